@@ -1,0 +1,144 @@
+#pragma once
+// The argument-independent half of a signal connection: the call bookkeeping that a fire does around
+// each handler call and that disconnect-and-wait waits on.
+#include "base/orx2basepool/ieventsignalconnection.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace Base::Internal
+{
+/// Call bookkeeping of one connection.
+///
+/// The connected/disconnected flag and the number of calls in progress share one atomic word, so that a
+/// fire admits a handler (checks "not disconnected" and counts the call) in one compare-and-swap. That
+/// single step is what makes disconnect-and-wait exact: once the disconnected bit is in the word, no
+/// fire can count a new call, and the waiter only has to see the count drop to zero. The mutex and
+/// condition variable are touched only by objects with expiry watches and by someone who waits.
+class CEventConnectionCore
+{
+public:
+    /// Strong references to the watched objects, held for the duration of one admitted call.
+    using KeepAlive = std::vector<std::shared_ptr<void>>;
+
+    CEventConnectionCore() = default;
+    CEventConnectionCore(CEventConnectionCore const&) = delete;
+    CEventConnectionCore& operator=(CEventConnectionCore const&) = delete;
+
+    /// Sets the disconnected flag. Returns true for the call that set it first.
+    bool MarkDisconnected() noexcept
+    {
+        return (m_state.fetch_or(kDisconnected, std::memory_order_acq_rel) & kDisconnected) == 0;
+    }
+
+    bool IsDisconnected() const noexcept { return (m_state.load(std::memory_order_acquire) & kDisconnected) != 0; }
+
+    /// Admits one call: false when disconnected or when a watched object has expired; else the call is
+    /// counted (and, with watches, `keepAlive` holds the watched objects).
+    bool BeginCall(KeepAlive& keepAlive)
+    {
+        std::uint32_t state = m_state.load(std::memory_order_acquire);
+        if ((state & kWatched) != 0)
+            return BeginWatchedCall(keepAlive);
+        while ((state & kDisconnected) == 0)
+        {
+            if (m_state.compare_exchange_weak(state, state + kCallUnit, std::memory_order_acq_rel,
+                                              std::memory_order_acquire))
+                return true;
+            if ((state & kWatched) != 0)
+                return BeginWatchedCall(keepAlive);
+        }
+        return false;
+    }
+
+    /// Ends a call admitted by BeginCall; wakes the waiters when the last call ends.
+    void EndCall() noexcept
+    {
+        std::uint32_t const previous = m_state.fetch_sub(kCallUnit, std::memory_order_acq_rel);
+        if ((previous & kWaiting) != 0 && (previous >> kCountShift) == 1)
+        {
+            // Taking the mutex orders this wake-up after the waiter's predicate check.
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_callsFinished.notify_all();
+        }
+    }
+
+    /// Blocks until no call is in progress. Callers disconnect first, so the count can only fall.
+    void WaitForCallsToFinish()
+    {
+        if (CallsInProgress() == 0)
+            return;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_state.fetch_or(kWaiting, std::memory_order_acq_rel);
+        m_callsFinished.wait(lock, [this] { return CallsInProgress() == 0; });
+    }
+
+    void AddExpiryWatch(std::weak_ptr<void> watched)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_expiryWatch.push_back(std::move(watched));
+        m_state.fetch_or(kWatched, std::memory_order_acq_rel);
+    }
+
+    std::uint32_t CallsInProgress() const noexcept
+    {
+        return m_state.load(std::memory_order_acquire) >> kCountShift;
+    }
+
+private:
+    static constexpr std::uint32_t kDisconnected = 1u;
+    static constexpr std::uint32_t kWatched = 2u;
+    static constexpr std::uint32_t kWaiting = 4u;
+    static constexpr std::uint32_t kCountShift = 3u;
+    static constexpr std::uint32_t kCallUnit = 1u << kCountShift;
+
+    bool BeginWatchedCall(KeepAlive& keepAlive)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        keepAlive.reserve(m_expiryWatch.size());
+        for (auto const& watched : m_expiryWatch)
+        {
+            std::shared_ptr<void> strong = watched.lock();
+            if (!strong)
+            {
+                keepAlive.clear();
+                return false;
+            }
+            keepAlive.push_back(std::move(strong));
+        }
+        // The flag and the count change in one step here too, so a concurrent disconnect-and-wait
+        // either sees this call counted or this call sees the flag.
+        std::uint32_t state = m_state.load(std::memory_order_acquire);
+        while ((state & kDisconnected) == 0)
+        {
+            if (m_state.compare_exchange_weak(state, state + kCallUnit, std::memory_order_acq_rel,
+                                              std::memory_order_acquire))
+                return true;
+        }
+        keepAlive.clear();
+        return false;
+    }
+
+    std::atomic<std::uint32_t> m_state{0};
+    std::mutex m_mutex;
+    std::condition_variable m_callsFinished;
+    std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by m_mutex
+};
+
+/// Counts one admitted call for as long as it lives, also when the handler throws.
+class CEventCallScope
+{
+public:
+    explicit CEventCallScope(CEventConnectionCore& core) noexcept : m_core(core) {}
+    ~CEventCallScope() { m_core.EndCall(); }
+    CEventCallScope(CEventCallScope const&) = delete;
+    CEventCallScope& operator=(CEventCallScope const&) = delete;
+
+private:
+    CEventConnectionCore& m_core;
+};
+} // namespace Base::Internal

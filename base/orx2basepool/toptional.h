@@ -1,0 +1,57 @@
+#pragma once
+#include "host/jbstringconversion.h"
+#include "host/orxexception.h"
+
+#include <string>
+#include <utility>
+
+namespace Base
+{
+/// An optional value as value-stream notifications carry it: `value` followed by `hasValue`.
+/// `T` must be default-constructible and copyable. Not thread-safe by itself (a value type).
+template <class T>
+class TOptional
+{
+public:
+    /// Empty.
+    TOptional() = default;
+    /// Filled with `v`.
+    TOptional(T const& v) : m_value(v), m_hasValue(true) {}
+    TOptional(T&& v) : m_value(std::move(v)), m_hasValue(true) {}
+
+    bool HasValue() const noexcept { return m_hasValue; }
+    explicit operator bool() const noexcept { return m_hasValue; }
+
+    /// The value. Throws OrxException ("Accessing invalid TOptional value of type <T>") when empty.
+    T const& value() const
+    {
+        if (!m_hasValue)
+            ThrowEmpty();
+        return m_value;
+    }
+    T& value()
+    {
+        if (!m_hasValue)
+            ThrowEmpty();
+        return m_value;
+    }
+
+    bool operator==(TOptional const& other) const
+    {
+        return m_hasValue == other.m_hasValue && (!m_hasValue || !(m_value != other.m_value));
+    }
+    bool operator!=(TOptional const& other) const { return !(*this == other); }
+
+private:
+    [[noreturn]] static void ThrowEmpty()
+    {
+        std::string const typeName = JbDemangle(typeid(T));
+        std::string const function = "Base::TOptional<" + typeName + ">::value";
+        ThrowOrxException("base/orx2basepool/toptional", __LINE__, function.c_str(),
+                          L"Accessing invalid TOptional value of type %s", JbWidenUtf8(typeName).c_str());
+    }
+
+    T m_value{};
+    bool m_hasValue = false;
+};
+} // namespace Base

@@ -1,0 +1,125 @@
+#pragma once
+#include "base/orx2basepool/cbindingsourcelocking.h"
+#include "base/orx2basepool/internal/sourcedelivery.h"
+#include "base/orx2basepool/ivaluebindingsource.h"
+#include "base/orx2basepool/teventsignal.h"
+
+#include <memory>
+#include <mutex>
+#include <type_traits>
+
+namespace Base
+{
+template <class T>
+class IProperty;
+}
+
+namespace Base::Binding
+{
+namespace Internal
+{
+template <class Derived, class T, bool HasVirtualSet>
+class TPlainSourceSet
+{
+};
+
+template <class Derived, class T>
+class TPlainSourceSet<Derived, T, false>
+{
+public:
+    /// Stores `value` and notifies, when it differs from the current value. See SetAndNotify.
+    void Set(T const& value) { static_cast<Derived*>(this)->SetAndNotify(value); }
+
+protected:
+    ~TPlainSourceSet() = default;
+};
+} // namespace Internal
+
+/// A value store with a value stream: the common binding source, and the base of `TProperty<T>`.
+///
+/// `Interface` is `IValueBindingSource<T>` for a plain source (its owner writes through `Set`) or
+/// `IProperty<T>` for a property. Thread-safety: every operation may be called from any thread; writes
+/// are atomic under the source's writer lock and are delivered under its reader lock.
+/// Destruction announces the end: a last notification `{status 2, no value}` is fired.
+template <class T, class Interface = IValueBindingSource<T>, class Locking = Internal::CBindingSourceLocking>
+class TValueBindingSource
+    : public Interface,
+      public Locking,
+      public Internal::TPlainSourceSet<TValueBindingSource<T, Interface, Locking>, T,
+                                       std::is_base_of_v<IProperty<T>, Interface>>
+{
+    friend class Internal::TPlainSourceSet<TValueBindingSource<T, Interface, Locking>, T,
+                                           std::is_base_of_v<IProperty<T>, Interface>>;
+
+public:
+    using Notification = TValueStreamNotification<T>;
+    using Handler = IEventSignalHandlerWithConnection<Notification const&>;
+
+    explicit TValueBindingSource(T const& initialValue, std::int32_t status = kSourceStatusAlive)
+        : m_status(status), m_value(initialValue)
+    {
+    }
+
+    ~TValueBindingSource() override { SetStatus(kSourceStatusDestroyed); }
+
+    CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
+    {
+        return CScopedEventSignalConnection(m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+    }
+
+    T GetValue() const override
+    {
+        CSharedLock const reader(this->GetSourceMutex());
+        return m_value;
+    }
+
+    std::int32_t GetStatus() const override
+    {
+        CSharedLock const reader(this->GetSourceMutex());
+        return m_status;
+    }
+
+    CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
+    {
+        CSharedLock const reader(this->GetSourceMutex());
+        return Internal::ConnectAndNotify<Notification>(m_valueStream, std::move(handler),
+                                                        Notification{m_status, TOptional<T>(m_value)});
+    }
+
+    CSharedLock TryLockForReading() const override { return CSharedLock(this->GetSourceMutex(), std::try_to_lock); }
+
+    /// Sets the status word and, when it changed, fires `{status, no value}` (used with status 2 when the
+    /// source is destroyed).
+    void SetStatus(std::int32_t status)
+    {
+        std::unique_lock<CSharedMutex> writer(this->GetSourceMutex());
+        if (status == m_status)
+            return;
+        m_status = status;
+        Internal::FireWithWriterHandover(m_valueStream, Notification{status, TOptional<T>()}, writer);
+    }
+
+protected:
+    /// Compares, stores and fires `{0, value}` with the writer-to-reader handover. An unchanged value
+    /// (by `operator!=`) costs one lock and one comparison and fires nothing. Handlers must not set this
+    /// source again (the writer lock would wait for their own reader lock). An exception from a handler
+    /// leaves after the lock is released; the new value stays stored.
+    void SetAndNotify(T const& value)
+    {
+        std::unique_lock<CSharedMutex> writer(this->GetSourceMutex());
+        if (!(value != m_value))
+            return;
+        m_status = kSourceStatusAlive;
+        m_value = value;
+        Internal::FireWithWriterHandover(m_valueStream, Notification{kSourceStatusAlive, TOptional<T>(value)},
+                                         writer);
+    }
+
+    IEventSignal<Notification const&> const& GetValueStream() const noexcept { return m_valueStream; }
+
+private:
+    mutable TEventSignal<Notification const&> m_valueStream;
+    std::int32_t m_status;
+    T m_value;
+};
+} // namespace Base::Binding

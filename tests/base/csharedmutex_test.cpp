@@ -1,0 +1,127 @@
+#include "base/orx2basepool/cbindingtargetlocking.h"
+#include "base/orx2basepool/csharedmutex.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+using namespace Base;
+using namespace Orx2Test;
+
+static_assert(std::is_nothrow_move_constructible_v<CSharedLock>);
+static_assert(!std::is_copy_constructible_v<CSharedLock>);
+
+TEST(SharedMutex, ReadersShareAndExcludeWriters)
+{
+    CSharedMutex mutex;
+    CSharedLock first(mutex);
+    CSharedLock second(mutex, std::try_to_lock);
+    EXPECT_TRUE(second.owns_lock());
+    EXPECT_FALSE(mutex.try_lock());
+    first.unlock();
+    second.unlock();
+    EXPECT_TRUE(mutex.try_lock());
+    // While a writer is inside, a reader try-lock fails at once.
+    EXPECT_FALSE(CSharedLock(mutex, std::try_to_lock).owns_lock());
+    mutex.unlock();
+}
+
+TEST(SharedMutex, DowngradeKeepsWritersOutUntilTheReaderLeaves)
+{
+    CSharedMutex mutex;
+    mutex.lock();
+    mutex.unlock_and_lock_shared();
+    EXPECT_FALSE(mutex.try_lock());
+    EXPECT_TRUE(CSharedLock(mutex, std::try_to_lock).owns_lock());
+    mutex.unlock_shared();
+    EXPECT_TRUE(mutex.try_lock());
+    mutex.unlock();
+}
+
+TEST(SharedMutex, WriterWaitsForReadersAndEveryWaitingWriterGetsIn)
+{
+    CSharedMutex mutex;
+    CSharedLock reader(mutex);
+    std::atomic<int> writersDone{0};
+    {
+        ScopedThread w1([&] {
+            std::lock_guard<CSharedMutex> lock(mutex);
+            writersDone.fetch_add(1);
+        });
+        ScopedThread w2([&] {
+            std::lock_guard<CSharedMutex> lock(mutex);
+            writersDone.fetch_add(1);
+        });
+        std::this_thread::sleep_for(30ms);
+        EXPECT_EQ(writersDone.load(), 0);
+        reader.unlock();
+        ASSERT_TRUE(Eventually([&] { return writersDone.load() == 2; }));
+    }
+}
+
+TEST(SharedLock, MisuseRaisesTheStandardErrors)
+{
+    CSharedLock empty;
+    try
+    {
+        empty.lock();
+        FAIL();
+    }
+    catch (std::system_error const& e)
+    {
+        EXPECT_EQ(e.code(), std::errc::operation_not_permitted);
+    }
+    CSharedMutex mutex;
+    CSharedLock owning(mutex);
+    try
+    {
+        owning.lock();
+        FAIL();
+    }
+    catch (std::system_error const& e)
+    {
+        EXPECT_EQ(e.code(), std::errc::resource_deadlock_would_occur);
+    }
+}
+
+namespace
+{
+class Target : public Binding::Internal::CBindingTargetLocking
+{
+};
+
+void ExpectDestructedMessage(std::function<void()> const& f, char const* function)
+{
+    try
+    {
+        f();
+        FAIL() << "no exception from " << function;
+    }
+    catch (OrxException const& e)
+    {
+        EXPECT_EQ(e.GetMessage(), L"Trying to acquire lock on destructed object");
+        EXPECT_EQ(e.GetFunction(), function);
+        EXPECT_EQ(e.GetFile(), "base/orx2basepool/cbindingtargetlocking");
+    }
+}
+} // namespace
+
+TEST(BindingTargetLocking, LocksWorkUntilDestructionBeginsThenThrow)
+{
+    Target target;
+    {
+        auto writer = target.Lock();
+        EXPECT_TRUE(writer.owns_lock());
+    }
+    EXPECT_TRUE(target.LockShared().owns_lock());
+    EXPECT_TRUE(target.TryLockShared().owns_lock());
+    auto lockObject = target.GetTargetLock();
+    target.LockForDestruction();
+    EXPECT_FALSE(Target::LockIfAlive(*lockObject).owns_lock());
+    ExpectDestructedMessage([&] { target.Lock(); }, "Base::Binding::Internal::CBindingTargetLocking::Lock");
+    ExpectDestructedMessage([&] { target.LockShared(); }, "Base::Binding::Internal::CBindingTargetLocking::LockShared");
+    ExpectDestructedMessage([&] { target.TryLockShared(); },
+                            "Base::Binding::Internal::CBindingTargetLocking::TryLockShared");
+    // Nothing was left locked by the throws.
+    EXPECT_TRUE(lockObject->mutex.try_lock());
+    lockObject->mutex.unlock();
+}

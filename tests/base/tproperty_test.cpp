@@ -1,0 +1,187 @@
+#include "base/orx2basepool/tproperty.h"
+#include "base/orx2basepool/tvaluechangedobserver.h"
+#include "base/orx2basepool/tvalueobserver.h"
+#include "support/callspy.h"
+#include "support/testowner.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace Base;
+using namespace Base::Binding;
+using namespace Orx2Test;
+
+static_assert(!std::is_copy_constructible_v<TProperty<int>>);
+static_assert(!std::is_move_constructible_v<TProperty<int>>);
+
+namespace
+{
+template <class T, class F>
+CScopedEventSignalConnection ConnectStream(IValueStreamSource<T> const& source, F&& f)
+{
+    return source.ConnectToValueStream(MakeEventSignalHandler<TValueStreamNotification<T> const&>(std::forward<F>(f)));
+}
+} // namespace
+
+TEST(Property, StartsWithTheInitialValueAndFiresNothingAtConstruction)
+{
+    TestOwner owner;
+    TProperty<int> property(5, owner);
+    EXPECT_EQ(property.Get(), 5);
+    EXPECT_EQ(property.GetValue(), 5);
+    EXPECT_EQ(property.GetStatus(), 0);
+    EXPECT_EQ(owner.Changes(), 0);
+}
+
+TEST(Property, UnchangedValueFiresNothing)
+{
+    TestOwner owner;
+    TProperty<int> property(5, owner);
+    CountSpy stream, changed;
+    auto s = ConnectStream<int>(property, [&](auto const&) { stream.Callback()(); });
+    auto c = property.ConnectToValueChanged(MakeEventSignalHandler<int const&>([&](int) { changed.Callback()(); }));
+    property.Set(5);
+    EXPECT_EQ(stream.Count(), 0);
+    EXPECT_EQ(changed.Count(), 0);
+    EXPECT_EQ(owner.Changes(), 0);
+}
+
+TEST(Property, NewValueFiresOnceInTheDocumentedOrder)
+{
+    TestOwner owner;
+    TProperty<int> property(0, owner);
+    CallLog log;
+    auto ownerLog = owner.GetPropertyChangedEventSignal().Connect(MakeEventSignalHandler<void>([&] {
+        log.Add("owner PropertyChanged sees " + std::to_string(property.Get()));
+    }));
+    auto changed = property.ConnectToValueChanged(MakeEventSignalHandler<int const&>(log.Callback("value-changed")));
+    auto stream = ConnectStream<int>(property, log.Callback("value-stream"));
+    property.Set(3);
+    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"owner PropertyChanged sees 3", "value-changed", "value-stream"}));
+    EXPECT_EQ(owner.Changes(), 1);
+    EXPECT_EQ(property.Get(), 3);
+}
+
+TEST(Property, StreamNotificationCarriesStatusAndValue)
+{
+    TestOwner owner;
+    TProperty<std::string> property("a", owner);
+    CallSpy<int, bool, std::string> spy;
+    auto stream = ConnectStream<std::string>(property, [&](TValueStreamNotification<std::string> const& n) {
+        spy.Record(n.status, n.value.HasValue(), n.value.HasValue() ? n.value.value() : "");
+    });
+    property.Set("b");
+    EXPECT_EQ(spy.Last(), std::make_tuple(0, true, std::string("b")));
+}
+
+TEST(Property, SharedPointerPropertyComparesPointersNotObjects)
+{
+    TestOwner owner;
+    auto first = std::make_shared<int>(1);
+    TProperty<std::shared_ptr<int>> property(first, owner);
+    property.Set(first);
+    EXPECT_EQ(owner.Changes(), 0);
+    property.Set(std::make_shared<int>(1));
+    EXPECT_EQ(owner.Changes(), 1);
+}
+
+TEST(Property, NaNFiresOnEverySet)
+{
+    TestOwner owner;
+    TProperty<float> property(0.0f, owner);
+    float const nan = std::numeric_limits<float>::quiet_NaN();
+    property.Set(nan);
+    property.Set(nan);
+    EXPECT_EQ(owner.Changes(), 2);
+    EXPECT_TRUE(std::isnan(property.Get()));
+}
+
+TEST(Property, OwnersAreIndependent)
+{
+    TestOwner first, second;
+    TProperty<int> a(0, first);
+    TProperty<int> b(0, second);
+    a.Set(1);
+    EXPECT_EQ(first.Changes(), 1);
+    EXPECT_EQ(second.Changes(), 0);
+}
+
+TEST(Property, ExceptionFromHandlerLeavesSetUnlockedWithTheValueStored)
+{
+    TestOwner owner;
+    TProperty<int> property(0, owner);
+    bool doThrow = true;
+    auto c = property.ConnectToValueChanged(MakeEventSignalHandler<int const&>([&](int) {
+        if (doThrow)
+            throw std::runtime_error("handler");
+    }));
+    EXPECT_THROW(property.Set(1), std::runtime_error);
+    EXPECT_EQ(property.Get(), 1);
+    doThrow = false;
+    property.Set(2); // would deadlock if a lock had been left held
+    EXPECT_EQ(property.Get(), 2);
+}
+
+TEST(Property, HandlersReadTheNewValueUnderTheReaderLock)
+{
+    TestOwner owner;
+    TProperty<int> property(0, owner);
+    int seen = -1;
+    bool tryLockFailedInside = false;
+    auto c = property.ConnectToValueChanged(MakeEventSignalHandler<int const&>([&](int) {
+        seen = property.Get();
+        // Readers share: a try-lock succeeds while the setter holds its reader lock.
+        tryLockFailedInside = !property.TryLockForReading().owns_lock();
+    }));
+    property.Set(4);
+    EXPECT_EQ(seen, 4);
+    EXPECT_FALSE(tryLockFailedInside);
+}
+
+TEST(Property, DestructionAnnouncesStatusTwoToObserversStillConnected)
+{
+    TestOwner owner;
+    CallSpy<int, bool> spy;
+    TValueObserver<int> observer;
+    {
+        TProperty<int> property(1, owner);
+        observer = TValueObserver<int>(property, [&](TValueStreamNotification<int> const& n) {
+            spy.Record(n.status, n.value.HasValue());
+        });
+    }
+    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int, bool>>{{0, true}, {2, false}}));
+    EXPECT_EQ(owner.Changes(), 0);
+}
+
+TEST(PropertyThreads, SubscriberOnAnotherThreadSeesNoGapAndNoDuplicate)
+{
+    // A writer counts up while subscribers connect with the current value: from its first value on
+    // each subscriber must see every later value exactly once.
+    constexpr int kLast = 3000;
+    for (int round = 0; round < 20; ++round)
+    {
+        TestOwner owner;
+        TProperty<int> property(0, owner);
+        std::atomic<bool> started{false};
+        ScopedThread writer([&] {
+            started = true;
+            for (int i = 1; i <= kLast; ++i)
+                property.Set(i);
+        });
+        while (!started.load())
+            std::this_thread::yield();
+        std::vector<int> seen;
+        seen.reserve(kLast + 1);
+        {
+            TValueChangedObserver<int> observer(property, [&](int v) { seen.push_back(v); });
+            writer.Join();
+        }
+        ASSERT_FALSE(seen.empty());
+        for (std::size_t i = 1; i < seen.size(); ++i)
+            ASSERT_EQ(seen[i], seen[i - 1] + 1) << "round " << round << " at " << i;
+        ASSERT_EQ(seen.back(), kLast);
+    }
+}

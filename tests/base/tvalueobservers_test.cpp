@@ -1,0 +1,177 @@
+#include "base/orx2basepool/tmultivaluebindingsource.h"
+#include "base/orx2basepool/tproperty.h"
+#include "base/orx2basepool/tvaluechangedobserver.h"
+#include "base/orx2basepool/tvalueobserver.h"
+#include "base/orx2basepool/tvaluestreamobserver.h"
+#include "support/callspy.h"
+#include "support/testowner.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+using namespace Base;
+using namespace Base::Binding;
+using namespace Orx2Test;
+
+static_assert(std::is_nothrow_move_constructible_v<TValueChangedObserver<int>>);
+static_assert(!std::is_copy_constructible_v<TValueChangedObserver<int>>);
+static_assert(!std::is_copy_constructible_v<TValueBindingSource<int>>);
+
+TEST(ValueObservers, ChangedObserverDeliversTheCurrentValueAtBindingStreamObserverDoesNot)
+{
+    TestOwner owner;
+    TProperty<bool> property(true, owner);
+    CallSpy<bool> changed, stream;
+    TValueChangedObserver<bool> changedObserver(property, changed.Callback());
+    TValueStreamObserver<bool> streamObserver(property, stream.Callback());
+    EXPECT_EQ(changed.Calls(), (std::vector<std::tuple<bool>>{{true}}));
+    EXPECT_EQ(stream.Count(), 0u);
+    property.Set(false);
+    EXPECT_EQ(changed.Last(), std::make_tuple(false));
+    EXPECT_EQ(stream.Calls(), (std::vector<std::tuple<bool>>{{false}}));
+}
+
+TEST(ValueObservers, OnlyTheWholeNotificationObserverSeesTheEndOfASource)
+{
+    CallSpy<int> changed;
+    CallSpy<int, bool> whole;
+    TValueChangedObserver<int> changedObserver;
+    TValueObserver<int> wholeObserver;
+    {
+        TValueBindingSource<int> source(1);
+        changedObserver = TValueChangedObserver<int>(source, changed.Callback());
+        wholeObserver = TValueObserver<int>(
+            source, [&](TValueStreamNotification<int> const& n) { whole.Record(n.status, n.value.HasValue()); });
+        source.Set(2);
+    }
+    EXPECT_EQ(changed.Calls(), (std::vector<std::tuple<int>>{{1}, {2}}));
+    EXPECT_EQ(whole.Calls(), (std::vector<std::tuple<int, bool>>{{0, true}, {0, true}, {2, false}}));
+}
+
+TEST(ValueObservers, MoveAssigningANewObserverEndsTheOldBinding)
+{
+    TValueBindingSource<int> first(0), second(0);
+    CallSpy<int> spy;
+    TValueChangedObserver<int> member(first, spy.Callback());
+    member = TValueChangedObserver<int>(second, spy.Callback());
+    spy.Clear();
+    first.Set(1);
+    EXPECT_EQ(spy.Count(), 0u);
+    second.Set(2);
+    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int>>{{2}}));
+    member.Reset();
+    EXPECT_FALSE(member.IsBound());
+    second.Set(3);
+    EXPECT_EQ(spy.Count(), 1u);
+}
+
+TEST(ValueObservers, ExceptionFromTheFirstCallbackLeavesNothingConnected)
+{
+    TValueBindingSource<int> source(1);
+    CountSpy later;
+    auto bind = [&] {
+        TValueChangedObserver<int> observer(source, [](int) { throw std::runtime_error("first"); });
+    };
+    EXPECT_THROW(bind(), std::runtime_error);
+    TValueStreamObserver<int> counter(source, [&](int) { later.Callback()(); });
+    source.Set(2);
+    EXPECT_EQ(later.Count(), 1);
+}
+
+TEST(ValueObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
+{
+    TValueBindingSource<int> source(0);
+    Gate entered, release;
+    std::atomic<int> calls{0};
+    std::atomic<bool> callbackRunning{false};
+    auto observer = std::make_unique<TValueStreamObserver<int>>(source, [&](int) {
+        callbackRunning = true;
+        calls.fetch_add(1);
+        entered.Open();
+        release.Wait();
+        callbackRunning = false;
+    });
+    ScopedThread setter([&] { source.Set(1); });
+    ASSERT_TRUE(entered.Wait());
+    std::atomic<bool> destroyed{false};
+    ScopedThread destroyer([&] {
+        observer.reset();
+        destroyed = true;
+        EXPECT_FALSE(callbackRunning.load());
+    });
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(destroyed.load());
+    release.Open();
+    destroyer.Join();
+    setter.Join();
+    source.Set(2);
+    EXPECT_EQ(calls.load(), 1);
+}
+
+TEST(ValueObserversThreads, NoCallbackRunsAfterTheDestructorReturned)
+{
+    TValueBindingSource<int> source(0);
+    std::atomic<bool> stop{false};
+    ScopedThread setter([&] {
+        for (int i = 1; !stop.load(); ++i)
+            source.Set(i);
+    });
+    for (int round = 0; round < 300; ++round)
+    {
+        std::atomic<bool> gone{false};
+        std::atomic<int> late{0};
+        {
+            TValueStreamObserver<int> observer(source, [&](int) {
+                if (gone.load())
+                    late.fetch_add(1);
+            });
+            std::this_thread::yield();
+        }
+        gone = true;
+        std::this_thread::sleep_for(std::chrono::microseconds(20));
+        ASSERT_EQ(late.load(), 0) << "round " << round;
+    }
+    stop = true;
+}
+
+TEST(MultiValueSource, CombinesBothInputsAndNotifiesOnEveryInputNotification)
+{
+    TestOwner owner;
+    TProperty<bool> a(false, owner);
+    TProperty<int> b(1, owner);
+    TMultiValueBindingSource<bool, int> combined(a, b);
+    EXPECT_EQ(combined.GetValue(), std::make_tuple(false, 1));
+    CallSpy<bool, int> spy;
+    TValueChangedObserver<bool, int> observer(combined, spy.Callback());
+    a.Set(true);
+    b.Set(2);
+    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<bool, int>>{{false, 1}, {true, 1}, {true, 2}}));
+}
+
+TEST(MultiValueSource, NotifiesAlsoWhenTheCombinedValueIsUnchanged)
+{
+    TValueBindingSource<bool> a(false), b(false);
+    TMultiValueBindingSource<bool, bool> combined(a, b);
+    CountSpy spy;
+    auto connection = combined.ConnectToValueStream(
+        MakeEventSignalHandler<TValueStreamNotification<std::tuple<bool, bool>> const&>([&](auto const&) { spy.Callback()(); }));
+    a.Set(true);
+    a.Set(false); // back to the combined value it had before: still a notification
+    EXPECT_EQ(spy.Count(), 2);
+}
+
+TEST(MultiValueSource, StaysAliveWhileConnectedAfterItsHandleIsGone)
+{
+    TValueBindingSource<bool> a(false), b(false);
+    CallSpy<bool, bool> spy;
+    TValueChangedObserver<bool, bool> observer;
+    {
+        TMultiValueBindingSource<bool, bool> combined(a, b);
+        observer = TValueChangedObserver<bool, bool>(combined, spy.Callback());
+    }
+    a.Set(true);
+    EXPECT_EQ(spy.Last(), std::make_tuple(true, false));
+    observer.Reset(); // the last connection goes: the combined source dies and leaves its inputs
+    a.Set(false);
+    EXPECT_EQ(spy.Count(), 2u);
+}
