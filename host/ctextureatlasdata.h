@@ -1,0 +1,20 @@
+#pragma once
+// The texture atlas of a reconstruction. Passed through by pointer, never looked into.
+
+namespace Base
+{
+/// The colour texture that belongs to a reconstruction. Immutable once made; shared as
+/// `std::shared_ptr<CTextureAtlasData const>`.
+class CTextureAtlasData
+{
+public:
+    explicit CTextureAtlasData(int width = 0, int height = 0) noexcept : m_width(width), m_height(height) {}
+
+    int GetWidth() const noexcept { return m_width; }
+    int GetHeight() const noexcept { return m_height; }
+
+private:
+    int m_width;
+    int m_height;
+};
+} // namespace Base
