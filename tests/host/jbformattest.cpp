@@ -1,0 +1,82 @@
+#include "host/jbformat.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <string>
+
+namespace
+{
+TEST(HostFormat, StringConversionsFollowTheWidePrintfConventions)
+{
+    EXPECT_EQ(JbFormatWide(L"[%s]", L"wide"), L"[wide]");
+    EXPECT_EQ(JbFormatWide(L"[%ls|%ws]", L"l", L"w"), L"[l|w]");
+    EXPECT_EQ(JbFormatWide(L"[%S|%hs]", "narrow", "h"), L"[narrow|h]");
+    // Narrow text is UTF-8 whatever the process locale is.
+    EXPECT_EQ(JbFormatWide(L"%S", "M\xC3\xBCller \xF0\x9F\x98\x80"), L"M\u00FCller \U0001F600");
+    EXPECT_EQ(JbFormatWide(L"%s", L"\u00E9\U0001F600"), L"\u00E9\U0001F600");
+    EXPECT_EQ(JbFormatWide(L"%s|%S", static_cast<wchar_t const*>(nullptr), static_cast<char const*>(nullptr)),
+              L"(null)|(null)");
+}
+
+TEST(HostFormat, CharacterConversions)
+{
+    EXPECT_EQ(JbFormatWide(L"%c%c", L'x', L'\u00E9'), L"x\u00E9");
+    EXPECT_EQ(JbFormatWide(L"%C%hc%lc", 'y', 'z', L'w'), L"yzw");
+    EXPECT_EQ(JbFormatWide(L"[%3c|%-3c]", L'a', L'b'), L"[  a|b  ]");
+}
+
+TEST(HostFormat, IntegerLengthModifiers)
+{
+    EXPECT_EQ(JbFormatWide(L"%I64u", UINT64_MAX), L"18446744073709551615");
+    EXPECT_EQ(JbFormatWide(L"%I64d", INT64_MIN), L"-9223372036854775808");
+    EXPECT_EQ(JbFormatWide(L"%I64x|%I64X", std::uint64_t{0xABCDEF0123}, std::uint64_t{0xABCDEF0123}),
+              L"abcdef0123|ABCDEF0123");
+    EXPECT_EQ(JbFormatWide(L"%I32d|%Iu|%zu", -5, std::size_t{7}, std::size_t{8}), L"-5|7|8");
+    EXPECT_EQ(JbFormatWide(L"%lld|%ld|%llu", -1LL, -2L, 3ULL), L"-1|-2|3");
+    EXPECT_EQ(JbFormatWide(L"%hd|%hhu", 65537, 257), L"1|1");
+    EXPECT_EQ(JbFormatWide(L"%d %i %u %o %#x", -1, 2, 3u, 8u, 255u), L"-1 2 3 10 0xff");
+}
+
+TEST(HostFormat, FlagsWidthAndPrecision)
+{
+    EXPECT_EQ(JbFormatWide(L"%5d|%-5d|%05d|%+d|% d", 42, 42, 42, 42, 42), L"   42|42   |00042|+42| 42");
+    EXPECT_EQ(JbFormatWide(L"%.3s|%6.2s|%-4s|", L"abcdef", L"xyz", L"q"), L"abc|    xy|q   |");
+    EXPECT_EQ(JbFormatWide(L"%*d|%-*d|%*d", 4, 7, 3, 8, -3, 9), L"   7|8  |9  ");
+    EXPECT_EQ(JbFormatWide(L"%.*f|%.*f", 2, 3.14159, -1, 2.5), L"3.14|2.500000");
+    EXPECT_EQ(JbFormatWide(L"%.5d|%8.3f|%e", 42, 2.0, 1000.0), L"00042|   2.000|1.000000e+03");
+    EXPECT_EQ(JbFormatWide(L"%Lf", 1.5L), L"1.500000");
+    // The precision bounds how much of a narrow buffer is read, so it need not be terminated.
+    char const unterminated[3] = {'a', 'b', 'c'};
+    EXPECT_EQ(JbFormatWide(L"%.2S", unterminated), L"ab");
+}
+
+TEST(HostFormat, PercentSignsAndMalformedConversions)
+{
+    EXPECT_EQ(JbFormatWide(L"100%% sure"), L"100% sure");
+    EXPECT_EQ(JbFormatWide(L"%y|%"), L"%y|%");
+    int untouched = 17;
+    EXPECT_EQ(JbFormatWide(L"%n%d", &untouched, 5), L"5");
+    EXPECT_EQ(untouched, 17);
+    EXPECT_EQ(JbFormatWide(nullptr), L"");
+    EXPECT_FALSE(JbFormatWide(L"%p", static_cast<void*>(&untouched)).empty());
+}
+
+TEST(HostFormat, OutputIsCutAtTheLimit)
+{
+    std::wstring const longText(10000, L'a');
+    EXPECT_EQ(JbFormatWide(L"%s", longText.c_str()), longText.substr(0, kJbFormatMaxLength));
+    EXPECT_EQ(JbFormatWide(longText.c_str()), longText.substr(0, kJbFormatMaxLength));
+
+    // The cut falls inside a number: what precedes it must survive exactly.
+    std::wstring const prefix(kJbFormatMaxLength - 2, L'x');
+    EXPECT_EQ(JbFormatWide((prefix + L"%d").c_str(), 12345), prefix + L"12");
+
+    // Absurd widths are neither an allocation of gigabytes nor a different visible text.
+    EXPECT_EQ(JbFormatWide(L"%2000000000d", 42), std::wstring(kJbFormatMaxLength, L' '));
+    EXPECT_EQ(JbFormatWide(L"%-2000000000d", 42), L"42" + std::wstring(kJbFormatMaxLength - 2, L' '));
+    EXPECT_EQ(JbFormatWide(L"%.100000d", 7), std::wstring(kJbFormatMaxLength, L'0'));
+    EXPECT_EQ(JbFormatWide(L"%*d", INT_MIN, 1), L"1" + std::wstring(kJbFormatMaxLength - 1, L' '));
+}
+} // namespace
