@@ -40,13 +40,12 @@ public:
         return lock;
     }
 
-    /// Starts the target's destruction: takes the writer lock (waiting for a running callback) and sets
-    /// `destroyed`. The caller disconnects under the returned lock.
-    std::unique_lock<CSharedMutex> LockForDestruction() const
+    /// Starts the target's destruction: takes the writer lock (waiting for a running callback), sets
+    /// `destroyed` and releases the lock. Later callbacks find the flag and are dropped.
+    void LockForDestruction() const
     {
-        std::unique_lock<CSharedMutex> lock(m_targetLock->mutex);
+        std::lock_guard<CSharedMutex> lock(m_targetLock->mutex);
         m_targetLock->destroyed = true;
-        return lock;
     }
 
     /// The shared lock object, for callbacks that must outlive the target.

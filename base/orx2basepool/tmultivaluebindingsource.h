@@ -91,9 +91,9 @@ private:
         template <std::size_t K, class V>
         void Store(V const& value)
         {
-            // A handler may drop the last connection that keeps this object alive; stay alive until the
-            // fire has returned. (Before the handle exists no one holds us yet: nothing to protect.)
-            std::shared_ptr<Impl const> const self = this->weak_from_this().lock();
+            // No self-reference here: whoever drops the last reference destroys the input observers
+            // first, and their destruction waits for this delivery to return. Holding one would move
+            // the destruction into this callback, where the input observer would wait for itself.
             std::unique_lock<CSharedMutex> writer(GetSourceMutex());
             std::get<K>(m_value) = value;
             Internal::FireWithWriterHandover(m_valueStream, Notification{m_status, TOptional<ValueType>(m_value)},

@@ -175,3 +175,26 @@ TEST(MultiValueSource, StaysAliveWhileConnectedAfterItsHandleIsGone)
     a.Set(false);
     EXPECT_EQ(spy.Count(), 2u);
 }
+
+TEST(MultiValueSourceThreads, NoDeadlockWhenTheLastObserverGoesWhileAnInputNotifies)
+{
+    // Destroying the last observer of a temporary source destroys the source and its input observers.
+    // That used to happen under the outer observer's lock while an input delivery held an input
+    // observer's lock and waited for the outer one: a lock-order inversion.
+    TValueBindingSource<int> a(0), b(0);
+    std::atomic<bool> stop{false};
+    ScopedThread setter([&] {
+        for (int i = 1; !stop.load(); ++i)
+            a.Set(i);
+    });
+    for (int round = 0; round < 500; ++round)
+    {
+        TValueChangedObserver<int, int> observer;
+        {
+            TMultiValueBindingSource<int, int> combined(a, b);
+            observer = TValueChangedObserver<int, int>(combined, [](int, int) {});
+        }
+        std::this_thread::yield();
+    }
+    stop = true;
+}

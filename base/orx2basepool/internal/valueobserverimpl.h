@@ -35,9 +35,12 @@ public:
 
     ~ObserverImpl() override
     {
-        auto const lock = LockForDestruction();
-        // Without waiting: a fire that has already admitted the handler is blocked on our lock and will
-        // find `destroyed` set.
+        // Waits for a running callback and marks the target destroyed: from here on every delivery,
+        // also one already admitted by a fire, finds the flag and skips the call.
+        LockForDestruction();
+        // Disconnect (without waiting) only after the lock is released: dropping the connection may
+        // destroy a temporary source, and with it observers whose callbacks take their own target
+        // lock before ours; doing that under our lock would invert the lock order.
         if (std::shared_ptr<IEventSignalConnection> connection = m_connection.Release())
             connection->Disconnect();
     }
