@@ -1,0 +1,35 @@
+#pragma once
+#include "base/orx2basepool/eareaitems.h"
+#include "base/orx2basepool/iarraybindingsource.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "host/iarearegistrationinfo.h"
+#include "host/jbmatrix4r.h"
+
+#include <memory>
+
+namespace Base
+{
+/// The registration of every scan area into the common frame: one registration info per area
+/// (position = EAreaItems value) and whether all or any registrations succeeded.
+class IAreaRegistrationResultDataExchangeModel : public INotifyPropertyChanged
+{
+public:
+    using RegistrationInfoPtr = std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>;
+
+    ~IAreaRegistrationResultDataExchangeModel() override = default;
+
+    /// One entry per area; entries may be empty. Lives as long as the model.
+    virtual Binding::IArrayBindingSource<RegistrationInfoPtr> const& GetAreaRegistrationInfoArray() const = 0;
+    /// True when at least one entry reports a successful registration.
+    virtual bool HasSuccessfulAreaRegistrations() const = 0;
+    /// False when at least one entry reports an unsuccessful registration (true for no entries).
+    virtual bool AllAreaRegistrationsSuccessful() const = 0;
+    /// The entry of `area`; empty when the array has none.
+    virtual RegistrationInfoPtr GetAreaRegistrationInfo(EAreaItems area) const = 0;
+    /// Stores, clears or imports the registration of `area` in the host.
+    virtual void SetAreaRegistration(EAreaItems area, JbMatrix4Rd const& registration) = 0;
+    virtual void ResetAreaRegistration(EAreaItems area) = 0;
+    virtual void SetImportedAreaRegistrationInfo(EAreaItems area, bool isRegistered, JbMatrix4Rd const& registration,
+                                                 float quality) = 0;
+};
+} // namespace Base

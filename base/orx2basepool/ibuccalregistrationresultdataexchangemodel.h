@@ -1,0 +1,22 @@
+#pragma once
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/ivaluebindingsource.h"
+#include "host/cbuccalregistrationresult.h"
+#include "host/ebuccalregistrationstrategystatus.h"
+
+namespace Base
+{
+/// The registration of the buccal (bite) scan to both jaws and the state of the strategy that computes it.
+class IBuccalRegistrationResultDataExchangeModel : public INotifyPropertyChanged
+{
+public:
+    ~IBuccalRegistrationResultDataExchangeModel() override = default;
+
+    virtual IProperty<CBuccalRegistrationResult> const& GetBuccalRegistrationResultToUpper() const = 0;
+    virtual IProperty<CBuccalRegistrationResult> const& GetBuccalRegistrationResultToLower() const = 0;
+    virtual void SetBuccalRegistrationResultToUpper(CBuccalRegistrationResult result) = 0;
+    virtual void SetBuccalRegistrationResultToLower(CBuccalRegistrationResult result) = 0;
+    virtual Binding::IValueBindingSource<EBuccalRegistrationStrategyStatus>& GetBuccalRegistrationStrategyStatus() = 0;
+};
+} // namespace Base

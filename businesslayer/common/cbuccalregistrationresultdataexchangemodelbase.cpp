@@ -1,0 +1,71 @@
+#include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
+
+#include "base/orx2basepool/internal/lockorthrow.h"
+
+namespace BusinessLayer
+{
+namespace
+{
+// The source path, lines and function names under which these failures are known; keep them stable.
+constexpr char const* kSourceFile = "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase";
+} // namespace
+
+Logging::CLogger const CBuccalRegistrationResultDataExchangeModelBase::s_logger(
+    L"ORX2.CBuccalRegistrationResultDataExchangeModelBase");
+
+CBuccalRegistrationResultDataExchangeModelBase::CBuccalRegistrationResultDataExchangeModelBase(
+    std::shared_ptr<ICommonAreas> const& areas)
+    : m_areas(areas)
+{
+}
+
+CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataExchangeModelBase() = default;
+
+std::shared_ptr<ICommonAreas>
+CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* function) const
+{
+    return Base::Internal::LockOrThrow(m_areas, kSourceFile, line, function, L"The areas must be set");
+}
+
+Base::IProperty<Base::CBuccalRegistrationResult> const&
+CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpper() const
+{
+    return LockAreas(43, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                         "GetBuccalRegistrationResultToUpper")
+        ->GetBuccalRegistrationResultToUpper();
+}
+
+Base::IProperty<Base::CBuccalRegistrationResult> const&
+CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToLower() const
+{
+    return LockAreas(53, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                         "GetBuccalRegistrationResultToLower")
+        ->GetBuccalRegistrationResultToLower();
+}
+
+void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToLower(
+    Base::CBuccalRegistrationResult result)
+{
+    LockAreas(
+        63,
+        "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToLower")
+        ->SetBuccalRegistrationResultToLower(result);
+}
+
+void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToUpper(
+    Base::CBuccalRegistrationResult result)
+{
+    LockAreas(
+        73,
+        "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToUpper")
+        ->SetBuccalRegistrationResultToUpper(result);
+}
+
+Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
+CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationStrategyStatus()
+{
+    return LockAreas(82, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                         "GetBuccalRegistrationStrategyStatus")
+        ->GetBuccalRegistrationStrategyStatus();
+}
+} // namespace BusinessLayer
