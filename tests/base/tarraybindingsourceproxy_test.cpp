@@ -1,0 +1,278 @@
+#include "base/orx2basepool/maketransformarraybindingsource.h"
+#include "base/orx2basepool/tarraybindingsourceproxy.h"
+#include "base/orx2basepool/tarraychangeobserver.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
+#include "host/orxexception.h"
+#include "support/arraynotifications.h"
+#include "support/callspy.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+using namespace Base;
+using namespace Base::Binding;
+using namespace Orx2Test;
+
+static_assert(!std::is_copy_constructible_v<TArrayBindingSourceProxy<int>>);
+static_assert(!std::is_move_constructible_v<TArrayBindingSourceProxy<int>>);
+static_assert(std::is_base_of_v<IArrayBindingSource<int>, TArrayBindingSourceProxy<int>>);
+
+namespace
+{
+using Vec = std::vector<int>;
+using K = EArrayRemovalKind;
+using Calls = std::vector<std::tuple<Note<int>>>;
+} // namespace
+
+TEST(ArrayProxy, UnboundReadsEmptyAndBindingTellsTheWholeArray)
+{
+    TArrayBindingSourceProxy<int> proxy;
+    EXPECT_EQ(proxy.GetSize(), 0u);
+    EXPECT_FALSE(proxy.GetAt(0).HasValue());
+    CallSpy<Note<int>> spy;
+    TArrayObserver<int> observer = MakeArrayChangeObserver(proxy, spy.Callback());
+    TArrayProperty<int> source(Vec{1, 2});
+    proxy.Bind(source);
+    EXPECT_EQ(proxy.GetValues(), (Vec{1, 2}));
+    source.Insert(0, 3);
+    EXPECT_EQ(proxy.GetValues(), (Vec{3, 1, 2}));
+    EXPECT_EQ(proxy.TryGetAt(0).value(), 3);
+    EXPECT_EQ(spy.Calls(),
+              (Calls{{Note<int>{}}, {Inserted<int>({0, 1}, {1, 2})}, {Inserted<int>({0}, {3})}}));
+}
+
+TEST(ArrayProxy, BindingTheSameSourceAgainDoesNothing)
+{
+    TArrayProperty<int> source(Vec{1});
+    TArrayBindingSourceProxy<int> proxy;
+    proxy.Bind(source);
+    NotificationLog<int> log(proxy);
+    proxy.Bind(source);
+    EXPECT_TRUE(log.Notes().empty());
+    source.Add(2);
+    EXPECT_EQ(log.Notes(), (std::vector<Note<int>>{Inserted<int>({1}, {2})})); // still forwarded once
+}
+
+TEST(ArrayProxy, RebindingTellsAllGoneThenTheNewArrayAndLeavesTheOldSource)
+{
+    TArrayProperty<int> first(Vec{1, 2}), second(Vec{7});
+    TArrayBindingSourceProxy<int> proxy;
+    proxy.Bind(first);
+    Vec mirror;
+    std::vector<Vec> readInHandler;
+    TArrayObserver<int> observer = MakeFullArrayObserver(
+        proxy,
+        [&](Vec const& copy)
+        {
+            mirror = copy;
+            readInHandler.push_back(proxy.GetValues()); // reading the proxy from its own notification
+        });
+    NotificationLog<int> log(proxy);
+    proxy.Bind(second);
+    EXPECT_EQ(log.Notes(), (std::vector<Note<int>>{Kind<int>(K::All), Inserted<int>({0}, {7})}));
+    EXPECT_EQ(readInHandler, (std::vector<Vec>{{1, 2}, {}, {7}}));
+    first.Add(3);
+    second.Add(8);
+    EXPECT_EQ(mirror, (Vec{7, 8}));
+    EXPECT_EQ(proxy.GetValues(), (Vec{7, 8}));
+    EXPECT_EQ(log.Notes().size(), 3u);
+}
+
+TEST(ArrayProxy, ADestroyedSourceLeavesTheProxyEmptyAndUnbound)
+{
+    TArrayBindingSourceProxy<int> proxy;
+    CallSpy<Note<int>> spy;
+    TArrayObserver<int> observer = MakeArrayChangeObserver(proxy, spy.Callback());
+    {
+        TArrayProperty<int> source(Vec{4, 5});
+        proxy.Bind(source);
+        spy.Clear();
+    }
+    EXPECT_EQ(spy.Calls(), (Calls{{Kind<int>(K::All)}}));
+    EXPECT_EQ(proxy.GetSize(), 0u);
+    EXPECT_TRUE(proxy.TryGetValues().value().empty());
+    TArrayProperty<int> next(Vec{6});
+    proxy.Bind(next); // may even reuse the address of the old one
+    EXPECT_EQ(proxy.GetValues(), (Vec{6}));
+}
+
+TEST(ArrayProxy, DestroyedProxyAnnouncesItsEndAndRefusesReads)
+{
+    TArrayProperty<int> source(Vec{1});
+    auto proxy = std::make_unique<TArrayBindingSourceProxy<int>>();
+    proxy->Bind(source);
+    TArrayBindingSourceProxy<int>* raw = proxy.get();
+    std::vector<Note<int>> seen;
+    bool readThrew = false;
+    TArrayObserver<int> observer = MakeArrayChangeObserver(
+        *proxy,
+        [&](Note<int> const& n)
+        {
+            seen.push_back(n);
+            if (n.removalKind != K::SourceDestroyed)
+                return;
+            try
+            {
+                raw->GetSize();
+            }
+            catch (OrxException const& e)
+            {
+                readThrew = std::string(e.what()) == "Trying to acquire lock on destructed object";
+            }
+        });
+    proxy.reset();
+    EXPECT_EQ(seen, (std::vector<Note<int>>{Inserted<int>({0}, {1}), Kind<int>(K::SourceDestroyed)}));
+    EXPECT_TRUE(readThrew);
+    source.Add(2); // the proxy has left the source
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST(ArrayProxy, RebindingToAnotherTemporaryTransformTakesEffect)
+{
+    TArrayProperty<int> a(Vec{1}), b(Vec{2, 3});
+    TArrayBindingSourceProxy<std::string> proxy;
+    auto text = [](int n) { return std::to_string(n); };
+    // Both handles are temporaries, likely at the same address: the proxy must not take them for one.
+    proxy.Bind(MakeTransformArrayBindingSource(a, text));
+    EXPECT_EQ(proxy.GetValues(), (std::vector<std::string>{"1"}));
+    proxy.Bind(MakeTransformArrayBindingSource(b, text));
+    EXPECT_EQ(proxy.GetValues(), (std::vector<std::string>{"2", "3"}));
+    b.Add(4);
+    EXPECT_EQ(proxy.GetAt(2).value(), "4");
+
+    auto kept = MakeTransformArrayBindingSource(a, text);
+    proxy.Bind(kept);
+    NotificationLog<std::string> log(proxy);
+    proxy.Bind(kept);
+    EXPECT_TRUE(log.Notes().empty());
+}
+
+TEST(ArrayProxy, TheEndOfATransformsInputUnbindsTheProxyAndFreesTheTransform)
+{
+    auto numbers = std::make_unique<TArrayProperty<int>>(Vec{1, 2});
+    auto sentinel = std::make_shared<int>(0);
+    std::weak_ptr<int> const watch = sentinel;
+    TArrayBindingSourceProxy<std::string> proxy;
+    proxy.Bind(MakeTransformArrayBindingSource(*numbers, [sentinel](int n) { return std::to_string(n); }));
+    sentinel.reset();
+    CallSpy<Note<std::string>> spy;
+    TArrayObserver<std::string> observer = MakeArrayChangeObserver(proxy, spy.Callback());
+    EXPECT_FALSE(watch.expired()); // the proxy's connection keeps the transform alive
+    numbers.reset();
+    EXPECT_EQ(spy.Last(), std::make_tuple(Kind<std::string>(K::All)));
+    EXPECT_EQ(proxy.GetSize(), 0u);
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST(ArrayProxy, ProxiesChain)
+{
+    TArrayProperty<int> source(Vec{1});
+    TArrayBindingSourceProxy<int> inner, outer;
+    outer.Bind(inner);
+    inner.Bind(source);
+    EXPECT_EQ(outer.GetValues(), (Vec{1}));
+    source.Add(2);
+    EXPECT_EQ(outer.GetValues(), (Vec{1, 2}));
+    TArrayProperty<int> other(Vec{9});
+    inner.Bind(other);
+    EXPECT_EQ(outer.GetValues(), (Vec{9}));
+}
+
+TEST(ArrayProxyThreads, EditsAndRebindsKeepEveryMirrorEqualToWhatTheProxyReads)
+{
+    TArrayProperty<int> first, second;
+    TArrayBindingSourceProxy<int> proxy;
+    proxy.Bind(first);
+    std::atomic<int> mismatches{0};
+    std::atomic<int> calls{0};
+    auto check = [&](Vec const& copy)
+    {
+        calls.fetch_add(1);
+        if (copy != proxy.GetValues())
+            mismatches.fetch_add(1);
+    };
+    TArrayObserver<int> observer = MakeFullArrayObserver(proxy, check);
+    std::atomic<bool> stop{false};
+    auto editor = [&](TArrayProperty<int>& target, int seed)
+    {
+        for (int i = 0; i < 1500; ++i)
+        {
+            if (i % 2 == 1)
+                target.RemoveAt(static_cast<std::size_t>(i % 3));
+            else
+                target.Insert(static_cast<std::size_t>(i % 4), seed + i);
+        }
+    };
+    ScopedThread editA([&] { editor(first, 1000); });
+    ScopedThread editB([&] { editor(second, 2000); });
+    ScopedThread binder(
+        [&]
+        {
+            for (int i = 0; !stop.load() && i < 3000; ++i)
+            {
+                proxy.Bind(i % 2 == 0 ? second : first);
+                std::this_thread::yield();
+            }
+        });
+    ScopedThread joiner(
+        [&]
+        {
+            // Observers that join while all this happens get a consistent start too.
+            for (int i = 0; !stop.load() && i < 100; ++i)
+                TArrayObserver<int> late = MakeFullArrayObserver(proxy, check);
+        });
+    editA.Join();
+    editB.Join();
+    stop = true;
+    binder.Join();
+    joiner.Join();
+    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_GT(calls.load(), 0);
+    Vec mirror;
+    TArrayObserver<int> last = MakeFullArrayObserver(proxy, [&](Vec const& copy) { mirror = copy; });
+    EXPECT_TRUE(mirror == first.GetValues() || mirror == second.GetValues());
+}
+
+TEST(ArrayProxyThreads, DestroyingTheProxyWaitsForANotificationBeingForwarded)
+{
+    TArrayProperty<int> source;
+    auto proxy = std::make_unique<TArrayBindingSourceProxy<int>>();
+    proxy->Bind(source);
+    Gate entered, release;
+    std::atomic<bool> inCallback{false};
+    std::vector<K> kinds;
+    TArrayObserver<int> observer = MakeArrayChangeObserver(*proxy,
+                                                           [&](Note<int> const& n)
+                                                           {
+                                                               kinds.push_back(n.removalKind);
+                                                               if (n.insertedValues == Vec{1})
+                                                               {
+                                                                   inCallback = true;
+                                                                   entered.Open();
+                                                                   release.Wait();
+                                                                   inCallback = false;
+                                                               }
+                                                           });
+    ScopedThread editor([&] { source.Add(1); });
+    ASSERT_TRUE(entered.Wait());
+    std::atomic<bool> destroyed{false};
+    ScopedThread destroyer(
+        [&]
+        {
+            proxy.reset();
+            EXPECT_FALSE(inCallback.load());
+            destroyed = true;
+        });
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(destroyed.load());
+    release.Open();
+    destroyer.Join();
+    editor.Join();
+    source.Add(2); // nobody listens any more
+    EXPECT_EQ(kinds, (std::vector<K>{K::None, K::None, K::SourceDestroyed}));
+}

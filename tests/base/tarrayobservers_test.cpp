@@ -1,0 +1,255 @@
+#include "base/orx2basepool/applyarraychangednotification.h"
+#include "base/orx2basepool/maketransformarraybindingsource.h"
+#include "base/orx2basepool/tarraychangeobserver.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
+#include "support/arraynotifications.h"
+#include "support/callspy.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+using namespace Base;
+using namespace Base::Binding;
+using namespace Orx2Test;
+
+namespace
+{
+using Vec = std::vector<int>;
+using K = EArrayRemovalKind;
+struct FullCallback
+{
+    void operator()(Vec const&) const {}
+};
+struct ChangeCallback
+{
+    void operator()(Note<int> const&) const {}
+};
+} // namespace
+
+static_assert(std::is_nothrow_move_constructible_v<TArrayObserver<int>>);
+static_assert(std::is_move_assignable_v<TArrayObserver<int>>);
+static_assert(!std::is_copy_constructible_v<TArrayObserver<int>>);
+static_assert(!std::is_copy_assignable_v<TArrayObserver<int>>);
+static_assert(std::is_nothrow_move_constructible_v<TFullArrayObserver<int, FullCallback>>);
+static_assert(!std::is_copy_constructible_v<TArrayChangeObserver<int, ChangeCallback>>);
+// Both observers move into the member type.
+static_assert(std::is_assignable_v<TArrayObserver<int>&, TFullArrayObserver<int, FullCallback>&&>);
+static_assert(std::is_assignable_v<TArrayObserver<int>&, TArrayChangeObserver<int, ChangeCallback>&&>);
+
+TEST(ApplyArrayChangedNotification, ChangesThenInsertsInOrderThenRemovesBackwards)
+{
+    Vec copy{1, 2, 3};
+    Note<int> n = Changed<int>({0, 2}, {10, 30});
+    n.insertedIndices = {0, 2, 3, 6};
+    n.insertedValues = {7, 8, 9, 6};
+    ApplyArrayChangedNotification(copy, n);
+    EXPECT_EQ(copy, (Vec{7, 10, 8, 9, 2, 30, 6}));
+    ApplyArrayChangedNotification(copy, Removed<int>({0, 2, 3, 6}));
+    EXPECT_EQ(copy, (Vec{10, 2, 30}));
+    ApplyArrayChangedNotification(copy, Kind<int>(K::All));
+    EXPECT_TRUE(copy.empty());
+    copy = {1};
+    ApplyArrayChangedNotification(copy, Kind<int>(K::SourceDestroyed));
+    EXPECT_TRUE(copy.empty());
+}
+
+TEST(ApplyArrayChangedNotification, RejectsPositionsThatDoNotFit)
+{
+    Vec copy{1, 2};
+    EXPECT_THROW(ApplyArrayChangedNotification(copy, Changed<int>({2}, {5})), std::out_of_range);
+    EXPECT_THROW(ApplyArrayChangedNotification(copy, Inserted<int>({3}, {5})), std::out_of_range);
+    EXPECT_THROW(ApplyArrayChangedNotification(copy, Removed<int>({1, 2})), std::out_of_range);
+}
+
+TEST(ArrayObservers, FullObserverCallsOnceAtBindingWithTheWholeArrayThenAfterEachChange)
+{
+    TArrayProperty<int> p(Vec{1, 2, 3});
+    CallSpy<Vec> spy;
+    TFullArrayObserver observer(p, spy.Callback()); // the element type is deduced from the source
+    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<Vec>>{{Vec{1, 2, 3}}}));
+    p.RemoveAt(0);
+    p.RemoveAt(7); // nothing removed: no call
+    p.Insert(1, 9);
+    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<Vec>>{{Vec{1, 2, 3}}, {Vec{2, 3}}, {Vec{2, 9, 3}}}));
+}
+
+TEST(ArrayObservers, ChangeObserverSeesTheInitialInsertionAndTheSourceEnd)
+{
+    CallSpy<Note<int>> spy;
+    TArrayObserver<int> observer;
+    {
+        TArrayProperty<int> p(Vec{5, 6});
+        observer = MakeArrayChangeObserver(p, spy.Callback());
+        p.SetAt(0, 4);
+    }
+    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<Note<int>>>{{Inserted<int>({0, 1}, {5, 6})},
+                                                               {Changed<int>({0}, {4})},
+                                                               {Kind<int>(K::SourceDestroyed)}}));
+}
+
+TEST(ArrayObservers, AMemberObserverReassignedToAnotherSourceLeavesTheOldOne)
+{
+    TArrayProperty<std::string> first, second;
+    std::vector<std::string> seen;
+    TArrayObserver<std::string> member =
+        MakeFullArrayObserver(first, [&](std::vector<std::string> const& values) { seen = values; });
+    first.Add("a");
+    EXPECT_EQ(seen, (std::vector<std::string>{"a"}));
+    member = MakeFullArrayObserver<std::string>(second, [&](std::vector<std::string> const& values)
+                                                { seen = values; });
+    EXPECT_TRUE(seen.empty());
+    first.Add("b");
+    EXPECT_TRUE(seen.empty());
+    second.Add("c");
+    EXPECT_EQ(seen, (std::vector<std::string>{"c"}));
+    member.Reset();
+    second.Add("d");
+    EXPECT_EQ(seen, (std::vector<std::string>{"c"}));
+}
+
+TEST(ArrayObservers, ExceptionFromTheFirstCallLeavesNothingConnected)
+{
+    TArrayProperty<int> p(Vec{1});
+    auto bind = [&] { MakeFullArrayObserver(p, [](Vec const&) { throw std::runtime_error("first"); }); };
+    EXPECT_THROW(bind(), std::runtime_error);
+    NotificationLog<int> log(p);
+    p.Add(2); // would throw if the failed observer were still connected
+    EXPECT_EQ(log.Notes().size(), 1u);
+}
+
+TEST(ArrayObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
+{
+    TArrayProperty<int> p;
+    Gate entered, release;
+    std::atomic<int> calls{0};
+    std::atomic<bool> running{false};
+    auto observer = std::make_unique<TArrayObserver<int>>(
+        MakeArrayChangeObserver(p,
+                                [&](Note<int> const& n)
+                                {
+                                    if (n.insertedIndices.empty() || n.insertedValues[0] != 1)
+                                        return;
+                                    running = true;
+                                    calls.fetch_add(1);
+                                    entered.Open();
+                                    release.Wait();
+                                    running = false;
+                                }));
+    ScopedThread editor([&] { p.Add(1); });
+    ASSERT_TRUE(entered.Wait());
+    std::atomic<bool> destroyed{false};
+    ScopedThread destroyer(
+        [&]
+        {
+            observer.reset();
+            destroyed = true;
+            EXPECT_FALSE(running.load());
+        });
+    std::this_thread::sleep_for(50ms);
+    EXPECT_FALSE(destroyed.load());
+    release.Open();
+    destroyer.Join();
+    editor.Join();
+    p.Add(1);
+    EXPECT_EQ(calls.load(), 1);
+}
+
+TEST(TransformArraySource, ConvertsTheArrayAndEveryChange)
+{
+    TArrayProperty<int> numbers(Vec{1, 2});
+    auto texts = MakeTransformArrayBindingSource(numbers, [](int n) { return std::to_string(n); });
+    EXPECT_EQ(texts.GetValues(), (std::vector<std::string>{"1", "2"}));
+    CallSpy<Note<std::string>> spy;
+    TArrayObserver<std::string> observer = MakeArrayChangeObserver(texts, spy.Callback());
+    numbers.SetAt(0, 5);
+    numbers.Add(7);
+    numbers.RemoveAt(1);
+    EXPECT_EQ(texts.GetValues(), (std::vector<std::string>{"5", "7"}));
+    EXPECT_EQ(texts.GetAt(1).value(), "7");
+    EXPECT_EQ(spy.Calls(),
+              (std::vector<std::tuple<Note<std::string>>>{{Inserted<std::string>({0, 1}, {"1", "2"})},
+                                                          {Changed<std::string>({0}, {"5"})},
+                                                          {Inserted<std::string>({2}, {"7"})},
+                                                          {Removed<std::string>({1})}}));
+}
+
+namespace
+{
+struct IItem
+{
+    virtual ~IItem() = default;
+    virtual int Id() const = 0;
+};
+struct Item : IItem
+{
+    explicit Item(int value) : id(value) {}
+    int Id() const override { return id; }
+    int id;
+};
+} // namespace
+
+TEST(TransformArraySource, StaysAliveWhileConnectedAndDiesWithItsLastConnection)
+{
+    TArrayProperty<std::shared_ptr<Item>> items(
+        std::vector<std::shared_ptr<Item>>{std::make_shared<Item>(1)});
+    std::atomic<int> conversions{0};
+    std::vector<int> ids;
+    TArrayObserver<std::shared_ptr<IItem>> observer = MakeFullArrayObserver(
+        MakeTransformArrayBindingSource<std::shared_ptr<IItem>>(items,
+                                                                [&](std::shared_ptr<Item> const& item)
+                                                                {
+                                                                    conversions.fetch_add(1);
+                                                                    return std::shared_ptr<IItem>(item);
+                                                                }),
+        [&](std::vector<std::shared_ptr<IItem>> const& values)
+        {
+            ids.clear();
+            for (auto const& v : values)
+                ids.push_back(v->Id());
+        });
+    // The handle was a temporary; the transform lives on through the observer's connection.
+    items.Add(std::make_shared<Item>(2));
+    EXPECT_EQ(ids, (std::vector<int>{1, 2}));
+    EXPECT_EQ(conversions.load(), 2);
+    observer.Reset();
+    items.Add(std::make_shared<Item>(3));
+    EXPECT_EQ(conversions.load(), 2);
+}
+
+TEST(TransformArraySource, TheInputsEndEndsTheTransform)
+{
+    auto numbers = std::make_unique<TArrayProperty<int>>(Vec{1});
+    auto doubled = MakeTransformArrayBindingSource<long>(*numbers);
+    CallSpy<Note<long>> spy;
+    TArrayObserver<long> observer = MakeArrayChangeObserver(doubled, spy.Callback());
+    numbers.reset();
+    EXPECT_EQ(spy.Last(), std::make_tuple(Kind<long>(K::SourceDestroyed)));
+    EXPECT_EQ(doubled.GetSize(), 0u);
+    observer.Reset(); // the transform still announces nothing more
+    EXPECT_EQ(spy.Count(), 2u);
+}
+
+TEST(TransformArraySource, AFailingConversionStopsFollowingAndEmpties)
+{
+    TArrayProperty<int> numbers(Vec{1});
+    auto texts = MakeTransformArrayBindingSource(numbers,
+                                                 [](int n)
+                                                 {
+                                                     if (n < 0)
+                                                         throw std::invalid_argument("negative");
+                                                     return std::to_string(n);
+                                                 });
+    CallSpy<Note<std::string>> spy;
+    TArrayObserver<std::string> observer = MakeArrayChangeObserver(texts, spy.Callback());
+    EXPECT_THROW(numbers.Add(-1), std::invalid_argument);
+    EXPECT_EQ(spy.Last(), std::make_tuple(Kind<std::string>(K::All)));
+    numbers.Add(2);
+    EXPECT_EQ(texts.GetSize(), 0u);
+    EXPECT_EQ(spy.Count(), 2u);
+}

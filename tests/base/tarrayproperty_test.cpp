@@ -1,0 +1,491 @@
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
+#include "support/arraynotifications.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+using namespace Base;
+using namespace Base::Binding;
+using namespace Orx2Test;
+
+static_assert(!std::is_copy_constructible_v<TArrayProperty<int>>);
+static_assert(!std::is_move_constructible_v<TArrayProperty<int>>);
+static_assert(std::is_base_of_v<IReadOnlyArrayProperty<int>, TArrayProperty<int>>);
+static_assert(std::is_base_of_v<IArrayProperty<int>, TArrayProperty<int>>);
+
+namespace
+{
+using Vec = std::vector<int>;
+using K = EArrayRemovalKind;
+
+/// A property with a log of its notifications.
+struct Logged
+{
+    explicit Logged(Vec initial) : property(std::move(initial)) {}
+    TArrayProperty<int> property;
+    NotificationLog<int> log{property};
+};
+} // namespace
+
+TEST(ArrayPropertyTable, SetReportsDifferingPositionsAndTheTail)
+{
+    Logged a(Vec{1, 2, 3});
+    a.property.Set(Vec{1, 9});
+    EXPECT_EQ(a.property.GetValues(), (Vec{1, 9}));
+    Note<int> shrink = Changed<int>({1}, {9});
+    shrink.removalKind = K::Indices;
+    shrink.removedIndices = {2};
+    a.property.Set(Vec{1, 9, 7, 8});
+    a.property.Set(Vec{1, 9, 7, 8}); // identical: still a notification, with nothing in it
+    a.property.Set(Vec{});
+    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{shrink, Inserted<int>({2, 3}, {7, 8}), Note<int>{},
+                                                     Removed<int>({0, 1, 2, 3})}));
+    a.log.Clear();
+    a.property.Set(Vec{}); // empty to empty: Set is never a no-op
+    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{Note<int>{}}));
+}
+
+TEST(ArrayPropertyTable, SetAtReplacesOrGrowsWithDefaultElements)
+{
+    Logged a(Vec{4, 5});
+    a.property.SetAt(1, 5); // equal value: still reported
+    a.property.SetAt(5, 9);
+    EXPECT_EQ(a.property.GetValues(), (Vec{4, 5, 0, 0, 0, 9}));
+    a.property.SetAt(6, 1); // right at the end: no gap
+    EXPECT_EQ(a.log.Notes(),
+              (std::vector<Note<int>>{Changed<int>({1}, {5}), Inserted<int>({2, 3, 4, 5}, {0, 0, 0, 9}),
+                                      Inserted<int>({6}, {1})}));
+}
+
+TEST(ArrayPropertyTable, SetRangeOverwritesAndAppendsPastTheEnd)
+{
+    Logged a(Vec{1, 2, 3});
+    a.property.SetRange(1, Vec{});
+    a.property.SetRange(0, Vec{7, 8});
+    a.property.SetRange(2, Vec{5, 6});
+    a.property.SetRange(6, Vec{4});
+    EXPECT_EQ(a.property.GetValues(), (Vec{7, 8, 5, 6, 0, 0, 4}));
+    Note<int> straddle = Changed<int>({2}, {5});
+    straddle.insertedIndices = {3};
+    straddle.insertedValues = {6};
+    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{Changed<int>({0, 1}, {7, 8}), straddle,
+                                                     Inserted<int>({4, 5, 6}, {0, 0, 4})}));
+}
+
+TEST(ArrayPropertyTable, InsertionsReportTheirPositionsIncludingTheDefaultFill)
+{
+    Logged a(Vec{1, 2});
+    a.property.Insert(0, 5);
+    a.property.Insert(4, 6); // beyond the end: one default element first
+    a.property.InsertRange(1, Vec{8, 9});
+    a.property.InsertRange(1, Vec{});
+    a.property.Append(Vec{});
+    a.property.Append(Vec{3, 4});
+    a.property.Add(7);
+    EXPECT_EQ(a.property.GetValues(), (Vec{5, 8, 9, 1, 2, 0, 6, 3, 4, 7}));
+    EXPECT_EQ(a.log.Notes(),
+              (std::vector<Note<int>>{Inserted<int>({0}, {5}), Inserted<int>({3, 4}, {0, 6}),
+                                      Inserted<int>({1, 2}, {8, 9}), Inserted<int>({7, 8}, {3, 4}),
+                                      Inserted<int>({9}, {7})}));
+    a.log.Clear();
+    a.property.InsertRange(12, Vec{1}); // gap of two
+    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{Inserted<int>({10, 11, 12}, {0, 0, 1})}));
+}
+
+TEST(ArrayPropertyTable, RemovalsReportOldPositionsAndIgnoreWhatIsNotThere)
+{
+    Logged a(Vec{1, 2, 3, 4, 5, 6});
+    a.property.RemoveAt(6);
+    a.property.RemoveRange(6, 9);
+    a.property.RemoveRange(2, 2);
+    a.property.RemoveAt(0);
+    a.property.RemoveRange(1, 100);
+    EXPECT_EQ(a.property.GetValues(), (Vec{2}));
+    a.property.RemoveLast();
+    a.property.RemoveLast();
+    a.property.Clear();
+    EXPECT_EQ(a.log.Notes(),
+              (std::vector<Note<int>>{Removed<int>({0}), Removed<int>({1, 2, 3, 4}), Removed<int>({0})}));
+
+    Logged b(Vec{1, 2, 3});
+    b.property.RemoveRange(1, 100);
+    b.property.Clear();
+    EXPECT_EQ(b.log.Notes(), (std::vector<Note<int>>{Removed<int>({1, 2}), Kind<int>(K::All)}));
+    EXPECT_EQ(b.property.GetSize(), 0u);
+}
+
+TEST(ArrayProperty, ReadsCopyAndOutOfRangeIsEmpty)
+{
+    TArrayProperty<std::string> p(std::vector<std::string>{"a", "b"});
+    EXPECT_EQ(p.GetAt(1).value(), "b");
+    EXPECT_FALSE(p.GetAt(2).HasValue());
+    EXPECT_FALSE(p.TryGetAt(2).HasValue());
+    EXPECT_EQ(p.TryGetAt(0).value(), "a");
+    EXPECT_EQ(p.TryGetSize().value(), 2u);
+    EXPECT_EQ(p.TryGetValues().value(), (std::vector<std::string>{"a", "b"}));
+}
+
+TEST(ArrayProperty, ConnectAndNotifyListsEverythingAsInsertedThenFollows)
+{
+    TArrayProperty<int> p(Vec{4, 5, 6});
+    std::vector<Note<int>> seen;
+    auto connection = p.ConnectToArrayChangeStreamAndNotify(
+        MakeEventSignalHandler<Note<int> const&>([&](Note<int> const& n) { seen.push_back(n); }));
+    ASSERT_EQ(seen.size(), 1u);
+    p.Add(7);
+    EXPECT_EQ(seen, (std::vector<Note<int>>{Inserted<int>({0, 1, 2}, {4, 5, 6}), Inserted<int>({3}, {7})}));
+}
+
+TEST(ArrayProperty, DestructionAnnouncesTheEndWhileTheArrayReadsEmpty)
+{
+    auto p = std::make_unique<TArrayProperty<int>>(Vec{1, 2});
+    std::vector<Note<int>> seen;
+    std::vector<std::size_t> sizeInHandler;
+    TArrayProperty<int>* raw = p.get();
+    auto connection = p->ConnectToArrayChangeStream(MakeEventSignalHandler<Note<int> const&>(
+        [&](Note<int> const& n)
+        {
+            seen.push_back(n);
+            sizeInHandler.push_back(raw->GetSize());
+        }));
+    p.reset();
+    EXPECT_EQ(seen, (std::vector<Note<int>>{Kind<int>(K::SourceDestroyed)}));
+    EXPECT_EQ(sizeInHandler, (std::vector<std::size_t>{0}));
+}
+
+namespace
+{
+/// An element whose copy throws when armed (once), to break an edit in its middle.
+struct Fragile
+{
+    static inline std::atomic<int> throwAfter{-1}; // copies left before the throw; negative: never
+
+    int value = 0;
+    Fragile() = default;
+    Fragile(int v) : value(v) {}
+    Fragile(Fragile const& other) : value(other.value) { Tick(); }
+    Fragile& operator=(Fragile const& other)
+    {
+        Tick();
+        value = other.value;
+        return *this;
+    }
+    bool operator==(Fragile const& other) const { return value == other.value; }
+    static void Tick()
+    {
+        if (throwAfter.load() >= 0 && throwAfter.fetch_sub(1) == 0)
+            throw std::runtime_error("copy failed");
+    }
+};
+std::ostream& operator<<(std::ostream& os, Fragile const& f)
+{
+    return os << f.value;
+}
+
+struct FragileScope
+{
+    explicit FragileScope(int copiesBeforeThrow) { Fragile::throwAfter = copiesBeforeThrow; }
+    ~FragileScope() { Fragile::throwAfter = -1; }
+};
+} // namespace
+
+TEST(ArrayProperty, AFailedCopyEmptiesTheArrayAndTellsObserversOnce)
+{
+    // Arguments are built before the failure is armed, so that only copies made by the edit can fail.
+    Fragile const nine(9);
+    std::vector<Fragile> const two{Fragile(7), Fragile(8)};
+    std::vector<Fragile> const three{Fragile(7), Fragile(8), Fragile(9)};
+    std::vector<Fragile> const four{Fragile(1), Fragile(7), Fragile(8), Fragile(9)};
+    using Edit = std::function<void(TArrayProperty<Fragile>&)>;
+    std::vector<std::pair<char const*, Edit>> const edits{
+        {"Add", [&](auto& p) { p.Add(nine); }},
+        {"Set", [&](auto& p) { p.Set(four); }},
+        {"SetRange", [&](auto& p) { p.SetRange(1, three); }},
+        {"InsertRange", [&](auto& p) { p.InsertRange(5, two); }},
+        {"RemoveAt", [&](auto& p) { p.RemoveAt(0); }},
+    };
+    for (auto const& [name, edit] : edits)
+    {
+        int failures = 0;
+        for (int copies = 0; copies < 6; ++copies)
+        {
+            SCOPED_TRACE(std::string(name) + " failing after copies: " + std::to_string(copies));
+            TArrayProperty<Fragile> p(std::vector<Fragile>{Fragile(1), Fragile(2), Fragile(3)});
+            // Connected first: once the edit fires, nothing else may fail.
+            auto disarm = p.ConnectToArrayChangeStream(MakeEventSignalHandler<Note<Fragile> const&>(
+                [](Note<Fragile> const&) { Fragile::throwAfter = -1; }));
+            NotificationLog<Fragile> log(p);
+            std::vector<Fragile> mirror;
+            TArrayObserver<Fragile> observer =
+                MakeFullArrayObserver(p, [&](std::vector<Fragile> const& copy) { mirror = copy; });
+            bool threw = false;
+            {
+                FragileScope const scope(copies);
+                try
+                {
+                    edit(p);
+                }
+                catch (std::runtime_error const&)
+                {
+                    threw = true;
+                }
+            }
+            if (!threw)
+                continue; // this edit makes fewer copies
+            ++failures;
+            EXPECT_EQ(p.GetSize(), 0u);
+            EXPECT_TRUE(mirror.empty());
+            EXPECT_EQ(log.Notes(), (std::vector<Note<Fragile>>{Kind<Fragile>(K::All)}));
+            p.Add(Fragile(5)); // the lock was released
+            EXPECT_EQ(mirror, (std::vector<Fragile>{Fragile(5)}));
+        }
+        EXPECT_GE(failures, 2) << name;
+    }
+}
+
+TEST(ArrayProperty, HandlerExceptionsLeaveTheEditAfterTheChange)
+{
+    TArrayProperty<int> p;
+    auto connection = p.ConnectToArrayChangeStream(MakeEventSignalHandler<Note<int> const&>(
+        [](Note<int> const&) { throw std::logic_error("handler"); }));
+    EXPECT_THROW(p.Add(1), std::logic_error);
+    EXPECT_EQ(p.GetValues(), (Vec{1}));
+    EXPECT_THROW(p.Add(2), std::logic_error); // not left locked
+}
+
+namespace
+{
+/// An element whose copy blocks while the gates are armed: holds an edit inside its writer section.
+struct Sticky
+{
+    static inline std::atomic<Gate*> entered{nullptr};
+    static inline std::atomic<Gate*> release{nullptr};
+    int value = 0;
+    Sticky() = default;
+    Sticky(int v) : value(v) {}
+    Sticky(Sticky const& other) : value(other.value)
+    {
+        Gate* const gate = release.exchange(nullptr); // only the first copy blocks
+        if (value == 42 && gate != nullptr)
+        {
+            entered.load()->Open();
+            gate->Wait();
+        }
+    }
+    Sticky& operator=(Sticky const&) = default;
+    bool operator==(Sticky const& other) const { return value == other.value; }
+};
+} // namespace
+
+TEST(ArrayPropertyThreads, TryReadsGiveUpWhileAWriterHoldsTheLock)
+{
+    TArrayProperty<Sticky> p(std::vector<Sticky>{Sticky(1)});
+    Gate entered, release;
+    Sticky::entered = &entered;
+    Sticky::release = &release;
+    Sticky const blocking(42);
+    ScopedThread writer([&] { p.Add(blocking); });
+    ASSERT_TRUE(entered.Wait());
+    EXPECT_FALSE(p.TryGetValues().HasValue());
+    EXPECT_FALSE(p.TryGetSize().HasValue());
+    EXPECT_FALSE(p.TryGetAt(0).HasValue());
+    release.Open();
+    writer.Join();
+    EXPECT_EQ(p.TryGetSize().value(), 2u);
+    EXPECT_EQ(p.TryGetAt(1).value().value, 42);
+    Sticky::entered = nullptr;
+}
+
+TEST(ArrayProperty, RandomEditsKeepAFullObserverEqualToAPlainModel)
+{
+    for (unsigned seed : {1u, 7u, 2024u})
+    {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        TArrayProperty<int> p;
+        Vec model;
+        Vec mirror;
+        int calls = 0;
+        TArrayObserver<int> observer = MakeFullArrayObserver(p,
+                                                             [&](Vec const& copy)
+                                                             {
+                                                                 mirror = copy;
+                                                                 ++calls;
+                                                             });
+        auto randomValues = [&]
+        {
+            Vec v(static_cast<std::size_t>(pick(4)));
+            for (int& x : v)
+                x = pick(10);
+            return v;
+        };
+        for (int step = 0; step < 3000; ++step)
+        {
+            std::size_t const size = model.size();
+            std::size_t const index = static_cast<std::size_t>(pick(static_cast<int>(size) + 3));
+            int const value = pick(10);
+            Vec const values = randomValues();
+            int const callsBefore = calls;
+            bool notifies = true;
+            switch (pick(11))
+            {
+            case 0:
+            {
+                Vec next = model;
+                if (!next.empty() && pick(2) == 0)
+                    next[static_cast<std::size_t>(pick(static_cast<int>(next.size())))] = value;
+                else
+                    next = randomValues();
+                p.Set(next);
+                model = next;
+                break;
+            }
+            case 1:
+                p.SetAt(index, value);
+                if (index >= model.size())
+                    model.resize(index + 1);
+                model[index] = value;
+                break;
+            case 2:
+                p.SetRange(index, values);
+                notifies = !values.empty();
+                if (notifies && index + values.size() > model.size())
+                    model.resize(index + values.size());
+                std::copy(values.begin(), values.end(),
+                          model.begin() + static_cast<std::ptrdiff_t>(std::min(index, model.size())));
+                break;
+            case 3:
+                p.Insert(index, value);
+                model.resize(std::max(model.size(), index));
+                model.insert(model.begin() + static_cast<std::ptrdiff_t>(index), value);
+                break;
+            case 4:
+                p.InsertRange(index, values);
+                notifies = !values.empty();
+                if (notifies)
+                {
+                    model.resize(std::max(model.size(), index));
+                    model.insert(model.begin() + static_cast<std::ptrdiff_t>(index), values.begin(),
+                                 values.end());
+                }
+                break;
+            case 5:
+                p.Append(values);
+                notifies = !values.empty();
+                model.insert(model.end(), values.begin(), values.end());
+                break;
+            case 6:
+            case 7:
+                p.Add(value);
+                model.push_back(value);
+                break;
+            case 8:
+                p.RemoveAt(index);
+                notifies = index < size;
+                if (notifies)
+                    model.erase(model.begin() + static_cast<std::ptrdiff_t>(index));
+                break;
+            case 9:
+            {
+                std::size_t const last = index + static_cast<std::size_t>(pick(4));
+                p.RemoveRange(index, last);
+                notifies = index < size && last > index;
+                if (notifies)
+                    model.erase(model.begin() + static_cast<std::ptrdiff_t>(index),
+                                model.begin() + static_cast<std::ptrdiff_t>(std::min(last, size)));
+                break;
+            }
+            default:
+                if (pick(4) == 0)
+                {
+                    p.Clear();
+                    notifies = size != 0;
+                    model.clear();
+                }
+                else
+                {
+                    p.RemoveLast();
+                    notifies = size != 0;
+                    if (notifies)
+                        model.pop_back();
+                }
+                break;
+            }
+            ASSERT_EQ(calls - callsBefore, notifies ? 1 : 0) << "step " << step;
+            ASSERT_EQ(mirror, model) << "step " << step;
+            ASSERT_EQ(p.GetValues(), model) << "step " << step;
+        }
+    }
+}
+
+TEST(ArrayPropertyThreads, ConcurrentEditsKeepEveryMirrorEqualToWhatTheHandlerReads)
+{
+    TArrayProperty<int> p;
+    std::atomic<int> mismatches{0};
+    std::atomic<int> calls{0};
+    auto check = [&](Vec const& copy)
+    {
+        calls.fetch_add(1);
+        if (copy != p.GetValues())
+            mismatches.fetch_add(1);
+    };
+    std::vector<TArrayObserver<int>> observers;
+    for (int i = 0; i < 3; ++i)
+        observers.push_back(MakeFullArrayObserver(p, check));
+    auto editor = [&](unsigned seed)
+    {
+        std::mt19937 random(seed);
+        for (int i = 0; i < 500; ++i)
+        {
+            std::size_t const index = random() % 6;
+            switch (random() % 6)
+            {
+            case 0:
+                p.Insert(index, i);
+                break;
+            case 1:
+                p.SetAt(index, i);
+                break;
+            case 2:
+                p.RemoveRange(index, index + 2);
+                break;
+            case 3:
+                p.Set(Vec(random() % 5, i));
+                break;
+            case 4:
+                p.Append(Vec{i, i});
+                break;
+            default:
+                p.RemoveLast();
+                break;
+            }
+        }
+    };
+    std::atomic<bool> stop{false};
+    {
+        ScopedThread a([&] { editor(1); });
+        ScopedThread b([&] { editor(2); });
+        ScopedThread c([&] { editor(3); });
+        ScopedThread joiner(
+            [&]
+            {
+                // Observers joining mid-stream start from a consistent copy as well.
+                for (int i = 0; i < 200 && !stop.load(); ++i)
+                    TArrayObserver<int> late = MakeFullArrayObserver(p, check);
+            });
+        a.Join();
+        b.Join();
+        c.Join();
+        stop = true;
+    }
+    EXPECT_EQ(mismatches.load(), 0);
+    EXPECT_GT(calls.load(), 1500);
+}
