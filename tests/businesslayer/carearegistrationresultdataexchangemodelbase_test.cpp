@@ -1,0 +1,144 @@
+#include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
+#include "reference_host/carearegistrationinfo.h"
+#include "reference_host/ccommonareas.h"
+
+#include "base/orx2basepool/tfullarrayobserver.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Base::EAreaItems;
+using BusinessLayer::CAreaRegistrationResultDataExchangeModelBase;
+using Status = BusinessLayer::IAreaRegistrationInfo::ERegistrationStatus;
+using InfoPtr = std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>;
+
+class AreaRegistrationResultModel : public ::testing::Test
+{
+protected:
+    InfoPtr Info(Status status) { return std::make_shared<ReferenceHost::CAreaRegistrationInfo>(status); }
+
+    /// Puts infos with these statuses (an empty optional: an empty entry) at positions 0, 1, ...
+    void SetStatuses(std::initializer_list<Base::TOptional<Status>> statuses)
+    {
+        std::vector<InfoPtr> infos;
+        for (Base::TOptional<Status> const& status : statuses)
+            infos.push_back(status.HasValue() ? Info(status.value()) : nullptr);
+        areas->SetAreaRegistrationInfos(infos);
+    }
+
+    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
+    CAreaRegistrationResultDataExchangeModelBase model{areas};
+};
+
+TEST_F(AreaRegistrationResultModel, NoEntriesAreAllSuccessfulButNoneSuccessful)
+{
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
+}
+
+TEST_F(AreaRegistrationResultModel, EmptyEntriesCountNeitherWay)
+{
+    SetStatuses({Status::Successful, Base::TOptional<Status>(), Status::Successful});
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
+
+    SetStatuses({Base::TOptional<Status>(), Base::TOptional<Status>()});
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
+}
+
+TEST_F(AreaRegistrationResultModel, OneUnsuccessfulEntrySpoilsAll)
+{
+    for (Status const unsuccessful : {Status::NotRegistered, Status::Failed})
+    {
+        SetStatuses({Status::Successful, unsuccessful, Status::Successful});
+        EXPECT_FALSE(model.AllAreaRegistrationsSuccessful());
+        EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
+    }
+}
+
+TEST_F(AreaRegistrationResultModel, UnknownStatusesCountNeitherWay)
+{
+    SetStatuses({static_cast<Status>(3), static_cast<Status>(-1)});
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
+}
+
+TEST_F(AreaRegistrationResultModel, QueriesReadTheCurrentStatusOfEachEntry)
+{
+    auto const info = std::make_shared<ReferenceHost::CAreaRegistrationInfo>(Status::Failed);
+    areas->SetAreaRegistrationInfo(EAreaItems::UpperJaw, info);
+    EXPECT_FALSE(model.AllAreaRegistrationsSuccessful());
+    info->SetRegistrationStatus(Status::Successful);
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
+}
+
+TEST_F(AreaRegistrationResultModel, EntriesAreFoundByAreaPosition)
+{
+    InfoPtr const upper = Info(Status::Successful);
+    areas->SetAreaRegistrationInfo(EAreaItems::UpperJaw, upper);
+
+    EXPECT_EQ(upper, model.GetAreaRegistrationInfo(EAreaItems::UpperJaw));
+    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));  // an empty entry
+    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::BuccalReg)); // beyond the array
+    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::Undefined));
+}
+
+TEST_F(AreaRegistrationResultModel, TheGuiSeesTheHostsArrayChanges)
+{
+    std::vector<std::vector<InfoPtr>> seen;
+    auto observer = Base::Binding::MakeFullArrayObserver(model.GetAreaRegistrationInfoArray(),
+                                                         [&seen](std::vector<InfoPtr> const& infos)
+                                                         { seen.push_back(infos); });
+    InfoPtr const info = Info(Status::Failed);
+    areas->SetAreaRegistrationInfo(EAreaItems::LowerJaw, info);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(std::vector<InfoPtr>{info}, seen.back());
+}
+
+TEST_F(AreaRegistrationResultModel, SettersReachTheHost)
+{
+    JbMatrix4Rd registration = JbMatrix4Rd::Identity();
+    registration(1, 3) = -2.5;
+    model.SetAreaRegistration(EAreaItems::BiteUpper, registration);
+    EXPECT_EQ(registration, areas->GetStoredAreaRegistration(EAreaItems::BiteUpper));
+    model.ResetAreaRegistration(EAreaItems::BiteUpper);
+    EXPECT_FALSE(areas->GetStoredAreaRegistration(EAreaItems::BiteUpper).has_value());
+
+    model.SetImportedAreaRegistrationInfo(EAreaItems::ArticulationReg, false, registration, 0.25f);
+    auto const imported = areas->GetImportedAreaRegistrationInfo(EAreaItems::ArticulationReg);
+    ASSERT_TRUE(imported.has_value());
+    EXPECT_FALSE(imported->isRegistered);
+    EXPECT_EQ(registration, imported->registration);
+    EXPECT_EQ(0.25f, imported->quality);
+}
+
+TEST_F(AreaRegistrationResultModel, WithTheAreasGoneSettersDoNothingAndTheArrayReadsEmpty)
+{
+    SetStatuses({Status::Failed, Status::Successful});
+    areas.reset();
+
+    EXPECT_NO_THROW(model.SetAreaRegistration(EAreaItems::LowerJaw, JbMatrix4Rd::Identity()));
+    EXPECT_NO_THROW(model.ResetAreaRegistration(EAreaItems::LowerJaw));
+    EXPECT_NO_THROW(model.SetImportedAreaRegistrationInfo(EAreaItems::LowerJaw, true, JbMatrix4Rd(), 1.0f));
+    EXPECT_EQ(0u, model.GetAreaRegistrationInfoArray().GetSize());
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
+    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));
+}
+
+TEST(AreaRegistrationResultModelConstruction, NeedsTheAreas)
+{
+    try
+    {
+        CAreaRegistrationResultDataExchangeModelBase model(nullptr);
+        ADD_FAILURE() << "constructed without areas";
+    }
+    catch (OrxException const& e)
+    {
+        EXPECT_EQ(L"The areas must be set", e.GetMessage());
+    }
+}
+} // namespace
