@@ -1,0 +1,169 @@
+#include "businesslayer/common/cdynamicrequiredareasbase.h"
+
+#include "base/orx2basepool/internal/lockorthrow.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
+#include "base/orx2basepool/tvaluechangedobserver.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+#include <utility>
+
+namespace BusinessLayer
+{
+using Base::AreaIndex;
+using Base::EAreaItems;
+using Level = CDynamicRequiredAreasBase::EAreaRequirementLevel;
+
+Logging::CLogger const CDynamicRequiredAreasBase::s_logger(L"ORX2.CDynamicRequiredAreasBase");
+
+CDynamicRequiredAreasBase::CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas)
+    : m_areas(areas), m_journalHandle(Base::GetJournal().CreateHandle(L"CDynamicRequiredAreasBase"))
+{
+    Init();
+}
+
+CDynamicRequiredAreasBase::~CDynamicRequiredAreasBase()
+{
+    // The area-set handler rebuilds the per-area observers, so it stops first; all handlers touch the
+    // arrays, so all stop before the members go.
+    m_areaSetConnections.clear();
+    m_perAreaObservers.clear();
+    m_caseLevelsObserver.Reset();
+}
+
+Base::CJournalReport CDynamicRequiredAreasBase::Report() const
+{
+    return Base::GetJournal().Report(m_journalHandle);
+}
+
+void CDynamicRequiredAreasBase::Init()
+{
+    m_areaSetConnections.clear();
+    Base::CJournalReport const report = Report();
+    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+    if (!areas)
+        return;
+    // Connecting and the first run happen under the revision's reader lock, so the first run cannot
+    // overlap a run for a change made meanwhile on another thread.
+    using RevisionNotification = Base::Binding::IValueBindingSource<std::uint64_t>::Notification;
+    m_areaSetConnections.push_back(areas->GetAreaSetRevision().ConnectToValueStreamAndNotify(
+        Base::MakeEventSignalHandler<RevisionNotification const&>(
+            [this](RevisionNotification const& notification)
+            {
+                if (notification.value.HasValue())
+                    OnAreaSetChanged();
+            })));
+    auto onCaseLevels = [this](std::vector<Level> const& levels)
+    {
+        Base::CJournalReport const levelsReport = Report();
+        UpdateDynamicRequiredAreas(levels);
+    };
+    m_caseLevelsObserver = Base::Binding::MakeFullArrayObserver(m_caseLevels, std::move(onCaseLevels));
+}
+
+void CDynamicRequiredAreasBase::OnAreaSetChanged()
+{
+    Base::CJournalReport const report = Report();
+    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+    if (!areas)
+        return;
+    std::vector<EAreaItems> areaList;
+    areas->GetAreas(areaList);
+    m_perAreaObservers.clear();
+    for (EAreaItems const area : areaList)
+    {
+        if (!areas->IsAreaInstantiated(area))
+            continue;
+        // Binding delivers the current flag at once, read under the source's lock: a change on another
+        // thread comes after it, never before. A second read here could be overtaken by such a change
+        // and store a stale flag, so the binding's delivery is the only one.
+        m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
+            GetHasDataOrReco(area),
+            [this, area](bool hasDataOrReco) { OnHasDataOrRecoChanged(area, hasDataOrReco); }));
+    }
+}
+
+void CDynamicRequiredAreasBase::OnHasDataOrRecoChanged(EAreaItems area, bool hasDataOrReco)
+{
+    m_hasDataOrReco.SetAt(AreaIndex(area), hasDataOrReco);
+    UpdateDynamicRequiredAreas(m_caseLevels.GetValues());
+}
+
+void CDynamicRequiredAreasBase::SetRequiredAreasArray(Base::Binding::IArrayBindingSource<Level> const& source)
+{
+    m_caseLevels.Bind(source);
+}
+
+Base::Binding::IArrayBindingSource<Level> const& CDynamicRequiredAreasBase::GetRequiredAreasArray() const
+{
+    return m_requiredAreas;
+}
+
+void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> const& levels)
+{
+    std::array<Level, Base::kAreaItemCount> prescribed;
+    prescribed.fill(Level::Optional);
+    std::copy_n(levels.begin(), std::min(levels.size(), prescribed.size()), prescribed.begin());
+    std::vector<Level> working(prescribed.begin(), prescribed.end());
+
+    // A flag that cannot be read at once counts as "no data": the next change of it recomputes anyway.
+    std::array<bool, Base::kAreaItemCount> hasData{};
+    for (std::size_t i = 0; i < hasData.size(); ++i)
+    {
+        Base::TOptional<bool> const flag = m_hasDataOrReco.TryGetAt(i);
+        hasData[i] = flag.HasValue() && flag.value();
+    }
+    auto const anyHasData = [&hasData](std::initializer_list<EAreaItems> areas)
+    {
+        return std::any_of(areas.begin(), areas.end(),
+                           [&hasData](EAreaItems a) { return hasData[AreaIndex(a)]; });
+    };
+    auto const anyPrescribed = [&prescribed](std::initializer_list<EAreaItems> areas)
+    {
+        return std::any_of(areas.begin(), areas.end(),
+                           [&prescribed](EAreaItems a)
+                           { return prescribed[AreaIndex(a)] == Level::Obligatory; });
+    };
+    auto const raise = [&working](EAreaItems area, bool condition)
+    {
+        // Only levels below obligatory are raised; any other value is the case's and stays.
+        Level& level = working[AreaIndex(area)];
+        if (condition && static_cast<std::int32_t>(level) < static_cast<std::int32_t>(Level::Obligatory))
+            level = Level::Obligatory;
+    };
+
+    // Each jaw is needed for the areas that are registered onto it, ...
+    raise(EAreaItems::LowerJaw,
+          anyHasData({EAreaItems::BuccalReg, EAreaItems::PreOpLower, EAreaItems::BiogenRefLower,
+                      EAreaItems::GingivaMaskLower, EAreaItems::ScanbodyLower}) ||
+              anyPrescribed({EAreaItems::PreOpLower, EAreaItems::BiogenRefLower, EAreaItems::GingivaMaskLower,
+                             EAreaItems::ScanbodyLower}));
+    raise(EAreaItems::UpperJaw,
+          anyHasData({EAreaItems::BuccalReg, EAreaItems::PreOpUpper, EAreaItems::BiogenRefUpper,
+                      EAreaItems::GingivaMaskUpper, EAreaItems::ScanbodyUpper}) ||
+              anyPrescribed({EAreaItems::PreOpUpper, EAreaItems::BiogenRefUpper, EAreaItems::GingivaMaskUpper,
+                             EAreaItems::ScanbodyUpper}));
+    // ... and two jaws need the bite that relates them.
+    auto const jawNeeded = [&](EAreaItems jaw)
+    { return hasData[AreaIndex(jaw)] || working[AreaIndex(jaw)] == Level::Obligatory; };
+    raise(EAreaItems::BuccalReg, jawNeeded(EAreaItems::LowerJaw) && jawNeeded(EAreaItems::UpperJaw));
+
+    m_requiredAreas.Set(working);
+}
+
+Base::Binding::IValueBindingSource<bool> const& CDynamicRequiredAreasBase::GetHasDataOrReco(EAreaItems area)
+{
+    std::shared_ptr<ICommonAreas> const areas = Base::Internal::LockOrThrow(
+        m_areas, "businesslayer/common/cdynamicrequiredareasbase", 90,
+        "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco", L"The areas must be set");
+    std::shared_ptr<ICommonArea> areaObject;
+    areas->GetArea(areaObject, area);
+    if (!areaObject)
+        ThrowOrxException("businesslayer/common/cdynamicrequiredareasbase", __LINE__,
+                          "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco",
+                          L"The area %s is not instantiated", Base::GetAreaName(area).c_str());
+    // The source lives in the area object, which the host keeps while the area is instantiated.
+    return areaObject->GetHasDataOrReco();
+}
+} // namespace BusinessLayer

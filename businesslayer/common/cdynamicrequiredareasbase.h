@@ -1,0 +1,72 @@
+#pragma once
+#include "base/orx2basepool/cscopedeventsignalconnection.h"
+#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/tarraybindingsourceproxy.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "businesslayer/common/orx2commonexport.h"
+#include "host/clogger.h"
+#include "host/cobserver.h"
+#include "host/icommonareas.h"
+#include "host/ijournal.h"
+
+#include <memory>
+#include <vector>
+
+namespace BusinessLayer
+{
+/// The required areas as the scan goes on: the prescribed levels (bound with SetRequiredAreasArray),
+/// raised where the areas scanned so far make more areas necessary. A jaw becomes obligatory as soon as
+/// an area that depends on it holds data or is prescribed, and the buccal registration as soon as both
+/// jaws are obligatory or hold data.
+///
+/// The model follows the host's area set and every instantiated area's has-data-or-reconstruction
+/// source, and recomputes its output on every change of those and of the bound levels, on the thread
+/// that made the change. Handlers do nothing once the host's areas are gone.
+/// Thread-safety: every public member may be called from any thread; the arrays guard themselves.
+class ORX2_COMMON_EXPORT CDynamicRequiredAreasBase : public Base::INonCopyable
+{
+public:
+    using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
+
+    /// Keeps a weak reference to `areas`, obtains the journal handle and calls Init. Throws
+    /// std::bad_alloc and what the host's journal throws.
+    explicit CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas);
+    /// Stops following the host and the bound levels before anything else is destroyed.
+    virtual ~CDynamicRequiredAreasBase();
+
+    /// Follows `source` from now on (and recomputes at once). `source` must outlive the binding: until
+    /// it is destroyed, another source is bound, or this model is destroyed.
+    void SetRequiredAreasArray(Base::Binding::IArrayBindingSource<EAreaRequirementLevel> const& source);
+    /// The computed levels, 14 entries once computed (empty before).
+    Base::Binding::IArrayBindingSource<EAreaRequirementLevel> const& GetRequiredAreasArray() const;
+
+    /// Computes the output from `levels` (cut or filled with Optional to 14 entries) and the areas'
+    /// has-data-or-reconstruction flags as they can be read now, and sets it.
+    void UpdateDynamicRequiredAreas(std::vector<EAreaRequirementLevel> const& levels);
+
+protected:
+    /// (Re)starts following the host's area set and the bound levels. A derived class that overrides
+    /// GetHasDataOrReco calls it again from its own constructor, so that its sources are observed.
+    void Init();
+    /// The has-data-or-reconstruction source of the instantiated `area`. Throws OrxException "The areas
+    /// must be set" when the host's areas are gone, and another OrxException when `area` has no object.
+    virtual Base::Binding::IValueBindingSource<bool> const& GetHasDataOrReco(Base::EAreaItems area);
+
+private:
+    void OnAreaSetChanged();
+    void OnHasDataOrRecoChanged(Base::EAreaItems area, bool hasDataOrReco);
+    Base::CJournalReport Report() const;
+
+    static Logging::CLogger const s_logger;
+
+    std::weak_ptr<ICommonAreas> m_areas;
+    Base::Binding::TArrayBindingSourceProxy<EAreaRequirementLevel> m_caseLevels;
+    Base::Binding::TArrayProperty<EAreaRequirementLevel> m_requiredAreas;
+    Base::Binding::TArrayProperty<bool> m_hasDataOrReco;
+    std::vector<Base::CScopedEventSignalConnection> m_areaSetConnections;
+    std::vector<Base::Binding::CObserver> m_perAreaObservers;
+    Base::Binding::CObserver m_caseLevelsObserver;
+    std::shared_ptr<Base::CJournalHandle> m_journalHandle;
+};
+} // namespace BusinessLayer
