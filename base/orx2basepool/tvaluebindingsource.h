@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <type_traits>
+#include <utility>
 
 namespace Base
 {
@@ -99,6 +100,18 @@ public:
         Internal::FireWithWriterHandover(m_valueStream, Notification{status, TOptional<T>()}, writer);
     }
 
+    /// Read-modify-write in one writer section: stores `compute(current)` and notifies as Set does when
+    /// it differs from the current value, so concurrent updates (a counter's increments) are never lost.
+    /// `compute` runs under the writer lock: it must not touch this source. An exception from `compute`
+    /// leaves with nothing changed. Thread-safe.
+    template <class Compute>
+    void Update(Compute&& compute)
+    {
+        std::unique_lock<CSharedMutex> writer(this->GetSourceMutex());
+        T const next = std::forward<Compute>(compute)(static_cast<T const&>(m_value));
+        StoreAndNotifyLocked(next, writer);
+    }
+
 protected:
     /// Compares, stores and fires `{0, value}` with the writer-to-reader handover. An unchanged value
     /// (by `operator!=`) costs one lock and one comparison and fires nothing. Handlers must not set this
@@ -107,6 +120,15 @@ protected:
     void SetAndNotify(T const& value)
     {
         std::unique_lock<CSharedMutex> writer(this->GetSourceMutex());
+        StoreAndNotifyLocked(value, writer);
+    }
+
+    IEventSignal<Notification const&> const& GetValueStream() const noexcept { return m_valueStream; }
+
+private:
+    /// The body of SetAndNotify and Update; `writer` holds the source's writer lock.
+    void StoreAndNotifyLocked(T const& value, std::unique_lock<CSharedMutex>& writer)
+    {
         if (!(value != m_value))
             return;
         m_status = kSourceStatusAlive;
@@ -115,9 +137,6 @@ protected:
                                          writer);
     }
 
-    IEventSignal<Notification const&> const& GetValueStream() const noexcept { return m_valueStream; }
-
-private:
     mutable TEventSignal<Notification const&> m_valueStream;
     std::int32_t m_status;
     T m_value;
