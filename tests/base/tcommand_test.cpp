@@ -1,0 +1,175 @@
+#include "base/orx2basepool/makeregisteredcommand.h"
+#include "base/orx2basepool/tcommand.h"
+#include "host/cstringw.h"
+#include "support/callspy.h"
+#include "support/commandenvironment.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+using namespace Base;
+using namespace Orx2Test;
+
+namespace
+{
+unsigned int GuiLocks()
+{
+    return ACommandBase::s_numberOfActiveGUILockingCommands.Get();
+}
+
+/// True when `result` is complete: a callback registered on a complete result runs before AddCallback
+/// returns.
+bool IsComplete(std::shared_ptr<IAsyncResult<>> const& result)
+{
+    bool ran = false;
+    result->AddCallback(MakeResultCallback([&ran] { ran = true; }), 2);
+    return ran;
+}
+
+void ExpectBlobRejected(ICommandBase& command, char const* function, wchar_t const* message)
+{
+    try
+    {
+        command.Execute(std::vector<unsigned char>{1, 2, 3});
+        FAIL() << "no exception";
+    }
+    catch (OrxException const& error)
+    {
+        EXPECT_EQ(error.GetFile(), "base/orx2basepool/tcommand");
+        EXPECT_EQ(error.GetFunction(), function);
+        EXPECT_EQ(error.GetMessage(), message);
+    }
+}
+
+class Command : public CommandEnvironment
+{
+};
+} // namespace
+
+TEST_F(Command, GuiLockingCommandCountsOnlyWhileItsActionRunsAndReturnsACompleteResult)
+{
+    unsigned int const before = GuiLocks();
+    unsigned int inside = 0;
+    CallSpy<unsigned int> counterChanges;
+    auto observer = ACommandBase::s_numberOfActiveGUILockingCommands.ConnectToValueChanged(
+        MakeEventSignalHandler<unsigned int const&>(counterChanges.Callback()));
+    auto command = std::make_shared<TCommand<void>>([&] { inside = GuiLocks(); }, L"test.Locking", true);
+
+    std::shared_ptr<IAsyncResult<>> const result = command->Execute();
+
+    EXPECT_EQ(inside, before + 1);
+    EXPECT_EQ(GuiLocks(), before);
+    EXPECT_EQ(counterChanges.Calls(), (std::vector<std::tuple<unsigned int>>{{before + 1}, {before}}));
+    EXPECT_TRUE(IsComplete(result));
+
+    auto plain = std::make_shared<TCommand<void>>([&] { inside = GuiLocks(); }, L"test.NotLocking", false);
+    EXPECT_TRUE(IsComplete(plain->Execute()));
+    EXPECT_EQ(inside, before);
+}
+
+TEST_F(Command, ThrowingOrEmptyActionPropagatesAfterReportAndPublicationAndUnlocksTheGui)
+{
+    unsigned int const before = GuiLocks();
+    CallSpy<ICommandBase*> published;
+    auto stream = ACommandBase::ms_EventCommandStream.ConnectToValueStream(
+        MakeEventSignalHandler<Binding::TValueStreamNotification<ICommandBase*> const&>(
+            [&](auto const& n) { published.Record(n.value.value()); }));
+
+    auto failing =
+        std::make_shared<TCommand<void>>([] { throw std::runtime_error("action"); }, L"test.Fail", true);
+    auto empty = std::make_shared<TCommand<void>>(nullptr, L"test.Empty", true);
+    EXPECT_THROW(failing->Execute(), std::runtime_error);
+    EXPECT_EQ(GuiLocks(), before);
+    EXPECT_THROW(empty->Execute(), std::bad_function_call);
+    EXPECT_EQ(GuiLocks(), before);
+
+    EXPECT_EQ(published.Count(), 2U);
+    EXPECT_EQ(JournalCount(L"test.Fail", EJournalRecordKind::Opened), 1U);
+    EXPECT_EQ(JournalCount(L"test.Empty", EJournalRecordKind::Closed), 1U);
+}
+
+TEST_F(Command, ReferenceArgumentsReachTheActionAndOutParametersComeBack)
+{
+    auto command = std::make_shared<TCommand<void, int&, CStringW const&>>(
+        [](int& out, CStringW const& text) { out = text.GetLength(); }, L"test.Out", false);
+    int length = 0;
+    command->Execute(length, CStringW(L"four"));
+    EXPECT_EQ(length, 4);
+}
+
+TEST_F(Command, ExecuteWithSerializedArgumentsIsRefusedNamingTheCommand)
+{
+    auto save = std::make_shared<TCommand<void>>([] {}, L"common.Save", true);
+    EXPECT_FALSE(save->IsSerializable());
+    ExpectBlobRejected(*save, "Base::TCommand<void>::Execute",
+                       L"Command 'common.Save' does not support Execute with serialized (BLOB) arguments");
+
+    CountSpy runs;
+    auto toggle =
+        std::make_shared<TCommand<void, bool>>([&](bool) { runs.Callback()(); }, L"test.Toggle", false);
+    ExpectBlobRejected(*toggle, "Base::TCommand<void,bool>::Execute",
+                       L"Command 'test.Toggle' does not support Execute with serialized (BLOB) arguments");
+    auto rename = std::make_shared<TCommand<void, CStringW const&, unsigned int>>(
+        [&](CStringW const&, unsigned int) { runs.Callback()(); }, L"test.Rename", false);
+    ExpectBlobRejected(*rename, "Base::TCommand<void,CStringW const&,unsigned int>::Execute",
+                       L"Command 'test.Rename' does not support Execute with serialized (BLOB) arguments");
+    EXPECT_EQ(runs.Count(), 0);
+}
+
+TEST_F(Command, EveryExecutionIsPublishedAsTheExposedCommandAndReportedOnce)
+{
+    std::shared_ptr<ICommand<bool>> const exposed =
+        MakeRegisteredCommand<TCommand<void, bool>>([](bool) {}, L"test.Published", false);
+    CallSpy<ICommandBase*> published;
+    auto stream = ACommandBase::ms_EventCommandStream.ConnectToValueStream(
+        MakeEventSignalHandler<Binding::TValueStreamNotification<ICommandBase*> const&>(
+            [&](auto const& n) { published.Record(n.value.value()); }));
+    std::size_t openDuringAction = 0;
+    auto probe = std::make_shared<TCommand<void>>([&] { openDuringAction = m_journal->GetOpenReportCount(); },
+                                                  L"test.Probe", false);
+
+    exposed->Execute(true);
+    exposed->Execute(false);
+    probe->Execute();
+
+    ICommandBase* const identity = exposed.get();
+    ASSERT_EQ(published.Count(), 3U);
+    EXPECT_EQ(std::get<0>(published.Calls()[0]), identity);
+    EXPECT_EQ(std::get<0>(published.Calls()[1]), identity);
+    EXPECT_EQ(JbSingleton<CCommandRegistry>::GetInstance().FindCommand(L"test.Published").get(), identity);
+    EXPECT_EQ(JournalCount(L"test.Published", EJournalRecordKind::Opened), 2U);
+    EXPECT_EQ(JournalCount(L"test.Published", EJournalRecordKind::Closed), 2U);
+    EXPECT_EQ(openDuringAction, 1U);
+    EXPECT_EQ(m_journal->GetOpenReportCount(), 0U);
+}
+
+TEST_F(Command, ConcurrentGuiLockingExecutionsLeaveTheCounterWhereItWas)
+{
+    unsigned int const before = GuiLocks();
+    std::atomic<int> unlockedInside{0};
+    auto command = std::make_shared<TCommand<void, int>>(
+        [&](int)
+        {
+            if (GuiLocks() == before)
+                unlockedInside.fetch_add(1);
+        },
+        L"test.Concurrent", true);
+    constexpr int kThreads = 6;
+    constexpr int kExecutions = 200;
+    {
+        std::vector<ScopedThread> threads;
+        for (int t = 0; t < kThreads; ++t)
+            threads.emplace_back(
+                [&, t]
+                {
+                    for (int i = 0; i < kExecutions; ++i)
+                        command->Execute(t * kExecutions + i);
+                });
+    }
+    EXPECT_EQ(unlockedInside.load(), 0);
+    EXPECT_EQ(GuiLocks(), before);
+    EXPECT_EQ(m_journal->GetRecordCount(), 2U * kThreads * kExecutions);
+}

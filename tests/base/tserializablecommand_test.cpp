@@ -1,0 +1,176 @@
+#include "base/orx2basepool/makeregisteredcommand.h"
+#include "base/orx2basepool/tserializablecommand.h"
+#include "host/cstringw.h"
+#include "support/callspy.h"
+#include "support/commandenvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+using namespace Base;
+using namespace Orx2Test;
+
+namespace
+{
+enum class ETestLevel : std::int32_t
+{
+    Low = 0,
+    Medium = 1,
+    High = 2
+};
+
+using Bytes = std::vector<unsigned char>;
+
+/// A registered serializable command that records the arguments its action receives.
+template <class... Args> struct RecordingCommand
+{
+    explicit RecordingCommand(std::wstring const& name)
+        : command(MakeRegisteredCommand<TSerializableCommand<void, Args...>>(
+              [this](Args... args) { spy.Record(args...); }, name, false))
+    {
+    }
+    CallSpy<std::decay_t<Args>...> spy;
+    std::shared_ptr<TSerializableCommand<void, Args...>> command;
+};
+
+class SerializableCommand : public CommandEnvironment
+{
+protected:
+    /// Executes once with `args`, replays the recorded bytes through the registry and checks that the
+    /// action saw equal arguments and the replay got its own id. Returns the recorded bytes.
+    template <class... Args, class... Values>
+    Bytes ExecuteAndReplay(std::wstring const& name, Values const&... args)
+    {
+        RecordingCommand<Args...> probe(name);
+        probe.command->Execute(args...);
+        auto const first = Records();
+        EXPECT_EQ(first.size(), 1U);
+        if (first.size() != 1)
+            return {};
+        EXPECT_EQ(first[0].commandName, name);
+        EXPECT_TRUE(first[0].finished);
+
+        std::shared_ptr<ICommandBase> const found =
+            JbSingleton<CCommandRegistry>::GetInstance().FindCommand(name);
+        EXPECT_EQ(found.get(), static_cast<ICommandBase*>(probe.command.get()));
+        EXPECT_TRUE(found->IsSerializable());
+        found->Execute(first[0].argumentBytes);
+
+        auto const calls = probe.spy.Calls();
+        EXPECT_EQ(calls.size(), 2U);
+        if (calls.size() == 2)
+        {
+            EXPECT_EQ(calls[0], calls[1]);
+        }
+        auto const both = Records();
+        EXPECT_EQ(both.size(), 2U);
+        if (both.size() == 2)
+        {
+            EXPECT_NE(both[1].executionId, both[0].executionId);
+            EXPECT_EQ(both[1].argumentBytes, both[0].argumentBytes);
+            EXPECT_TRUE(both[1].finished);
+        }
+        m_patientManager->Clear();
+        return first[0].argumentBytes;
+    }
+
+    /// Every proper prefix of `valid`, `valid` with a byte too many, and `hostile` must be refused before
+    /// the action runs and before anything is recorded; afterwards `valid` still executes.
+    template <class... Args>
+    void ExpectRejectedThenUsable(std::wstring const& name, Bytes const& valid, std::vector<Bytes> hostile)
+    {
+        RecordingCommand<Args...> probe(name);
+        for (std::size_t length = 0; length < valid.size(); ++length)
+            hostile.emplace_back(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
+        Bytes tooLong = valid;
+        tooLong.push_back(0);
+        hostile.push_back(tooLong);
+
+        for (Bytes const& blob : hostile)
+            EXPECT_THROW(probe.command->Execute(blob), OrxException) << "blob of " << blob.size() << " bytes";
+        EXPECT_EQ(probe.spy.Count(), 0U);
+        EXPECT_TRUE(Records().empty());
+
+        std::shared_ptr<ICommandBase> const found =
+            JbSingleton<CCommandRegistry>::GetInstance().FindCommand(name);
+        ASSERT_NE(found, nullptr);
+        found->Execute(valid);
+        EXPECT_EQ(probe.spy.Count(), 1U);
+        m_patientManager->Clear();
+    }
+};
+} // namespace
+
+TEST_F(SerializableCommand, RecordsTheSerializedArgumentsBeforeTheActionAndTheEndAfterIt)
+{
+    std::vector<SRecordedCommand> seenByAction;
+    auto command = std::make_shared<TSerializableCommand<void, bool>>([&](bool) { seenByAction = Records(); },
+                                                                      L"test.Recorded", false);
+    command->Execute(true);
+    command->Execute(false);
+
+    ASSERT_EQ(seenByAction.size(), 2U);
+    EXPECT_FALSE(seenByAction[1].finished);
+    auto const records = Records();
+    ASSERT_EQ(records.size(), 2U);
+    EXPECT_EQ(records[0].argumentBytes, Bytes{1});
+    EXPECT_EQ(records[1].argumentBytes, Bytes{0});
+    EXPECT_TRUE(records[0].finished && records[1].finished);
+    EXPECT_NE(records[0].executionId, records[1].executionId);
+}
+
+TEST_F(SerializableCommand, ExecutionWhoseActionThrowsStaysUnfinished)
+{
+    auto command = std::make_shared<TSerializableCommand<void>>([] { throw std::runtime_error("x"); },
+                                                                L"test.Throws", true);
+    EXPECT_THROW(command->Execute(), std::runtime_error);
+    auto const records = Records();
+    ASSERT_EQ(records.size(), 1U);
+    EXPECT_FALSE(records[0].finished);
+    EXPECT_EQ(ACommandBase::s_numberOfActiveGUILockingCommands.Get(), 0U);
+}
+
+TEST_F(SerializableCommand, ReplayFromItsOwnBytesRepeatsTheArgumentsUnderANewId)
+{
+    EXPECT_TRUE(ExecuteAndReplay<>(L"test.Replay.None").empty());
+    EXPECT_EQ(ExecuteAndReplay<bool>(L"test.Replay.Bool", true), Bytes{1});
+    ExecuteAndReplay<CStringW>(L"test.Replay.Text", CStringW(L"Zahn \u00e4 \U0001F600"));
+    ExecuteAndReplay<CStringW const&>(L"test.Replay.TextRef", CStringW(L"ref"));
+    ExecuteAndReplay<std::wstring const&, int>(L"test.Replay.Pair", std::wstring(L"path"), -7);
+    ExecuteAndReplay<std::vector<ETestLevel>>(
+        L"test.Replay.Levels",
+        std::vector<ETestLevel>{ETestLevel::High, ETestLevel::Low, ETestLevel::Medium});
+}
+
+TEST_F(SerializableCommand, TruncatedHostileAndOverlongBlobsAreRefusedBeforeTheActionRuns)
+{
+    ExpectRejectedThenUsable<>(L"test.Blob.None", {}, {});
+    ExpectRejectedThenUsable<bool>(L"test.Blob.Bool", {1}, {{2}, {0xFF}});
+    // "ab": count 2, then two UTF-16 units.
+    Bytes const text{2, 0, 0, 0, 'a', 0, 'b', 0};
+    ExpectRejectedThenUsable<CStringW>(L"test.Blob.Text", text, {{0xFF, 0xFF, 0xFF, 0xFF, 'a', 0}});
+    ExpectRejectedThenUsable<CStringW const&>(L"test.Blob.TextRef", text, {{3, 0, 0, 0, 'a', 0, 'b', 0}});
+    Bytes const levels{2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 0, 0};
+    ExpectRejectedThenUsable<std::vector<ETestLevel>>(L"test.Blob.Levels", levels,
+                                                      {{0xFF, 0xFF, 0xFF, 0x7F, 2, 0, 0, 0}});
+}
+
+TEST_F(SerializableCommand, LeftOverBytesAreReportedWithTheCommandAndItsArgumentTypes)
+{
+    auto command = std::make_shared<TSerializableCommand<void, bool>>([](bool) {}, L"test.LeftOver", false);
+    try
+    {
+        command->Execute(Bytes{1, 0, 0});
+        FAIL() << "no exception";
+    }
+    catch (OrxException const& error)
+    {
+        EXPECT_EQ(error.GetFile(), "base/orx2basepool/tserializablecommand");
+        EXPECT_EQ(error.GetFunction(), "Base::TSerializableCommand<void,bool>::Execute");
+        EXPECT_EQ(error.GetMessage(),
+                  L"Command 'test.LeftOver': 2 byte(s) left after its serialized arguments");
+    }
+}
