@@ -238,6 +238,43 @@ TEST(ArrayProxyThreads, EditsAndRebindsKeepEveryMirrorEqualToWhatTheProxyReads)
     EXPECT_TRUE(mirror == first.GetValues() || mirror == second.GetValues());
 }
 
+TEST(ArrayProxyThreads, ANotificationOfTheOldSourceThatLosesTheRaceAgainstBindIsDropped)
+{
+    TArrayProperty<int> first(Vec{5}), second(Vec{7});
+    TArrayBindingSourceProxy<int> proxy;
+    proxy.Bind(first);
+    Vec mirror;
+    TArrayObserver<int> observer = MakeFullArrayObserver(proxy, [&](Vec const& copy) { mirror = copy; });
+    // A reader of the proxy holds it while a rebind and a change of the old source queue up behind it:
+    // the change was admitted by the old source's fire before the rebind disconnected it.
+    Gate entered, release;
+    ScopedThread reader(
+        [&]
+        {
+            auto connection =
+                proxy.ConnectToArrayChangeStreamAndNotify(MakeEventSignalHandler<Note<int> const&>(
+                    [&](Note<int> const& n)
+                    {
+                        if (n.insertedValues == Vec{5})
+                        {
+                            entered.Open();
+                            release.Wait();
+                        }
+                    }));
+        });
+    ASSERT_TRUE(entered.Wait());
+    ScopedThread binder([&] { proxy.Bind(second); });
+    std::this_thread::sleep_for(30ms);
+    ScopedThread editor([&] { first.Add(1); });
+    std::this_thread::sleep_for(30ms);
+    release.Open();
+    reader.Join();
+    binder.Join();
+    editor.Join();
+    EXPECT_EQ(proxy.GetValues(), (Vec{7}));
+    EXPECT_EQ(mirror, (Vec{7}));
+}
+
 TEST(ArrayProxyThreads, DestroyingTheProxyWaitsForANotificationBeingForwarded)
 {
     TArrayProperty<int> source;
