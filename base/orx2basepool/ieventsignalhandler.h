@@ -34,7 +34,7 @@ class THandlerSlots<Interface, TTypeList<A...>> : public Interface
 {
 public:
     /// Forwards to `Invoke(args...)`, dropping the connection.
-    void Invoke(A... args, std::shared_ptr<IEventSignalConnection> const&) final
+    void Invoke(A... args, std::shared_ptr<IEventSignalConnection> const&) override
     {
         Invoke(std::forward<A>(args)...);
     }
@@ -66,8 +66,12 @@ class TEventSignalHandlerImpl<Callable, Interface, TTypeList<A...>> : public Int
 {
 public:
     explicit TEventSignalHandlerImpl(Callable callable) : m_callable(std::move(callable)) {}
-    using Interface::Invoke;
     void Invoke(A... args) override { m_callable(std::forward<A>(args)...); }
+    // A fire calls this one: overriding it too saves the second virtual call of the forward.
+    void Invoke(A... args, std::shared_ptr<IEventSignalConnection> const&) override
+    {
+        m_callable(std::forward<A>(args)...);
+    }
 
 private:
     Callable m_callable;

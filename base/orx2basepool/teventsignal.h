@@ -1,5 +1,6 @@
 #pragma once
 #include "base/orx2basepool/ieventsignal.h"
+#include "base/orx2basepool/internal/cspinlock.h"
 #include "base/orx2basepool/internal/eventconnectioncore.h"
 #include "host/orxexception.h"
 
@@ -44,10 +45,12 @@ protected:
 
 /// Implements `Connect`, `Fire` and `FireWithHandover` with a copy-on-write handler list.
 ///
-/// The list vector is never modified once published: connect and disconnect copy it, change the copy
-/// and swap the pointer (retrying if another change was published meanwhile). A fire copies the pointer
-/// under the lock and walks its snapshot without any signal lock, so handlers may connect, disconnect
-/// and fire freely, and several fires may run at once on different threads.
+/// The list is never modified once published: connect and disconnect copy it, change the copy and swap
+/// the pointer (retrying if another change was published meanwhile). A fire copies the pointer under
+/// the lock and walks its snapshot without any signal lock, so handlers may connect, disconnect and fire
+/// freely, and several fires may run at once on different threads. The list lock is a spin lock: it
+/// guards a pointer copy and is never taken recursively (the handover action must not touch this
+/// signal).
 template <class... Args>
 class TEventSignalBase : public IEventSignal<Args...>,
                          public TEventSignalFire<TEventSignalBase<Args...>, TSignalArgList<Args...>>
@@ -65,20 +68,17 @@ public:
             ThrowOrxException("base/orx2basepool/teventsignal", __LINE__, "Base::Internal::TEventSignalBase::Connect",
                               L"Cannot connect an empty handler");
         auto connection = std::make_shared<EventConnectionImpl>(state);
-        auto entry = std::make_shared<HandlerPair const>(HandlerPair{handler, connection, connection.get()});
-        state->Update([&entry](HandlerVector& handlers) {
-            handlers.push_back(entry);
-            return true;
+        auto entry = std::make_unique<HandlerPair>(HandlerPair{handler, connection, connection.get()});
+        state->Update([&entry](HandlerVector& handlers) -> HandlerPair* {
+            handlers.push_back(entry.get());
+            return nullptr;
         });
+        entry.release(); // owned by the list from now on
         return connection;
     }
 
     /// Number of handlers in the list (disconnected ones are gone; expired ones still count).
-    std::size_t GetHandlerCount() const
-    {
-        std::lock_guard<std::recursive_mutex> lock(state->mutex);
-        return state->handlers->size();
-    }
+    std::size_t GetHandlerCount() const { return state->Snapshot()->entries.size(); }
 
 protected:
     ~TEventSignalBase() = default;
@@ -86,43 +86,120 @@ protected:
 private:
     class EventConnectionImpl;
 
-    /// One entry of the list. Entries are shared so that copying the list costs one reference count per
-    /// handler. `core` points into `connection`.
+    /// One entry of the list: the list owns the handler and a reference to its connection. `core`
+    /// points into `connection`.
     struct HandlerPair
     {
         std::shared_ptr<Handler> handler;
         std::shared_ptr<IEventSignalConnection> connection;
         EventConnectionImpl* core;
     };
-    using HandlerVector = std::vector<std::shared_ptr<HandlerPair const>>;
+    using HandlerVector = std::vector<HandlerPair*>;
+
+    /// One published state of the handler list; never changed once published, except for the two
+    /// bookkeeping fields that the change replacing it fills in.
+    ///
+    /// Entries are plain pointers, so copying a list for a change costs no reference counting. An entry
+    /// removed by the change that replaces version V is handed to V (`retired`) and deleted with it; and
+    /// every version keeps its successor alive (`next`), so an older snapshot keeps V, and with it the
+    /// entry, alive too. An entry is therefore deleted once no snapshot taken before its removal is left.
+    struct ListVersion
+    {
+        HandlerVector entries;
+        std::vector<HandlerPair*> retired;  // written once, by the change that replaces this version
+        std::shared_ptr<ListVersion> next;  // likewise
+
+        ListVersion() = default;
+        explicit ListVersion(HandlerVector e) : entries(std::move(e)) {}
+        ListVersion(ListVersion const&) = delete;
+        ListVersion& operator=(ListVersion const&) = delete;
+
+        ~ListVersion()
+        {
+            for (HandlerPair* entry : retired)
+                delete entry;
+            if (next)
+                ReleaseIteratively(std::move(next));
+        }
+
+    private:
+        /// A long-held snapshot can keep a long chain of successors alive; releasing it recursively
+        /// could overflow the stack. Past a small depth the release is deferred, and the outermost
+        /// release on this thread drains the deferred ones in a loop. The thread-locals are trivially
+        /// destructible on purpose: signals owned by static objects are destroyed after a thread's
+        /// non-trivial thread-locals are gone.
+        static void ReleaseIteratively(std::shared_ptr<ListVersion> version)
+        {
+            struct Deferred
+            {
+                std::shared_ptr<ListVersion> version;
+                Deferred* next;
+            };
+            static thread_local unsigned depth = 0;
+            static thread_local Deferred* deferred = nullptr;
+            if (depth >= 16)
+            {
+                deferred = new Deferred{std::move(version), deferred};
+                return;
+            }
+            ++depth;
+            version.reset();
+            if (depth == 1)
+            {
+                while (deferred != nullptr)
+                {
+                    Deferred* const first = deferred;
+                    deferred = first->next;
+                    first->version.reset(); // may defer its own successor
+                    delete first;
+                }
+            }
+            --depth;
+        }
+    };
 
     /// Shared so that connections can refer to it weakly and a fire can outlive the signal object.
     struct HandlerList
     {
-        std::recursive_mutex mutex;                    // guards the `handlers` pointer only
-        std::shared_ptr<HandlerVector const> handlers; // never null; never modified once published
+        CSpinLock mutex;                          // guards the `handlers` pointer only; never held while a handler runs
+        std::shared_ptr<ListVersion> handlers;    // never null
 
-        HandlerList() : handlers(std::make_shared<HandlerVector const>()) {}
+        HandlerList() : handlers(std::make_shared<ListVersion>()) {}
 
-        std::shared_ptr<HandlerVector const> Snapshot()
+        /// The signal is gone: the entries still listed go with the last snapshot of the list.
+        ~HandlerList()
         {
-            std::lock_guard<std::recursive_mutex> lock(mutex);
+            handlers->retired.insert(handlers->retired.end(), handlers->entries.begin(), handlers->entries.end());
+        }
+
+        std::shared_ptr<ListVersion> Snapshot()
+        {
+            std::lock_guard<CSpinLock> lock(mutex);
             return handlers;
         }
 
-        /// Optimistic copy-on-write: `change` edits a private copy and returns false to publish nothing.
+        /// Optimistic copy-on-write: `change` edits a private copy and returns the entry it removed (or
+        /// null); returning without a change is signalled by `false` from `changed`.
         template <class Change>
         void Update(Change&& change)
         {
             for (;;)
             {
-                std::shared_ptr<HandlerVector const> const before = Snapshot();
-                auto next = std::make_shared<HandlerVector>(*before);
-                if (!change(*next))
-                    return;
-                std::lock_guard<std::recursive_mutex> lock(mutex);
+                std::shared_ptr<ListVersion> const before = Snapshot();
+                HandlerVector copy;
+                copy.reserve(before->entries.size() + 1);
+                copy = before->entries;
+                std::size_t const sizeBefore = copy.size();
+                HandlerPair* const removed = change(copy);
+                if (copy.size() == sizeBefore && removed == nullptr)
+                    return; // nothing to publish
+                auto next = std::make_shared<ListVersion>(std::move(copy));
+                std::lock_guard<CSpinLock> lock(mutex);
                 if (handlers == before)
                 {
+                    if (removed != nullptr)
+                        before->retired.push_back(removed);
+                    before->next = next;
                     handlers = std::move(next);
                     return;
                 }
@@ -141,16 +218,17 @@ private:
             std::shared_ptr<HandlerList> const list = m_signalState.lock();
             if (!list)
                 return;
-            list->Update([this](HandlerVector& handlers) {
+            list->Update([this](HandlerVector& handlers) -> HandlerPair* {
                 for (auto it = handlers.begin(); it != handlers.end(); ++it)
                 {
                     if ((*it)->core == this)
                     {
+                        HandlerPair* const removed = *it;
                         handlers.erase(it);
-                        return true;
+                        return removed;
                     }
                 }
-                return false; // already removed
+                return nullptr; // already removed
             });
         }
 
@@ -169,13 +247,13 @@ private:
     template <class Action, class... A>
     void FireImpl(Action&& action, A&&... args)
     {
-        std::shared_ptr<HandlerVector const> snapshot;
+        std::shared_ptr<ListVersion> snapshot;
         {
-            std::lock_guard<std::recursive_mutex> lock(state->mutex);
+            std::lock_guard<CSpinLock> lock(state->mutex);
             snapshot = state->handlers;
             action();
         }
-        for (auto const& entry : *snapshot)
+        for (HandlerPair* const entry : snapshot->entries)
         {
             CEventConnectionCore::KeepAlive keepAlive;
             if (!entry->core->BeginCall(keepAlive))

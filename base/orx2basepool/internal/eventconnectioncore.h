@@ -41,18 +41,16 @@ public:
     /// counted (and, with watches, `keepAlive` holds the watched objects).
     bool BeginCall(KeepAlive& keepAlive)
     {
-        std::uint32_t state = m_state.load(std::memory_order_acquire);
-        if ((state & kWatched) != 0)
-            return BeginWatchedCall(keepAlive);
-        while ((state & kDisconnected) == 0)
-        {
-            if (m_state.compare_exchange_weak(state, state + kCallUnit, std::memory_order_acq_rel,
-                                              std::memory_order_acquire))
-                return true;
-            if ((state & kWatched) != 0)
-                return BeginWatchedCall(keepAlive);
-        }
-        return false;
+        // Count first and look second: one atomic step in the common case. A call counted by mistake
+        // (disconnected, or watches to check) is uncounted again; a waiter may see it for a moment,
+        // which only delays its return until the uncount.
+        std::uint32_t const previous = m_state.fetch_add(kCallUnit, std::memory_order_acq_rel);
+        if ((previous & (kDisconnected | kWatched)) == 0)
+            return true;
+        EndCall();
+        if ((previous & kDisconnected) != 0)
+            return false;
+        return BeginWatchedCall(keepAlive);
     }
 
     /// Ends a call admitted by BeginCall; wakes the waiters when the last call ends.
