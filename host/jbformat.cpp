@@ -50,10 +50,10 @@ bool IsFlag(wchar_t character)
 
 // Formats one numeric conversion with the C library; numbers are ASCII, so the narrow printf serves and,
 // unlike the wide one, reports the length it needs when the first buffer is too small.
-template <class T> std::wstring FormatWithCLibrary(std::string const& spec, T value)
+template <class T> std::wstring FormatWithCLibrary(std::string const& cFormat, T value)
 {
     char buffer[128];
-    int const needed = std::snprintf(buffer, sizeof buffer, spec.c_str(), value);
+    int const needed = std::snprintf(buffer, sizeof buffer, cFormat.c_str(), value);
     if (needed < 0)
     {
         return {};
@@ -63,7 +63,7 @@ template <class T> std::wstring FormatWithCLibrary(std::string const& spec, T va
         return JbWidenUtf8(std::string_view(buffer, static_cast<std::size_t>(needed)));
     }
     std::string large(static_cast<std::size_t>(needed), '\0');
-    std::snprintf(large.data(), large.size() + 1, spec.c_str(), value);
+    std::snprintf(large.data(), large.size() + 1, cFormat.c_str(), value);
     return JbWidenUtf8(large);
 }
 
@@ -185,18 +185,18 @@ private:
 
     std::string CLibrarySpec(SConversion const& conversion, char const* lengthModifier) const
     {
-        std::string spec = "%" + conversion.flags;
+        std::string cFormat = "%" + conversion.flags;
         if (conversion.width >= 0)
         {
-            spec += std::to_string(conversion.width);
+            cFormat += std::to_string(conversion.width);
         }
         if (conversion.precision >= 0)
         {
-            spec += "." + std::to_string(conversion.precision);
+            cFormat += "." + std::to_string(conversion.precision);
         }
-        spec += lengthModifier;
-        spec.push_back(static_cast<char>(conversion.type));
-        return spec;
+        cFormat += lengthModifier;
+        cFormat.push_back(static_cast<char>(conversion.type));
+        return cFormat;
     }
 
     long long ReadSigned(ELength length)
