@@ -28,9 +28,9 @@ void ExecuteGuiLocking(benchmark::State& state)
 }
 
 /// The default patient manager keeps every record; clear it now and then so memory stays flat.
-void ClearRecordsEvery(benchmark::State& state, int every)
+void ClearRecordsEvery(benchmark::State& state, unsigned& counter)
 {
-    if (state.iterations() % every == 0)
+    if (++counter % 4096 == 0)
     {
         state.PauseTiming();
         if (auto* manager = dynamic_cast<Base::CMemoryPatientManager*>(&Base::GetPatientManager()))
@@ -44,10 +44,11 @@ void ExecuteSerializable(benchmark::State& state)
     auto command = std::make_shared<Base::TSerializableCommand<void, CStringW>>(
         [](CStringW text) { benchmark::DoNotOptimize(text.GetLength()); }, L"bench.Serializable", false);
     CStringW const text(L"a short argument");
+    unsigned counter = 0;
     for (auto _ : state)
     {
         benchmark::DoNotOptimize(command->Execute(text));
-        ClearRecordsEvery(state, 4096);
+        ClearRecordsEvery(state, counter);
     }
 }
 
@@ -60,10 +61,11 @@ void ReplaySerializable(benchmark::State& state)
         auto const* manager = dynamic_cast<Base::CMemoryPatientManager*>(&Base::GetPatientManager());
         return manager != nullptr ? manager->GetRecordedCommands().back().argumentBytes : std::vector<unsigned char>{};
     }();
+    unsigned counter = 0;
     for (auto _ : state)
     {
         benchmark::DoNotOptimize(command->Execute(blob));
-        ClearRecordsEvery(state, 4096);
+        ClearRecordsEvery(state, counter);
     }
 }
 
@@ -74,9 +76,10 @@ void ArraySet14(benchmark::State& state)
         benchmark::DoNotOptimize(values.data());
     });
     std::vector<int> values(14);
+    int first = 0;
     for (auto _ : state)
     {
-        std::iota(values.begin(), values.end(), static_cast<int>(state.iterations()));
+        std::iota(values.begin(), values.end(), ++first);
         array.Set(values);
     }
 }
