@@ -1,0 +1,19 @@
+#pragma once
+#include "base/orx2basepool/eareaitems.h"
+#include "base/orx2basepool/inoncopyable.h"
+#include "host/cgeometricentitypacket.h"
+
+#include <vector>
+
+namespace Base
+{
+/// The geometric entities (cuts, markings, ...) the host keeps with each area.
+class IAreaEntityCollectionDataExchangeModel : public INonCopyable
+{
+public:
+    virtual ~IAreaEntityCollectionDataExchangeModel() = default;
+
+    /// A copy of the entities of `area`; empty when the area does not exist.
+    virtual std::vector<CGeometricEntityPacket> GetContainedEntities(EAreaItems area) = 0;
+};
+} // namespace Base

@@ -1,0 +1,42 @@
+#pragma once
+#include "base/orx2basepool/eareaitems.h"
+#include "base/orx2basepool/iarraybindingsource.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "host/coptimizationprogress.h"
+
+#include <cstdint>
+
+namespace Base
+{
+/// The engine's optimisation state and progress of every area, position = EAreaItems value.
+class IAreaOptimizationStateDataExchangeModel : public INotifyPropertyChanged
+{
+public:
+    /// The two figures of an area's optimisation state, stored as the host reports them.
+    struct SAreaOptimizationState
+    {
+        float value = 0.0f;
+        std::uint32_t count = 0;
+
+        friend bool operator==(SAreaOptimizationState const& a, SAreaOptimizationState const& b) noexcept
+        {
+            return a.value == b.value && a.count == b.count;
+        }
+        friend bool operator!=(SAreaOptimizationState const& a, SAreaOptimizationState const& b) noexcept
+        {
+            return !(a == b);
+        }
+    };
+
+    ~IAreaOptimizationStateDataExchangeModel() override = default;
+
+    /// One state per area. Lives as long as the model.
+    virtual Binding::IArrayBindingSource<SAreaOptimizationState> const&
+    GetAreaOptimizationStateArray() const = 0;
+    /// One progress per observed area. Lives as long as the model.
+    virtual Binding::IArrayBindingSource<COptimizationProgress> const&
+    GetAreaOptimizationProgressArray() const = 0;
+    /// Overwrites the state of `area`.
+    virtual void SetAreaOptimizationState(EAreaItems area, SAreaOptimizationState state) = 0;
+};
+} // namespace Base

@@ -1,0 +1,17 @@
+#pragma once
+#include "base/orx2basepool/ieventsignal.h"
+#include "base/orx2basepool/inoncopyable.h"
+
+namespace Base
+{
+/// Tells the GUI that scan data were modified.
+class IDataModificationDataExchangeModel : public INonCopyable
+{
+public:
+    virtual ~IDataModificationDataExchangeModel() = default;
+
+    /// Fired, on the host's thread, for every modification of scan data while forwarding is enabled.
+    /// Lives as long as the model.
+    virtual IEventSignal<void> const& GetModifiedEvent() const = 0;
+};
+} // namespace Base

@@ -1,0 +1,17 @@
+#pragma once
+#include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/ivaluebindingsource.h"
+
+namespace Base
+{
+/// Whether the engine is busy with anything but reconstruction.
+class IIsRunningExceptReconstructionDataExchangeModel : public INonCopyable
+{
+public:
+    virtual ~IIsRunningExceptReconstructionDataExchangeModel() = default;
+
+    /// The host's flag, true while acquisition work other than reconstruction runs.
+    virtual Binding::IValueBindingSource<bool> const&
+    GetIsRunningExceptReconstructionBindingSource() const = 0;
+};
+} // namespace Base

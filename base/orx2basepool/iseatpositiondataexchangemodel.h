@@ -1,0 +1,19 @@
+#pragma once
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "host/eorxseatposition.h"
+
+namespace Base
+{
+/// Where the operator sits relative to the patient.
+class ISeatPositionDataExchangeModel : public INotifyPropertyChanged
+{
+public:
+    ~ISeatPositionDataExchangeModel() override = default;
+
+    /// The seat position; NotSet until set. Lives as long as the model.
+    virtual IProperty<BusinessLayer::EORXSeatPosition> const& GetSeatPosition() const = 0;
+    /// Sets it (a change notifies).
+    virtual void SetSeatPosition(BusinessLayer::EORXSeatPosition position) = 0;
+};
+} // namespace Base

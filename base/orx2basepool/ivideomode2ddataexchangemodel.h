@@ -1,0 +1,18 @@
+#pragma once
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+
+namespace Base
+{
+/// Whether the 2D video mode may be used.
+class IVideoMode2DDataExchangeModel : public INotifyPropertyChanged
+{
+public:
+    ~IVideoMode2DDataExchangeModel() override = default;
+
+    /// True while the 2D video mode is allowed. Lives as long as the model.
+    virtual IProperty<bool> const& GetIsVideoMode2DAllowed() const = 0;
+    /// Sets it (a change notifies).
+    virtual void SetIsVideoMode2DAllowed(bool allowed) = 0;
+};
+} // namespace Base
