@@ -1,0 +1,224 @@
+#include "businesslayer/common/creconstructionresultdataexchangemodel.h"
+#include "reference_host/cacquisitionproperties.h"
+#include "reference_host/ccommonareas.h"
+
+#include "support/logcapture.h"
+#include "support/propertychangedcounter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Base::EAreaItems;
+using BusinessLayer::CReconstructionResultDataExchangeModel;
+using BusinessLayer::EImageProcessingProgress;
+using State = CReconstructionResultDataExchangeModel::EReconstructionState;
+using DataLayer::CReconstructionResult;
+
+CReconstructionResult WithTriangulation(std::size_t triangles = 10)
+{
+    return CReconstructionResult(std::make_shared<Geometry::CTriangulation const>(triangles));
+}
+
+class ReconstructionResult : public ::testing::Test
+{
+protected:
+    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area, bool contributes = true)
+    {
+        areas->InstantiateArea(area);
+        std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
+        object->SetContributesToModel(contributes);
+        return object;
+    }
+
+    std::vector<CReconstructionResult> Triangulations() const { return model.GetTriangulationArray().GetValues(); }
+    bool HostSaved() const { return properties->GetIsReconstructionResultSaved().GetValue(); }
+
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
+        std::make_shared<ReferenceHost::CAcquisitionProperties>();
+    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
+    CReconstructionResultDataExchangeModel model{properties, areas};
+};
+
+TEST_F(ReconstructionResult, StartsWithoutStateAndFollowsTheHostsSavedFlag)
+{
+    EXPECT_EQ(State::None, model.GetReconstructionState().Get());
+    EXPECT_TRUE(Triangulations().empty());
+    EXPECT_FALSE(model.GetReconstructionResultAutoSaved().Get());
+    model.SetReconstructionResultAutoSaved(true);
+    EXPECT_TRUE(HostSaved());
+    EXPECT_TRUE(model.GetReconstructionResultAutoSaved().Get());
+}
+
+TEST_F(ReconstructionResult, ContributingAreasMoveTheStateFromIncompleteToComplete)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
+    ASSERT_EQ(1u, Triangulations().size());
+    EXPECT_EQ(CReconstructionResult(), Triangulations()[0]);
+
+    auto const upper = Instantiate(EAreaItems::UpperJaw);
+    CReconstructionResult const lowerResult = WithTriangulation();
+    lower->SetReconstructionResult(lowerResult);
+    EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get()); // the upper jaw has none
+    EXPECT_EQ(lowerResult, Triangulations()[0]);
+
+    upper->SetReconstructionResult(WithTriangulation());
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    EXPECT_EQ(2u, Triangulations().size());
+
+    // Areas that do not contribute neither hold the state back nor fail it.
+    auto const bite = Instantiate(EAreaItems::BiteLower, false);
+    bite->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+}
+
+TEST_F(ReconstructionResult, AFailedContributingAreaFailsTheStateAndKeepsTheArray)
+{
+    Orx2Test::LogCapture log;
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    CReconstructionResult const good = WithTriangulation();
+    lower->SetReconstructionResult(good);
+    ASSERT_EQ(State::Complete, model.GetReconstructionState().Get());
+
+    lower->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
+    lower->SetReconstructionResult(WithTriangulation(3));
+    EXPECT_EQ(State::Failed, model.GetReconstructionState().Get());
+    EXPECT_EQ(good, Triangulations()[0]);
+    auto const records = log.Channel(L"ORX2.CReconstructionResultDataExchangeModel");
+    ASSERT_FALSE(records.empty());
+    EXPECT_EQ(L"recoProgress ==  eORX_FAIL", records.back().message);
+    EXPECT_EQ(146, records.back().line);
+
+    CReconstructionResult const recovered = WithTriangulation(4);
+    lower->SetImageProcessingProgress(EImageProcessingProgress::eORX_OK);
+    lower->SetReconstructionResult(recovered);
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    EXPECT_EQ(recovered, Triangulations()[0]);
+}
+
+TEST_F(ReconstructionResult, NewTriangulationsAndStatesAwayFromCompleteMarkTheResultUnsaved)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    lower->SetReconstructionResult(WithTriangulation());
+    model.SetReconstructionResultAutoSaved(true);
+
+    lower->SetReconstructionResult(WithTriangulation(20));
+    EXPECT_FALSE(HostSaved());
+
+    model.SetReconstructionResultAutoSaved(true);
+    model.SetReconstructionState(State::Incomplete);
+    EXPECT_FALSE(HostSaved());
+    EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
+
+    model.ReconstructionResultAutoSaveExecuted();
+    EXPECT_FALSE(HostSaved());
+    model.SetReconstructionState(State::Complete);
+    model.ReconstructionResultAutoSaveExecuted();
+    EXPECT_TRUE(HostSaved());
+}
+
+TEST_F(ReconstructionResult, TreatingTheReconstructionAsDonePublishesCompleteAndSaved)
+{
+    Orx2Test::PropertyChangedCounter gui(model);
+    Instantiate(EAreaItems::LowerJaw); // state 1
+    gui.Take();
+    properties->SetTreatReconstructionAsDone(true);
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    EXPECT_TRUE(model.GetReconstructionResultAutoSaved().Get());
+    EXPECT_EQ(2, gui.Take()); // the published state and the saved flag
+
+    model.SetReconstructionState(State::Failed);
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    EXPECT_TRUE(model.GetReconstructionResultAutoSaved().Get());
+    properties->SetTreatReconstructionAsDone(false);
+    EXPECT_EQ(State::Failed, model.GetReconstructionState().Get());
+    EXPECT_FALSE(model.GetReconstructionResultAutoSaved().Get());
+}
+
+TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    lower->SetReconstructionResult(WithTriangulation());
+    auto const upper = Instantiate(EAreaItems::UpperJaw, false);
+    ASSERT_EQ(State::Complete, model.GetReconstructionState().Get());
+
+    upper->SetContributesToModel(true); // without a reconstruction
+    EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
+    upper->SetContributesToModel(false); // the remaining contributor is complete
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+}
+
+TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)
+{
+    EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw));
+    EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::LowerJaw));
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw)); // running
+    struct Row
+    {
+        EImageProcessingProgress processing;
+        State state;
+    };
+    for (Row const row : {Row{EImageProcessingProgress::eORX_OK, State::Complete},
+                          Row{EImageProcessingProgress::eORX_WARNING, State::CompleteWithWarning},
+                          Row{EImageProcessingProgress::eORX_FAIL, State::Failed},
+                          Row{static_cast<EImageProcessingProgress>(51), State::None}})
+    {
+        lower->SetImageProcessingProgress(row.processing);
+        EXPECT_EQ(row.state, model.GetReconstructionState(EAreaItems::LowerJaw));
+    }
+}
+
+TEST_F(ReconstructionResult, ImportedDataGoToTheAreaWhichIsInstantiatedWhenAllowed)
+{
+    auto const triangulation = std::make_shared<Geometry::CTriangulation const>(7);
+    auto const atlas = std::make_shared<Base::CTextureAtlasData const>(8, 8);
+    model.SetImportedReconstructionResult(EAreaItems::PreOpUpper, triangulation);
+    model.SetImportedReconstructionAtlas(EAreaItems::PreOpUpper, atlas);
+    ASSERT_TRUE(areas->IsAreaInstantiated(EAreaItems::PreOpUpper));
+    EXPECT_EQ(triangulation, areas->GetCommonArea(EAreaItems::PreOpUpper)->GetImportedReconstructionResult());
+    EXPECT_EQ(atlas, areas->GetCommonArea(EAreaItems::PreOpUpper)->GetImportedReconstructionAtlas());
+
+    areas->SetCanInstantiateArea(EAreaItems::PreOpLower, false);
+    model.SetImportedReconstructionResult(EAreaItems::PreOpLower, triangulation);
+    model.SetImportedReconstructionAtlas(EAreaItems::PreOpLower, atlas);
+    EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::PreOpLower));
+}
+
+TEST_F(ReconstructionResult, ExpiredHostObjects)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    areas.reset();
+    try
+    {
+        model.GetReconstructionState(EAreaItems::LowerJaw);
+        FAIL() << "no exception";
+    }
+    catch (OrxException const& e)
+    {
+        EXPECT_EQ(L"Common Areas have been deleted before DataExchangeModel", e.GetMessage());
+        EXPECT_EQ(304, e.GetLine());
+        EXPECT_EQ("businesslayer/common/creconstructionresultdataexchangemodel", e.GetFile());
+        EXPECT_EQ("BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState", e.GetFunction());
+    }
+    // Handlers of areas still alive elsewhere do nothing, imports are dropped.
+    lower->SetReconstructionResult(WithTriangulation());
+    EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
+    model.SetImportedReconstructionResult(EAreaItems::LowerJaw, nullptr);
+
+    properties.reset();
+    EXPECT_THROW(model.SetReconstructionResultAutoSaved(true), OrxException);
+    try
+    {
+        model.ReconstructionResultAutoSaveExecuted();
+        FAIL() << "no exception";
+    }
+    catch (OrxException const& e)
+    {
+        EXPECT_EQ(L"AcquisitionProperties have been deleted before DataExchangeModel", e.GetMessage());
+    }
+    model.SetReconstructionState(State::Failed); // nobody to tell: no failure
+    EXPECT_EQ(State::Failed, model.GetReconstructionState().Get());
+}
+} // namespace
