@@ -31,7 +31,10 @@ protected:
         return object;
     }
 
-    std::vector<CReconstructionResult> Triangulations() const { return model.GetTriangulationArray().GetValues(); }
+    std::vector<CReconstructionResult> Triangulations() const
+    {
+        return model.GetTriangulationArray().GetValues();
+    }
     bool HostSaved() const { return properties->GetIsReconstructionResultSaved().GetValue(); }
 
     std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
@@ -200,7 +203,8 @@ TEST_F(ReconstructionResult, ExpiredHostObjects)
         EXPECT_EQ(L"Common Areas have been deleted before DataExchangeModel", e.GetMessage());
         EXPECT_EQ(304, e.GetLine());
         EXPECT_EQ("businesslayer/common/creconstructionresultdataexchangemodel", e.GetFile());
-        EXPECT_EQ("BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState", e.GetFunction());
+        EXPECT_EQ("BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState",
+                  e.GetFunction());
     }
     // Handlers of areas still alive elsewhere do nothing, imports are dropped.
     lower->SetReconstructionResult(WithTriangulation());

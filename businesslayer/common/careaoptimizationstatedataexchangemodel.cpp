@@ -1,0 +1,80 @@
+#include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
+
+#include "base/orx2basepool/tvaluechangedobserver.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/orxexception.h"
+
+namespace BusinessLayer
+{
+using Base::AreaIndex;
+using Base::EAreaItems;
+using State = CAreaOptimizationStateDataExchangeModel::SAreaOptimizationState;
+
+Logging::CLogger const
+    CAreaOptimizationStateDataExchangeModel::s_logger(L"ORX2.CAreaOptimizationStateDataExchangeModel");
+
+CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel(
+    std::shared_ptr<ICommonAreas const> const& areas)
+{
+    if (!areas)
+        ThrowOrxException("businesslayer/common/careaoptimizationstatedataexchangemodel", __LINE__,
+                          "BusinessLayer::CAreaOptimizationStateDataExchangeModel::"
+                          "CAreaOptimizationStateDataExchangeModel",
+                          Internal::kAreasMustBeSet);
+    Internal::SharedAreaList const list = Internal::TakeAreaList(*areas);
+    // Every observed area has an entry before its handlers first read it.
+    for (EAreaItems const area : *list)
+        if (Internal::IsRealArea(area))
+            m_states.SetAt(AreaIndex(area), State());
+    Internal::ForEachInstantiatedArea(
+        *areas, *list,
+        [this](EAreaItems area, std::shared_ptr<ICommonArea const> const& object)
+        {
+            if (!Internal::IsRealArea(area))
+                return;
+            using Base::Binding::TValueChangedObserver;
+            m_observers.push_back(TValueChangedObserver<float>(
+                object->GetOptimizationFloat(), [this, area](float value)
+                { UpdateState(area, [value](State& state) { state.value = value; }); }));
+            m_observers.push_back(TValueChangedObserver<std::uint32_t>(
+                object->GetOptimizationCount(), [this, area](std::uint32_t count)
+                { UpdateState(area, [count](State& state) { state.count = count; }); }));
+            m_observers.push_back(TValueChangedObserver<Base::COptimizationProgress>(
+                object->GetOptimizationProgress(), [this, area](Base::COptimizationProgress const& progress)
+                { m_progress.SetAt(AreaIndex(area), progress); }));
+        });
+}
+
+CAreaOptimizationStateDataExchangeModel::~CAreaOptimizationStateDataExchangeModel() = default;
+
+template <class Update>
+void CAreaOptimizationStateDataExchangeModel::UpdateState(EAreaItems area, Update update)
+{
+    // The float and the count come from two sources, possibly on two threads, and the host may set the
+    // whole entry meanwhile; without the lock one update could write back a field it read before
+    // another update changed it.
+    std::lock_guard<std::mutex> const lock(m_stateUpdateMutex);
+    Base::TOptional<State> const current = m_states.GetAt(AreaIndex(area));
+    State state = current.HasValue() ? current.value() : State();
+    update(state);
+    m_states.SetAt(AreaIndex(area), state);
+}
+
+Base::Binding::IArrayBindingSource<State> const&
+CAreaOptimizationStateDataExchangeModel::GetAreaOptimizationStateArray() const
+{
+    return m_states;
+}
+
+Base::Binding::IArrayBindingSource<Base::COptimizationProgress> const&
+CAreaOptimizationStateDataExchangeModel::GetAreaOptimizationProgressArray() const
+{
+    return m_progress;
+}
+
+void CAreaOptimizationStateDataExchangeModel::SetAreaOptimizationState(EAreaItems area, State state)
+{
+    if (Internal::IsRealArea(area))
+        UpdateState(area, [&state](State& entry) { entry = state; });
+}
+} // namespace BusinessLayer

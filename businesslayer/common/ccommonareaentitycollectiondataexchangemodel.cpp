@@ -1,0 +1,36 @@
+#include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
+
+#include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/orxexception.h"
+
+#include <utility>
+
+namespace BusinessLayer
+{
+Logging::CLogger const CCommonAreaEntityCollectionDataExchangeModel::s_logger(
+    L"ORX2.CCommonAreaEntityCollectionDataExchangeModel");
+
+CCommonAreaEntityCollectionDataExchangeModel::CCommonAreaEntityCollectionDataExchangeModel(
+    std::shared_ptr<ICommonAreas> areas)
+    : m_areas(std::move(areas))
+{
+    if (!m_areas)
+        ThrowOrxException("businesslayer/common/ccommonareaentitycollectiondataexchangemodel", __LINE__,
+                          "BusinessLayer::CCommonAreaEntityCollectionDataExchangeModel::"
+                          "CCommonAreaEntityCollectionDataExchangeModel",
+                          Internal::kAreasMustBeSet);
+}
+
+CCommonAreaEntityCollectionDataExchangeModel::~CCommonAreaEntityCollectionDataExchangeModel() = default;
+
+std::vector<Base::CGeometricEntityPacket>
+CCommonAreaEntityCollectionDataExchangeModel::GetContainedEntities(Base::EAreaItems area)
+{
+    std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*m_areas, area);
+    if (!object)
+        return {};
+    DataLayer::CGeometricEntityBatch batch;
+    object->GetEntityBatch(batch);
+    return batch.GetElements();
+}
+} // namespace BusinessLayer

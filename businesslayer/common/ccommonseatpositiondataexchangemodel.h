@@ -1,0 +1,28 @@
+#pragma once
+#include "base/orx2basepool/iseatpositiondataexchangemodel.h"
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "base/orx2basepool/tproperty.h"
+#include "businesslayer/common/orx2commonexport.h"
+#include "host/clogger.h"
+
+namespace BusinessLayer
+{
+/// Holds the operator's seat position; NotSet (-1) at first.
+/// Thread-safety: every member may be called from any thread.
+class ORX2_COMMON_EXPORT CCommonSeatPositionDataExchangeModel
+    : public Base::TNotifyPropertyChangedImpl<Base::ISeatPositionDataExchangeModel>
+{
+public:
+    CCommonSeatPositionDataExchangeModel();
+    ~CCommonSeatPositionDataExchangeModel() override;
+
+    Base::IProperty<EORXSeatPosition> const& GetSeatPosition() const override;
+    Base::TProperty<EORXSeatPosition>& GetSeatPosition();
+    void SetSeatPosition(EORXSeatPosition position) override;
+
+private:
+    static Logging::CLogger const s_logger;
+
+    Base::TProperty<EORXSeatPosition> m_seatPosition;
+};
+} // namespace BusinessLayer

@@ -1,0 +1,28 @@
+#pragma once
+#include "base/orx2basepool/ivideomode2ddataexchangemodel.h"
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "base/orx2basepool/tproperty.h"
+#include "businesslayer/common/orx2commonexport.h"
+#include "host/clogger.h"
+
+namespace BusinessLayer
+{
+/// Holds whether the 2D video mode is allowed; true at first.
+/// Thread-safety: every member may be called from any thread.
+class ORX2_COMMON_EXPORT CVideoMode2DDataExchangeModel
+    : public Base::TNotifyPropertyChangedImpl<Base::IVideoMode2DDataExchangeModel>
+{
+public:
+    CVideoMode2DDataExchangeModel();
+    ~CVideoMode2DDataExchangeModel() override;
+
+    Base::IProperty<bool> const& GetIsVideoMode2DAllowed() const override;
+    Base::TProperty<bool>& GetIsVideoMode2DAllowed();
+    void SetIsVideoMode2DAllowed(bool allowed) override;
+
+private:
+    static Logging::CLogger const s_logger;
+
+    Base::TProperty<bool> m_isVideoMode2DAllowed;
+};
+} // namespace BusinessLayer

@@ -1,0 +1,249 @@
+#include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
+#include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
+#include "businesslayer/common/careasurfelcolletiondataexchangemodel.h"
+#include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
+#include "businesslayer/common/ccommondatamodificationdataexchangemodel.h"
+#include "businesslayer/common/ccommonseatpositiondataexchangemodel.h"
+#include "businesslayer/common/cinstantiatedareadataexchangemodel.h"
+#include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
+#include "businesslayer/common/cvideomode2ddataexchangemodel.h"
+#include "reference_host/cacquisitionproperties.h"
+#include "reference_host/ccommonareas.h"
+
+#include "support/callspy.h"
+#include "support/propertychangedcounter.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace
+{
+using Base::EAreaItems;
+using namespace BusinessLayer;
+using OptimizationState = CAreaOptimizationStateDataExchangeModel::SAreaOptimizationState;
+
+/// Expects `call` to throw OrxException "The areas must be set" from `file` at `line` in `function`.
+void ExpectAreasMustBeSet(std::function<void()> const& call, char const* file, int line, char const* function)
+{
+    try
+    {
+        call();
+        ADD_FAILURE() << "no exception from " << function;
+    }
+    catch (OrxException const& e)
+    {
+        EXPECT_EQ(L"The areas must be set", e.GetMessage());
+        EXPECT_EQ(std::string("businesslayer/common/") + file, e.GetFile());
+        EXPECT_EQ(line, e.GetLine());
+        EXPECT_EQ(function, e.GetFunction());
+    }
+}
+
+JbMatrix4Rf Translation(float x)
+{
+    JbMatrix4Rf m = JbMatrix4Rf::Identity();
+    m(0, 3) = x;
+    return m;
+}
+
+class AreaStateModels : public ::testing::Test
+{
+protected:
+    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area)
+    {
+        areas->InstantiateArea(area);
+        return areas->GetCommonArea(area);
+    }
+
+    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
+};
+
+TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
+{
+    auto const upper = Instantiate(EAreaItems::UpperJaw);
+    upper->SetOptimizationCount(3);
+    CAreaOptimizationStateDataExchangeModel model(areas);
+    auto const& states = model.GetAreaOptimizationStateArray();
+    // Every listed area has an entry; the observed one starts from the host's current values.
+    ASSERT_EQ(Base::kAreaItemCount, states.GetSize());
+    EXPECT_EQ((OptimizationState{0.0f, 3}), states.GetAt(1).value());
+    EXPECT_EQ(OptimizationState(), states.GetAt(0).value());
+
+    upper->SetOptimizationFloat(0.5f);
+    EXPECT_EQ((OptimizationState{0.5f, 3}), states.GetAt(1).value());
+    upper->SetOptimizationCount(9);
+    EXPECT_EQ((OptimizationState{0.5f, 9}), states.GetAt(1).value());
+    upper->SetOptimizationProgress(Base::COptimizationProgress(0.75f));
+    EXPECT_EQ(Base::COptimizationProgress(0.75f), model.GetAreaOptimizationProgressArray().GetAt(1).value());
+
+    model.SetAreaOptimizationState(EAreaItems::BiteUpper, OptimizationState{2.0f, 1});
+    model.SetAreaOptimizationState(EAreaItems::ItemCount, OptimizationState{2.0f, 1});
+    EXPECT_EQ((OptimizationState{2.0f, 1}), states.GetAt(10).value());
+    EXPECT_EQ(Base::kAreaItemCount, states.GetSize());
+
+    // Areas instantiated later are not followed.
+    Instantiate(EAreaItems::LowerJaw)->SetOptimizationFloat(1.0f);
+    EXPECT_EQ(OptimizationState(), states.GetAt(0).value());
+    EXPECT_THROW(CAreaOptimizationStateDataExchangeModel(nullptr), OrxException);
+}
+
+TEST_F(AreaStateModels, ConcurrentFloatAndCountUpdatesKeepEachOther)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    CAreaOptimizationStateDataExchangeModel model(areas);
+    constexpr std::uint32_t kRounds = 500;
+    {
+        Orx2Test::ScopedThread const floats(
+            [&]
+            {
+                for (std::uint32_t i = 1; i <= kRounds; ++i)
+                    lower->SetOptimizationFloat(static_cast<float>(i));
+            });
+        Orx2Test::ScopedThread const counts(
+            [&]
+            {
+                for (std::uint32_t i = 1; i <= kRounds; ++i)
+                    lower->SetOptimizationCount(i);
+            });
+    }
+    EXPECT_EQ((OptimizationState{static_cast<float>(kRounds), kRounds}),
+              model.GetAreaOptimizationStateArray().GetAt(0).value());
+}
+
+TEST_F(AreaStateModels, OcclusalDirectionReadsWithoutInstantiatingAndWritesAfterInstantiating)
+{
+    CAreaOcclusalDirectionDataExchangeModel model(areas);
+    EXPECT_EQ(JbMatrix4Rf::Identity(), model.GetOcclusalDirection(EAreaItems::LowerJaw));
+    EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::LowerJaw));
+    Instantiate(EAreaItems::UpperJaw);
+    EXPECT_EQ(JbMatrix4Rf::Identity(), model.GetOcclusalDirection(EAreaItems::UpperJaw)); // none stored
+
+    model.SetOcclusalDirection(EAreaItems::LowerJaw, Translation(2.0f));
+    ASSERT_TRUE(areas->IsAreaInstantiated(EAreaItems::LowerJaw));
+    EXPECT_EQ(Translation(2.0f), model.GetOcclusalDirection(EAreaItems::LowerJaw));
+    EXPECT_EQ(Translation(2.0f),
+              areas->GetCommonArea(EAreaItems::LowerJaw)->GetOcclusalDirection().Get().value());
+
+    areas->SetCanInstantiateArea(EAreaItems::BuccalReg, false);
+    model.SetOcclusalDirection(EAreaItems::BuccalReg, Translation(1.0f));
+    EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::BuccalReg));
+
+    areas.reset();
+    char const* const file = "careaocclusaldirectiondataexchangemodel";
+    ExpectAreasMustBeSet([&] { model.GetOcclusalDirection(EAreaItems::LowerJaw); }, file, 43,
+                         "BusinessLayer::CAreaOcclusalDirectionDataExchangeModel::GetOcclusalDirection");
+    ExpectAreasMustBeSet([&] { model.SetOcclusalDirection(EAreaItems::LowerJaw, Translation(0.0f)); }, file,
+                         64, "BusinessLayer::CAreaOcclusalDirectionDataExchangeModel::SetOcclusalDirection");
+}
+
+TEST_F(AreaStateModels, InstantiatesOnlyWhatIsAllowedAndMissing)
+{
+    CInstantiatedAreaDataExchangeModel model(areas);
+    Base::Binding::IValueBindingSource<std::uint64_t> const& revision = areas->GetAreaSetRevision();
+    model.InstantiateArea(EAreaItems::ScanbodyLower);
+    EXPECT_TRUE(areas->IsAreaInstantiated(EAreaItems::ScanbodyLower));
+    std::uint64_t const afterFirst = revision.GetValue();
+    model.InstantiateArea(EAreaItems::ScanbodyLower);
+    EXPECT_EQ(afterFirst, revision.GetValue());
+    areas->SetCanInstantiateArea(EAreaItems::ScanbodyUpper, false);
+    model.InstantiateArea(EAreaItems::ScanbodyUpper);
+    EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::ScanbodyUpper));
+
+    areas.reset();
+    ExpectAreasMustBeSet([&] { model.InstantiateArea(EAreaItems::LowerJaw); },
+                         "cinstantiatedareadataexchangemodel", 43,
+                         "BusinessLayer::CInstantiatedAreaDataExchangeModel::InstantiateArea");
+}
+
+TEST_F(AreaStateModels, PassThroughModelsAndExpiredAreas)
+{
+    struct Surfels : Base::ISurfelCollectionColored
+    {
+    };
+    auto const lowerSurfels = std::make_shared<Surfels>();
+    auto const allSurfels = std::make_shared<Surfels>();
+    areas->SetSurfelCollection(EAreaItems::LowerJaw, lowerSurfels);
+    areas->SetSurfelCollection(allSurfels);
+    Instantiate(EAreaItems::UpperJaw)
+        ->SetEntityBatch(DataLayer::CGeometricEntityBatch({Base::CGeometricEntityPacket(4)}));
+
+    CAreaSurfelColletionDataExchangeModel surfels(areas);
+    CCommonAreaEntityCollectionDataExchangeModel entities(areas);
+    CIsRunningExceptReconstructionDataExchangeModel running(areas);
+    EXPECT_EQ(lowerSurfels, surfels.GetSurfelCollection(EAreaItems::LowerJaw));
+    EXPECT_EQ(allSurfels, surfels.GetSurfelCollection());
+    EXPECT_EQ(std::vector<Base::CGeometricEntityPacket>{Base::CGeometricEntityPacket(4)},
+              entities.GetContainedEntities(EAreaItems::UpperJaw));
+    EXPECT_TRUE(entities.GetContainedEntities(EAreaItems::LowerJaw).empty());
+    areas->SetIsRunningExceptReconstruction(true);
+    EXPECT_TRUE(running.GetIsRunningExceptReconstructionBindingSource().GetValue());
+
+    // The entity model shares the areas, so they outlive the host's reference.
+    std::weak_ptr<ReferenceHost::CCommonAreas> const alive = areas;
+    areas.reset();
+    EXPECT_FALSE(alive.expired());
+    EXPECT_EQ(1u, entities.GetContainedEntities(EAreaItems::UpperJaw).size());
+    EXPECT_EQ(allSurfels, surfels.GetSurfelCollection());
+
+    CAreaSurfelColletionDataExchangeModel orphanSurfels(std::make_shared<ReferenceHost::CCommonAreas>());
+    CIsRunningExceptReconstructionDataExchangeModel orphanRunning(
+        std::make_shared<ReferenceHost::CCommonAreas>());
+    EXPECT_EQ(nullptr, orphanSurfels.GetSurfelCollection());
+    EXPECT_EQ(nullptr, orphanSurfels.GetSurfelCollection(EAreaItems::LowerJaw));
+    ExpectAreasMustBeSet([&] { orphanRunning.GetIsRunningExceptReconstructionBindingSource(); },
+                         "cisrunningexceptreconstructiondataexchangemodel", 39,
+                         "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
+                         "GetIsRunningExceptReconstructionBindingSource");
+    EXPECT_THROW(CCommonAreaEntityCollectionDataExchangeModel(nullptr), OrxException);
+}
+
+TEST_F(AreaStateModels, DataModificationsAreForwardedOnlyWhileEnabled)
+{
+    ReferenceHost::CAcquisitionProperties properties; // enabled at first
+    CCommonDataModificationDataExchangeModel model(properties.GetDataModificationEnabled(), areas);
+    Orx2Test::CountSpy modified;
+    Base::CScopedEventSignalConnection const gui(
+        model.GetModifiedEvent().Connect(Base::MakeEventSignalHandler<void>(modified.Callback())));
+
+    areas->FireDataModified();
+    EXPECT_EQ(1, modified.Count());
+    properties.SetDataModificationEnabled(true); // no change: still one connection
+    areas->FireDataModified();
+    EXPECT_EQ(2, modified.Count());
+
+    properties.SetDataModificationEnabled(false);
+    areas->FireDataModified();
+    EXPECT_EQ(2, modified.Count());
+    properties.SetDataModificationEnabled(true);
+    areas->FireDataModified();
+    EXPECT_EQ(3, modified.Count());
+
+    // Once the host's areas are gone, toggling the flag is harmless and connects to nothing.
+    areas.reset();
+    properties.SetDataModificationEnabled(false);
+    properties.SetDataModificationEnabled(true);
+    EXPECT_EQ(3, modified.Count());
+}
+
+TEST(ValueModels, SeatPositionAndVideoMode2DStartAsTheHostExpectsAndNotifyOnce)
+{
+    CCommonSeatPositionDataExchangeModel seat;
+    CVideoMode2DDataExchangeModel video;
+    EXPECT_EQ(EORXSeatPosition::NotSet, seat.GetSeatPosition().Get());
+    EXPECT_EQ(-1, static_cast<int>(seat.GetSeatPosition().Get()));
+    EXPECT_TRUE(video.GetIsVideoMode2DAllowed().Get());
+
+    Orx2Test::PropertyChangedCounter seatGui(seat);
+    Orx2Test::PropertyChangedCounter videoGui(video);
+    seat.SetSeatPosition(EORXSeatPosition::Right);
+    seat.SetSeatPosition(EORXSeatPosition::Right);
+    video.SetIsVideoMode2DAllowed(false);
+    video.GetIsVideoMode2DAllowed().Set(false);
+    EXPECT_EQ(EORXSeatPosition::Right, seat.GetSeatPosition().Get());
+    EXPECT_FALSE(video.GetIsVideoMode2DAllowed().Get());
+    EXPECT_EQ(1, seatGui.Count());
+    EXPECT_EQ(1, videoGui.Count());
+}
+} // namespace
