@@ -1,0 +1,156 @@
+#include "businesslayer/common/cismodeltaballoweddataexchangemodelbase.h"
+
+#include "base/orx2basepool/tarraychangeobserver.h"
+#include "base/orx2basepool/tmultivaluebindingsource.h"
+#include "base/orx2basepool/tvaluechangedobserver.h"
+#include "base/orx2basepool/tvaluestreamobserver.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/orxexception.h"
+
+#include <algorithm>
+
+namespace BusinessLayer
+{
+using Base::AreaIndex;
+using Base::EAreaItems;
+using Level = CIsModelTabAllowedDataExchangeModelBase::EAreaRequirementLevel;
+
+namespace
+{
+constexpr char const* kSourceFile = "businesslayer/common/cismodeltaballoweddataexchangemodelbase";
+} // namespace
+
+Logging::CLogger const
+    CIsModelTabAllowedDataExchangeModelBase::s_logger(L"ORX2.CIsModelTabAllowedDataExchangeModelBase");
+
+CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase(
+    std::shared_ptr<ICommonAcquisitionProperties> const& properties,
+    std::shared_ptr<ICommonAreas> const& areas)
+    : m_isModelTabAllowed(false, *this), m_modelTabAllowedByData(false, *this),
+      m_isDataAvailable(false, *this), m_areas(areas)
+{
+    constexpr char const* kFunction =
+        "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase";
+    if (!areas)
+        ThrowOrxException(kSourceFile, __LINE__, kFunction, Internal::kAreasMustBeSet);
+    if (!properties)
+        ThrowOrxException(kSourceFile, __LINE__, kFunction, L"The acquisition properties must be set");
+    m_publishedValueObserver = Base::Binding::TValueChangedObserver<bool, bool>(
+        Base::Binding::TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
+                                                            m_modelTabAllowedByData),
+        [this](bool treatAsDone, bool allowedByData)
+        { m_isModelTabAllowed.Set(treatAsDone || allowedByData); });
+}
+
+CIsModelTabAllowedDataExchangeModelBase::~CIsModelTabAllowedDataExchangeModelBase()
+{
+    // The area-set handler rebuilds the per-area observers, so the model observers stop first.
+    m_modelObservers.clear();
+    m_perAreaObservers.clear();
+    m_publishedValueObserver.Reset();
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::Init()
+{
+    // Without the old observers the clearing below evaluates nothing, so no stale "no data" is published
+    // in between.
+    m_modelObservers.clear();
+    m_perAreaObservers.clear();
+    m_hasData.Clear();
+    std::shared_ptr<ICommonAreas> const areas = Internal::LockAreasOrThrow(
+        m_areas, kSourceFile, 61, "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init");
+
+    auto const evaluate = [this](auto const&) { Evaluate(); };
+    m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_hasData, evaluate));
+    m_modelObservers.push_back(Base::Binding::TValueChangedObserver<std::uint64_t>(
+        areas->GetAreaSetRevision(), [this](std::uint64_t) { OnAreaSetChanged(); }));
+    m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_requiredLevels, evaluate));
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::OnAreaSetChanged()
+{
+    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+    if (!areas)
+        return;
+    Internal::SharedAreaList const list = Internal::TakeAreaList(*areas);
+    m_perAreaObservers.clear();
+    Internal::ForEachInstantiatedArea(
+        *areas, *list,
+        [this](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+        {
+            if (!Internal::IsRealArea(area))
+                return;
+            m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
+                GetAreaDataAvailable(area),
+                [this, area](bool hasData) { m_hasData.SetAt(AreaIndex(area), hasData); }));
+            m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
+                object->GetContributesToModel(), [this](bool) { Evaluate(); }));
+        });
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::Evaluate()
+{
+    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+    if (!areas)
+        return;
+    std::vector<bool> const hasData = m_hasData.GetValues();
+    std::vector<Level> const levels = m_requiredLevels.GetValues();
+    std::size_t const count = std::max(hasData.size(), levels.size());
+
+    bool anyData = false;
+    bool allRequiredHaveData = true;
+    std::size_t requiredCount = 0;
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        bool const areaHasData = i < hasData.size() && hasData[i];
+        anyData = anyData || areaHasData;
+        // An area that contributes to the model is needed for it, whatever the case prescribes.
+        std::shared_ptr<ICommonArea> const object =
+            Internal::GetInstantiatedArea(*areas, static_cast<EAreaItems>(i));
+        bool const required = (i < levels.size() && levels[i] == Level::Obligatory) ||
+                              (object && object->GetContributesToModel().GetValue());
+        if (!required)
+            continue;
+        allRequiredHaveData = allRequiredHaveData && areaHasData;
+        ++requiredCount;
+    }
+    m_isDataAvailable.Set(anyData);
+    m_modelTabAllowedByData.Set(requiredCount == 0 ? anyData : allRequiredHaveData);
+}
+
+Base::IProperty<bool> const& CIsModelTabAllowedDataExchangeModelBase::GetIsModelTabAllowed() const
+{
+    return m_isModelTabAllowed;
+}
+
+Base::TProperty<bool>& CIsModelTabAllowedDataExchangeModelBase::GetIsModelTabAllowed()
+{
+    return m_modelTabAllowedByData;
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::SetIsModelTabAllowed(bool allowed)
+{
+    m_modelTabAllowedByData.Set(allowed);
+}
+
+Base::IProperty<bool> const& CIsModelTabAllowedDataExchangeModelBase::GetIsDataAvailable() const
+{
+    return m_isDataAvailable;
+}
+
+Base::TProperty<bool>& CIsModelTabAllowedDataExchangeModelBase::GetIsDataAvailable()
+{
+    return m_isDataAvailable;
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::SetIsDataAvailable(bool available)
+{
+    m_isDataAvailable.Set(available);
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::SetRequiredAreasArray(
+    Base::Binding::IArrayBindingSource<Level> const& levels)
+{
+    m_requiredLevels.Bind(levels);
+}
+} // namespace BusinessLayer

@@ -1,0 +1,83 @@
+#pragma once
+#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/iismodeltaballoweddataexchangemodel.h"
+#include "base/orx2basepool/tarraybindingsourceproxy.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "base/orx2basepool/tproperty.h"
+#include "businesslayer/common/orx2commonexport.h"
+#include "host/clogger.h"
+#include "host/cobserver.h"
+#include "host/icommonacquisitionproperties.h"
+#include "host/icommonareas.h"
+
+#include <memory>
+#include <vector>
+
+namespace BusinessLayer
+{
+/// Decides whether the model tab may be opened: when every area that counts as required holds data, or,
+/// when none counts as required, as soon as any area holds data. An area counts as required when its
+/// level in the bound required-areas array is obligatory or when it contributes to the model. While the
+/// host treats the reconstruction as done the tab is allowed whatever the areas say.
+///
+/// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init from its
+/// constructor; from then on every change of an area's data, of an area's contribution flag, of the set
+/// of areas and of the required levels evaluates again, on the thread that made the change. Handlers do
+/// nothing once the host's areas are gone.
+/// Thread-safety: every public member may be called from any thread.
+class ORX2_COMMON_EXPORT CIsModelTabAllowedDataExchangeModelBase
+    : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>
+{
+public:
+    using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
+
+    /// Follows the host's "treat reconstruction as done" flag at once and keeps a weak reference to
+    /// `areas`; nothing else is observed before Init. Throws OrxException "The areas must be set" when
+    /// `areas` is empty, another OrxException when `properties` is empty, std::bad_alloc.
+    CIsModelTabAllowedDataExchangeModelBase(std::shared_ptr<ICommonAcquisitionProperties> const& properties,
+                                            std::shared_ptr<ICommonAreas> const& areas);
+    /// Stops every handler before the members go.
+    ~CIsModelTabAllowedDataExchangeModelBase() override;
+
+    /// The published value: true while the evaluation allows the tab or the host treats the
+    /// reconstruction as done.
+    Base::IProperty<bool> const& GetIsModelTabAllowed() const override;
+    /// What the evaluation (or SetIsModelTabAllowed) decided, before the host's override.
+    Base::TProperty<bool>& GetIsModelTabAllowed();
+    /// Sets what the evaluation would decide; holds until the next evaluation.
+    void SetIsModelTabAllowed(bool allowed) override;
+    Base::IProperty<bool> const& GetIsDataAvailable() const override;
+    Base::TProperty<bool>& GetIsDataAvailable();
+    /// Holds until the next evaluation.
+    void SetIsDataAvailable(bool available) override;
+
+    /// Follows `levels` from now on (position = EAreaItems value). `levels` must outlive the binding:
+    /// until it is destroyed, another source is bound, or this model is destroyed.
+    void SetRequiredAreasArray(Base::Binding::IArrayBindingSource<EAreaRequirementLevel> const& levels);
+
+protected:
+    /// (Re)starts following the host's area set, the has-data sources and the required levels, and
+    /// evaluates. Throws OrxException "The areas must be set" when the host's areas are gone.
+    void Init();
+    /// The source telling whether the instantiated `area` holds data. Called during Init and on every
+    /// change of the area set; the source must live as long as the area's object.
+    virtual Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(Base::EAreaItems area) = 0;
+
+private:
+    void OnAreaSetChanged();
+    void Evaluate();
+
+    static Logging::CLogger const s_logger;
+
+    Base::TProperty<bool> m_isModelTabAllowed;
+    Base::TProperty<bool> m_modelTabAllowedByData;
+    Base::TProperty<bool> m_isDataAvailable;
+    Base::Binding::TArrayBindingSourceProxy<EAreaRequirementLevel> m_requiredLevels;
+    Base::Binding::TArrayProperty<bool> m_hasData;
+    std::vector<Base::Binding::CObserver> m_modelObservers;
+    std::vector<Base::Binding::CObserver> m_perAreaObservers;
+    Base::Binding::CObserver m_publishedValueObserver;
+    std::weak_ptr<ICommonAreas> m_areas;
+};
+} // namespace BusinessLayer

@@ -1,0 +1,39 @@
+#include "reference_host/cismodeltaballoweddataexchangemodel.h"
+
+#include "base/orx2basepool/internal/lockorthrow.h"
+#include "host/orxexception.h"
+
+namespace ReferenceHost
+{
+namespace
+{
+constexpr char const* kSourceFile = "reference_host/cismodeltaballoweddataexchangemodel";
+constexpr char const* kGetAreaDataAvailable =
+    "ReferenceHost::CIsModelTabAllowedDataExchangeModel::GetAreaDataAvailable";
+} // namespace
+
+CIsModelTabAllowedDataExchangeModel::CIsModelTabAllowedDataExchangeModel(
+    std::shared_ptr<BusinessLayer::ICommonAcquisitionProperties> const& properties,
+    std::shared_ptr<BusinessLayer::ICommonAreas> const& areas)
+    : CIsModelTabAllowedDataExchangeModelBase(properties, areas), m_areas(areas)
+{
+    // Only now is GetAreaDataAvailable this class's.
+    Init();
+}
+
+CIsModelTabAllowedDataExchangeModel::~CIsModelTabAllowedDataExchangeModel() = default;
+
+Base::Binding::IValueBindingSource<bool> const&
+CIsModelTabAllowedDataExchangeModel::GetAreaDataAvailable(Base::EAreaItems area)
+{
+    std::shared_ptr<BusinessLayer::ICommonAreas> const areas = Base::Internal::LockOrThrow(
+        m_areas, kSourceFile, __LINE__, kGetAreaDataAvailable, L"The areas must be set");
+    std::shared_ptr<BusinessLayer::ICommonArea> object;
+    areas->GetArea(object, area);
+    if (!object)
+        ThrowOrxException(kSourceFile, __LINE__, kGetAreaDataAvailable, L"The area %s is not instantiated",
+                          Base::GetAreaName(area).c_str());
+    // The source lives in the area object, which the host keeps while the area is instantiated.
+    return object->GetHasDataOrReco();
+}
+} // namespace ReferenceHost

@@ -1,0 +1,28 @@
+#pragma once
+#include "businesslayer/common/cismodeltaballoweddataexchangemodelbase.h"
+
+#include <memory>
+
+namespace ReferenceHost
+{
+/// The model-tab model of the reference host: an area holds data when its has-data-or-reconstruction
+/// flag is true. Observes from construction on. Thread-safety: as the base.
+class CIsModelTabAllowedDataExchangeModel final
+    : public BusinessLayer::CIsModelTabAllowedDataExchangeModelBase
+{
+public:
+    /// Starts observing `areas` (held weakly) at once. Throws what the base's constructor and Init throw.
+    CIsModelTabAllowedDataExchangeModel(
+        std::shared_ptr<BusinessLayer::ICommonAcquisitionProperties> const& properties,
+        std::shared_ptr<BusinessLayer::ICommonAreas> const& areas);
+    ~CIsModelTabAllowedDataExchangeModel() override;
+
+protected:
+    /// The area's has-data-or-reconstruction source. Throws OrxException when the host's areas are gone
+    /// or `area` has no object.
+    Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(Base::EAreaItems area) override;
+
+private:
+    std::weak_ptr<BusinessLayer::ICommonAreas> m_areas;
+};
+} // namespace ReferenceHost

@@ -1,0 +1,164 @@
+#include "businesslayer/common/cismodeltaballoweddataexchangemodelbase.h"
+#include "reference_host/cacquisitionproperties.h"
+#include "reference_host/ccommonareas.h"
+#include "reference_host/cismodeltaballoweddataexchangemodel.h"
+
+#include "base/orx2basepool/tarrayproperty.h"
+#include "support/propertychangedcounter.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Base::EAreaItems;
+using BusinessLayer::CIsModelTabAllowedDataExchangeModelBase;
+using Level = CIsModelTabAllowedDataExchangeModelBase::EAreaRequirementLevel;
+
+std::vector<Level> Levels(std::initializer_list<EAreaItems> obligatory,
+                          std::size_t size = Base::kAreaItemCount)
+{
+    std::vector<Level> levels(size, Level::Optional);
+    for (EAreaItems const area : obligatory)
+        levels[Base::AreaIndex(area)] = Level::Obligatory;
+    return levels;
+}
+
+class ModelTab : public ::testing::Test
+{
+protected:
+    ModelTab() { model.SetRequiredAreasArray(levels); }
+
+    /// Instantiates `area` as not contributing, so that only the levels make it required.
+    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area, bool hasData = false)
+    {
+        areas->InstantiateArea(area);
+        std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
+        object->SetContributesToModel(false);
+        object->SetHasDataOrReco(hasData);
+        return object;
+    }
+
+    bool Allowed() const { return model.GetIsModelTabAllowed().Get(); }
+    bool DataAvailable() const { return model.GetIsDataAvailable().Get(); }
+
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
+        std::make_shared<ReferenceHost::CAcquisitionProperties>();
+    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
+    Base::Binding::TArrayProperty<Level> levels;
+    ReferenceHost::CIsModelTabAllowedDataExchangeModel model{properties, areas};
+};
+
+TEST_F(ModelTab, WithoutRequiredAreasAnyDataAllowsTheTab)
+{
+    levels.Set(Levels({}));
+    Instantiate(EAreaItems::LowerJaw);
+    EXPECT_FALSE(Allowed());
+    EXPECT_FALSE(DataAvailable());
+    Instantiate(EAreaItems::BiteUpper, true);
+    EXPECT_TRUE(Allowed());
+    EXPECT_TRUE(DataAvailable());
+}
+
+TEST_F(ModelTab, EveryObligatoryAreaNeedsData)
+{
+    levels.Set(Levels({EAreaItems::LowerJaw, EAreaItems::UpperJaw}));
+    Instantiate(EAreaItems::LowerJaw, true);
+    EXPECT_TRUE(DataAvailable());
+    EXPECT_FALSE(Allowed());
+    auto const upper = Instantiate(EAreaItems::UpperJaw, true);
+    EXPECT_TRUE(Allowed());
+    upper->SetHasDataOrReco(false);
+    EXPECT_FALSE(Allowed());
+}
+
+TEST_F(ModelTab, LevelsBeyondTheHasDataArrayCountAsWithoutData)
+{
+    Instantiate(EAreaItems::LowerJaw, true); // the has-data array ends after position 0
+    levels.Set(Levels({EAreaItems::ScanbodyUpper}));
+    EXPECT_TRUE(DataAvailable());
+    EXPECT_FALSE(Allowed());
+    levels.Set(Levels({EAreaItems::LowerJaw}, 20));
+    EXPECT_TRUE(Allowed());
+}
+
+TEST_F(ModelTab, AContributingAreaCountsAsRequired)
+{
+    levels.Set(Levels({}));
+    Instantiate(EAreaItems::LowerJaw, true);
+    auto const buccal = Instantiate(EAreaItems::BuccalReg);
+    ASSERT_TRUE(Allowed());
+    buccal->SetContributesToModel(true); // level 1, but needed for the model now
+    EXPECT_FALSE(Allowed());
+    buccal->SetHasDataOrReco(true);
+    EXPECT_TRUE(Allowed());
+}
+
+TEST_F(ModelTab, TreatingTheReconstructionAsDoneAllowsTheTabWhateverTheEvaluationSays)
+{
+    Orx2Test::PropertyChangedCounter gui(model);
+    levels.Set(Levels({EAreaItems::LowerJaw}));
+    properties->SetTreatReconstructionAsDone(true);
+    EXPECT_TRUE(Allowed());
+    EXPECT_FALSE(model.GetIsModelTabAllowed().Get()); // the evaluation's own value, for the host
+    EXPECT_EQ(1, gui.Take());
+    properties->SetTreatReconstructionAsDone(false);
+    EXPECT_FALSE(Allowed());
+}
+
+TEST_F(ModelTab, SettersHoldUntilTheNextEvaluation)
+{
+    levels.Set(Levels({EAreaItems::LowerJaw}));
+    model.SetIsModelTabAllowed(true);
+    model.SetIsDataAvailable(true);
+    EXPECT_TRUE(Allowed());
+    EXPECT_TRUE(DataAvailable());
+    Instantiate(EAreaItems::UpperJaw); // the area set changes: evaluated again
+    EXPECT_FALSE(Allowed());
+    EXPECT_FALSE(DataAvailable());
+}
+
+/// A product class that leaves Init to the test.
+class LateInitModel final : public CIsModelTabAllowedDataExchangeModelBase
+{
+public:
+    using CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase;
+    using CIsModelTabAllowedDataExchangeModelBase::Init;
+
+protected:
+    Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(EAreaItems) override
+    {
+        return hasData;
+    }
+
+public:
+    Base::Binding::TValueBindingSource<bool> hasData{true};
+};
+
+TEST(ModelTabInit, NothingIsObservedBeforeInitAndInitNeedsTheAreas)
+{
+    auto const properties = std::make_shared<ReferenceHost::CAcquisitionProperties>();
+    auto areas = std::make_shared<ReferenceHost::CCommonAreas>();
+    areas->InstantiateArea(EAreaItems::LowerJaw);
+    LateInitModel model(properties, areas);
+    EXPECT_FALSE(model.GetIsDataAvailable().Get());
+    model.Init();
+    EXPECT_TRUE(model.GetIsDataAvailable().Get());
+    EXPECT_TRUE(model.GetIsModelTabAllowed().Get()); // the contributing lower jaw has data
+
+    areas.reset();
+    try
+    {
+        model.Init();
+        FAIL() << "no exception";
+    }
+    catch (OrxException const& e)
+    {
+        EXPECT_EQ(L"The areas must be set", e.GetMessage());
+        EXPECT_EQ(61, e.GetLine());
+        EXPECT_EQ("businesslayer/common/cismodeltaballoweddataexchangemodelbase", e.GetFile());
+        EXPECT_EQ("BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init", e.GetFunction());
+    }
+    model.hasData.Set(false); // no longer observed
+    EXPECT_TRUE(model.GetIsDataAvailable().Get());
+}
+} // namespace
