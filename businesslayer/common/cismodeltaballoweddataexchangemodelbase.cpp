@@ -26,7 +26,7 @@ Logging::CLogger const
 CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase(
     std::shared_ptr<ICommonAcquisitionProperties> const& properties,
     std::shared_ptr<ICommonAreas> const& areas)
-    : m_isModelTabAllowed(false, *this), m_modelTabAllowedByData(false, *this),
+    : m_isModelTabAllowed(false, *this), m_modelTabAllowedByData(false, m_internalChangeOwner),
       m_isDataAvailable(false, *this), m_areas(areas)
 {
     constexpr char const* kFunction =

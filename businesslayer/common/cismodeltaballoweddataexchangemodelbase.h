@@ -5,6 +5,7 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
+#include "businesslayer/common/internal/cprivatechangeowner.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/clogger.h"
 #include "host/cobserver.h"
@@ -44,6 +45,7 @@ public:
     /// reconstruction as done.
     Base::IProperty<bool> const& GetIsModelTabAllowed() const override;
     /// What the evaluation (or SetIsModelTabAllowed) decided, before the host's override.
+    Internal::CPrivateChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<bool>& GetIsModelTabAllowed();
     /// Sets what the evaluation would decide; holds until the next evaluation.
     void SetIsModelTabAllowed(bool allowed) override;

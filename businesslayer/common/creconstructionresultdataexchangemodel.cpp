@@ -31,8 +31,9 @@ Logging::CLogger const
 CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
     std::shared_ptr<ICommonAcquisitionProperties> const& properties,
     std::shared_ptr<ICommonAreas> const& areas)
-    : m_publishedState(EReconstructionState::None, *this), m_internalState(EReconstructionState::None, *this),
-      m_autoSaved(true, *this), m_properties(properties), m_areas(areas)
+    : m_publishedState(EReconstructionState::None, *this),
+      m_internalState(EReconstructionState::None, m_internalChangeOwner), m_autoSaved(true, *this),
+      m_properties(properties), m_areas(areas)
 {
     constexpr char const* kFunction =
         "BusinessLayer::CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel";

@@ -5,6 +5,7 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
+#include "businesslayer/common/internal/cprivatechangeowner.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/clogger.h"
 #include "host/cobserver.h"
@@ -86,6 +87,7 @@ private:
     static Logging::CLogger const s_logger;
 
     Base::Binding::TArrayProperty<DataLayer::CReconstructionResult> m_triangulations;
+    Internal::CPrivateChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<EReconstructionState> m_publishedState;
     Base::TProperty<EReconstructionState> m_internalState;
     Base::TProperty<bool> m_autoSaved;

@@ -65,8 +65,10 @@ TEST_F(ModelTab, EveryObligatoryAreaNeedsData)
     Instantiate(EAreaItems::LowerJaw, true);
     EXPECT_TRUE(DataAvailable());
     EXPECT_FALSE(Allowed());
+    Orx2Test::PropertyChangedCounter gui(model);
     auto const upper = Instantiate(EAreaItems::UpperJaw, true);
     EXPECT_TRUE(Allowed());
+    EXPECT_EQ(1, gui.Take()); // the published value only
     upper->SetHasDataOrReco(false);
     EXPECT_FALSE(Allowed());
 }

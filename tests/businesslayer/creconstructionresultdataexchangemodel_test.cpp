@@ -146,8 +146,10 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
     auto const upper = Instantiate(EAreaItems::UpperJaw, false);
     ASSERT_EQ(State::Complete, model.GetReconstructionState().Get());
 
+    Orx2Test::PropertyChangedCounter gui(model);
     upper->SetContributesToModel(true); // without a reconstruction
     EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
+    EXPECT_EQ(1, gui.Take()); // the published state only: the internal one is not the GUI's
     upper->SetContributesToModel(false); // the remaining contributor is complete
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
 }
