@@ -7,8 +7,7 @@ namespace ReferenceHost
 {
 /// The model-tab model of the reference host: an area holds data when its has-data-or-reconstruction
 /// flag is true. Observes from construction on. Thread-safety: as the base.
-class CIsModelTabAllowedDataExchangeModel final
-    : public BusinessLayer::CIsModelTabAllowedDataExchangeModelBase
+class CIsModelTabAllowedDataExchangeModel : public BusinessLayer::CIsModelTabAllowedDataExchangeModelBase
 {
 public:
     /// Starts observing `areas` (held weakly) at once. Throws what the base's constructor and Init throw.

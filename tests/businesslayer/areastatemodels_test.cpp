@@ -11,12 +11,11 @@
 #include "reference_host/ccommonareas.h"
 
 #include "support/callspy.h"
+#include "support/expectorxexception.h"
 #include "support/propertychangedcounter.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 namespace
 {
@@ -24,21 +23,12 @@ using Base::EAreaItems;
 using namespace BusinessLayer;
 using OptimizationState = CAreaOptimizationStateDataExchangeModel::SAreaOptimizationState;
 
-/// Expects `call` to throw OrxException "The areas must be set" from `file` at `line` in `function`.
-void ExpectAreasMustBeSet(std::function<void()> const& call, char const* file, int line, char const* function)
+/// Expects `call` to throw "The areas must be set" from businesslayer/common/`file` at `line` in `function`.
+template <class Call> void ExpectAreasMustBeSet(Call&& call, char const* file, int line, char const* function)
 {
-    try
-    {
-        call();
-        ADD_FAILURE() << "no exception from " << function;
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"The areas must be set", e.GetMessage());
-        EXPECT_EQ(std::string("businesslayer/common/") + file, e.GetFile());
-        EXPECT_EQ(line, e.GetLine());
-        EXPECT_EQ(function, e.GetFunction());
-    }
+    Orx2Test::ExpectOrxException(
+        std::forward<Call>(call),
+        {L"The areas must be set", std::string("businesslayer/common/") + file, line, function});
 }
 
 JbMatrix4Rf Translation(float x)

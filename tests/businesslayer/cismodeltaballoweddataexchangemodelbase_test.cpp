@@ -4,6 +4,7 @@
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
 
 #include "base/orx2basepool/tarrayproperty.h"
+#include "support/expectorxexception.h"
 #include "support/propertychangedcounter.h"
 
 #include <gtest/gtest.h>
@@ -148,18 +149,10 @@ TEST(ModelTabInit, NothingIsObservedBeforeInitAndInitNeedsTheAreas)
     EXPECT_TRUE(model.GetIsModelTabAllowed().Get()); // the contributing lower jaw has data
 
     areas.reset();
-    try
-    {
-        model.Init();
-        FAIL() << "no exception";
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"The areas must be set", e.GetMessage());
-        EXPECT_EQ(61, e.GetLine());
-        EXPECT_EQ("businesslayer/common/cismodeltaballoweddataexchangemodelbase", e.GetFile());
-        EXPECT_EQ("BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init", e.GetFunction());
-    }
+    Orx2Test::ExpectOrxException([&] { model.Init(); },
+                                 {L"The areas must be set",
+                                  "businesslayer/common/cismodeltaballoweddataexchangemodelbase", 61,
+                                  "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init"});
     model.hasData.Set(false); // no longer observed
     EXPECT_TRUE(model.GetIsDataAvailable().Get());
 }

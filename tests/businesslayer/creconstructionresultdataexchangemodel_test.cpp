@@ -2,6 +2,7 @@
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/ccommonareas.h"
 
+#include "support/expectorxexception.h"
 #include "support/logcapture.h"
 #include "support/propertychangedcounter.h"
 
@@ -149,7 +150,7 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
     Orx2Test::PropertyChangedCounter gui(model);
     upper->SetContributesToModel(true); // without a reconstruction
     EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
-    EXPECT_EQ(1, gui.Take()); // the published state only: the internal one is not the GUI's
+    EXPECT_EQ(1, gui.Take());            // the published state only: the internal one is not the GUI's
     upper->SetContributesToModel(false); // the remaining contributor is complete
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
 }
@@ -195,35 +196,27 @@ TEST_F(ReconstructionResult, ExpiredHostObjects)
 {
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     areas.reset();
-    try
-    {
-        model.GetReconstructionState(EAreaItems::LowerJaw);
-        FAIL() << "no exception";
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"Common Areas have been deleted before DataExchangeModel", e.GetMessage());
-        EXPECT_EQ(304, e.GetLine());
-        EXPECT_EQ("businesslayer/common/creconstructionresultdataexchangemodel", e.GetFile());
-        EXPECT_EQ("BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState",
-                  e.GetFunction());
-    }
+    Orx2Test::ExpectOrxException(
+        [&] { model.GetReconstructionState(EAreaItems::LowerJaw); },
+        {L"Common Areas have been deleted before DataExchangeModel",
+         "businesslayer/common/creconstructionresultdataexchangemodel", 304,
+         "BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState"});
     // Handlers of areas still alive elsewhere do nothing, imports are dropped.
     lower->SetReconstructionResult(WithTriangulation());
     EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
     model.SetImportedReconstructionResult(EAreaItems::LowerJaw, nullptr);
 
     properties.reset();
-    EXPECT_THROW(model.SetReconstructionResultAutoSaved(true), OrxException);
-    try
-    {
-        model.ReconstructionResultAutoSaveExecuted();
-        FAIL() << "no exception";
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"AcquisitionProperties have been deleted before DataExchangeModel", e.GetMessage());
-    }
+    std::wstring const propertiesGone = L"AcquisitionProperties have been deleted before DataExchangeModel";
+    char const* const file = "businesslayer/common/creconstructionresultdataexchangemodel";
+    Orx2Test::ExpectOrxException(
+        [&] { model.SetReconstructionResultAutoSaved(true); },
+        {propertiesGone, file, 0,
+         "BusinessLayer::CReconstructionResultDataExchangeModel::SetReconstructionResultAutoSaved"});
+    Orx2Test::ExpectOrxException(
+        [&] { model.ReconstructionResultAutoSaveExecuted(); },
+        {propertiesGone, file, 0,
+         "BusinessLayer::CReconstructionResultDataExchangeModel::ReconstructionResultAutoSaveExecuted"});
     model.SetReconstructionState(State::Failed); // nobody to tell: no failure
     EXPECT_EQ(State::Failed, model.GetReconstructionState().Get());
 }

@@ -1,0 +1,68 @@
+#pragma once
+#include "base/orx2basepool/iadminmetadatadataexchangemodel.h"
+#include "base/orx2basepool/iareaentitycollectiondataexchangemodel.h"
+#include "base/orx2basepool/iareaocclusaldirectiondataexchangemodel.h"
+#include "base/orx2basepool/iareaoptimizationstatedataexchangemodel.h"
+#include "base/orx2basepool/iarearegistrationresultdataexchangemodel.h"
+#include "base/orx2basepool/iareasurfelcolletiondataexchangemodel.h"
+#include "base/orx2basepool/ibuccalregistrationresultdataexchangemodel.h"
+#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/icolorcalibrationdataexchangemodel.h"
+#include "base/orx2basepool/idatamodificationdataexchangemodel.h"
+#include "base/orx2basepool/iguidedarchdataexchangemodel.h"
+#include "base/orx2basepool/iinstantiatedareadataexchangemodel.h"
+#include "base/orx2basepool/iismodeltaballoweddataexchangemodel.h"
+#include "base/orx2basepool/iisrunningexceptreconstructiondataexchangemodel.h"
+#include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/ireconstructionprogressbardataexchangemodel.h"
+#include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
+#include "base/orx2basepool/iseatpositiondataexchangemodel.h"
+#include "base/orx2basepool/ivideomode2ddataexchangemodel.h"
+
+#include <memory>
+
+namespace Base
+{
+/// The data exchange models of one acquisition, handed out by interface. Each getter returns the model
+/// the configuration holds (sharing its ownership), or an empty pointer when it holds none, unless the
+/// implementation says otherwise. Getters may be called from any thread once the configuration is
+/// complete.
+class IDataExchangeConfiguration : public INonCopyable
+{
+public:
+    virtual ~IDataExchangeConfiguration() = default;
+
+    /// The reconstruction result model.
+    virtual std::shared_ptr<IReconstructionResultDataExchangeModel> GetTriangulationConfiguration() const = 0;
+    virtual std::shared_ptr<IIsModelTabAllowedDataExchangeModel>
+    GetIsModelTabAllowedDataExchangeModel() const = 0;
+    virtual std::shared_ptr<ICaseRequiredAreasDataExchangeModel>
+    GetCaseRequiredAreasDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IAreaSurfelColletionDataExchangeModel>
+    GetAreaSurfelColletionDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IBuccalRegistrationResultDataExchangeModel>
+    GetBuccalRegistrationResultDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IAreaRegistrationResultDataExchangeModel>
+    GetAreaRegistrationResultDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IAreaOptimizationStateDataExchangeModel>
+    GetAreaOptimizationStateDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IAreaOcclusalDirectionDataExchangeModel>
+    GetAreaOcclusalDirectionDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IDataModificationDataExchangeModel>
+    GetDataModificationDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IInstantiatedAreaDataExchangeModel>
+    GetInstantiatedAreaDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IReconstructionProgressBarDataExchangeModel>
+    GetReconstructionProgressDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IAreaEntityCollectionDataExchangeModel>
+    GetAreaEntityCollectionDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IGuidedArchDataExchangeModel> GetGuidedArchDataExchangeModel() const = 0;
+    virtual std::shared_ptr<ISeatPositionDataExchangeModel> GetSeatPositionDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IColorCalibrationDataExchangeModel>
+    GetColorCalibrationDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IIsRunningExceptReconstructionDataExchangeModel>
+    GetIsRunningExceptReconstructionDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IAdminMetaDataDataExchangeModel> GetAdminMetaDataDataExchangeModel() const = 0;
+    virtual std::shared_ptr<IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const = 0;
+};
+} // namespace Base
