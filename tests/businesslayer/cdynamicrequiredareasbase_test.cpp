@@ -3,6 +3,7 @@
 
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
+#include "support/requiredlevels.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
@@ -20,15 +21,7 @@ constexpr Level N = Level::NotRequired;
 constexpr Level O = Level::Optional;
 constexpr Level R = Level::Obligatory;
 
-/// `size` levels of `fill` with R at the given areas.
-std::vector<Level> Levels(std::initializer_list<EAreaItems> obligatory,
-                          std::size_t size = Base::kAreaItemCount, Level fill = O)
-{
-    std::vector<Level> levels(size, fill);
-    for (EAreaItems const area : obligatory)
-        levels[Base::AreaIndex(area)] = R;
-    return levels;
-}
+using Orx2Test::Levels;
 
 class DynamicRequiredAreas : public ::testing::Test
 {

@@ -1,0 +1,61 @@
+#pragma once
+#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "base/orx2basepool/tproperty.h"
+#include "base/orx2basepool/tserializablecommand.h"
+#include "businesslayer/common/orx2commonexport.h"
+#include "host/clogger.h"
+
+#include <memory>
+#include <vector>
+
+namespace BusinessLayer
+{
+/// The scan areas a case prescribes, and the area to activate first.
+///
+/// The levels are set through the serializable, GUI-locking command
+/// "CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel", registered under that name for
+/// as long as this model lives, so every change is journalled, published on the command stream and can
+/// be replayed by name. Its action writes the levels into the required areas array, derives the default
+/// active area from them and writes that area into the host's selected-area property.
+///
+/// Thread-safety: every member may be called from any thread; the array and the properties guard
+/// themselves. The model must outlive every execution of its command (the registry only finds the
+/// command while the model lives; do not destroy the model while one is running).
+class ORX2_COMMON_EXPORT CCaseRequiredAreasDataExchangeModelBase
+    : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>
+{
+public:
+    using UpdateCommand = Base::TSerializableCommand<void, std::vector<EAreaRequirementLevel>>;
+
+    /// Creates and registers the update command. `selectedArea` is the host's property of the selected
+    /// scan area; it is held weakly and may be empty. DefaultActiveArea starts at LowerJaw. Throws
+    /// std::bad_alloc and what the host's journal throws.
+    explicit CCaseRequiredAreasDataExchangeModelBase(
+        std::shared_ptr<Base::IProperty<Base::EAreaItems>> selectedArea);
+    ~CCaseRequiredAreasDataExchangeModelBase() override;
+
+    /// Executes the update command with a copy of `levels` and returns when it has run. Throws what the
+    /// execution throws.
+    void SetRequiredAreasArray(std::vector<EAreaRequirementLevel> const& levels) override;
+    /// The prescribed levels, position = EAreaItems value. Empty until the first update.
+    Base::Binding::IArrayProperty<EAreaRequirementLevel> const& GetRequiredAreasArray() override;
+    /// The area to activate first.
+    Base::IProperty<Base::EAreaItems> const& GetDefaultActiveArea() const override;
+    Base::TProperty<Base::EAreaItems>& GetDefaultActiveArea();
+
+    /// Derives DefaultActiveArea from `levels` without touching the array, and logs it. Without an
+    /// obligatory jaw (LowerJaw or UpperJaw) it is LowerJaw; with one it is PreOpLower when that is
+    /// obligatory, else PreOpUpper when that is, else the obligatory jaw (LowerJaw first). Levels with
+    /// fewer than 14 entries change and log nothing. An unchanged default notifies nothing.
+    void UpdateDefaultActiveArea(std::vector<EAreaRequirementLevel> const& levels);
+
+private:
+    static Logging::CLogger const s_logger;
+
+    Base::Binding::TArrayProperty<EAreaRequirementLevel> m_requiredAreas;
+    std::shared_ptr<UpdateCommand> m_updateCommand;
+    Base::TProperty<Base::EAreaItems> m_defaultActiveArea;
+};
+} // namespace BusinessLayer
