@@ -1,0 +1,148 @@
+#include "businesslayer/common/ccommondataexchangeconfiguration.h"
+
+#include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
+#include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
+#include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/careasurfelcolletiondataexchangemodel.h"
+#include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
+#include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
+#include "businesslayer/common/ccommondatamodificationdataexchangemodel.h"
+#include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
+#include "businesslayer/common/ccommonseatpositiondataexchangemodel.h"
+#include "businesslayer/common/cinstantiatedareadataexchangemodel.h"
+#include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
+#include "businesslayer/common/creconstructionresultdataexchangemodel.h"
+#include "businesslayer/common/cvideomode2ddataexchangemodel.h"
+#include "host/orxexception.h"
+
+namespace BusinessLayer
+{
+Logging::CLogger const CCommonDataExchangeConfiguration::s_logger(L"ORX2.CCommonDataExchangeConfiguration");
+
+CCommonDataExchangeConfiguration::CCommonDataExchangeConfiguration(
+    std::shared_ptr<ICommonAcquisitionProperties> const& properties,
+    std::shared_ptr<ICommonAreas> const& areas,
+    std::shared_ptr<Base::IProperty<Base::EAreaItems>> const& selectedArea)
+    : m_journalHandle(Base::GetJournal().CreateHandle(L"CCommonDataExchangeConfiguration"))
+{
+    // The result model checks the host objects first, so an empty one fails before anything is
+    // dereferenced below.
+    m_triangulationConfiguration =
+        std::make_shared<CReconstructionResultDataExchangeModel>(properties, areas);
+    m_caseRequiredAreas = std::make_shared<CCaseRequiredAreasDataExchangeModelBase>(selectedArea);
+    m_areaSurfelCollection = std::make_shared<CAreaSurfelColletionDataExchangeModel>(areas);
+    m_buccalRegistrationResult = std::make_shared<CBuccalRegistrationResultDataExchangeModelBase>(areas);
+    m_areaRegistrationResult = std::make_shared<CAreaRegistrationResultDataExchangeModelBase>(areas);
+    m_areaOptimizationState = std::make_shared<CAreaOptimizationStateDataExchangeModel>(areas);
+    m_areaOcclusalDirection = std::make_shared<CAreaOcclusalDirectionDataExchangeModel>(areas);
+    m_dataModification = std::make_shared<CCommonDataModificationDataExchangeModel>(
+        properties->GetDataModificationEnabled(), areas);
+    m_instantiatedArea = std::make_shared<CInstantiatedAreaDataExchangeModel>(areas);
+    m_areaEntityCollection = std::make_shared<CCommonAreaEntityCollectionDataExchangeModel>(areas);
+    m_reconstructionProgress = std::make_shared<CCommonReconstructionProgressDataExchangeModelBase>(areas);
+    m_seatPosition = std::make_shared<CCommonSeatPositionDataExchangeModel>();
+    m_isRunningExceptReconstruction =
+        std::make_shared<CIsRunningExceptReconstructionDataExchangeModel>(areas);
+    m_videoMode2D = std::make_shared<CVideoMode2DDataExchangeModel>();
+}
+
+CCommonDataExchangeConfiguration::~CCommonDataExchangeConfiguration()
+{
+    Base::CJournalReport report = Base::GetJournal().Report(m_journalHandle);
+    // A model bound to the array of one released before it (the dynamic required areas follow the case
+    // model's levels) sees that array end and lets go of it, so this order is safe.
+    m_triangulationConfiguration.reset();
+    m_isModelTabAllowed.reset();
+    m_caseRequiredAreas.reset();
+    m_areaSurfelCollection.reset();
+    m_buccalRegistrationResult.reset();
+    m_areaRegistrationResult.reset();
+    m_dynamicRequiredAreas.reset();
+    m_areaOcclusalDirection.reset();
+    m_dataModification.reset();
+    m_instantiatedArea.reset();
+    m_reconstructionProgress.reset();
+    m_areaEntityCollection.reset();
+    m_seatPosition.reset();
+    m_videoMode2D.reset();
+    report.Close();
+}
+
+std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel>
+CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel() const
+{
+    if (!m_isModelTabAllowed)
+        ThrowOrxException(
+            "businesslayer/common/ccommondataexchangeconfiguration", 103,
+            "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel",
+            L"The IsModelTabAllowedDEM must be set in the Builder");
+    return m_isModelTabAllowed;
+}
+
+void CCommonDataExchangeConfiguration::SetReconstructionResultDataExchangeModel(
+    std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model)
+{
+    m_triangulationConfiguration = model;
+}
+
+void CCommonDataExchangeConfiguration::SetIsModelTabAllowedDataExchangeModel(
+    std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> const& model)
+{
+    m_isModelTabAllowed = model;
+}
+
+void CCommonDataExchangeConfiguration::SetAreaRegistrationResultDataExchangeModel(
+    std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> const& model)
+{
+    m_areaRegistrationResult = model;
+}
+
+void CCommonDataExchangeConfiguration::SetReconstructionProgressBarDataExchangeModel(
+    std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> const& model)
+{
+    m_reconstructionProgress = model;
+}
+
+void CCommonDataExchangeConfiguration::SetDynamicRequiredAreaDataExchangeModel(
+    std::shared_ptr<CDynamicRequiredAreasBase> const& model)
+{
+    m_dynamicRequiredAreas = model;
+}
+
+void CCommonDataExchangeConfiguration::SetGetGuidedArchDataExchangeModel(
+    std::shared_ptr<Base::IGuidedArchDataExchangeModel> const& model)
+{
+    m_guidedArch = model;
+}
+
+void CCommonDataExchangeConfiguration::SetSeatPositionDataExchangeModel(
+    std::shared_ptr<Base::ISeatPositionDataExchangeModel> const& model)
+{
+    m_seatPosition = model;
+}
+
+void CCommonDataExchangeConfiguration::SetAdminMetaDataDataExchangeModel(
+    std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> const& model)
+{
+    m_adminMetaData = model;
+}
+
+void CCommonDataExchangeConfiguration::SetColorCalibrationDataExchangeModel(
+    std::shared_ptr<Base::IColorCalibrationDataExchangeModel> const& model)
+{
+    m_colorCalibration = model;
+}
+
+void CCommonDataExchangeConfiguration::SetIsRunningExceptReconstructionDataExchangeModel(
+    std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> const& model)
+{
+    m_isRunningExceptReconstruction = model;
+}
+
+void CCommonDataExchangeConfiguration::SetVideoMode2DDataExchangeModel(
+    std::shared_ptr<Base::IVideoMode2DDataExchangeModel> const& model)
+{
+    m_videoMode2D = model;
+}
+} // namespace BusinessLayer

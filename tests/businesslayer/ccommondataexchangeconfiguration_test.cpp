@@ -1,0 +1,228 @@
+#include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/ccommondataexchangeconfiguration.h"
+#include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
+#include "businesslayer/common/ccommonseatpositiondataexchangemodel.h"
+#include "businesslayer/common/cdataexchangeconfigurationbase.h"
+#include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
+#include "businesslayer/common/creconstructionresultdataexchangemodel.h"
+#include "businesslayer/common/cvideomode2ddataexchangemodel.h"
+#include "reference_host/cacquisitionproperties.h"
+#include "reference_host/ccommonareas.h"
+#include "reference_host/cismodeltaballoweddataexchangemodel.h"
+#include "reference_host/makestandaloneproperty.h"
+
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "support/commandenvironment.h"
+#include "support/expectorxexception.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace
+{
+using Base::EAreaItems;
+using namespace BusinessLayer;
+
+/// `Model` whose destruction calls a hook first.
+template <class Model> class TRecorded final : public Model
+{
+public:
+    template <class... Args>
+    explicit TRecorded(std::function<void()> onDestroy, Args&&... args)
+        : Model(std::forward<Args>(args)...), m_onDestroy(std::move(onDestroy))
+    {
+    }
+    ~TRecorded() override { m_onDestroy(); }
+
+private:
+    std::function<void()> m_onDestroy;
+};
+
+template <class Interface> class TEmptyModel : public Base::TNotifyPropertyChangedImpl<Interface>
+{
+};
+
+class DataExchangeConfiguration : public Orx2Test::CommandEnvironment
+{
+protected:
+    std::unique_ptr<CCommonDataExchangeConfiguration> Make()
+    {
+        return std::make_unique<CCommonDataExchangeConfiguration>(properties, areas, selectedArea);
+    }
+
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
+        std::make_shared<ReferenceHost::CAcquisitionProperties>();
+    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
+    std::shared_ptr<Base::IProperty<EAreaItems>> selectedArea =
+        ReferenceHost::MakeStandaloneProperty(EAreaItems::Undefined);
+};
+
+TEST_F(DataExchangeConfiguration, TheBaseStartsEmpty)
+{
+    CDataExchangeConfigurationBase const base;
+    Base::IDataExchangeConfiguration const& configuration = base;
+    EXPECT_FALSE(configuration.GetTriangulationConfiguration());
+    EXPECT_FALSE(configuration.GetIsModelTabAllowedDataExchangeModel());
+    EXPECT_FALSE(configuration.GetCaseRequiredAreasDataExchangeModel());
+    EXPECT_FALSE(configuration.GetAreaSurfelColletionDataExchangeModel());
+    EXPECT_FALSE(configuration.GetBuccalRegistrationResultDataExchangeModel());
+    EXPECT_FALSE(configuration.GetAreaRegistrationResultDataExchangeModel());
+    EXPECT_FALSE(configuration.GetAreaOptimizationStateDataExchangeModel());
+    EXPECT_FALSE(configuration.GetAreaOcclusalDirectionDataExchangeModel());
+    EXPECT_FALSE(configuration.GetDataModificationDataExchangeModel());
+    EXPECT_FALSE(configuration.GetInstantiatedAreaDataExchangeModel());
+    EXPECT_FALSE(configuration.GetReconstructionProgressDataExchangeModel());
+    EXPECT_FALSE(configuration.GetAreaEntityCollectionDataExchangeModel());
+    EXPECT_FALSE(configuration.GetGuidedArchDataExchangeModel());
+    EXPECT_FALSE(configuration.GetSeatPositionDataExchangeModel());
+    EXPECT_FALSE(configuration.GetColorCalibrationDataExchangeModel());
+    EXPECT_FALSE(configuration.GetIsRunningExceptReconstructionDataExchangeModel());
+    EXPECT_FALSE(configuration.GetAdminMetaDataDataExchangeModel());
+    EXPECT_FALSE(configuration.GetVideoMode2DDataExchangeModel());
+}
+
+TEST_F(DataExchangeConfiguration, BuildsTheCommonModelsAndWaitsForTheHostsOwn)
+{
+    auto const configuration = Make();
+    EXPECT_TRUE(configuration->GetTriangulationConfiguration());
+    EXPECT_TRUE(configuration->GetCaseRequiredAreasDataExchangeModel());
+    EXPECT_TRUE(configuration->GetAreaSurfelColletionDataExchangeModel());
+    EXPECT_TRUE(configuration->GetBuccalRegistrationResultDataExchangeModel());
+    EXPECT_TRUE(configuration->GetAreaRegistrationResultDataExchangeModel());
+    EXPECT_TRUE(configuration->GetAreaOptimizationStateDataExchangeModel());
+    EXPECT_TRUE(configuration->GetAreaOcclusalDirectionDataExchangeModel());
+    EXPECT_TRUE(configuration->GetDataModificationDataExchangeModel());
+    EXPECT_TRUE(configuration->GetInstantiatedAreaDataExchangeModel());
+    EXPECT_TRUE(configuration->GetReconstructionProgressDataExchangeModel());
+    EXPECT_TRUE(configuration->GetAreaEntityCollectionDataExchangeModel());
+    EXPECT_TRUE(configuration->GetSeatPositionDataExchangeModel());
+    EXPECT_TRUE(configuration->GetIsRunningExceptReconstructionDataExchangeModel());
+    EXPECT_TRUE(configuration->GetVideoMode2DDataExchangeModel());
+    EXPECT_FALSE(configuration->GetGuidedArchDataExchangeModel());
+    EXPECT_FALSE(configuration->GetAdminMetaDataDataExchangeModel());
+    EXPECT_FALSE(configuration->GetColorCalibrationDataExchangeModel());
+    Orx2Test::ExpectOrxException(
+        [&] { configuration->GetIsModelTabAllowedDataExchangeModel(); },
+        {L"The IsModelTabAllowedDEM must be set in the Builder",
+         "businesslayer/common/ccommondataexchangeconfiguration", 103,
+         "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel"});
+}
+
+TEST_F(DataExchangeConfiguration, SettersKeepTheLastModelAndReleaseThePreviousOne)
+{
+    auto const configuration = Make();
+    std::weak_ptr<Base::ISeatPositionDataExchangeModel> const built =
+        configuration->GetSeatPositionDataExchangeModel();
+    auto const first = std::make_shared<CCommonSeatPositionDataExchangeModel>();
+    auto const second = std::make_shared<CCommonSeatPositionDataExchangeModel>();
+    configuration->SetSeatPositionDataExchangeModel(first);
+    EXPECT_TRUE(built.expired());
+    configuration->SetSeatPositionDataExchangeModel(second);
+    EXPECT_EQ(second, configuration->GetSeatPositionDataExchangeModel());
+    configuration->SetSeatPositionDataExchangeModel(nullptr);
+    EXPECT_FALSE(configuration->GetSeatPositionDataExchangeModel());
+
+    auto const modelTab =
+        std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties, areas);
+    configuration->SetIsModelTabAllowedDataExchangeModel(modelTab);
+    EXPECT_EQ(modelTab, configuration->GetIsModelTabAllowedDataExchangeModel());
+    configuration->SetIsModelTabAllowedDataExchangeModel(nullptr);
+    EXPECT_THROW(configuration->GetIsModelTabAllowedDataExchangeModel(), OrxException);
+
+    auto const guidedArch = std::make_shared<TEmptyModel<Base::IGuidedArchDataExchangeModel>>();
+    auto const adminMetaData = std::make_shared<TEmptyModel<Base::IAdminMetaDataDataExchangeModel>>();
+    auto const colorCalibration = std::make_shared<TEmptyModel<Base::IColorCalibrationDataExchangeModel>>();
+    configuration->SetGetGuidedArchDataExchangeModel(guidedArch);
+    configuration->SetAdminMetaDataDataExchangeModel(adminMetaData);
+    configuration->SetColorCalibrationDataExchangeModel(colorCalibration);
+    EXPECT_EQ(guidedArch, configuration->GetGuidedArchDataExchangeModel());
+    EXPECT_EQ(adminMetaData, configuration->GetAdminMetaDataDataExchangeModel());
+    EXPECT_EQ(colorCalibration, configuration->GetColorCalibrationDataExchangeModel());
+
+    auto const dynamic = std::make_shared<CDynamicRequiredAreasBase>(areas);
+    configuration->SetDynamicRequiredAreaDataExchangeModel(dynamic);
+    std::weak_ptr<CDynamicRequiredAreasBase> const held = dynamic;
+    configuration->SetDynamicRequiredAreaDataExchangeModel(
+        std::make_shared<CDynamicRequiredAreasBase>(areas));
+    EXPECT_EQ(1, held.use_count()); // only this test holds the first one now
+}
+
+TEST_F(DataExchangeConfiguration, EmptyHostObjectsFailTheConstruction)
+{
+    EXPECT_THROW(CCommonDataExchangeConfiguration(nullptr, areas, selectedArea), OrxException);
+    EXPECT_THROW(CCommonDataExchangeConfiguration(properties, nullptr, selectedArea), OrxException);
+}
+
+TEST_F(DataExchangeConfiguration, ReleasesTheModelsInOrderUnderOneJournalReport)
+{
+    auto configuration = Make();
+    std::vector<std::string> log;
+    // The models without setters are watched; the others are replaced by ones that log their end.
+    std::vector<std::pair<std::string, std::weak_ptr<void const>>> const watched = {
+        {"case", configuration->GetCaseRequiredAreasDataExchangeModel()},
+        {"surfels", configuration->GetAreaSurfelColletionDataExchangeModel()},
+        {"buccal", configuration->GetBuccalRegistrationResultDataExchangeModel()},
+        {"optimization", configuration->GetAreaOptimizationStateDataExchangeModel()},
+        {"occlusal", configuration->GetAreaOcclusalDirectionDataExchangeModel()},
+        {"modification", configuration->GetDataModificationDataExchangeModel()},
+        {"instantiated", configuration->GetInstantiatedAreaDataExchangeModel()},
+        {"entities", configuration->GetAreaEntityCollectionDataExchangeModel()}};
+    auto const record = [&](std::string name)
+    {
+        return [&, name]
+        {
+            std::string entry =
+                name + (m_journal->GetOpenReportCount() == 1 ? " reported" : " unreported") + ":";
+            for (auto const& [watchedName, model] : watched)
+                if (!model.expired())
+                    entry += " " + watchedName;
+            log.push_back(entry);
+        };
+    };
+    configuration->SetReconstructionResultDataExchangeModel(
+        std::make_shared<TRecorded<CReconstructionResultDataExchangeModel>>(record("result"), properties,
+                                                                            areas));
+    configuration->SetIsModelTabAllowedDataExchangeModel(
+        std::make_shared<TRecorded<ReferenceHost::CIsModelTabAllowedDataExchangeModel>>(record("tab"),
+                                                                                        properties, areas));
+    configuration->SetAreaRegistrationResultDataExchangeModel(
+        std::make_shared<TRecorded<CAreaRegistrationResultDataExchangeModelBase>>(record("registration"),
+                                                                                  areas));
+    configuration->SetDynamicRequiredAreaDataExchangeModel(
+        std::make_shared<TRecorded<CDynamicRequiredAreasBase>>(record("dynamic"), areas));
+    configuration->SetReconstructionProgressBarDataExchangeModel(
+        std::make_shared<TRecorded<CCommonReconstructionProgressDataExchangeModelBase>>(record("progress"),
+                                                                                        areas));
+    configuration->SetSeatPositionDataExchangeModel(
+        std::make_shared<TRecorded<CCommonSeatPositionDataExchangeModel>>(record("seat")));
+    configuration->SetVideoMode2DDataExchangeModel(
+        std::make_shared<TRecorded<CVideoMode2DDataExchangeModel>>(record("video")));
+    configuration->SetIsRunningExceptReconstructionDataExchangeModel(
+        std::make_shared<TRecorded<CIsRunningExceptReconstructionDataExchangeModel>>(record("running"),
+                                                                                     areas));
+    configuration->SetGetGuidedArchDataExchangeModel(
+        std::make_shared<TRecorded<TEmptyModel<Base::IGuidedArchDataExchangeModel>>>(record("guided")));
+
+    std::size_t const opened =
+        JournalCount(L"CCommonDataExchangeConfiguration", Base::EJournalRecordKind::Opened);
+    configuration.reset();
+    std::string const all = " case surfels buccal optimization occlusal modification instantiated entities";
+    EXPECT_EQ((std::vector<std::string>{
+                  "result reported:" + all,
+                  "tab reported:" + all,
+                  "registration reported: optimization occlusal modification instantiated entities",
+                  "dynamic reported: optimization occlusal modification instantiated entities",
+                  "progress reported: optimization entities",
+                  "seat reported: optimization",
+                  "video reported: optimization",
+                  "running unreported: optimization", // the rest goes with the object, after the report
+                  "guided unreported: optimization",
+              }),
+              log);
+    EXPECT_EQ(opened + 1,
+              JournalCount(L"CCommonDataExchangeConfiguration", Base::EJournalRecordKind::Opened));
+    EXPECT_EQ(0u, m_journal->GetOpenReportCount());
+}
+} // namespace
