@@ -1,0 +1,173 @@
+// Threads editing one array property with every kind of edit while full-array observers mirror it.
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
+#include "stress/stresssupport.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+using namespace Base;
+using namespace Base::Binding;
+using namespace Orx2Stress;
+using namespace Orx2Test;
+
+namespace
+{
+/// The array is kept short so that every edit, and every comparison of a mirror, stays cheap.
+constexpr std::size_t kMaxSize = 40;
+
+/// Applies one random edit of one of the eleven kinds. Indices reach a little beyond the end, so that
+/// gap filling and removals past the end are exercised too.
+void RandomEdit(TArrayProperty<int>& array, std::mt19937& random, int operation)
+{
+    std::size_t const size = array.GetSize();
+    std::uniform_int_distribution<std::size_t> index(0, size + 3);
+    std::uniform_int_distribution<int> value(0, 5); // few values: Set often finds equal elements
+    auto values = [&](std::size_t count)
+    {
+        std::vector<int> result(count);
+        for (int& element : result)
+            element = value(random);
+        return result;
+    };
+    std::uniform_int_distribution<std::size_t> count(0, 4);
+    bool const shrink = size > kMaxSize;
+    switch (shrink ? 7 + operation % 4 : operation)
+    {
+    case 0:
+        array.Set(values(count(random) * 3));
+        break;
+    case 1:
+        array.SetAt(index(random), value(random));
+        break;
+    case 2:
+        array.SetRange(index(random), values(count(random)));
+        break;
+    case 3:
+        array.Insert(index(random), value(random));
+        break;
+    case 4:
+        array.InsertRange(index(random), values(count(random)));
+        break;
+    case 5:
+        array.Append(values(count(random)));
+        break;
+    case 6:
+        array.Add(value(random));
+        break;
+    case 7:
+        array.RemoveAt(index(random));
+        break;
+    case 8:
+    {
+        std::size_t const first = index(random);
+        array.RemoveRange(first, first + count(random) * 2);
+        break;
+    }
+    case 9:
+        array.RemoveLast();
+        break;
+    default:
+        array.Clear();
+        break;
+    }
+}
+
+struct MirrorChecks
+{
+    std::atomic<std::uint64_t> notifications{0};
+    std::atomic<std::uint64_t> observersMade{0};
+    FaultLog faults;
+
+    void Compare(std::vector<int> const& mirror, std::vector<int> const& source)
+    {
+        notifications.fetch_add(1, std::memory_order_relaxed);
+        if (mirror == source)
+            return;
+        std::ostringstream text;
+        text << "mirror has " << mirror.size() << " elements, the array " << source.size() << ":";
+        for (int element : mirror)
+            text << ' ' << element;
+        text << " /";
+        for (int element : source)
+            text << ' ' << element;
+        faults.Add(text.str());
+    }
+};
+} // namespace
+
+// Three threads apply random edits of all eleven kinds to one TArrayProperty<int>; two long-lived
+// full-array observers and observers that two other threads keep making and dropping mirror it. The
+// callback runs while the array holds its reader lock, so inside it the mirror must equal GetValues().
+TEST(ArrayPropertyStress, MirrorDiffersFromArrayInsideNotification)
+{
+    Watchdog const watchdog("ArrayPropertyStress.MirrorDiffersFromArrayInsideNotification");
+    TArrayProperty<int> array;
+    MirrorChecks checks;
+    auto compare = [&array, &checks](std::vector<int> const& mirror)
+    { checks.Compare(mirror, array.GetValues()); };
+    TArrayObserver<int> first = MakeFullArrayObserver(array, compare);
+    TArrayObserver<int> second = MakeFullArrayObserver(array, compare);
+
+    Budget budget(Scaled(1'000'000, 100'000));
+    std::atomic<int> editorsRunning{3};
+    auto editor = [&](unsigned seed)
+    {
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<int> operation(0, 10);
+        while (budget.Take())
+        {
+            try
+            {
+                RandomEdit(array, random, operation(random));
+            }
+            catch (std::exception const& error)
+            {
+                checks.faults.Add(std::string("an edit threw: ") + error.what());
+                budget.Stop();
+            }
+        }
+        editorsRunning.fetch_sub(1);
+    };
+    auto observerMaker = [&](unsigned seed)
+    {
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<unsigned> hold(0, 2000);
+        while (editorsRunning.load() > 0)
+        {
+            try
+            {
+                TArrayObserver<int> observer = MakeFullArrayObserver(array, compare);
+                checks.observersMade.fetch_add(1, std::memory_order_relaxed);
+                BusyPause(hold(random));
+            }
+            catch (std::exception const& error)
+            {
+                checks.faults.Add(std::string("binding an observer threw: ") + error.what());
+            }
+        }
+    };
+    {
+        std::vector<ScopedThread> threads;
+        for (unsigned i = 0; i < 3; ++i)
+            threads.emplace_back([&editor, i] { editor(3000 + i); });
+        for (unsigned i = 0; i < 2; ++i)
+            threads.emplace_back([&observerMaker, i] { observerMaker(4000 + i); });
+    }
+
+    ReportBudget("edits", budget);
+    Report("notifications", checks.notifications);
+    Report("observersMade", checks.observersMade);
+    Report("finalSize", array.GetSize());
+    EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
+    EXPECT_GT(checks.observersMade.load(), 0u);
+}

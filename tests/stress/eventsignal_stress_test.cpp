@@ -1,0 +1,207 @@
+// Many threads firing, connecting and disconnecting on the same signals at once.
+#include "base/orx2basepool/cscopedeventsignalconnection.h"
+#include "base/orx2basepool/teventsignal.h"
+#include "stress/stresssupport.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <random>
+#include <vector>
+
+using namespace Base;
+using namespace Orx2Stress;
+using namespace Orx2Test;
+
+namespace
+{
+/// What one handler knows about its connection. Shared by the handler and the slot that holds the
+/// connection, so it outlives both.
+struct HandlerState
+{
+    /// Set right after DisconnectAndWaitForHandlersToFinish has returned for this connection.
+    std::atomic<bool> waited{false};
+    std::atomic<int> running{0};
+    std::atomic<std::uint64_t> calls{0};
+};
+
+/// A place where a connection lives until some thread disconnects it or replaces it.
+struct Slot
+{
+    std::mutex mutex;
+    std::shared_ptr<IEventSignalConnection> connection; // guarded by mutex
+    std::shared_ptr<HandlerState> state;                // guarded by mutex
+};
+
+struct Counts
+{
+    std::atomic<std::uint64_t> fires{0};
+    std::atomic<std::uint64_t> connects{0};
+    std::atomic<std::uint64_t> disconnects{0};
+    std::atomic<std::uint64_t> waits{0};
+    std::atomic<std::uint64_t> scopedDrops{0};
+    std::atomic<std::uint64_t> selfDisconnects{0};
+    std::atomic<std::uint64_t> handlerCalls{0};
+    std::atomic<std::uint64_t> waitsWhileRunning{0};
+    std::atomic<std::uint64_t> callsAfterWait{0};
+    std::atomic<std::uint64_t> waitsReturnedEarly{0};
+};
+
+constexpr std::size_t kSignals = 4;
+constexpr std::size_t kSlots = 48;
+
+using Signal = TEventSignal<int>;
+
+/// A handler that fails the test when it starts, or is still running, after its disconnect-and-wait
+/// returned. It pauses in the middle so that waits meet it running; one in eight disconnects itself
+/// after a few calls, through the connection it is given.
+std::unique_ptr<IEventSignalHandlerWithConnection<int>>
+MakeCheckingHandler(std::shared_ptr<HandlerState> state, Counts& counts, bool selfDisconnect)
+{
+    return MakeEventSignalHandlerWithConnection<int>(
+        [state = std::move(state), &counts,
+         selfDisconnect](int pause, std::shared_ptr<IEventSignalConnection> const& self)
+        {
+            if (state->waited.load())
+                counts.callsAfterWait.fetch_add(1);
+            state->running.fetch_add(1);
+            std::uint64_t const call = state->calls.fetch_add(1);
+            counts.handlerCalls.fetch_add(1, std::memory_order_relaxed);
+            BusyPause(static_cast<unsigned>(pause));
+            if (selfDisconnect && call == 3)
+            {
+                self->Disconnect();
+                counts.selfDisconnects.fetch_add(1, std::memory_order_relaxed);
+            }
+            state->running.fetch_sub(1);
+            if (state->waited.load())
+                counts.callsAfterWait.fetch_add(1);
+        });
+}
+
+/// Disconnects and waits, then marks the handler so that any later call of it is counted as a fault.
+void DisconnectAndWait(std::shared_ptr<IEventSignalConnection> const& connection, HandlerState& state,
+                       Counts& counts)
+{
+    if (state.running.load() != 0)
+        counts.waitsWhileRunning.fetch_add(1, std::memory_order_relaxed);
+    connection->DisconnectAndWaitForHandlersToFinish();
+    if (state.running.load() != 0)
+        counts.waitsReturnedEarly.fetch_add(1);
+    state.waited.store(true);
+    counts.waits.fetch_add(1, std::memory_order_relaxed);
+}
+} // namespace
+
+// Fires, connects, plain disconnects, disconnect-and-waits and scoped-connection destructions race
+// on four shared signals. Once a disconnect-and-wait has returned, its handler must neither be running
+// nor start again: every handler checks its own "waited" flag on entry and on exit.
+TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
+{
+    Watchdog const watchdog("EventSignalStress.HandlerRunsAfterDisconnectAndWaitReturned");
+    std::array<Signal, kSignals> signals;
+    std::array<Slot, kSlots> slots;
+    Counts counts;
+    Budget budget(Scaled(2'000'000, 400'000));
+
+    auto worker = [&](unsigned seed)
+    {
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<std::size_t> pickSignal(0, kSignals - 1);
+        std::uniform_int_distribution<std::size_t> pickSlot(0, kSlots - 1);
+        std::uniform_int_distribution<int> pickOperation(0, 99);
+        while (budget.Take())
+        {
+            int const operation = pickOperation(random);
+            Signal& signal = signals[pickSignal(random)];
+            Slot& slot = slots[pickSlot(random)];
+            if (operation < 50)
+            {
+                // Every fourth fire pauses longer inside its handlers, so that waits find them running.
+                signal.Fire(operation % 4 == 0 ? 200 : 4);
+                counts.fires.fetch_add(1, std::memory_order_relaxed);
+            }
+            else if (operation < 70)
+            {
+                auto state = std::make_shared<HandlerState>();
+                auto connection = signal.Connect(MakeCheckingHandler(state, counts, operation % 8 == 0));
+                counts.connects.fetch_add(1, std::memory_order_relaxed);
+                std::shared_ptr<IEventSignalConnection> oldConnection;
+                std::shared_ptr<HandlerState> oldState;
+                {
+                    std::lock_guard<std::mutex> lock(slot.mutex);
+                    oldConnection = std::exchange(slot.connection, std::move(connection));
+                    oldState = std::exchange(slot.state, std::move(state));
+                }
+                // The replaced connection is waited for outside the slot's lock, like any owner would.
+                if (oldConnection)
+                    DisconnectAndWait(oldConnection, *oldState, counts);
+            }
+            else if (operation < 80)
+            {
+                std::lock_guard<std::mutex> lock(slot.mutex);
+                if (slot.connection)
+                {
+                    slot.connection->Disconnect();
+                    counts.disconnects.fetch_add(1, std::memory_order_relaxed);
+                }
+            }
+            else if (operation < 95)
+            {
+                std::shared_ptr<IEventSignalConnection> connection;
+                std::shared_ptr<HandlerState> state;
+                {
+                    std::lock_guard<std::mutex> lock(slot.mutex);
+                    connection = std::move(slot.connection);
+                    state = std::move(slot.state);
+                }
+                if (connection)
+                    DisconnectAndWait(connection, *state, counts);
+            }
+            else
+            {
+                // A scoped connection that dies at once: its destructor disconnects and waits.
+                auto state = std::make_shared<HandlerState>();
+                {
+                    CScopedEventSignalConnection scoped(
+                        signal.Connect(MakeCheckingHandler(state, counts, false)));
+                    signal.Fire(4);
+                }
+                if (state->running.load() != 0)
+                    counts.waitsReturnedEarly.fetch_add(1);
+                state->waited.store(true);
+                counts.scopedDrops.fetch_add(1, std::memory_order_relaxed);
+            }
+        }
+    };
+    {
+        std::vector<ScopedThread> threads;
+        for (unsigned i = 0; i < 4; ++i)
+            threads.emplace_back([&worker, i] { worker(1000 + i); });
+    }
+    for (Slot& slot : slots)
+    {
+        if (slot.connection)
+            DisconnectAndWait(slot.connection, *slot.state, counts);
+    }
+    for (Signal& signal : signals)
+        signal.Fire(0); // every handler has been waited for: none may run
+
+    ReportBudget("operations", budget, 1'000'000);
+    Report("fires", counts.fires);
+    Report("connects", counts.connects);
+    Report("plainDisconnects", counts.disconnects);
+    Report("disconnectAndWaits", counts.waits);
+    Report("scopedConnectionDrops", counts.scopedDrops);
+    Report("selfDisconnects", counts.selfDisconnects);
+    Report("handlerCalls", counts.handlerCalls);
+    Report("waitsThatMetARunningHandler", counts.waitsWhileRunning);
+    EXPECT_EQ(counts.callsAfterWait.load(), 0u) << "a handler ran after its disconnect-and-wait returned";
+    EXPECT_EQ(counts.waitsReturnedEarly.load(), 0u) << "a disconnect-and-wait returned while its handler ran";
+    for (Signal const& signal : signals)
+        EXPECT_EQ(signal.GetHandlerCount(), 0u);
+}
