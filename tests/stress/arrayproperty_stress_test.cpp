@@ -1,4 +1,5 @@
 // Threads editing one array property with every kind of edit while full-array observers mirror it.
+#include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "stress/stresssupport.h"
@@ -7,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -103,6 +105,26 @@ struct MirrorChecks
         faults.Add(text.str());
     }
 };
+
+/// Edits `array` at random until the budget is spent. A mirror that cannot follow a notification throws
+/// out of the edit that fired it: that is a fault, and stops the test.
+void EditUntilSpent(TArrayProperty<int>& array, Budget& budget, MirrorChecks& checks, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> operation(0, 10);
+    while (budget.Take())
+    {
+        try
+        {
+            RandomEdit(array, random, operation(random));
+        }
+        catch (std::exception const& error)
+        {
+            checks.faults.Add(std::string("an edit threw: ") + error.what());
+            budget.Stop();
+        }
+    }
+}
 } // namespace
 
 // Three threads apply random edits of all eleven kinds to one TArrayProperty<int>; two long-lived
@@ -122,20 +144,7 @@ TEST(ArrayPropertyStress, MirrorDiffersFromArrayInsideNotification)
     std::atomic<int> editorsRunning{3};
     auto editor = [&](unsigned seed)
     {
-        std::mt19937 random(seed);
-        std::uniform_int_distribution<int> operation(0, 10);
-        while (budget.Take())
-        {
-            try
-            {
-                RandomEdit(array, random, operation(random));
-            }
-            catch (std::exception const& error)
-            {
-                checks.faults.Add(std::string("an edit threw: ") + error.what());
-                budget.Stop();
-            }
-        }
+        EditUntilSpent(array, budget, checks, seed);
         editorsRunning.fetch_sub(1);
     };
     auto observerMaker = [&](unsigned seed)
@@ -170,4 +179,74 @@ TEST(ArrayPropertyStress, MirrorDiffersFromArrayInsideNotification)
     Report("finalSize", array.GetSize());
     EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
     EXPECT_GT(checks.observersMade.load(), 0u);
+}
+
+// Two threads edit two arrays while a third keeps rebinding a proxy between them and to short-lived
+// arrays that are destroyed while bound. A full-array observer of the proxy must be able to apply every
+// notification it receives (a notification of a source the proxy has left, or one lost in a rebind,
+// makes it throw), and inside the callback its mirror must equal what the proxy reads. When all is quiet
+// the proxy, its observer and the bound array agree.
+TEST(ArrayPropertyStress, ProxyMirrorBreaksWhenRebindingWhileSourcesChange)
+{
+    Watchdog const watchdog("ArrayPropertyStress.ProxyMirrorBreaksWhenRebindingWhileSourcesChange");
+    TArrayProperty<int> left(std::vector<int>{1, 2, 3});
+    TArrayProperty<int> right;
+    TArrayBindingSourceProxy<int> proxy;
+    proxy.Bind(left);
+    MirrorChecks checks;
+    std::vector<int> lastMirror; // written by the callbacks only, which never overlap
+    TArrayObserver<int> observer = MakeFullArrayObserver(proxy,
+                                                         [&](std::vector<int> const& mirror)
+                                                         {
+                                                             checks.Compare(mirror, proxy.GetValues());
+                                                             lastMirror = mirror;
+                                                         });
+
+    Budget rebinds(Scaled(50'000, 20'000));
+    Budget edits(std::numeric_limits<std::uint64_t>::max()); // as many as fit while the rebinds run
+    std::atomic<std::uint64_t> boundSourcesDestroyed{0};
+    {
+        std::vector<ScopedThread> threads;
+        threads.emplace_back([&] { EditUntilSpent(left, edits, checks, 7000); });
+        threads.emplace_back([&] { EditUntilSpent(right, edits, checks, 7001); });
+        threads.emplace_back(
+            [&]
+            {
+                std::mt19937 random(7002);
+                std::uniform_int_distribution<int> pick(0, 9);
+                try
+                {
+                    while (rebinds.Take() && !edits.Stopped())
+                    {
+                        int const choice = pick(random);
+                        if (choice == 0)
+                        {
+                            TArrayProperty<int> shortLived(std::vector<int>{7, 7});
+                            proxy.Bind(shortLived);
+                            shortLived.Add(8);
+                            boundSourcesDestroyed.fetch_add(1, std::memory_order_relaxed);
+                        }
+                        else
+                        {
+                            proxy.Bind(choice % 2 == 0 ? left : right);
+                        }
+                        BusyPause(200);
+                    }
+                    proxy.Bind(left);
+                }
+                catch (std::exception const& error)
+                {
+                    checks.faults.Add(std::string("a rebind threw: ") + error.what());
+                }
+                edits.Stop();
+            });
+    }
+
+    ReportBudget("rebinds", rebinds);
+    Report("edits", edits.Granted());
+    Report("boundSourcesDestroyed", boundSourcesDestroyed);
+    Report("notifications", checks.notifications);
+    EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
+    EXPECT_EQ(proxy.GetValues(), left.GetValues());
+    EXPECT_EQ(lastMirror, left.GetValues());
 }
