@@ -3,8 +3,8 @@
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "base/orx2basepool/tserializablecommand.h"
-#include "host/cmemorypatientmanager.h"
-#include "host/cstringw.h"
+#include "host/acquisitionbase/cmemorypatientmanager.h"
+#include "host/foundation/cstringw.h"
 
 #include <benchmark/benchmark.h>
 

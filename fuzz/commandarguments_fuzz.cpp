@@ -10,12 +10,12 @@
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "fuzzcheck.h"
-#include "host/ccommandregistry.h"
-#include "host/corxstreambinarylegacy.h"
-#include "host/jbsingleton.h"
-#include "host/jbstreamwritebinarybuffer.h"
-#include "host/orxexception.h"
-#include "host/replayrecordedcommands.h"
+#include "host/acquisitionbase/ccommandregistry.h"
+#include "host/acquisitionbase/corxstreambinarylegacy.h"
+#include "host/foundation/jbsingleton.h"
+#include "host/foundation/jbstreamwritebinarybuffer.h"
+#include "host/foundation/orxexception.h"
+#include "host/acquisitionbase/replayrecordedcommands.h"
 
 #include <sanitizer/allocator_interface.h>
 

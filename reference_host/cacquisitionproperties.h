@@ -1,9 +1,9 @@
 #pragma once
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
-#include "host/icommonacquisitionproperties.h"
-#include "host/ivantacommonacquisitionproperties.h"
-#include "reference_host/cpropertyowner.h"
+#include "host/contracts/icommonacquisitionproperties.h"
+#include "host/contracts/ivantacommonacquisitionproperties.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 
 namespace ReferenceHost
 {
@@ -37,7 +37,7 @@ public:
     void SetLiveViewStatus(BusinessLayer::ELiveViewStatus status);
 
 private:
-    Internal::CPropertyOwner m_propertyOwner;
+    Base::CSilentChangeOwner m_propertyOwner;
     Base::TProperty<bool> m_dataModificationEnabled;
     Base::Binding::TValueBindingSource<bool> m_liveImageHidden;
     Base::Binding::TValueBindingSource<bool> m_isReconstructionResultSaved;

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/tvaluebindingsource.h"
-#include "host/iarearegistrationinfo.h"
+#include "host/contracts/iarearegistrationinfo.h"
 
 namespace ReferenceHost
 {

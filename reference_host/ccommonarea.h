@@ -1,8 +1,8 @@
 #pragma once
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
-#include "host/icommonarea.h"
-#include "reference_host/cpropertyowner.h"
+#include "host/contracts/icommonarea.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 
 #include <mutex>
 
@@ -58,7 +58,7 @@ public:
 private:
     template <class T> using Source = Base::Binding::TValueBindingSource<T>;
 
-    Internal::CPropertyOwner m_propertyOwner;
+    Base::CSilentChangeOwner m_propertyOwner;
     Source<DataLayer::CReconstructionResult> m_reconstructionResult;
     Source<float> m_reconstructionProgress;
     Source<BusinessLayer::EImageProcessingProgress> m_imageProcessingProgress;

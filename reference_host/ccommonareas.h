@@ -3,9 +3,9 @@
 #include "base/orx2basepool/teventsignal.h"
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
-#include "host/icommonareas.h"
+#include "host/contracts/icommonareas.h"
 #include "reference_host/ccommonarea.h"
-#include "reference_host/cpropertyowner.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 
 #include <array>
 #include <atomic>
@@ -116,7 +116,7 @@ private:
     std::array<std::optional<JbMatrix4Rd>, Base::kAreaItemCount> m_registrations;
     std::array<std::optional<SImportedRegistrationInfo>, Base::kAreaItemCount> m_importedRegistrations;
 
-    Internal::CPropertyOwner m_propertyOwner;
+    Base::CSilentChangeOwner m_propertyOwner;
     std::atomic<std::uint64_t> m_revisionCounter{0};
     Base::Binding::TValueBindingSource<std::uint64_t> m_areaSetRevision;
     Base::Binding::TValueBindingSource<bool> m_isRunningExceptReconstruction;

@@ -1,7 +1,7 @@
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
 
 #include "base/orx2basepool/internal/lockorthrow.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 namespace ReferenceHost
 {

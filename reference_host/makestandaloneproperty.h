@@ -1,7 +1,7 @@
 #pragma once
 // A property that nobody else owns, such as the host's property of the selected scan area.
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/tproperty.h"
 
 #include <memory>
@@ -10,13 +10,13 @@ namespace ReferenceHost
 {
 namespace Internal
 {
-/// Owns one property and is its change owner; the property-changed event is not used further.
+/// Owns one property, with a change owner nobody listens to.
 template <class T>
-class TStandalonePropertyHolder final : public Base::TNotifyPropertyChangedImpl<Base::INotifyPropertyChanged>
+struct TStandalonePropertyHolder final
 {
-public:
-    explicit TStandalonePropertyHolder(T const& initialValue) : property(initialValue, *this) {}
+    explicit TStandalonePropertyHolder(T const& initialValue) : property(initialValue, owner) {}
 
+    Base::CSilentChangeOwner owner;
     Base::TProperty<T> property;
 };
 } // namespace Internal

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/iasyncresult.h"
 #include "base/orx2basepool/internal/cmanualresetevent.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/csharedmutex.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <memory>
 #include <mutex>

@@ -1,5 +1,5 @@
 #pragma once
-#include "businesslayer/common/orx2commonexport.h"
+#include "base/orx2basepool/orx2basepoolexport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,5 +41,5 @@ constexpr std::size_t AreaIndex(EAreaItems area) noexcept
 /// The enumerator name of `area` ("LowerJaw", "Undefined", "ItemCount", ...) for the values -1 to 14,
 /// an empty string for any other value. Identifiers such as per-area command names are built from it.
 /// Thread-safe; throws only std::bad_alloc.
-ORX2_COMMON_EXPORT std::wstring GetAreaName(EAreaItems area);
+ORX2_BASEPOOL_EXPORT std::wstring GetAreaName(EAreaItems area);
 } // namespace Base

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inoncopyable.h"
-#include "host/cgeometricentitypacket.h"
+#include "host/values/cgeometricentitypacket.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
-#include "host/jbmatrix4r.h"
+#include "host/values/jbmatrix4r.h"
 
 namespace Base
 {

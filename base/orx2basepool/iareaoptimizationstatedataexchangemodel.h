@@ -2,7 +2,7 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
-#include "host/coptimizationprogress.h"
+#include "host/values/coptimizationprogress.h"
 
 #include <cstdint>
 

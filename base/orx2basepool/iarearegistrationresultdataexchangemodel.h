@@ -2,8 +2,8 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
-#include "host/iarearegistrationinfo.h"
-#include "host/jbmatrix4r.h"
+#include "host/contracts/iarearegistrationinfo.h"
+#include "host/values/jbmatrix4r.h"
 
 #include <memory>
 

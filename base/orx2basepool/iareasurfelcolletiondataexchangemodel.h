@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inoncopyable.h"
-#include "host/isurfelcollectioncolored.h"
+#include "host/values/isurfelcollectioncolored.h"
 
 #include <memory>
 

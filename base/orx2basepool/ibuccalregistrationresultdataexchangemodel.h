@@ -2,8 +2,8 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
-#include "host/cbuccalregistrationresult.h"
-#include "host/ebuccalregistrationstrategystatus.h"
+#include "host/values/cbuccalregistrationresult.h"
+#include "host/values/ebuccalregistrationstrategystatus.h"
 
 namespace Base
 {

@@ -2,8 +2,8 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "host/eimageprocessingprogress.h"
-#include "host/jybitmap.h"
+#include "host/values/eimageprocessingprogress.h"
+#include "host/values/jybitmap.h"
 
 #include <memory>
 

@@ -3,10 +3,10 @@
 #include "base/orx2basepool/iarrayproperty.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "host/creconstructionresult.h"
-#include "host/ctextureatlasdata.h"
-#include "host/ctriangulation.h"
-#include "host/jbsmartpointer.h"
+#include "host/values/creconstructionresult.h"
+#include "host/values/ctextureatlasdata.h"
+#include "host/values/ctriangulation.h"
+#include "host/foundation/jbsmartpointer.h"
 
 #include <cstdint>
 #include <memory>

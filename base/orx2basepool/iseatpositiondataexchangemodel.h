@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "host/eorxseatposition.h"
+#include "host/values/eorxseatposition.h"
 
 namespace Base
 {

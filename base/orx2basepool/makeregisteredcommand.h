@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/icommandbase.h"
-#include "host/ccommandregistry.h"
+#include "host/acquisitionbase/ccommandregistry.h"
 
 #include <memory>
 #include <utility>

@@ -2,9 +2,9 @@
 #include "base/orx2basepool/casyncpromise.h"
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/internal/commandfunctionname.h"
-#include "host/acommandbase.h"
-#include "host/ijournal.h"
-#include "host/orxexception.h"
+#include "host/acquisitionbase/acommandbase.h"
+#include "host/acquisitionbase/ijournal.h"
+#include "host/foundation/orxexception.h"
 
 #include <cstdint>
 #include <functional>

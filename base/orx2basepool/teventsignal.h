@@ -2,7 +2,7 @@
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/internal/cspinlock.h"
 #include "base/orx2basepool/internal/eventconnectioncore.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <memory>
 #include <mutex>

@@ -4,7 +4,7 @@
 #include "base/orx2basepool/ivaluebindingsource.h"
 #include "base/orx2basepool/teventsignal.h"
 #include "base/orx2basepool/tvalueobserver.h"
-#include "host/csignalconnectionkeepalivesharedptrwhileconnected.h"
+#include "host/acquisitionbase/csignalconnectionkeepalivesharedptrwhileconnected.h"
 
 #include <memory>
 #include <tuple>

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/jbstringconversion.h"
-#include "host/orxexception.h"
+#include "host/foundation/jbstringconversion.h"
+#include "host/foundation/orxexception.h"
 
 #include <string>
 #include <utility>

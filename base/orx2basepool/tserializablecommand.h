@@ -1,10 +1,10 @@
 #pragma once
 #include "base/orx2basepool/tcommand.h"
-#include "host/corxstreambinarylegacy.h"
-#include "host/ipatientmanager.h"
-#include "host/jbarray.h"
-#include "host/jbstreamreadbinarybuffer.h"
-#include "host/jbstreamwritebinarybuffer.h"
+#include "host/acquisitionbase/corxstreambinarylegacy.h"
+#include "host/acquisitionbase/ipatientmanager.h"
+#include "host/foundation/jbarray.h"
+#include "host/foundation/jbstreamreadbinarybuffer.h"
+#include "host/foundation/jbstreamwritebinarybuffer.h"
 
 #include <memory>
 #include <tuple>

@@ -2,8 +2,8 @@
 #include "base/orx2basepool/iareaocclusaldirectiondataexchangemodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/icommonareas.h"
+#include "host/logging/clogger.h"
+#include "host/contracts/icommonareas.h"
 
 #include <memory>
 

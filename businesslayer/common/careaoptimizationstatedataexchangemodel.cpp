@@ -2,7 +2,7 @@
 
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 namespace BusinessLayer
 {

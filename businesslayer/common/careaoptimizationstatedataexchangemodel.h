@@ -3,9 +3,9 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/cobserver.h"
-#include "host/icommonareas.h"
+#include "host/logging/clogger.h"
+#include "host/acquisitionbase/cobserver.h"
+#include "host/contracts/icommonareas.h"
 
 #include <memory>
 #include <mutex>

@@ -1,6 +1,6 @@
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
 
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 namespace BusinessLayer
 {

@@ -1,6 +1,7 @@
 #include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
 
-#include "base/orx2basepool/makeregisteredcommand.h"
+#include "base/orx2basepool/csourcefile.h"
+#include "base/orx2basepool/makeownerboundcommand.h"
 
 #include <utility>
 
@@ -9,46 +10,45 @@ namespace BusinessLayer
 using Base::EAreaItems;
 using Level = CCaseRequiredAreasDataExchangeModelBase::EAreaRequirementLevel;
 
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/ccaserequiredareasdataexchangemodelbase");
+constexpr int kLineDefaultAreaLog = 105;
+} // namespace
+
 Logging::CLogger const
     CCaseRequiredAreasDataExchangeModelBase::s_logger(L"ORX2.CCaseRequiredAreasDataExchangeModelBase");
 
 CCaseRequiredAreasDataExchangeModelBase::CCaseRequiredAreasDataExchangeModelBase(
     std::shared_ptr<Base::IProperty<EAreaItems>> selectedArea)
-    : m_updateCommand(Base::MakeRegisteredCommand<UpdateCommand>(
-          [this,
-           selected = std::weak_ptr<Base::IProperty<EAreaItems>>(selectedArea)](std::vector<Level> levels)
-          {
-              m_requiredAreas.SetRange(0, levels);
-              UpdateDefaultActiveArea(levels);
-              // Also when the default did not change: the user may have selected another area since.
-              if (auto const property = selected.lock())
-                  property->Set(m_defaultActiveArea.Get());
-          },
-          L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel", true)),
-      m_defaultActiveArea(EAreaItems::LowerJaw, *this)
+    : m_updateCommand(Base::MakeOwnerBoundCommand<UpdateCommand>(
+          m_guard, *this,
+          [selected = std::weak_ptr<Base::IProperty<EAreaItems>>(selectedArea)](
+              CCaseRequiredAreasDataExchangeModelBase& model, std::vector<Level> const& levels)
+          { model.OnUpdate(selected, levels); },
+          L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel", true))
 {
+    m_guard.Open();
 }
 
-CCaseRequiredAreasDataExchangeModelBase::~CCaseRequiredAreasDataExchangeModelBase() = default;
+CCaseRequiredAreasDataExchangeModelBase::~CCaseRequiredAreasDataExchangeModelBase()
+{
+    m_guard.Close();
+}
 
 void CCaseRequiredAreasDataExchangeModelBase::SetRequiredAreasArray(std::vector<Level> const& levels)
 {
     m_updateCommand->Execute(levels);
 }
 
-Base::Binding::IArrayProperty<Level> const& CCaseRequiredAreasDataExchangeModelBase::GetRequiredAreasArray()
+void CCaseRequiredAreasDataExchangeModelBase::OnUpdate(std::weak_ptr<Base::IProperty<EAreaItems>> const& selectedArea,
+                                                       std::vector<Level> const& levels)
 {
-    return m_requiredAreas;
-}
-
-Base::IProperty<EAreaItems> const& CCaseRequiredAreasDataExchangeModelBase::GetDefaultActiveArea() const
-{
-    return m_defaultActiveArea;
-}
-
-Base::TProperty<EAreaItems>& CCaseRequiredAreasDataExchangeModelBase::GetDefaultActiveArea()
-{
-    return m_defaultActiveArea;
+    m_requiredAreas.SetRange(0, levels);
+    UpdateDefaultActiveArea(levels);
+    // Also when the default did not change: the user may have selected another area since.
+    if (auto const property = selectedArea.lock())
+        property->Set(m_defaultActiveArea.Get());
 }
 
 void CCaseRequiredAreasDataExchangeModelBase::UpdateDefaultActiveArea(std::vector<Level> const& levels)
@@ -71,9 +71,8 @@ void CCaseRequiredAreasDataExchangeModelBase::UpdateDefaultActiveArea(std::vecto
                                                            : jaw;
     }
     m_defaultActiveArea.Set(defaultArea);
-    if (s_logger.IsLogLevelEnabled(2))
-        s_logger.Info("businesslayer/common/ccaserequiredareasdataexchangemodelbase", 105,
-                      "BusinessLayer::CCaseRequiredAreasDataExchangeModelBase::UpdateDefaultActiveArea",
-                      L"Default Activated Area %i ", static_cast<int>(m_defaultActiveArea.Get()));
+    kSource.Log(s_logger, kLineDefaultAreaLog,
+                "BusinessLayer::CCaseRequiredAreasDataExchangeModelBase::UpdateDefaultActiveArea",
+                L"Default Activated Area %i ", static_cast<int>(m_defaultActiveArea.Get()));
 }
 } // namespace BusinessLayer

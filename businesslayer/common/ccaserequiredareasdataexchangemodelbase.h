@@ -1,11 +1,12 @@
 #pragma once
+#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 #include <vector>
@@ -21,8 +22,9 @@ namespace BusinessLayer
 /// active area from them and writes that area into the host's selected-area property.
 ///
 /// Thread-safety: every member may be called from any thread; the array and the properties guard
-/// themselves. The model must outlive every execution of its command (the registry only finds the
-/// command while the model lives; do not destroy the model while one is running).
+/// themselves. The command's action runs only while the model is whole: an execution through a command
+/// pointer that outlived the model (from the registry, on another thread) does nothing, and the
+/// destructor waits for an execution running on another thread.
 class ORX2_COMMON_EXPORT CCaseRequiredAreasDataExchangeModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>
 {
@@ -40,10 +42,10 @@ public:
     /// execution throws.
     void SetRequiredAreasArray(std::vector<EAreaRequirementLevel> const& levels) override;
     /// The prescribed levels, position = EAreaItems value. Empty until the first update.
-    Base::Binding::IArrayProperty<EAreaRequirementLevel> const& GetRequiredAreasArray() override;
+    Base::Binding::IArrayProperty<EAreaRequirementLevel> const& GetRequiredAreasArray() override { return m_requiredAreas; }
     /// The area to activate first.
-    Base::IProperty<Base::EAreaItems> const& GetDefaultActiveArea() const override;
-    Base::TProperty<Base::EAreaItems>& GetDefaultActiveArea();
+    Base::IProperty<Base::EAreaItems> const& GetDefaultActiveArea() const override { return m_defaultActiveArea; }
+    Base::TProperty<Base::EAreaItems>& GetDefaultActiveArea() { return m_defaultActiveArea; }
 
     /// Derives DefaultActiveArea from `levels` without touching the array, and logs it. Without an
     /// obligatory jaw (LowerJaw or UpperJaw) it is LowerJaw; with one it is PreOpLower when that is
@@ -54,8 +56,12 @@ public:
 private:
     static Logging::CLogger const s_logger;
 
+    void OnUpdate(std::weak_ptr<Base::IProperty<Base::EAreaItems>> const& selectedArea,
+                  std::vector<EAreaRequirementLevel> const& levels);
+
     Base::Binding::TArrayProperty<EAreaRequirementLevel> m_requiredAreas;
+    Base::COwnerGuard m_guard; // before the command: its action runs only while the model is whole
     std::shared_ptr<UpdateCommand> m_updateCommand;
-    Base::TProperty<Base::EAreaItems> m_defaultActiveArea;
+    Base::TProperty<Base::EAreaItems> m_defaultActiveArea{Base::EAreaItems::LowerJaw, *this};
 };
 } // namespace BusinessLayer

@@ -1,7 +1,7 @@
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
 
 #include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <utility>
 

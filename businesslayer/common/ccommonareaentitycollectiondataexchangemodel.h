@@ -1,8 +1,8 @@
 #pragma once
 #include "base/orx2basepool/iareaentitycollectiondataexchangemodel.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/icommonareas.h"
+#include "host/logging/clogger.h"
+#include "host/contracts/icommonareas.h"
 
 #include <memory>
 

@@ -14,7 +14,7 @@
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 #include "businesslayer/common/cvideomode2ddataexchangemodel.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 namespace BusinessLayer
 {

@@ -3,10 +3,10 @@
 #include "businesslayer/common/cdataexchangeconfigurationbase.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/icommonacquisitionproperties.h"
-#include "host/icommonareas.h"
-#include "host/ijournal.h"
+#include "host/logging/clogger.h"
+#include "host/contracts/icommonacquisitionproperties.h"
+#include "host/contracts/icommonareas.h"
+#include "host/acquisitionbase/ijournal.h"
 
 #include <memory>
 

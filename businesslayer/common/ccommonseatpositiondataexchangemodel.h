@@ -3,7 +3,7 @@
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
+#include "host/logging/clogger.h"
 
 namespace BusinessLayer
 {

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/idataexchangeconfiguration.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 

@@ -5,10 +5,10 @@
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/cobserver.h"
-#include "host/icommonareas.h"
-#include "host/ijournal.h"
+#include "host/logging/clogger.h"
+#include "host/acquisitionbase/cobserver.h"
+#include "host/contracts/icommonareas.h"
+#include "host/acquisitionbase/ijournal.h"
 
 #include <memory>
 #include <vector>

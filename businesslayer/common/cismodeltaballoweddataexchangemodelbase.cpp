@@ -5,7 +5,7 @@
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <algorithm>
 

@@ -5,12 +5,12 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-#include "businesslayer/common/internal/cprivatechangeowner.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/cobserver.h"
-#include "host/icommonacquisitionproperties.h"
-#include "host/icommonareas.h"
+#include "host/logging/clogger.h"
+#include "host/acquisitionbase/cobserver.h"
+#include "host/contracts/icommonacquisitionproperties.h"
+#include "host/contracts/icommonareas.h"
 
 #include <memory>
 #include <vector>
@@ -45,7 +45,7 @@ public:
     /// reconstruction as done.
     Base::IProperty<bool> const& GetIsModelTabAllowed() const override;
     /// What the evaluation (or SetIsModelTabAllowed) decided, before the host's override.
-    Internal::CPrivateChangeOwner m_internalChangeOwner; // owns the properties that only feed others
+    Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<bool>& GetIsModelTabAllowed();
     /// Sets what the evaluation would decide; holds until the next evaluation.
     void SetIsModelTabAllowed(bool allowed) override;

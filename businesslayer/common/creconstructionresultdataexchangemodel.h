@@ -5,12 +5,12 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-#include "businesslayer/common/internal/cprivatechangeowner.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/clogger.h"
-#include "host/cobserver.h"
-#include "host/icommonacquisitionproperties.h"
-#include "host/icommonareas.h"
+#include "host/logging/clogger.h"
+#include "host/acquisitionbase/cobserver.h"
+#include "host/contracts/icommonacquisitionproperties.h"
+#include "host/contracts/icommonareas.h"
 
 #include <array>
 #include <memory>
@@ -87,7 +87,7 @@ private:
     static Logging::CLogger const s_logger;
 
     Base::Binding::TArrayProperty<DataLayer::CReconstructionResult> m_triangulations;
-    Internal::CPrivateChangeOwner m_internalChangeOwner; // owns the properties that only feed others
+    Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<EReconstructionState> m_publishedState;
     Base::TProperty<EReconstructionState> m_internalState;
     Base::TProperty<bool> m_autoSaved;

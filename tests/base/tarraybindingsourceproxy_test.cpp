@@ -3,7 +3,7 @@
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 #include "support/arraynotifications.h"
 #include "support/callspy.h"
 #include "support/threadhelpers.h"

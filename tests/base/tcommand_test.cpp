@@ -1,6 +1,6 @@
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tcommand.h"
-#include "host/cstringw.h"
+#include "host/foundation/cstringw.h"
 #include "support/callspy.h"
 #include "support/commandenvironment.h"
 #include "support/threadhelpers.h"

@@ -1,5 +1,5 @@
 #include "base/orx2basepool/toptional.h"
-#include "host/cstringw.h"
+#include "host/foundation/cstringw.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 #include "reference_host/makestandaloneproperty.h"
 
 #include "base/orx2basepool/tfullarrayobserver.h"
-#include "host/acommandbase.h"
-#include "host/ccommandregistry.h"
+#include "host/acquisitionbase/acommandbase.h"
+#include "host/acquisitionbase/ccommandregistry.h"
 #include "support/logcapture.h"
 #include "support/requiredlevels.h"
 

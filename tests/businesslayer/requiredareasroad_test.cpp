@@ -7,9 +7,9 @@
 
 #include "base/orx2basepool/iasyncresult.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
-#include "host/ccommandregistry.h"
-#include "host/corxstreambinarylegacy.h"
-#include "host/jbstreamwritebinarybuffer.h"
+#include "host/acquisitionbase/ccommandregistry.h"
+#include "host/acquisitionbase/corxstreambinarylegacy.h"
+#include "host/foundation/jbstreamwritebinarybuffer.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "host/acommandbase.h"
+#include "host/acquisitionbase/acommandbase.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "host/ccommandregistry.h"
+#include "host/acquisitionbase/ccommandregistry.h"
 
 #include "hosttestsupport.h"
 

@@ -1,4 +1,4 @@
-#include "host/clogger.h"
+#include "host/logging/clogger.h"
 
 #include <gtest/gtest.h>
 

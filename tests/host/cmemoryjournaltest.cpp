@@ -1,4 +1,4 @@
-#include "host/cmemoryjournal.h"
+#include "host/acquisitionbase/cmemoryjournal.h"
 
 #include "hosttestsupport.h"
 

@@ -1,4 +1,4 @@
-#include "host/cmemorypatientmanager.h"
+#include "host/acquisitionbase/cmemorypatientmanager.h"
 
 #include "hosttestsupport.h"
 

@@ -1,8 +1,8 @@
-#include "host/corxstreambinarylegacy.h"
+#include "host/acquisitionbase/corxstreambinarylegacy.h"
 
-#include "host/jbstreamreadbinarybuffer.h"
-#include "host/jbstreamwritebinarybuffer.h"
-#include "host/orxexception.h"
+#include "host/foundation/jbstreamreadbinarybuffer.h"
+#include "host/foundation/jbstreamwritebinarybuffer.h"
+#include "host/foundation/orxexception.h"
 
 #include "hosttestsupport.h"
 
@@ -66,7 +66,7 @@ template <class T> std::string DecodeFailure(Bytes const& bytes, T initial = T{}
     catch (OrxException const& exception)
     {
         EXPECT_TRUE(value == initial) << "the target keeps its value on failure";
-        EXPECT_EQ(exception.GetFile(), "host/corxstreambinarylegacy");
+        EXPECT_EQ(exception.GetFile(), "host/acquisitionbase/corxstreambinarylegacy");
         EXPECT_GT(exception.GetLine(), 0);
         return exception.what();
     }

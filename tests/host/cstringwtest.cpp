@@ -1,4 +1,4 @@
-#include "host/cstringw.h"
+#include "host/foundation/cstringw.h"
 
 #include <gtest/gtest.h>
 

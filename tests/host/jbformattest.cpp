@@ -1,4 +1,4 @@
-#include "host/jbformat.h"
+#include "host/foundation/jbformat.h"
 
 #include <gtest/gtest.h>
 

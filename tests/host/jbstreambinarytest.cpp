@@ -1,7 +1,7 @@
-#include "host/jbarray.h"
-#include "host/jbstreamreadbinarybuffer.h"
-#include "host/jbstreamwritebinarybuffer.h"
-#include "host/orxexception.h"
+#include "host/foundation/jbarray.h"
+#include "host/foundation/jbstreamreadbinarybuffer.h"
+#include "host/foundation/jbstreamwritebinarybuffer.h"
+#include "host/foundation/orxexception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "host/orxexception.h"
-#include "host/jbstringconversion.h"
+#include "host/foundation/orxexception.h"
+#include "host/foundation/jbstringconversion.h"
 
-#include "host/cstringw.h"
+#include "host/foundation/cstringw.h"
 
 #include <gtest/gtest.h>
 

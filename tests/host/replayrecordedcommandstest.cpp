@@ -1,4 +1,4 @@
-#include "host/replayrecordedcommands.h"
+#include "host/acquisitionbase/replayrecordedcommands.h"
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "support/callspy.h"

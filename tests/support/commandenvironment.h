@@ -1,8 +1,8 @@
 #pragma once
 // A fresh journal and patient manager for each command test, so records of one test never leak into
 // the next. Commands take their journal handle when they are made: make them after SetUp.
-#include "host/cmemoryjournal.h"
-#include "host/cmemorypatientmanager.h"
+#include "host/acquisitionbase/cmemoryjournal.h"
+#include "host/acquisitionbase/cmemorypatientmanager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Checks a thrown OrxException against where and how it must be reported.
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // Captures what the library logs during a test.
-#include "host/clogger.h"
+#include "host/logging/clogger.h"
 
 #include <mutex>
 #include <string>

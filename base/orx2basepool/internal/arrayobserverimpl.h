@@ -2,7 +2,7 @@
 // The implementation objects of the array observers.
 #include "base/orx2basepool/cbindingtargetlocking.h"
 #include "base/orx2basepool/iarraybindingsource.h"
-#include "host/cobserver.h"
+#include "host/acquisitionbase/cobserver.h"
 
 #include <memory>
 #include <type_traits>

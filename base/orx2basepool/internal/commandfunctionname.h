@@ -1,6 +1,6 @@
 #pragma once
 // The function names that command exceptions carry: the template spelt with its argument types.
-#include "host/jbstringconversion.h"
+#include "host/foundation/jbstringconversion.h"
 
 #include <string>
 #include <typeinfo>

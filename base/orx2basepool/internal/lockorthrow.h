@@ -1,6 +1,6 @@
 #pragma once
 // Models hold the host's objects weakly; most operations need them and fail loudly when they are gone.
-#include "host/orxexception.h"
+#include "host/foundation/orxexception.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Array sources that live only as long as someone listens to them.
 #include "base/orx2basepool/internal/tstoringarraybindingsourceimplbase.h"
-#include "host/csignalconnectionkeepalivesharedptrwhileconnected.h"
+#include "host/acquisitionbase/csignalconnectionkeepalivesharedptrwhileconnected.h"
 
 #include <memory>
 #include <utility>

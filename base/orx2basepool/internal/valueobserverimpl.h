@@ -2,7 +2,7 @@
 // The implementation object shared by the value observers.
 #include "base/orx2basepool/cbindingtargetlocking.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
-#include "host/cobserver.h"
+#include "host/acquisitionbase/cobserver.h"
 
 #include <memory>
 #include <utility>

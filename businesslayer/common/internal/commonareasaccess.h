@@ -3,7 +3,7 @@
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/internal/lockorthrow.h"
-#include "host/icommonareas.h"
+#include "host/contracts/icommonareas.h"
 
 #include <cstddef>
 #include <memory>
