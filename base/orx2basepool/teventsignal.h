@@ -2,7 +2,7 @@
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/internal/cspinlock.h"
 #include "base/orx2basepool/internal/eventconnectioncore.h"
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <memory>
 #include <mutex>
@@ -65,8 +65,8 @@ public:
     std::shared_ptr<IEventSignalConnection> Connect(std::shared_ptr<Handler> const& handler) const override
     {
         if (!handler)
-            ThrowOrxException("base/orx2basepool/teventsignal", __LINE__, "Base::Internal::TEventSignalBase::Connect",
-                              L"Cannot connect an empty handler");
+            CSourceFile("base/orx2basepool/teventsignal")
+                .Throw(__LINE__, "Base::Internal::TEventSignalBase::Connect", L"Cannot connect an empty handler");
         auto connection = std::make_shared<EventConnectionImpl>(state);
         auto entry = std::make_unique<HandlerPair>(HandlerPair{handler, connection, connection.get()});
         state->Update([&entry](HandlerVector& handlers) -> HandlerPair* {

@@ -7,7 +7,7 @@ namespace BusinessLayer
 namespace
 {
 // The source path, lines and function names under which these failures are known; keep them stable.
-constexpr char const* kSourceFile = "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase";
+constexpr Base::CSourceFile kSource("businesslayer/common/cbuccalregistrationresultdataexchangemodelbase");
 } // namespace
 
 Logging::CLogger const CBuccalRegistrationResultDataExchangeModelBase::s_logger(
@@ -24,7 +24,7 @@ CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataEx
 std::shared_ptr<ICommonAreas>
 CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* function) const
 {
-    return Base::Internal::LockOrThrow(m_areas, kSourceFile, line, function, L"The areas must be set");
+    return Base::Internal::LockOrThrow(m_areas, kSource, line, function, L"The areas must be set");
 }
 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
