@@ -46,15 +46,8 @@ private:
     std::vector<int> m_seen;
 };
 
-/// What the GUI's view of the entries holds, as identities comparable with the stored entries.
-std::vector<void const*> Seen(Base::IStepMenuViewModel const& menu)
-{
-    std::vector<void const*> seen;
-    for (auto const& item : menu.GetStepMenuItems().GetValues())
-        seen.push_back(item.get());
-    return seen;
-}
-std::vector<void const*> Seen(Items const& items)
+/// Entries as identities of the interface, comparable between the two views.
+template <class Pointers> std::vector<void const*> Seen(Pointers const& items)
 {
     std::vector<void const*> seen;
     for (auto const& item : items)
@@ -170,7 +163,8 @@ TEST_F(StepMenu, EntriesReachBothViewsInOrderAndResetIsSilentWhenEmpty)
         SCOPED_TRACE(row.name);
         row.reset ? menu.ResetItems() : menu.setNewItems(row.items);
         EXPECT_EQ(Seen(row.items), Seen(menu.GetStepMenuItems().GetValues()));
-        EXPECT_EQ(Seen(row.items), Seen(menu));
+        EXPECT_EQ(Seen(row.items),
+                  Seen(static_cast<Base::IStepMenuViewModel const&>(menu).GetStepMenuItems().GetValues()));
         EXPECT_EQ(row.notifications, notes.exchange(0));
     }
 }
