@@ -41,30 +41,25 @@ TEST_F(AreaViewModel, PropertiesKeepTheirContract)
     std::shared_ptr<Base::ICommand<EAreaItems>> const activate =
         std::make_shared<Base::TCommand<void, EAreaItems>>([](EAreaItems) {}, L"Activate", false);
     Orx2Test::PropertyContract<Panel>()
-        .Row<bool>("Visibility", &Panel::GetVisibility, &Panel::GetVisibility, false, true)
-        .Row<bool>("EnableDragDrop", &Panel::GetEnableDragDrop, &Panel::GetEnableDragDrop, true, false)
-        .Row<bool>("IsThumbnailBarActive", &Panel::GetIsThumbnailBarActive, &Panel::GetIsThumbnailBarActive,
-                   false, true)
-        .Row("ActivateAreaCommand", &Panel::GetActivateAreaCommand, &Panel::GetActivateAreaCommand,
-             decltype(activate){}, activate)
+        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
+        .Accessor<bool>("EnableDragDrop", ORX2_ACCESSOR(GetEnableDragDrop), true, false)
+        .Accessor<bool>("IsThumbnailBarActive", ORX2_ACCESSOR(GetIsThumbnailBarActive), false, true)
+        .Accessor("ActivateAreaCommand", ORX2_ACCESSOR(GetActivateAreaCommand), decltype(activate){},
+                  activate)
         .Setter<EAreaItems>("SelectedArea", &Panel::GetSelectedArea, &CSelectablePanel::SetSelectedArea,
                             EAreaItems::LowerJaw, EAreaItems::ScanbodyUpper)
         .Check(panel);
     using Status = Item::ECorrelationStatus;
     Orx2Test::PropertyContract<Item>()
-        .Row<bool>("Visibility", &Item::GetVisibility, &Item::GetVisibility, false, true)
-        .Row<bool>("IsObligatory", &Item::GetIsObligatory, &Item::GetIsObligatory, false, true)
-        .Row<bool>("IsLocked", &Item::GetIsLocked, &Item::GetIsLocked, false, true)
-        .Row<bool>("IsLockedWithoutData", &Item::GetIsLockedWithoutData, &Item::GetIsLockedWithoutData, false,
-                   true)
-        .Row<bool>("HasUnmergedClusters", &Item::GetHasUnmergedClusters, &Item::GetHasUnmergedClusters, false,
-                   true)
-        .Row<bool>("IsDragableCopyMove", &Item::GetIsDragableCopyMove, &Item::GetIsDragableCopyMove, false,
-                   true)
-        .Row<bool>("IsDragableDelete", &Item::GetIsDragableDelete, &Item::GetIsDragableDelete, false, true)
-        .Row<bool>("IsEnabled", &Item::GetIsEnabled, &Item::GetIsEnabled, false, true)
-        .Row<Status>("CorrelationStatus", &Item::GetCorrelationStatus, &Item::GetCorrelationStatus,
-                     Status::Undefined, Status{3})
+        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
+        .Accessor<bool>("IsObligatory", ORX2_ACCESSOR(GetIsObligatory), false, true)
+        .Accessor<bool>("IsLocked", ORX2_ACCESSOR(GetIsLocked), false, true)
+        .Accessor<bool>("IsLockedWithoutData", ORX2_ACCESSOR(GetIsLockedWithoutData), false, true)
+        .Accessor<bool>("HasUnmergedClusters", ORX2_ACCESSOR(GetHasUnmergedClusters), false, true)
+        .Accessor<bool>("IsDragableCopyMove", ORX2_ACCESSOR(GetIsDragableCopyMove), false, true)
+        .Accessor<bool>("IsDragableDelete", ORX2_ACCESSOR(GetIsDragableDelete), false, true)
+        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(GetIsEnabled), false, true)
+        .Accessor("CorrelationStatus", ORX2_ACCESSOR(GetCorrelationStatus), Status::Undefined, Status{3})
         .Setter<bool>("WorkIndicatorVisibility", &Item::GetWorkIndicatorVisibility,
                       &Item::SetWorkIndicatorVisibility, false, true)
         .Setter<bool>("RemoveThumbnail", &Item::GetRemoveThumbnail, &Item::SetRemoveThumbnail, false, true)

@@ -32,66 +32,48 @@ TEST_F(Thumbnails, PropertiesKeepTheirContract)
     Thumbnail thumbnail(EAreaItems::LowerJaw, L"p");
     using Status = Thumbnail::ECorrelationStatus;
     Orx2Test::PropertyContract<Thumbnail>()
-        .Row<bool>("Visibility", &Thumbnail::GetVisibility, &Thumbnail::GetVisibility, false, true)
-        .Row<bool>("IsEnabled", &Thumbnail::GetIsEnabled, &Thumbnail::GetIsEnabled, false, true)
-        .Row<bool>("IsSelected", &Thumbnail::GetIsSelected, &Thumbnail::GetIsSelected, false, true)
-        .Row<bool>("IsReference", &Thumbnail::GetIsReference, &Thumbnail::GetIsReference, false, true)
-        .Row<CStringW>("BitmapID", &Thumbnail::GetBitmapID, &Thumbnail::GetBitmapID, L"", L"bmp")
-        .Row<int>("Number", &Thumbnail::GetNumber, &Thumbnail::GetNumber, -1, 0)
-        .Row<Status>("CorrelationStatus", &Thumbnail::GetCorrelationStatus, &Thumbnail::GetCorrelationStatus,
-                     Status::Undefined, Status{0})
+        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
+        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(GetIsEnabled), false, true)
+        .Accessor<bool>("IsSelected", ORX2_ACCESSOR(GetIsSelected), false, true)
+        .Accessor<bool>("IsReference", ORX2_ACCESSOR(GetIsReference), false, true)
+        .Accessor<CStringW>("BitmapID", ORX2_ACCESSOR(GetBitmapID), L"", L"bmp")
+        .Accessor<int>("Number", ORX2_ACCESSOR(GetNumber), -1, 0)
+        .Accessor("CorrelationStatus", ORX2_ACCESSOR(GetCorrelationStatus), Status::Undefined, Status{0})
         .Check(thumbnail);
     Trash trash;
     Orx2Test::PropertyContract<Trash>()
-        .Row<bool>("Visibility", &Trash::GetVisibility, &Trash::GetVisibility, true, false)
-        .Row<bool>("IsEnabled", &Trash::GetIsEnabled, &Trash::GetIsEnabled, true, false)
+        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), true, false)
+        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(GetIsEnabled), true, false)
         .Check(trash);
 }
 
-TEST_F(Thumbnails, TheSelectCommandIsReachableByNameExactlyWhileItsThumbnailHoldsIt)
+TEST_F(Thumbnails, SelectByNameExactlyWhileTheThumbnailHoldsItsCommand)
 {
-    struct SRow
-    {
-        EAreaItems area;
-        wchar_t const* suffix;
-        wchar_t const* name;
-    };
-    for (SRow const& row :
-         {SRow{EAreaItems::LowerJaw, L"3", L"CThumbnailItemViewModelBase.Select_LowerJaw_3"},
-          SRow{EAreaItems::Undefined, L"x", L"CThumbnailItemViewModelBase.Select_Undefined_x"}})
-    {
-        SCOPED_TRACE(std::string(row.name, row.name + wcslen(row.name)));
-        auto first = std::make_unique<Thumbnail>(row.area, row.suffix);
-        auto const second = std::make_unique<Thumbnail>(row.area, row.suffix);
-        EXPECT_EQ(row.name, first->GetSelectCommand()->GetName());
-        EXPECT_EQ(first->GetSelectCommand(), Find(row.name)) << "the first of a name wins";
-        first.reset();
-        EXPECT_EQ(nullptr, Find(row.name)) << "the second is not registered after the first died";
-    }
+    std::wstring const name = L"CThumbnailItemViewModelBase.Select_LowerJaw_3";
+    EXPECT_EQ(L"CThumbnailItemViewModelBase.Select_Undefined_x",
+              Thumbnail(EAreaItems::Undefined, L"x").GetSelectCommand()->GetName());
+    auto first = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
+    auto const second = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
+    Orx2Test::GuiProbe probe;
+    probe.Watch("first", *first);
+    auto command = std::dynamic_pointer_cast<Base::ICommand<>>(Find(name));
+    ASSERT_EQ(first->GetSelectCommand(), command) << "the first of a name wins";
+    command->Execute()->Wait();
+    EXPECT_TRUE(first->GetIsSelected().Get());
+    command->Execute()->Wait();
+    auto const step = probe.Take();
+    EXPECT_FALSE(first->GetIsSelected().Get());
+    EXPECT_EQ(2, step.Changes("first"));
+    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), step.guiLockCounts);
+    first.reset();
+    command->Execute()->Wait(); // the registry's pointer outlived its thumbnail: nothing happens
+    EXPECT_EQ((std::vector<unsigned>{1, 0}), probe.Take().guiLockCounts);
+    command.reset();
+    EXPECT_EQ(nullptr, Find(name)) << "the second of the name is not reachable";
     Thumbnail replaced(EAreaItems::UpperJaw, L"1");
     replaced.SetSelectCommand(nullptr);
     EXPECT_EQ(nullptr, Find(L"CThumbnailItemViewModelBase.Select_UpperJaw_1"))
         << "a replaced command expires";
-}
-
-TEST_F(Thumbnails, ToggleByNameLocksTheGuiWhileItRunsAndDoesNothingOnceTheThumbnailDied)
-{
-    auto thumbnail = std::make_unique<Thumbnail>(EAreaItems::BuccalReg, L"7");
-    Orx2Test::GuiProbe probe;
-    probe.Watch("thumbnail", *thumbnail);
-    auto const command =
-        std::dynamic_pointer_cast<Base::ICommand<>>(Find(L"CThumbnailItemViewModelBase.Select_BuccalReg_7"));
-    ASSERT_NE(nullptr, command);
-    command->Execute()->Wait();
-    EXPECT_TRUE(thumbnail->GetIsSelected().Get());
-    command->Execute()->Wait();
-    auto const step = probe.Take();
-    EXPECT_FALSE(thumbnail->GetIsSelected().Get());
-    EXPECT_EQ(2, step.Changes("thumbnail"));
-    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), step.guiLockCounts);
-    thumbnail.reset();
-    command->Execute()->Wait(); // the strong pointer outlived its thumbnail: nothing happens
-    EXPECT_EQ((std::vector<unsigned>{1, 0}), probe.Take().guiLockCounts);
 }
 
 TEST_F(Thumbnails, TogglesOnManyThreadsAreNeverLost)
@@ -125,14 +107,12 @@ TEST_F(Thumbnails, TheBarFindsTheFirstThumbnailOfABitmapId)
     Prepare const twoEqual = [](auto& s)
     { s.Add(L"1", 1, L"a"), s.Add(L"2", 2, L"b"), s.Add(L"3", 3, L"b"); };
     for (SRow const& row :
-         std::vector<SRow>{
-             {"empty bar", [](auto&) {}, L"a", 0},
-             {"unknown id", twoEqual, L"c", 0},
-             {"two equal ids", twoEqual, L"b", 2},
-             {"id changed after insertion", [&](auto& s) { twoEqual(s), s.SetBitmapID(L"a", L"c"); }, L"c",
-              1},
-             {"old id after the change", [&](auto& s) { twoEqual(s), s.SetBitmapID(L"a", L"c"); }, L"a", 0},
-             {"first removed", [&](auto& s) { twoEqual(s), s.Remove(L"b"); }, L"b", 3}})
+         std::vector<SRow>{{"empty bar", [](auto&) {}, L"a", 0},
+                           {"unknown id", twoEqual, L"c", 0},
+                           {"two equal ids", twoEqual, L"b", 2},
+                           {"id changed after insertion",
+                            [&](auto& s) { twoEqual(s), s.SetBitmapID(L"a", L"c"); }, L"c", 1},
+                           {"first removed", [&](auto& s) { twoEqual(s), s.Remove(L"b"); }, L"b", 3}})
     {
         SCOPED_TRACE(row.name);
         ReferenceHost::CThumbnailSource source(EAreaItems::LowerJaw);
