@@ -8,7 +8,7 @@
 
 namespace Orx2Sim
 {
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 /// One step as written: the kind and its arguments (checked later against the step vocabulary), a
 /// title, and expectations on named values after the step.

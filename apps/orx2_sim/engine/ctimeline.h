@@ -9,7 +9,7 @@
 
 namespace Orx2Sim
 {
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 /// One shown value that changed: its name, the value before and after.
 struct SChange

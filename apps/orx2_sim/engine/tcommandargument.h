@@ -16,7 +16,7 @@
 
 namespace Orx2Sim
 {
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;
 
 /// Specialisations provide: kType (the C++ type, for signatures); kName (for messages); FromJson(value,
 /// error) -> bool, filling `out` or setting `error` to what was wrong; ToJson(value); Check(value) -> empty
