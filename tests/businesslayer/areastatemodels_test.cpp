@@ -13,6 +13,7 @@
 #include "support/callspy.h"
 #include "support/expectorxexception.h"
 #include "support/propertychangedcounter.h"
+#include "support/propertycontract.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
@@ -217,23 +218,18 @@ TEST_F(AreaStateModels, DataModificationsAreForwardedOnlyWhileEnabled)
     EXPECT_EQ(3, modified.Count());
 }
 
-TEST(ValueModels, SeatPositionAndVideoMode2DStartAsTheHostExpectsAndNotifyOnce)
+TEST(ValueModels, PropertiesKeepTheirContract)
 {
     CCommonSeatPositionDataExchangeModel seat;
+    Orx2Test::PropertyContract<CCommonSeatPositionDataExchangeModel>()
+        .Row<EORXSeatPosition>("SeatPosition", &CCommonSeatPositionDataExchangeModel::GetSeatPosition,
+                               &CCommonSeatPositionDataExchangeModel::GetSeatPosition, EORXSeatPosition::NotSet,
+                               EORXSeatPosition::Right)
+        .Check(seat);
     CVideoMode2DDataExchangeModel video;
-    EXPECT_EQ(EORXSeatPosition::NotSet, seat.GetSeatPosition().Get());
-    EXPECT_EQ(-1, static_cast<int>(seat.GetSeatPosition().Get()));
-    EXPECT_TRUE(video.GetIsVideoMode2DAllowed().Get());
-
-    Orx2Test::PropertyChangedCounter seatGui(seat);
-    Orx2Test::PropertyChangedCounter videoGui(video);
-    seat.SetSeatPosition(EORXSeatPosition::Right);
-    seat.SetSeatPosition(EORXSeatPosition::Right);
-    video.SetIsVideoMode2DAllowed(false);
-    video.GetIsVideoMode2DAllowed().Set(false);
-    EXPECT_EQ(EORXSeatPosition::Right, seat.GetSeatPosition().Get());
-    EXPECT_FALSE(video.GetIsVideoMode2DAllowed().Get());
-    EXPECT_EQ(1, seatGui.Count());
-    EXPECT_EQ(1, videoGui.Count());
+    Orx2Test::PropertyContract<CVideoMode2DDataExchangeModel>()
+        .Row<bool>("IsVideoMode2DAllowed", &CVideoMode2DDataExchangeModel::GetIsVideoMode2DAllowed,
+                   &CVideoMode2DDataExchangeModel::GetIsVideoMode2DAllowed, true, false)
+        .Check(video);
 }
 } // namespace
