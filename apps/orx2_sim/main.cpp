@@ -158,47 +158,50 @@ int Run(SOptions const& options)
 
     SRunSummary summary;
     summary.scenario = scenario.name;
-    auto const started = std::chrono::steady_clock::now();
-    std::chrono::steady_clock::duration compiling{};
+    // The figures of --repeat: playing the steps, and start-up with shut-down, measured apart.
+    std::chrono::steady_clock::duration playing{};
+    std::chrono::steady_clock::duration starting{};
     std::uint64_t events = 0;
     for (unsigned iteration = 0; iteration < options.repeat; ++iteration)
     {
-        CSimulator simulator(render);
+        auto const startUp = std::chrono::steady_clock::now();
+        auto simulator = std::make_unique<CSimulator>(render);
+        starting += std::chrono::steady_clock::now() - startUp;
         if (options.vocabulary)
         {
-            PrintVocabulary(simulator);
+            PrintVocabulary(*simulator);
             return kExitPassed;
         }
         std::vector<SCompiledStep> steps;
-        auto const compileStart = std::chrono::steady_clock::now();
         try
         {
-            steps = simulator.Compile(scenario);
+            steps = simulator->Compile(scenario);
         }
         catch (CSimInputError const& error)
         {
             std::cerr << "orx2-sim: " << error.what() << '\n';
             return kExitBadInput;
         }
-        compiling += std::chrono::steady_clock::now() - compileStart;
-
-        printer.PrintStartup(simulator.TakeStartupEvents(), simulator);
+        printer.PrintStartup(simulator->TakeStartupEvents(), *simulator);
+        std::uint64_t const eventsBefore = simulator->GetEventCount();
+        auto const playStart = std::chrono::steady_clock::now();
         for (std::size_t index = 0; index < steps.size(); ++index)
         {
-            SStepResult const result = simulator.Play(steps[index]);
+            SStepResult const result = simulator->Play(steps[index]);
             summary.expectations += result.expectations.size();
             summary.failures +=
-                printer.PrintStep(index + 1, steps.size(), scenario.file, steps[index], result, simulator);
+                printer.PrintStep(index + 1, steps.size(), scenario.file, steps[index], result, *simulator);
         }
+        playing += std::chrono::steady_clock::now() - playStart;
         summary.steps += steps.size();
         if (options.interactive)
-            RunInteractive(simulator, printer, summary);
-        events += simulator.GetEventCount();
+            RunInteractive(*simulator, printer, summary);
+        events += simulator->GetEventCount() - eventsBefore;
         if (iteration + 1 == options.repeat && !options.record.empty())
         {
             try
             {
-                CSessionFile::Write(options.record, simulator.GetRecords());
+                CSessionFile::Write(options.record, simulator->GetRecords());
             }
             catch (CSessionFileError const& error)
             {
@@ -206,21 +209,26 @@ int Run(SOptions const& options)
                 return kExitBadInput;
             }
         }
+        auto const shutDown = std::chrono::steady_clock::now();
+        simulator.reset();
+        starting += std::chrono::steady_clock::now() - shutDown;
     }
-    auto const elapsed = std::chrono::steady_clock::now() - started - compiling;
     summary.events = events;
 
     CSimPrinter closing(std::cout, mode, colour);
     closing.PrintSummary(summary);
     if (options.repeat > 1 || options.noRender)
     {
-        double const seconds = std::chrono::duration<double>(elapsed).count();
-        char figures[200];
+        double const seconds = std::chrono::duration<double>(playing).count();
+        double const startSeconds = std::chrono::duration<double>(starting).count();
+        char figures[300];
         std::snprintf(figures, sizeof figures,
-                      "%u session(s), %llu events in %.3f s: %.0f events/s, %.0f ns/event", options.repeat,
-                      static_cast<unsigned long long>(events), seconds,
+                      "%u session(s), %llu events in %.3f s of playing: %.0f events/s, %.0f ns/event; "
+                      "start-up and shut-down %.0f us per session",
+                      options.repeat, static_cast<unsigned long long>(events), seconds,
                       seconds > 0 ? static_cast<double>(events) / seconds : 0.0,
-                      events > 0 ? seconds * 1e9 / static_cast<double>(events) : 0.0);
+                      events > 0 ? seconds * 1e9 / static_cast<double>(events) : 0.0,
+                      startSeconds * 1e6 / options.repeat);
         closing.PrintMessage(figures);
         if (mode == EOutputMode::Quiet)
             std::cout << figures << '\n';
