@@ -107,11 +107,11 @@ int RunInteractive(CSimulator& simulator, CSimPrinter& printer, SRunSummary& sum
     return 0;
 }
 
-void PrintVocabulary(CSimulator const& simulator)
+void PrintVocabulary(CSimulator& simulator)
 {
     std::cout << "steps (scenario \"step\" and its arguments; the prompt takes them in this order):\n";
     CSimPrinter printer(std::cout, EOutputMode::Text, false);
-    CPromptSession help(const_cast<CSimulator&>(simulator), printer);
+    CPromptSession help(simulator, printer);
     help.HandleLine("help");
     std::cout << "\nproperties (\"expect\" names):\n";
     help.HandleLine("properties");

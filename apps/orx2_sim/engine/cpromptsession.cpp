@@ -120,7 +120,7 @@ bool CPromptSession::HandleLine(std::string const& line)
     }
     if (verb == "screen")
     {
-        m_printer.PrintMessage(m_simulator.RenderScreen(false));
+        m_printer.PrintMessage(m_simulator.RenderScreen(m_printer.IsColour()));
         return true;
     }
     if (verb == "commands")

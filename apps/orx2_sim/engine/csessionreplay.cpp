@@ -85,6 +85,8 @@ void CSessionReplay::Replay(int mode, std::wstring const& path)
                                            {"message", Narrow(failure.message)}});
     }
     m_timeline.Add(std::move(note));
+    if (!report.failures.empty())
+        throw std::runtime_error(std::to_string(report.failures.size()) + " record(s) refused");
 }
 
 std::shared_ptr<CSimHost::ReplayCommand> CSessionReplay::MakeCommand()

@@ -30,7 +30,8 @@ public:
 
     /// Replays the file `path`: `mode` 0 replays every record, N > 0 the first N. Adds one note to the
     /// timeline with the executed and refused records. Throws CSessionFileError for a file that fails
-    /// Load (nothing runs then) and std::invalid_argument for a negative mode.
+    /// Load (nothing runs then), std::invalid_argument for a negative mode, and std::runtime_error after
+    /// the replay when records were refused (their command was gone or threw).
     void Replay(int mode, std::wstring const& path);
 
     /// The replay command: a GUI-locking command named "common.Replay" whose action is Replay. Not

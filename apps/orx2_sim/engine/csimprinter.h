@@ -46,6 +46,8 @@ public:
     void PrintMessage(std::string const& text);
 
     EOutputMode GetMode() const noexcept { return m_mode; }
+    /// True when the text mode draws in colour.
+    bool IsColour() const noexcept { return m_colour; }
 
 private:
     void PrintEvents(std::size_t index, std::vector<STimelineEvent> const& events);

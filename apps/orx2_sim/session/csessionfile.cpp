@@ -17,6 +17,15 @@ namespace
 // Execution id, the name's count and the bytes' count: the least a record takes.
 constexpr std::size_t kMinimumRecordSize = 3 * sizeof(std::uint32_t);
 constexpr std::size_t kHeaderSize = CSessionFile::kMagic.size() + 2 * sizeof(std::uint32_t);
+
+/// True when writing `name` gives exactly the `size` bytes at `bytes`.
+bool EncodesTo(std::wstring const& name, unsigned char const* bytes, std::size_t size)
+{
+    auto const buffer = std::make_shared<JbStreamWriteBinaryBuffer>();
+    Base::CORXStreamWriteBinaryLegacy writer(buffer);
+    writer << name;
+    return buffer->GetBytes().size() == size && std::equal(bytes, bytes + size, buffer->GetBytes().begin());
+}
 } // namespace
 
 std::vector<unsigned char> CSessionFile::Encode(std::vector<SSessionRecord> const& records)
@@ -66,9 +75,15 @@ std::vector<SSessionRecord> CSessionFile::Decode(std::vector<unsigned char> cons
     for (std::uint32_t index = 0; index < count; ++index)
     {
         SSessionRecord record;
+        std::size_t nameOffset = 0;
+        std::size_t nameSize = 0;
         try
         {
-            reader >> record.executionId >> record.commandName >> record.argumentBytes;
+            reader >> record.executionId;
+            nameOffset = bytes.size() - reader.GetRemaining();
+            reader >> record.commandName;
+            nameSize = bytes.size() - reader.GetRemaining() - nameOffset;
+            reader >> record.argumentBytes;
         }
         catch (OrxException const& error)
         {
@@ -76,6 +91,9 @@ std::vector<SSessionRecord> CSessionFile::Decode(std::vector<unsigned char> cons
         }
         if (record.commandName.empty())
             throw CSessionFileError(index + 1, "the command name is empty");
+        // Reading replaces an unpaired surrogate; a name the writer cannot have written is refused.
+        if (!EncodesTo(record.commandName, bytes.data() + nameOffset, nameSize))
+            throw CSessionFileError(index + 1, "the command name is not valid UTF-16");
         records.push_back(std::move(record));
     }
     if (std::size_t const leftOver = reader.GetRemaining(); leftOver != 0)

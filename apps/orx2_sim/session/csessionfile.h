@@ -47,8 +47,8 @@ public:
     static std::vector<unsigned char> Encode(std::vector<SSessionRecord> const& records);
 
     /// Decodes a whole session file. Throws CSessionFileError when the bytes are not a session file of
-    /// this format version, are truncated, hold a record without a command name, or have bytes after the
-    /// last record; allocates at most a small multiple of `bytes.size()`.
+    /// this format version, are truncated, hold a record whose command name is empty or not valid
+    /// UTF-16, or have bytes after the last record; allocates at most a small multiple of `bytes.size()`.
     static std::vector<SSessionRecord> Decode(std::vector<unsigned char> const& bytes);
 
     /// Reads and decodes the file at `path` completely. Throws CSessionFileError as Decode, and when the

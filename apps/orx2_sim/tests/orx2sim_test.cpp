@@ -169,6 +169,21 @@ std::string SessionBytes(std::vector<Orx2Sim::SSessionRecord> const& records)
     return std::string(bytes.begin(), bytes.end());
 }
 
+TEST_F(Orx2Sim_, AReplayReportsTheRecordsItRefusedAndFails)
+{
+    std::string const session = (m_dir / "refused.orx2s").string();
+    WriteText(session, SessionBytes({{L"Simulator.SetHasData", 4, {0, 0, 0, 0, 1}},
+                                     {L"Simulator.InstantiateArea", 5, {1, 0, 0, 0}}}));
+    SRun const run = Run("--color never --replay '" + session + "'");
+    EXPECT_EQ(1, run.status) << run.err;
+    EXPECT_TRUE(Contains(run.out, ": 1 executed, 1 refused\n")) << run.out;
+    EXPECT_TRUE(Contains(
+        run.out, "record 1 Simulator.SetHasData: execution failed: area LowerJaw is not instantiated"))
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, "\n   UpperJaw         . . I ."))
+        << "the records after a refused one still run";
+}
+
 TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
 {
     using Record = Orx2Sim::SSessionRecord;
