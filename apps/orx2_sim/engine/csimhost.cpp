@@ -26,11 +26,13 @@ CSimHost::CSimHost()
     m_dynamicRequiredAreas->SetRequiredAreasArray(
         m_configuration->GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray());
     modelTab->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
+
+    m_commonCommands = std::make_shared<BusinessLayer::CCommonCommands>();
 }
 
 CSimHost::~CSimHost()
 {
-    m_replayCommand.reset();
+    m_commonCommands.reset();
     m_configuration.reset();
     m_dynamicRequiredAreas.reset();
     m_selectedArea.reset();
@@ -40,10 +42,10 @@ CSimHost::~CSimHost()
 
 void CSimHost::SetReplayCommand(std::shared_ptr<ReplayCommand> command)
 {
-    m_replayCommand = std::move(command);
-    if (m_replayCommand)
+    m_commonCommands->SetEngineReplayModeCommand(command);
+    if (command)
         static_cast<void>(JbSingleton<Base::CCommandRegistry>::GetInstance().AddCommand(
-            L"common.Replay", std::weak_ptr<Base::ICommandBase>(m_replayCommand)));
+            L"common.Replay", std::weak_ptr<Base::ICommandBase>(command)));
 }
 
 void CSimHost::OpenCase()

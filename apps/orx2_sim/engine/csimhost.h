@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/iproperty.h"
+#include "businesslayer/common/ccommoncommands.h"
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "reference_host/cacquisitionproperties.h"
@@ -17,7 +18,7 @@ namespace Orx2Sim
 ///  1. its areas, its acquisition properties and the property of the selected scan area;
 ///  2. the data exchange configuration, completed with the models only the host builds (the model-tab
 ///     model and the dynamic required areas) and with the required-areas arrays bound between them;
-///  3. the common command set (see SetReplayCommand);
+///  3. the common command set, whose replay slot the simulator fills (SetReplayCommand);
 ///  4. the GUI configuration and the view models, which the simulator's modules build and wire
 ///     (ISimModule::Start) as their issues land.
 /// The GUI side (the modules' screen sections and the property watch) binds after that; then OpenCase.
@@ -29,23 +30,21 @@ class CSimHost
 public:
     using ReplayCommand = Base::ICommand<int const&, std::wstring const&>;
 
-    /// Steps 1 and 2. Throws what the library's constructors throw.
+    /// Steps 1 to 3. Throws what the library's constructors throw.
     CSimHost();
     ~CSimHost();
     CSimHost(CSimHost const&) = delete;
     CSimHost& operator=(CSimHost const&) = delete;
 
-    /// Step 3, the replay slot of the common command set: the command executed as "common.Replay".
-    ///
-    /// Until CCommonCommands lands, the host has no common command set and the simulator registers its
-    /// replay command under "common.Replay" here itself. Once it lands, this is where the host creates
-    /// it (`m_commonCommands = std::make_shared<BusinessLayer::CCommonCommands>()`, which registers its
-    /// twelve default commands) and sets the slot: `m_commonCommands->SetEngineReplayModeCommand(command)`,
-    /// then registers `command` under "common.Replay" (setters do not register; the default command's
+    /// Step 3, the replay slot of the common command set: `command` becomes the command set's replay
+    /// command and is registered under "common.Replay" (setters do not register; the default command's
     /// entry expires when the slot releases it, so the registration succeeds).
     void SetReplayCommand(std::shared_ptr<ReplayCommand> command);
-    /// What SetReplayCommand installed, or empty.
-    std::shared_ptr<ReplayCommand> GetReplayCommand() const { return m_replayCommand; }
+    /// The common command set's replay command.
+    std::shared_ptr<ReplayCommand> GetReplayCommand() const
+    {
+        return m_commonCommands->GetEngineReplayModeCommand();
+    }
 
     /// The host opens the case: it sets the case's required areas (none prescribed yet), through the
     /// case model's command, which also selects the default area. Throws what the command throws.
@@ -72,6 +71,6 @@ private:
     std::shared_ptr<Base::IProperty<Base::EAreaItems>> m_selectedArea;
     std::shared_ptr<BusinessLayer::CCommonDataExchangeConfiguration> m_configuration;
     std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> m_dynamicRequiredAreas;
-    std::shared_ptr<ReplayCommand> m_replayCommand;
+    std::shared_ptr<BusinessLayer::CCommonCommands> m_commonCommands;
 };
 } // namespace Orx2Sim

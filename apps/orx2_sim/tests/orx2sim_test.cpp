@@ -284,7 +284,7 @@ TEST(Orx2SimEngine, ThePromptCompletesStepsAreasCommandsChoicesAndProperties)
         {{"data", "LowerJaw", "true"}, "", {}},
         {{"live-view"}, "S", {"Starting", "SearchingPosition"}},
         {{"execute"}, "CCase", {"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel"}},
-        {{"execute"}, "common.", {"common.Replay"}},
+        {{"execute"}, "common.Repl", {"common.ReplaceGeometryAtL0Level", "common.Replay"}},
         {{"expect"}, "ModelTab.", {"ModelTab.Allowed", "ModelTab.DataAvailable"}},
         {{"help"}, "rec", {"recover"}},
     };
