@@ -128,17 +128,4 @@ TEST_F(AreaRegistrationResultModel, WithTheAreasGoneSettersDoNothingAndTheArrayR
     EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
     EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));
 }
-
-TEST(AreaRegistrationResultModelConstruction, NeedsTheAreas)
-{
-    try
-    {
-        CAreaRegistrationResultDataExchangeModelBase model(nullptr);
-        ADD_FAILURE() << "constructed without areas";
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"The areas must be set", e.GetMessage());
-    }
-}
 } // namespace

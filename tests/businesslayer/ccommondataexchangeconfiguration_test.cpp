@@ -103,11 +103,6 @@ TEST_F(DataExchangeConfiguration, BuildsTheCommonModelsAndWaitsForTheHostsOwn)
     EXPECT_FALSE(configuration->GetGuidedArchDataExchangeModel());
     EXPECT_FALSE(configuration->GetAdminMetaDataDataExchangeModel());
     EXPECT_FALSE(configuration->GetColorCalibrationDataExchangeModel());
-    Orx2Test::ExpectOrxException(
-        [&] { configuration->GetIsModelTabAllowedDataExchangeModel(); },
-        {L"The IsModelTabAllowedDEM must be set in the Builder",
-         "businesslayer/common/ccommondataexchangeconfiguration", 103,
-         "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel"});
 }
 
 TEST_F(DataExchangeConfiguration, SettersKeepTheLastModelAndReleaseThePreviousOne)

@@ -1,8 +1,8 @@
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
-#include "reference_host/ccommonareas.h"
 
 #include "support/logcapture.h"
 #include "support/propertychangedcounter.h"
+#include "support/referencehost.h"
 
 #include <gtest/gtest.h>
 
@@ -12,18 +12,9 @@ using Base::EAreaItems;
 using BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase;
 using BusinessLayer::EImageProcessingProgress;
 
-class ReconstructionProgress : public ::testing::Test
+class ReconstructionProgress : public Orx2Test::ReferenceHostTest
 {
 protected:
-    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area, bool hasData = false)
-    {
-        areas->InstantiateArea(area);
-        std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
-        object->SetHasDataOrReco(hasData);
-        return object;
-    }
-
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     CCommonReconstructionProgressDataExchangeModelBase model{areas};
     Orx2Test::PropertyChangedCounter gui{model};
 };
@@ -148,7 +139,5 @@ TEST(ReconstructionProgressConstruction, LogsItsCreationAndNeedsTheAreas)
     EXPECT_EQ(L"CCommonReconstructionProgressViewModel()", records[0].message);
     EXPECT_EQ(75, records[0].line);
     EXPECT_EQ("businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase", records[0].file);
-
-    EXPECT_THROW(CCommonReconstructionProgressDataExchangeModelBase(nullptr), OrxException);
 }
 } // namespace

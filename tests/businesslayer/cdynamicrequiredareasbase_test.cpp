@@ -1,8 +1,8 @@
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
-#include "reference_host/ccommonareas.h"
 
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
+#include "support/referencehost.h"
 #include "support/requiredlevels.h"
 #include "support/threadhelpers.h"
 
@@ -23,21 +23,13 @@ constexpr Level R = Level::Obligatory;
 
 using Orx2Test::Levels;
 
-class DynamicRequiredAreas : public ::testing::Test
+class DynamicRequiredAreas : public Orx2Test::ReferenceHostTest
 {
 protected:
     DynamicRequiredAreas() { model.SetRequiredAreasArray(caseLevels); }
 
-    /// Instantiates `area` and gives it data (or takes it away).
-    void SetHasData(EAreaItems area, bool hasData = true)
-    {
-        areas->InstantiateArea(area);
-        areas->GetCommonArea(area)->SetHasDataOrReco(hasData);
-    }
-
     std::vector<Level> Output() const { return model.GetRequiredAreasArray().GetValues(); }
 
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     Base::Binding::TArrayProperty<Level> caseLevels;
     CDynamicRequiredAreasBase model{areas};
 };
@@ -72,9 +64,9 @@ TEST_F(DynamicRequiredAreas, DataOfADependentAreaRaisesItsJaw)
     for (EAreaItems const lowerSide :
          {A::BiogenRefLower, A::GingivaMaskLower, A::PreOpLower, A::ScanbodyLower})
     {
-        SetHasData(lowerSide);
+        Instantiate(lowerSide, true);
         EXPECT_EQ(Levels({A::LowerJaw}), Output()) << Base::GetAreaName(lowerSide);
-        SetHasData(lowerSide, false);
+        Instantiate(lowerSide, false);
         EXPECT_EQ(Levels({}), Output()) << Base::GetAreaName(lowerSide);
     }
 }
@@ -83,19 +75,19 @@ TEST_F(DynamicRequiredAreas, BuccalIsRaisedWhenBothJawsAreObligatoryOrHoldData)
 {
     caseLevels.Set(Levels({A::LowerJaw}));
     EXPECT_EQ(Levels({A::LowerJaw}), Output());
-    SetHasData(A::UpperJaw);
+    Instantiate(A::UpperJaw, true);
     EXPECT_EQ(Levels({A::LowerJaw, A::BuccalReg}), Output());
 
     // Both jaws raised by the rules count as well.
     caseLevels.Set(Levels({A::PreOpLower, A::ScanbodyUpper}));
-    SetHasData(A::UpperJaw, false);
+    Instantiate(A::UpperJaw, false);
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::PreOpLower, A::ScanbodyUpper}), Output());
 }
 
 TEST_F(DynamicRequiredAreas, BuccalDataRaisesBothJawsAndThenItself)
 {
     caseLevels.Set(Levels({}));
-    SetHasData(A::BuccalReg);
+    Instantiate(A::BuccalReg, true);
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
 }
 
@@ -111,12 +103,12 @@ TEST_F(DynamicRequiredAreas, TheOutputAlwaysHasFourteenEntries)
     std::vector<Level> expected = Levels({}, Base::kAreaItemCount, N);
     std::fill(expected.begin() + 10, expected.end(), O);
     EXPECT_EQ(expected, Output());
-    SetHasData(A::ScanbodyLower);
+    Instantiate(A::ScanbodyLower, true);
     expected[Base::AreaIndex(A::LowerJaw)] = R;
     EXPECT_EQ(expected, Output());
 
     caseLevels.Clear();
-    SetHasData(A::ScanbodyLower, false);
+    Instantiate(A::ScanbodyLower, false);
     EXPECT_EQ(Levels({}), Output());
 }
 
@@ -125,7 +117,7 @@ TEST_F(DynamicRequiredAreas, ZeroIsRaisedLikeOneAndOtherValuesStay)
     std::vector<Level> levels = Levels({A::GingivaMaskUpper}, Base::kAreaItemCount, N);
     levels[Base::AreaIndex(A::LowerJaw)] = static_cast<Level>(3);
     caseLevels.Set(levels);
-    SetHasData(A::PreOpLower);
+    Instantiate(A::PreOpLower, true);
 
     std::vector<Level> expected = levels;
     expected[Base::AreaIndex(A::UpperJaw)] = R; // from 0
@@ -133,7 +125,7 @@ TEST_F(DynamicRequiredAreas, ZeroIsRaisedLikeOneAndOtherValuesStay)
     // the upper jaw is, and the lower jaw holds no data: the buccal registration stays.
     EXPECT_EQ(expected, Output());
 
-    SetHasData(A::LowerJaw);
+    Instantiate(A::LowerJaw, true);
     expected[Base::AreaIndex(A::BuccalReg)] = R;
     EXPECT_EQ(expected, Output());
 }
@@ -167,14 +159,14 @@ TEST_F(DynamicRequiredAreas, RebindingFollowsTheNewSource)
 
 TEST_F(DynamicRequiredAreas, ComputesDirectlyFromGivenLevels)
 {
-    SetHasData(A::ScanbodyUpper);
+    Instantiate(A::ScanbodyUpper, true);
     model.UpdateDynamicRequiredAreas({R});
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
 }
 
 TEST_F(DynamicRequiredAreas, OnceTheAreasAreGoneTheLastFlagsStillCount)
 {
-    SetHasData(A::PreOpUpper);
+    Instantiate(A::PreOpUpper, true);
     areas.reset();
     caseLevels.Set(Levels({A::LowerJaw}));
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());

@@ -220,11 +220,6 @@ TEST_F(ReconstructionResult, ExpiredHostObjects)
 {
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     areas.reset();
-    Orx2Test::ExpectOrxException(
-        [&] { model.GetReconstructionState(EAreaItems::LowerJaw); },
-        {L"Common Areas have been deleted before DataExchangeModel",
-         "businesslayer/common/creconstructionresultdataexchangemodel", 304,
-         "BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState"});
     // Handlers of areas still alive elsewhere do nothing, imports are dropped.
     lower->SetReconstructionResult(WithTriangulation());
     EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
