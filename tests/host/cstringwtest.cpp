@@ -30,25 +30,6 @@ TEST(HostCStringW, ConstructionAndComparison)
     EXPECT_EQ(text.GetStdString(), L"abc");
 }
 
-TEST(HostCStringW, ConcatenationAndCopies)
-{
-    CStringW text(L"a");
-    text += CStringW(L"b");
-    text += L"c";
-    text += L'd';
-    text += static_cast<wchar_t const*>(nullptr);
-    EXPECT_EQ(text, L"abcd");
-    EXPECT_EQ(text + L"e", L"abcde");
-    EXPECT_EQ(L"0" + text, L"0abcd");
-    EXPECT_EQ(text + L'!', L"abcd!");
-    EXPECT_EQ(text + text, L"abcdabcd");
-
-    CStringW moved = text;
-    CStringW const target = std::move(moved);
-    EXPECT_EQ(target, L"abcd");
-    EXPECT_EQ(text, L"abcd");
-}
-
 TEST(HostCStringW, FormatUsesTheWideConventionsAndHashes)
 {
     CStringW const name(L"M\u00FCller");
