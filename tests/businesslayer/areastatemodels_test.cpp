@@ -11,7 +11,6 @@
 #include "support/callspy.h"
 #include "support/propertycontract.h"
 #include "support/referencehost.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -58,29 +57,6 @@ TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
     // Areas instantiated later are not followed.
     Instantiate(EAreaItems::LowerJaw)->SetOptimizationFloat(1.0f);
     EXPECT_EQ(OptimizationState(), states.GetAt(0).value());
-}
-
-TEST_F(AreaStateModels, ConcurrentFloatAndCountUpdatesKeepEachOther)
-{
-    auto const lower = Instantiate(EAreaItems::LowerJaw);
-    CAreaOptimizationStateDataExchangeModel model(areas);
-    constexpr std::uint32_t kRounds = 500;
-    {
-        Orx2Test::ScopedThread const floats(
-            [&]
-            {
-                for (std::uint32_t i = 1; i <= kRounds; ++i)
-                    lower->SetOptimizationFloat(static_cast<float>(i));
-            });
-        Orx2Test::ScopedThread const counts(
-            [&]
-            {
-                for (std::uint32_t i = 1; i <= kRounds; ++i)
-                    lower->SetOptimizationCount(i);
-            });
-    }
-    EXPECT_EQ((OptimizationState{static_cast<float>(kRounds), kRounds}),
-              model.GetAreaOptimizationStateArray().GetAt(0).value());
 }
 
 TEST_F(AreaStateModels, OcclusalDirectionReadsWithoutInstantiatingAndWritesAfterInstantiating)

@@ -5,7 +5,6 @@
 #include "support/expectorxexception.h"
 #include "support/logcapture.h"
 #include "support/propertychangedcounter.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -154,29 +153,6 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
     EXPECT_EQ(1, gui.Take());            // the published state only: the internal one is not the GUI's
     upper->SetContributesToModel(false); // the remaining contributor is complete
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
-}
-
-TEST_F(ReconstructionResult, ResultsArrivingOnTwoThreadsEndComplete)
-{
-    auto const lower = Instantiate(EAreaItems::LowerJaw);
-    auto const upper = Instantiate(EAreaItems::UpperJaw);
-    std::vector<CReconstructionResult> finals(2);
-    {
-        auto const engine =
-            [&finals](std::shared_ptr<ReferenceHost::CCommonArea> const& area, std::size_t index)
-        {
-            for (std::size_t i = 1; i <= 200; ++i)
-            {
-                finals[index] = WithTriangulation(i);
-                area->SetReconstructionResult(finals[index]);
-            }
-        };
-        Orx2Test::ScopedThread const lowerEngine([&] { engine(lower, 0); });
-        Orx2Test::ScopedThread const upperEngine([&] { engine(upper, 1); });
-    }
-    // Whichever result came last saw the other area complete.
-    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
-    EXPECT_EQ(finals, Triangulations());
 }
 
 TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)
