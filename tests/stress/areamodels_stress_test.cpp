@@ -13,8 +13,9 @@
 using namespace Orx2Stress;
 using Base::EAreaItems;
 
-// One thread sets an area's optimisation float, another its count; the model's entry must end with both
-// last values (an update that rebuilds the pair from a stale copy loses one of them).
+// One thread sets an area's optimisation float, another its count, in lockstep: both start step i
+// together, and once both are done the entry must hold i and i. An update that writes back a pair read
+// before the other thread changed it loses one of them.
 TEST(AreaModelsStress, OptimizationFloatOrCountLostUnderConcurrentUpdates)
 {
     Watchdog const watchdog("AreaModelsStress.OptimizationFloatOrCountLostUnderConcurrentUpdates");
@@ -22,24 +23,54 @@ TEST(AreaModelsStress, OptimizationFloatOrCountLostUnderConcurrentUpdates)
     areas->InstantiateArea(EAreaItems::LowerJaw);
     auto const lower = areas->GetCommonArea(EAreaItems::LowerJaw);
     BusinessLayer::CAreaOptimizationStateDataExchangeModel model(areas);
-    auto const rounds = static_cast<std::uint32_t>(Scaled(20'000, 2'000));
+    Budget budget(Scaled(20'000, 2'000));
+    std::atomic<std::uint64_t> arrivals{0};
+    std::atomic<bool> stop{false};
+    FaultLog faults;
+    // Both threads arrive; false when the test is stopping.
+    auto const meet = [&](std::uint64_t barrier)
     {
-        Orx2Test::ScopedThread const floats(
-            [&]
-            {
-                for (std::uint32_t i = 1; i <= rounds; ++i)
-                    lower->SetOptimizationFloat(static_cast<float>(i));
-            });
+        arrivals.fetch_add(1);
+        while (arrivals.load() < 2 * barrier)
+        {
+            if (stop.load())
+                return false;
+            std::this_thread::yield();
+        }
+        return !stop.load();
+    };
+    {
         Orx2Test::ScopedThread const counts(
             [&]
             {
-                for (std::uint32_t i = 1; i <= rounds; ++i)
+                for (std::uint32_t i = 1; meet(2 * i - 1); ++i)
+                {
                     lower->SetOptimizationCount(i);
+                    if (!meet(2 * i))
+                        break;
+                }
             });
+        for (std::uint32_t i = 1;; ++i)
+        {
+            bool const go = budget.Take();
+            if (!go)
+                stop.store(true);
+            if (!meet(2 * i - 1))
+                break;
+            lower->SetOptimizationFloat(static_cast<float>(i));
+            if (!meet(2 * i))
+                break;
+            auto const state = model.GetAreaOptimizationStateArray().GetAt(0).value();
+            if (state.value != static_cast<float>(i) || state.count != i)
+            {
+                faults.Add("step " + std::to_string(i) + ": value " + std::to_string(state.value) + ", count " +
+                           std::to_string(state.count));
+                stop.store(true);
+            }
+        }
     }
-    auto const state = model.GetAreaOptimizationStateArray().GetAt(0).value();
-    EXPECT_EQ(static_cast<float>(rounds), state.value);
-    EXPECT_EQ(rounds, state.count);
+    ReportBudget("steps", budget);
+    EXPECT_EQ(0u, faults.Count()) << faults.First();
 }
 
 // Results of two areas arrive on two threads; whichever came last saw the other area complete, so the
