@@ -5,6 +5,7 @@
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "support/arraynotifications.h"
 #include "support/callspy.h"
+#include "support/elementdoubles.h"
 #include "support/heldcallback.h"
 
 #include <gtest/gtest.h>
@@ -156,21 +157,6 @@ TEST(TransformArraySource, ConvertsTheArrayAndEveryChange)
                                                           {Inserted<std::string>({2}, {"7"})},
                                                           {Removed<std::string>({1})}}));
 }
-
-namespace
-{
-struct IItem
-{
-    virtual ~IItem() = default;
-    virtual int Id() const = 0;
-};
-struct Item : IItem
-{
-    explicit Item(int value) : id(value) {}
-    int Id() const override { return id; }
-    int id;
-};
-} // namespace
 
 TEST(TransformArraySource, StaysAliveWhileConnectedAndDiesWithItsLastConnection)
 {

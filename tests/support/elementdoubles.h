@@ -1,5 +1,6 @@
 #pragma once
-// Array elements whose copies misbehave on purpose: they break or hold an edit in its middle.
+// Array elements for tests: copies that misbehave on purpose (they break or hold an edit in its middle),
+// and a small interface with its implementation.
 #include "support/threadhelpers.h"
 
 #include <atomic>
@@ -63,6 +64,19 @@ struct Sticky
     }
     Sticky& operator=(Sticky const&) = default;
     bool operator==(Sticky const& other) const { return value == other.value; }
+};
+
+/// An interface and its implementation, for arrays converted to interface pointers.
+struct IItem
+{
+    virtual ~IItem() = default;
+    virtual int Id() const = 0;
+};
+struct Item : IItem
+{
+    explicit Item(int value) : id(value) {}
+    int Id() const override { return id; }
+    int id;
 };
 
 /// Arms Sticky with two gates for its lifetime.
