@@ -21,11 +21,6 @@ using Base::EAreaItems;
 using Calls = std::vector<ReferenceHost::CRecordingAreaCommands::SCall>;
 using Kind = ReferenceHost::CRecordingAreaCommands::EKind;
 
-std::shared_ptr<Base::ICommandBase> Find(std::wstring const& name)
-{
-    return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name);
-}
-
 using AreaPanelRoad = Orx2Test::CommandEnvironment;
 
 TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
@@ -79,8 +74,7 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
     lower.Add(L"2", 2, L"bmp-2");
     auto const bar = tiles[0]->GetThumbnailBarConfiguartion();
     EXPECT_EQ(2u, bar->GetThumbnailsArrayBindingSource().GetSize());
-    std::dynamic_pointer_cast<Base::ICommand<>>(Find(L"CThumbnailItemViewModelBase.Select_LowerJaw_2"))
-        ->Execute();
+    Find<Base::ICommand<>>(L"CThumbnailItemViewModelBase.Select_LowerJaw_2")->Execute();
     auto selectedThumbnail = bar->GetThumbnail(JyUniqueIdT<CStringW>(L"bmp-2"));
     ASSERT_NE(nullptr, selectedThumbnail);
     EXPECT_TRUE(selectedThumbnail->GetIsSelected().Get());
