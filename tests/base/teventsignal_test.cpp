@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <type_traits>
 
@@ -113,6 +114,55 @@ TEST(EventSignal, HandlerIsDestroyedWhenItLeavesTheList)
     EXPECT_FALSE(watch.expired());
     connection->Disconnect();
     EXPECT_TRUE(watch.expired());
+}
+
+TEST(EventSignal, HandlerDisconnectedDuringAFireGoesWhenTheFireEnds)
+{
+    TEventSignal<void> signal;
+    auto token = std::make_shared<int>(0);
+    std::weak_ptr<int> watch = token;
+    std::shared_ptr<IEventSignalConnection> later;
+    bool aliveInsideTheFire = false;
+    auto first = ConnectLambda(signal, [&] {
+        later->Disconnect();
+        aliveInsideTheFire = !watch.expired(); // the fire still lists it
+    });
+    later = ConnectLambda(signal, [token] {});
+    token.reset();
+    signal.Fire();
+    EXPECT_TRUE(aliveInsideTheFire);
+    EXPECT_TRUE(watch.expired());
+}
+
+// A fire that holds the handler list for long must not keep alive the handlers of every connect and
+// disconnect made meanwhile (nor make the change that ends it release them all).
+TEST(EventSignal, FireHoldingTheListKeepsEveryLaterChangeAlive)
+{
+    for (bool const insideAFire : {true, false})
+    {
+        TEventSignal<void> signal;
+        auto token = std::make_shared<int>(0); // every churned handler holds a copy
+        long mostAlive = 0;
+        auto churn = [&] {
+            for (int i = 0; i < 10000; ++i)
+            {
+                ConnectLambda(signal, [token] {})->Disconnect();
+                mostAlive = std::max(mostAlive, token.use_count() - 1);
+            }
+        };
+        CScopedEventSignalConnection holder;
+        if (insideAFire)
+        {
+            holder = ConnectLambda(signal, churn);
+            signal.Fire();
+        }
+        else
+        {
+            churn();
+        }
+        EXPECT_LE(mostAlive, 16) << (insideAFire ? "inside a fire" : "without a fire");
+        EXPECT_EQ(token.use_count(), 1) << (insideAFire ? "inside a fire" : "without a fire");
+    }
 }
 
 TEST(EventSignal, ExpiredWatchStopsCallsWithoutDisconnecting)
