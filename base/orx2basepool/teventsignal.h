@@ -34,7 +34,10 @@ public:
     }
 
     /// As Fire, but `action` runs under the handler-list lock right after the snapshot is taken. Binding
-    /// sources use it to turn their writer lock into a reader lock at exactly that point.
+    /// sources use it to turn their writer lock into a reader lock at exactly that point. The lock is
+    /// re-entrant: the action may connect to, disconnect from and fire this signal (a handler it
+    /// connects is first called by the next fire; one it disconnects is skipped by this fire). Other
+    /// threads that change or fire this signal wait until the action returns.
     template <class Action>
     void FireWithHandover(A... args, Action&& action)
     {
@@ -86,7 +89,7 @@ public:
     /// Number of handlers in the list that are not disconnected (expired ones still count).
     std::size_t GetHandlerCount() const
     {
-        std::lock_guard<CSpinLock> lock(state->mutex);
+        std::lock_guard<CReentrantSpinLock> lock(state->mutex);
         Block const* const block = state->current;
         return block == nullptr ? 0 : block->count - block->dead.load(std::memory_order_relaxed);
     }
@@ -171,7 +174,9 @@ private:
     /// Shared so that connections can refer to it weakly and a fire can outlive the signal object.
     struct HandlerList
     {
-        CSpinLock mutex;         // guards `current` and the block's bookkeeping; never held while a handler runs
+        // Guards `current` and the bookkeeping of its block. Held for that work only, and while a handover
+        // action runs: re-entrant, so the action may connect, disconnect and fire on its own thread.
+        CReentrantSpinLock mutex;
         Block* current = nullptr; // null until the first connect
 
         HandlerList() = default;
@@ -188,7 +193,7 @@ private:
         void Add(EventConnectionImpl* entry)
         {
             CReleaseLater released;
-            std::lock_guard<CSpinLock> lock(mutex);
+            std::lock_guard<CReentrantSpinLock> lock(mutex);
             Block* block = current;
             if (block == nullptr || block->count == block->capacity)
                 block = MakeRoomLocked(released);
@@ -199,7 +204,7 @@ private:
         void Remove(EventConnectionImpl* entry)
         {
             CReleaseLater released;
-            std::lock_guard<CSpinLock> lock(mutex);
+            std::lock_guard<CReentrantSpinLock> lock(mutex);
             Block* const block = current;
             if (block == nullptr)
                 return;
@@ -235,7 +240,7 @@ private:
         void TidyAfterFire(Block* block)
         {
             CReleaseLater released;
-            std::lock_guard<CSpinLock> lock(mutex);
+            std::lock_guard<CReentrantSpinLock> lock(mutex);
             if (current == block && block->Unshared() && block->dead.load(std::memory_order_relaxed) != 0)
                 CompactInPlaceLocked(block, released);
         }
@@ -407,7 +412,7 @@ private:
         CSnapshot snapshot;
         {
             HandlerList& list = *state;
-            std::lock_guard<CSpinLock> lock(list.mutex);
+            std::lock_guard<CReentrantSpinLock> lock(list.mutex);
             if (list.current != nullptr)
                 snapshot.Take(list.current);
             action();

@@ -6,6 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <thread>
 #include <stdexcept>
 #include <type_traits>
 
@@ -18,6 +23,26 @@ template <class... Args, class F>
 std::shared_ptr<IEventSignalConnection> ConnectLambda(IEventSignal<Args...> const& signal, F&& f)
 {
     return signal.Connect(MakeEventSignalHandler<Args...>(std::forward<F>(f)));
+}
+
+/// Runs `body` on a thread of its own and stops the process, naming `what`, if it has not returned
+/// within the time-out: a thread that waits for itself can be neither joined nor cancelled, and this
+/// way the test fails instead of hanging.
+template <class Body>
+void RunBounded(std::string const& what, Body&& body, std::chrono::milliseconds timeout = 10s)
+{
+    Gate returned;
+    std::thread thread([&] {
+        body();
+        returned.Open();
+    });
+    if (!returned.Wait(timeout))
+    {
+        std::fprintf(stderr, "did not return within %lld ms (deadlock): %s\n",
+                     static_cast<long long>(timeout.count()), what.c_str());
+        std::abort();
+    }
+    thread.join();
 }
 } // namespace
 
@@ -250,6 +275,38 @@ TEST(EventSignal, FireWithHandoverRunsTheActionBeforeAnyHandler)
     auto a = ConnectLambda(signal, log.Callback("handler"));
     signal.FireWithHandover(1, [&] { log.Add("action"); });
     EXPECT_EQ(log.Entries(), (std::vector<std::string>{"action", "handler"}));
+}
+
+// The handover action runs under the handler-list lock; on its own thread it may use the signal.
+TEST(EventSignal, HandoverActionThatUsesItsOwnSignalDeadlocks)
+{
+    struct Case
+    {
+        char const* action;
+        std::function<void(TEventSignal<int>&, std::shared_ptr<IEventSignalConnection>&, CallLog&)> run;
+        std::vector<std::string> expected; // by the handover fire (1) and the next one (2)
+    };
+    auto const log = [](CallLog& calls, std::string name) {
+        return [&calls, name](int fire) { calls.Add(name + std::to_string(fire)); };
+    };
+    std::vector<Case> const cases = {
+        {"connects", [&](auto& signal, auto&, CallLog& calls) { ConnectLambda(signal, log(calls, "new")); },
+         {"a1", "b1", "a2", "b2", "new2"}},
+        {"disconnects the later handler", [](auto&, auto& b, CallLog&) { b->Disconnect(); }, {"a1", "a2"}},
+        {"fires", [](auto& signal, auto&, CallLog&) { signal.Fire(0); }, {"a0", "b0", "a1", "b1", "a2", "b2"}},
+    };
+    for (Case const& c : cases)
+    {
+        RunBounded(std::string("a handover action that ") + c.action, [&] {
+            TEventSignal<int> signal;
+            CallLog calls;
+            auto a = ConnectLambda(signal, log(calls, "a"));
+            auto b = ConnectLambda(signal, log(calls, "b"));
+            signal.FireWithHandover(1, [&] { c.run(signal, b, calls); });
+            signal.Fire(2);
+            EXPECT_EQ(calls.Entries(), c.expected) << c.action;
+        });
+    }
 }
 
 TEST(EventSignal, ConnectRejectsAnEmptyHandler)
