@@ -417,12 +417,15 @@ private:
                 snapshot.Take(list.current);
             action();
         }
+        if (snapshot.begin() == snapshot.end())
+            return;
+        CFireFrame frame;
         for (EventConnectionImpl* const entry : snapshot)
         {
             CEventConnectionCore::KeepAlive keepAlive;
             if (!entry->BeginCall(keepAlive))
                 continue;
-            CEventCallScope const call(*entry);
+            CEventCallScope const call(*entry, frame);
             entry->m_handler->Invoke(args..., entry->m_listed);
         }
     }

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <thread>
@@ -25,25 +23,6 @@ std::shared_ptr<IEventSignalConnection> ConnectLambda(IEventSignal<Args...> cons
     return signal.Connect(MakeEventSignalHandler<Args...>(std::forward<F>(f)));
 }
 
-/// Runs `body` on a thread of its own and stops the process, naming `what`, if it has not returned
-/// within the time-out: a thread that waits for itself can be neither joined nor cancelled, and this
-/// way the test fails instead of hanging.
-template <class Body>
-void RunBounded(std::string const& what, Body&& body, std::chrono::milliseconds timeout = 10s)
-{
-    Gate returned;
-    std::thread thread([&] {
-        body();
-        returned.Open();
-    });
-    if (!returned.Wait(timeout))
-    {
-        std::fprintf(stderr, "did not return within %lld ms (deadlock): %s\n",
-                     static_cast<long long>(timeout.count()), what.c_str());
-        std::abort();
-    }
-    thread.join();
-}
 } // namespace
 
 static_assert(!std::is_copy_constructible_v<TEventSignal<int>>);
@@ -190,19 +169,33 @@ TEST(EventSignal, FireHoldingTheListKeepsEveryLaterChangeAlive)
     }
 }
 
+// A watched object is alive while it is owned, whatever pointer its owner stores.
 TEST(EventSignal, ExpiredWatchStopsCallsWithoutDisconnecting)
 {
-    TEventSignal<void> signal;
-    CountSpy spy;
-    auto watched = std::make_shared<int>(1);
-    auto connection = ConnectLambda(signal, spy.Callback());
-    connection->DisconnectWhenExpired(watched);
-    signal.Fire();
-    EXPECT_EQ(spy.Count(), 1);
-    watched.reset();
-    signal.Fire();
-    EXPECT_EQ(spy.Count(), 1);
-    EXPECT_EQ(signal.GetHandlerCount(), 1u);
+    struct Case
+    {
+        char const* what;
+        std::shared_ptr<void> owner;
+    };
+    std::vector<Case> cases = {
+        {"an object", std::make_shared<int>(1)},
+        {"a shared_ptr<int> that owns a null pointer", std::shared_ptr<int>(static_cast<int*>(nullptr))},
+        {"an aliasing pointer that stores null", std::shared_ptr<int>(std::make_shared<int>(1), nullptr)},
+        {"a lifetime token made from nullptr", std::shared_ptr<void>(nullptr, [](void*) {})},
+    };
+    for (Case& c : cases)
+    {
+        TEventSignal<void> signal;
+        CountSpy spy;
+        auto connection = ConnectLambda(signal, spy.Callback());
+        connection->DisconnectWhenExpired(c.owner);
+        signal.Fire();
+        EXPECT_EQ(spy.Count(), 1) << c.what;
+        c.owner.reset();
+        signal.Fire();
+        EXPECT_EQ(spy.Count(), 1) << c.what;
+        EXPECT_EQ(signal.GetHandlerCount(), 1u) << c.what;
+    }
 }
 
 TEST(EventSignal, WatchedObjectIsKeptAliveDuringTheCall)
@@ -373,6 +366,56 @@ TEST(EventSignalThreads, DisconnectAndWaitReturnsOnlyAfterTheRunningHandlerRetur
     release.Open();
     waiting.Join();
     EXPECT_TRUE(waitReturned.load());
+}
+
+// A handler that stops itself and waits, on its own thread, must not wait for its own call; a call of
+// it running on another thread is still waited for.
+TEST(EventSignalThreads, HandlerThatWaitsForItsOwnConnectionWaitsForItself)
+{
+    using Self = std::shared_ptr<IEventSignalConnection>;
+    struct Case
+    {
+        char const* what;
+        std::function<void(CScopedEventSignalConnection&, Self const&)> stop;
+    };
+    std::vector<Case> const cases = {
+        {"destroys its own scoped connection", [](auto& scoped, Self const&) { scoped = {}; }},
+        {"disconnects and waits on its own connection",
+         [](auto&, Self const& self) { self->DisconnectAndWaitForHandlersToFinish(); }},
+    };
+    for (Case const& c : cases)
+    {
+        RunBounded(std::string("a handler that ") + c.what, [&c] {
+            TEventSignal<int> signal;
+            Gate otherEntered, releaseOther;
+            std::atomic<bool> otherReturned{false};
+            bool otherReturnedFirst = false;
+            int ownCalls = 0;
+            CScopedEventSignalConnection scoped;
+            scoped = signal.Connect(MakeEventSignalHandlerWithConnection<int>([&](int fire, Self const& self) {
+                if (fire == 1) // the call on the other thread
+                {
+                    otherEntered.Open();
+                    releaseOther.Wait();
+                    otherReturned = true;
+                    return;
+                }
+                ++ownCalls;
+                c.stop(scoped, self);
+                otherReturnedFirst = otherReturned.load();
+            }));
+            ScopedThread other([&] { signal.Fire(1); });
+            ASSERT_TRUE(otherEntered.Wait());
+            ScopedThread releaser([&] {
+                std::this_thread::sleep_for(50ms);
+                releaseOther.Open();
+            });
+            signal.Fire(0);
+            signal.Fire(0);
+            EXPECT_EQ(ownCalls, 1) << c.what;
+            EXPECT_TRUE(otherReturnedFirst) << c.what;
+        });
+    }
 }
 
 TEST(EventSignalThreads, PlainDisconnectReturnsWhileTheHandlerRuns)

@@ -10,8 +10,50 @@
 #include <mutex>
 #include <vector>
 
+// The fire frames below must be one list per thread for the whole process, not one per module: a
+// handler may be fired by code of one shared library and wait in code of another.
+#if defined(__GNUC__) && !defined(_WIN32)
+#define ORX2_SHARED_ACROSS_MODULES __attribute__((visibility("default")))
+#else
+#define ORX2_SHARED_ACROSS_MODULES
+#endif
+
 namespace Base::Internal
 {
+class CEventConnectionCore;
+class CFireFrame;
+
+/// The innermost fire running on this thread, or null.
+ORX2_SHARED_ACROSS_MODULES inline thread_local CFireFrame* t_innermostFire = nullptr;
+
+/// One fire running on this thread, with the connection whose handler it is calling. The frames of
+/// the fires on a thread (nested when a handler fires) form a list, innermost first: a wait on a
+/// handler's own thread counts its own calls in it.
+class CFireFrame
+{
+public:
+    CFireFrame() noexcept : m_top(t_innermostFire), m_outer(m_top) { m_top = this; }
+    ~CFireFrame() { m_top = m_outer; }
+    CFireFrame(CFireFrame const&) = delete;
+    CFireFrame& operator=(CFireFrame const&) = delete;
+
+    void Calling(CEventConnectionCore const* connection) noexcept { m_calling = connection; }
+
+    /// The calls through `connection` that fires on this thread have begun and not ended.
+    static std::uint32_t CallsOnThisThread(CEventConnectionCore const* connection) noexcept
+    {
+        std::uint32_t calls = 0;
+        for (CFireFrame const* frame = t_innermostFire; frame != nullptr; frame = frame->m_outer)
+            calls += frame->m_calling == connection ? 1 : 0;
+        return calls;
+    }
+
+private:
+    CFireFrame*& m_top;
+    CFireFrame* const m_outer;
+    CEventConnectionCore const* m_calling = nullptr;
+};
+
 /// Call bookkeeping of one connection.
 ///
 /// The connected/disconnected flag and the number of calls in progress share one atomic word, so that a
@@ -53,11 +95,12 @@ public:
         return BeginWatchedCall(keepAlive);
     }
 
-    /// Ends a call admitted by BeginCall; wakes the waiters when the last call ends.
+    /// Ends a call admitted by BeginCall; wakes the waiters, if any (a waiter that is itself inside a
+    /// call waits for the count to fall to its own calls, not to zero).
     void EndCall() noexcept
     {
         std::uint32_t const previous = m_state.fetch_sub(kCallUnit, std::memory_order_acq_rel);
-        if ((previous & kWaiting) != 0 && (previous >> kCountShift) == 1)
+        if ((previous & kWaiting) != 0)
         {
             // Taking the mutex orders this wake-up after the waiter's predicate check.
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -65,14 +108,17 @@ public:
         }
     }
 
-    /// Blocks until no call is in progress. Callers disconnect first, so the count can only fall.
+    /// Blocks until no call is in progress on another thread. Calls on this thread (the caller is
+    /// inside them: a handler stopping itself) cannot end while it waits, and end as they return.
+    /// Callers disconnect first, so the count can only fall.
     void WaitForCallsToFinish()
     {
-        if (CallsInProgress() == 0)
+        std::uint32_t const own = CFireFrame::CallsOnThisThread(this);
+        if (CallsInProgress() <= own)
             return;
         std::unique_lock<std::mutex> lock(m_mutex);
         m_state.fetch_or(kWaiting, std::memory_order_acq_rel);
-        m_callsFinished.wait(lock, [this] { return CallsInProgress() == 0; });
+        m_callsFinished.wait(lock, [this, own] { return CallsInProgress() <= own; });
     }
 
     void AddExpiryWatch(std::weak_ptr<void> watched)
@@ -100,8 +146,10 @@ private:
         keepAlive.reserve(m_expiryWatch.size());
         for (auto const& watched : m_expiryWatch)
         {
+            // Alive means owned: a live owner may store a null pointer (an aliasing pointer, a lifetime
+            // token made from nullptr), so the count is asked, not the pointer.
             std::shared_ptr<void> strong = watched.lock();
-            if (!strong)
+            if (strong.use_count() == 0)
             {
                 keepAlive.clear();
                 return false;
@@ -127,16 +175,25 @@ private:
     std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by m_mutex
 };
 
-/// Counts one admitted call for as long as it lives, also when the handler throws.
+/// Counts one admitted call for as long as it lives, also when the handler throws, and marks it in the
+/// fire's frame.
 class CEventCallScope
 {
 public:
-    explicit CEventCallScope(CEventConnectionCore& core) noexcept : m_core(core) {}
-    ~CEventCallScope() { m_core.EndCall(); }
+    CEventCallScope(CEventConnectionCore& core, CFireFrame& frame) noexcept : m_core(core), m_frame(frame)
+    {
+        frame.Calling(&core);
+    }
+    ~CEventCallScope()
+    {
+        m_core.EndCall();
+        m_frame.Calling(nullptr);
+    }
     CEventCallScope(CEventCallScope const&) = delete;
     CEventCallScope& operator=(CEventCallScope const&) = delete;
 
 private:
     CEventConnectionCore& m_core;
+    CFireFrame& m_frame;
 };
 } // namespace Base::Internal
