@@ -32,7 +32,16 @@ ORX2_SHARED_ACROSS_MODULES inline thread_local CFireFrame* t_innermostFire = nul
 class CFireFrame
 {
 public:
+// The frame lives on the fire's stack and takes itself off the list in its destructor; g++ cannot see
+// that once the constructor is inlined.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
     CFireFrame() noexcept : m_top(t_innermostFire), m_outer(m_top) { m_top = this; }
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif
     ~CFireFrame() { m_top = m_outer; }
     CFireFrame(CFireFrame const&) = delete;
     CFireFrame& operator=(CFireFrame const&) = delete;
