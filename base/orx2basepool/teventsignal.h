@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace Base
@@ -77,13 +78,19 @@ public:
 
     std::shared_ptr<IEventSignalConnection> Connect(std::shared_ptr<Handler> const& handler) const override
     {
-        if (!handler)
-            ThrowOrxException("base/orx2basepool/teventsignal", __LINE__, "Base::Internal::TEventSignalBase::Connect",
-                              L"Cannot connect an empty handler");
-        auto connection = std::make_shared<EventConnectionImpl>(state, handler);
-        connection->m_listed = connection;
-        state->Add(connection.get());
-        return connection;
+        ThrowIfEmpty(handler.get());
+        return Publish(std::make_shared<EventConnectionImpl>(state, handler.get(), handler));
+    }
+
+    /// The same for a handler that nobody else holds (as `MakeEventSignalHandler` makes them): the list
+    /// owns it alone, which saves the shared count's allocation.
+    template <class H, std::enable_if_t<std::is_convertible_v<H*, Handler*>, int> = 0>
+    std::shared_ptr<IEventSignalConnection> Connect(std::unique_ptr<H> handler) const
+    {
+        ThrowIfEmpty(handler.get());
+        auto connection = std::make_shared<EventConnectionImpl>(state, handler.get(), nullptr);
+        handler.release(); // owned by the connection from here on
+        return Publish(std::move(connection));
     }
 
     /// Number of handlers in the list that are not disconnected (expired ones still count).
@@ -98,6 +105,14 @@ protected:
     ~TEventSignalBase() = default;
 
 private:
+    static void ThrowIfEmpty(void const* handler)
+    {
+        if (handler == nullptr)
+            ThrowOrxException("base/orx2basepool/teventsignal", __LINE__,
+                              "Base::Internal::TEventSignalBase::Connect",
+                              L"Cannot connect an empty handler");
+    }
+
     class EventConnectionImpl;
     struct Block;
     struct HandlerList;
@@ -320,10 +335,15 @@ private:
     class EventConnectionImpl final : public IEventSignalConnection, public CEventConnectionCore
     {
     public:
-        EventConnectionImpl(std::shared_ptr<HandlerList> const& list, std::shared_ptr<Handler> const& handler)
-            : m_handler(handler), m_signalState(list)
+        /// `handler` is owned by `shared` if that is given, else by this connection.
+        EventConnectionImpl(std::shared_ptr<HandlerList> const& list, Handler* handler,
+                            std::shared_ptr<Handler> shared) noexcept
+            : m_handler(handler), m_signalState(list), m_sharedHandler(std::move(shared))
         {
         }
+
+        /// Only a connection that never got listed still holds its handler here.
+        ~EventConnectionImpl() override { DropHandler(); }
 
         void Disconnect() override
         {
@@ -350,17 +370,43 @@ private:
             if (m_listReferences.fetch_sub(1, std::memory_order_acq_rel) != 1)
                 return;
             std::shared_ptr<IEventSignalConnection> const self = std::move(m_listed);
-            m_handler.reset();
+            DropHandler();
         }
 
-        std::shared_ptr<Handler> m_handler;                // owned by the list; dropped when it lets go
+        Handler* m_handler;                                // owned by the list; dropped when it lets go
         std::shared_ptr<IEventSignalConnection> m_listed;  // the list's reference to this connection
         EventConnectionImpl* m_nextReleased = nullptr;     // chains entries to release after a change
         std::weak_ptr<HandlerList> m_signalState;
 
     private:
+        void DropHandler() noexcept
+        {
+            Handler* const handler = std::exchange(m_handler, nullptr);
+            if (m_sharedHandler)
+                m_sharedHandler.reset();
+            else
+                delete handler;
+        }
+
+        std::shared_ptr<Handler> m_sharedHandler; // the handler's owner when it was connected shared
         std::atomic<std::uint32_t> m_listReferences{1};
     };
+
+    /// Lists a new connection; the list holds a reference to it from now on.
+    std::shared_ptr<IEventSignalConnection> Publish(std::shared_ptr<EventConnectionImpl> connection) const
+    {
+        connection->m_listed = connection;
+        try
+        {
+            state->Add(connection.get());
+        }
+        catch (...)
+        {
+            connection->m_listed.reset();
+            throw;
+        }
+        return connection;
+    }
 
     /// The part of the list one fire works on: a block reference and the number of entries it had.
     class CSnapshot

@@ -110,14 +110,20 @@ TEST(EventSignal, HandlerDisconnectingItselfIsNotCalledAgainAndTheFireGoesOn)
 
 TEST(EventSignal, HandlerIsDestroyedWhenItLeavesTheList)
 {
-    TEventSignal<void> signal;
-    auto token = std::make_shared<int>(0);
-    std::weak_ptr<int> watch = token;
-    auto connection = ConnectLambda(signal, [token] {});
-    token.reset();
-    EXPECT_FALSE(watch.expired());
-    connection->Disconnect();
-    EXPECT_TRUE(watch.expired());
+    for (bool const shared : {false, true}) // the list owns the handler alone, or shares it
+    {
+        TEventSignal<void> signal;
+        auto token = std::make_shared<int>(0);
+        std::weak_ptr<int> watch = token;
+        auto handler = MakeEventSignalHandler<void>([token] {});
+        using Shared = std::shared_ptr<IEventSignalHandlerWithConnection<void>>;
+        auto connection =
+            shared ? signal.Connect(Shared(std::move(handler))) : signal.Connect(std::move(handler));
+        token.reset();
+        EXPECT_FALSE(watch.expired()) << shared;
+        connection->Disconnect();
+        EXPECT_TRUE(watch.expired()) << shared;
+    }
 }
 
 TEST(EventSignal, HandlerDisconnectedDuringAFireGoesWhenTheFireEnds)

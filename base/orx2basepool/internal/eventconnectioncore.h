@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -63,13 +64,39 @@ private:
     CEventConnectionCore const* m_calling = nullptr;
 };
 
+/// Mutexes and condition variables that connections share, picked by address: a connection needs one
+/// only while someone waits for its calls or while it reads its expiry watches, so none carries its own.
+/// One table for the whole process (a call may end in one module and its waiter sleep in another);
+/// made on first use and never destroyed, so signals of static objects may use it to the end.
+class CConnectionWaitTable
+{
+public:
+    struct alignas(64) Slot
+    {
+        std::mutex mutex;
+        std::condition_variable changed; // notified (all) when a call ends that someone waits for
+    };
+
+    ORX2_SHARED_ACROSS_MODULES static Slot& For(void const* connection)
+    {
+        static CConnectionWaitTable* const table = new CConnectionWaitTable();
+        auto const address = reinterpret_cast<std::uintptr_t>(connection);
+        return table->m_slots[((address >> 4) ^ (address >> 10)) % kSlots];
+    }
+
+private:
+    static constexpr std::size_t kSlots = 32;
+    Slot m_slots[kSlots];
+};
+
 /// Call bookkeeping of one connection.
 ///
 /// The connected/disconnected flag and the number of calls in progress share one atomic word, so that a
 /// fire admits a handler (checks "not disconnected" and counts the call) in one compare-and-swap. That
 /// single step is what makes disconnect-and-wait exact: once the disconnected bit is in the word, no
-/// fire can count a new call, and the waiter only has to see the count drop to zero. The mutex and
-/// condition variable are touched only by objects with expiry watches and by someone who waits.
+/// fire can count a new call, and the waiter only has to see the count drop to zero. A mutex and
+/// condition variable (shared, see CConnectionWaitTable) are touched only by connections with expiry
+/// watches and by someone who waits.
 class CEventConnectionCore
 {
 public:
@@ -112,8 +139,9 @@ public:
         if ((previous & kWaiting) != 0)
         {
             // Taking the mutex orders this wake-up after the waiter's predicate check.
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_callsFinished.notify_all();
+            CConnectionWaitTable::Slot& slot = CConnectionWaitTable::For(this);
+            std::lock_guard<std::mutex> lock(slot.mutex);
+            slot.changed.notify_all();
         }
     }
 
@@ -125,14 +153,15 @@ public:
         std::uint32_t const own = CFireFrame::CallsOnThisThread(this);
         if (CallsInProgress() <= own)
             return;
-        std::unique_lock<std::mutex> lock(m_mutex);
+        CConnectionWaitTable::Slot& slot = CConnectionWaitTable::For(this);
+        std::unique_lock<std::mutex> lock(slot.mutex);
         m_state.fetch_or(kWaiting, std::memory_order_acq_rel);
-        m_callsFinished.wait(lock, [this, own] { return CallsInProgress() <= own; });
+        slot.changed.wait(lock, [this, own] { return CallsInProgress() <= own; });
     }
 
     void AddExpiryWatch(std::weak_ptr<void> watched)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<std::mutex> lock(CConnectionWaitTable::For(this).mutex);
         m_expiryWatch.push_back(std::move(watched));
         m_state.fetch_or(kWatched, std::memory_order_acq_rel);
     }
@@ -151,7 +180,17 @@ private:
 
     bool BeginWatchedCall(KeepAlive& keepAlive)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!AdmitWatchedCall(keepAlive))
+        {
+            keepAlive.clear(); // outside the lock: this may destroy a watched object
+            return false;
+        }
+        return true;
+    }
+
+    bool AdmitWatchedCall(KeepAlive& keepAlive)
+    {
+        std::lock_guard<std::mutex> lock(CConnectionWaitTable::For(this).mutex);
         keepAlive.reserve(m_expiryWatch.size());
         for (auto const& watched : m_expiryWatch)
         {
@@ -159,10 +198,7 @@ private:
             // token made from nullptr), so the count is asked, not the pointer.
             std::shared_ptr<void> strong = watched.lock();
             if (strong.use_count() == 0)
-            {
-                keepAlive.clear();
                 return false;
-            }
             keepAlive.push_back(std::move(strong));
         }
         // The flag and the count change in one step here too, so a concurrent disconnect-and-wait
@@ -174,14 +210,11 @@ private:
                                               std::memory_order_acquire))
                 return true;
         }
-        keepAlive.clear();
         return false;
     }
 
     std::atomic<std::uint32_t> m_state{0};
-    std::mutex m_mutex;
-    std::condition_variable m_callsFinished;
-    std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by m_mutex
+    std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by this connection's wait-table mutex
 };
 
 /// Counts one admitted call for as long as it lives, also when the handler throws, and marks it in the
