@@ -7,7 +7,7 @@ namespace ReferenceHost
 {
 namespace
 {
-constexpr char const* kSourceFile = "reference_host/cismodeltaballoweddataexchangemodel";
+constexpr Base::CSourceFile kSource("reference_host/cismodeltaballoweddataexchangemodel");
 constexpr char const* kGetAreaDataAvailable =
     "ReferenceHost::CIsModelTabAllowedDataExchangeModel::GetAreaDataAvailable";
 } // namespace
@@ -27,12 +27,12 @@ Base::Binding::IValueBindingSource<bool> const&
 CIsModelTabAllowedDataExchangeModel::GetAreaDataAvailable(Base::EAreaItems area)
 {
     std::shared_ptr<BusinessLayer::ICommonAreas> const areas = Base::Internal::LockOrThrow(
-        m_areas, kSourceFile, __LINE__, kGetAreaDataAvailable, L"The areas must be set");
+        m_areas, kSource, __LINE__, kGetAreaDataAvailable, L"The areas must be set");
     std::shared_ptr<BusinessLayer::ICommonArea> object;
     areas->GetArea(object, area);
     if (!object)
-        ThrowOrxException(kSourceFile, __LINE__, kGetAreaDataAvailable, L"The area %s is not instantiated",
-                          Base::GetAreaName(area).c_str());
+        kSource.Throw(__LINE__, kGetAreaDataAvailable, L"The area %s is not instantiated",
+                      Base::GetAreaName(area).c_str());
     // The source lives in the area object, which the host keeps while the area is instantiated.
     return object->GetHasDataOrReco();
 }

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/iasyncresult.h"
 #include "base/orx2basepool/internal/cmanualresetevent.h"
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,6 +18,8 @@ template <class... T> class CAsyncPromise;
 /// from GetImpl). The promise itself is not thread-safe; the result it makes is.
 template <> class CAsyncPromise<> : public INonCopyable
 {
+    static constexpr CSourceFile kSource{"base/orx2basepool/casyncpromise"};
+
 public:
     /// The result object: completes once, wakes waiters and runs its callbacks.
     class AsyncResultImpl final : public IAsyncResult<>
@@ -52,9 +54,8 @@ public:
             {
                 std::lock_guard<std::mutex> const lock(mutex);
                 if (isSet)
-                    ThrowOrxException("base/orx2basepool/casyncpromise", __LINE__,
-                                      "Base::CAsyncPromise<>::AsyncResultImpl::Set",
-                                      L"Value must only be set once");
+                    kSource.Throw(__LINE__, "Base::CAsyncPromise<>::AsyncResultImpl::Set",
+                                  L"Value must only be set once");
                 isSet = true;
                 pending = std::move(callbacks);
             }
@@ -78,8 +79,7 @@ public:
     std::shared_ptr<IAsyncResult<>> GetResult()
     {
         if (!result)
-            ThrowOrxException("base/orx2basepool/casyncpromise", __LINE__, "Base::CAsyncPromise<>::GetResult",
-                              L"Can get result only once");
+            kSource.Throw(__LINE__, "Base::CAsyncPromise<>::GetResult", L"Can get result only once");
         return std::move(result);
     }
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/csharedmutex.h"
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <atomic>
 #include <memory>
@@ -96,45 +96,42 @@ protected:
     ~CBindingTargetLocking() = default;
 
 private:
+    /// Releases `lock` and throws when the target is destroyed (and `lock` was taken).
+    template <class TLock>
+    void ThrowIfDestroyed(TLock& lock, int line, char const* function) const;
+
     std::shared_ptr<DestructionProtectedLocking> m_targetLock;
 };
 
 inline std::unique_lock<CSharedMutex> CBindingTargetLocking::Lock() const
 {
     std::unique_lock<CSharedMutex> lock(m_targetLock->mutex);
-    if (m_targetLock->destroyed)
-    {
-        lock.unlock();
-        ThrowOrxException("base/orx2basepool/cbindingtargetlocking", __LINE__,
-                          "Base::Binding::Internal::CBindingTargetLocking::Lock",
-                          L"Trying to acquire lock on destructed object");
-    }
+    ThrowIfDestroyed(lock, __LINE__, "Base::Binding::Internal::CBindingTargetLocking::Lock");
     return lock;
 }
 
 inline CSharedLock CBindingTargetLocking::LockShared() const
 {
     CSharedLock lock(m_targetLock->mutex);
-    if (m_targetLock->destroyed)
-    {
-        lock.unlock();
-        ThrowOrxException("base/orx2basepool/cbindingtargetlocking", __LINE__,
-                          "Base::Binding::Internal::CBindingTargetLocking::LockShared",
-                          L"Trying to acquire lock on destructed object");
-    }
+    ThrowIfDestroyed(lock, __LINE__, "Base::Binding::Internal::CBindingTargetLocking::LockShared");
     return lock;
 }
 
 inline CSharedLock CBindingTargetLocking::TryLockShared() const
 {
     CSharedLock lock(m_targetLock->mutex, std::try_to_lock);
+    ThrowIfDestroyed(lock, __LINE__, "Base::Binding::Internal::CBindingTargetLocking::TryLockShared");
+    return lock;
+}
+
+template <class TLock>
+void CBindingTargetLocking::ThrowIfDestroyed(TLock& lock, int line, char const* function) const
+{
     if (lock.owns_lock() && m_targetLock->destroyed)
     {
         lock.unlock();
-        ThrowOrxException("base/orx2basepool/cbindingtargetlocking", __LINE__,
-                          "Base::Binding::Internal::CBindingTargetLocking::TryLockShared",
-                          L"Trying to acquire lock on destructed object");
+        CSourceFile("base/orx2basepool/cbindingtargetlocking")
+            .Throw(line, function, L"Trying to acquire lock on destructed object");
     }
-    return lock;
 }
 } // namespace Base::Binding::Internal

@@ -4,7 +4,7 @@
 #include "base/orx2basepool/internal/commandfunctionname.h"
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ijournal.h"
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <cstdint>
 #include <functional>
@@ -65,10 +65,12 @@ public:
     /// Always throws OrxException naming the command: its arguments cannot be serialized.
     std::shared_ptr<IAsyncResult<>> Execute(std::vector<unsigned char> const& /*blob*/) override
     {
-        ThrowOrxException("base/orx2basepool/tcommand", __LINE__,
-                          Internal::GetCommandFunctionName<Args...>("Base::TCommand", "Execute").c_str(),
-                          L"Command '%s' does not support Execute with serialized (BLOB) arguments",
-                          GetName().c_str());
+        // Plain locals: g++ cannot see that a call with type-dependent arguments does not return.
+        std::string const function = Internal::GetCommandFunctionName<Args...>("Base::TCommand", "Execute");
+        std::wstring const name = GetName();
+        CSourceFile("base/orx2basepool/tcommand")
+            .Throw(__LINE__, function.c_str(), L"Command '%s' does not support Execute with serialized (BLOB) arguments",
+                   name.c_str());
     }
 
     /// Reports, publishes and runs the action with `args`; returns a complete result. Throws

@@ -2,7 +2,7 @@
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/internal/cspinlock.h"
 #include "base/orx2basepool/internal/eventconnectioncore.h"
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -108,9 +108,8 @@ private:
     static void ThrowIfEmpty(void const* handler)
     {
         if (handler == nullptr)
-            ThrowOrxException("base/orx2basepool/teventsignal", __LINE__,
-                              "Base::Internal::TEventSignalBase::Connect",
-                              L"Cannot connect an empty handler");
+            CSourceFile("base/orx2basepool/teventsignal")
+                .Throw(__LINE__, "Base::Internal::TEventSignalBase::Connect", L"Cannot connect an empty handler");
     }
 
     class EventConnectionImpl;

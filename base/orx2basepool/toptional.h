@@ -1,6 +1,6 @@
 #pragma once
+#include "base/orx2basepool/csourcefile.h"
 #include "host/foundation/jbstringconversion.h"
-#include "host/foundation/orxexception.h"
 
 #include <string>
 #include <utility>
@@ -47,8 +47,9 @@ private:
     {
         std::string const typeName = JbDemangle(typeid(T));
         std::string const function = "Base::TOptional<" + typeName + ">::value";
-        ThrowOrxException("base/orx2basepool/toptional", __LINE__, function.c_str(),
-                          L"Accessing invalid TOptional value of type %s", JbWidenUtf8(typeName).c_str());
+        CSourceFile("base/orx2basepool/toptional")
+            .Throw(__LINE__, function.c_str(), L"Accessing invalid TOptional value of type %s",
+                   JbWidenUtf8(typeName).c_str());
     }
 
     T m_value{};

@@ -48,11 +48,13 @@ public:
         std::tuple<std::decay_t<Args>...> arguments;
         std::apply([&reader](auto&... values) { static_cast<void>((reader >> ... >> values)); }, arguments);
         if (std::size_t const leftOver = reader.GetRemaining(); leftOver != 0)
-            ThrowOrxException(
-                "base/orx2basepool/tserializablecommand", __LINE__,
-                Internal::GetCommandFunctionName<Args...>("Base::TSerializableCommand", "Execute").c_str(),
-                L"Command '%s': %I64u byte(s) left after its serialized arguments", this->GetName().c_str(),
-                static_cast<unsigned long long>(leftOver));
+        {
+            std::string const function =
+                Internal::GetCommandFunctionName<Args...>("Base::TSerializableCommand", "Execute");
+            CSourceFile("base/orx2basepool/tserializablecommand")
+                .Throw(__LINE__, function.c_str(), L"Command '%s': %I64u byte(s) left after its serialized arguments",
+                       this->GetName().c_str(), static_cast<unsigned long long>(leftOver));
+        }
         return std::apply([this](auto&... values) { return this->Execute(std::move(values)...); }, arguments);
     }
 

@@ -6,7 +6,9 @@ namespace BusinessLayer
 {
 namespace
 {
-constexpr char const* kSourceFile = "businesslayer/common/careaocclusaldirectiondataexchangemodel";
+constexpr Base::CSourceFile kSource("businesslayer/common/careaocclusaldirectiondataexchangemodel");
+constexpr int kLineGetAreasGone = 43;
+constexpr int kLineSetAreasGone = 64;
 } // namespace
 
 Logging::CLogger const
@@ -23,7 +25,7 @@ CAreaOcclusalDirectionDataExchangeModel::~CAreaOcclusalDirectionDataExchangeMode
 JbMatrix4Rf CAreaOcclusalDirectionDataExchangeModel::GetOcclusalDirection(Base::EAreaItems area) const
 {
     std::shared_ptr<ICommonAreas const> const areas = Internal::LockAreasOrThrow(
-        m_areas, kSourceFile, 43,
+        m_areas, kSource, kLineGetAreasGone,
         "BusinessLayer::CAreaOcclusalDirectionDataExchangeModel::GetOcclusalDirection");
     if (std::shared_ptr<ICommonArea const> const object = Internal::GetInstantiatedArea(*areas, area))
     {
@@ -38,7 +40,7 @@ void CAreaOcclusalDirectionDataExchangeModel::SetOcclusalDirection(Base::EAreaIt
                                                                    JbMatrix4Rf direction)
 {
     std::shared_ptr<ICommonAreas> const areas = Internal::LockAreasOrThrow(
-        m_areas, kSourceFile, 64,
+        m_areas, kSource, kLineSetAreasGone,
         "BusinessLayer::CAreaOcclusalDirectionDataExchangeModel::SetOcclusalDirection");
     if (!Internal::EnsureAreaInstantiated(*areas, area))
         return;

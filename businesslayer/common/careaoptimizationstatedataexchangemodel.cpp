@@ -1,11 +1,16 @@
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
 
+#include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/foundation/orxexception.h"
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/careaoptimizationstatedataexchangemodel");
+} // namespace
+
 using Base::AreaIndex;
 using Base::EAreaItems;
 using State = CAreaOptimizationStateDataExchangeModel::SAreaOptimizationState;
@@ -17,10 +22,10 @@ CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel
     std::shared_ptr<ICommonAreas const> const& areas)
 {
     if (!areas)
-        ThrowOrxException("businesslayer/common/careaoptimizationstatedataexchangemodel", __LINE__,
-                          "BusinessLayer::CAreaOptimizationStateDataExchangeModel::"
-                          "CAreaOptimizationStateDataExchangeModel",
-                          Internal::kAreasMustBeSet);
+        kSource.Throw(__LINE__,
+                      "BusinessLayer::CAreaOptimizationStateDataExchangeModel::"
+                      "CAreaOptimizationStateDataExchangeModel",
+                      Internal::kAreasMustBeSet);
     Internal::SharedAreaList const list = Internal::TakeAreaList(*areas);
     // Every observed area has an entry before its handlers first read it.
     for (EAreaItems const area : *list)

@@ -1,9 +1,14 @@
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
 
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/carearegistrationresultdataexchangemodelbase");
+} // namespace
+
 using Base::EAreaItems;
 
 Logging::CLogger const CAreaRegistrationResultDataExchangeModelBase::s_logger(
@@ -14,10 +19,10 @@ CAreaRegistrationResultDataExchangeModelBase::CAreaRegistrationResultDataExchang
     : m_areas(areas)
 {
     if (!areas)
-        ThrowOrxException("businesslayer/common/carearegistrationresultdataexchangemodelbase", __LINE__,
-                          "BusinessLayer::CAreaRegistrationResultDataExchangeModelBase::"
-                          "CAreaRegistrationResultDataExchangeModelBase",
-                          L"The areas must be set");
+        kSource.Throw(__LINE__,
+                      "BusinessLayer::CAreaRegistrationResultDataExchangeModelBase::"
+                      "CAreaRegistrationResultDataExchangeModelBase",
+                      L"The areas must be set");
     m_registrationInfos.Bind(areas->GetAreaRegistrationInfoArray());
 }
 

@@ -7,7 +7,12 @@ namespace BusinessLayer
 namespace
 {
 // The source path, lines and function names under which these failures are known; keep them stable.
-constexpr char const* kSourceFile = "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase";
+constexpr Base::CSourceFile kSource("businesslayer/common/cbuccalregistrationresultdataexchangemodelbase");
+constexpr int kLineGetToUpper = 43;
+constexpr int kLineGetToLower = 53;
+constexpr int kLineSetToLower = 63;
+constexpr int kLineSetToUpper = 73;
+constexpr int kLineGetStrategyStatus = 82;
 } // namespace
 
 Logging::CLogger const CBuccalRegistrationResultDataExchangeModelBase::s_logger(
@@ -24,13 +29,13 @@ CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataEx
 std::shared_ptr<ICommonAreas>
 CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* function) const
 {
-    return Base::Internal::LockOrThrow(m_areas, kSourceFile, line, function, L"The areas must be set");
+    return Base::Internal::LockOrThrow(m_areas, kSource, line, function, L"The areas must be set");
 }
 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpper() const
 {
-    return LockAreas(43, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+    return LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
                          "GetBuccalRegistrationResultToUpper")
         ->GetBuccalRegistrationResultToUpper();
 }
@@ -38,7 +43,7 @@ CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpp
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToLower() const
 {
-    return LockAreas(53, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+    return LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
                          "GetBuccalRegistrationResultToLower")
         ->GetBuccalRegistrationResultToLower();
 }
@@ -47,7 +52,7 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
     Base::CBuccalRegistrationResult result)
 {
     LockAreas(
-        63,
+        kLineSetToLower,
         "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToLower")
         ->SetBuccalRegistrationResultToLower(result);
 }
@@ -56,7 +61,7 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
     Base::CBuccalRegistrationResult result)
 {
     LockAreas(
-        73,
+        kLineSetToUpper,
         "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToUpper")
         ->SetBuccalRegistrationResultToUpper(result);
 }
@@ -64,7 +69,7 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
 Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationStrategyStatus()
 {
-    return LockAreas(82, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+    return LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
                          "GetBuccalRegistrationStrategyStatus")
         ->GetBuccalRegistrationStrategyStatus();
 }

@@ -1,12 +1,17 @@
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
 
+#include "base/orx2basepool/csourcefile.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/foundation/orxexception.h"
 
 #include <utility>
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/ccommonareaentitycollectiondataexchangemodel");
+} // namespace
+
 Logging::CLogger const CCommonAreaEntityCollectionDataExchangeModel::s_logger(
     L"ORX2.CCommonAreaEntityCollectionDataExchangeModel");
 
@@ -15,10 +20,10 @@ CCommonAreaEntityCollectionDataExchangeModel::CCommonAreaEntityCollectionDataExc
     : m_areas(std::move(areas))
 {
     if (!m_areas)
-        ThrowOrxException("businesslayer/common/ccommonareaentitycollectiondataexchangemodel", __LINE__,
-                          "BusinessLayer::CCommonAreaEntityCollectionDataExchangeModel::"
-                          "CCommonAreaEntityCollectionDataExchangeModel",
-                          Internal::kAreasMustBeSet);
+        kSource.Throw(__LINE__,
+                      "BusinessLayer::CCommonAreaEntityCollectionDataExchangeModel::"
+                      "CCommonAreaEntityCollectionDataExchangeModel",
+                      Internal::kAreasMustBeSet);
 }
 
 CCommonAreaEntityCollectionDataExchangeModel::~CCommonAreaEntityCollectionDataExchangeModel() = default;

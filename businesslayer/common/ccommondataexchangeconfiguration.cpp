@@ -1,5 +1,6 @@
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 
+#include "base/orx2basepool/csourcefile.h"
 #include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
@@ -14,10 +15,15 @@
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 #include "businesslayer/common/cvideomode2ddataexchangemodel.h"
-#include "host/foundation/orxexception.h"
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/ccommondataexchangeconfiguration");
+constexpr int kLineModelTabNotSet = 103;
+} // namespace
+
 Logging::CLogger const CCommonDataExchangeConfiguration::s_logger(L"ORX2.CCommonDataExchangeConfiguration");
 
 CCommonDataExchangeConfiguration::CCommonDataExchangeConfiguration(
@@ -73,76 +79,9 @@ std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel>
 CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel() const
 {
     if (!m_isModelTabAllowed)
-        ThrowOrxException(
-            "businesslayer/common/ccommondataexchangeconfiguration", 103,
-            "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel",
-            L"The IsModelTabAllowedDEM must be set in the Builder");
+        kSource.Throw(kLineModelTabNotSet,
+                      "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel",
+                      L"The IsModelTabAllowedDEM must be set in the Builder");
     return m_isModelTabAllowed;
-}
-
-void CCommonDataExchangeConfiguration::SetReconstructionResultDataExchangeModel(
-    std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model)
-{
-    m_triangulationConfiguration = model;
-}
-
-void CCommonDataExchangeConfiguration::SetIsModelTabAllowedDataExchangeModel(
-    std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> const& model)
-{
-    m_isModelTabAllowed = model;
-}
-
-void CCommonDataExchangeConfiguration::SetAreaRegistrationResultDataExchangeModel(
-    std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> const& model)
-{
-    m_areaRegistrationResult = model;
-}
-
-void CCommonDataExchangeConfiguration::SetReconstructionProgressBarDataExchangeModel(
-    std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> const& model)
-{
-    m_reconstructionProgress = model;
-}
-
-void CCommonDataExchangeConfiguration::SetDynamicRequiredAreaDataExchangeModel(
-    std::shared_ptr<CDynamicRequiredAreasBase> const& model)
-{
-    m_dynamicRequiredAreas = model;
-}
-
-void CCommonDataExchangeConfiguration::SetGetGuidedArchDataExchangeModel(
-    std::shared_ptr<Base::IGuidedArchDataExchangeModel> const& model)
-{
-    m_guidedArch = model;
-}
-
-void CCommonDataExchangeConfiguration::SetSeatPositionDataExchangeModel(
-    std::shared_ptr<Base::ISeatPositionDataExchangeModel> const& model)
-{
-    m_seatPosition = model;
-}
-
-void CCommonDataExchangeConfiguration::SetAdminMetaDataDataExchangeModel(
-    std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> const& model)
-{
-    m_adminMetaData = model;
-}
-
-void CCommonDataExchangeConfiguration::SetColorCalibrationDataExchangeModel(
-    std::shared_ptr<Base::IColorCalibrationDataExchangeModel> const& model)
-{
-    m_colorCalibration = model;
-}
-
-void CCommonDataExchangeConfiguration::SetIsRunningExceptReconstructionDataExchangeModel(
-    std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> const& model)
-{
-    m_isRunningExceptReconstruction = model;
-}
-
-void CCommonDataExchangeConfiguration::SetVideoMode2DDataExchangeModel(
-    std::shared_ptr<Base::IVideoMode2DDataExchangeModel> const& model)
-{
-    m_videoMode2D = model;
 }
 } // namespace BusinessLayer

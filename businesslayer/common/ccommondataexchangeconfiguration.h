@@ -42,25 +42,18 @@ public:
 
     // Each setter replaces the model it names (an empty pointer empties the slot) and releases the one
     // held before; nothing else happens.
-    void SetReconstructionResultDataExchangeModel(
-        std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model);
-    void SetIsModelTabAllowedDataExchangeModel(
-        std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> const& model);
-    void SetAreaRegistrationResultDataExchangeModel(
-        std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> const& model);
-    void SetReconstructionProgressBarDataExchangeModel(
-        std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> const& model);
+    void SetReconstructionResultDataExchangeModel(std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model) { m_triangulationConfiguration = model; }
+    void SetIsModelTabAllowedDataExchangeModel(std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> const& model) { m_isModelTabAllowed = model; }
+    void SetAreaRegistrationResultDataExchangeModel(std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> const& model) { m_areaRegistrationResult = model; }
+    void SetReconstructionProgressBarDataExchangeModel(std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> const& model) { m_reconstructionProgress = model; }
     /// Keeps the host's dynamic required areas alive with the other models (there is no getter).
-    void SetDynamicRequiredAreaDataExchangeModel(std::shared_ptr<CDynamicRequiredAreasBase> const& model);
-    void SetGetGuidedArchDataExchangeModel(std::shared_ptr<Base::IGuidedArchDataExchangeModel> const& model);
-    void SetSeatPositionDataExchangeModel(std::shared_ptr<Base::ISeatPositionDataExchangeModel> const& model);
-    void
-    SetAdminMetaDataDataExchangeModel(std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> const& model);
-    void SetColorCalibrationDataExchangeModel(
-        std::shared_ptr<Base::IColorCalibrationDataExchangeModel> const& model);
-    void SetIsRunningExceptReconstructionDataExchangeModel(
-        std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> const& model);
-    void SetVideoMode2DDataExchangeModel(std::shared_ptr<Base::IVideoMode2DDataExchangeModel> const& model);
+    void SetDynamicRequiredAreaDataExchangeModel(std::shared_ptr<CDynamicRequiredAreasBase> const& model) { m_dynamicRequiredAreas = model; }
+    void SetGetGuidedArchDataExchangeModel(std::shared_ptr<Base::IGuidedArchDataExchangeModel> const& model) { m_guidedArch = model; }
+    void SetSeatPositionDataExchangeModel(std::shared_ptr<Base::ISeatPositionDataExchangeModel> const& model) { m_seatPosition = model; }
+    void SetAdminMetaDataDataExchangeModel(std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> const& model) { m_adminMetaData = model; }
+    void SetColorCalibrationDataExchangeModel(std::shared_ptr<Base::IColorCalibrationDataExchangeModel> const& model) { m_colorCalibration = model; }
+    void SetIsRunningExceptReconstructionDataExchangeModel(std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> const& model) { m_isRunningExceptReconstruction = model; }
+    void SetVideoMode2DDataExchangeModel(std::shared_ptr<Base::IVideoMode2DDataExchangeModel> const& model) { m_videoMode2D = model; }
 
 private:
     static Logging::CLogger const s_logger;

@@ -14,7 +14,8 @@ using Internal::IsRealArea;
 
 namespace
 {
-constexpr char const* kSourceFile = "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase";
+constexpr Base::CSourceFile kSource("businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase");
+constexpr int kLineConstructedLog = 75;
 
 // The progress display draws the lower-side areas in group 0, the upper-side areas in group 1 and the
 // buccal registration alone in group 2; the bites and the articulation are not drawn (-1).
@@ -34,15 +35,14 @@ CCommonReconstructionProgressDataExchangeModelBase::CCommonReconstructionProgres
       m_reconstructionProgressState(EImageProcessingProgress::eORX_RUNNING, *this), m_areas(areas)
 {
     if (!areas)
-        ThrowOrxException(kSourceFile, __LINE__,
+        kSource.Throw(__LINE__,
                           "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
                           "CCommonReconstructionProgressDataExchangeModelBase",
                           Internal::kAreasMustBeSet);
-    if (s_logger.IsLogLevelEnabled(2))
-        s_logger.Info(kSourceFile, 75,
-                      "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
-                      "CCommonReconstructionProgressDataExchangeModelBase",
-                      L"CCommonReconstructionProgressViewModel()");
+    kSource.Log(s_logger, kLineConstructedLog,
+                "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
+                "CCommonReconstructionProgressDataExchangeModelBase",
+                L"CCommonReconstructionProgressViewModel()");
     // Bound last: the first scan runs right here and needs every member.
     m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
         areas->GetAreaSetRevision(), [this](std::uint64_t) { OnAreaSetChanged(); });

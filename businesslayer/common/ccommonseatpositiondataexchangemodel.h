@@ -16,13 +16,13 @@ public:
     CCommonSeatPositionDataExchangeModel();
     ~CCommonSeatPositionDataExchangeModel() override;
 
-    Base::IProperty<EORXSeatPosition> const& GetSeatPosition() const override;
-    Base::TProperty<EORXSeatPosition>& GetSeatPosition();
-    void SetSeatPosition(EORXSeatPosition position) override;
+    Base::IProperty<EORXSeatPosition> const& GetSeatPosition() const override { return m_seatPosition; }
+    Base::TProperty<EORXSeatPosition>& GetSeatPosition() { return m_seatPosition; }
+    void SetSeatPosition(EORXSeatPosition position) override { m_seatPosition.Set(position); }
 
 private:
     static Logging::CLogger const s_logger;
 
-    Base::TProperty<EORXSeatPosition> m_seatPosition;
+    Base::TProperty<EORXSeatPosition> m_seatPosition{EORXSeatPosition::NotSet, *this};
 };
 } // namespace BusinessLayer

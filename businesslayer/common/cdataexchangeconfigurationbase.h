@@ -16,38 +16,25 @@ public:
     CDataExchangeConfigurationBase();
     ~CDataExchangeConfigurationBase() override;
 
-    std::shared_ptr<Base::IReconstructionResultDataExchangeModel>
-    GetTriangulationConfiguration() const override;
-    std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel>
-    GetIsModelTabAllowedDataExchangeModel() const override;
-    std::shared_ptr<Base::ICaseRequiredAreasDataExchangeModel>
-    GetCaseRequiredAreasDataExchangeModel() const override;
-    std::shared_ptr<Base::IAreaSurfelColletionDataExchangeModel>
-    GetAreaSurfelColletionDataExchangeModel() const override;
-    std::shared_ptr<Base::IBuccalRegistrationResultDataExchangeModel>
-    GetBuccalRegistrationResultDataExchangeModel() const override;
-    std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel>
-    GetAreaRegistrationResultDataExchangeModel() const override;
-    std::shared_ptr<Base::IAreaOptimizationStateDataExchangeModel>
-    GetAreaOptimizationStateDataExchangeModel() const override;
-    std::shared_ptr<Base::IAreaOcclusalDirectionDataExchangeModel>
-    GetAreaOcclusalDirectionDataExchangeModel() const override;
-    std::shared_ptr<Base::IDataModificationDataExchangeModel>
-    GetDataModificationDataExchangeModel() const override;
-    std::shared_ptr<Base::IInstantiatedAreaDataExchangeModel>
-    GetInstantiatedAreaDataExchangeModel() const override;
-    std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel>
-    GetReconstructionProgressDataExchangeModel() const override;
-    std::shared_ptr<Base::IAreaEntityCollectionDataExchangeModel>
-    GetAreaEntityCollectionDataExchangeModel() const override;
-    std::shared_ptr<Base::IGuidedArchDataExchangeModel> GetGuidedArchDataExchangeModel() const override;
-    std::shared_ptr<Base::ISeatPositionDataExchangeModel> GetSeatPositionDataExchangeModel() const override;
-    std::shared_ptr<Base::IColorCalibrationDataExchangeModel>
-    GetColorCalibrationDataExchangeModel() const override;
-    std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel>
-    GetIsRunningExceptReconstructionDataExchangeModel() const override;
-    std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> GetAdminMetaDataDataExchangeModel() const override;
-    std::shared_ptr<Base::IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const override;
+    // One getter per member, in the interface's order; each returns a copy of its member.
+    std::shared_ptr<Base::IReconstructionResultDataExchangeModel> GetTriangulationConfiguration() const override { return m_triangulationConfiguration; }
+    std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> GetIsModelTabAllowedDataExchangeModel() const override { return m_isModelTabAllowed; }
+    std::shared_ptr<Base::ICaseRequiredAreasDataExchangeModel> GetCaseRequiredAreasDataExchangeModel() const override { return m_caseRequiredAreas; }
+    std::shared_ptr<Base::IAreaSurfelColletionDataExchangeModel> GetAreaSurfelColletionDataExchangeModel() const override { return m_areaSurfelCollection; }
+    std::shared_ptr<Base::IBuccalRegistrationResultDataExchangeModel> GetBuccalRegistrationResultDataExchangeModel() const override { return m_buccalRegistrationResult; }
+    std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> GetAreaRegistrationResultDataExchangeModel() const override { return m_areaRegistrationResult; }
+    std::shared_ptr<Base::IAreaOptimizationStateDataExchangeModel> GetAreaOptimizationStateDataExchangeModel() const override { return m_areaOptimizationState; }
+    std::shared_ptr<Base::IAreaOcclusalDirectionDataExchangeModel> GetAreaOcclusalDirectionDataExchangeModel() const override { return m_areaOcclusalDirection; }
+    std::shared_ptr<Base::IDataModificationDataExchangeModel> GetDataModificationDataExchangeModel() const override { return m_dataModification; }
+    std::shared_ptr<Base::IInstantiatedAreaDataExchangeModel> GetInstantiatedAreaDataExchangeModel() const override { return m_instantiatedArea; }
+    std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> GetReconstructionProgressDataExchangeModel() const override { return m_reconstructionProgress; }
+    std::shared_ptr<Base::IAreaEntityCollectionDataExchangeModel> GetAreaEntityCollectionDataExchangeModel() const override { return m_areaEntityCollection; }
+    std::shared_ptr<Base::IGuidedArchDataExchangeModel> GetGuidedArchDataExchangeModel() const override { return m_guidedArch; }
+    std::shared_ptr<Base::ISeatPositionDataExchangeModel> GetSeatPositionDataExchangeModel() const override { return m_seatPosition; }
+    std::shared_ptr<Base::IColorCalibrationDataExchangeModel> GetColorCalibrationDataExchangeModel() const override { return m_colorCalibration; }
+    std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> GetIsRunningExceptReconstructionDataExchangeModel() const override { return m_isRunningExceptReconstruction; }
+    std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> GetAdminMetaDataDataExchangeModel() const override { return m_adminMetaData; }
+    std::shared_ptr<Base::IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const override { return m_videoMode2D; }
 
 protected:
     // In getter order; a derived class fills them.

@@ -1,5 +1,6 @@
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 
+#include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/internal/lockorthrow.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
@@ -11,6 +12,12 @@
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/cdynamicrequiredareasbase");
+constexpr int kLineHasDataAreasGone = 90;
+} // namespace
+
 using Base::AreaIndex;
 using Base::EAreaItems;
 using Level = CDynamicRequiredAreasBase::EAreaRequirementLevel;
@@ -155,14 +162,13 @@ void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> co
 Base::Binding::IValueBindingSource<bool> const& CDynamicRequiredAreasBase::GetHasDataOrReco(EAreaItems area)
 {
     std::shared_ptr<ICommonAreas> const areas = Base::Internal::LockOrThrow(
-        m_areas, "businesslayer/common/cdynamicrequiredareasbase", 90,
+        m_areas, kSource, kLineHasDataAreasGone,
         "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco", L"The areas must be set");
     std::shared_ptr<ICommonArea> areaObject;
     areas->GetArea(areaObject, area);
     if (!areaObject)
-        ThrowOrxException("businesslayer/common/cdynamicrequiredareasbase", __LINE__,
-                          "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco",
-                          L"The area %s is not instantiated", Base::GetAreaName(area).c_str());
+        kSource.Throw(__LINE__, "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco",
+                      L"The area %s is not instantiated", Base::GetAreaName(area).c_str());
     // The source lives in the area object, which the host keeps while the area is instantiated.
     return areaObject->GetHasDataOrReco();
 }

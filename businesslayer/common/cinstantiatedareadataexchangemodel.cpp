@@ -4,6 +4,12 @@
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/cinstantiatedareadataexchangemodel");
+constexpr int kLineAreasGone = 43;
+} // namespace
+
 Logging::CLogger const
     CInstantiatedAreaDataExchangeModel::s_logger(L"ORX2.CInstantiatedAreaDataExchangeModel");
 
@@ -18,7 +24,7 @@ CInstantiatedAreaDataExchangeModel::~CInstantiatedAreaDataExchangeModel() = defa
 void CInstantiatedAreaDataExchangeModel::InstantiateArea(Base::EAreaItems area)
 {
     Internal::EnsureAreaInstantiated(
-        *Internal::LockAreasOrThrow(m_areas, "businesslayer/common/cinstantiatedareadataexchangemodel", 43,
+        *Internal::LockAreasOrThrow(m_areas, kSource, kLineAreasGone,
                                     "BusinessLayer::CInstantiatedAreaDataExchangeModel::InstantiateArea"),
         area);
 }

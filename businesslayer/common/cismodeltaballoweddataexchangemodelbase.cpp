@@ -1,11 +1,11 @@
 #include "businesslayer/common/cismodeltaballoweddataexchangemodelbase.h"
 
+#include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tmultivaluebindingsource.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/foundation/orxexception.h"
 
 #include <algorithm>
 
@@ -17,7 +17,8 @@ using Level = CIsModelTabAllowedDataExchangeModelBase::EAreaRequirementLevel;
 
 namespace
 {
-constexpr char const* kSourceFile = "businesslayer/common/cismodeltaballoweddataexchangemodelbase";
+constexpr Base::CSourceFile kSource("businesslayer/common/cismodeltaballoweddataexchangemodelbase");
+constexpr int kLineInitAreasGone = 61;
 } // namespace
 
 Logging::CLogger const
@@ -26,15 +27,14 @@ Logging::CLogger const
 CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase(
     std::shared_ptr<ICommonAcquisitionProperties> const& properties,
     std::shared_ptr<ICommonAreas> const& areas)
-    : m_isModelTabAllowed(false, *this), m_modelTabAllowedByData(false, m_internalChangeOwner),
-      m_isDataAvailable(false, *this), m_areas(areas)
+    : m_areas(areas)
 {
     constexpr char const* kFunction =
         "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase";
     if (!areas)
-        ThrowOrxException(kSourceFile, __LINE__, kFunction, Internal::kAreasMustBeSet);
+        kSource.Throw(__LINE__, kFunction, Internal::kAreasMustBeSet);
     if (!properties)
-        ThrowOrxException(kSourceFile, __LINE__, kFunction, L"The acquisition properties must be set");
+        kSource.Throw(__LINE__, kFunction, L"The acquisition properties must be set");
     m_publishedValueObserver = Base::Binding::TValueChangedObserver<bool, bool>(
         Base::Binding::TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                                             m_modelTabAllowedByData),
@@ -58,7 +58,7 @@ void CIsModelTabAllowedDataExchangeModelBase::Init()
     m_perAreaObservers.clear();
     m_hasData.Clear();
     std::shared_ptr<ICommonAreas> const areas = Internal::LockAreasOrThrow(
-        m_areas, kSourceFile, 61, "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init");
+        m_areas, kSource, kLineInitAreasGone, "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init");
 
     auto const evaluate = [this](auto const&) { Evaluate(); };
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_hasData, evaluate));
@@ -116,36 +116,6 @@ void CIsModelTabAllowedDataExchangeModelBase::Evaluate()
     }
     m_isDataAvailable.Set(anyData);
     m_modelTabAllowedByData.Set(requiredCount == 0 ? anyData : allRequiredHaveData);
-}
-
-Base::IProperty<bool> const& CIsModelTabAllowedDataExchangeModelBase::GetIsModelTabAllowed() const
-{
-    return m_isModelTabAllowed;
-}
-
-Base::TProperty<bool>& CIsModelTabAllowedDataExchangeModelBase::GetIsModelTabAllowed()
-{
-    return m_modelTabAllowedByData;
-}
-
-void CIsModelTabAllowedDataExchangeModelBase::SetIsModelTabAllowed(bool allowed)
-{
-    m_modelTabAllowedByData.Set(allowed);
-}
-
-Base::IProperty<bool> const& CIsModelTabAllowedDataExchangeModelBase::GetIsDataAvailable() const
-{
-    return m_isDataAvailable;
-}
-
-Base::TProperty<bool>& CIsModelTabAllowedDataExchangeModelBase::GetIsDataAvailable()
-{
-    return m_isDataAvailable;
-}
-
-void CIsModelTabAllowedDataExchangeModelBase::SetIsDataAvailable(bool available)
-{
-    m_isDataAvailable.Set(available);
 }
 
 void CIsModelTabAllowedDataExchangeModelBase::SetRequiredAreasArray(

@@ -43,16 +43,15 @@ public:
 
     /// The published value: true while the evaluation allows the tab or the host treats the
     /// reconstruction as done.
-    Base::IProperty<bool> const& GetIsModelTabAllowed() const override;
+    Base::IProperty<bool> const& GetIsModelTabAllowed() const override { return m_isModelTabAllowed; }
     /// What the evaluation (or SetIsModelTabAllowed) decided, before the host's override.
-    Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
-    Base::TProperty<bool>& GetIsModelTabAllowed();
+    Base::TProperty<bool>& GetIsModelTabAllowed() { return m_modelTabAllowedByData; }
     /// Sets what the evaluation would decide; holds until the next evaluation.
-    void SetIsModelTabAllowed(bool allowed) override;
-    Base::IProperty<bool> const& GetIsDataAvailable() const override;
-    Base::TProperty<bool>& GetIsDataAvailable();
+    void SetIsModelTabAllowed(bool allowed) override { m_modelTabAllowedByData.Set(allowed); }
+    Base::IProperty<bool> const& GetIsDataAvailable() const override { return m_isDataAvailable; }
+    Base::TProperty<bool>& GetIsDataAvailable() { return m_isDataAvailable; }
     /// Holds until the next evaluation.
-    void SetIsDataAvailable(bool available) override;
+    void SetIsDataAvailable(bool available) override { m_isDataAvailable.Set(available); }
 
     /// Follows `levels` from now on (position = EAreaItems value). `levels` must outlive the binding:
     /// until it is destroyed, another source is bound, or this model is destroyed.
@@ -72,9 +71,10 @@ private:
 
     static Logging::CLogger const s_logger;
 
-    Base::TProperty<bool> m_isModelTabAllowed;
-    Base::TProperty<bool> m_modelTabAllowedByData;
-    Base::TProperty<bool> m_isDataAvailable;
+    Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
+    Base::TProperty<bool> m_isModelTabAllowed{false, *this};
+    Base::TProperty<bool> m_modelTabAllowedByData{false, m_internalChangeOwner};
+    Base::TProperty<bool> m_isDataAvailable{false, *this};
     Base::Binding::TArrayBindingSourceProxy<EAreaRequirementLevel> m_requiredLevels;
     Base::Binding::TArrayProperty<bool> m_hasData;
     std::vector<Base::Binding::CObserver> m_modelObservers;

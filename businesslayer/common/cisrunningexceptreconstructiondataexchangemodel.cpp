@@ -4,6 +4,12 @@
 
 namespace BusinessLayer
 {
+namespace
+{
+constexpr Base::CSourceFile kSource("businesslayer/common/cisrunningexceptreconstructiondataexchangemodel");
+constexpr int kLineAreasGone = 39;
+} // namespace
+
 Logging::CLogger const CIsRunningExceptReconstructionDataExchangeModel::s_logger(
     L"ORX2.CIsRunningExceptReconstructionDataExchangeModel");
 
@@ -19,7 +25,7 @@ Base::Binding::IValueBindingSource<bool> const&
 CIsRunningExceptReconstructionDataExchangeModel::GetIsRunningExceptReconstructionBindingSource() const
 {
     return Internal::LockAreasOrThrow(
-               m_areas, "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel", 39,
+               m_areas, kSource, kLineAreasGone,
                "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
                "GetIsRunningExceptReconstructionBindingSource")
         ->GetIsRunningExceptReconstructionBindingSource();

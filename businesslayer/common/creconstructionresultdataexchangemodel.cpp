@@ -19,7 +19,9 @@ using Internal::IsRealArea;
 
 namespace
 {
-constexpr char const* kSourceFile = "businesslayer/common/creconstructionresultdataexchangemodel";
+constexpr Base::CSourceFile kSource("businesslayer/common/creconstructionresultdataexchangemodel");
+constexpr int kLineFailLog = 146;
+constexpr int kLineStateAreasGone = 304;
 constexpr wchar_t const* kAreasDeleted = L"Common Areas have been deleted before DataExchangeModel";
 constexpr wchar_t const* kPropertiesDeleted =
     L"AcquisitionProperties have been deleted before DataExchangeModel";
@@ -38,9 +40,9 @@ CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
     constexpr char const* kFunction =
         "BusinessLayer::CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel";
     if (!properties)
-        ThrowOrxException(kSourceFile, __LINE__, kFunction, kPropertiesDeleted);
+        kSource.Throw(__LINE__, kFunction, kPropertiesDeleted);
     if (!areas)
-        ThrowOrxException(kSourceFile, __LINE__, kFunction, kAreasDeleted);
+        kSource.Throw(__LINE__, kFunction, kAreasDeleted);
 
     using Base::Binding::TMultiValueBindingSource;
     using Base::Binding::TValueChangedObserver;
@@ -95,7 +97,7 @@ bool CReconstructionResultDataExchangeModel::IsConsideredForReconstruction(EArea
 std::shared_ptr<ICommonAcquisitionProperties>
 CReconstructionResultDataExchangeModel::LockPropertiesOrThrow(int line, char const* function) const
 {
-    return Base::Internal::LockOrThrow(m_properties, kSourceFile, line, function, kPropertiesDeleted);
+    return Base::Internal::LockOrThrow(m_properties, kSource, line, function, kPropertiesDeleted);
 }
 
 void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
@@ -154,10 +156,9 @@ void CReconstructionResultDataExchangeModel::OnResult(AreaList const& areaList, 
                     return true;
                 if (object->GetImageProcessingProgress().GetValue() == EImageProcessingProgress::eORX_FAIL)
                 {
-                    if (s_logger.IsLogLevelEnabled(2))
-                        s_logger.Info(kSourceFile, 146,
-                                      "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
-                                      L"recoProgress ==  eORX_FAIL");
+                    kSource.Log(s_logger, kLineFailLog,
+                                "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
+                                L"recoProgress ==  eORX_FAIL");
                     outcome = EReconstructionState::Failed;
                     return false;
                 }
@@ -224,7 +225,7 @@ CReconstructionResultDataExchangeModel::GetReconstructionState() const
 EReconstructionState CReconstructionResultDataExchangeModel::GetReconstructionState(EAreaItems area) const
 {
     std::shared_ptr<ICommonAreas> const areas = Base::Internal::LockOrThrow(
-        m_areas, kSourceFile, 304,
+        m_areas, kSource, kLineStateAreasGone,
         "BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState", kAreasDeleted);
     std::shared_ptr<ICommonArea const> const object =
         Internal::GetInstantiatedArea(static_cast<ICommonAreas const&>(*areas), area);

@@ -16,13 +16,13 @@ public:
     CVideoMode2DDataExchangeModel();
     ~CVideoMode2DDataExchangeModel() override;
 
-    Base::IProperty<bool> const& GetIsVideoMode2DAllowed() const override;
-    Base::TProperty<bool>& GetIsVideoMode2DAllowed();
-    void SetIsVideoMode2DAllowed(bool allowed) override;
+    Base::IProperty<bool> const& GetIsVideoMode2DAllowed() const override { return m_isVideoMode2DAllowed; }
+    Base::TProperty<bool>& GetIsVideoMode2DAllowed() { return m_isVideoMode2DAllowed; }
+    void SetIsVideoMode2DAllowed(bool allowed) override { m_isVideoMode2DAllowed.Set(allowed); }
 
 private:
     static Logging::CLogger const s_logger;
 
-    Base::TProperty<bool> m_isVideoMode2DAllowed;
+    Base::TProperty<bool> m_isVideoMode2DAllowed{true, *this};
 };
 } // namespace BusinessLayer

@@ -1,7 +1,7 @@
 #include "host/acquisitionbase/corxstreambinarylegacy.h"
 
 #include "host/foundation/jbstringconversion.h"
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <limits>
 
@@ -9,7 +9,7 @@ namespace Base
 {
 namespace
 {
-constexpr char kSourceFile[] = "host/acquisitionbase/corxstreambinarylegacy";
+constexpr CSourceFile kSource("host/acquisitionbase/corxstreambinarylegacy");
 
 static_assert(std::numeric_limits<float>::is_iec559 && sizeof(float) == 4, "float must be IEEE binary32");
 static_assert(std::numeric_limits<double>::is_iec559 && sizeof(double) == 8, "double must be IEEE binary64");
@@ -87,7 +87,8 @@ CORXStreamWriteBinaryLegacy::CORXStreamWriteBinaryLegacy(std::shared_ptr<JbStrea
 {
     if (!m_stream)
     {
-        ThrowOrxException(kSourceFile, __LINE__, __func__, L"The legacy binary writer needs a stream");
+        kSource.Throw(__LINE__, "Base::CORXStreamWriteBinaryLegacy::CORXStreamWriteBinaryLegacy",
+                      L"The legacy binary writer needs a stream");
     }
 }
 
@@ -149,9 +150,8 @@ void CORXStreamWriteBinaryLegacy::WriteCount(std::size_t count, std::type_info c
 {
     if (count > std::numeric_limits<std::uint32_t>::max())
     {
-        ThrowOrxException(kSourceFile, __LINE__, __func__,
-                          L"Writing %S: %zu elements do not fit a 32-bit count", DescribeType(type).c_str(),
-                          count);
+        kSource.Throw(__LINE__, "Base::CORXStreamWriteBinaryLegacy::WriteCount",
+                      L"Writing %S: %zu elements do not fit a 32-bit count", DescribeType(type).c_str(), count);
     }
     WriteInteger(count, sizeof(std::uint32_t));
 }
@@ -161,7 +161,8 @@ CORXStreamReadBinaryLegacy::CORXStreamReadBinaryLegacy(std::shared_ptr<JbStreamR
 {
     if (!m_stream)
     {
-        ThrowOrxException(kSourceFile, __LINE__, __func__, L"The legacy binary reader needs a stream");
+        kSource.Throw(__LINE__, "Base::CORXStreamReadBinaryLegacy::CORXStreamReadBinaryLegacy",
+                      L"The legacy binary reader needs a stream");
     }
 }
 
@@ -172,8 +173,8 @@ CORXStreamReadBinaryLegacy& CORXStreamReadBinaryLegacy::operator>>(bool& value)
     std::uint64_t const byte = ReadInteger(1, typeid(bool));
     if (byte > 1)
     {
-        ThrowOrxException(kSourceFile, __LINE__, __func__, L"Reading bool: byte 0x%02X is neither 0 nor 1",
-                          static_cast<unsigned>(byte));
+        kSource.Throw(__LINE__, "Base::CORXStreamReadBinaryLegacy::operator>>",
+                      L"Reading bool: byte 0x%02X is neither 0 nor 1", static_cast<unsigned>(byte));
     }
     value = byte == 1;
     return *this;
@@ -220,8 +221,8 @@ void CORXStreamReadBinaryLegacy::ReadBytes(void* data, std::size_t size, std::ty
     std::size_t const remaining = m_stream->GetRemaining();
     if (size > remaining)
     {
-        ThrowOrxException(kSourceFile, __LINE__, __func__, L"Reading %S: %zu bytes needed, %zu left",
-                          DescribeType(type).c_str(), size, remaining);
+        kSource.Throw(__LINE__, "Base::CORXStreamReadBinaryLegacy::ReadBytes", L"Reading %S: %zu bytes needed, %zu left",
+                      DescribeType(type).c_str(), size, remaining);
     }
     m_stream->Read(data, size);
 }
@@ -246,9 +247,9 @@ std::uint32_t CORXStreamReadBinaryLegacy::ReadCount(std::size_t minimumElementSi
     std::size_t const remaining = m_stream->GetRemaining();
     if (needed > remaining)
     {
-        ThrowOrxException(
-            kSourceFile, __LINE__, __func__, L"Reading %S: %llu bytes needed for %u elements, %zu left",
-            DescribeType(type).c_str(), static_cast<unsigned long long>(needed), count, remaining);
+        kSource.Throw(__LINE__, "Base::CORXStreamReadBinaryLegacy::ReadCount",
+                      L"Reading %S: %llu bytes needed for %u elements, %zu left", DescribeType(type).c_str(),
+                      static_cast<unsigned long long>(needed), count, remaining);
     }
     return count;
 }

@@ -39,7 +39,8 @@ void JbStreamReadBinaryBuffer::Read(void* data, std::size_t size)
 {
     if (size > GetRemaining())
     {
-        ThrowOrxException("host/foundation/jbstreamreadbinarybuffer", __LINE__, __func__,
+        // The foundation lies below the framework's source-file helper; it throws through its own function.
+        ThrowOrxException("host/foundation/jbstreamreadbinarybuffer", __LINE__, "JbStreamReadBinaryBuffer::Read",
                           L"Reading %zu bytes from a memory buffer: %zu left", size, GetRemaining());
     }
     if (size != 0)

@@ -4,6 +4,7 @@
 
 #include <mutex>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Orx2Test
@@ -41,6 +42,13 @@ public:
             if (record.channel == channel)
                 records.push_back(record);
         return records;
+    }
+
+    /// Every record since construction or the last TakeAll, oldest first; starts collecting afresh.
+    std::vector<Logging::SLogRecord> TakeAll()
+    {
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        return std::exchange(m_records, {});
     }
 
 private:

@@ -1,20 +1,20 @@
 #pragma once
 // Models hold the host's objects weakly; most operations need them and fail loudly when they are gone.
-#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/csourcefile.h"
 
 #include <memory>
 
 namespace Base::Internal
 {
-/// Locks `object`; when it has expired, throws OrxException(file, line, function, message) instead.
-/// `message` is used as it stands (no formatting).
+/// Locks `object`; when it has expired, throws OrxException from (source, line, function) with
+/// `message` as it stands (no formatting).
 template <class T>
-std::shared_ptr<T> LockOrThrow(std::weak_ptr<T> const& object, char const* file, int line, char const* function,
-                               wchar_t const* message)
+std::shared_ptr<T> LockOrThrow(std::weak_ptr<T> const& object, CSourceFile const& source, int line,
+                               char const* function, wchar_t const* message)
 {
     std::shared_ptr<T> locked = object.lock();
     if (!locked)
-        ThrowOrxException(file, line, function, L"%s", message);
+        source.Throw(line, function, L"%s", message);
     return locked;
 }
 } // namespace Base::Internal

@@ -22,12 +22,12 @@ constexpr bool IsRealArea(Base::EAreaItems area) noexcept
     return area >= Base::EAreaItems::LowerJaw && area < Base::EAreaItems::ItemCount;
 }
 
-/// Locks `areas`; throws OrxException "The areas must be set" from (file, line, function) when gone.
+/// Locks `areas`; throws OrxException "The areas must be set" from (source, line, function) when gone.
 template <class Areas>
-std::shared_ptr<Areas> LockAreasOrThrow(std::weak_ptr<Areas> const& areas, char const* file, int line,
+std::shared_ptr<Areas> LockAreasOrThrow(std::weak_ptr<Areas> const& areas, Base::CSourceFile const& source, int line,
                                         char const* function)
 {
-    return Base::Internal::LockOrThrow(areas, file, line, function, kAreasMustBeSet);
+    return Base::Internal::LockOrThrow(areas, source, line, function, kAreasMustBeSet);
 }
 
 /// The object of `area` when the host reports it instantiated, else empty. Works on const and non-const

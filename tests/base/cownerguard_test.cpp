@@ -1,0 +1,104 @@
+// The owner guard and owner-bound registered commands: actions run only while their owner is whole.
+#include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/makeownerboundcommand.h"
+#include "base/orx2basepool/tcommand.h"
+#include "support/commandenvironment.h"
+#include "support/heldcallback.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+using namespace Base;
+using namespace Orx2Test;
+
+namespace
+{
+constexpr wchar_t const* kName = L"OwnerGuardTest.Increment";
+
+/// A small owner in the kit's pattern: the guard before the command, opened last in the constructor and
+/// closed first in the destructor. `before` runs in the constructor before the guard opens.
+class Counter
+{
+public:
+    explicit Counter(std::function<void(Counter&)> const& before = {}, std::function<void()> action = {})
+        : m_action(std::move(action)),
+          m_command(MakeOwnerBoundCommand<TCommand<void, int>>(
+              m_guard, *this, [](Counter& self, int step) { self.Increment(step); }, kName, false))
+    {
+        if (before)
+            before(*this);
+        m_guard.Open();
+    }
+    ~Counter() { m_guard.Close(); }
+
+    std::shared_ptr<TCommand<void, int>> const& Command() const { return m_command; }
+    int Value() const { return m_value.load(); }
+
+private:
+    void Increment(int step)
+    {
+        if (m_action)
+            m_action();
+        m_value.fetch_add(step);
+    }
+
+    std::function<void()> m_action;
+    std::atomic<int> m_value{0};
+    COwnerGuard m_guard;
+    std::shared_ptr<TCommand<void, int>> m_command;
+};
+
+class OwnerGuard : public CommandEnvironment
+{
+};
+} // namespace
+
+TEST_F(OwnerGuard, ActionRunsOnlyBetweenConstructionAndDestruction)
+{
+    auto counter = std::make_unique<Counter>([](Counter& self) { self.Command()->Execute(5); });
+    EXPECT_EQ(0, counter->Value()) << "an execution before the constructor finished reached the owner";
+
+    auto const found = JbSingleton<CCommandRegistry>::GetInstance().FindCommand(kName);
+    ASSERT_EQ(counter->Command().get(), found.get());
+    counter->Command()->Execute(2);
+    EXPECT_EQ(2, counter->Value());
+
+    // The registry (or another thread) may still hold the command when its owner goes.
+    std::shared_ptr<ICommand<int>> const survivor = counter->Command();
+    counter.reset();
+    EXPECT_NO_THROW(survivor->Execute(3)) << "a command that outlived its owner must do nothing";
+}
+
+TEST_F(OwnerGuard, DestructorWaitsForAnActionRunningOnAnotherThread)
+{
+    HeldCallback held;
+    auto counter = std::make_unique<Counter>(nullptr, [&] { held.Hold(); });
+    std::shared_ptr<ICommand<int>> const command = counter->Command();
+    held.ExpectDestroyWaits([&] { command->Execute(1); }, [&] { counter.reset(); });
+    EXPECT_NO_THROW(command->Execute(1)) << "an action started after the owner's destruction";
+    EXPECT_EQ(1, held.Calls());
+}
+
+TEST_F(OwnerGuard, CloseFromInsideTheGuardsOwnCallDoesNotWaitForItself)
+{
+    COwnerGuard guard;
+    guard.Open();
+    std::atomic<bool> closed{false};
+    ScopedThread thread(
+        [&]
+        {
+            guard.Run(
+                [&]
+                {
+                    guard.Close();
+                    closed.store(true);
+                });
+        });
+    EXPECT_TRUE(Eventually([&] { return closed.load(); }, 5s)) << "Close waited for its own thread's call";
+    thread.Join();
+    EXPECT_FALSE(guard.Run([] {})) << "a closed guard admitted a call";
+}

@@ -1,0 +1,124 @@
+// Tool actions: the registered command a tool action makes for itself, and how long it is reachable.
+#include "businesslayer/common/ctoolactionviewmodelbase.h"
+
+#include "base/orx2basepool/tcommand.h"
+#include "host/acquisitionbase/ccommandregistry.h"
+#include "support/commandenvironment.h"
+#include "support/guiprobe.h"
+#include "support/propertycontract.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using BusinessLayer::CToolActionViewModelBase;
+using Type = CToolActionViewModelBase::ItemTypeToolActionsEnum;
+using CommandPtr = CToolActionViewModelBase::CommandPtr;
+
+/// A derived class as the host writes one: it may change the item type after construction.
+class CHostToolAction : public CToolActionViewModelBase
+{
+public:
+    using CToolActionViewModelBase::CToolActionViewModelBase;
+    using CToolActionViewModelBase::GetItemTypeProperty;
+};
+
+CommandPtr Find(std::wstring const& name)
+{
+    return std::dynamic_pointer_cast<Base::ICommand<>>(
+        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name));
+}
+
+std::vector<std::wstring> Logged(Orx2Test::GuiProbe::SStep const& step)
+{
+    std::vector<std::wstring> texts;
+    for (auto const& line : step.log)
+        texts.push_back(line.channel + L": " + line.text);
+    return texts;
+}
+
+class ToolAction : public Orx2Test::CommandEnvironment
+{
+};
+} // namespace
+
+TEST_F(ToolAction, ConstructionNamesItsCommandAndSetsItsPropertiesFromTheArguments)
+{
+    struct SRow
+    {
+        wchar_t const* prefix;
+        int type;
+        bool visible, enabled, selected; // each flag is the odd one out once, so swapped arguments show
+        wchar_t const* commandName;
+    } const rows[] = {
+        {L"ToolA", 2, true, false, false, L"ToolA.CToolActionViewModelBase.Command_2"},
+        {L"ToolB", -3, false, true, false, L"ToolB.CToolActionViewModelBase.Command_-3"},
+        {L"", 7, false, false, true, L".CToolActionViewModelBase.Command_7"},
+    };
+    for (SRow const& row : rows)
+    {
+        SCOPED_TRACE(row.type);
+        CHostToolAction action(row.prefix, static_cast<Type>(row.type), row.visible, row.enabled,
+                               row.selected);
+        CommandPtr const command = action.GetCommand().Get();
+        EXPECT_EQ(row.commandName, command->GetName());
+        EXPECT_EQ(command, Find(row.commandName)) << "not registered under its name";
+
+        using C = CToolActionViewModelBase;
+        Orx2Test::PropertyContract<C>()
+            .Row<bool>("Visibility", &C::GetVisibility, &C::GetVisibility, row.visible, !row.visible)
+            .Row<bool>("Enabled", &C::GetEnabled, &C::GetEnabled, row.enabled, !row.enabled)
+            .Row<bool>("Selected", &C::GetSelected, &C::GetSelected, row.selected, !row.selected)
+            .Row<CommandPtr>("Command", &C::GetCommand, &C::GetCommand, command,
+                             std::make_shared<Base::TCommand<void>>([] {}, L"Other", false))
+            .Custom<Type>(
+                "ItemType", [](C const& a) -> auto& { return a.GetItemType(); },
+                [](C & a) -> auto& { return static_cast<CHostToolAction&>(a).GetItemTypeProperty(); },
+                static_cast<Type>(row.type), static_cast<Type>(row.type + 1))
+            .Check(action);
+    }
+}
+
+TEST_F(ToolAction, DefaultCommandLocksTheGuiAndLogsTheCurrentTypeAtLevelTwoOnly)
+{
+    CHostToolAction action(L"Lasso", Type::ToolAction2, true, true, false);
+    action.GetItemTypeProperty().Set(Type::ToolAction5);
+    Orx2Test::GuiProbe probe;
+    probe.Watch("action", action);
+
+    Find(L"Lasso.CToolActionViewModelBase.Command_2")->Execute();
+    auto const step = probe.Take();
+    EXPECT_EQ(std::vector<std::wstring>{L"Lasso.CToolActionViewModelBase.Command_2"}, step.commands);
+    EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
+    EXPECT_EQ(std::vector<std::wstring>{L"ORX2.CToolActionViewModelBase: Command  5"}, Logged(step));
+    EXPECT_EQ(0, step.Changes("action"));
+
+    Logging::SetLogLevelThreshold(Logging::kLogLevelWarning); // the probe restores it
+    action.GetCommand().Get()->Execute();
+    EXPECT_EQ(std::vector<std::wstring>{}, Logged(probe.Take())) << "written although level 2 is off";
+}
+
+TEST_F(ToolAction, TheRegistryKeepsTheFirstOfOneNameAndNeverReachesADeadAction)
+{
+    auto first = std::make_unique<CHostToolAction>(L"Twin", Type::ToolAction1, true, true, false);
+    CHostToolAction second(L"Twin", Type::ToolAction1, true, true, false);
+    second.GetItemTypeProperty().Set(Type::ToolAction6);
+    Orx2Test::GuiProbe probe;
+    CommandPtr const held = Find(L"Twin.CToolActionViewModelBase.Command_1");
+    EXPECT_EQ(first->GetCommand().Get(), held) << "the first must keep the name";
+    second.GetCommand().Get()->Execute();
+    EXPECT_EQ(std::vector<std::wstring>{L"ORX2.CToolActionViewModelBase: Command  6"}, Logged(probe.Take()));
+
+    first.reset();
+    held->Execute();
+    auto const step = probe.Take();
+    EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
+    EXPECT_EQ(std::vector<std::wstring>{}, Logged(step)) << "the action of a destroyed tool action ran";
+}
+
+TEST_F(ToolAction, AReplacedDefaultCommandsEntryExpires)
+{
+    CHostToolAction action(L"Cut", Type::ToolAction0, true, true, true);
+    action.GetCommand().Set(std::make_shared<Base::TCommand<void>>([] {}, L"Cut.Real", true));
+    EXPECT_EQ(nullptr, Find(L"Cut.CToolActionViewModelBase.Command_0"));
+}
