@@ -62,7 +62,7 @@ private:
 
         CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
         {
-            return KeepAlive(m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+            return KeepAlive(m_valueStream.Connect(std::move(handler)));
         }
 
         ValueType GetValue() const override

@@ -65,7 +65,7 @@ public:
 
     CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
     {
-        return CScopedEventSignalConnection(m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+        return CScopedEventSignalConnection(m_valueStream.Connect(std::move(handler)));
     }
 
     T GetValue() const override

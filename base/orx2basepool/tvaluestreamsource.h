@@ -41,8 +41,7 @@ public:
     /// reach the new handler.
     CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
     {
-        return CScopedEventSignalConnection(
-            m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+        return CScopedEventSignalConnection(m_valueStream.Connect(std::move(handler)));
     }
 
 private:

@@ -30,7 +30,7 @@ public:
         auto handler = MakeEventSignalHandler<Notification const&>(
             [this, targetLock = GetTargetLock()](Notification const& notification)
             {
-                auto const lock = LockIfAlive(*targetLock);
+                CCallbackLock const lock(*targetLock);
                 if (lock.owns_lock())
                     OnArrayChangedLocked(notification);
             });

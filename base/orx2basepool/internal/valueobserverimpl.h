@@ -52,7 +52,7 @@ public:
             [this, targetLock = GetTargetLock()](Notification const& notification) {
                 if (!Kind::Accepts(notification))
                     return;
-                auto const lock = LockIfAlive(*targetLock);
+                CCallbackLock const lock(*targetLock);
                 if (!lock.owns_lock())
                     return;
                 Kind::Deliver(m_callback, notification);
