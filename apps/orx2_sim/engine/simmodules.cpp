@@ -1,5 +1,6 @@
 #include "simmodules.h"
 
+#include "modules/careapanelmodule.h"
 #include "modules/careasmodule.h"
 #include "modules/ccommandsmodule.h"
 #include "modules/ccommoncommandsmodule.h"
@@ -14,6 +15,7 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
 {
     std::vector<std::unique_ptr<ISimModule>> modules;
     modules.push_back(std::make_unique<CAreasModule>());
+    modules.push_back(std::make_unique<CAreaPanelModule>());
     modules.push_back(std::make_unique<CReconstructionModule>());
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
