@@ -251,7 +251,8 @@ TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
          "step 1: select-thumbnail: 'bitmap' must not be empty"},
         {"a session's own command in a session file", true,
          SessionBytes({Record{L"CThumbnailItemViewModelBase.Select_LowerJaw_1", 1, {}}}),
-         "{file}: record 1: CThumbnailItemViewModelBase.Select_LowerJaw_1: the command cannot be executed from "
+         "{file}: record 1: CThumbnailItemViewModelBase.Select_LowerJaw_1: the command cannot be executed "
+         "from "
          "serialized arguments"},
     };
     for (SRow const& row : rows)
@@ -279,15 +280,17 @@ std::string StepText(std::string const& out, int index, int total)
 TEST_F(Orx2Sim_, CommandsTheSessionCreatesRunByNameWhileTheyLiveWithTheirLockAndLogInTheTimeline)
 {
     std::string const file = (m_dir / "by_name.json").string();
-    std::string const select = "{\"step\": \"execute\", \"command\": \"CThumbnailItemViewModelBase.Select_LowerJaw_1\"}";
-    WriteText(file, "{\"steps\": [\n" + select +
-                        ",\n"
-                        "{\"step\": \"add-thumbnail\", \"area\": \"LowerJaw\", \"number\": 1},\n" +
-                        select +
-                        ",\n"
-                        "{\"step\": \"execute\", \"command\": \"Sim.CToolActionViewModelBase.Command_2\"},\n"
-                        "{\"step\": \"remove-thumbnail\", \"area\": \"LowerJaw\", \"bitmap\": \"LowerJaw-1\"},\n" +
-                        select + "\n]}");
+    std::string const select =
+        "{\"step\": \"execute\", \"command\": \"CThumbnailItemViewModelBase.Select_LowerJaw_1\"}";
+    WriteText(file,
+              "{\"steps\": [\n" + select +
+                  ",\n"
+                  "{\"step\": \"add-thumbnail\", \"area\": \"LowerJaw\", \"number\": 1},\n" +
+                  select +
+                  ",\n"
+                  "{\"step\": \"execute\", \"command\": \"Sim.CToolActionViewModelBase.Command_2\"},\n"
+                  "{\"step\": \"remove-thumbnail\", \"area\": \"LowerJaw\", \"bitmap\": \"LowerJaw-1\"},\n" +
+                  select + "\n]}");
     SRun const run = Run("--color never '" + file + "'");
     EXPECT_EQ(1, run.status) << run.err;
     for (char const* const failure :
@@ -298,14 +301,14 @@ TEST_F(Orx2Sim_, CommandsTheSessionCreatesRunByNameWhileTheyLiveWithTheirLockAnd
     EXPECT_TRUE(Contains(run.out, "2 failed")) << run.out;
 
     std::string const selected = StepText(run.out, 3, 6);
-    for (char const* const line : {"#- CThumbnailItemViewModelBase.Select_LowerJaw_1",
-                                    "Commands.GuiLocking  0 -> 1", "Commands.GuiLocking  1 -> 0",
-                                    "Area.LowerJaw.SelectedThumbnails  [] -> [\"LowerJaw-1\"]"})
+    for (char const* const line :
+         {"#- CThumbnailItemViewModelBase.Select_LowerJaw_1", "Commands.GuiLocking  0 -> 1",
+          "Commands.GuiLocking  1 -> 0", "Area.LowerJaw.SelectedThumbnails  [] -> [\"LowerJaw-1\"]"})
         EXPECT_TRUE(Contains(selected, line)) << line << "\n" << selected;
     std::string const toolAction = StepText(run.out, 4, 6);
     for (char const* const line : {"#- Sim.CToolActionViewModelBase.Command_2",
-                                    "log             ORX2.CToolActionViewModelBase: Command  2\n",
-                                    "Commands.GuiLocking  0 -> 1", "Commands.GuiLocking  1 -> 0"})
+                                   "log             ORX2.CToolActionViewModelBase: Command  2\n",
+                                   "Commands.GuiLocking  0 -> 1", "Commands.GuiLocking  1 -> 0"})
         EXPECT_TRUE(Contains(toolAction, line)) << line << "\n" << toolAction;
     EXPECT_FALSE(Contains(StepText(run.out, 5, 6), "Unnotified")) << "removing a selected thumbnail notifies";
 }

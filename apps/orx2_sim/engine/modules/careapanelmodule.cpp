@@ -90,10 +90,10 @@ private:
             if (kept != m_connections.end())
                 now.push_back(std::move(*kept));
             else
-                now.push_back(SConnection{thumbnail, Base::CScopedEventSignalConnection(
-                                                         thumbnail->GetPropertyChangedEventSignal().Connect(
-                                                             Base::MakeEventSignalHandler<void>(
-                                                                 [this] { m_notify(); })))});
+                now.push_back(SConnection{
+                    thumbnail,
+                    Base::CScopedEventSignalConnection(thumbnail->GetPropertyChangedEventSignal().Connect(
+                        Base::MakeEventSignalHandler<void>([this] { m_notify(); })))});
         }
         std::swap(m_connections, now); // the thumbnails that left are let go with `now`
     }
@@ -120,7 +120,8 @@ void CAreaPanelModule::Start(CSimHost& host)
         L"SelectThumbnail",
         [this](EAreaItems area, std::wstring bitmap)
         {
-            ThumbnailPointer const thumbnail = Bar(*m_host, area)->GetThumbnail(JyUniqueIdT<CStringW>(bitmap));
+            ThumbnailPointer const thumbnail =
+                Bar(*m_host, area)->GetThumbnail(JyUniqueIdT<CStringW>(bitmap));
             if (!thumbnail)
                 throw std::runtime_error("no thumbnail of " + AreaText(area) + " has bitmap id '" +
                                          Narrow(bitmap) + "'");
@@ -188,7 +189,8 @@ void CAreaPanelModule::DeclareProperties(CPropertyCatalog& catalog)
 void CAreaPanelModule::DeclareSteps(CStepCatalog& steps)
 {
     SStepParameter const area{"area", EParameterType::Area, std::nullopt, "the scan area, e.g. LowerJaw", {}};
-    SStepParameter const bitmap{"bitmap", EParameterType::Text, std::nullopt, "the thumbnail's bitmap id", {}};
+    SStepParameter const bitmap{
+        "bitmap", EParameterType::Text, std::nullopt, "the thumbnail's bitmap id", {}};
 
     steps.Add(SStepKind{
         "add-thumbnail",
@@ -201,8 +203,8 @@ void CAreaPanelModule::DeclareSteps(CStepCatalog& steps)
         [this](Json const& arguments, CTimeline&)
         {
             EAreaItems const which = ParseArea(arguments.at("area").get<std::string>()).value();
-            int const number =
-                static_cast<int>(std::min<std::uint64_t>(arguments.at("number").get<std::uint64_t>(), INT_MAX));
+            int const number = static_cast<int>(
+                std::min<std::uint64_t>(arguments.at("number").get<std::uint64_t>(), INT_MAX));
             std::string id = arguments.at("bitmap").get<std::string>();
             if (id.empty())
                 id = AreaText(which) + "-" + std::to_string(number);
@@ -215,25 +217,28 @@ void CAreaPanelModule::DeclareSteps(CStepCatalog& steps)
                         CheckBitmap,
                         [this](Json const& arguments, CTimeline&)
                         {
-                            m_selectThumbnail->Execute(ParseArea(arguments.at("area").get<std::string>()).value(),
-                                                       Widen(arguments.at("bitmap").get<std::string>()));
+                            m_selectThumbnail->Execute(
+                                ParseArea(arguments.at("area").get<std::string>()).value(),
+                                Widen(arguments.at("bitmap").get<std::string>()));
                         }});
-    steps.Add(SStepKind{"remove-thumbnail",
-                        "the engine removes a thumbnail from an area's bar; its select command's name expires",
-                        {area, bitmap},
-                        CheckBitmap,
-                        [this](Json const& arguments, CTimeline&)
-                        {
-                            m_removeThumbnail->Execute(ParseArea(arguments.at("area").get<std::string>()).value(),
-                                                       Widen(arguments.at("bitmap").get<std::string>()));
-                        }});
-    steps.Add(SStepKind{"activate",
-                        "the user clicks an area's tile: the GUI executes the panel's activate command, and the "
-                        "host selects the area",
-                        {area},
-                        {},
-                        [this](Json const& arguments, CTimeline&)
-                        { m_activate->Execute(ParseArea(arguments.at("area").get<std::string>()).value()); }});
+    steps.Add(
+        SStepKind{"remove-thumbnail",
+                  "the engine removes a thumbnail from an area's bar; its select command's name expires",
+                  {area, bitmap},
+                  CheckBitmap,
+                  [this](Json const& arguments, CTimeline&)
+                  {
+                      m_removeThumbnail->Execute(ParseArea(arguments.at("area").get<std::string>()).value(),
+                                                 Widen(arguments.at("bitmap").get<std::string>()));
+                  }});
+    steps.Add(
+        SStepKind{"activate",
+                  "the user clicks an area's tile: the GUI executes the panel's activate command, and the "
+                  "host selects the area",
+                  {area},
+                  {},
+                  [this](Json const& arguments, CTimeline&)
+                  { m_activate->Execute(ParseArea(arguments.at("area").get<std::string>()).value()); }});
     steps.AddSessionCommand(SSessionCommand{"CThumbnailItemViewModelBase.Select_<area>_<suffix>",
                                             IsSelectCommandName, CCommandSignatures::TextOf<>(), false});
 }

@@ -41,8 +41,9 @@ void CCommandsModule::DeclareSteps(CStepCatalog& steps)
             // looked up when the step runs.
             SSessionCommand const* const form = command ? nullptr : steps.FindSessionCommand(name);
             CCommandSignatures::SSignature const* signature = command ? m_signatures.Find(*command)
-                                                              : form  ? m_signatures.FindByText(form->signature)
-                                                                      : nullptr;
+                                                              : form
+                                                                  ? m_signatures.FindByText(form->signature)
+                                                                  : nullptr;
             if (signature == nullptr)
                 return "command '" + name + "' takes an argument list the simulator does not know";
             std::string const error = signature->check(arguments.at("arguments"));
@@ -53,7 +54,8 @@ void CCommandsModule::DeclareSteps(CStepCatalog& steps)
             std::string const name = arguments.at("command").get<std::string>();
             auto const command = FindCommand(name);
             if (!command)
-                throw std::runtime_error("command '" + name + "' is not registered now (the session has not "
+                throw std::runtime_error("command '" + name +
+                                         "' is not registered now (the session has not "
                                          "created it yet, or it is gone)");
             CCommandSignatures::SSignature const* signature = m_signatures.Find(*command);
             if (signature == nullptr)

@@ -88,8 +88,8 @@ void CCommonCommandsModule::DeclareProperties(CPropertyCatalog& catalog)
     for (auto const& action : m_toolActions)
     {
         Base::IToolActionViewModel const& gui = *action;
-        std::string const prefix =
-            "ToolAction." + Narrow(kToolName) + "." + std::to_string(static_cast<int>(gui.GetItemType().Get()));
+        std::string const prefix = "ToolAction." + Narrow(kToolName) + "." +
+                                   std::to_string(static_cast<int>(gui.GetItemType().Get()));
         std::size_t const source = catalog.AddNotifySource(prefix, gui);
         catalog.AddProperty(
             prefix + ".Visible", source, [&gui] { return Json(gui.GetVisibility().Get()); },
