@@ -8,6 +8,7 @@
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/ccameracalibrationstepmenuviewmodel.h"
 #include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
@@ -234,5 +235,40 @@ TEST_F(ThrowsAndLogs, EveryLogLineReportsItsFileLineAndFunction)
         EXPECT_EQ(row.line, records[0].line);
         EXPECT_EQ(row.function, records[0].function);
         EXPECT_EQ(row.message, records[0].message);
+    }
+}
+
+TEST_F(ThrowsAndLogs, CalibrationButtonsLogTheirPress)
+{
+    CCameraCalibrationStepMenuViewModel menu;
+    Orx2Test::LogCapture log;
+    struct SRow
+    {
+        std::shared_ptr<Base::ICommand<>> button;
+        int line;
+        char const* function;
+        std::wstring message;
+    };
+    auto const button = [&menu](Base::IStepMenuItemViewModel::EItemTypeStepMenu type)
+    { return menu.GetStepMenuItem(type)->GetCommand().Get(); };
+    using Type = Base::IStepMenuItemViewModel::EItemTypeStepMenu;
+    std::string const prefix = "BusinessLayer::CCameraCalibrationStepMenuViewModel::";
+    std::vector<SRow> const rows = {{button(Type::eOk), 320, "OnOk", L"OK pressed"},
+                                    {button(Type::eRetry), 326, "OnRetry", L"Retry pressed"},
+                                    {button(Type::eCancel), 332, "OnCancel", L"Cancel pressed"},
+                                    {button(Type::eContinue), 338, "OnContinue", L"Continue pressed"},
+                                    {button(Type::eAbort), 344, "OnAbort", L"Abort pressed"},
+                                    {button(Type::eConfirm), 350, "OnConfirm", L"Confirm pressed"}};
+    for (SRow const& row : rows)
+        row.button->Execute();
+    auto const records = log.Channel(L"ORX2.CCameraCalibrationStepMenuViewModel");
+    ASSERT_EQ(rows.size(), records.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+    {
+        SCOPED_TRACE(rows[i].function);
+        EXPECT_EQ(kCommon + "ccameracalibrationstepmenuviewmodel", records[i].file);
+        EXPECT_EQ(rows[i].line, records[i].line);
+        EXPECT_EQ(prefix + rows[i].function, records[i].function);
+        EXPECT_EQ(rows[i].message, records[i].message);
     }
 }
