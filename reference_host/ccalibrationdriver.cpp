@@ -70,6 +70,53 @@ std::shared_ptr<Base::ICommand<Args...>> CCalibrationDriver::MakeAnswer(EAnswer 
         name, false);
 }
 
+CCalibrationDriver::Request CCalibrationDriver::Ask(State state, CStringW text, Question question,
+                                                    CStringW initialValue)
+{
+    Request request;
+    request.Set(state, std::move(text), question, Request::EDeviceType::Unknown, std::move(initialValue),
+                false);
+    return request;
+}
+
+CCalibrationDriver::Request CCalibrationDriver::AskById(State state, unsigned int instructionId,
+                                                        Question question, CStringW initialValue)
+{
+    Request request;
+    request.Set(state, instructionId, question, Request::EDeviceType::Unknown, std::move(initialValue),
+                false);
+    return request;
+}
+
+CCalibrationDriver::Request CCalibrationDriver::Report(CStringW text, float progress, Question question)
+{
+    Request request = Ask(State::InProgress, std::move(text), question);
+    request.Set(0U, progress, false, Request::EDeviceType::Unknown);
+    return request;
+}
+
+CCalibrationDriver::SStep CCalibrationDriver::CameraStep(Request request, std::optional<EAnswer> awaited,
+                                                         std::chrono::milliseconds pause)
+{
+    State const state = request.GetCalibState();
+    return SStep{ETarget::Camera, true, state, std::move(request), awaited, pause};
+}
+
+CCalibrationDriver::SStep CCalibrationDriver::CameraEnd()
+{
+    return SStep{ETarget::Camera, false, State::NotRunning, Request(), std::nullopt, {}};
+}
+
+CCalibrationDriver::SStep CCalibrationDriver::DialogStep(Request request, std::optional<EAnswer> awaited)
+{
+    return SStep{ETarget::ColorDialog, true, State::NotRunning, std::move(request), awaited, {}};
+}
+
+CCalibrationDriver::SStep CCalibrationDriver::DialogEnd()
+{
+    return SStep{ETarget::ColorDialog, false, State::NotRunning, Request(), std::nullopt, {}};
+}
+
 void CCalibrationDriver::Play(std::vector<SStep> script, EThread thread)
 {
     StopEngine();

@@ -99,6 +99,21 @@ public:
         Engine,
     };
 
+    /// A question by text, by resource string id, and a progress report in state 1 (the text a format
+    /// of the percentage). Throw std::bad_alloc.
+    static Request Ask(State state, CStringW text, Question question, CStringW initialValue = CStringW());
+    static Request AskById(State state, unsigned int instructionId, Question question,
+                           CStringW initialValue = CStringW());
+    static Request Report(CStringW text, float progress, Question question = Question::None);
+    /// A step showing the camera calibration with `request` (the state is the request's), and one
+    /// hiding it with state 0 and a default request.
+    static SStep CameraStep(Request request, std::optional<EAnswer> awaited = std::nullopt,
+                            std::chrono::milliseconds pause = {});
+    static SStep CameraEnd();
+    /// The same for the colour calibration dialog.
+    static SStep DialogStep(Request request, std::optional<EAnswer> awaited = std::nullopt);
+    static SStep DialogEnd();
+
     /// Installs the answer commands and starts following the camera's wait request (applying the
     /// current one to the menu at once). Throws std::bad_alloc and what the host's journal throws.
     CCalibrationDriver(std::shared_ptr<BusinessLayer::CCameraCalibrationViewModelBase> camera,

@@ -1,6 +1,5 @@
 // A calibration end to end as the GUI sees it: a scripted engine asks through wait requests, the GUI
 // answers through the step menu's and the colour dialog's commands, and the recorded answers replay.
-#include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "host/acquisitionbase/replayrecordedcommands.h"
 #include "host/resources/tvcresmanager.h"
 #include "reference_host/ccalibrationdriver.h"
@@ -9,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -18,91 +16,43 @@
 namespace
 {
 using namespace BusinessLayer;
-using ReferenceHost::CCalibrationDriver;
-using Driver = CCalibrationDriver;
+using Driver = ReferenceHost::CCalibrationDriver;
 using Answer = Driver::EAnswer;
 using State = Driver::State;
 using Question = Driver::Question;
-using Device = Base::ICalibrationWaitRequest::EDeviceType;
-
-constexpr unsigned int kPlaceTarget = 100;
-
-Driver::Request Ask(State state, CStringW text, Question question, CStringW initial = L"",
-                    float progress = 0.0f)
-{
-    Driver::Request request;
-    request.Set(state, std::move(text), question, Device::Unknown, std::move(initial), false);
-    request.Set(0U, progress, false, Device::Unknown);
-    return request;
-}
 
 std::vector<Driver::SStep> Script()
 {
-    Driver::Request byResource;
-    byResource.Set(State::WaitingForAnswer, kPlaceTarget, Question::Ok, Device::Unknown, L"", false);
-    using T = Driver::ETarget;
     return {
-        {T::Camera, true, State::WaitingForAnswer, byResource, Answer::Ok, {}},
-        {T::Camera,
-         true,
-         State::InProgress,
-         Ask(State::InProgress, L"%d", Question::None, L"", 0.125f),
-         {},
-         {}},
-        {T::Camera,
-         true,
-         State::InProgress,
-         Ask(State::InProgress, L"%d", Question::None, L"", 0.5f),
-         {},
-         {}},
-        {T::Camera,
-         true,
-         State::WaitingForNumber,
-         Ask(State::WaitingForNumber, L"Enter the number", Question::OkCancel, L"42"),
-         Answer::Ok,
-         {}},
-        {T::Camera, true, State::Failed, Ask(State::Failed, L"", Question::Confirm), Answer::Confirm, {}},
-        {T::Camera, false, State::NotRunning, Driver::Request(), {}, {}},
-        {T::ColorDialog,
-         true,
-         State::NotRunning,
-         Ask(State::WaitingForAnswer, L"Colour target", Question::Ok),
-         Answer::DialogOk,
-         {}},
-        {T::ColorDialog, false, State::NotRunning, Driver::Request(), {}, {}},
-    };
+        Driver::CameraStep(Driver::AskById(State::WaitingForAnswer, 100U, Question::Ok), Answer::Ok),
+        Driver::CameraStep(Driver::Report(L"%d", 0.125f)),
+        Driver::CameraStep(Driver::Report(L"%d", 0.5f)),
+        Driver::CameraStep(
+            Driver::Ask(State::WaitingForNumber, L"Enter the number", Question::OkCancel, L"42"), Answer::Ok),
+        Driver::CameraStep(Driver::Ask(State::Failed, L"", Question::Confirm), Answer::Confirm),
+        Driver::CameraEnd(),
+        Driver::DialogStep(Driver::Ask(State::WaitingForAnswer, L"Colour target", Question::Ok),
+                           Answer::DialogOk),
+        Driver::DialogEnd()};
 }
 
 template <class... Args> void ExecuteByName(std::wstring const& name, Args... args)
 {
-    auto const command = JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
-        L"CCameraCalibrationStepMenuViewModel." + name);
-    ASSERT_NE(nullptr, command) << "no command " << std::string(name.begin(), name.end());
-    std::dynamic_pointer_cast<Base::ICommand<Args...>>(command)->Execute(args...);
+    std::dynamic_pointer_cast<Base::ICommand<Args...>>(
+        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
+            L"CCameraCalibrationStepMenuViewModel." + name))
+        ->Execute(args...);
 }
 
 class CalibrationRoad : public Orx2Test::CommandEnvironment
 {
-protected:
-    void SetUp() override
-    {
-        CommandEnvironment::SetUp();
-        JbSingleton<TvCResManager>::GetInstance().SetString(kPlaceTarget, L"Place the target");
-    }
-    void TearDown() override
-    {
-        JbSingleton<TvCResManager>::GetInstance().Clear();
-        CommandEnvironment::TearDown();
-    }
-
-    std::shared_ptr<CCameraCalibrationViewModelBase> camera =
-        std::make_shared<CCameraCalibrationViewModelBase>();
-    std::shared_ptr<CColorCalibDialogViewModelBase> dialog =
-        std::make_shared<CColorCalibDialogViewModelBase>();
 };
 
 TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
 {
+    JbSingleton<TvCResManager>::GetInstance().SetString(100U, L"Place the target");
+    auto camera = std::make_shared<CCameraCalibrationViewModelBase>();
+    auto const dialog = std::make_shared<CColorCalibDialogViewModelBase>();
     auto menu = std::make_shared<CCameraCalibrationStepMenuViewModel>();
     std::vector<Driver::SAnswer> const menuAnswers = {
         {Answer::Ok, L""}, {Answer::TextInserted, L"43"}, {Answer::Ok, L""}, {Answer::Confirm, L""}};
@@ -116,7 +66,7 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
             return visible;
         };
         std::mutex textsMutex;
-        std::vector<std::wstring> texts; // every text the info entry showed, on whichever thread
+        std::vector<std::wstring> texts; // every text of the info entry, shown on whichever thread
         auto const textConnection =
             entries[0]->GetInfoText().ConnectToValueChanged(Base::MakeEventSignalHandler<CStringW const&>(
                 [&](CStringW const& text)
@@ -125,19 +75,16 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
                     texts.push_back(text.GetStdString());
                 }));
         Orx2Test::GuiProbe probe;
-        probe.Watch("camera", *camera)
-            .Watch("dialog", *dialog)
-            .Watch("info", *entries[0])
-            .Watch("ok", *entries[2]);
-        auto const driver = std::make_unique<Driver>(camera, menu, dialog);
-        driver->Play(Script(), Driver::EThread::Engine);
+        probe.Watch("camera", *camera).Watch("ok", *entries[2]);
+        Driver driver(camera, menu, dialog);
+        driver.Play(Script(), Driver::EThread::Engine);
 
-        ASSERT_TRUE(driver->WaitUntilSettled());
+        ASSERT_TRUE(driver.WaitUntilSettled());
         EXPECT_EQ(L"Place the target", entries[0]->GetInfoText().Get());
         EXPECT_EQ("101000000", shown());
         auto step = probe.Take();
-        EXPECT_GT(step.Changes("camera"), 0);
-        EXPECT_EQ(1, step.Changes("ok")) << "the OK button appeared once";
+        EXPECT_EQ(3, step.Changes("camera")) << "visibility, state and request";
+        EXPECT_EQ(1, step.Changes("ok"));
 
         ExecuteByName(L"Ok");
         step = probe.Take();
@@ -145,7 +92,7 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
             (std::vector<std::wstring>{L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"}),
             step.commands);
         EXPECT_EQ(L"OK pressed", step.log.at(0).text);
-        ASSERT_TRUE(driver->WaitUntilSettled());
+        ASSERT_TRUE(driver.WaitUntilSettled());
         {
             std::lock_guard<std::mutex> const lock(textsMutex);
             EXPECT_EQ((std::vector<std::wstring>{L"Place the target", L"13", L"50", L"Enter the number"}),
@@ -155,39 +102,37 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
         EXPECT_EQ(L"42##CTRL##asc", entries[1]->GetInfoText().Get());
 
         ExecuteByName<CStringW>(L"TextInserted", L"43");
-        EXPECT_EQ(Answer::Ok, driver->GetAwaited()) << "a typed number is no answer yet";
+        EXPECT_EQ(Answer::Ok, driver.GetAwaited()) << "a typed number is no answer yet";
         ExecuteByName<bool>(L"OkCancel", true);
-        ASSERT_TRUE(driver->WaitUntilSettled());
+        ASSERT_TRUE(driver.WaitUntilSettled());
         EXPECT_EQ("100000001", shown()) << "a failed run asks for confirmation";
 
         ExecuteByName(L"Confirm");
-        ASSERT_TRUE(driver->WaitUntilSettled());
+        ASSERT_TRUE(driver.WaitUntilSettled());
         EXPECT_EQ("000000000", shown());
         EXPECT_FALSE(camera->GetVisibility().Get());
         EXPECT_TRUE(dialog->GetVisible().Get());
         EXPECT_EQ(L"Colour target", dialog->GetCalibrationWaitRequest().Get().GetInstructionText());
         dialog->GetOKPressed().Get()->Execute();
-        ASSERT_TRUE(driver->WaitUntilSettled());
-        EXPECT_TRUE(driver->IsFinished());
+        ASSERT_TRUE(driver.WaitUntilSettled());
+        EXPECT_TRUE(driver.IsFinished());
         EXPECT_FALSE(dialog->GetVisible().Get());
-
         std::vector<Driver::SAnswer> answers = menuAnswers;
         answers.push_back({Answer::DialogOk, L""});
-        EXPECT_EQ(answers, driver->GetAnswers());
+        EXPECT_EQ(answers, driver.GetAnswers());
     }
 
-    // The same session again from the patient manager's records, against a fresh menu and driver (the
-    // old menu's commands go with it).
-    auto const records = Records();
+    // The same session from the patient manager's records, against a fresh menu and driver.
     menu.reset();
-    auto freshCamera = std::make_shared<CCameraCalibrationViewModelBase>();
-    auto freshMenu = std::make_shared<CCameraCalibrationStepMenuViewModel>();
-    Driver fresh(freshCamera, freshMenu, nullptr);
+    menu = std::make_shared<CCameraCalibrationStepMenuViewModel>();
+    camera = std::make_shared<CCameraCalibrationViewModelBase>();
+    Driver fresh(camera, menu, nullptr);
     fresh.Play(Script());
-    Base::SReplayReport const report = Base::ReplayRecordedCommands(records);
+    Base::SReplayReport const report = Base::ReplayRecordedCommands(Records());
     EXPECT_TRUE(report.failures.empty());
     EXPECT_EQ(4U, report.executedCount);
-    EXPECT_EQ(menuAnswers, fresh.GetAnswers());
-    EXPECT_EQ(Answer::DialogOk, fresh.GetAwaited()) << "the dialog's answer is not replayed";
+    EXPECT_EQ(menuAnswers, fresh.GetAnswers()) << "the menu's answers again, once each";
+    EXPECT_EQ(Answer::DialogOk, fresh.GetAwaited()) << "the dialog's answer is not recorded";
+    JbSingleton<TvCResManager>::GetInstance().Clear();
 }
 } // namespace
