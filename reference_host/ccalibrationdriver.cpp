@@ -57,6 +57,7 @@ CCalibrationDriver::CCalibrationDriver(
 CCalibrationDriver::~CCalibrationDriver()
 {
     m_guard.Close();
+    std::lock_guard<std::mutex> const playing(m_playMutex);
     StopEngine();
 }
 
@@ -119,6 +120,7 @@ CCalibrationDriver::SStep CCalibrationDriver::DialogEnd()
 
 void CCalibrationDriver::Play(std::vector<SStep> script, EThread thread)
 {
+    std::lock_guard<std::mutex> const playing(m_playMutex);
     StopEngine();
     {
         std::lock_guard<std::mutex> const lock(m_mutex);

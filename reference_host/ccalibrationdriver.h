@@ -157,6 +157,7 @@ private:
     std::shared_ptr<BusinessLayer::CCameraCalibrationStepMenuViewModel> const m_menu;
     std::shared_ptr<BusinessLayer::CColorCalibDialogViewModelBase> const m_dialog;
 
+    std::mutex m_playMutex; // serialises Play and the destructor's stop (they start and join m_engine)
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_changed;
     std::vector<SStep> m_script;
