@@ -35,12 +35,13 @@ Request Make(int state, int question, CStringW text = L"", float progress = 0.0f
     return request;
 }
 
-/// The registered command "CCameraCalibrationStepMenuViewModel.<name>", as the GUI finds it.
+std::wstring const kPrefix = L"CCameraCalibrationStepMenuViewModel.";
+
+/// The registered command kPrefix + `name`, as the GUI finds it.
 template <class... Args> std::shared_ptr<Base::ICommand<Args...>> Named(std::wstring const& name)
 {
     return std::dynamic_pointer_cast<Base::ICommand<Args...>>(
-        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
-            L"CCameraCalibrationStepMenuViewModel." + name));
+        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kPrefix + name));
 }
 
 class CalibrationStepMenu : public Orx2Test::CommandEnvironment
@@ -101,40 +102,35 @@ TEST_F(CalibrationStepMenu, NineEntriesTheirCommandsAndTheRegisteredNames)
         std::shared_ptr<Base::ICommandBase> const command =
             i < 2 ? std::shared_ptr<Base::ICommandBase>(entry.GetOkCancelPressed().Get())
                   : entry.GetCommand().Get();
-        EXPECT_EQ(rows[i].command ? L"CCameraCalibrationStepMenuViewModel." + std::wstring(rows[i].command)
-                                  : L"",
-                  command ? command->GetName() : L"");
+        EXPECT_EQ(rows[i].command ? kPrefix + rows[i].command : L"", command ? command->GetName() : L"");
     }
     EXPECT_EQ(entries[0]->GetOkCancelPressed().Get(), Named<bool>(L"OkCancel"))
         << "the registry keeps the first";
 
-    // All nine are serializable and lock the GUI while they run (the slots are empty).
-    std::vector<std::wstring> const buttons = {L"Ok", L"Retry", L"Cancel", L"Continue", L"Abort", L"Confirm"};
-    std::vector<std::shared_ptr<Base::ICommandBase>> commands = {
-        Named<bool>(L"OkCancel"), entries[1]->GetOkCancelPressed().Get(), Named<CStringW>(L"TextInserted")};
+    // Eight names while the menu lives; the nine commands serializable and locking the GUI while they run.
+    auto& registry = JbSingleton<Base::CCommandRegistry>::GetInstance();
+    std::vector<std::wstring> const names = {L"OkCancel", L"TextInserted", L"Ok",    L"Retry",
+                                             L"Cancel",   L"Continue",     L"Abort", L"Confirm"};
+    for (auto const& name : names)
+    {
+        ASSERT_NE(nullptr, registry.FindCommand(kPrefix + name));
+        EXPECT_TRUE(registry.FindCommand(kPrefix + name)->IsSerializable());
+    }
+    EXPECT_TRUE(entries[1]->GetOkCancelPressed().Get()->IsSerializable());
     Orx2Test::GuiProbe probe;
     Named<bool>(L"OkCancel")->Execute(true);
     entries[1]->GetOkCancelPressed().Get()->Execute(false);
     Named<CStringW>(L"TextInserted")->Execute(L"x");
-    for (auto const& name : buttons)
-    {
-        commands.push_back(Named(name));
-        Named(name)->Execute();
-    }
+    for (std::size_t i = 2; i < names.size(); ++i)
+        Named(names[i])->Execute();
     std::vector<unsigned> lockCounts;
-    for (auto const& command : commands)
-    {
-        EXPECT_TRUE(command->IsSerializable())
-            << std::string(command->GetName().begin(), command->GetName().end());
+    for (int i = 0; i < 9; ++i)
         lockCounts.insert(lockCounts.end(), {1, 0});
-    }
     EXPECT_EQ(lockCounts, probe.Take().guiLockCounts);
-    commands.clear();
     menu.reset();
     entries.clear();
-    for (auto const& name :
-         {L"OkCancel", L"TextInserted", L"Ok", L"Retry", L"Cancel", L"Continue", L"Abort", L"Confirm"})
-        EXPECT_EQ(nullptr, Named(name)) << "still registered after the menu";
+    for (auto const& name : names)
+        EXPECT_EQ(nullptr, registry.FindCommand(kPrefix + name)) << "still registered after the menu";
 }
 
 TEST_F(CalibrationStepMenu, AnswerSlotsKeepTheirContract)
