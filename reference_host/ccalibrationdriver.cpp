@@ -132,6 +132,7 @@ void CCalibrationDriver::Play(std::vector<SStep> script, EThread thread)
         // On the engine thread, settled only once the engine has had its turn.
         m_applying = m_onEngine;
     }
+    Changed();
     if (thread == EThread::Caller)
     {
         Pump();
@@ -195,6 +196,7 @@ void CCalibrationDriver::OnAnswer(EAnswer answer, CStringW text)
         }
     }
     m_changed.notify_all();
+    Changed();
     if (movesOn && !engine)
         Pump();
 }
@@ -212,6 +214,7 @@ void CCalibrationDriver::Pump()
         m_awaited = step.awaited;
         lock.unlock();
         Apply(step);
+        Changed();
         lock.lock();
     }
     m_applying = false;
@@ -232,6 +235,7 @@ void CCalibrationDriver::EngineLoop()
         m_awaited = step.awaited;
         lock.unlock();
         Apply(step);
+        Changed();
         lock.lock();
         if (!step.awaited && step.pause.count() > 0)
             m_changed.wait_for(lock, step.pause, [this] { return m_stopping; });
@@ -271,6 +275,17 @@ void CCalibrationDriver::StopEngine()
     // An answer may still be applying steps of the old script on the caller's thread.
     std::unique_lock<std::mutex> lock(m_mutex);
     m_changed.wait(lock, [this] { return !m_applying; });
+}
+
+void CCalibrationDriver::Changed()
+{
+    std::size_t revision = 0;
+    {
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        revision = ++m_changes;
+    }
+    // Revisions are unique, so every Set notifies, even when two threads publish out of order.
+    m_revision.Set(revision);
 }
 
 bool CCalibrationDriver::IsSettledLocked() const

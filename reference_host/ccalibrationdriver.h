@@ -1,5 +1,6 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "businesslayer/common/ccameracalibrationstepmenuviewmodel.h"
@@ -140,6 +141,10 @@ public:
     bool IsFinished() const;
     /// Every answer received, oldest first.
     std::vector<SAnswer> GetAnswers() const;
+    /// Grows with every step applied and every answer received (and when Play starts a script), after
+    /// the change is readable through the getters above; its value-changed event runs on the thread that
+    /// made the change. For a GUI or a watcher that re-reads the driver when it changes.
+    Base::IProperty<std::size_t> const& GetRevision() const { return m_revision; }
 
 private:
     void OnAnswer(EAnswer answer, CStringW text);
@@ -149,6 +154,8 @@ private:
     void EngineLoop();
     void Apply(SStep const& step);
     void StopEngine();
+    /// Publishes a new revision; called without m_mutex held.
+    void Changed();
     bool IsSettledLocked() const;
     template <class... Args>
     std::shared_ptr<Base::ICommand<Args...>> MakeAnswer(EAnswer answer, wchar_t const* name);
@@ -167,7 +174,10 @@ private:
     bool m_onEngine = false;
     bool m_stopping = false;
     std::vector<SAnswer> m_answers;
+    std::size_t m_changes = 0;
     std::thread m_engine;
+    Base::CSilentChangeOwner m_silent; // nobody listens to the driver as an owner
+    Base::TProperty<std::size_t> m_revision{0, m_silent};
 
     Base::COwnerGuard m_guard; // before the answer commands: they reach the driver only while it is whole
     Base::Binding::TValueChangedObserver<Request> m_follower;

@@ -1,11 +1,10 @@
-// The two calibration view models that only hold state: their properties keep the property contract.
+// The calibration view models' properties and the step menu's answer slots keep the property contract.
 #include "base/orx2basepool/tcommand.h"
+#include "businesslayer/common/ccameracalibrationstepmenuviewmodel.h"
 #include "businesslayer/common/ccameracalibrationviewmodelbase.h"
 #include "businesslayer/common/ccolorcalibdialogviewmodelbase.h"
 #include "support/commandenvironment.h"
 #include "support/propertycontract.h"
-
-#include <gtest/gtest.h>
 
 #include <limits>
 #include <memory>
@@ -13,11 +12,9 @@
 namespace
 {
 using Base::CCalibrationWaitRequest;
-using BusinessLayer::CCameraCalibrationViewModelBase;
-using BusinessLayer::CColorCalibDialogViewModelBase;
 using Camera = Base::ICameraCalibrationViewModel;
 using Command = std::shared_ptr<Base::ICommand<>>;
-
+using TextCommand = std::shared_ptr<Base::ICommand<CStringW>>;
 class CalibrationViewModels : public Orx2Test::CommandEnvironment
 {
 };
@@ -28,57 +25,53 @@ CCalibrationWaitRequest Asking()
     CCalibrationWaitRequest request;
     request.Set(Camera::ECalibrationState::WaitingForNumber, CStringW(L"Type"),
                 Base::ICalibrationWaitRequest::EQuestionType::OkCancel,
-                static_cast<Base::ICalibrationWaitRequest::EDeviceType>(2), L"42", true);
+                Base::ICalibrationWaitRequest::EDeviceType(2), L"42", true);
     request.Set(3U, std::numeric_limits<float>::quiet_NaN(), true,
-                static_cast<Base::ICalibrationWaitRequest::EDeviceType>(2));
+                Base::ICalibrationWaitRequest::EDeviceType(2));
     return request;
 }
 
-TEST_F(CalibrationViewModels, CameraCalibrationPropertiesKeepTheirContract)
+TEST_F(CalibrationViewModels, PropertiesKeepTheirContract)
 {
-    using VM = CCameraCalibrationViewModelBase;
-    VM viewModel;
+    using VM = BusinessLayer::CCameraCalibrationViewModelBase;
+    VM camera;
     Orx2Test::PropertyContract<VM>()
-        .Row<bool>("Visibility", &VM::GetVisibility, &VM::GetVisibility, false, true)
-        .Row<EORXAcquireDevice>("AcquireDevice", &VM::GetAcquireDevice, &VM::GetAcquireDevice,
-                                EORXAcquireDevice::NoDevice, static_cast<EORXAcquireDevice>(1))
-        .Row<Camera::ECalibrationType>("CalibrationType", &VM::GetCalibrationType, &VM::GetCalibrationType,
-                                       Camera::ECalibrationType::Default,
-                                       static_cast<Camera::ECalibrationType>(2))
-        .Row<Camera::ECalibrationState>("CalibrationState", &VM::GetCalibrationState,
-                                        &VM::GetCalibrationState, Camera::ECalibrationState::NotRunning,
-                                        Camera::ECalibrationState::InProgress)
-        .Custom<CCalibrationWaitRequest>(
-            "CalibrationWaitRequest",
-            [](VM const& vm) -> auto const& { return vm.GetCalibrationWaitRequest(); },
-            [](VM & vm) -> auto& { return vm.GetCalibrationWaitRequest(); }, CCalibrationWaitRequest(),
-            Asking())
-        .Check(viewModel);
-}
+        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
+        .Accessor<EORXAcquireDevice>("AcquireDevice", ORX2_ACCESSOR(GetAcquireDevice),
+                                     EORXAcquireDevice::NoDevice, EORXAcquireDevice(1))
+        .Accessor<Camera::ECalibrationType>("CalibrationType", ORX2_ACCESSOR(GetCalibrationType),
+                                            Camera::ECalibrationType::Default, Camera::ECalibrationType(2))
+        .Accessor<Camera::ECalibrationState>("CalibrationState", ORX2_ACCESSOR(GetCalibrationState),
+                                             Camera::ECalibrationState::NotRunning,
+                                             Camera::ECalibrationState::InProgress)
+        .Accessor<CCalibrationWaitRequest>("CalibrationWaitRequest", ORX2_ACCESSOR(GetCalibrationWaitRequest),
+                                           CCalibrationWaitRequest(), Asking())
+        .Check(camera);
 
-TEST_F(CalibrationViewModels, ColorCalibrationDialogPropertiesKeepTheirContract)
-{
-    using VM = CColorCalibDialogViewModelBase;
     Command const answer = std::make_shared<Base::TCommand<void>>([] {}, L"Answer", false);
-    VM viewModel;
-    Orx2Test::PropertyContract<VM>()
-        .Custom<bool>(
-            "Visible", [](VM const& vm) -> auto const& { return vm.GetVisible(); },
-            [](VM & vm) -> auto& { return vm.GetVisible(); }, false, true)
-        .Custom<CCalibrationWaitRequest>(
-            "CalibrationWaitRequest",
-            [](VM const& vm) -> auto const& { return vm.GetCalibrationWaitRequest(); },
-            [](VM & vm) -> auto& { return vm.GetCalibrationWaitRequest(); }, CCalibrationWaitRequest(),
-            Asking())
-        .Custom<Command>(
-            "OKPressed", [](VM const& vm) -> auto const& { return vm.GetOKPressed(); },
-            [](VM & vm) -> auto& { return vm.GetOKPressed(); }, nullptr, answer)
-        .Custom<Command>(
-            "CancelPressed", [](VM const& vm) -> auto const& { return vm.GetCancelPressed(); },
-            [](VM & vm) -> auto& { return vm.GetCancelPressed(); }, nullptr, answer)
-        .Custom<Command>(
-            "CustomPressed", [](VM const& vm) -> auto const& { return vm.GetCustomPressed(); },
-            [](VM & vm) -> auto& { return vm.GetCustomPressed(); }, nullptr, answer)
-        .Check(viewModel);
+    using Dialog = BusinessLayer::CColorCalibDialogViewModelBase;
+    Dialog dialog;
+    Orx2Test::PropertyContract<Dialog>()
+        .Accessor<bool>("Visible", ORX2_ACCESSOR(GetVisible), false, true)
+        .Accessor<CCalibrationWaitRequest>("CalibrationWaitRequest", ORX2_ACCESSOR(GetCalibrationWaitRequest),
+                                           CCalibrationWaitRequest(), Asking())
+        .Accessor<Command>("OKPressed", ORX2_ACCESSOR(GetOKPressed), nullptr, answer)
+        .Accessor<Command>("CancelPressed", ORX2_ACCESSOR(GetCancelPressed), nullptr, answer)
+        .Accessor<Command>("CustomPressed", ORX2_ACCESSOR(GetCustomPressed), nullptr, answer)
+        .Check(dialog);
+
+    using Menu = BusinessLayer::CCameraCalibrationStepMenuViewModel;
+    Menu menu;
+    Orx2Test::PropertyContract<Menu>()
+        .Accessor<Command>("OkPressed", ORX2_ACCESSOR(GetOkPressed), nullptr, answer)
+        .Accessor<Command>("CancelPressed", ORX2_ACCESSOR(GetCancelPressed), nullptr, answer)
+        .Accessor<Command>("RetryPressed", ORX2_ACCESSOR(GetRetryPressed), nullptr, answer)
+        .Accessor<Command>("ContinuePressed", ORX2_ACCESSOR(GetContinuePressed), nullptr, answer)
+        .Accessor<Command>("AbortPressed", ORX2_ACCESSOR(GetAbortPressed), nullptr, answer)
+        .Accessor<Command>("ConfirmPressed", ORX2_ACCESSOR(GetConfirmPressed), nullptr, answer)
+        .Accessor<TextCommand>(
+            "TextInserted", ORX2_ACCESSOR(GetTextInserted), nullptr,
+            std::make_shared<Base::TCommand<void, CStringW>>([](CStringW) {}, L"Text", false))
+        .Check(menu);
 }
 } // namespace

@@ -7,11 +7,9 @@
 #include "host/values/ccalibrationwaitrequest.h"
 #include "support/commandenvironment.h"
 #include "support/guiprobe.h"
-#include "support/propertycontract.h"
-
-#include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -22,20 +20,24 @@ namespace
 {
 using Menu = BusinessLayer::CCameraCalibrationStepMenuViewModel;
 using Request = Base::CCalibrationWaitRequest;
-using Answer = std::shared_ptr<Base::ICommand<>>;
+std::wstring const kPrefix = L"CCameraCalibrationStepMenuViewModel.";
 
 /// A request in `state` asking `question`; its instruction the text, or the resource `id` when not 0.
-Request Make(int state, int question, CStringW text = L"", float progress = 0.0f, CStringW initial = L"",
+Request Make(int state, int question, CStringW text = L"", float progress = 0, CStringW initial = L"",
              unsigned int id = 0)
 {
     Request request;
-    request.Set(static_cast<Request::ECalibrationState>(state), text,
-                static_cast<Request::EQuestionType>(question), Request::EDeviceType::Unknown, initial, false);
+    request.Set(Request::ECalibrationState(state), text, Request::EQuestionType(question),
+                Request::EDeviceType::Unknown, initial, false);
     request.Set(id, progress, false, Request::EDeviceType::Unknown);
     return request;
 }
 
-std::wstring const kPrefix = L"CCameraCalibrationStepMenuViewModel.";
+/// The number of GUI-locking commands running, as text.
+std::wstring Locking()
+{
+    return std::to_wstring(Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get());
+}
 
 /// The registered command kPrefix + `name`, as the GUI finds it.
 template <class... Args> std::shared_ptr<Base::ICommand<Args...>> Named(std::wstring const& name)
@@ -47,183 +49,126 @@ template <class... Args> std::shared_ptr<Base::ICommand<Args...>> Named(std::wst
 class CalibrationStepMenu : public Orx2Test::CommandEnvironment
 {
 protected:
-    void SetUp() override
-    {
-        CommandEnvironment::SetUp();
-        menu = std::make_unique<Menu>();
-        entries = menu->GetStepMenuItems().GetValues();
-    }
-
-    /// Visibility of the nine entries, then OK and Cancel enabled of entries 1 and 2.
+    /// Visibility of the nine entries, then OK and Cancel enabled of entries 1 and 2: "000000000 11 11".
     std::string Shown() const
     {
         std::string shown;
         for (auto const& entry : entries)
             shown += entry->GetVisibility().Get() ? '1' : '0';
         for (std::size_t i : {0, 1})
-            shown += std::string(" ") + (entries[i]->OkEnabled().Get() ? '1' : '0') +
-                     (entries[i]->CancelEnabled().Get() ? '1' : '0');
+            shown += std::string(" ") + "01"[entries[i]->OkEnabled().Get()] +
+                     "01"[entries[i]->CancelEnabled().Get()];
         return shown;
     }
-
     void Apply(Request request) { menu->SetAllProperties(request); }
 
-    std::unique_ptr<Menu> menu;
-    std::vector<std::shared_ptr<Menu::Item>> entries;
+    std::unique_ptr<Menu> menu = std::make_unique<Menu>();
+    std::vector<std::shared_ptr<Menu::Item>> entries = menu->GetStepMenuItems().GetValues();
 };
 
 TEST_F(CalibrationStepMenu, NineEntriesTheirCommandsAndTheRegisteredNames)
 {
-    struct SRow
+    std::wstring described;
+    for (auto const& entry : entries)
     {
-        int type;
-        wchar_t const* group;
-        wchar_t const* command; // Command, or OkCancelPressed for entries 1 and 2
-    };
-    std::array<SRow, 9> const rows = {{{11, L"eInfoText", L"OkCancel"},
-                                       {61, L"InputText", L"OkCancel"},
-                                       {63, L"eOk", L"Ok"},
-                                       {64, L"eRetry", L"Retry"},
-                                       {8, L"eCancel", L"Cancel"},
-                                       {7, L"eContinue", L"Continue"},
-                                       {65, L"eAbort", L"Abort"},
-                                       {66, L"eInfo", nullptr},
-                                       {67, L"eConfirm", L"Confirm"}}};
-    ASSERT_EQ(9U, entries.size());
-    EXPECT_EQ("000000000 11 11", Shown());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-    {
-        SCOPED_TRACE("entry " + std::to_string(i + 1));
-        auto const& entry = *entries[i];
-        EXPECT_EQ(static_cast<Menu::EItemTypeStepMenu>(rows[i].type), entry.GetItemType().Get());
-        EXPECT_EQ(rows[i].group, entry.GetGroupID().Get());
-        EXPECT_FALSE(entry.OkVisible().Get());
-        EXPECT_EQ(i == 1, entry.GetTextInserted().Get() != nullptr);
-        std::shared_ptr<Base::ICommandBase> const command =
-            i < 2 ? std::shared_ptr<Base::ICommandBase>(entry.GetOkCancelPressed().Get())
-                  : entry.GetCommand().Get();
-        EXPECT_EQ(rows[i].command ? kPrefix + rows[i].command : L"", command ? command->GetName() : L"");
+        auto const command = entry->GetCommand().Get() ? entry->GetCommand().Get()->GetName()
+                             : entry->GetOkCancelPressed().Get()
+                                 ? entry->GetOkCancelPressed().Get()->GetName()
+                                 : L"-";
+        described += std::to_wstring(int(entry->GetItemType().Get())) + L" " +
+                     entry->GetGroupID().Get().GetStdString() + L" " +
+                     command.substr(command.find(L'.') + 1) +
+                     (entry->GetTextInserted().Get() ? L"+Text" : L"") +
+                     (entry->OkVisible().Get() ? L" OkVisible" : L"") + L"|";
     }
+    EXPECT_EQ(L"11 eInfoText OkCancel|61 InputText OkCancel+Text|63 eOk Ok|64 eRetry Retry|8 eCancel Cancel|"
+              L"7 eContinue Continue|65 eAbort Abort|66 eInfo -|67 eConfirm Confirm|",
+              described);
+    EXPECT_EQ("000000000 11 11", Shown());
     EXPECT_EQ(entries[0]->GetOkCancelPressed().Get(), Named<bool>(L"OkCancel"))
         << "the registry keeps the first";
-
-    // Eight names while the menu lives; the nine commands serializable and locking the GUI while they run.
-    auto& registry = JbSingleton<Base::CCommandRegistry>::GetInstance();
+    EXPECT_TRUE(entries[1]->GetOkCancelPressed().Get()->IsSerializable());
     std::vector<std::wstring> const names = {L"OkCancel", L"TextInserted", L"Ok",    L"Retry",
                                              L"Cancel",   L"Continue",     L"Abort", L"Confirm"};
     for (auto const& name : names)
     {
-        ASSERT_NE(nullptr, registry.FindCommand(kPrefix + name));
-        EXPECT_TRUE(registry.FindCommand(kPrefix + name)->IsSerializable());
+        auto const command = JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kPrefix + name);
+        EXPECT_TRUE(command && command->IsSerializable()) << "not registered or not serializable";
     }
-    EXPECT_TRUE(entries[1]->GetOkCancelPressed().Get()->IsSerializable());
-    Orx2Test::GuiProbe probe;
-    Named<bool>(L"OkCancel")->Execute(true);
-    entries[1]->GetOkCancelPressed().Get()->Execute(false);
-    Named<CStringW>(L"TextInserted")->Execute(L"x");
-    for (std::size_t i = 2; i < names.size(); ++i)
-        Named(names[i])->Execute();
-    std::vector<unsigned> lockCounts;
-    for (int i = 0; i < 9; ++i)
-        lockCounts.insert(lockCounts.end(), {1, 0});
-    EXPECT_EQ(lockCounts, probe.Take().guiLockCounts);
     menu.reset();
     entries.clear();
     for (auto const& name : names)
-        EXPECT_EQ(nullptr, registry.FindCommand(kPrefix + name)) << "still registered after the menu";
+        EXPECT_EQ(nullptr, JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kPrefix + name))
+            << "still registered after the menu";
 }
 
-TEST_F(CalibrationStepMenu, AnswerSlotsKeepTheirContract)
+TEST_F(CalibrationStepMenu, EachPressRunsItsOwnSlotReadAfreshAndLogsButtonsOnly)
 {
-    Answer const answer = std::make_shared<Base::TCommand<void>>([] {}, L"Answer", false);
-    struct SRow
-    {
-        char const* name;
-        Menu::AnswerSlot const& (Menu::*constGetter)() const;
-        Menu::AnswerSlot& (Menu::*getter)();
-    };
-    std::vector<SRow> const rows = {{"OkPressed", &Menu::GetOkPressed, &Menu::GetOkPressed},
-                                    {"CancelPressed", &Menu::GetCancelPressed, &Menu::GetCancelPressed},
-                                    {"RetryPressed", &Menu::GetRetryPressed, &Menu::GetRetryPressed},
-                                    {"ContinuePressed", &Menu::GetContinuePressed, &Menu::GetContinuePressed},
-                                    {"AbortPressed", &Menu::GetAbortPressed, &Menu::GetAbortPressed},
-                                    {"ConfirmPressed", &Menu::GetConfirmPressed, &Menu::GetConfirmPressed}};
-    Orx2Test::PropertyContract<Menu> contract;
-    for (SRow const& row : rows)
-        contract.Custom<Answer>(
-            row.name, [row](Menu const& m) -> auto const& { return (m.*row.constGetter)(); },
-            [row](Menu & m) -> auto& { return (m.*row.getter)(); }, nullptr, answer);
-    contract.Accessor<std::shared_ptr<Base::ICommand<CStringW>>>(
-        "TextInserted", [](auto& m) -> auto& { return m.GetTextInserted(); }, nullptr,
-        std::make_shared<Base::TCommand<void, CStringW>>([](CStringW) {}, L"Text", false));
-    contract.Check(*menu);
-}
-
-TEST_F(CalibrationStepMenu, EachButtonRunsItsOwnSlotThenLogsEvenWhenEmptyOrThrowing)
-{
-    struct SRow
-    {
-        wchar_t const* button;
-        Menu::AnswerSlot& (Menu::*slot)();
-        wchar_t const* log;
-    };
-    std::vector<SRow> const rows = {{L"Ok", &Menu::GetOkPressed, L"OK pressed"},
-                                    {L"Retry", &Menu::GetRetryPressed, L"Retry pressed"},
-                                    {L"Cancel", &Menu::GetCancelPressed, L"Cancel pressed"},
-                                    {L"Continue", &Menu::GetContinuePressed, L"Continue pressed"},
-                                    {L"Abort", &Menu::GetAbortPressed, L"Abort pressed"},
-                                    {L"Confirm", &Menu::GetConfirmPressed, L"Confirm pressed"}};
     std::vector<std::wstring> ran; // each answer with the GUI-locking count it saw
-    for (SRow const& row : rows)
-        (menu.get()->*row.slot)().Set(std::make_shared<Base::TCommand<void>>(
-            [&ran, &row]
-            {
-                ran.push_back(row.button +
-                              std::to_wstring(Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get()));
-                if (std::wstring(row.button) == L"Abort")
-                    throw std::runtime_error("engine gone");
-            },
-            L"Answer", false));
+    auto const answer = [&ran](std::wstring name)
+    {
+        return std::make_shared<Base::TCommand<void>>([&ran, name] { ran.push_back(name + Locking()); }, L"A",
+                                                      false);
+    };
+    std::vector<std::pair<Menu::AnswerSlot& (Menu::*)(), wchar_t const*>> const slots = {
+        {&Menu::GetOkPressed, L"ok"},         {&Menu::GetRetryPressed, L"retry"},
+        {&Menu::GetCancelPressed, L"cancel"}, {&Menu::GetContinuePressed, L"continue"},
+        {&Menu::GetAbortPressed, L"abort"},   {&Menu::GetConfirmPressed, L"confirm"}};
+    menu->GetAbortPressed().Set(
+        std::make_shared<Base::TCommand<void>>([] { throw std::runtime_error("gone"); }, L"A", false));
+    struct SRow
+    {
+        wchar_t const* name;
+        std::function<void()> press;
+        std::wstring ran; // by the filled slots; empty slots run nothing
+        bool logs;
+    };
+    std::vector<SRow> const rows = {
+        {L"Ok", [] { Named(L"Ok")->Execute(); }, L"ok1", true},
+        {L"Retry", [] { Named(L"Retry")->Execute(); }, L"retry1", true},
+        {L"Cancel", [] { Named(L"Cancel")->Execute(); }, L"cancel1", true},
+        {L"Continue", [] { Named(L"Continue")->Execute(); }, L"continue1", true},
+        {L"Abort (the answer throws)",
+         [this]
+         {
+             if (menu->GetAbortPressed().Get())
+                 EXPECT_THROW(Named(L"Abort")->Execute(), std::runtime_error);
+             else
+                 Named(L"Abort")->Execute();
+         },
+         L"", true},
+        {L"Confirm", [] { Named(L"Confirm")->Execute(); }, L"confirm1", true},
+        {L"OkCancel true", [] { Named<bool>(L"OkCancel")->Execute(true); }, L"ok1", false},
+        {L"OkCancel false", [] { Named<bool>(L"OkCancel")->Execute(false); }, L"cancel1", false},
+        {L"input's OkCancel", [this] { entries[1]->GetOkCancelPressed().Get()->Execute(true); }, L"ok1",
+         false},
+        {L"TextInserted", [] { Named<CStringW>(L"TextInserted")->Execute(L"43"); }, L"431", false},
+    };
     Orx2Test::GuiProbe probe;
-    for (SRow const& row : rows)
-        for (bool const empty : {false, true})
+    for (bool const filled : {true, false})
+    {
+        for (auto const& [slot, name] : slots)
+            if (name != std::wstring(L"abort") || !filled)
+                (menu.get()->*slot)().Set(filled ? answer(name) : nullptr);
+        menu->GetTextInserted().Set(
+            filled
+                ? std::make_shared<Base::TCommand<void, CStringW>>(
+                      [&ran](CStringW text) { ran.push_back(text.GetStdString() + Locking()); }, L"T", false)
+                : nullptr);
+        for (SRow const& row : rows)
         {
-            SCOPED_TRACE(std::string(empty ? "empty " : "") + "slot of " + std::string(row.log, row.log + 2));
+            SCOPED_TRACE(std::wstring(filled ? L"" : L"empty slot: ") + row.name);
             ran.clear();
-            if (empty)
-                (menu.get()->*row.slot)().Set(nullptr);
-            if (!empty && std::wstring(row.button) == L"Abort")
-                EXPECT_THROW(Named(row.button)->Execute(), std::runtime_error);
-            else
-                Named(row.button)->Execute();
-            EXPECT_EQ(empty ? std::vector<std::wstring>{}
-                            : std::vector<std::wstring>{row.button + std::wstring(L"1")},
+            probe.Take();
+            row.press();
+            EXPECT_EQ(filled && !row.ran.empty() ? std::vector<std::wstring>{row.ran}
+                                                 : std::vector<std::wstring>{},
                       ran);
             auto const step = probe.Take();
             EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
-            ASSERT_EQ(1U, step.log.size());
-            EXPECT_EQ(row.log, step.log[0].text);
+            EXPECT_EQ(row.logs ? 1U : 0U, step.log.size());
         }
-}
-
-TEST_F(CalibrationStepMenu, OkCancelAndTextReachTheirSlotsReadAfreshWithoutLogging)
-{
-    std::vector<std::wstring> ran;
-    auto const answer = [&ran](wchar_t const* name)
-    { return std::make_shared<Base::TCommand<void>>([&ran, name] { ran.push_back(name); }, name, false); };
-    menu->GetOkPressed().Set(answer(L"ok"));
-    menu->GetCancelPressed().Set(answer(L"cancel"));
-    menu->GetTextInserted().Set(std::make_shared<Base::TCommand<void, CStringW>>(
-        [&ran](CStringW text) { ran.push_back(text.GetStdString()); }, L"text", false));
-    Orx2Test::GuiProbe probe;
-    Named<bool>(L"OkCancel")->Execute(true);
-    Named<bool>(L"OkCancel")->Execute(false);
-    entries[1]->GetOkCancelPressed().Get()->Execute(true);
-    Named<CStringW>(L"TextInserted")->Execute(L"43");
-    menu->GetOkPressed().Set(answer(L"replaced ok"));
-    Named<bool>(L"OkCancel")->Execute(true);
-    EXPECT_EQ((std::vector<std::wstring>{L"ok", L"cancel", L"ok", L"43", L"replaced ok"}), ran);
-    EXPECT_TRUE(probe.Take().log.empty());
+    }
 }
 
 /// What the menu's summary table shows for `state` and `question`, given what was shown before (see
@@ -268,14 +213,11 @@ TEST_F(CalibrationStepMenu, EveryStateAndQuestionShowsWhatTheSummaryTableSays)
                 EXPECT_EQ(expected, Shown())
                     << "state " << state << ", question " << question << ", baseline " << baseline;
             }
-}
-
-TEST_F(CalibrationStepMenu, ButtonPropertiesTouchTheAnswerButtonsOnly)
-{
+    // SetButtonProperties touches the answer buttons only.
     for (int state : {1, 5, 7, 13})
         for (int question = 0; question <= 10; ++question)
         {
-            Apply(Make(7, 2, L"Type", 0.0f, L"1"));
+            Apply(Make(7, 2, L"Type", 0, L"1"));
             std::string expected = Shown();
             Orx2Test::GuiProbe probe;
             probe.Watch("info", *entries[0]).Watch("input", *entries[1]);
@@ -285,8 +227,8 @@ TEST_F(CalibrationStepMenu, ButtonPropertiesTouchTheAnswerButtonsOnly)
             std::array<bool, 7> const visible = {q == 1 || q == 2, q == 9, q == 2 || q == 3, q == 5, q == 6,
                                                  q == 7,           q == 8};
             for (std::size_t b = 0; b < visible.size(); ++b)
-                expected[2 + b] = visible[b] ? '1' : '0';
-            EXPECT_EQ(expected, Shown()) << "state " << state << ", question " << question;
+                expected[2 + b] = "01"[visible[b]];
+            EXPECT_EQ(expected, Shown()) << "buttons of state " << state << ", question " << question;
             EXPECT_TRUE(probe.Take().changes.empty()) << "entries 1 and 2 changed";
         }
 }
@@ -308,20 +250,17 @@ TEST_F(CalibrationStepMenu, TextsOfProgressWaitingAndFinishedStates)
         {"above 1", {Make(1, 0, L"%d", 1.5f)}, 0, L"0"},
         {"below 0", {Make(1, 0, L"%d", -0.1f)}, 0, L"0"},
         {"NaN", {Make(1, 0, L"%d", std::numeric_limits<float>::quiet_NaN())}, 0, L"0"},
-        {"words around", {Make(1, 0, L"Step %d%% done", 0.5f)}, 0, L"Step 50% done"},
+        {"words and an escaped percent", {Make(1, 0, L"Step %d%% done", 0.5f)}, 0, L"Step 50% done"},
         {"flags and width, first only", {Make(1, 0, L"[%05d|%-4u|%+i]", 0.125f)}, 0, L"[00013|%-4u|%+i]"},
-        {"no placeholder", {Make(1, 0, L"Hold still", 0.5f)}, 0, L"Hold still"},
         {"hostile %s", {Make(1, 0, L"%s", 0.125f)}, 0, L"%s"},
         {"hostile %n", {Make(1, 0, L"%n%i", 0.125f)}, 0, L"%n13"},
         {"two integers", {Make(1, 0, L"%d %d", 0.125f)}, 0, L"13 %d"},
-        {"escaped percent", {Make(1, 0, L"100%%", 0.125f)}, 0, L"100%"},
         {"star, length, lone", {Make(1, 0, L"%*d %ld %", 0.125f)}, 0, L"%*d %ld %"},
         {"resource id", {Make(1, 0, L"text %d", 0.125f, L"", 4711U)}, 0, L"Resource 13"},
-        {"unknown resource id", {Make(5, 1, L"text", 0.0f, L"", 4712U)}, 0, L""},
+        {"unknown resource id", {Make(5, 1, L"text", 0, L"", 4712U)}, 0, L""},
         {"waiting: the text unformatted", {Make(5, 1, L"%d %%")}, 0, L"%d %%"},
-        {"number with a proposal", {Make(7, 2, L"", 0.0f, L"42")}, 1, L"42##CTRL##asc"},
-        {"number without a proposal", {Make(13, 2)}, 1, L"##CTRL##asc"},
-        {"number entry written while hidden", {Make(5, 1, L"", 0.0f, L"7")}, 1, L"7##CTRL##asc"},
+        {"number with a proposal", {Make(7, 2, L"", 0, L"42")}, 1, L"42##CTRL##asc"},
+        {"number written while hidden", {Make(5, 1, L"", 0, L"7")}, 1, L"7##CTRL##asc"},
         {"success keeps the text", {Make(5, 1, L"Keep"), Make(2, 0, L"Other")}, 0, L"Keep"},
         {"failure keeps the text", {Make(5, 1, L"Keep"), Make(4, 0, L"Other")}, 0, L"Keep"},
     };
@@ -332,20 +271,16 @@ TEST_F(CalibrationStepMenu, TextsOfProgressWaitingAndFinishedStates)
         EXPECT_EQ(row.shown, entries[row.entry]->GetInfoText().Get().GetStdString()) << row.name;
     }
     JbSingleton<TvCResManager>::GetInstance().Clear();
-}
 
-TEST_F(CalibrationStepMenu, TheSameRequestTwiceNotifiesNobody)
-{
-    for (Request const& request : {Make(1, 9, L"%d", 0.5f), Make(7, 2, L"Type", 0.0f, L"42"), Make(3, 0)})
+    // The same request twice notifies nobody.
+    for (Request const& request : {Make(1, 9, L"%d", 0.5f), Make(7, 2, L"Type", 0, L"42"), Make(3, 0)})
     {
         Apply(request);
         Orx2Test::GuiProbe probe;
         for (auto const& entry : entries)
             probe.Watch("entries", *entry);
         Apply(request);
-        EXPECT_EQ(0, probe.Take().Changes("entries"))
-            << "state " << static_cast<int>(request.GetCalibState());
+        EXPECT_EQ(0, probe.Take().Changes("entries")) << "state " << int(request.GetCalibState());
     }
 }
-
 } // namespace

@@ -34,6 +34,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace BusinessLayer;
 using Base::EAreaItems;
@@ -266,33 +267,20 @@ TEST_F(ThrowsAndLogs, CalibrationButtonsLogTheirPress)
 {
     CCameraCalibrationStepMenuViewModel menu;
     Orx2Test::LogCapture log;
-    struct SRow
-    {
-        std::shared_ptr<Base::ICommand<>> button;
-        int line;
-        char const* function;
-        std::wstring message;
-    };
-    auto const button = [&menu](Base::IStepMenuItemViewModel::EItemTypeStepMenu type)
-    { return menu.GetStepMenuItem(type)->GetCommand().Get(); };
     using Type = Base::IStepMenuItemViewModel::EItemTypeStepMenu;
-    std::string const prefix = "BusinessLayer::CCameraCalibrationStepMenuViewModel::";
-    std::vector<SRow> const rows = {{button(Type::eOk), 320, "OnOk", L"OK pressed"},
-                                    {button(Type::eRetry), 326, "OnRetry", L"Retry pressed"},
-                                    {button(Type::eCancel), 332, "OnCancel", L"Cancel pressed"},
-                                    {button(Type::eContinue), 338, "OnContinue", L"Continue pressed"},
-                                    {button(Type::eAbort), 344, "OnAbort", L"Abort pressed"},
-                                    {button(Type::eConfirm), 350, "OnConfirm", L"Confirm pressed"}};
-    for (SRow const& row : rows)
-        row.button->Execute();
-    auto const records = log.Channel(L"ORX2.CCameraCalibrationStepMenuViewModel");
-    ASSERT_EQ(rows.size(), records.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
+    std::vector<std::tuple<Type, int, char const*, std::wstring>> const rows = {
+        {Type::eOk, 320, "OnOk", L"OK pressed"},           {Type::eRetry, 326, "OnRetry", L"Retry pressed"},
+        {Type::eCancel, 332, "OnCancel", L"Cancel pressed"}, {Type::eContinue, 338, "OnContinue", L"Continue pressed"},
+        {Type::eAbort, 344, "OnAbort", L"Abort pressed"},    {Type::eConfirm, 350, "OnConfirm", L"Confirm pressed"}};
+    for (auto const& [type, line, function, message] : rows)
     {
-        SCOPED_TRACE(rows[i].function);
-        EXPECT_EQ(kCommon + "ccameracalibrationstepmenuviewmodel", records[i].file);
-        EXPECT_EQ(rows[i].line, records[i].line);
-        EXPECT_EQ(prefix + rows[i].function, records[i].function);
-        EXPECT_EQ(rows[i].message, records[i].message);
+        SCOPED_TRACE(function);
+        menu.GetStepMenuItem(type)->GetCommand().Get()->Execute();
+        auto const records = log.Channel(L"ORX2.CCameraCalibrationStepMenuViewModel");
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(kCommon + "ccameracalibrationstepmenuviewmodel", records.back().file);
+        EXPECT_EQ(line, records.back().line);
+        EXPECT_EQ(std::string("BusinessLayer::CCameraCalibrationStepMenuViewModel::") + function, records.back().function);
+        EXPECT_EQ(message, records.back().message);
     }
 }
