@@ -29,7 +29,7 @@ CCommandSignatures::CCommandSignatures()
     Add<EAreaItems, unsigned int>();
     Add<EAreaItems, BusinessLayer::EImageProcessingProgress>();
     Add<BusinessLayer::ELiveViewStatus>();
-    Add<int, int, unsigned int, CStringW, CStringW, float>(); // a calibration's wait request
+    Add<int, int, int, unsigned int, CStringW, CStringW, float>(); // a calibration's wait request
 }
 
 CCommandSignatures::SSignature const* CCommandSignatures::Find(Base::ICommandBase& command) const

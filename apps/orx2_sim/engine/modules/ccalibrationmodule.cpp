@@ -101,7 +101,7 @@ void CCalibrationModule::Start(CSimHost&)
     m_menu = std::make_shared<BusinessLayer::CCameraCalibrationStepMenuViewModel>();
     m_dialog = std::make_shared<BusinessLayer::CColorCalibDialogViewModelBase>();
     m_driver = std::make_unique<Driver>(m_camera, m_menu, m_dialog);
-    m_ask = MakeSimulatorCommand<int, int, unsigned int, CStringW, CStringW, float>(
+    m_ask = MakeSimulatorCommand<int, int, int, unsigned int, CStringW, CStringW, float>(
         L"CalibrationAsk", [this](int target, int state, int question, unsigned int id, CStringW text,
                                   CStringW initial, float progress)
         { Ask(target, state, question, id, std::move(text), std::move(initial), progress); });

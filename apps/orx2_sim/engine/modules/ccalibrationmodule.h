@@ -24,7 +24,8 @@ public:
 
 private:
     /// target (0 camera, 1 colour dialog), state, question, instruction id, text, initial value, progress
-    using AskCommand = Base::TSerializableCommand<void, int, int, unsigned int, CStringW, CStringW, float>;
+    using AskCommand =
+        Base::TSerializableCommand<void, int, int, int, unsigned int, CStringW, CStringW, float>;
 
     void Ask(int target, int state, int question, unsigned int id, CStringW text, CStringW initial,
              float progress);
