@@ -31,6 +31,7 @@ CCommandSignatures::CCommandSignatures()
     Add<BusinessLayer::ELiveViewStatus>();
     Add<EAreaItems, int, wstring>();
     Add<EAreaItems, wstring>();
+    Add<int, int, int, unsigned int, CStringW, CStringW, float>(); // a calibration's wait request
 }
 
 CCommandSignatures::SSignature const* CCommandSignatures::Find(Base::ICommandBase& command) const

@@ -2,6 +2,7 @@
 
 #include "modules/careapanelmodule.h"
 #include "modules/careasmodule.h"
+#include "modules/ccalibrationmodule.h"
 #include "modules/ccommandsmodule.h"
 #include "modules/ccommoncommandsmodule.h"
 #include "modules/chostmodule.h"
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CReconstructionModule>());
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
+    modules.push_back(std::make_unique<CCalibrationModule>());
     modules.push_back(std::make_unique<CHostModule>());
     modules.push_back(std::make_unique<CCommonCommandsModule>());
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
