@@ -11,28 +11,42 @@
 
 namespace
 {
-using BusinessLayer::CLiveVideoViewModelBase;
-
-/// A product subclass as the tests need it: the protected writers made public.
-class CWritableLiveVideo : public CLiveVideoViewModelBase
+/// A product subclass as a test sees it: one contract row per member, written through the protected
+/// accessors where the public getter is const only.
+class CLiveVideo final : public BusinessLayer::CLiveVideoViewModelBase
 {
 public:
-    using CLiveVideoViewModelBase::AutoStartRecordVideoCommandProperty;
-    using CLiveVideoViewModelBase::AutoStartSnapshotCommandProperty;
-    using CLiveVideoViewModelBase::AutoStartSnapshotDoneProperty;
-    using CLiveVideoViewModelBase::AutoStartVideoDoneProperty;
-    using CLiveVideoViewModelBase::AutoStopVideoDoneProperty;
-    using CLiveVideoViewModelBase::IsRecordPanoramaVisibleProperty;
-    using CLiveVideoViewModelBase::IsSupportedAutoStartStopProperty;
-    using CLiveVideoViewModelBase::PanoramaImageProperty;
-    using CLiveVideoViewModelBase::PanoramaRecordDoneProperty;
-    using CLiveVideoViewModelBase::StartCaptureModeCommandProperty;
-    using CLiveVideoViewModelBase::StartIdleModeCommandProperty;
-    using CLiveVideoViewModelBase::StartRecordPanoramaCommandProperty;
-    using CLiveVideoViewModelBase::StartRecordVideoCommandProperty;
-    using CLiveVideoViewModelBase::StopRecordPanoramaCommandProperty;
-    using CLiveVideoViewModelBase::StopRecordVideoCommandProperty;
-    using CLiveVideoViewModelBase::TakeSnapshotCommandProperty;
+    static Orx2Test::PropertyContract<CLiveVideo> Contract(CommandPointer command, TextCommandPointer text,
+                                                           ImagePointer image)
+    {
+        Orx2Test::PropertyContract<CLiveVideo> rows;
+        // clang-format off
+#define ROW(T, getter, writer, other)                                                                          \
+    rows.Custom<T>(#getter, [](CLiveVideo const& v) -> auto& { return v.getter(); },                          \
+                   [](CLiveVideo& v) -> auto& { return v.writer(); }, T{}, other)
+        ROW(bool, GetVisibility, GetVisibility, true);
+        ROW(bool, GetIsEnabled, GetIsEnabled, true);
+        ROW(bool, GetIsSelected, GetIsSelected, true);
+        ROW(bool, GetIsRecordPanoramaVisible, IsRecordPanoramaVisibleProperty, true);
+        ROW(bool, GetIsSupportedAutoStartStop, IsSupportedAutoStartStopProperty, true);
+        ROW(ImagePointer, GetPanoramaImage, PanoramaImageProperty, image);
+        ROW(bool, GetPanoramaRecordDone, PanoramaRecordDoneProperty, true);
+        ROW(bool, GetAutoStartSnapshotDone, AutoStartSnapshotDoneProperty, true);
+        ROW(bool, GetAutoStartVideoDone, AutoStartVideoDoneProperty, true);
+        ROW(bool, GetAutoStopVideoDone, AutoStopVideoDoneProperty, true);
+        ROW(CommandPointer, StartCaptureModeCommand, StartCaptureModeCommandProperty, command);
+        ROW(CommandPointer, StartIdleModeCommand, StartIdleModeCommandProperty, command);
+        ROW(TextCommandPointer, TakeSnapshotCommand, TakeSnapshotCommandProperty, text);
+        ROW(TextCommandPointer, AutoStartSnapshotCommand, AutoStartSnapshotCommandProperty, text);
+        ROW(TextCommandPointer, StartRecordVideoCommand, StartRecordVideoCommandProperty, text);
+        ROW(TextCommandPointer, AutoStartRecordVideoCommand, AutoStartRecordVideoCommandProperty, text);
+        ROW(CommandPointer, StopRecordVideoCommand, StopRecordVideoCommandProperty, command);
+        ROW(TextCommandPointer, StartRecordPanoramaCommand, StartRecordPanoramaCommandProperty, text);
+        ROW(CommandPointer, StopRecordPanoramaCommand, StopRecordPanoramaCommandProperty, command);
+#undef ROW
+        // clang-format on
+        return rows;
+    }
 };
 
 class CImage final : public Base::IImageData2DSimple
@@ -43,83 +57,18 @@ class LiveVideo : public Orx2Test::CommandEnvironment
 {
 };
 
-// Rows for a member reached through its const getter and a writer of CWritableLiveVideo.
-template <class T, class ConstGetter, class Writer>
-void AddRow(Orx2Test::PropertyContract<CWritableLiveVideo>& contract, char const* name,
-            ConstGetter constGetter, Writer writer, T other)
-{
-    contract.Custom<T>(
-        name,
-        [constGetter](CWritableLiveVideo const& video) -> Base::IProperty<T> const&
-        { return (video.*constGetter)(); },
-        [writer](CWritableLiveVideo& video) -> Base::IProperty<T>& { return (video.*writer)(); }, T{}, other);
-}
-
 TEST_F(LiveVideo, NineteenMembersStartFalseOrEmptyAndKeepTheirContract)
 {
-    using V = CWritableLiveVideo;
-    using B = CLiveVideoViewModelBase;
-    auto const command = std::make_shared<Base::TCommand<void>>([] {}, L"test.Command", false);
-    auto const textCommand = std::make_shared<Base::TCommand<void, CStringW const&>>(
-        [](CStringW const&) {}, L"test.TextCommand", false);
-    B::CommandPointer const plain = command;
-    B::TextCommandPointer const text = textCommand;
-    B::ImagePointer const image = std::make_shared<CImage>();
-
-    Orx2Test::PropertyContract<V> contract;
-    contract
-        .Custom<bool>(
-            "Visibility", [](V const& v) -> auto& { return v.GetVisibility(); },
-            [](V & v) -> auto& { return v.GetVisibility(); }, false, true)
-        .Custom<bool>(
-            "IsEnabled", [](V const& v) -> auto& { return v.GetIsEnabled(); },
-            [](V & v) -> auto& { return v.GetIsEnabled(); }, false, true)
-        .Custom<bool>(
-            "IsSelected", [](V const& v) -> auto& { return v.GetIsSelected(); },
-            [](V & v) -> auto& { return v.GetIsSelected(); }, false, true);
-    AddRow<bool>(contract, "IsRecordPanoramaVisible", &B::GetIsRecordPanoramaVisible,
-                 &V::IsRecordPanoramaVisibleProperty, true);
-    AddRow<bool>(contract, "IsSupportedAutoStartStop", &B::GetIsSupportedAutoStartStop,
-                 &V::IsSupportedAutoStartStopProperty, true);
-    AddRow<B::ImagePointer>(contract, "PanoramaImage", &B::GetPanoramaImage, &V::PanoramaImageProperty,
-                            image);
-    AddRow<bool>(contract, "PanoramaRecordDone", &B::GetPanoramaRecordDone, &V::PanoramaRecordDoneProperty,
-                 true);
-    AddRow<bool>(contract, "AutoStartSnapshotDone", &B::GetAutoStartSnapshotDone,
-                 &V::AutoStartSnapshotDoneProperty, true);
-    AddRow<bool>(contract, "AutoStartVideoDone", &B::GetAutoStartVideoDone, &V::AutoStartVideoDoneProperty,
-                 true);
-    AddRow<bool>(contract, "AutoStopVideoDone", &B::GetAutoStopVideoDone, &V::AutoStopVideoDoneProperty,
-                 true);
-    AddRow<B::CommandPointer>(contract, "StartCaptureModeCommand", &B::StartCaptureModeCommand,
-                              &V::StartCaptureModeCommandProperty, plain);
-    AddRow<B::CommandPointer>(contract, "StartIdleModeCommand", &B::StartIdleModeCommand,
-                              &V::StartIdleModeCommandProperty, plain);
-    AddRow<B::TextCommandPointer>(contract, "TakeSnapshotCommand", &B::TakeSnapshotCommand,
-                                  &V::TakeSnapshotCommandProperty, text);
-    AddRow<B::TextCommandPointer>(contract, "AutoStartSnapshotCommand", &B::AutoStartSnapshotCommand,
-                                  &V::AutoStartSnapshotCommandProperty, text);
-    AddRow<B::TextCommandPointer>(contract, "StartRecordVideoCommand", &B::StartRecordVideoCommand,
-                                  &V::StartRecordVideoCommandProperty, text);
-    AddRow<B::TextCommandPointer>(contract, "AutoStartRecordVideoCommand", &B::AutoStartRecordVideoCommand,
-                                  &V::AutoStartRecordVideoCommandProperty, text);
-    AddRow<B::CommandPointer>(contract, "StopRecordVideoCommand", &B::StopRecordVideoCommand,
-                              &V::StopRecordVideoCommandProperty, plain);
-    AddRow<B::TextCommandPointer>(contract, "StartRecordPanoramaCommand", &B::StartRecordPanoramaCommand,
-                                  &V::StartRecordPanoramaCommandProperty, text);
-    AddRow<B::CommandPointer>(contract, "StopRecordPanoramaCommand", &B::StopRecordPanoramaCommand,
-                              &V::StopRecordPanoramaCommandProperty, plain);
+    auto const contract = CLiveVideo::Contract(
+        std::make_shared<Base::TCommand<void>>([] {}, L"test.Command", false),
+        std::make_shared<Base::TCommand<void, CStringW const&>>([](CStringW const&) {}, L"test.TextCommand", false),
+        std::make_shared<CImage>());
     ASSERT_EQ(19u, contract.Size());
-
-    V video;
+    CLiveVideo video;
     contract.Check(video);
-}
 
-TEST_F(LiveVideo, TheBaseHasNoConfigurationToUpdate)
-{
-    CLiveVideoViewModelBase video;
     Orx2Test::PropertyChangedCounter gui(video);
     static_cast<Base::ILiveVideoViewModel&>(video).UpdateConfigurationParameters();
-    EXPECT_EQ(0, gui.Count());
+    EXPECT_EQ(0, gui.Count()) << "the base has no configuration";
 }
 } // namespace

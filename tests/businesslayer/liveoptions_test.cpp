@@ -6,175 +6,122 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
 
 namespace
 {
 using BusinessLayer::CLiveOptionsItemViewModelBase;
-using BusinessLayer::CLiveOptionsViewModelBase;
 using BusinessLayer::CLiveSubOptionsItemViewModelBase;
-using BusinessLayer::CLiveSubOptionsViewModelBase;
 using BusinessLayer::CSliderViewModelBase;
 using OptionType = Base::ILiveOptionsItemViewModel::EItemTypeLiveOptions;
 using SubOptionType = Base::ILiveSubOptionsItemViewModel::EItemTypeLiveSubOptions;
 using CommandPointer = std::shared_ptr<Base::ICommand<>>;
 
+// The two getters of a property whose const getter hands out the TProperty itself.
+#define BOTH_GETTERS(Owner, getter)                                                                          \
+    [](Owner const& o) -> auto&                                                                              \
+    {                                                                                                        \
+        return o.getter();                                                                                   \
+    }                                                                                                        \
+    , [](Owner & o) -> auto&                                                                                 \
+    {                                                                                                        \
+        return o.getter();                                                                                   \
+    }
+
+// The slider's getters are non-const only.
+#define SLIDER_GETTERS(getter)                                                                               \
+    [](CSliderViewModelBase const& o) -> auto&                                                               \
+    {                                                                                                        \
+        return const_cast<CSliderViewModelBase&>(o).getter();                                                \
+    }                                                                                                        \
+    , [](CSliderViewModelBase & o) -> auto&                                                                  \
+    {                                                                                                        \
+        return o.getter();                                                                                   \
+    }
+
 template <class Array> int FilledSlots(Array const& slots)
 {
-    int filled = 0;
-    for (auto const& slot : slots)
-        filled += slot ? 1 : 0;
-    return filled;
+    return static_cast<int>(
+        std::count_if(slots.begin(), slots.end(), [](auto const& slot) { return slot != nullptr; }));
 }
 
-TEST(LiveOptions, BothKindsOfPanelHaveSevenEmptySlots)
+TEST(LiveOptions, SlotsStartEmptyAndFilledOnesAppearAtTheirPositionsNotifyingNobody)
 {
-    CLiveOptionsViewModelBase const bar;
-    CLiveSubOptionsViewModelBase const panel;
-    EXPECT_EQ(0, FilledSlots(bar.GetLiveOptionsItems()));
-    EXPECT_EQ(0, FilledSlots(panel.GetLiveSubOptionsItems()));
-}
-
-TEST(LiveOptions, FilledSlotsAppearAtTheirPositionsAndNotifyNobody)
-{
-    CLiveOptionsViewModelBase bar;
-    Orx2Test::PropertyChangedCounter barGui(bar);
+    BusinessLayer::CLiveOptionsViewModelBase bar;
+    Base::ILiveOptionsViewModel const& gui = bar;
+    Orx2Test::PropertyChangedCounter barChanges(bar);
     auto const option =
         std::make_shared<CLiveOptionsItemViewModelBase>(OptionType::Option2, true, true, false, L"i");
-    Orx2Test::PropertyChangedCounter panelGui(*option->GetLiveSubOptions());
+    auto const panel = option->GetLiveSubOptions();
+    Orx2Test::PropertyChangedCounter panelChanges(*panel);
+    EXPECT_EQ(0, FilledSlots(gui.GetLiveOptionsItems()));
+    EXPECT_EQ(0, FilledSlots(panel->GetLiveSubOptionsItems())) << "a new option's panel";
+
     auto const subOption = std::make_shared<CLiveSubOptionsItemViewModelBase>(SubOptionType::SubOption1, true,
                                                                               true, false, true);
     bar.GetLiveOptionsItems()[6] = option;
-    option->GetLiveSubOptions()->GetLiveSubOptionsItems()[0] = subOption;
-
-    auto const published = static_cast<Base::ILiveOptionsViewModel const&>(bar).GetLiveOptionsItems();
-    EXPECT_EQ(option, published[6]);
-    EXPECT_EQ(1, FilledSlots(published));
-    auto const subOptions = published[6]->GetLiveSubOptions()->GetLiveSubOptionsItems();
+    panel->GetLiveSubOptionsItems()[0] = subOption;
+    EXPECT_EQ(option, gui.GetLiveOptionsItems()[6]);
+    EXPECT_EQ(1, FilledSlots(gui.GetLiveOptionsItems()));
+    auto const subOptions = gui.GetLiveOptionsItems()[6]->GetLiveSubOptions()->GetLiveSubOptionsItems();
     EXPECT_EQ(subOption, subOptions[0]);
     EXPECT_EQ(1, FilledSlots(subOptions));
-    EXPECT_EQ(0, barGui.Count());
-    EXPECT_EQ(0, panelGui.Count());
+    EXPECT_EQ(0, barChanges.Count() + panelChanges.Count());
 }
 
-TEST(LiveOptions, AnOptionReportsItsArgumentsAndOwnsItsPanel)
-{
-    CLiveOptionsItemViewModelBase const first(OptionType::Option3, true, false, true, L"x");
-    CLiveOptionsItemViewModelBase const second(OptionType::Option5, false, true, false, L"");
-    Base::ILiveOptionsItemViewModel const& gui = first;
-    EXPECT_EQ(OptionType::Option3, gui.GetItemType().Get());
-    EXPECT_EQ(
-        (std::vector<bool>{true, false, true}),
-        (std::vector<bool>{gui.GetVisibility().Get(), gui.GetEnabled().Get(), gui.GetSelected().Get()}));
-    EXPECT_EQ(CStringW(L"x"), gui.GetInfoText().Get());
-    EXPECT_EQ(nullptr, gui.GetCommand().Get());
-    EXPECT_EQ(OptionType::Option5, second.GetItemType().Get());
-
-    auto const panel = gui.GetLiveSubOptions();
-    ASSERT_NE(nullptr, panel);
-    EXPECT_EQ(0, FilledSlots(panel->GetLiveSubOptionsItems()));
-    EXPECT_EQ(panel, gui.GetLiveSubOptions()) << "asked twice, one panel";
-    std::set<Base::ILiveSubOptionsViewModel*> const panels{
-        panel.get(), second.GetLiveSubOptions().get(),
-        CLiveOptionsItemViewModelBase(OptionType::Option3, true, false, true, L"x")
-            .GetLiveSubOptions()
-            .get()};
-    EXPECT_EQ(3u, panels.size()) << "two options share a panel";
-}
-
-TEST(LiveOptions, OptionPropertiesKeepTheirContract)
+TEST(LiveOptions, AnOptionKeepsItsArgumentsAndOwnsItsPanel)
 {
     using O = CLiveOptionsItemViewModelBase;
-    auto const command = std::make_shared<Base::TCommand<void>>([] {}, L"test.Option", false);
-    O option(OptionType::Option0, false, true, false, L"info");
+    O option(OptionType::Option3, true, false, true, L"x");
     Orx2Test::PropertyContract<O>()
-        .Custom<bool>(
-            "Visibility", [](O const& o) -> auto& { return o.GetVisibility(); },
-            [](O & o) -> auto& { return o.GetVisibility(); }, false, true)
-        .Custom<bool>(
-            "Enabled", [](O const& o) -> auto& { return o.GetEnabled(); },
-            [](O & o) -> auto& { return o.GetEnabled(); }, true, false)
-        .Custom<bool>(
-            "Selected", [](O const& o) -> auto& { return o.GetSelected(); },
-            [](O & o) -> auto& { return o.GetSelected(); }, false, true)
-        .Custom<CStringW>(
-            "InfoText", [](O const& o) -> auto& { return o.GetInfoText(); },
-            [](O & o) -> auto& { return o.GetInfoText(); }, CStringW(L"info"), CStringW(L"other"))
-        .Row<CommandPointer>("Command", &O::GetCommand, &O::GetCommand, nullptr, command)
+        .Custom<bool>("Visibility", BOTH_GETTERS(O, GetVisibility), true, false)
+        .Custom<bool>("Enabled", BOTH_GETTERS(O, GetEnabled), false, true)
+        .Custom<bool>("Selected", BOTH_GETTERS(O, GetSelected), true, false)
+        .Custom<CStringW>("InfoText", BOTH_GETTERS(O, GetInfoText), CStringW(L"x"), CStringW(L"other"))
+        .Row<CommandPointer>("Command", &O::GetCommand, &O::GetCommand, nullptr,
+                             std::make_shared<Base::TCommand<void>>([] {}, L"test.Option", false))
         .Check(option);
+    EXPECT_EQ(OptionType::Option3, option.GetItemType().Get());
+
+    O const other(OptionType::Option5, false, true, false, L"");
+    EXPECT_EQ(OptionType::Option5, other.GetItemType().Get());
+    std::set<Base::ILiveSubOptionsViewModel*> const panels{option.GetLiveSubOptions().get(),
+                                                           other.GetLiveSubOptions().get()};
+    EXPECT_EQ(2u, panels.size()) << "two options share a panel";
+    EXPECT_EQ(option.GetLiveSubOptions(), static_cast<O const&>(option).GetLiveSubOptions())
+        << "one panel per option";
 }
 
-TEST(LiveOptions, SubOptionPropertiesKeepTheirContract)
+TEST(LiveOptions, ASubOptionHasASliderOnlyWhenAsked)
 {
     using S = CLiveSubOptionsItemViewModelBase;
-    auto const command = std::make_shared<Base::TCommand<void>>([] {}, L"test.SubOption", false);
-    S subOption(SubOptionType::SubOption4, true, false, true, false);
-    EXPECT_EQ(SubOptionType::SubOption4, subOption.GetItemType().Get());
+    S plain(SubOptionType::SubOption4, true, false, true, false);
     Orx2Test::PropertyContract<S>()
-        .Custom<bool>(
-            "Visibility", [](S const& s) -> auto& { return s.GetVisibility(); },
-            [](S & s) -> auto& { return s.GetVisibility(); }, true, false)
-        .Custom<bool>(
-            "Enabled", [](S const& s) -> auto& { return s.GetEnabled(); },
-            [](S & s) -> auto& { return s.GetEnabled(); }, false, true)
-        .Custom<bool>(
-            "Selected", [](S const& s) -> auto& { return s.GetSelected(); },
-            [](S & s) -> auto& { return s.GetSelected(); }, true, false)
-        .Row<CommandPointer>("Command", &S::GetCommand, &S::GetCommand, nullptr, command)
-        .Check(subOption);
-}
+        .Custom<bool>("Visibility", BOTH_GETTERS(S, GetVisibility), true, false)
+        .Custom<bool>("Enabled", BOTH_GETTERS(S, GetEnabled), false, true)
+        .Custom<bool>("Selected", BOTH_GETTERS(S, GetSelected), true, false)
+        .Row<CommandPointer>("Command", &S::GetCommand, &S::GetCommand, nullptr,
+                             std::make_shared<Base::TCommand<void>>([] {}, L"test.SubOption", false))
+        .Check(plain);
+    EXPECT_EQ(SubOptionType::SubOption4, plain.GetItemType().Get());
+    EXPECT_EQ(nullptr, static_cast<S const&>(plain).GetSlider());
 
-TEST(LiveOptions, ASliderOnlyWhenAskedWithItsDefaults)
-{
-    CLiveSubOptionsItemViewModelBase const plain(SubOptionType::SubOption0, true, true, false, false);
-    CLiveSubOptionsItemViewModelBase withSlider(SubOptionType::SubOption0, true, true, false, true);
-    EXPECT_EQ(nullptr, plain.GetSlider());
-    std::shared_ptr<Base::ISliderViewModel> const slider =
-        static_cast<CLiveSubOptionsItemViewModelBase const&>(withSlider).GetSlider();
-    ASSERT_NE(nullptr, slider);
-    EXPECT_EQ(slider, withSlider.GetSlider());
+    S const withSlider(SubOptionType::SubOption0, true, true, false, true);
+    ASSERT_NE(nullptr, withSlider.GetSlider());
+    auto& slider = dynamic_cast<CSliderViewModelBase&>(*withSlider.GetSlider());
+    Orx2Test::PropertyContract<CSliderViewModelBase>()
+        .Custom<double>("Value", SLIDER_GETTERS(GetValue), 0.0, 42.5)
+        .Custom<double>("ValueMin", SLIDER_GETTERS(GetValueMin), 0.0, -10.0)
+        .Custom<double>("ValueMax", SLIDER_GETTERS(GetValueMax), 0.0, 100.0)
+        .Custom<double>("StepSmall", SLIDER_GETTERS(GetStepSmall), 5.0, 1.0)
+        .Custom<double>("StepLarge", SLIDER_GETTERS(GetStepLarge), 15.0, 10.0)
+        .Check(slider);
 
-    using Slider = CSliderViewModelBase;
-    auto const row = [](Base::TProperty<double>& (Slider::*getter)())
-    {
-        return std::make_pair(
-            [getter](Slider const& s) -> auto& { return (const_cast<Slider&>(s).*getter)(); },
-            [getter](Slider & s) -> auto& { return (s.*getter)(); });
-    };
-    Orx2Test::PropertyContract<Slider> contract;
-    struct SRow
-    {
-        char const* name;
-        Base::TProperty<double>& (Slider::*getter)();
-        double initial;
-        double other;
-    };
-    SRow const rows[] = {{"Value", &Slider::GetValue, 0.0, 42.5},
-                         {"ValueMin", &Slider::GetValueMin, 0.0, -10.0},
-                         {"ValueMax", &Slider::GetValueMax, 0.0, 100.0},
-                         {"StepSmall", &Slider::GetStepSmall, 5.0, 1.0},
-                         {"StepLarge", &Slider::GetStepLarge, 15.0, 10.0}};
-    for (SRow const& r : rows)
-    {
-        auto const [constGetter, getter] = row(r.getter);
-        contract.Custom<double>(r.name, constGetter, getter, r.initial, r.other);
-    }
-    contract.Check(*withSlider.GetSlider());
-}
-
-TEST(LiveOptions, ASliderStoresAValueOutsideItsRangeUnchanged)
-{
-    CSliderViewModelBase slider;
     Base::ISliderViewModel& gui = slider;
-    gui.GetValueMin().Set(10.0);
     gui.GetValueMax().Set(20.0);
-    for (double const value : {20.5, 1e9, 9.0, -3.0})
-    {
-        gui.GetValue().Set(value);
-        EXPECT_EQ(value, gui.GetValue().Get());
-    }
-    EXPECT_EQ(10.0, gui.GetValueMin().Get());
-    EXPECT_EQ(20.0, gui.GetValueMax().Get());
+    gui.GetValue().Set(20.5);
+    EXPECT_EQ(20.5, gui.GetValue().Get()) << "a value above the maximum is stored unchanged";
 }
 } // namespace
