@@ -11,8 +11,8 @@
 namespace BusinessLayer
 {
 /// One live option: flags, info text and item type from the constructor, a command the configuring
-/// code installs, and a sub-options panel of its own, made with the option and shared with nobody else
-/// until someone asks for it. Thread-safe like every property; the panel pointer never changes.
+/// code installs, and a sub-options panel of its own, made with the option (no two options share one).
+/// Thread-safe like every property; the panel pointer never changes.
 class ORX2_COMMON_EXPORT CLiveOptionsItemViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ILiveOptionsItemViewModel>
 {

@@ -24,7 +24,8 @@ namespace BusinessLayer
 /// Action 0 starts selected whatever `selected` says; actions 1 to 7 start with `selected`.
 /// Names are registered first come, first served: while a tool named "X" lives, a second tool named "X"
 /// makes its actions and commands as usual, but the names lead to the first tool's commands; the
-/// second's are reachable only through its actions. Give every tool its own name.
+/// second's are reachable only through its actions, also once the first tool is gone. Give every tool
+/// its own name.
 ///
 /// The sort index is a plain number: SetSortIndex notifies nobody.
 /// Thread-safety: properties and the sort index may be read and set from any thread. The action array
