@@ -1,15 +1,18 @@
 // Where the library's failures and log lines are reported: source file, line, function and text are
 // part of the contract with the host's diagnostics, so one table pins every one of them.
 #include "base/orx2basepool/casyncpromise.h"
+#include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/toptional.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
+#include "businesslayer/common/careaviewmodelbase.h"
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
 #include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
+#include "businesslayer/common/ccommoncommands.h"
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
@@ -191,6 +194,14 @@ TEST_F(ThrowsAndLogs, EveryThrowReportsItsFileLineFunctionAndMessage)
          },
          {L"The IsModelTabAllowedDEM must be set in the Builder", kCommon + "ccommondataexchangeconfiguration", 103,
           "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel"}},
+        {"L0 entities", [](auto&) { CCommonCommands().GetNumberOfL0EntitiesInCase(); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::GetNumberOfL0EntitiesInCase"}},
+        {"L1 entities", [](auto&) { CCommonCommands().GetNumberOfL1EntitiesInCase(); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::GetNumberOfL1EntitiesInCase"}},
+        {"background load", [](auto&) { CCommonCommands().WaitForBackgroundLoadFinished(); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::WaitForBackgroundLoadFinished"}},
+        {"reconstruction ready", [](auto&) { CCommonCommands().IsReconstructionReady(0); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::IsReconstructionReady"}},
     };
     for (SThrowRow const& row : rows)
     {
@@ -207,6 +218,10 @@ TEST_F(ThrowsAndLogs, EveryLogLineReportsItsFileLineAndFunction)
     caseModel.UpdateDefaultActiveArea(std::vector<CCaseRequiredAreasDataExchangeModelBase::EAreaRequirementLevel>(
         14, CCaseRequiredAreasDataExchangeModelBase::EAreaRequirementLevel::Obligatory));
     CCommonReconstructionProgressDataExchangeModelBase progress(areas);
+    CAreaViewModelBase panel;
+    Base::Binding::TArrayProperty<CAreaViewModelBase::EAreaRequirementLevel> levels;
+    levels.Set({CAreaViewModelBase::EAreaRequirementLevel::Obligatory});
+    panel.SetRequiredAreasArray(levels);
     CToolActionViewModelBase toolAction(L"Log", CToolActionViewModelBase::ItemTypeToolActionsEnum::ToolAction3,
                                         true, true, false);
     toolAction.GetCommand().Get()->Execute();
@@ -228,6 +243,8 @@ TEST_F(ThrowsAndLogs, EveryLogLineReportsItsFileLineAndFunction)
          "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
          "CCommonReconstructionProgressDataExchangeModelBase",
          L"CCommonReconstructionProgressViewModel()"},
+        {L"ORX2.CAreaViewModelBase", kCommon + "careaviewmodelbase", 62,
+         "BusinessLayer::CAreaViewModelBase::SetRequiredAreasArray", L"Obligatory Areas: 0: Yes "},
         {L"ORX2.CToolActionViewModelBase", kCommon + "ctoolactionviewmodelbase", 0,
          "BusinessLayer::CToolActionViewModelBase::LogCommand", L"Command  3"},
     };
