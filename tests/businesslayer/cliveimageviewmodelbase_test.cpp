@@ -21,7 +21,7 @@ using Crosshair = Base::ILiveImageViewModel::EItemCrosshair;
 class LiveImage : public ::testing::Test
 {
 protected:
-    void Send(std::int32_t status, bool hidden)
+    void Send(std::int32_t status, bool hidden) const
     {
         host->SetLiveViewStatus(static_cast<ELiveViewStatus>(status));
         host->SetLiveImageHidden(hidden);
@@ -46,8 +46,8 @@ TEST_F(LiveImage, PropertiesKeepTheirContract)
         .Check(image);
 }
 
-// Each row is sent to a live image that follows the host (counting its notifications), and a live image
-// made while the host reports it starts from it.
+// Each row is sent from an engine thread to a live image that follows the host (counting the GUI's
+// notifications), and a live image made while the host reports it starts from it.
 TEST_F(LiveImage, FollowsTheLiveViewStatusAndTheHideFlag)
 {
     struct SRow
@@ -58,28 +58,24 @@ TEST_F(LiveImage, FollowsTheLiveViewStatusAndTheHideFlag)
         Crosshair crosshair;
         int changes;
     };
+    // clang-format off
     SRow const rows[] = {
         {"minimum", std::numeric_limits<std::int32_t>::min(), false, Crosshair::None, 0},
-        {"-1", -1, false, Crosshair::None, 0},
-        {"1 starting", 1, false, Crosshair::None, 0},
-        {"2 searching", 2, false, Crosshair::Searching, 1},
-        {"3 position lost: the same crosshair", 3, false, Crosshair::Searching, 0},
-        {"4 tracking", 4, false, Crosshair::Tracking, 1},
-        {"5 ready", 5, false, Crosshair::Ready, 1},
-        {"6 unknown", 6, false, Crosshair::None, 1},
-        {"hidden", 6, true, Crosshair::None, 1},
-        {"4 while hidden", 4, true, Crosshair::Tracking, 1},
-        {"7 unknown", 7, true, Crosshair::None, 1},
-        {"shown again", 7, false, Crosshair::None, 1},
-        {"large", 0x40000000, false, Crosshair::None, 0},
+        {"-1", -1, false, Crosshair::None, 0},               {"1 starting", 1, false, Crosshair::None, 0},
+        {"2 searching", 2, false, Crosshair::Searching, 1},  {"3 position lost", 3, false, Crosshair::Searching, 0},
+        {"4 tracking", 4, false, Crosshair::Tracking, 1},    {"5 ready", 5, false, Crosshair::Ready, 1},
+        {"6 unknown", 6, false, Crosshair::None, 1},         {"hidden", 6, true, Crosshair::None, 1},
+        {"4 while hidden", 4, true, Crosshair::Tracking, 1}, {"7 unknown", 7, true, Crosshair::None, 1},
+        {"shown again", 7, false, Crosshair::None, 1},       {"large", 0x40000000, false, Crosshair::None, 0},
         {"0 off", 0, false, Crosshair::None, 0},
     };
+    // clang-format on
     CLiveImageViewModelBase following(host, host);
     Orx2Test::PropertyChangedCounter gui(following);
     for (SRow const& row : rows)
     {
         SCOPED_TRACE(row.name);
-        Send(row.status, row.hidden);
+        Orx2Test::ScopedThread([this, &row] { Send(row.status, row.hidden); }).Join(); // the engine's thread
         EXPECT_EQ(row.crosshair, following.GetCrossHair().Get());
         EXPECT_EQ(!row.hidden, following.GetVisibility().Get());
         EXPECT_EQ(row.changes, gui.Take());

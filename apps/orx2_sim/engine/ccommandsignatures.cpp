@@ -29,6 +29,7 @@ CCommandSignatures::CCommandSignatures()
     Add<EAreaItems, unsigned int>();
     Add<EAreaItems, BusinessLayer::EImageProcessingProgress>();
     Add<BusinessLayer::ELiveViewStatus>();
+    Add<int>();
 }
 
 CCommandSignatures::SSignature const* CCommandSignatures::Find(Base::ICommandBase& command) const

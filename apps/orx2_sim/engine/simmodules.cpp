@@ -1,5 +1,6 @@
 #include "simmodules.h"
 
+#include "modules/cacquisitionscreenmodule.h"
 #include "modules/careasmodule.h"
 #include "modules/ccommandsmodule.h"
 #include "modules/chostmodule.h"
@@ -16,6 +17,7 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CReconstructionModule>());
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
+    modules.push_back(std::make_unique<CAcquisitionScreenModule>());
     modules.push_back(std::make_unique<CHostModule>());
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
     return modules;
