@@ -41,12 +41,12 @@ std::string CrosshairText(Crosshair crosshair)
     return std::to_string(static_cast<int>(crosshair));
 }
 
-/// "pano 1024x256", or null before the first panorama.
-Json PanoramaText(BusinessLayer::CLiveVideoViewModelBase::ImagePointer const& image)
+/// "arch 1024x256", or "none" before the first panorama.
+std::string PanoramaText(BusinessLayer::CLiveVideoViewModelBase::ImagePointer const& image)
 {
     auto const reference = std::dynamic_pointer_cast<const ReferenceHost::CImageData2DSimple>(image);
     if (!reference)
-        return image ? Json("an image") : Json(nullptr);
+        return image ? "an image" : "none";
     return Narrow(reference->GetName()) + " " + std::to_string(reference->GetWidth()) + "x" +
            std::to_string(reference->GetHeight());
 }
@@ -205,8 +205,9 @@ void CAcquisitionScreenModule::DeclareProperties(CPropertyCatalog& catalog)
         "LiveVideo.PanoramaDone", videoSource, [video] { return Json(video->GetPanoramaRecordDone().Get()); },
         "the last panorama recording is done");
     catalog.AddProperty(
-        "LiveVideo.Panorama", videoSource, [video] { return PanoramaText(video->GetPanoramaImage().Get()); },
-        "the last recorded panorama (name and size), null before the first");
+        "LiveVideo.Panorama", videoSource,
+        [video] { return Json(PanoramaText(video->GetPanoramaImage().Get())); },
+        "the last recorded panorama (name and size), none before the first");
 
     for (auto const& tool : m_sidePanel->GetToolsItems())
     {
@@ -388,7 +389,7 @@ void CAcquisitionScreenModule::RenderLivePicture(CScreenCanvas& canvas) const
     Base::ILiveImageViewModel const& image = *m_liveImage;
     Base::ILiveVideoViewModel const& video = *m_liveVideo;
     bool const visible = image.GetVisibility().Get();
-    Json const panorama = PanoramaText(video.GetPanoramaImage().Get());
+    std::string const panorama = PanoramaText(video.GetPanoramaImage().Get());
     canvas.Section("LIVE IMAGE AND VIDEO");
     canvas.Line()
         .Text("   crosshair ")
@@ -399,8 +400,7 @@ void CAcquisitionScreenModule::RenderLivePicture(CScreenCanvas& canvas) const
         .Text(video.GetIsSelected().Get() ? "capture mode" : "idle mode")
         .PadTo(70)
         .Text("panorama ")
-        .Text(panorama.is_null() ? "none" : panorama.get<std::string>(),
-              video.GetPanoramaRecordDone().Get() ? EStyle::Good : EStyle::Dim);
+        .Text(panorama, video.GetPanoramaRecordDone().Get() ? EStyle::Good : EStyle::Dim);
 }
 
 void CAcquisitionScreenModule::RenderLiveOptions(CScreenCanvas& canvas) const
