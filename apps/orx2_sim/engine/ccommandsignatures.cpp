@@ -32,6 +32,7 @@ CCommandSignatures::CCommandSignatures()
     Add<EAreaItems, int, wstring>();
     Add<EAreaItems, wstring>();
     Add<int, int, int, unsigned int, CStringW, CStringW, float>(); // a calibration's wait request
+    Add<int>();
 }
 
 CCommandSignatures::SSignature const* CCommandSignatures::Find(Base::ICommandBase& command) const

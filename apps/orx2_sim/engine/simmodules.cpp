@@ -1,5 +1,6 @@
 #include "simmodules.h"
 
+#include "modules/cacquisitionscreenmodule.h"
 #include "modules/careapanelmodule.h"
 #include "modules/careasmodule.h"
 #include "modules/ccalibrationmodule.h"
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
     modules.push_back(std::make_unique<CCalibrationModule>());
+    modules.push_back(std::make_unique<CAcquisitionScreenModule>());
     modules.push_back(std::make_unique<CHostModule>());
     modules.push_back(std::make_unique<CCommonCommandsModule>());
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
