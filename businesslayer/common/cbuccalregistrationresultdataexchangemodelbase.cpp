@@ -1,6 +1,7 @@
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
 
 #include "base/orx2basepool/internal/lockorthrow.h"
+#include "base/orx2basepool/tvaluechangedobserver.h"
 
 namespace BusinessLayer
 {
@@ -22,9 +23,32 @@ CBuccalRegistrationResultDataExchangeModelBase::CBuccalRegistrationResultDataExc
     std::shared_ptr<ICommonAreas> const& areas)
     : m_areas(areas)
 {
+    if (!areas)
+        return;
+    using Base::BindToOwner;
+    using Base::Binding::TValueChangedObserver;
+    using Result = Base::CBuccalRegistrationResult;
+    using Self = CBuccalRegistrationResultDataExchangeModelBase;
+    m_guard.Open();
+    m_toUpperObserver = TValueChangedObserver<Result>(
+        areas->GetBuccalRegistrationResultToUpper(),
+        BindToOwner(m_guard, *this, [](Self& self, Result const& result) { self.m_toUpper.Set(result); }));
+    m_toLowerObserver = TValueChangedObserver<Result>(
+        areas->GetBuccalRegistrationResultToLower(),
+        BindToOwner(m_guard, *this, [](Self& self, Result const& result) { self.m_toLower.Set(result); }));
+    m_strategyStatusObserver = TValueChangedObserver<Base::EBuccalRegistrationStrategyStatus>(
+        areas->GetBuccalRegistrationStrategyStatus(),
+        BindToOwner(m_guard, *this, [](Self& self, Base::EBuccalRegistrationStrategyStatus status)
+                    { self.m_strategyStatus.Set(status); }));
 }
 
-CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataExchangeModelBase() = default;
+CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataExchangeModelBase()
+{
+    m_guard.Close();
+    m_toUpperObserver.Reset();
+    m_toLowerObserver.Reset();
+    m_strategyStatusObserver.Reset();
+}
 
 std::shared_ptr<ICommonAreas>
 CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* function) const
@@ -35,17 +59,17 @@ CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpper() const
 {
-    return LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                         "GetBuccalRegistrationResultToUpper")
-        ->GetBuccalRegistrationResultToUpper();
+    static_cast<void>(LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                                 "GetBuccalRegistrationResultToUpper"));
+    return m_toUpper;
 }
 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToLower() const
 {
-    return LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                         "GetBuccalRegistrationResultToLower")
-        ->GetBuccalRegistrationResultToLower();
+    static_cast<void>(LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                                 "GetBuccalRegistrationResultToLower"));
+    return m_toLower;
 }
 
 void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToLower(
@@ -69,8 +93,8 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
 Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationStrategyStatus()
 {
-    return LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                         "GetBuccalRegistrationStrategyStatus")
-        ->GetBuccalRegistrationStrategyStatus();
+    static_cast<void>(LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                                        "GetBuccalRegistrationStrategyStatus"));
+    return m_strategyStatus;
 }
 } // namespace BusinessLayer

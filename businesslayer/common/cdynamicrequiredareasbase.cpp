@@ -2,7 +2,9 @@
 
 #include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/internal/lockorthrow.h"
-#include "base/orx2basepool/tfullarrayobserver.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/foundation/orxexception.h"
+#include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 
 #include <algorithm>
@@ -27,14 +29,16 @@ Logging::CLogger const CDynamicRequiredAreasBase::s_logger(L"ORX2.CDynamicRequir
 CDynamicRequiredAreasBase::CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas)
     : m_areas(areas), m_journalHandle(Base::GetJournal().CreateHandle(L"CDynamicRequiredAreasBase"))
 {
+    m_guard.Open();
     Init();
 }
 
 CDynamicRequiredAreasBase::~CDynamicRequiredAreasBase()
 {
+    m_guard.Close();
     // The area-set handler rebuilds the per-area observers, so it stops first; all handlers touch the
     // arrays, so all stop before the members go.
-    m_areaSetConnections.clear();
+    m_areaSetObserver.Reset();
     m_perAreaObservers.clear();
     m_caseLevelsObserver.Reset();
 }
@@ -46,27 +50,24 @@ Base::CJournalReport CDynamicRequiredAreasBase::Report() const
 
 void CDynamicRequiredAreasBase::Init()
 {
-    m_areaSetConnections.clear();
+    m_areaSetObserver.Reset();
     Base::CJournalReport const report = Report();
     std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
     if (!areas)
         return;
-    // Connecting and the first run happen under the revision's reader lock, so the first run cannot
-    // overlap a run for a change made meanwhile on another thread.
-    using RevisionNotification = Base::Binding::IValueBindingSource<std::uint64_t>::Notification;
-    m_areaSetConnections.push_back(areas->GetAreaSetRevision().ConnectToValueStreamAndNotify(
-        Base::MakeEventSignalHandler<RevisionNotification const&>(
-            [this](RevisionNotification const& notification)
-            {
-                if (notification.value.HasValue())
-                    OnAreaSetChanged();
-            })));
-    auto onCaseLevels = [this](std::vector<Level> const& levels)
-    {
-        Base::CJournalReport const levelsReport = Report();
-        UpdateDynamicRequiredAreas(levels);
-    };
-    m_caseLevelsObserver = Base::Binding::MakeFullArrayObserver(m_caseLevels, std::move(onCaseLevels));
+    // An observer: its calls never overlap, so two scans of the area set (the first one here, and one for
+    // a change made meanwhile on another thread) never rebuild the per-area observers at the same time.
+    m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
+        areas->GetAreaSetRevision(),
+        Base::BindToOwner(m_guard, *this, [](CDynamicRequiredAreasBase& self, std::uint64_t) { self.OnAreaSetChanged(); }));
+    // Each computation reads the bound levels anew, so the observer only says that they changed.
+    m_caseLevelsObserver = Base::Binding::MakeArrayChangeObserver(
+        m_caseLevels, Base::BindToOwner(m_guard, *this,
+                                        [](CDynamicRequiredAreasBase& self, auto const&)
+                                        {
+                                            Base::CJournalReport const levelsReport = self.Report();
+                                            self.Recompute();
+                                        }));
 }
 
 void CDynamicRequiredAreasBase::OnAreaSetChanged()
@@ -80,21 +81,48 @@ void CDynamicRequiredAreasBase::OnAreaSetChanged()
     m_perAreaObservers.clear();
     for (EAreaItems const area : areaList)
     {
-        if (!areas->IsAreaInstantiated(area))
+        if (!Internal::IsRealArea(area))
             continue;
+        // Held while its source is bound: an area removed meanwhile keeps its object until then.
+        std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
+        Base::Binding::IValueBindingSource<bool> const* hasDataOrReco = nullptr;
+        if (object)
+        {
+            try
+            {
+                hasDataOrReco = &GetHasDataOrReco(area);
+            }
+            catch (OrxException const&)
+            {
+                // Removed between the two lookups: the next change of the area set says so again.
+            }
+        }
+        if (!hasDataOrReco)
+        {
+            // What the area held is gone with it; a fresh model would not count it either.
+            OnHasDataOrRecoChanged(area, false);
+            continue;
+        }
         // Binding delivers the current flag at once, read under the source's lock: a change on another
         // thread comes after it, never before. A second read here could be overtaken by such a change
         // and store a stale flag, so the binding's delivery is the only one.
         m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
-            GetHasDataOrReco(area),
-            [this, area](bool hasDataOrReco) { OnHasDataOrRecoChanged(area, hasDataOrReco); }));
+            *hasDataOrReco, Base::BindToOwner(m_guard, *this,
+                                              [area](CDynamicRequiredAreasBase& self, bool value)
+                                              { self.OnHasDataOrRecoChanged(area, value); })));
     }
+    Recompute();
 }
 
 void CDynamicRequiredAreasBase::OnHasDataOrRecoChanged(EAreaItems area, bool hasDataOrReco)
 {
     m_hasDataOrReco.SetAt(AreaIndex(area), hasDataOrReco);
-    UpdateDynamicRequiredAreas(m_caseLevels.GetValues());
+    Recompute();
+}
+
+void CDynamicRequiredAreasBase::Recompute()
+{
+    m_inputVersion.Recompute([this] { UpdateDynamicRequiredAreas(m_caseLevels.GetValues()); });
 }
 
 void CDynamicRequiredAreasBase::SetRequiredAreasArray(Base::Binding::IArrayBindingSource<Level> const& source)
@@ -114,13 +142,13 @@ void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> co
     std::copy_n(levels.begin(), std::min(levels.size(), prescribed.size()), prescribed.begin());
     std::vector<Level> working(prescribed.begin(), prescribed.end());
 
-    // A flag that cannot be read at once counts as "no data": the next change of it recomputes anyway.
+    // One snapshot of all flags. Only the handlers write them and nothing observes them, so the read
+    // waits at most for one SetAt; a read that gave up instead could leave the last computation of a
+    // storm with a flag it did not see.
+    std::vector<bool> const flags = m_hasDataOrReco.GetValues();
     std::array<bool, Base::kAreaItemCount> hasData{};
-    for (std::size_t i = 0; i < hasData.size(); ++i)
-    {
-        Base::TOptional<bool> const flag = m_hasDataOrReco.TryGetAt(i);
-        hasData[i] = flag.HasValue() && flag.value();
-    }
+    for (std::size_t i = 0; i < hasData.size() && i < flags.size(); ++i)
+        hasData[i] = flags[i];
     auto const anyHasData = [&hasData](std::initializer_list<EAreaItems> areas)
     {
         return std::any_of(areas.begin(), areas.end(),

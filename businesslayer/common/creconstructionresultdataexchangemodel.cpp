@@ -46,44 +46,42 @@ CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
 
     using Base::Binding::TMultiValueBindingSource;
     using Base::Binding::TValueChangedObserver;
+    using Self = CReconstructionResultDataExchangeModel;
+    m_guard.Open();
     m_publishedStateObserver = TValueChangedObserver<bool, EReconstructionState>(
         TMultiValueBindingSource<bool, EReconstructionState>(properties->GetTreatReconstructionAsDone(),
                                                              m_internalState),
-        [this](bool treatAsDone, EReconstructionState state)
-        { m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state); });
+        Base::BindToOwner(m_guard, *this, [](Self& self, bool treatAsDone, EReconstructionState state)
+                          { self.m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state); }));
     m_autoSavedObserver = TValueChangedObserver<bool, bool>(
         TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                              properties->GetIsReconstructionResultSaved()),
-        [this](bool treatAsDone, bool saved) { m_autoSaved.Set(treatAsDone || saved); });
+        Base::BindToOwner(m_guard, *this, [](Self& self, bool treatAsDone, bool saved)
+                          { self.m_autoSaved.Set(treatAsDone || saved); }));
     m_internalStateObserver = Base::Binding::TValueStreamObserver<EReconstructionState>(
-        m_internalState,
-        [this](EReconstructionState state)
-        {
-            if (state == EReconstructionState::Complete)
-                return;
-            if (std::shared_ptr<ICommonAcquisitionProperties> const host = m_properties.lock())
-                host->SetIsReconstructionResultSaved(false);
-        });
+        m_internalState, Base::BindToOwner(m_guard, *this,
+                                           [](Self& self, EReconstructionState state)
+                                           {
+                                               if (state == EReconstructionState::Complete)
+                                                   return;
+                                               if (auto const host = self.m_properties.lock())
+                                                   host->SetIsReconstructionResultSaved(false);
+                                           }));
 
-    // The first scan runs under the revision's reader lock, so it cannot overlap a scan for a change
-    // made meanwhile on another thread.
-    using RevisionNotification = Base::Binding::IValueBindingSource<std::uint64_t>::Notification;
-    m_areaSetConnection = areas->GetAreaSetRevision().ConnectToValueStreamAndNotify(
-        Base::MakeEventSignalHandler<RevisionNotification const&>(
-            [this](RevisionNotification const& notification)
-            {
-                if (notification.value.HasValue())
-                    OnAreaSetChanged();
-            }));
+    // An observer: its calls never overlap, so two scans of the area set (the first one here, and one for
+    // a change made meanwhile on another thread) never rebuild the per-area observers at the same time.
+    m_areaSetObserver = TValueChangedObserver<std::uint64_t>(
+        areas->GetAreaSetRevision(),
+        Base::BindToOwner(m_guard, *this, [](Self& self, std::uint64_t) { self.OnAreaSetChanged(); }));
 }
 
 CReconstructionResultDataExchangeModel::~CReconstructionResultDataExchangeModel()
 {
+    m_guard.Close();
     // The area-set handler rebuilds the per-area observers, so it stops first; all handlers touch the
     // properties and the completion table, so all stop before the members go.
-    m_areaSetConnection = Base::CScopedEventSignalConnection();
+    m_areaSetObserver.Reset();
     m_perAreaObservers.clear();
-    m_perAreaConnections.clear();
     m_publishedStateObserver.Reset();
     m_autoSavedObserver.Reset();
     m_internalStateObserver.Reset();
@@ -106,24 +104,26 @@ void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
     if (!areas || m_properties.expired())
         return;
     m_perAreaObservers.clear();
-    m_perAreaConnections.clear();
     AreaList const list = Internal::TakeAreaList(*areas);
+    using Self = CReconstructionResultDataExchangeModel;
+    // Each area's object is held while its sources are bound (ForEachInstantiatedArea holds it).
     Internal::ForEachInstantiatedArea(
         *areas, *list,
         [this, &list](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
         {
             using Result = DataLayer::CReconstructionResult;
             // Binding delivers the current pair at once; each observer remembers the triangulation it saw.
-            m_perAreaObservers.push_back(
-                Base::Binding::TValueChangedObserver<EImageProcessingProgress, Result>(
-                    Base::Binding::TMultiValueBindingSource<EImageProcessingProgress, Result>(
-                        object->GetImageProcessingProgress(), object->GetReconstructionResult()),
-                    [this, list, area, lastSeen = Triangulation()](EImageProcessingProgress,
-                                                                   Result const& result) mutable
-                    { OnResult(list, area, result, lastSeen); }));
-            m_perAreaConnections.push_back(
-                Internal::ConnectToLaterValues(object->GetContributesToModel(), [this, area](bool contributes)
-                                               { OnContributionChanged(area, contributes); }));
+            m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<EImageProcessingProgress, Result>(
+                Base::Binding::TMultiValueBindingSource<EImageProcessingProgress, Result>(
+                    object->GetImageProcessingProgress(), object->GetReconstructionResult()),
+                Base::BindToOwner(m_guard, *this,
+                                  [list, area, lastSeen = Triangulation()](Self& self, EImageProcessingProgress,
+                                                                           Result const& result) mutable
+                                  { self.OnResult(list, area, result, lastSeen); })));
+            // A change of the flag says which areas count, whichever way it goes.
+            m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
+                object->GetContributesToModel(),
+                Base::BindToOwner(m_guard, *this, [list](Self& self, bool) { self.EvaluateState(list); })));
         });
 }
 
@@ -139,75 +139,59 @@ void CReconstructionResultDataExchangeModel::OnResult(AreaList const& areaList, 
         properties->SetIsReconstructionResultSaved(false);
         lastSeen = result.GetTriangulation();
     }
-
-    EReconstructionState outcome = EReconstructionState::Complete;
+    if (IsRealArea(area))
     {
         std::unique_lock<Base::CSharedMutex> const writer(m_completionMutex);
-        if (IsRealArea(area))
-            m_completion[AreaIndex(area)] = result.GetTriangulation() ? 1.0f : 0.0f;
-        std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-        if (!areas)
-            return;
-        Internal::ForEachInstantiatedArea(
-            *areas, *areaList,
-            [this, &outcome](EAreaItems other, std::shared_ptr<ICommonArea> const& object)
-            {
-                if (!IsConsideredForReconstruction(other) || !object->GetContributesToModel().GetValue())
-                    return true;
-                if (object->GetImageProcessingProgress().GetValue() == EImageProcessingProgress::eORX_FAIL)
-                {
-                    kSource.Log(s_logger, kLineFailLog,
-                                "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
-                                L"recoProgress ==  eORX_FAIL");
-                    outcome = EReconstructionState::Failed;
-                    return false;
-                }
-                if (IsRealArea(other) && m_completion[AreaIndex(other)] == 0.0f)
-                {
-                    outcome = EReconstructionState::Incomplete;
-                    return false;
-                }
-                return true;
-            });
+        m_completion[AreaIndex(area)] = result.GetTriangulation() ? 1.0f : 0.0f;
     }
-    m_internalState.Set(outcome);
+    if (m_areas.expired())
+        return;
     // A failed area keeps the last good result on display.
-    if (outcome != EReconstructionState::Failed && IsRealArea(area))
+    if (EvaluateState(areaList) != EReconstructionState::Failed && IsRealArea(area))
         m_triangulations.SetAt(AreaIndex(area), result);
 }
 
-void CReconstructionResultDataExchangeModel::OnContributionChanged(EAreaItems area, bool contributes)
+EReconstructionState CReconstructionResultDataExchangeModel::EvaluateState(AreaList const& areaList)
 {
-    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-    if (!areas)
-        return;
-    if (contributes)
-    {
-        std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
-        if (object && IsConsideredForReconstruction(area) &&
-            !object->GetReconstructionResult().GetValue().GetTriangulation())
-            m_internalState.Set(EReconstructionState::Incomplete);
-    }
-    else if (AllContributingAreasComplete(*areas))
-    {
-        m_internalState.Set(EReconstructionState::Complete);
-    }
+    EReconstructionState outcome = EReconstructionState::None;
+    m_inputVersion.Recompute(
+        [this, &areaList, &outcome]
+        {
+            std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+            if (!areas)
+                return;
+            outcome = StateOfAreas(*areas, *areaList);
+            m_internalState.Set(outcome);
+        });
+    return outcome;
 }
 
-bool CReconstructionResultDataExchangeModel::AllContributingAreasComplete(ICommonAreas& areas) const
+EReconstructionState CReconstructionResultDataExchangeModel::StateOfAreas(ICommonAreas& areas,
+                                                                         std::vector<EAreaItems> const& areaList) const
 {
-    AreaList const list = Internal::TakeAreaList(areas);
+    EReconstructionState outcome = EReconstructionState::Complete;
     Base::CSharedLock const reader(m_completionMutex);
-    bool complete = true;
     Internal::ForEachInstantiatedArea(
-        areas, *list,
-        [this, &complete](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+        areas, areaList,
+        [this, &outcome](EAreaItems other, std::shared_ptr<ICommonArea> const& object)
         {
-            complete = !(IsRealArea(area) && object->GetContributesToModel().GetValue() &&
-                         m_completion[AreaIndex(area)] == 0.0f);
-            return complete;
+            if (!IsConsideredForReconstruction(other) || !object->GetContributesToModel().GetValue())
+                return true;
+            if (object->GetImageProcessingProgress().GetValue() == EImageProcessingProgress::eORX_FAIL)
+            {
+                kSource.Log(s_logger, kLineFailLog, "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
+                            L"recoProgress ==  eORX_FAIL");
+                outcome = EReconstructionState::Failed;
+                return false;
+            }
+            if (IsRealArea(other) && m_completion[AreaIndex(other)] == 0.0f)
+            {
+                outcome = EReconstructionState::Incomplete;
+                return false;
+            }
+            return true;
         });
-    return complete;
+    return outcome;
 }
 
 Base::Binding::IArrayProperty<DataLayer::CReconstructionResult> const&

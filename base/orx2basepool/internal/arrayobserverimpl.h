@@ -1,6 +1,7 @@
 #pragma once
 // The implementation objects of the array observers.
 #include "base/orx2basepool/cbindingtargetlocking.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "host/acquisitionbase/cobserver.h"
 
@@ -30,6 +31,7 @@ public:
         auto handler = MakeEventSignalHandler<Notification const&>(
             [this, targetLock = GetTargetLock()](Notification const& notification)
             {
+                Base::Internal::CDeliveryScope const delivery; // released after the target lock, see valueobserverimpl.h
                 auto const lock = LockIfAlive(*targetLock);
                 if (lock.owns_lock())
                     OnArrayChangedLocked(notification);

@@ -76,7 +76,7 @@ Base::CScopedEventSignalConnection ConnectToLaterValues(Base::Binding::IValueBin
 {
     using Notification = typename Base::Binding::IValueBindingSource<T>::Notification;
     return source.ConnectToValueStream(Base::MakeEventSignalHandler<Notification const&>(
-        [callback = std::move(callback)](Notification const& notification)
+        [callback = std::move(callback)](Notification const& notification) mutable
         {
             if (notification.value.HasValue())
                 callback(notification.value.value());
