@@ -93,25 +93,32 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnAreaSetChanged()
 
 void CCommonReconstructionProgressDataExchangeModelBase::OnHasDataOrRecoChanged(AreaList const& areaList)
 {
-    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-    if (!areas)
-        return;
-    int count = 0;
-    Internal::ForEachInstantiatedArea(
-        *areas, *areaList,
-        [this, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+    // Flags of two areas may change on two threads at once: the count is taken anew until no other
+    // change came in meanwhile. An area that is gone takes no part, as for a fresh model.
+    m_inputVersion.Recompute(
+        [this, &areaList]
         {
-            if (!IsRealArea(area))
+            std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+            if (!areas)
                 return;
-            bool const takesPart =
-                object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(area);
+            PerArea<bool> takesPart{};
+            int count = 0;
+            Internal::ForEachInstantiatedArea(*areas, *areaList,
+                                              [this, &takesPart, &count](EAreaItems area,
+                                                                         std::shared_ptr<ICommonArea> const& object)
+                                              {
+                                                  if (!IsRealArea(area))
+                                                      return;
+                                                  takesPart[AreaIndex(area)] = object->GetHasDataOrReco().GetValue() &&
+                                                                               IsConsideredForReconstruction(area);
+                                                  count += takesPart[AreaIndex(area)] ? 1 : 0;
+                                              });
             {
                 std::lock_guard<std::mutex> const lock(m_mutex);
-                m_reconstructionAreas[AreaIndex(area)] = takesPart;
+                m_reconstructionAreas = takesPart;
             }
-            count += takesPart ? 1 : 0;
+            m_reconstructionAreaCount.Set(count);
         });
-    m_reconstructionAreaCount.Set(count);
 }
 
 void CCommonReconstructionProgressDataExchangeModelBase::OnReconstructionProgressChanged(

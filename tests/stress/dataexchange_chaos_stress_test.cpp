@@ -425,14 +425,22 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
     case 13:
     case 14:
     {
-        std::vector<Level> levels(random() % 4 == 0 ? 10 : Base::kAreaItemCount);
+        // Full arrays only: a shorter one changes the levels and leaves the default area by design.
+        std::vector<Level> levels(random() % 4 == 0 ? 20 : Base::kAreaItemCount);
         for (Level& level : levels)
             level = static_cast<Level>(random() % 3);
-        auto const command = std::dynamic_pointer_cast<Base::ICommand<std::vector<Level>>>(
-            JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kCaseCommand));
-        if (command)
-            HostCall(faults, "case command", [&] { command->Execute(levels); });
-        return "execute the case command";
+        if (random() % 2 == 0)
+        {
+            auto const command = std::dynamic_pointer_cast<Base::ICommand<std::vector<Level>>>(
+                JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kCaseCommand));
+            if (command)
+                HostCall(faults, "case command", [&] { command->Execute(levels); });
+            return "execute the case command by name";
+        }
+        if (auto const configuration = World::Get(world.configuration))
+            HostCall(faults, "case levels",
+                     [&] { configuration->GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels); });
+        return "set the case levels";
     }
     case 15:
         HostCall(faults, "data modified",
@@ -478,21 +486,23 @@ void CheckConvergence(World& world, GuiBinding const* gui, std::string const& co
     auto const caseModel = configuration->GetCaseRequiredAreasDataExchangeModel();
     auto const caseArray = caseModel->GetRequiredAreasArray().GetValues();
     if (gui)
+    {
         EXPECT_EQ(Print(caseArray), Print(gui->CaseMirror())) << context << ": the GUI's mirror of the case levels";
+    }
     if (caseArray.size() >= Base::kAreaItemCount)
     {
         BusinessLayer::CCaseRequiredAreasDataExchangeModelBase probe(nullptr);
         probe.UpdateDefaultActiveArea(caseArray);
         EXPECT_EQ(probe.GetDefaultActiveArea().Get(), caseModel->GetDefaultActiveArea().Get())
             << context << ": default area for case levels " << Print(caseArray);
-        EXPECT_EQ(probe.GetDefaultActiveArea().Get(), World::Get(world.selectedArea)->Get()) << context;
     }
 
     // Fresh models, bound as the host binds them, following the same case levels.
     auto const freshDynamic = std::make_shared<BusinessLayer::CDynamicRequiredAreasBase>(areas);
     freshDynamic->SetRequiredAreasArray(caseModel->GetRequiredAreasArray());
-    ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(properties, areas);
-    freshModelTab.SetRequiredAreasArray(freshDynamic->GetRequiredAreasArray());
+    ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTabObject(properties, areas);
+    freshModelTabObject.SetRequiredAreasArray(freshDynamic->GetRequiredAreasArray());
+    Base::IIsModelTabAllowedDataExchangeModel const& freshModelTab = freshModelTabObject; // the GUI's view
     BusinessLayer::CReconstructionResultDataExchangeModel const freshResult(properties, areas);
     BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase const freshProgress(areas);
 
@@ -515,15 +525,24 @@ void CheckConvergence(World& world, GuiBinding const* gui, std::string const& co
     EXPECT_EQ(Print(freshDynamic->GetRequiredAreasArray().GetValues()), Print(dynamic->GetRequiredAreasArray().GetValues()))
         << context << ": dynamic required areas for case levels " << Print(caseArray);
     auto const modelTab = configuration->GetIsModelTabAllowedDataExchangeModel();
-    EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab->GetIsDataAvailable().Get()) << context;
-    EXPECT_EQ(freshModelTab.GetIsModelTabAllowed().Get(), modelTab->GetIsModelTabAllowed().Get()) << context;
+    std::string hostState = "; instantiated areas (has data, contributes):";
+    for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
+        if (auto const object = areas->GetCommonArea(static_cast<EAreaItems>(i)))
+            hostState += " " + std::to_string(i) + "(" + std::to_string(object->GetHasDataOrReco().GetValue()) + "," +
+                         std::to_string(object->GetContributesToModel().GetValue()) + ")";
+    hostState += ", treated as done " + std::to_string(properties->GetTreatReconstructionAsDone().GetValue()) +
+                 ", required " + Print(freshDynamic->GetRequiredAreasArray().GetValues());
+    EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab->GetIsDataAvailable().Get()) << context << hostState;
+    EXPECT_EQ(freshModelTab.GetIsModelTabAllowed().Get(), modelTab->GetIsModelTabAllowed().Get()) << context << hostState;
     auto const result = configuration->GetTriangulationConfiguration();
     bool anyInstantiated = false;
     for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
         anyInstantiated = anyInstantiated || areas->IsAreaInstantiated(static_cast<EAreaItems>(i));
     // A model that never saw an area publishes None; one that saw them all go keeps its last state.
     if (anyInstantiated)
+    {
         EXPECT_EQ(freshResult.GetReconstructionState().Get(), result->GetReconstructionState().Get()) << context;
+    }
     EXPECT_EQ(freshResult.GetReconstructionResultAutoSaved().Get(), result->GetReconstructionResultAutoSaved().Get())
         << context;
     auto const progress = configuration->GetReconstructionProgressDataExchangeModel();
@@ -675,9 +694,17 @@ TEST_F(DataExchangeChaos, EngineGuiAndTeardownAtOnceCrashNothingAndLeaveNothingS
                         {
                             destroyerState.doing = "destroy a host object";
                             if (fate == EFate::DestroyAreas)
+                            {
+                                // The entity collection model shares the areas: they go with the
+                                // configuration, whose models the GUI may still be reading.
                                 World::Put(world.areas, {});
+                                World::Put(world.configuration, {});
+                                ++world.generation;
+                            }
                             else
+                            {
                                 World::Put(world.properties, {});
+                            }
                             ++hostDestructions;
                             break;
                         }
