@@ -51,14 +51,16 @@ private:
 ///
 /// Usage: declare the guard before every member that a bound callable uses (in particular before the
 /// commands whose actions are bound to it); call `Open()` as the last statement of the owner's
-/// constructor and `Close()` as the first statement of its destructor. A derived class whose overrides
-/// a bound callable reaches calls `Close()` first in its own destructor (Close is idempotent).
+/// constructor, or, for an owner with observers, once every member their callbacks use is constructed
+/// and before the first binding (whose first call must get through); call `Close()` as the first
+/// statement of its destructor. A derived class whose overrides a bound callable reaches calls `Close()`
+/// first in its own destructor (Close is idempotent).
 ///
 /// Threads: a bound call on another thread is waited for by `Close()`, so after `Close()` returns no
 /// bound call is running and none will start. A call refused by a closed or not yet opened guard does
-/// nothing. Not allowed: destroying the owner from inside one of its own bound calls (Close does not
-/// wait for the closing thread's own calls, so it does not hang, but the running call would then use a
-/// dead owner). `Close()` must not be called while holding a lock that a bound call on another thread
+/// nothing. Not allowed for an owner that is not held (see below): destroying it from inside one of its
+/// own bound calls (Close does not wait for the closing thread's own calls, so it does not hang, but the
+/// running call would then use a dead owner). `Close()` must not be called while holding a lock that a bound call on another thread
 /// waits for.
 ///
 /// Lifetime: the guard's state is shared with the bound callables and outlives the owner as long as
