@@ -26,7 +26,7 @@ namespace Orx2Test
 ///   after which both getters read the new value;
 /// - setting the initial value back restores it (so rows do not disturb each other).
 /// Failures name the row. Getters are member function pointers (overloads are picked by type) or any
-/// callables taking the owner.
+/// callables taking the owner. Properties written through a setter only take a `Setter` row.
 template <class Owner>
 class PropertyContract
 {
@@ -53,6 +53,14 @@ public:
                       std::move(other), notifiesOwner);
     }
 
+    /// One generic accessor for both sides, `[](auto& o) -> auto& { return o.GetX(); }`: for getters
+    /// whose types differ from the usual pair (a const getter handing out the property class, say).
+    template <class T, class AccessFn>
+    PropertyContract& Accessor(std::string name, AccessFn accessor, T initial, T other)
+    {
+        return Custom<T>(std::move(name), accessor, accessor, std::move(initial), std::move(other));
+    }
+
     /// A property owned by an owner nobody listens to: a new value notifies its value-changed event only.
     template <class T, class Getter>
     PropertyContract& Silent(std::string name, Getter getter, T initial, T other)
@@ -60,6 +68,17 @@ public:
         return Add<T>(std::move(name), [getter](Owner const& o) -> Base::IProperty<T> const& { return getter(const_cast<Owner&>(o)); },
                       [getter](Owner& o) -> Base::IProperty<T>& { return getter(o); }, std::move(initial),
                       std::move(other), false);
+    }
+
+    /// A property the owner's code writes through a setter only (`void SetX(T)`), next to its const
+    /// getter: the same checks, with every write going through `setter`.
+    template <class T, class ConstGetter, class SetFn>
+    PropertyContract& Setter(std::string name, ConstGetter constGetter, SetFn setter, T initial, T other)
+    {
+        return AddChecks<T>(std::move(name),
+                            [constGetter](Owner const& o) -> Base::IProperty<T> const& { return Call(constGetter, o); },
+                            [setter](Owner& o, T const& value) { Call(setter, o, value); }, nullptr,
+                            std::move(initial), std::move(other), true);
     }
 
     /// Runs every row against `owner`. Call it on a freshly made owner.
@@ -76,17 +95,32 @@ private:
     PropertyContract& Add(std::string name, ConstGetter constGetter, Getter getter, T initial, T other,
                           bool notifiesOwner)
     {
+        return AddChecks<T>(
+            std::move(name), constGetter, [getter](Owner& o, T const& value) { getter(o).Set(value); },
+            [getter](Owner& o) -> void const* { return &getter(o); }, std::move(initial), std::move(other),
+            notifiesOwner);
+    }
+
+    /// `settable(owner)`, when given, is the address the owner's code writes to; it must be the object
+    /// the const getter hands out.
+    template <class T, class ConstGetter>
+    PropertyContract& AddChecks(std::string name, ConstGetter constGetter, std::function<void(Owner&, T const&)> set,
+                                std::function<void const*(Owner&)> settable, T initial, T other,
+                                bool notifiesOwner)
+    {
         m_rows.push_back(
             [=](Owner& owner)
             {
                 SCOPED_TRACE("property " + name);
                 auto const same = [](T const& a, T const& b) { return !(a != b); };
                 Base::IProperty<T> const& view = constGetter(static_cast<Owner const&>(owner));
-                Base::IProperty<T>& property = getter(owner);
-                EXPECT_EQ(static_cast<void const*>(&view), static_cast<void const*>(&property))
-                    << "the two getters hand out different objects";
-                EXPECT_TRUE(same(property.Get(), initial))
-                    << "initial value " << ::testing::PrintToString(property.Get()) << ", expected "
+                if (settable)
+                {
+                    EXPECT_EQ(static_cast<void const*>(&view), settable(owner))
+                        << "the two getters hand out different objects";
+                }
+                EXPECT_TRUE(same(view.Get(), initial))
+                    << "initial value " << ::testing::PrintToString(view.Get()) << ", expected "
                     << ::testing::PrintToString(initial);
                 ASSERT_FALSE(same(initial, other)) << "the row's two values must differ";
 
@@ -97,19 +131,25 @@ private:
                 auto const valueConnection = view.ConnectToValueChanged(
                     Base::MakeEventSignalHandler<T const&>([&valueChanges](T const&) { valueChanges.fetch_add(1); }));
 
-                property.Set(property.Get());
+                set(owner, view.Get());
                 EXPECT_EQ(0, ownerChanges.load()) << "an equal Set notified the owner";
                 EXPECT_EQ(0, valueChanges.load()) << "an equal Set fired the value-changed event";
 
-                property.Set(other);
+                set(owner, other);
                 EXPECT_EQ(notifiesOwner ? 1 : 0, ownerChanges.load()) << "PropertyChanged count after a new value";
                 EXPECT_EQ(1, valueChanges.load()) << "value-changed count after a new value";
                 EXPECT_TRUE(same(view.Get(), other)) << "the const getter does not read the new value";
 
-                property.Set(initial);
+                set(owner, initial);
                 EXPECT_TRUE(same(view.Get(), initial)) << "setting the initial value back failed";
             });
         return *this;
+    }
+
+    template <class Fn, class... Args>
+    static decltype(auto) Call(Fn const& fn, Args&&... args)
+    {
+        return std::invoke(fn, std::forward<Args>(args)...);
     }
 
     static Base::IEventSignal<void> const& OwnerSignal(Owner const& owner)

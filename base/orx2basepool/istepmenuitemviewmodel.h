@@ -1,0 +1,53 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tproperty.h"
+#include "host/foundation/cstringw.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Base
+{
+/// What the GUI sees of one entry of a step menu: a step button with its state (shown, enabled,
+/// selected, done, collapsed, optional), an info text, a group, the command run when the user picks the
+/// step, and an inline confirmation area (OK and Cancel, a status bar, a text field).
+///
+/// Unlike the other view-model interfaces it is not an IViewModelObject: entries are reached through
+/// their menu only. Several getters hand out the property class itself (`TProperty<bool> const&`);
+/// they still only allow reading and observing. Every property lives as long as the entry.
+class IStepMenuItemViewModel : public INotifyPropertyChanged
+{
+public:
+    /// The kind of step. A signed 32-bit enumeration whose values the concrete menus define (a menu
+    /// names its own, for example `EItemTypeStepMenu{61}`); nothing here depends on a particular value.
+    enum class EItemTypeStepMenu : std::int32_t
+    {
+    };
+
+    ~IStepMenuItemViewModel() override = default;
+
+    virtual TProperty<bool> const& GetVisibility() const = 0;
+    virtual TProperty<bool> const& GetEnabled() const = 0;
+    virtual TProperty<bool> const& GetSelected() const = 0;
+    virtual TProperty<bool> const& GetIsDone() const = 0;
+    virtual TProperty<bool> const& GetCollapsed() const = 0;
+    virtual IProperty<bool> const& GetCanOptionalsCollapse() const = 0;
+    virtual TProperty<bool> const& ShowStatusBar() const = 0;
+    virtual TProperty<bool> const& OkEnabled() const = 0;
+    virtual TProperty<bool> const& OkVisible() const = 0;
+    virtual TProperty<bool> const& CancelEnabled() const = 0;
+    virtual TProperty<bool> const& GetIsOptional() const = 0;
+    virtual IProperty<CStringW> const& GetInfoText() const = 0;
+    /// The name under which the GUI finds the entry.
+    virtual IProperty<CStringW> const& GetGroupID() const = 0;
+    /// Run when the user picks the step; empty while none is installed.
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
+    /// Run with true for OK and false for Cancel of the inline confirmation.
+    virtual IProperty<std::shared_ptr<ICommand<bool>>> const& GetOkCancelPressed() const = 0;
+    /// Run with the text entered in the entry's text field.
+    virtual IProperty<std::shared_ptr<ICommand<CStringW>>> const& GetTextInserted() const = 0;
+    virtual IProperty<EItemTypeStepMenu> const& GetItemType() const = 0;
+};
+} // namespace Base

@@ -1,0 +1,42 @@
+#pragma once
+#include "base/orx2basepool/iarraybindingsource.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/istepmenuitemviewmodel.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Base
+{
+/// What the GUI sees of a step menu: the observable list of its entries, where the menu stands on the
+/// screen, whether the video-mode hint is shown, and two plain flags about optional entries.
+class IStepMenuViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    using EItemTypeStepMenu = IStepMenuItemViewModel::EItemTypeStepMenu;
+
+    /// Where the menu stands on the screen. A signed 32-bit enumeration whose values the hosts define;
+    /// 0 is where every menu starts.
+    enum class StepMenuPosition : std::int32_t
+    {
+    };
+
+    ~IStepMenuViewModel() override = default;
+
+    /// The entries in display order. Lives as long as the menu.
+    virtual Binding::IArrayBindingSource<std::shared_ptr<IStepMenuItemViewModel>> const&
+    GetStepMenuItems() const = 0;
+    /// The first entry of kind `type`, or an empty pointer.
+    virtual std::shared_ptr<IStepMenuItemViewModel> GetStepMenuItem(EItemTypeStepMenu type) const = 0;
+    virtual IProperty<StepMenuPosition> const& GetStepMenuPosition() const = 0;
+    virtual void SetStepMenuPosition(StepMenuPosition position) = 0;
+    /// Plain flags: changing them notifies nobody.
+    virtual bool GetCanOptionalItemsCollapse() const = 0;
+    virtual void SetCanOptionalItemsCollapse(bool canCollapse) = 0;
+    virtual bool GetOptionalItemsExpanded() const = 0;
+    virtual void SetOptionalItemsExpanded(bool expanded) = 0;
+    virtual IProperty<bool> const& GetShowVideoMode2DDisabledHint() const = 0;
+};
+} // namespace Base

@@ -1,0 +1,228 @@
+// Step menu bases: the entry's construction and properties, the list and its interface view, the lookup
+// by type, and a concrete menu whose subscriptions end before its own members die.
+#include "businesslayer/common/cstepmenuviewmodelbase.h"
+
+#include "base/orx2basepool/tarraychangeobserver.h"
+#include "base/orx2basepool/tcommand.h"
+#include "support/commandenvironment.h"
+#include "support/propertychangedcounter.h"
+#include "support/propertycontract.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Item = BusinessLayer::CStepMenuItemViewModelBase;
+using Menu = BusinessLayer::CStepMenuViewModelBase;
+using Type = Base::IStepMenuItemViewModel::EItemTypeStepMenu;
+using Items = std::vector<std::shared_ptr<Item>>;
+
+std::shared_ptr<Item> MakeItem(Type type)
+{
+    return std::make_shared<Item>(type, false, false, false, false, false, false, false, false, L"group",
+                                  false);
+}
+
+/// A concrete menu that publishes entries and follows an outside signal into a member of its own.
+class CTestMenu : public Menu
+{
+public:
+    using Menu::ResetItems;
+    using Menu::setNewItems;
+    CTestMenu() = default;
+    CTestMenu(Base::IEventSignal<int> const& signal, std::atomic<int>& calls)
+    {
+        AddConnection(signal.Connect(Base::MakeEventSignalHandler<int>(
+            [this, &calls](int value)
+            {
+                m_seen.assign(64, value);
+                calls.fetch_add(1);
+            })));
+    }
+    ~CTestMenu() override { DisconnectConnections(); }
+
+private:
+    std::vector<int> m_seen;
+};
+
+/// What the GUI's view of the entries holds, as identities comparable with the stored entries.
+std::vector<void const*> Seen(Base::IStepMenuViewModel const& menu)
+{
+    std::vector<void const*> seen;
+    for (auto const& item : menu.GetStepMenuItems().GetValues())
+        seen.push_back(item.get());
+    return seen;
+}
+std::vector<void const*> Seen(Items const& items)
+{
+    std::vector<void const*> seen;
+    for (auto const& item : items)
+        seen.push_back(static_cast<Base::IStepMenuItemViewModel const*>(item.get()));
+    return seen;
+}
+
+using StepMenu = Orx2Test::CommandEnvironment;
+
+TEST_F(StepMenu, PropertiesKeepTheirContract)
+{
+    std::shared_ptr<Base::ICommand<>> const command =
+        std::make_shared<Base::TCommand<void>>([] {}, L"Step", false);
+    std::shared_ptr<Base::ICommand<bool>> const okCancel =
+        std::make_shared<Base::TCommand<void, bool>>([](bool) {}, L"OkCancel", false);
+    std::shared_ptr<Base::ICommand<CStringW>> const text =
+        std::make_shared<Base::TCommand<void, CStringW>>([](CStringW) {}, L"Text", false);
+    Orx2Test::PropertyContract<Item>()
+        .Accessor<bool>(
+            "Enabled", [](auto& i) -> auto& { return i.GetEnabled(); }, false, true)
+        .Accessor<bool>(
+            "Selected", [](auto& i) -> auto& { return i.GetSelected(); }, false, true)
+        .Accessor<bool>(
+            "IsDone", [](auto& i) -> auto& { return i.GetIsDone(); }, false, true)
+        .Accessor<bool>(
+            "CanOptionalsCollapse", [](auto& i) -> auto& { return i.GetCanOptionalsCollapse(); }, false, true)
+        .Accessor<bool>(
+            "ShowStatusBar", [](auto& i) -> auto& { return i.ShowStatusBar(); }, false, true)
+        .Accessor<bool>(
+            "OkEnabled", [](auto& i) -> auto& { return i.OkEnabled(); }, false, true)
+        .Accessor<bool>(
+            "OkVisible", [](auto& i) -> auto& { return i.OkVisible(); }, false, true)
+        .Accessor<bool>(
+            "CancelEnabled", [](auto& i) -> auto& { return i.CancelEnabled(); }, false, true)
+        .Accessor<CStringW>(
+            "InfoText", [](auto& i) -> auto& { return i.GetInfoText(); }, L"", L"tip")
+        .Accessor<CStringW>(
+            "GroupID", [](auto& i) -> auto& { return i.GetGroupID(); }, L"group", L"eOk")
+        .Accessor(
+            "Command", [](auto& i) -> auto& { return i.GetCommand(); }, decltype(command){}, command)
+        .Accessor(
+            "OkCancelPressed", [](auto& i) -> auto& { return i.GetOkCancelPressed(); }, decltype(okCancel){},
+            okCancel)
+        .Accessor(
+            "TextInserted", [](auto& i) -> auto& { return i.GetTextInserted(); }, decltype(text){}, text)
+        .Setter<bool>("Visibility", &Item::GetVisibility, &Item::SetVisibility, false, true)
+        .Setter<bool>("Collapsed", &Item::GetCollapsed, &Item::SetCollapsed, false, true)
+        .Setter<bool>("IsOptional", &Item::GetIsOptional, &Item::SetOptional, false, true)
+        .Check(*MakeItem(Type{7}));
+    CTestMenu menu;
+    Orx2Test::PropertyContract<Menu>()
+        .Row<bool>("ShowVideoMode2DDisabledHint", &Menu::GetShowVideoMode2DDisabledHint,
+                   &Menu::GetShowVideoMode2DDisabledHint, false, true)
+        .Setter<Menu::StepMenuPosition>("StepMenuPosition", &Menu::GetStepMenuPosition,
+                                        &Menu::SetStepMenuPosition, Menu::StepMenuPosition{0},
+                                        Menu::StepMenuPosition{2})
+        .Check(menu);
+    // The two plain flags change what their getters read and notify nobody.
+    Orx2Test::PropertyChangedCounter changes(menu);
+    std::pair<bool, bool> const initial{menu.GetCanOptionalItemsCollapse(), menu.GetOptionalItemsExpanded()};
+    menu.SetCanOptionalItemsCollapse(true);
+    menu.SetOptionalItemsExpanded(false);
+    EXPECT_EQ(std::make_pair(false, true), initial);
+    EXPECT_EQ(std::make_pair(true, false),
+              std::make_pair(menu.GetCanOptionalItemsCollapse(), menu.GetOptionalItemsExpanded()));
+    EXPECT_EQ(0, changes.Take());
+}
+
+TEST_F(StepMenu, EachConstructorArgumentLandsInItsOwnProperty)
+{
+    // One argument true at a time, so that two arguments swapped show as a wrong property.
+    char const* const names[] = {"visibility",    "enabled",   "selected",      "isDone",   "collapsed",
+                                 "showStatusBar", "okEnabled", "cancelEnabled", "okVisible"};
+    for (int set = 0; set < 9; ++set)
+    {
+        SCOPED_TRACE(names[set]);
+        std::array<bool, 9> a{};
+        a[set] = true;
+        Item const item(Type{set + 60}, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7],
+                        CStringW(L"g") + wchar_t(L'a' + set), a[8]);
+        std::array<bool, 9> const read = {
+            item.GetVisibility().Get(), item.GetEnabled().Get(),    item.GetSelected().Get(),
+            item.GetIsDone().Get(),     item.GetCollapsed().Get(),  item.ShowStatusBar().Get(),
+            item.OkEnabled().Get(),     item.CancelEnabled().Get(), item.OkVisible().Get()};
+        EXPECT_EQ(a, read);
+        EXPECT_EQ(Type{set + 60}, item.GetItemType().Get());
+        EXPECT_TRUE(CStringW(L"g") + wchar_t(L'a' + set) == item.GetGroupID().Get());
+    }
+}
+
+TEST_F(StepMenu, EntriesReachBothViewsInOrderAndResetIsSilentWhenEmpty)
+{
+    CTestMenu menu;
+    std::atomic<int> notes{0};
+    auto const view = Base::Binding::MakeArrayChangeObserver(
+        static_cast<Base::IStepMenuViewModel const&>(menu).GetStepMenuItems(),
+        [&notes](auto const&) { notes.fetch_add(1); });
+    notes = 0;
+    auto const a = MakeItem(Type{1}), b = MakeItem(Type{2}), c = MakeItem(Type{3});
+    struct SRow
+    {
+        char const* name;
+        bool reset;
+        Items items;
+        int notifications;
+    };
+    for (SRow const& row : std::vector<SRow>{{"reset when empty", true, {}, 0},
+                                             {"three", false, {a, b, c}, 1},
+                                             {"reordered, shorter", false, {c, a}, 1},
+                                             {"an empty slot", false, {b, nullptr, a}, 1},
+                                             {"reset when filled", true, {}, 1}})
+    {
+        SCOPED_TRACE(row.name);
+        row.reset ? menu.ResetItems() : menu.setNewItems(row.items);
+        EXPECT_EQ(Seen(row.items), Seen(menu.GetStepMenuItems().GetValues()));
+        EXPECT_EQ(Seen(row.items), Seen(menu));
+        EXPECT_EQ(row.notifications, notes.exchange(0));
+    }
+}
+
+TEST_F(StepMenu, LookupFindsTheFirstEntryOfATypeAndSkipsEmptySlots)
+{
+    auto const first = MakeItem(Type{5}), second = MakeItem(Type{5}), other = MakeItem(Type{-1});
+    struct SRow
+    {
+        char const* name;
+        Items items;
+        Type type;
+        std::shared_ptr<Item> expected;
+    };
+    for (SRow const& row : std::vector<SRow>{{"empty menu", {}, Type{5}, nullptr},
+                                             {"unknown type", {other, first}, Type{6}, nullptr},
+                                             {"two of a type", {other, first, second}, Type{5}, first},
+                                             {"empty slots first", {nullptr, second, first}, Type{5}, second},
+                                             {"negative type", {first, other}, Type{-1}, other}})
+    {
+        SCOPED_TRACE(row.name);
+        CTestMenu menu;
+        menu.setNewItems(row.items);
+        EXPECT_EQ(row.expected, menu.GetStepMenuItem(row.type));
+        EXPECT_EQ(row.expected, static_cast<Menu const&>(menu).getStepMenuItem(row.type));
+        EXPECT_EQ(static_cast<Base::IStepMenuItemViewModel*>(row.expected.get()),
+                  static_cast<Base::IStepMenuViewModel const&>(menu).GetStepMenuItem(row.type).get());
+    }
+}
+
+TEST_F(StepMenu, AConcreteMenuDestroyedWhileItsSignalFiresOnAnotherThread)
+{
+    for (int round = 0; round < 20; ++round)
+    {
+        Base::TEventSignal<int> signal;
+        std::atomic<int> calls{0};
+        std::atomic<bool> stop{false};
+        auto menu = std::make_unique<CTestMenu>(signal, calls);
+        Orx2Test::ScopedThread firing(
+            [&]
+            {
+                for (int i = 0; i < 10000000 && !stop.load(); ++i)
+                    signal.Fire(i);
+            });
+        bool const started = Orx2Test::Eventually([&] { return calls.load() > 0; });
+        menu.reset(); // its handler is running or about to run on the firing thread
+        int const afterDestruction = calls.load();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        stop = true;
+        firing.Join();
+        EXPECT_TRUE(started);
+        EXPECT_EQ(afterDestruction, calls.load()) << "round " << round;
+    }
+}
+} // namespace
