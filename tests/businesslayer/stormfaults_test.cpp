@@ -66,7 +66,8 @@ class PausingModelTab final : public BusinessLayer::CIsModelTabAllowedDataExchan
 public:
     PausingModelTab(std::shared_ptr<BusinessLayer::ICommonAcquisitionProperties> const& properties,
                     std::shared_ptr<ReferenceHost::CCommonAreas> const& areas, bool closesFirst)
-        : CIsModelTabAllowedDataExchangeModelBase(properties, areas), m_areas(areas), m_closesFirst(closesFirst)
+        : CIsModelTabAllowedDataExchangeModelBase(properties, areas), m_areas(areas),
+          m_closesFirst(closesFirst)
     {
         Init();
     }
@@ -104,7 +105,8 @@ TEST_F(StormFaults, ModelTabOverrideIsNeverReachedOnceTheProductIsBeingDestroyed
         bool held;        // shared and handed to HoldDuringBoundCalls, as the configuration does
         bool closesFirst; // the product class closes the guard first in its destructor
     };
-    for (Row const row : {Row{"held, closing nothing itself", true, false}, Row{"closing first, not held", false, true}})
+    for (Row const row :
+         {Row{"held, closing nothing itself", true, false}, Row{"closing first, not held", false, true}})
     {
         Instantiate(A::LowerJaw, true);
         Instantiate(A::UpperJaw, true);
@@ -134,8 +136,10 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
             dynamic = std::make_shared<BusinessLayer::CDynamicRequiredAreasBase>(vanishing);
             dynamic->SetRequiredAreasArray(caseLevels);
         };
-        auto const makeModelTab = [&]
-        { modelTab = std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties, vanishing); };
+        auto const makeModelTab = [&] {
+            modelTab =
+                std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties, vanishing);
+        };
         if (dynamicFirst)
             makeDynamic(), makeModelTab();
         else
@@ -147,7 +151,8 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
         // The first handler finds the buccal object, and the lookup of its has-data source right after
         // finds it gone, as if the engine had removed it in between.
         vanishing->VanishAfter(A::BuccalReg, 1);
-        EXPECT_NO_THROW(areas->InstantiateArea(A::BiteLower)) << (dynamicFirst ? "dynamic" : "model tab") << " first";
+        EXPECT_NO_THROW(areas->InstantiateArea(A::BiteLower))
+            << (dynamicFirst ? "dynamic" : "model tab") << " first";
         EXPECT_EQ(Print(Levels({})), Print(dynamic->GetRequiredAreasArray().GetValues()))
             << "an area gone during the lookup counts as gone";
         EXPECT_FALSE(modelTab->GetIsDataAvailable().Get());
@@ -156,22 +161,27 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
 
 TEST_F(StormFaults, ProgressModelReleasedInsideItsOwnNotificationWhileAnotherEngineThreadDeliversToIt)
 {
-    Orx2Stress::Watchdog const watchdog("progress model released inside its own notification", std::chrono::seconds(20));
+    Orx2Stress::Watchdog const watchdog("progress model released inside its own notification",
+                                        std::chrono::seconds(20));
     Instantiate(A::LowerJaw, true);
     Instantiate(A::UpperJaw, true);
     // Connected before the model: tells when the second engine thread is on its way into the model.
     Orx2Test::Gate secondEngineDelivering;
-    Base::CScopedEventSignalConnection const probe = areas->GetCommonArea(A::UpperJaw)->GetReconstructionProgress().ConnectToValueStream(
-        Base::MakeEventSignalHandler<Base::Binding::TValueStreamNotification<float> const&>(
-            [&](auto const&) { secondEngineDelivering.Open(); }));
+    Base::CScopedEventSignalConnection const probe =
+        areas->GetCommonArea(A::UpperJaw)
+            ->GetReconstructionProgress()
+            .ConnectToValueStream(
+                Base::MakeEventSignalHandler<Base::Binding::TValueStreamNotification<float> const&>(
+                    [&](auto const&) { secondEngineDelivering.Open(); }));
 
-    auto owner = Base::MakeGuardedShared<BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase>(areas);
+    auto owner =
+        Base::MakeGuardedShared<BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase>(areas);
     std::weak_ptr<BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase> const gui = owner;
     std::unique_ptr<ScopedThread> secondEngine;
     std::atomic<bool> released{false};
     // The GUI holds the model weakly and re-reads it on each change; the owner lets go meanwhile.
-    Base::CScopedEventSignalConnection const guiReader = owner->GetPropertyChangedEventSignal().Connect(
-        Base::MakeEventSignalHandler<void>(
+    Base::CScopedEventSignalConnection const guiReader =
+        owner->GetPropertyChangedEventSignal().Connect(Base::MakeEventSignalHandler<void>(
             [&]
             {
                 auto const model = gui.lock();
@@ -198,8 +208,10 @@ TEST_F(StormFaults, ReferencesHandedOutStayValidAfterTheHostsAreasAreGone)
         std::function<void(ReferenceHost::CCommonAreas&)> change;
         std::function<bool()> readsChanged; // through the reference taken before the areas went
     };
-    auto const buccal = std::make_shared<BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase>(areas);
-    auto const running = std::make_shared<BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel>(areas);
+    auto const buccal =
+        std::make_shared<BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase>(areas);
+    auto const running =
+        std::make_shared<BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel>(areas);
     JbMatrix4Rd shifted = JbMatrix4Rd::Identity();
     shifted(0, 3) = 5.0;
     auto& toUpper = buccal->GetBuccalRegistrationResultToUpper();
@@ -213,7 +225,8 @@ TEST_F(StormFaults, ReferencesHandedOutStayValidAfterTheHostsAreasAreGone)
         {"buccal result to lower", [&](auto& host) { host.SetBuccalRegistrationResultToLower(result); },
          [&] { return toLower.Get() == result; }},
         {"strategy status",
-         [](auto& host) { host.SetBuccalRegistrationStrategyStatus(Base::EBuccalRegistrationStrategyStatus::Succeeded); },
+         [](auto& host)
+         { host.SetBuccalRegistrationStrategyStatus(Base::EBuccalRegistrationStrategyStatus::Succeeded); },
          [&] { return status.GetValue() == Base::EBuccalRegistrationStrategyStatus::Succeeded; }},
         {"is running except reconstruction", [](auto& host) { host.SetIsRunningExceptReconstruction(true); },
          [&] { return isRunning.GetValue(); }},
@@ -238,7 +251,8 @@ TEST_F(StormFaults, AreaRemovedWithDataLeavesWhatAFreshModelPublishes)
     BusinessLayer::CDynamicRequiredAreasBase freshDynamic(areas);
     freshDynamic.SetRequiredAreasArray(caseLevels);
     ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(properties, areas);
-    EXPECT_EQ(Print(freshDynamic.GetRequiredAreasArray().GetValues()), Print(dynamic.GetRequiredAreasArray().GetValues()));
+    EXPECT_EQ(Print(freshDynamic.GetRequiredAreasArray().GetValues()),
+              Print(dynamic.GetRequiredAreasArray().GetValues()));
     EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab.GetIsDataAvailable().Get());
     EXPECT_EQ(freshModelTab.GetIsModelTabAllowed().Get(), modelTab.GetIsModelTabAllowed().Get());
 }
@@ -250,9 +264,12 @@ TEST_F(StormFaults, ContributionFlagsChangedLeaveTheReconstructionStateOfAFreshM
     Instantiate(A::LowerJaw, true);
     Instantiate(A::UpperJaw, true);
     auto const triangulation = std::make_shared<Geometry::CTriangulation const>(3);
-    areas->GetCommonArea(A::LowerJaw)->SetReconstructionResult(DataLayer::CReconstructionResult(triangulation));
-    areas->GetCommonArea(A::UpperJaw)->SetReconstructionResult(DataLayer::CReconstructionResult(triangulation));
-    areas->GetCommonArea(A::UpperJaw)->SetImageProcessingProgress(BusinessLayer::EImageProcessingProgress::eORX_FAIL);
+    areas->GetCommonArea(A::LowerJaw)
+        ->SetReconstructionResult(DataLayer::CReconstructionResult(triangulation));
+    areas->GetCommonArea(A::UpperJaw)
+        ->SetReconstructionResult(DataLayer::CReconstructionResult(triangulation));
+    areas->GetCommonArea(A::UpperJaw)
+        ->SetImageProcessingProgress(BusinessLayer::EImageProcessingProgress::eORX_FAIL);
     ASSERT_EQ(State::Failed, model.GetReconstructionState().Get());
     // The failed area leaves the model and comes back.
     areas->GetCommonArea(A::UpperJaw)->SetContributesToModel(false);
@@ -278,7 +295,8 @@ TEST_F(StormFaults, ConcurrentCaseCommandExecutionsLeaveTheDefaultAreaOfTheFinal
         }
         std::vector<Level> const final = model.GetRequiredAreasArray().GetValues();
         EAreaItems const expected = final == first ? A::PreOpLower : A::UpperJaw;
-        ASSERT_EQ(expected, model.GetDefaultActiveArea().Get()) << "round " << round << ", levels " << Print(final);
+        ASSERT_EQ(expected, model.GetDefaultActiveArea().Get())
+            << "round " << round << ", levels " << Print(final);
         ASSERT_EQ(expected, selected->Get()) << "round " << round;
     }
 }
@@ -288,7 +306,8 @@ TEST_F(StormFaults, ConcurrentLevelAndDataChangesLeaveTheDynamicOutputOfTheFinal
     Base::Binding::TArrayProperty<Level> caseLevels{Levels({})};
     BusinessLayer::CDynamicRequiredAreasBase model(areas);
     model.SetRequiredAreasArray(caseLevels);
-    std::vector<EAreaItems> const dataAreas = {A::LowerJaw, A::UpperJaw, A::BuccalReg, A::PreOpLower, A::ScanbodyUpper};
+    std::vector<EAreaItems> const dataAreas = {A::LowerJaw, A::UpperJaw, A::BuccalReg, A::PreOpLower,
+                                               A::ScanbodyUpper};
     for (EAreaItems const area : dataAreas)
         Instantiate(area, false);
     unsigned const seed = std::random_device{}();
@@ -313,12 +332,14 @@ TEST_F(StormFaults, ConcurrentLevelAndDataChangesLeaveTheDynamicOutputOfTheFinal
                 {
                     std::mt19937 random(~seed + static_cast<unsigned>(round));
                     for (int i = 0; i < 20; ++i)
-                        areas->GetCommonArea(dataAreas[random() % dataAreas.size()])->SetHasDataOrReco(random() % 2 == 0);
+                        areas->GetCommonArea(dataAreas[random() % dataAreas.size()])
+                            ->SetHasDataOrReco(random() % 2 == 0);
                 });
         }
         BusinessLayer::CDynamicRequiredAreasBase fresh(areas);
         fresh.SetRequiredAreasArray(caseLevels);
-        ASSERT_EQ(Print(fresh.GetRequiredAreasArray().GetValues()), Print(model.GetRequiredAreasArray().GetValues()))
+        ASSERT_EQ(Print(fresh.GetRequiredAreasArray().GetValues()),
+                  Print(model.GetRequiredAreasArray().GetValues()))
             << "case levels " << Print(caseLevels.GetValues()) << ", seed " << seed << ", round " << round;
     }
 }

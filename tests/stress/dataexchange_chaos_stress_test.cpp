@@ -54,8 +54,8 @@ constexpr wchar_t const* kCaseCommand = L"CCaseRequiredAreasDataExchangeModelBas
 /// longer than the time budget.
 constexpr std::uint64_t kRounds = Scaled(40, 12);
 constexpr std::uint64_t kEngineOperationsPerRound = Scaled(400, 120);
-constexpr std::chrono::milliseconds kChaosTimeBudget = kSanitized ? std::chrono::milliseconds(8000)
-                                                                  : std::chrono::milliseconds(4000);
+constexpr std::chrono::milliseconds kChaosTimeBudget =
+    kSanitized ? std::chrono::milliseconds(8000) : std::chrono::milliseconds(4000);
 
 std::string Print(std::vector<Level> const& levels)
 {
@@ -82,17 +82,21 @@ struct ThreadState
 class ChaosWatchdog
 {
 public:
-    ChaosWatchdog(std::uint64_t seed, std::atomic<std::uint64_t> const& round, std::vector<ThreadState*> threads)
+    ChaosWatchdog(std::uint64_t seed, std::atomic<std::uint64_t> const& round,
+                  std::vector<ThreadState*> threads)
         : m_thread(
               [this, seed, &round, threads]
               {
                   std::unique_lock<std::mutex> lock(m_mutex);
-                  if (m_cv.wait_for(lock, kChaosTimeBudget + std::chrono::seconds(60), [this] { return m_done; }))
+                  if (m_cv.wait_for(lock, kChaosTimeBudget + std::chrono::seconds(60),
+                                    [this] { return m_done; }))
                       return;
                   std::fprintf(stderr, "chaos test hung: seed %llu, round %llu\n",
-                               static_cast<unsigned long long>(seed), static_cast<unsigned long long>(round.load()));
+                               static_cast<unsigned long long>(seed),
+                               static_cast<unsigned long long>(round.load()));
                   for (ThreadState const* state : threads)
-                      std::fprintf(stderr, "  %-10s %-40s after %llu operations\n", state->name, state->doing.load(),
+                      std::fprintf(stderr, "  %-10s %-40s after %llu operations\n", state->name,
+                                   state->doing.load(),
                                    static_cast<unsigned long long>(state->operations.load()));
                   std::fflush(stderr);
                   std::abort();
@@ -142,13 +146,11 @@ struct World
     mutable std::mutex dynamicMutex;
     std::weak_ptr<BusinessLayer::CDynamicRequiredAreasBase> dynamic;
 
-    template <class T>
-    static std::shared_ptr<T> Get(std::shared_ptr<T> const& slot)
+    template <class T> static std::shared_ptr<T> Get(std::shared_ptr<T> const& slot)
     {
         return std::atomic_load(&slot);
     }
-    template <class T>
-    static void Put(std::shared_ptr<T>& slot, std::shared_ptr<T> value)
+    template <class T> static void Put(std::shared_ptr<T>& slot, std::shared_ptr<T> value)
     {
         std::atomic_store(&slot, std::move(value));
     }
@@ -164,10 +166,12 @@ std::shared_ptr<BusinessLayer::CCommonDataExchangeConfiguration> BuildConfigurat
     auto configuration = std::make_shared<BusinessLayer::CCommonDataExchangeConfiguration>(
         properties, areas, World::Get(world.selectedArea));
     auto const dynamic = std::make_shared<BusinessLayer::CDynamicRequiredAreasBase>(areas);
-    auto const modelTab = std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties, areas);
+    auto const modelTab =
+        std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties, areas);
     configuration->SetDynamicRequiredAreaDataExchangeModel(dynamic);
     configuration->SetIsModelTabAllowedDataExchangeModel(modelTab);
-    dynamic->SetRequiredAreasArray(configuration->GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray());
+    dynamic->SetRequiredAreasArray(
+        configuration->GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray());
     modelTab->SetRequiredAreasArray(dynamic->GetRequiredAreasArray());
     world.SetDynamic(dynamic);
     return configuration;
@@ -195,26 +199,23 @@ struct Faults
     std::atomic<std::uint64_t> documentedFailures{0};
     std::uint64_t seed = 0;
 
-    void Unexpected(char const* where, std::string const& what)
-    {
-        log.Add(std::string(where) + ": " + what);
-    }
+    void Unexpected(char const* where, std::string const& what) { log.Add(std::string(where) + ": " + what); }
 };
 
 bool IsDocumentedFailure(OrxException const& failure)
 {
     std::string const what = failure.what();
-    for (char const* message : {"The areas must be set", "Common Areas have been deleted before DataExchangeModel",
-                                "AcquisitionProperties have been deleted before DataExchangeModel",
-                                "The IsModelTabAllowedDEM must be set in the Builder"})
+    for (char const* message :
+         {"The areas must be set", "Common Areas have been deleted before DataExchangeModel",
+          "AcquisitionProperties have been deleted before DataExchangeModel",
+          "The IsModelTabAllowedDEM must be set in the Builder"})
         if (what == message)
             return true;
     return false;
 }
 
 /// Runs a direct query or command of a model: its documented failures are fine, nothing else is.
-template <class F>
-void Query(Faults& faults, char const* where, F&& query)
+template <class F> void Query(Faults& faults, char const* where, F&& query)
 {
     try
     {
@@ -234,8 +235,7 @@ void Query(Faults& faults, char const* where, F&& query)
 }
 
 /// Runs a call of the host's own: a model's handler must never throw into it.
-template <class F>
-void HostCall(Faults& faults, char const* where, F&& call)
+template <class F> void HostCall(Faults& faults, char const* where, F&& call)
 {
     try
     {
@@ -286,7 +286,8 @@ void ReadEverything(WeakModels const& models, Faults& faults)
     if (auto const model = models.optimization.lock())
         static_cast<void>(model->GetAreaOptimizationStateArray().GetValues());
     if (auto const model = models.occlusal.lock())
-        Query(faults, "read occlusal", [&] { static_cast<void>(model->GetOcclusalDirection(EAreaItems::LowerJaw)); });
+        Query(faults, "read occlusal",
+              [&] { static_cast<void>(model->GetOcclusalDirection(EAreaItems::LowerJaw)); });
     if (auto const model = models.progress.lock())
     {
         static_cast<void>(model->GetReconstructionProgress().Get());
@@ -319,7 +320,10 @@ public:
         WeakModels const models = m_models;
         auto const reread = [models, &faults] { ReadEverything(models, faults); };
         auto const connect = [&](Base::INotifyPropertyChanged const& model)
-        { m_readers.push_back(model.GetPropertyChangedEventSignal().Connect(Base::MakeEventSignalHandler<void>(reread))); };
+        {
+            m_readers.push_back(
+                model.GetPropertyChangedEventSignal().Connect(Base::MakeEventSignalHandler<void>(reread)));
+        };
         connect(*configuration.GetTriangulationConfiguration());
         connect(*configuration.GetIsModelTabAllowedDataExchangeModel());
         connect(*configuration.GetCaseRequiredAreasDataExchangeModel());
@@ -330,8 +334,8 @@ public:
         m_mirrors.push_back(MakeFullArrayObserver(
             configuration.GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray(),
             [this](std::vector<Level> const& levels) { m_caseMirror = levels; }));
-        m_mirrors.push_back(MakeFullArrayObserver(configuration.GetTriangulationConfiguration()->GetTriangulationArray(),
-                                                  [](auto const&) {}));
+        m_mirrors.push_back(MakeFullArrayObserver(
+            configuration.GetTriangulationConfiguration()->GetTriangulationArray(), [](auto const&) {}));
         m_mirrors.push_back(MakeFullArrayObserver(
             configuration.GetAreaRegistrationResultDataExchangeModel()->GetAreaRegistrationInfoArray(),
             [](auto const&) {}));
@@ -373,13 +377,16 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
     case 4:
     case 5:
         if (object)
-            HostCall(faults, "progress", [&] { object->SetReconstructionProgress(static_cast<float>(random() % 11) / 10.0f); });
+            HostCall(faults, "progress",
+                     [&] { object->SetReconstructionProgress(static_cast<float>(random() % 11) / 10.0f); });
         return "set progress";
     case 6:
         if (object)
-            HostCall(faults, "processing", [&] {
-                object->SetImageProcessingProgress(static_cast<EImageProcessingProgress>(47 + random() % 4));
-            });
+            HostCall(faults, "processing",
+                     [&] {
+                         object->SetImageProcessingProgress(
+                             static_cast<EImageProcessingProgress>(47 + random() % 4));
+                     });
         return "set processing state";
     case 7:
         if (object)
@@ -387,9 +394,10 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
                      [&]
                      {
                          object->SetReconstructionResult(
-                             random() % 3 == 0 ? DataLayer::CReconstructionResult()
-                                               : DataLayer::CReconstructionResult(
-                                                     std::make_shared<Geometry::CTriangulation const>(random() % 100)));
+                             random() % 3 == 0
+                                 ? DataLayer::CReconstructionResult()
+                                 : DataLayer::CReconstructionResult(
+                                       std::make_shared<Geometry::CTriangulation const>(random() % 100)));
                      });
         return "set result";
     case 8:
@@ -401,12 +409,14 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
                  [&]
                  {
                      using Status = BusinessLayer::IAreaRegistrationInfo::ERegistrationStatus;
-                     areas->SetAreaRegistrationInfo(
-                         area, std::make_shared<ReferenceHost::CAreaRegistrationInfo>(static_cast<Status>(random() % 4)));
+                     areas->SetAreaRegistrationInfo(area,
+                                                    std::make_shared<ReferenceHost::CAreaRegistrationInfo>(
+                                                        static_cast<Status>(random() % 4)));
                  });
         return "set registration info";
     case 10:
-        HostCall(faults, "treat as done", [&] { properties->SetTreatReconstructionAsDone(random() % 4 == 0); });
+        HostCall(faults, "treat as done",
+                 [&] { properties->SetTreatReconstructionAsDone(random() % 4 == 0); });
         return "set treat as done";
     case 11:
         HostCall(faults, "buccal",
@@ -438,8 +448,10 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
             return "execute the case command by name";
         }
         if (auto const configuration = World::Get(world.configuration))
-            HostCall(faults, "case levels",
-                     [&] { configuration->GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels); });
+            HostCall(
+                faults, "case levels",
+                [&]
+                { configuration->GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels); });
         return "set the case levels";
     }
     case 15:
@@ -452,7 +464,8 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
         return "fire data modified";
     case 16:
         if (object)
-            HostCall(faults, "optimisation", [&] { object->SetOptimizationCount(static_cast<std::uint32_t>(random() % 9)); });
+            HostCall(faults, "optimisation",
+                     [&] { object->SetOptimizationCount(static_cast<std::uint32_t>(random() % 9)); });
         return "set optimisation";
     default:
         break;
@@ -463,7 +476,11 @@ char const* EngineOperation(World& world, Random& random, Faults& faults)
         return "idle: no configuration";
     if (random() % 2 == 0)
         Query(faults, "occlusal direction",
-              [&] { configuration->GetAreaOcclusalDirectionDataExchangeModel()->SetOcclusalDirection(area, JbMatrix4Rf::Identity()); });
+              [&]
+              {
+                  configuration->GetAreaOcclusalDirectionDataExchangeModel()->SetOcclusalDirection(
+                      area, JbMatrix4Rf::Identity());
+              });
     else
         Query(faults, "import",
               [&]
@@ -487,7 +504,8 @@ void CheckConvergence(World& world, GuiBinding const* gui, std::string const& co
     auto const caseArray = caseModel->GetRequiredAreasArray().GetValues();
     if (gui)
     {
-        EXPECT_EQ(Print(caseArray), Print(gui->CaseMirror())) << context << ": the GUI's mirror of the case levels";
+        EXPECT_EQ(Print(caseArray), Print(gui->CaseMirror()))
+            << context << ": the GUI's mirror of the case levels";
     }
     if (caseArray.size() >= Base::kAreaItemCount)
     {
@@ -522,18 +540,23 @@ void CheckConvergence(World& world, GuiBinding const* gui, std::string const& co
             object->SetImageProcessingProgress(state);
         }
 
-    EXPECT_EQ(Print(freshDynamic->GetRequiredAreasArray().GetValues()), Print(dynamic->GetRequiredAreasArray().GetValues()))
+    EXPECT_EQ(Print(freshDynamic->GetRequiredAreasArray().GetValues()),
+              Print(dynamic->GetRequiredAreasArray().GetValues()))
         << context << ": dynamic required areas for case levels " << Print(caseArray);
     auto const modelTab = configuration->GetIsModelTabAllowedDataExchangeModel();
     std::string hostState = "; instantiated areas (has data, contributes):";
     for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
         if (auto const object = areas->GetCommonArea(static_cast<EAreaItems>(i)))
-            hostState += " " + std::to_string(i) + "(" + std::to_string(object->GetHasDataOrReco().GetValue()) + "," +
+            hostState += " " + std::to_string(i) + "(" +
+                         std::to_string(object->GetHasDataOrReco().GetValue()) + "," +
                          std::to_string(object->GetContributesToModel().GetValue()) + ")";
-    hostState += ", treated as done " + std::to_string(properties->GetTreatReconstructionAsDone().GetValue()) +
-                 ", required " + Print(freshDynamic->GetRequiredAreasArray().GetValues());
-    EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab->GetIsDataAvailable().Get()) << context << hostState;
-    EXPECT_EQ(freshModelTab.GetIsModelTabAllowed().Get(), modelTab->GetIsModelTabAllowed().Get()) << context << hostState;
+    hostState += ", treated as done " +
+                 std::to_string(properties->GetTreatReconstructionAsDone().GetValue()) + ", required " +
+                 Print(freshDynamic->GetRequiredAreasArray().GetValues());
+    EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab->GetIsDataAvailable().Get())
+        << context << hostState;
+    EXPECT_EQ(freshModelTab.GetIsModelTabAllowed().Get(), modelTab->GetIsModelTabAllowed().Get())
+        << context << hostState;
     auto const result = configuration->GetTriangulationConfiguration();
     bool anyInstantiated = false;
     for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
@@ -541,20 +564,25 @@ void CheckConvergence(World& world, GuiBinding const* gui, std::string const& co
     // A model that never saw an area publishes None; one that saw them all go keeps its last state.
     if (anyInstantiated)
     {
-        EXPECT_EQ(freshResult.GetReconstructionState().Get(), result->GetReconstructionState().Get()) << context;
+        EXPECT_EQ(freshResult.GetReconstructionState().Get(), result->GetReconstructionState().Get())
+            << context;
     }
-    EXPECT_EQ(freshResult.GetReconstructionResultAutoSaved().Get(), result->GetReconstructionResultAutoSaved().Get())
+    EXPECT_EQ(freshResult.GetReconstructionResultAutoSaved().Get(),
+              result->GetReconstructionResultAutoSaved().Get())
         << context;
     auto const progress = configuration->GetReconstructionProgressDataExchangeModel();
-    EXPECT_EQ(freshProgress.GetReconstructionProgress().Get(), progress->GetReconstructionProgress().Get()) << context;
-    EXPECT_EQ(freshProgress.GetReconstructionProgressState().Get(), progress->GetReconstructionProgressState().Get())
+    EXPECT_EQ(freshProgress.GetReconstructionProgress().Get(), progress->GetReconstructionProgress().Get())
+        << context;
+    EXPECT_EQ(freshProgress.GetReconstructionProgressState().Get(),
+              progress->GetReconstructionProgressState().Get())
         << context;
     for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
         EXPECT_EQ(freshProgress.GetReconstructionArea(static_cast<EAreaItems>(i)),
                   progress->GetReconstructionArea(static_cast<EAreaItems>(i)))
             << context << ", area " << i;
     auto const buccal = configuration->GetBuccalRegistrationResultDataExchangeModel();
-    EXPECT_EQ(areas->GetBuccalRegistrationResultToUpper().Get(), buccal->GetBuccalRegistrationResultToUpper().Get())
+    EXPECT_EQ(areas->GetBuccalRegistrationResultToUpper().Get(),
+              buccal->GetBuccalRegistrationResultToUpper().Get())
         << context;
     EXPECT_EQ(areas->GetBuccalRegistrationStrategyStatus().GetValue(),
               buccal->GetBuccalRegistrationStrategyStatus().GetValue())
@@ -607,7 +635,7 @@ TEST_F(DataExchangeChaos, EngineGuiAndTeardownAtOnceCrashNothingAndLeaveNothingS
             DestroyProperties
         };
         std::uint64_t const fateDraw = roundRandom() % 8;
-        EFate const fate = fateDraw == 0 ? EFate::DestroyAreas
+        EFate const fate = fateDraw == 0   ? EFate::DestroyAreas
                            : fateDraw == 1 ? EFate::DestroyProperties
                                            : EFate::RebuildConfiguration;
 

@@ -27,10 +27,17 @@ public:
         return m_inner->GetAreaSetRevision();
     }
     void GetAreas(std::vector<Base::EAreaItems>& areas) const override { m_inner->GetAreas(areas); }
-    bool CanInstantiateArea(Base::EAreaItems area) const override { return m_inner->CanInstantiateArea(area); }
-    bool IsAreaInstantiated(Base::EAreaItems area) const override { return m_inner->IsAreaInstantiated(area); }
+    bool CanInstantiateArea(Base::EAreaItems area) const override
+    {
+        return m_inner->CanInstantiateArea(area);
+    }
+    bool IsAreaInstantiated(Base::EAreaItems area) const override
+    {
+        return m_inner->IsAreaInstantiated(area);
+    }
     void InstantiateArea(Base::EAreaItems area) override { m_inner->InstantiateArea(area); }
-    Base::Binding::IValueBindingSource<bool> const& GetIsRunningExceptReconstructionBindingSource() const override
+    Base::Binding::IValueBindingSource<bool> const&
+    GetIsRunningExceptReconstructionBindingSource() const override
     {
         return m_inner->GetIsRunningExceptReconstructionBindingSource();
     }
@@ -42,11 +49,13 @@ public:
     {
         return m_inner->GetSurfelCollection();
     }
-    Base::IProperty<Base::CBuccalRegistrationResult> const& GetBuccalRegistrationResultToUpper() const override
+    Base::IProperty<Base::CBuccalRegistrationResult> const&
+    GetBuccalRegistrationResultToUpper() const override
     {
         return m_inner->GetBuccalRegistrationResultToUpper();
     }
-    Base::IProperty<Base::CBuccalRegistrationResult> const& GetBuccalRegistrationResultToLower() const override
+    Base::IProperty<Base::CBuccalRegistrationResult> const&
+    GetBuccalRegistrationResultToLower() const override
     {
         return m_inner->GetBuccalRegistrationResultToLower();
     }
@@ -68,14 +77,18 @@ public:
     {
         return m_inner->GetAreaRegistrationInfoArray();
     }
-    Base::IEventSignal<void> const& GetDataModifiedEvent() const override { return m_inner->GetDataModifiedEvent(); }
+    Base::IEventSignal<void> const& GetDataModifiedEvent() const override
+    {
+        return m_inner->GetDataModifiedEvent();
+    }
     void GetArea(std::shared_ptr<BusinessLayer::ICommonArea>& result, Base::EAreaItems area) override
     {
         m_inner->GetArea(result, area);
         if (Vanished(area))
             result.reset();
     }
-    void GetArea(std::shared_ptr<BusinessLayer::ICommonArea const>& result, Base::EAreaItems area) const override
+    void GetArea(std::shared_ptr<BusinessLayer::ICommonArea const>& result,
+                 Base::EAreaItems area) const override
     {
         m_inner->GetArea(result, area);
         if (Vanished(area))
@@ -86,8 +99,8 @@ public:
         m_inner->SetAreaRegistration(area, registration);
     }
     void ResetAreaRegistration(Base::EAreaItems area) override { m_inner->ResetAreaRegistration(area); }
-    void SetImportedAreaRegistrationInfo(Base::EAreaItems area, bool isRegistered, JbMatrix4Rd const& registration,
-                                         float quality) override
+    void SetImportedAreaRegistrationInfo(Base::EAreaItems area, bool isRegistered,
+                                         JbMatrix4Rd const& registration, float quality) override
     {
         m_inner->SetImportedAreaRegistrationInfo(area, isRegistered, registration, quality);
     }

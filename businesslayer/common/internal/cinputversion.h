@@ -16,8 +16,7 @@ class CInputVersion
 public:
     /// Counts one change, then calls `compute()` until no change arrived during a call. Throws what
     /// `compute` throws.
-    template <class Compute>
-    void Recompute(Compute&& compute)
+    template <class Compute> void Recompute(Compute&& compute)
     {
         m_version.fetch_add(1);
         for (;;)
