@@ -60,8 +60,8 @@ private:
 /// bound call is running and none will start. A call refused by a closed or not yet opened guard does
 /// nothing. Not allowed for an owner that is not held (see below): destroying it from inside one of its
 /// own bound calls (Close does not wait for the closing thread's own calls, so it does not hang, but the
-/// running call would then use a dead owner). `Close()` must not be called while holding a lock that a bound call on another thread
-/// waits for.
+/// running call would then use a dead owner). `Close()` must not be called while holding a lock that a bound
+/// call on another thread waits for.
 ///
 /// Lifetime: the guard's state is shared with the bound callables and outlives the owner as long as
 /// one of them lives. Once the owner's shared pointer is handed to HoldOwner (see HoldDuringBoundCalls),
@@ -143,8 +143,7 @@ protected:
 /// IGuardedOwner; does nothing for any other object or an empty pointer. Whoever holds a model's shared
 /// pointer first calls it (the data exchange configurations do for every model they hold; use
 /// MakeGuardedShared where you create one). Calling it again is harmless. Never throws.
-template <class T>
-void HoldDuringBoundCalls(std::shared_ptr<T> const& owner) noexcept
+template <class T> void HoldDuringBoundCalls(std::shared_ptr<T> const& owner) noexcept
 {
     if (auto* const guarded = dynamic_cast<IGuardedOwner*>(owner.get()))
         guarded->GetOwnerGuard().HoldOwner(std::weak_ptr<void const>(owner));
@@ -152,8 +151,7 @@ void HoldDuringBoundCalls(std::shared_ptr<T> const& owner) noexcept
 
 /// `std::make_shared<T>(args...)` followed by HoldDuringBoundCalls. Throws what the constructor throws
 /// and std::bad_alloc.
-template <class T, class... Args>
-std::shared_ptr<T> MakeGuardedShared(Args&&... args)
+template <class T, class... Args> std::shared_ptr<T> MakeGuardedShared(Args&&... args)
 {
     std::shared_ptr<T> owner = std::make_shared<T>(std::forward<Args>(args)...);
     HoldDuringBoundCalls(owner);

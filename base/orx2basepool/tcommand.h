@@ -1,11 +1,11 @@
 #pragma once
 #include "base/orx2basepool/casyncpromise.h"
+#include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/internal/commandfunctionname.h"
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ijournal.h"
-#include "base/orx2basepool/csourcefile.h"
 
 #include <cstdint>
 #include <functional>

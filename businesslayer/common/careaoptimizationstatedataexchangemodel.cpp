@@ -42,14 +42,19 @@ CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel
             using Base::BindToOwner;
             using Base::Binding::TValueChangedObserver;
             m_observers.push_back(TValueChangedObserver<float>(
-                object->GetOptimizationFloat(), BindToOwner(m_guard, *this, [area](Self& self, float value)
-                                                            { self.UpdateState(area, [value](State& state) { state.value = value; }); })));
+                object->GetOptimizationFloat(),
+                BindToOwner(m_guard, *this,
+                            [area](Self& self, float value)
+                            { self.UpdateState(area, [value](State& state) { state.value = value; }); })));
             m_observers.push_back(TValueChangedObserver<std::uint32_t>(
-                object->GetOptimizationCount(), BindToOwner(m_guard, *this, [area](Self& self, std::uint32_t count)
-                                                            { self.UpdateState(area, [count](State& state) { state.count = count; }); })));
+                object->GetOptimizationCount(),
+                BindToOwner(m_guard, *this,
+                            [area](Self& self, std::uint32_t count)
+                            { self.UpdateState(area, [count](State& state) { state.count = count; }); })));
             m_observers.push_back(TValueChangedObserver<Base::COptimizationProgress>(
                 object->GetOptimizationProgress(),
-                BindToOwner(m_guard, *this, [area](Self& self, Base::COptimizationProgress const& progress)
+                BindToOwner(m_guard, *this,
+                            [area](Self& self, Base::COptimizationProgress const& progress)
                             { self.m_progress.SetAt(AreaIndex(area), progress); })));
         });
 }

@@ -5,9 +5,9 @@
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <array>
 #include <memory>

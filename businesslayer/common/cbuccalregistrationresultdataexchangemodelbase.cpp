@@ -38,7 +38,8 @@ CBuccalRegistrationResultDataExchangeModelBase::CBuccalRegistrationResultDataExc
         BindToOwner(m_guard, *this, [](Self& self, Result const& result) { self.m_toLower.Set(result); }));
     m_strategyStatusObserver = TValueChangedObserver<Base::EBuccalRegistrationStrategyStatus>(
         areas->GetBuccalRegistrationStrategyStatus(),
-        BindToOwner(m_guard, *this, [](Self& self, Base::EBuccalRegistrationStrategyStatus status)
+        BindToOwner(m_guard, *this,
+                    [](Self& self, Base::EBuccalRegistrationStrategyStatus status)
                     { self.m_strategyStatus.Set(status); }));
 }
 
@@ -59,16 +60,18 @@ CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpper() const
 {
-    static_cast<void>(LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                                                 "GetBuccalRegistrationResultToUpper"));
+    static_cast<void>(LockAreas(kLineGetToUpper,
+                                "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                "GetBuccalRegistrationResultToUpper"));
     return m_toUpper;
 }
 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToLower() const
 {
-    static_cast<void>(LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                                                 "GetBuccalRegistrationResultToLower"));
+    static_cast<void>(LockAreas(kLineGetToLower,
+                                "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                "GetBuccalRegistrationResultToLower"));
     return m_toLower;
 }
 
@@ -93,8 +96,9 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
 Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationStrategyStatus()
 {
-    static_cast<void>(LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                                                        "GetBuccalRegistrationStrategyStatus"));
+    static_cast<void>(LockAreas(kLineGetStrategyStatus,
+                                "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                "GetBuccalRegistrationStrategyStatus"));
     return m_strategyStatus;
 }
 } // namespace BusinessLayer

@@ -4,10 +4,10 @@
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
-#include "host/acquisitionbase/cobserver.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
+#include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 

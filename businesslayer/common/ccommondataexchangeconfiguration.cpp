@@ -39,7 +39,8 @@ CCommonDataExchangeConfiguration::CCommonDataExchangeConfiguration(
         Base::MakeGuardedShared<CReconstructionResultDataExchangeModel>(properties, areas);
     m_caseRequiredAreas = Base::MakeGuardedShared<CCaseRequiredAreasDataExchangeModelBase>(selectedArea);
     m_areaSurfelCollection = Base::MakeGuardedShared<CAreaSurfelColletionDataExchangeModel>(areas);
-    m_buccalRegistrationResult = Base::MakeGuardedShared<CBuccalRegistrationResultDataExchangeModelBase>(areas);
+    m_buccalRegistrationResult =
+        Base::MakeGuardedShared<CBuccalRegistrationResultDataExchangeModelBase>(areas);
     m_areaRegistrationResult = Base::MakeGuardedShared<CAreaRegistrationResultDataExchangeModelBase>(areas);
     m_areaOptimizationState = Base::MakeGuardedShared<CAreaOptimizationStateDataExchangeModel>(areas);
     m_areaOcclusalDirection = Base::MakeGuardedShared<CAreaOcclusalDirectionDataExchangeModel>(areas);
@@ -47,7 +48,8 @@ CCommonDataExchangeConfiguration::CCommonDataExchangeConfiguration(
         properties->GetDataModificationEnabled(), areas);
     m_instantiatedArea = Base::MakeGuardedShared<CInstantiatedAreaDataExchangeModel>(areas);
     m_areaEntityCollection = Base::MakeGuardedShared<CCommonAreaEntityCollectionDataExchangeModel>(areas);
-    m_reconstructionProgress = Base::MakeGuardedShared<CCommonReconstructionProgressDataExchangeModelBase>(areas);
+    m_reconstructionProgress =
+        Base::MakeGuardedShared<CCommonReconstructionProgressDataExchangeModelBase>(areas);
     m_seatPosition = Base::MakeGuardedShared<CCommonSeatPositionDataExchangeModel>();
     m_isRunningExceptReconstruction =
         Base::MakeGuardedShared<CIsRunningExceptReconstructionDataExchangeModel>(areas);

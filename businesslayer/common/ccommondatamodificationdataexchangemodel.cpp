@@ -13,7 +13,8 @@ CCommonDataModificationDataExchangeModel::CCommonDataModificationDataExchangeMod
 {
     m_guard.Open();
     m_enabledObserver = Base::Binding::TValueChangedObserver<bool>(
-        enabled, Base::BindToOwner(m_guard, *this, [](CCommonDataModificationDataExchangeModel& self, bool on)
+        enabled, Base::BindToOwner(m_guard, *this,
+                                   [](CCommonDataModificationDataExchangeModel& self, bool on)
                                    { self.OnEnabledChanged(on); }));
 }
 
@@ -43,7 +44,7 @@ void CCommonDataModificationDataExchangeModel::OnEnabledChanged(bool enabled)
     std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
     if (!areas)
         return;
-    m_forwarding = areas->GetDataModifiedEvent().Connect(Base::MakeEventSignalHandler<void>(
-        Base::BindToOwner(m_guard, *this, [](CCommonDataModificationDataExchangeModel& self) { self.m_modified.Fire(); })));
+    m_forwarding = areas->GetDataModifiedEvent().Connect(Base::MakeEventSignalHandler<void>(Base::BindToOwner(
+        m_guard, *this, [](CCommonDataModificationDataExchangeModel& self) { self.m_modified.Fire(); })));
 }
 } // namespace BusinessLayer

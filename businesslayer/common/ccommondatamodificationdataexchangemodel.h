@@ -5,9 +5,9 @@
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/teventsignal.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 
@@ -23,7 +23,8 @@ namespace BusinessLayer
 /// waited for forwards on other threads).
 /// Thread-safety: every member may be called from any thread; Modified fires on the host's thread.
 class ORX2_COMMON_EXPORT CCommonDataModificationDataExchangeModel
-    : public Base::IDataModificationDataExchangeModel, public Base::IGuardedOwner
+    : public Base::IDataModificationDataExchangeModel,
+      public Base::IGuardedOwner
 {
 public:
     /// Follows `enabled` (which must outlive this model) from its current value on. Throws std::bad_alloc.

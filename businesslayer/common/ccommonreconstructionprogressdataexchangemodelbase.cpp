@@ -47,7 +47,8 @@ CCommonReconstructionProgressDataExchangeModelBase::CCommonReconstructionProgres
     m_guard.Open();
     m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
         areas->GetAreaSetRevision(),
-        Base::BindToOwner(m_guard, *this, [](CCommonReconstructionProgressDataExchangeModelBase& self, std::uint64_t)
+        Base::BindToOwner(m_guard, *this,
+                          [](CCommonReconstructionProgressDataExchangeModelBase& self, std::uint64_t)
                           { self.OnAreaSetChanged(); }));
 }
 
@@ -79,15 +80,18 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnAreaSetChanged()
             using Internal::ConnectToLaterValues;
             m_perAreaConnections.push_back(ConnectToLaterValues(
                 object->GetHasDataOrReco(),
-                Base::BindToOwner(m_guard, *this, [list](Self& self, bool) { self.OnHasDataOrRecoChanged(list); })));
+                Base::BindToOwner(m_guard, *this,
+                                  [list](Self& self, bool) { self.OnHasDataOrRecoChanged(list); })));
             m_perAreaConnections.push_back(ConnectToLaterValues(
                 object->GetReconstructionProgress(),
-                Base::BindToOwner(m_guard, *this, [list, area](Self& self, float progress)
+                Base::BindToOwner(m_guard, *this,
+                                  [list, area](Self& self, float progress)
                                   { self.OnReconstructionProgressChanged(list, area, progress); })));
-            m_perAreaConnections.push_back(ConnectToLaterValues(
-                object->GetImageProcessingProgress(),
-                Base::BindToOwner(m_guard, *this, [](Self& self, EImageProcessingProgress state)
-                                  { self.m_reconstructionProgressState.Set(state); })));
+            m_perAreaConnections.push_back(
+                ConnectToLaterValues(object->GetImageProcessingProgress(),
+                                     Base::BindToOwner(m_guard, *this,
+                                                       [](Self& self, EImageProcessingProgress state)
+                                                       { self.m_reconstructionProgressState.Set(state); })));
         });
 }
 
@@ -103,16 +107,16 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnHasDataOrRecoChanged(
                 return;
             PerArea<bool> takesPart{};
             int count = 0;
-            Internal::ForEachInstantiatedArea(*areas, *areaList,
-                                              [this, &takesPart, &count](EAreaItems area,
-                                                                         std::shared_ptr<ICommonArea> const& object)
-                                              {
-                                                  if (!IsRealArea(area))
-                                                      return;
-                                                  takesPart[AreaIndex(area)] = object->GetHasDataOrReco().GetValue() &&
-                                                                               IsConsideredForReconstruction(area);
-                                                  count += takesPart[AreaIndex(area)] ? 1 : 0;
-                                              });
+            Internal::ForEachInstantiatedArea(
+                *areas, *areaList,
+                [this, &takesPart, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+                {
+                    if (!IsRealArea(area))
+                        return;
+                    takesPart[AreaIndex(area)] =
+                        object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(area);
+                    count += takesPart[AreaIndex(area)] ? 1 : 0;
+                });
             {
                 std::lock_guard<std::mutex> const lock(m_mutex);
                 m_reconstructionAreas = takesPart;

@@ -6,9 +6,9 @@
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <array>
 #include <memory>
@@ -71,7 +71,7 @@ private:
 
     static Logging::CLogger const s_logger;
 
-    Base::COwnerGuard m_guard; // first: every handler is bound to it
+    Base::COwnerGuard m_guard;              // first: every handler is bound to it
     Internal::CInputVersion m_inputVersion; // of the has-data flags
     Base::TProperty<int> m_reconstructionAreaCount;
     Base::TProperty<float> m_reconstructionProgress;

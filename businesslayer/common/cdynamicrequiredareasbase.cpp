@@ -2,10 +2,10 @@
 
 #include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/internal/lockorthrow.h"
-#include "businesslayer/common/internal/commonareasaccess.h"
-#include "host/foundation/orxexception.h"
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/foundation/orxexception.h"
 
 #include <algorithm>
 #include <array>
@@ -59,7 +59,8 @@ void CDynamicRequiredAreasBase::Init()
     // a change made meanwhile on another thread) never rebuild the per-area observers at the same time.
     m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
         areas->GetAreaSetRevision(),
-        Base::BindToOwner(m_guard, *this, [](CDynamicRequiredAreasBase& self, std::uint64_t) { self.OnAreaSetChanged(); }));
+        Base::BindToOwner(m_guard, *this,
+                          [](CDynamicRequiredAreasBase& self, std::uint64_t) { self.OnAreaSetChanged(); }));
     // Each computation reads the bound levels anew, so the observer only says that they changed.
     m_caseLevelsObserver = Base::Binding::MakeArrayChangeObserver(
         m_caseLevels, Base::BindToOwner(m_guard, *this,

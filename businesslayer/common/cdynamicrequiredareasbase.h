@@ -6,10 +6,10 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
-#include "host/contracts/icommonareas.h"
 #include "host/acquisitionbase/ijournal.h"
+#include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 #include <vector>

@@ -41,9 +41,10 @@ CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase
     m_publishedValueObserver = Base::Binding::TValueChangedObserver<bool, bool>(
         Base::Binding::TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                                             m_modelTabAllowedByData),
-        Base::BindToOwner(m_guard, *this,
-                          [](CIsModelTabAllowedDataExchangeModelBase& self, bool treatAsDone, bool allowedByData)
-                          { self.m_isModelTabAllowed.Set(treatAsDone || allowedByData); }));
+        Base::BindToOwner(
+            m_guard, *this,
+            [](CIsModelTabAllowedDataExchangeModelBase& self, bool treatAsDone, bool allowedByData)
+            { self.m_isModelTabAllowed.Set(treatAsDone || allowedByData); }));
 }
 
 CIsModelTabAllowedDataExchangeModelBase::~CIsModelTabAllowedDataExchangeModelBase()
@@ -65,13 +66,13 @@ void CIsModelTabAllowedDataExchangeModelBase::Init()
     std::shared_ptr<ICommonAreas> const areas = Internal::LockAreasOrThrow(
         m_areas, kSource, kLineInitAreasGone, "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init");
 
-    auto const evaluate = Base::BindToOwner(m_guard, *this, [](CIsModelTabAllowedDataExchangeModelBase& self,
-                                                              auto const&) { self.Evaluate(); });
+    auto const evaluate = Base::BindToOwner(
+        m_guard, *this, [](CIsModelTabAllowedDataExchangeModelBase& self, auto const&) { self.Evaluate(); });
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_hasData, evaluate));
     m_modelObservers.push_back(Base::Binding::TValueChangedObserver<std::uint64_t>(
-        areas->GetAreaSetRevision(),
-        Base::BindToOwner(m_guard, *this,
-                          [](CIsModelTabAllowedDataExchangeModelBase& self, std::uint64_t) { self.OnAreaSetChanged(); })));
+        areas->GetAreaSetRevision(), Base::BindToOwner(m_guard, *this,
+                                                       [](CIsModelTabAllowedDataExchangeModelBase& self,
+                                                          std::uint64_t) { self.OnAreaSetChanged(); })));
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_requiredLevels, evaluate));
 }
 
@@ -107,9 +108,10 @@ void CIsModelTabAllowedDataExchangeModelBase::OnAreaSetChanged()
             continue;
         }
         m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
-            *dataAvailable, Base::BindToOwner(m_guard, *this,
-                                              [area](CIsModelTabAllowedDataExchangeModelBase& self, bool hasData)
-                                              { self.m_hasData.SetAt(AreaIndex(area), hasData); })));
+            *dataAvailable,
+            Base::BindToOwner(m_guard, *this,
+                              [area](CIsModelTabAllowedDataExchangeModelBase& self, bool hasData)
+                              { self.m_hasData.SetAt(AreaIndex(area), hasData); })));
         m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
             object->GetContributesToModel(),
             Base::BindToOwner(m_guard, *this,

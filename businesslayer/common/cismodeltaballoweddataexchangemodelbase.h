@@ -1,18 +1,18 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/iismodeltaballoweddataexchangemodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-#include "base/orx2basepool/csilentchangeowner.h"
 #include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonacquisitionproperties.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 #include <vector>

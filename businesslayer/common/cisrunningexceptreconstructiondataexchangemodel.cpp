@@ -23,7 +23,8 @@ CIsRunningExceptReconstructionDataExchangeModel::CIsRunningExceptReconstructionD
     m_guard.Open();
     m_isRunningObserver = Base::Binding::TValueChangedObserver<bool>(
         areas->GetIsRunningExceptReconstructionBindingSource(),
-        Base::BindToOwner(m_guard, *this, [](CIsRunningExceptReconstructionDataExchangeModel& self, bool running)
+        Base::BindToOwner(m_guard, *this,
+                          [](CIsRunningExceptReconstructionDataExchangeModel& self, bool running)
                           { self.m_isRunning.Set(running); }));
 }
 
@@ -36,9 +37,10 @@ CIsRunningExceptReconstructionDataExchangeModel::~CIsRunningExceptReconstruction
 Base::Binding::IValueBindingSource<bool> const&
 CIsRunningExceptReconstructionDataExchangeModel::GetIsRunningExceptReconstructionBindingSource() const
 {
-    static_cast<void>(Internal::LockAreasOrThrow(m_areas, kSource, kLineAreasGone,
-                                                 "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
-                                                 "GetIsRunningExceptReconstructionBindingSource"));
+    static_cast<void>(
+        Internal::LockAreasOrThrow(m_areas, kSource, kLineAreasGone,
+                                   "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
+                                   "GetIsRunningExceptReconstructionBindingSource"));
     return m_isRunning;
 }
 } // namespace BusinessLayer

@@ -2,10 +2,10 @@
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/iisrunningexceptreconstructiondataexchangemodel.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
-#include "host/acquisitionbase/cobserver.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
+#include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 
@@ -14,7 +14,8 @@ namespace BusinessLayer
 /// Hands the host's is-running-except-reconstruction flag to the GUI. Holds the host's areas weakly.
 /// Thread-safety: every member may be called from any thread.
 class ORX2_COMMON_EXPORT CIsRunningExceptReconstructionDataExchangeModel
-    : public Base::IIsRunningExceptReconstructionDataExchangeModel, public Base::IGuardedOwner
+    : public Base::IIsRunningExceptReconstructionDataExchangeModel,
+      public Base::IGuardedOwner
 {
 public:
     /// Keeps a weak reference to `areas` and follows their flag (nothing for an empty `areas`). Throws

@@ -51,12 +51,15 @@ CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
     m_publishedStateObserver = TValueChangedObserver<bool, EReconstructionState>(
         TMultiValueBindingSource<bool, EReconstructionState>(properties->GetTreatReconstructionAsDone(),
                                                              m_internalState),
-        Base::BindToOwner(m_guard, *this, [](Self& self, bool treatAsDone, EReconstructionState state)
-                          { self.m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state); }));
+        Base::BindToOwner(m_guard, *this,
+                          [](Self& self, bool treatAsDone, EReconstructionState state) {
+                              self.m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state);
+                          }));
     m_autoSavedObserver = TValueChangedObserver<bool, bool>(
         TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                              properties->GetIsReconstructionResultSaved()),
-        Base::BindToOwner(m_guard, *this, [](Self& self, bool treatAsDone, bool saved)
+        Base::BindToOwner(m_guard, *this,
+                          [](Self& self, bool treatAsDone, bool saved)
                           { self.m_autoSaved.Set(treatAsDone || saved); }));
     m_internalStateObserver = Base::Binding::TValueStreamObserver<EReconstructionState>(
         m_internalState, Base::BindToOwner(m_guard, *this,
@@ -113,13 +116,14 @@ void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
         {
             using Result = DataLayer::CReconstructionResult;
             // Binding delivers the current pair at once; each observer remembers the triangulation it saw.
-            m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<EImageProcessingProgress, Result>(
-                Base::Binding::TMultiValueBindingSource<EImageProcessingProgress, Result>(
-                    object->GetImageProcessingProgress(), object->GetReconstructionResult()),
-                Base::BindToOwner(m_guard, *this,
-                                  [list, area, lastSeen = Triangulation()](Self& self, EImageProcessingProgress,
-                                                                           Result const& result) mutable
-                                  { self.OnResult(list, area, result, lastSeen); })));
+            m_perAreaObservers.push_back(
+                Base::Binding::TValueChangedObserver<EImageProcessingProgress, Result>(
+                    Base::Binding::TMultiValueBindingSource<EImageProcessingProgress, Result>(
+                        object->GetImageProcessingProgress(), object->GetReconstructionResult()),
+                    Base::BindToOwner(m_guard, *this,
+                                      [list, area, lastSeen = Triangulation()](
+                                          Self& self, EImageProcessingProgress, Result const& result) mutable
+                                      { self.OnResult(list, area, result, lastSeen); })));
             // A change of the flag says which areas count, whichever way it goes.
             m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
                 object->GetContributesToModel(),
@@ -166,8 +170,9 @@ EReconstructionState CReconstructionResultDataExchangeModel::EvaluateState(AreaL
     return outcome;
 }
 
-EReconstructionState CReconstructionResultDataExchangeModel::StateOfAreas(ICommonAreas& areas,
-                                                                         std::vector<EAreaItems> const& areaList) const
+EReconstructionState
+CReconstructionResultDataExchangeModel::StateOfAreas(ICommonAreas& areas,
+                                                     std::vector<EAreaItems> const& areaList) const
 {
     EReconstructionState outcome = EReconstructionState::Complete;
     Base::CSharedLock const reader(m_completionMutex);
@@ -179,7 +184,8 @@ EReconstructionState CReconstructionResultDataExchangeModel::StateOfAreas(ICommo
                 return true;
             if (object->GetImageProcessingProgress().GetValue() == EImageProcessingProgress::eORX_FAIL)
             {
-                kSource.Log(s_logger, kLineFailLog, "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
+                kSource.Log(s_logger, kLineFailLog,
+                            "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
                             L"recoProgress ==  eORX_FAIL");
                 outcome = EReconstructionState::Failed;
                 return false;

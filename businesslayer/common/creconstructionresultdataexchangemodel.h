@@ -1,17 +1,17 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/csharedmutex.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-#include "base/orx2basepool/csilentchangeowner.h"
 #include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonacquisitionproperties.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <array>
 #include <memory>
@@ -96,7 +96,8 @@ private:
     EReconstructionState EvaluateState(AreaList const& areaList);
     /// Failed when a contributing area's processing failed, Incomplete when one lacks a triangulation,
     /// else Complete. Takes the table's reader lock.
-    EReconstructionState StateOfAreas(ICommonAreas& areas, std::vector<Base::EAreaItems> const& areaList) const;
+    EReconstructionState StateOfAreas(ICommonAreas& areas,
+                                      std::vector<Base::EAreaItems> const& areaList) const;
 
     static Logging::CLogger const s_logger;
 

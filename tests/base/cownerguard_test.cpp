@@ -1,7 +1,7 @@
 // The owner guard and owner-bound registered commands: actions run only while their owner is whole.
 #include "base/orx2basepool/cownerguard.h"
-#include "base/orx2basepool/makeownerboundcommand.h"
 #include "base/orx2basepool/csilentchangeowner.h"
+#include "base/orx2basepool/makeownerboundcommand.h"
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
@@ -153,15 +153,17 @@ public:
         : m_onChange(std::move(onChange)), m_destroyed(destroyed)
     {
         m_guard.Open();
-        m_observer = Binding::TValueStreamObserver<int>(
-            source, BindToOwner(m_guard, *this, [](Follower& self, int value)
-                                {
-                                    self.m_seen = value;
-                                    self.m_onChange();
-                                    // Still whole: the call holds the owner.
-                                    EXPECT_FALSE(self.m_destroyed.load());
-                                    EXPECT_EQ(value, self.m_seen);
-                                }));
+        m_observer =
+            Binding::TValueStreamObserver<int>(source, BindToOwner(m_guard, *this,
+                                                                   [](Follower& self, int value)
+                                                                   {
+                                                                       self.m_seen = value;
+                                                                       self.m_onChange();
+                                                                       // Still whole: the call holds the
+                                                                       // owner.
+                                                                       EXPECT_FALSE(self.m_destroyed.load());
+                                                                       EXPECT_EQ(value, self.m_seen);
+                                                                   }));
     }
     ~Follower() override
     {

@@ -1,8 +1,8 @@
 #pragma once
 // The implementation objects of the array observers.
 #include "base/orx2basepool/cbindingtargetlocking.h"
-#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/iarraybindingsource.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "host/acquisitionbase/cobserver.h"
 
 #include <memory>
@@ -31,7 +31,8 @@ public:
         auto handler = MakeEventSignalHandler<Notification const&>(
             [this, targetLock = GetTargetLock()](Notification const& notification)
             {
-                Base::Internal::CDeliveryScope const delivery; // released after the target lock, see valueobserverimpl.h
+                // Ends after the target lock is released (see valueobserverimpl.h).
+                Base::Internal::CDeliveryScope const delivery;
                 auto const lock = LockIfAlive(*targetLock);
                 if (lock.owns_lock())
                     OnArrayChangedLocked(notification);

@@ -1,8 +1,8 @@
 #pragma once
 // How binding sources deliver: the writer-to-reader handover and the connect-with-current-value step.
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
-#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/csharedmutex.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/teventsignal.h"
 
 #include <memory>
