@@ -348,8 +348,8 @@ public:
 private:
     WeakModels m_models;
     std::vector<Base::CScopedEventSignalConnection> m_readers;
+    std::vector<Level> m_caseMirror; // before the mirrors: written by their calls, which never overlap
     std::vector<Base::Binding::CObserver> m_mirrors;
-    std::vector<Level> m_caseMirror; // written by the mirror's calls, which never overlap
 };
 
 /// One random change of the host, as an engine makes it. Returns what it did, for the watchdog.
