@@ -1,5 +1,5 @@
-// The 3D scene view model: the sink the scene renders into, the region source and the selection event
-// that derived classes drive.
+// The 3D scene view model: the sink property, and the region source and selection event that derived
+// classes drive without notifying the view model's PropertyChanged.
 #include "businesslayer/common/c3dsceneviewmodelbase.h"
 
 #include "base/orx2basepool/tvaluechangedobserver.h"
@@ -10,16 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 #include <tuple>
-#include <vector>
 
 namespace
 {
-using Base::EAreaItems;
 using Base::SRegionSelectionInfo;
 using BusinessLayer::C3DSceneViewModelBase;
-using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
 
 class CSink : public Base::I3DVisualizationSink
 {
@@ -34,60 +30,51 @@ public:
 };
 } // namespace
 
-TEST(SceneViewModel, SinkPropertyKeepsItsContract)
-{
-    C3DSceneViewModelBase scene;
-    Orx2Test::PropertyContract<C3DSceneViewModelBase>()
-        .Row<SinkPtr>("3dVisualizationSink", &C3DSceneViewModelBase::Get3dVisualizationSink,
-                      &C3DSceneViewModelBase::Get3dVisualizationSink, nullptr, std::make_shared<CSink>())
-        .Check(scene);
-}
-
-TEST(SceneViewModel, TheGuiSeesEachNewSinkOnceAndNothingElse)
+TEST(SceneViewModel, OnlyANewSinkNotifiesTheGui)
 {
     CHostScene scene;
+    using C = C3DSceneViewModelBase;
+    Orx2Test::PropertyContract<C>()
+        .Row<C::SinkPtr>("3dVisualizationSink", &C::Get3dVisualizationSink, &C::Get3dVisualizationSink,
+                         nullptr, std::make_shared<CSink>())
+        .Check(scene);
+
     Base::I3DSceneViewModel& gui = scene;
     Orx2Test::GuiProbe probe;
     probe.Watch("scene", scene);
     Orx2Test::CallSpy<bool> region;
     Orx2Test::CallSpy<SRegionSelectionInfo> selections;
-    Base::Binding::TValueChangedObserver<bool> const regionObserver(gui.GetRegionBeingEnteredProperty(),
-                                                                    region.Callback());
-    Base::CScopedEventSignalConnection const selectionConnection(gui.GetSelectionEvent().Connect(
+    Base::Binding::TValueChangedObserver<bool> const observer(gui.GetRegionBeingEnteredProperty(),
+                                                              region.Callback());
+    Base::CScopedEventSignalConnection const connection(gui.GetSelectionEvent().Connect(
         Base::MakeEventSignalHandler<SRegionSelectionInfo const>(selections.Callback())));
-    EXPECT_EQ(0, gui.GetRegionBeingEnteredProperty().GetStatus());
-    probe.Take();
-
     auto const sink = std::make_shared<CSink>();
-    struct SStepRow
+    struct SStep
     {
         char const* name;
         std::function<void()> act;
-        int sceneChanges;
-    };
-    std::vector<SStepRow> const steps = {
+        int changes;
+    } const steps[] = {
         {"a new sink", [&] { gui.Set3dVisualizationSink(sink); }, 1},
         {"the same sink again", [&] { gui.Set3dVisualizationSink(sink); }, 0},
         {"a region being entered", [&] { scene.GetRegionBeingEnteredSource().Set(true); }, 0},
         {"a selection",
          [&] {
-             scene.GetSelectionEventSignal().Fire({EAreaItems::UpperJaw, true});
+             scene.GetSelectionEventSignal().Fire({Base::EAreaItems::UpperJaw, true});
          },
          0},
         {"thumbnail rendering", [&] { gui.TriggerThumbnailRendering(); }, 0},
-        {"no sink", [&] { gui.Set3dVisualizationSink(nullptr); }, 1},
     };
-    for (SStepRow const& row : steps)
+    for (auto const& step : steps)
     {
-        SCOPED_TRACE(row.name);
-        row.act();
-        auto const step = probe.Take();
-        EXPECT_EQ(row.sceneChanges, step.Changes("scene"));
-        EXPECT_TRUE(step.commands.empty());
-        EXPECT_TRUE(step.log.empty());
+        step.act();
+        auto const seen = probe.Take();
+        EXPECT_EQ(step.changes, seen.Changes("scene")) << step.name;
+        EXPECT_TRUE(seen.commands.empty() && seen.log.empty()) << step.name;
     }
-    EXPECT_EQ(nullptr, scene.Get3dVisualizationSink().Get());
+    EXPECT_EQ(sink, scene.Get3dVisualizationSink().Get());
+    EXPECT_EQ(0, gui.GetRegionBeingEnteredProperty().GetStatus());
     EXPECT_EQ((std::vector<std::tuple<bool>>{{false}, {true}}), region.Calls());
-    EXPECT_EQ((std::vector<std::tuple<SRegionSelectionInfo>>{{{EAreaItems::UpperJaw, true}}}),
+    EXPECT_EQ((std::vector<std::tuple<SRegionSelectionInfo>>{{{Base::EAreaItems::UpperJaw, true}}}),
               selections.Calls());
 }

@@ -10,6 +10,7 @@
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
 #include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
+#include "businesslayer/common/ccommoncommands.h"
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
@@ -191,6 +192,14 @@ TEST_F(ThrowsAndLogs, EveryThrowReportsItsFileLineFunctionAndMessage)
          },
          {L"The IsModelTabAllowedDEM must be set in the Builder", kCommon + "ccommondataexchangeconfiguration", 103,
           "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel"}},
+        {"L0 entities", [](auto&) { CCommonCommands().GetNumberOfL0EntitiesInCase(); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::GetNumberOfL0EntitiesInCase"}},
+        {"L1 entities", [](auto&) { CCommonCommands().GetNumberOfL1EntitiesInCase(); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::GetNumberOfL1EntitiesInCase"}},
+        {"background load", [](auto&) { CCommonCommands().WaitForBackgroundLoadFinished(); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::WaitForBackgroundLoadFinished"}},
+        {"reconstruction ready", [](auto&) { CCommonCommands().IsReconstructionReady(0); },
+         {L"Not Implemented", kCommon + "ccommoncommands", 0, "BusinessLayer::CCommonCommands::IsReconstructionReady"}},
     };
     for (SThrowRow const& row : rows)
     {

@@ -1,0 +1,159 @@
+// The common command set: its 34 slots, the twelve "common." commands and how long the registry has them.
+#include "businesslayer/common/ccommoncommands.h"
+
+#include "base/orx2basepool/tcommand.h"
+#include "host/acquisitionbase/ccommandregistry.h"
+#include "support/commandenvironment.h"
+#include "support/guiprobe.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+using Base::ICommonCommands;
+using BusinessLayer::CCommonCommands;
+using CommandPtr = std::shared_ptr<Base::ICommandBase>;
+
+CommandPtr Find(std::wstring const& name)
+{
+    return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name);
+}
+
+struct SSlot
+{
+    std::string name;
+    CommandPtr (*get)(ICommonCommands const&);
+    CommandPtr (*setFresh)(CCommonCommands&); // installs a new, unregistered "Fresh" command
+    std::wstring registeredAs;                // empty: the slot starts empty
+};
+
+template <class... Args> auto Fresh(Base::ICommand<Args...> const*)
+{
+    return std::make_shared<Base::TCommand<void, Args...>>([](Args...) {}, L"Fresh", false);
+}
+
+// clang-format off
+#define ORX2_SLOT_OF(name, Getter, Setter, registeredAs)                                                     \
+    SSlot{name, [](ICommonCommands const& c) -> CommandPtr { return c.Getter(); },                           \
+          [](CCommonCommands& c) -> CommandPtr { auto const f = Fresh(c.Getter().get()); c.Setter(f); return f; }, \
+          registeredAs}
+#define ORX2_SLOT(Middle, registeredAs) ORX2_SLOT_OF(#Middle, Get##Middle##Command, Set##Middle##Command, registeredAs)
+// clang-format on
+
+// Every slot in the interface's order, written out by hand.
+std::vector<SSlot> const kSlots = {
+    ORX2_SLOT(EngineReplayMode, L"common.Replay"),
+    ORX2_SLOT(EngineActivateSave, L"common.Save"),
+    ORX2_SLOT(EngineActivateLoad, L"common.Load"),
+    ORX2_SLOT(AccuracyTest, L"common.AccuracyTest"),
+    ORX2_SLOT(ExportReconstruction, L""),
+    ORX2_SLOT(ExportAreaContent, L""),
+    ORX2_SLOT(DebugOptimization, L""),
+    ORX2_SLOT(UnlockAreas, L""),
+    ORX2_SLOT(AreaSetDoReconstruction, L""),
+    ORX2_SLOT(AreasWaitForIdle, L""),
+    ORX2_SLOT(SaveAreaEntities, L""),
+    ORX2_SLOT(SaveArea, L""),
+    ORX2_SLOT(SwitchAreaOptimizationType, L""),
+    ORX2_SLOT(TriggerReconstruction, L""),
+    ORX2_SLOT(SaveSurfelCollection, L""),
+    ORX2_SLOT(ClearEntities, L"common.ClearEntities"),
+    ORX2_SLOT(ApplyCutFromFile, L"common.ApplyCutFromFile"),
+    ORX2_SLOT(RecomputeOptimization, L"common.RecomputeOptimization"),
+    ORX2_SLOT(RecalculateOutlier, L""),
+    ORX2_SLOT(ClearLastReentryResult, L"common.ClearLastReentryResult"),
+    ORX2_SLOT(GetLastReentryWasSuccessful, L"common.GetLastReentryWasSuccessful"),
+    ORX2_SLOT(GetLastReentryDelay, L"common.GetLastReentryDelay"),
+    ORX2_SLOT(GetLastReentryTrafo, L"common.GetLastReentryTrafo"),
+    ORX2_SLOT(InjectSupportGeometry, L""),
+    ORX2_SLOT(InjectReferenceGeometry, L""),
+    ORX2_SLOT(InjectReferenceGeometrySC, L""),
+    ORX2_SLOT(AddArea, L""),
+    ORX2_SLOT(MoveArea, L""),
+    ORX2_SLOT(GetGlobalParameterSet, L""),
+    ORX2_SLOT(WriteRandomBinFile, L""),
+    ORX2_SLOT(ReplaceGeometryAtL0Level, L"common.ReplaceGeometryAtL0Level"),
+    ORX2_SLOT(DisturbTransformations, L""),
+    ORX2_SLOT(ConnectVisualization, L""),
+    ORX2_SLOT_OF("DebugDomainTest", GeDebugDomainTestCommand, SetDebugDomainTestCommand, L""),
+};
+
+class CommonCommands : public Orx2Test::CommandEnvironment
+{
+};
+} // namespace
+
+TEST_F(CommonCommands, TwelveSlotsHoldTheRegisteredCommandsUntilTheSetGoes)
+{
+    ASSERT_EQ(34U, kSlots.size());
+    auto commands = std::make_unique<CCommonCommands>();
+    for (SSlot const& slot : kSlots)
+    {
+        SCOPED_TRACE(slot.name);
+        CommandPtr const command = slot.get(*commands);
+        EXPECT_EQ(slot.registeredAs, command ? command->GetName() : std::wstring());
+        EXPECT_EQ(slot.registeredAs.empty() ? nullptr : command, Find(slot.registeredAs));
+    }
+    commands.reset();
+    for (SSlot const& slot : kSlots)
+        EXPECT_EQ(nullptr, Find(slot.registeredAs)) << slot.name << ": the entry outlived the set";
+}
+
+TEST_F(CommonCommands, EachSetterChangesOnlyItsSlotAndRegistersNothing)
+{
+    CCommonCommands commands;
+    for (SSlot const& slot : kSlots)
+    {
+        std::vector<CommandPtr> expected;
+        for (SSlot const& other : kSlots)
+            expected.push_back(other.get(commands));
+        expected[static_cast<std::size_t>(&slot - kSlots.data())] = slot.setFresh(commands);
+        for (std::size_t i = 0; i < kSlots.size(); ++i)
+            EXPECT_EQ(expected[i], kSlots[i].get(commands))
+                << "setting " << slot.name << ", reading " << kSlots[i].name;
+    }
+    EXPECT_EQ(nullptr, Find(L"Fresh")) << "a setter registered its command";
+}
+
+TEST_F(CommonCommands, ASecondSetLeavesTheNamesToTheFirstAndAReplacedCommandsEntryExpires)
+{
+    auto const first = std::make_unique<CCommonCommands>();
+    auto const second = std::make_unique<CCommonCommands>();
+    EXPECT_EQ(first->GetEngineActivateLoadCommand(), Find(L"common.Load"));
+
+    auto const load = Fresh(first->GetEngineActivateLoadCommand().get());
+    first->SetEngineActivateLoadCommand(load);
+    EXPECT_EQ(load, first->GetEngineActivateLoadCommand());
+    EXPECT_EQ(nullptr, Find(L"common.Load")) << "the replaced command's entry did not expire";
+    EXPECT_EQ(first->GetEngineActivateSaveCommand(), Find(L"common.Save")) << "another entry went with it";
+}
+
+TEST_F(CommonCommands, DefaultCommandsByNameAsTheGuiSeesThem)
+{
+    CCommonCommands const commands;
+    Orx2Test::GuiProbe probe;
+    std::dynamic_pointer_cast<ICommonCommands::EngineActivateSaveCommand>(Find(L"common.Save"))
+        ->Execute(L"/cases/42");
+    auto const step = probe.Take();
+    EXPECT_EQ(std::vector<std::wstring>{L"common.Save"}, step.commands);
+    EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
+    EXPECT_EQ(1U, JournalCount(L"common.Save", Base::EJournalRecordKind::Opened));
+    EXPECT_TRUE(Records().empty()) << "a plain command was recorded for replay";
+
+    // Queries leave the caller's variables as passed.
+    bool successful = true;
+    int delay = 5;
+    JbMatrix4Rd trafo = JbMatrix4Rd::Identity();
+    trafo(0, 3) = 2.5;
+    JbMatrix4Rd const passed = trafo;
+    commands.GetGetLastReentryWasSuccessfulCommand()->Execute(successful);
+    commands.GetGetLastReentryDelayCommand()->Execute(delay);
+    commands.GetGetLastReentryTrafoCommand()->Execute(trafo);
+    EXPECT_TRUE(successful);
+    EXPECT_EQ(5, delay);
+    EXPECT_EQ(passed, trafo);
+}
