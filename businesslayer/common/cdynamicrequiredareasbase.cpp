@@ -2,7 +2,7 @@
 
 #include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/internal/lockorthrow.h"
-#include "base/orx2basepool/tarraychangeobserver.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
 #include "host/foundation/orxexception.h"
@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <thread>
 #include <utility>
 
 namespace BusinessLayer
@@ -18,6 +19,12 @@ namespace
 {
 constexpr Base::CSourceFile kSource("businesslayer/common/cdynamicrequiredareasbase");
 constexpr int kLineHasDataAreasGone = 90;
+// The areas whose flags the rules read.
+constexpr std::array<Base::EAreaItems, 11> kAreasWithFlagsRead = {
+    Base::EAreaItems::LowerJaw,         Base::EAreaItems::UpperJaw,       Base::EAreaItems::BuccalReg,
+    Base::EAreaItems::BiogenRefLower,   Base::EAreaItems::BiogenRefUpper, Base::EAreaItems::GingivaMaskLower,
+    Base::EAreaItems::GingivaMaskUpper, Base::EAreaItems::PreOpLower,     Base::EAreaItems::PreOpUpper,
+    Base::EAreaItems::ScanbodyLower,    Base::EAreaItems::ScanbodyUpper};
 } // namespace
 
 using Base::AreaIndex;
@@ -61,14 +68,17 @@ void CDynamicRequiredAreasBase::Init()
         areas->GetAreaSetRevision(),
         Base::BindToOwner(m_guard, *this,
                           [](CDynamicRequiredAreasBase& self, std::uint64_t) { self.OnAreaSetChanged(); }));
-    // Each computation reads the bound levels anew, so the observer only says that they changed.
-    m_caseLevelsObserver = Base::Binding::MakeArrayChangeObserver(
-        m_caseLevels, Base::BindToOwner(m_guard, *this,
-                                        [](CDynamicRequiredAreasBase& self, auto const&)
-                                        {
-                                            Base::CJournalReport const levelsReport = self.Report();
-                                            self.Recompute();
-                                        }));
+    // The handler computes from the observer's own copy of the levels: a later change of them comes as
+    // another call of this observer, which never overlaps this one.
+    m_caseLevelsObserver = Base::Binding::MakeFullArrayObserver(
+        m_caseLevels,
+        Base::BindToOwner(m_guard, *this,
+                          [](CDynamicRequiredAreasBase& self, std::vector<Level> const& levels)
+                          {
+                              Base::CJournalReport const levelsReport = self.Report();
+                              self.m_inputVersion.Recompute([&self, &levels]
+                                                            { self.UpdateDynamicRequiredAreas(levels); });
+                          }));
 }
 
 void CDynamicRequiredAreasBase::OnAreaSetChanged()
@@ -82,10 +92,12 @@ void CDynamicRequiredAreasBase::OnAreaSetChanged()
     m_perAreaObservers.clear();
     for (EAreaItems const area : areaList)
     {
-        if (!Internal::IsRealArea(area))
+        // Areas that are not instantiated keep whatever entry they had.
+        if (!Internal::IsRealArea(area) || !areas->IsAreaInstantiated(area))
             continue;
         // Held while its source is bound: an area removed meanwhile keeps its object until then.
-        std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
+        std::shared_ptr<ICommonArea> object;
+        areas->GetArea(object, area);
         Base::Binding::IValueBindingSource<bool> const* hasDataOrReco = nullptr;
         if (object)
         {
@@ -95,24 +107,23 @@ void CDynamicRequiredAreasBase::OnAreaSetChanged()
             }
             catch (OrxException const&)
             {
-                // Removed between the two lookups: the next change of the area set says so again.
+                // Removed between the two lookups: a normal race with the engine, not an error.
             }
         }
+        // An area removed since the list was taken keeps its entry too; the change of the area set that
+        // removed it scans again.
         if (!hasDataOrReco)
-        {
-            // What the area held is gone with it; a fresh model would not count it either.
-            OnHasDataOrRecoChanged(area, false);
             continue;
-        }
-        // Binding delivers the current flag at once, read under the source's lock: a change on another
-        // thread comes after it, never before. A second read here could be overtaken by such a change
-        // and store a stale flag, so the binding's delivery is the only one.
+        // Binding delivers the current flag at once, read under the source's lock, and the handler stores
+        // it and computes: a change on another thread comes after it, never before. A second read here
+        // could be overtaken by such a change and store a stale flag, so the binding's delivery is the
+        // only one.
         m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
             *hasDataOrReco, Base::BindToOwner(m_guard, *this,
                                               [area](CDynamicRequiredAreasBase& self, bool value)
                                               { self.OnHasDataOrRecoChanged(area, value); })));
+        Recompute();
     }
-    Recompute();
 }
 
 void CDynamicRequiredAreasBase::OnHasDataOrRecoChanged(EAreaItems area, bool hasDataOrReco)
@@ -143,13 +154,24 @@ void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> co
     std::copy_n(levels.begin(), std::min(levels.size(), prescribed.size()), prescribed.begin());
     std::vector<Level> working(prescribed.begin(), prescribed.end());
 
-    // One snapshot of all flags. Only the handlers write them and nothing observes them, so the read
-    // waits at most for one SetAt; a read that gave up instead could leave the last computation of a
-    // storm with a flag it did not see.
-    std::vector<bool> const flags = m_hasDataOrReco.GetValues();
+    // A flag that cannot be read at once counts as "no data": the computation never waits for a writer
+    // of the flags. It is then followed by another one (MarkChanged makes a running Recompute repeat), so
+    // that the last computation of a storm has read every flag.
     std::array<bool, Base::kAreaItemCount> hasData{};
-    for (std::size_t i = 0; i < hasData.size() && i < flags.size(); ++i)
-        hasData[i] = flags[i];
+    bool unread = false;
+    for (EAreaItems const area : kAreasWithFlagsRead)
+    {
+        std::size_t const index = AreaIndex(area);
+        Base::TOptional<bool> const flag = m_hasDataOrReco.TryGetAt(index);
+        if (flag.HasValue())
+        {
+            hasData[index] = flag.value();
+            continue;
+        }
+        // Empty for an entry beyond the end (an area never seen: no data) or for a busy array.
+        Base::TOptional<std::size_t> const size = m_hasDataOrReco.TryGetSize();
+        unread = unread || !size.HasValue() || index < size.value();
+    }
     auto const anyHasData = [&hasData](std::initializer_list<EAreaItems> areas)
     {
         return std::any_of(areas.begin(), areas.end(),
@@ -186,6 +208,11 @@ void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> co
     raise(EAreaItems::BuccalReg, jawNeeded(EAreaItems::LowerJaw) && jawNeeded(EAreaItems::UpperJaw));
 
     m_requiredAreas.Set(working);
+    if (unread)
+    {
+        m_inputVersion.MarkChanged();
+        std::this_thread::yield(); // lets the writer of the flags finish before the next computation
+    }
 }
 
 Base::Binding::IValueBindingSource<bool> const& CDynamicRequiredAreasBase::GetHasDataOrReco(EAreaItems area)

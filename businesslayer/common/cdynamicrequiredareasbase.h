@@ -23,11 +23,14 @@ namespace BusinessLayer
 ///
 /// The model follows the host's area set and every instantiated area's has-data-or-reconstruction
 /// source, and recomputes its output on every change of those and of the bound levels, on the thread
-/// that made the change. Handlers do nothing once the host's areas are gone; an area removed while a
-/// handler looks it up counts as gone (no data), and nothing is thrown into the thread that made the
-/// change. Each computation reads the levels and the flags anew and is repeated while another change
-/// came in meanwhile, so once the inputs stop changing the output is what they give (what a fresh model
-/// on the same host state computes), whatever the interleaving of the threads that changed them.
+/// that made the change. The model keeps one flag per area it has seen instantiated: an area removed
+/// keeps its last flag (until it is instantiated again), so the output depends on what the scan has
+/// seen, not only on the host's current state. Handlers do nothing once the host's areas are gone; an
+/// area removed while a handler looks it up is skipped (it keeps its flag), and nothing is thrown into
+/// the thread that made the change. Each computation is repeated while another change came in
+/// meanwhile or a flag could not be read at once, so once the inputs stop changing the output is the
+/// rule applied to the final levels and the final flags, whatever the interleaving of the threads that
+/// changed them.
 ///
 /// Lifetime: every handler is bound to the model's owner guard. A product class that overrides
 /// GetHasDataOrReco closes that guard as the first statement of its destructor
@@ -55,8 +58,8 @@ public:
     Base::Binding::IArrayBindingSource<EAreaRequirementLevel> const& GetRequiredAreasArray() const;
 
     /// Computes the output from `levels` (cut or filled with Optional to 14 entries) and the areas'
-    /// has-data-or-reconstruction flags as they are now, and sets it (one computation; the handlers
-    /// repeat it while their inputs change).
+    /// has-data-or-reconstruction flags as they can be read now (a flag being written counts as false),
+    /// and sets it: one computation. Handlers running on other threads compute once more afterwards.
     void UpdateDynamicRequiredAreas(std::vector<EAreaRequirementLevel> const& levels);
 
 protected:
@@ -65,14 +68,18 @@ protected:
     void Init();
     /// The has-data-or-reconstruction source of the instantiated `area`. Throws OrxException "The areas
     /// must be set" when the host's areas are gone, and another OrxException when `area` has no object.
-    /// The area-set handler calls it while it holds the area's object, treats such an exception as "the
-    /// area is gone", and needs the source to live as long as that object.
+    /// The area-set handler calls it while it holds the area's object, takes such an exception for an area
+    /// removed meanwhile (skipped, it keeps its flag), and needs the source to live as long as that object.
     virtual Base::Binding::IValueBindingSource<bool> const& GetHasDataOrReco(Base::EAreaItems area);
+    /// The has-data-or-reconstruction flags as the handlers stored them, index = area: an entry for each
+    /// area seen instantiated, kept after its removal. Read-only; any thread; lives as long as the model.
+    Base::Binding::IArrayBindingSource<bool> const& GetHasDataOrRecoArray() const { return m_hasDataOrReco; }
 
 private:
     void OnAreaSetChanged();
     void OnHasDataOrRecoChanged(Base::EAreaItems area, bool hasDataOrReco);
-    /// Counts an input change and computes from the current inputs until no other change came in.
+    /// Counts an input change and computes from the bound levels and the flags until no other change
+    /// came in meanwhile.
     void Recompute();
     Base::CJournalReport Report() const;
 

@@ -10,7 +10,8 @@ namespace BusinessLayer::Internal
 /// computation reads all inputs anew and publishes, and runs again as long as another change arrived
 /// meanwhile. So the last computation to finish has read every input after its last change: once the
 /// inputs stop changing, what is published is what the inputs give, whatever the threads' interleaving.
-/// No lock is held while `compute` publishes. Thread-safe.
+/// A computation that could not read an input at once calls MarkChanged, so that it is followed by
+/// another one. No lock is held while `compute` publishes. Thread-safe.
 class CInputVersion
 {
 public:
@@ -27,6 +28,10 @@ public:
                 return;
         }
     }
+
+    /// Counts a change without computing: a Recompute running now (on any thread) computes once more.
+    /// Never throws.
+    void MarkChanged() noexcept { m_version.fetch_add(1); }
 
 private:
     std::atomic<std::uint64_t> m_version{0};
