@@ -97,30 +97,29 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnAreaSetChanged()
 
 void CCommonReconstructionProgressDataExchangeModelBase::OnHasDataOrRecoChanged(AreaList const& areaList)
 {
-    // Flags of two areas may change on two threads at once: the count is taken anew until no other
-    // change came in meanwhile. An area that is gone takes no part, as for a fresh model.
+    // Flags of two areas may change on two threads at once: the walk is repeated until no other change
+    // came in meanwhile. Only the areas instantiated now are walked; the others keep their flag.
     m_inputVersion.Recompute(
         [this, &areaList]
         {
             std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
             if (!areas)
                 return;
-            PerArea<bool> takesPart{};
             int count = 0;
             Internal::ForEachInstantiatedArea(
                 *areas, *areaList,
-                [this, &takesPart, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+                [this, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
                 {
                     if (!IsRealArea(area))
                         return;
-                    takesPart[AreaIndex(area)] =
+                    bool const takesPart =
                         object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(area);
-                    count += takesPart[AreaIndex(area)] ? 1 : 0;
+                    {
+                        std::lock_guard<std::mutex> const lock(m_mutex);
+                        m_reconstructionAreas[AreaIndex(area)] = takesPart;
+                    }
+                    count += takesPart ? 1 : 0;
                 });
-            {
-                std::lock_guard<std::mutex> const lock(m_mutex);
-                m_reconstructionAreas = takesPart;
-            }
             m_reconstructionAreaCount.Set(count);
         });
 }

@@ -85,26 +85,22 @@ void CIsModelTabAllowedDataExchangeModelBase::OnAreaSetChanged()
     m_perAreaObservers.clear();
     for (EAreaItems const area : *list)
     {
+        // Areas that are not instantiated keep their has-data entry.
         if (!Internal::IsRealArea(area))
             continue;
         // Held while its sources are bound: an area removed meanwhile keeps its object until then.
         std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
+        if (!object)
+            continue;
         Base::Binding::IValueBindingSource<bool> const* dataAvailable = nullptr;
-        if (object)
+        try
         {
-            try
-            {
-                dataAvailable = &GetAreaDataAvailable(area);
-            }
-            catch (OrxException const&)
-            {
-                // Removed between the two lookups: the next change of the area set says so again.
-            }
+            dataAvailable = &GetAreaDataAvailable(area);
         }
-        if (!dataAvailable)
+        catch (OrxException const&)
         {
-            // A fresh model has no entry for an area that is not there, which reads as "no data".
-            m_hasData.SetAt(AreaIndex(area), false);
+            // Removed between the two lookups: a normal race with the engine, not an error. The area
+            // keeps its entry, and the change of the area set that removed it scans again.
             continue;
         }
         m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
@@ -117,8 +113,6 @@ void CIsModelTabAllowedDataExchangeModelBase::OnAreaSetChanged()
             Base::BindToOwner(m_guard, *this,
                               [](CIsModelTabAllowedDataExchangeModelBase& self, bool) { self.Evaluate(); })));
     }
-    // The set of areas that count as required may have changed without any has-data change.
-    Evaluate();
 }
 
 void CIsModelTabAllowedDataExchangeModelBase::Evaluate()

@@ -26,10 +26,13 @@ namespace BusinessLayer
 ///
 /// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init from its
 /// constructor; from then on every change of an area's data, of an area's contribution flag, of the set
-/// of areas and of the required levels evaluates again, on the thread that made the change. Handlers do
-/// nothing once the host's areas are gone; an area removed while a handler looks it up counts as gone
-/// (no data, not contributing) and nothing is thrown into the thread that made the change. Once the
-/// inputs stop changing, the published values are what a fresh model on the same host state publishes.
+/// of areas and of the required levels evaluates again, on the thread that made the change (a change of
+/// the area set through the has-data entries of the areas instantiated then). The has-data array keeps
+/// the entry of an area that is no longer instantiated. Handlers do nothing once the host's areas are
+/// gone; an area removed while a handler looks it up is skipped (it keeps its entry, and does not
+/// contribute) and nothing is thrown into the thread that made the change. Each evaluation is repeated
+/// while another change came in meanwhile, so once the inputs stop changing the published values are the
+/// evaluation of the final has-data entries, levels and contribution flags, whatever the interleaving.
 ///
 /// Lifetime: every handler is bound to the model's owner guard (GetOwnerGuard). A product class closes
 /// that guard as the first statement of its destructor (`GetOwnerGuard().Close()`), so that no handler
@@ -78,8 +81,11 @@ protected:
     /// The source telling whether the instantiated `area` holds data. Called during Init and on every
     /// change of the area set, while the model holds the area's object; the source must live as long as
     /// that object. May throw OrxException for an area that is no longer instantiated: the model then
-    /// treats the area as gone.
+    /// skips the area, as one removed meanwhile.
     virtual Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(Base::EAreaItems area) = 0;
+    /// The has-data array the evaluation reads, index = area: an entry for each area seen instantiated,
+    /// kept after its removal. Read-only; any thread; lives as long as the model.
+    Base::Binding::IArrayBindingSource<bool> const& GetHasDataArray() const { return m_hasData; }
 
 private:
     void OnAreaSetChanged();
