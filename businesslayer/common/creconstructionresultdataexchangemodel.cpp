@@ -124,10 +124,11 @@ void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
                                       [list, area, lastSeen = Triangulation()](
                                           Self& self, EImageProcessingProgress, Result const& result) mutable
                                       { self.OnResult(list, area, result, lastSeen); })));
-            // A change of the flag says which areas count, whichever way it goes.
             m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
                 object->GetContributesToModel(),
-                Base::BindToOwner(m_guard, *this, [list](Self& self, bool) { self.EvaluateState(list); })));
+                Base::BindToOwner(m_guard, *this,
+                                  [area](Self& self, bool contributes)
+                                  { self.OnContributionChanged(area, contributes); })));
         });
 }
 
@@ -148,26 +149,67 @@ void CReconstructionResultDataExchangeModel::OnResult(AreaList const& areaList, 
         std::unique_lock<Base::CSharedMutex> const writer(m_completionMutex);
         m_completion[AreaIndex(area)] = result.GetTriangulation() ? 1.0f : 0.0f;
     }
-    if (m_areas.expired())
-        return;
+    std::optional<EReconstructionState> const outcome = EvaluateState(areaList);
     // A failed area keeps the last good result on display.
-    if (EvaluateState(areaList) != EReconstructionState::Failed && IsRealArea(area))
+    if (outcome && *outcome != EReconstructionState::Failed && IsRealArea(area))
         m_triangulations.SetAt(AreaIndex(area), result);
 }
 
-EReconstructionState CReconstructionResultDataExchangeModel::EvaluateState(AreaList const& areaList)
+std::optional<EReconstructionState>
+CReconstructionResultDataExchangeModel::EvaluateState(AreaList const& areaList)
 {
-    EReconstructionState outcome = EReconstructionState::None;
+    std::optional<EReconstructionState> outcome;
     m_inputVersion.Recompute(
         [this, &areaList, &outcome]
         {
             std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
             if (!areas)
+            {
+                outcome.reset();
                 return;
+            }
             outcome = StateOfAreas(*areas, *areaList);
-            m_internalState.Set(outcome);
+            m_internalState.Set(*outcome);
         });
     return outcome;
+}
+
+void CReconstructionResultDataExchangeModel::OnContributionChanged(EAreaItems area, bool contributes)
+{
+    // A walk over all areas running now on another thread may have read the old flag: it walks again.
+    m_inputVersion.MarkChanged();
+    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+    if (!areas)
+        return;
+    // Each direction has its own rule; neither is a full evaluation (a failed area that stops
+    // contributing and comes back with a reconstruction does not fail the state again).
+    if (contributes)
+    {
+        std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
+        if (object && IsConsideredForReconstruction(area) &&
+            !object->GetReconstructionResult().GetValue().GetTriangulation())
+            m_internalState.Set(EReconstructionState::Incomplete);
+    }
+    else if (AllContributingAreasComplete(*areas))
+    {
+        m_internalState.Set(EReconstructionState::Complete);
+    }
+}
+
+bool CReconstructionResultDataExchangeModel::AllContributingAreasComplete(ICommonAreas& areas) const
+{
+    AreaList const list = Internal::TakeAreaList(areas);
+    Base::CSharedLock const reader(m_completionMutex);
+    bool complete = true;
+    Internal::ForEachInstantiatedArea(
+        areas, *list,
+        [this, &complete](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+        {
+            complete = !(IsRealArea(area) && object->GetContributesToModel().GetValue() &&
+                         m_completion[AreaIndex(area)] == 0.0f);
+            return complete;
+        });
+    return complete;
 }
 
 EReconstructionState

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace BusinessLayer
@@ -30,10 +31,12 @@ namespace BusinessLayer
 /// triangulation, marks the result unsaved in the host.
 ///
 /// The areas are re-scanned on every change of the host's area-set revision; handlers run on the thread
-/// that changed the host's source and do nothing once the host's objects are gone. A new result and a
-/// change of a contribution flag both evaluate the state over all areas, repeated while another change
-/// came in meanwhile, so that once the host stops changing the state is what a fresh model on the same
-/// host state gives (with at least one area instantiated).
+/// that changed the host's source and do nothing once the host's objects are gone. A new result
+/// evaluates the state over all areas, repeated while another change came in meanwhile (so two results
+/// arriving on two threads leave the state of both). A change of a contribution flag applies only its
+/// own rule: becoming true makes the state incomplete when that area has no reconstruction, becoming
+/// false makes it complete when every contributing area has one. The state therefore depends on the
+/// order of events, not only on the host's current state.
 /// Lifetime: every handler is bound to the model's owner guard; held through
 /// Base::HoldDuringBoundCalls (the data exchange configuration does), a handler holds the model while it
 /// runs, so that it never dies inside one of them.
@@ -92,8 +95,13 @@ private:
     void OnResult(AreaList const& areaList, Base::EAreaItems area,
                   DataLayer::CReconstructionResult const& result, Triangulation& lastSeen);
     /// Counts a change and sets the internal state from all areas until no other change came in
-    /// meanwhile; returns the last state computed (None when the host's areas are gone).
-    EReconstructionState EvaluateState(AreaList const& areaList);
+    /// meanwhile; returns the last state computed (nothing when the host's areas are gone).
+    std::optional<EReconstructionState> EvaluateState(AreaList const& areaList);
+    /// The two rules of a change of an area's contribution flag (becoming true: incomplete when the area
+    /// has no reconstruction; becoming false: complete when every contributing area has one).
+    void OnContributionChanged(Base::EAreaItems area, bool contributes);
+    /// True when no instantiated, contributing area lacks a triangulation. Takes the table's reader lock.
+    bool AllContributingAreasComplete(ICommonAreas& areas) const;
     /// Failed when a contributing area's processing failed, Incomplete when one lacks a triangulation,
     /// else Complete. Takes the table's reader lock.
     EReconstructionState StateOfAreas(ICommonAreas& areas,
