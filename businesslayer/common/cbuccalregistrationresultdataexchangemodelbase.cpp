@@ -1,7 +1,7 @@
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
 
 #include "base/orx2basepool/internal/lockorthrow.h"
-#include "base/orx2basepool/tvaluechangedobserver.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
 
 namespace BusinessLayer
 {
@@ -23,33 +23,9 @@ CBuccalRegistrationResultDataExchangeModelBase::CBuccalRegistrationResultDataExc
     std::shared_ptr<ICommonAreas> const& areas)
     : m_areas(areas)
 {
-    if (!areas)
-        return;
-    using Base::BindToOwner;
-    using Base::Binding::TValueChangedObserver;
-    using Result = Base::CBuccalRegistrationResult;
-    using Self = CBuccalRegistrationResultDataExchangeModelBase;
-    m_guard.Open();
-    m_toUpperObserver = TValueChangedObserver<Result>(
-        areas->GetBuccalRegistrationResultToUpper(),
-        BindToOwner(m_guard, *this, [](Self& self, Result const& result) { self.m_toUpper.Set(result); }));
-    m_toLowerObserver = TValueChangedObserver<Result>(
-        areas->GetBuccalRegistrationResultToLower(),
-        BindToOwner(m_guard, *this, [](Self& self, Result const& result) { self.m_toLower.Set(result); }));
-    m_strategyStatusObserver = TValueChangedObserver<Base::EBuccalRegistrationStrategyStatus>(
-        areas->GetBuccalRegistrationStrategyStatus(),
-        BindToOwner(m_guard, *this,
-                    [](Self& self, Base::EBuccalRegistrationStrategyStatus status)
-                    { self.m_strategyStatus.Set(status); }));
 }
 
-CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataExchangeModelBase()
-{
-    m_guard.Close();
-    m_toUpperObserver.Reset();
-    m_toLowerObserver.Reset();
-    m_strategyStatusObserver.Reset();
-}
+CBuccalRegistrationResultDataExchangeModelBase::~CBuccalRegistrationResultDataExchangeModelBase() = default;
 
 std::shared_ptr<ICommonAreas>
 CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* function) const
@@ -60,19 +36,19 @@ CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpper() const
 {
-    static_cast<void>(LockAreas(kLineGetToUpper,
-                                "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                                "GetBuccalRegistrationResultToUpper"));
-    return m_toUpper;
+    return Internal::ReferenceInto(
+        LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                   "GetBuccalRegistrationResultToUpper"),
+        [](ICommonAreas& areas) { return &areas.GetBuccalRegistrationResultToUpper(); });
 }
 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToLower() const
 {
-    static_cast<void>(LockAreas(kLineGetToLower,
-                                "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                                "GetBuccalRegistrationResultToLower"));
-    return m_toLower;
+    return Internal::ReferenceInto(
+        LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                   "GetBuccalRegistrationResultToLower"),
+        [](ICommonAreas& areas) { return &areas.GetBuccalRegistrationResultToLower(); });
 }
 
 void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToLower(
@@ -96,9 +72,9 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
 Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationStrategyStatus()
 {
-    static_cast<void>(LockAreas(kLineGetStrategyStatus,
-                                "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                                "GetBuccalRegistrationStrategyStatus"));
-    return m_strategyStatus;
+    return Internal::ReferenceInto(
+        LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                          "GetBuccalRegistrationStrategyStatus"),
+        [](ICommonAreas& areas) { return &areas.GetBuccalRegistrationStrategyStatus(); });
 }
 } // namespace BusinessLayer

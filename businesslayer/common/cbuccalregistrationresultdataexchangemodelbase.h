@@ -1,11 +1,7 @@
 #pragma once
-#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/ibuccalregistrationresultdataexchangemodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
-#include "base/orx2basepool/tproperty.h"
-#include "base/orx2basepool/tvaluebindingsource.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
 #include "host/logging/clogger.h"
 
@@ -13,27 +9,24 @@
 
 namespace BusinessLayer
 {
-/// Hands the buccal registration results and the strategy status of the host's areas to the GUI. The
-/// results stay in the host's ICommonAreas, which the model holds weakly: the setters forward to it.
+/// Hands the buccal registration results and the strategy status of the host's areas to the GUI. Holds
+/// nothing of its own: every operation forwards to the host's ICommonAreas, which it holds weakly.
 ///
 /// Every operation throws OrxException "The areas must be set" when the host's areas are gone.
-/// Lifetime of what the getters return: a reference into this model, not into the host's areas (which
-/// may go at any moment, even while a getter runs). It is valid as long as the model lives, follows the
-/// host's value (set on the thread that changed the host's value, before that change returns) while the
-/// host's areas live, and keeps the last value after. Changes fire the model's PropertyChanged.
-/// Thread-safety: every member may be called from any thread.
+/// Lifetime of what the getters return: the host's own property or source, inside the host's areas
+/// object, valid exactly as long as that object lives (the model does not keep it alive). Whoever reads
+/// through such a reference while the host may let its areas go (a GUI on another thread) holds the
+/// areas for the getter call and the reads (locks its own weak reference to them first); the getter
+/// then never drops the last reference. Inside a delivery the getter's own hold is released only once
+/// the delivery is over (Base::Internal::CDeliveryScope), never inside it.
+/// Thread-safety: as the host's areas (the model adds no state).
 class ORX2_COMMON_EXPORT CBuccalRegistrationResultDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::IBuccalRegistrationResultDataExchangeModel>,
-      public Base::IGuardedOwner
+    : public Base::TNotifyPropertyChangedImpl<Base::IBuccalRegistrationResultDataExchangeModel>
 {
 public:
-    /// Keeps a weak reference to `areas` and starts following their buccal results and strategy status
-    /// (nothing is followed for an empty `areas`). Throws std::bad_alloc.
+    /// Keeps a weak reference to `areas`.
     explicit CBuccalRegistrationResultDataExchangeModelBase(std::shared_ptr<ICommonAreas> const& areas);
-    /// Closes the guard and stops following the host.
     ~CBuccalRegistrationResultDataExchangeModelBase() override;
-
-    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     Base::IProperty<Base::CBuccalRegistrationResult> const&
     GetBuccalRegistrationResultToUpper() const override;
@@ -49,14 +42,6 @@ private:
 
     static Logging::CLogger const s_logger;
 
-    Base::COwnerGuard m_guard; // first: every handler is bound to it
-    Base::TProperty<Base::CBuccalRegistrationResult> m_toUpper{Base::CBuccalRegistrationResult(), *this};
-    Base::TProperty<Base::CBuccalRegistrationResult> m_toLower{Base::CBuccalRegistrationResult(), *this};
-    Base::Binding::TValueBindingSource<Base::EBuccalRegistrationStrategyStatus> m_strategyStatus{
-        Base::EBuccalRegistrationStrategyStatus::NotStarted};
     std::weak_ptr<ICommonAreas> m_areas;
-    Base::Binding::CObserver m_toUpperObserver;
-    Base::Binding::CObserver m_toLowerObserver;
-    Base::Binding::CObserver m_strategyStatusObserver;
 };
 } // namespace BusinessLayer

@@ -1,6 +1,5 @@
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 
-#include "base/orx2basepool/tvaluechangedobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
 
 namespace BusinessLayer
@@ -18,29 +17,17 @@ CIsRunningExceptReconstructionDataExchangeModel::CIsRunningExceptReconstructionD
     std::shared_ptr<ICommonAreas> const& areas)
     : m_areas(areas)
 {
-    if (!areas)
-        return;
-    m_guard.Open();
-    m_isRunningObserver = Base::Binding::TValueChangedObserver<bool>(
-        areas->GetIsRunningExceptReconstructionBindingSource(),
-        Base::BindToOwner(m_guard, *this,
-                          [](CIsRunningExceptReconstructionDataExchangeModel& self, bool running)
-                          { self.m_isRunning.Set(running); }));
 }
 
-CIsRunningExceptReconstructionDataExchangeModel::~CIsRunningExceptReconstructionDataExchangeModel()
-{
-    m_guard.Close();
-    m_isRunningObserver.Reset();
-}
+CIsRunningExceptReconstructionDataExchangeModel::~CIsRunningExceptReconstructionDataExchangeModel() = default;
 
 Base::Binding::IValueBindingSource<bool> const&
 CIsRunningExceptReconstructionDataExchangeModel::GetIsRunningExceptReconstructionBindingSource() const
 {
-    static_cast<void>(
+    return Internal::ReferenceInto(
         Internal::LockAreasOrThrow(m_areas, kSource, kLineAreasGone,
                                    "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
-                                   "GetIsRunningExceptReconstructionBindingSource"));
-    return m_isRunning;
+                                   "GetIsRunningExceptReconstructionBindingSource"),
+        [](ICommonAreas& areas) { return &areas.GetIsRunningExceptReconstructionBindingSource(); });
 }
 } // namespace BusinessLayer

@@ -26,9 +26,9 @@ TEST(BuccalRegistrationResultModel, ForwardsResultsAndStatusToTheHost)
     model.SetBuccalRegistrationResultToLower(MakeResult(2.0));
     EXPECT_EQ(MakeResult(1.0), areas->GetBuccalRegistrationResultToUpper().Get());
     EXPECT_EQ(MakeResult(2.0), areas->GetBuccalRegistrationResultToLower().Get());
-    // What the model hands out follows the host's values, so the GUI sees the host's changes.
-    EXPECT_EQ(MakeResult(1.0), model.GetBuccalRegistrationResultToUpper().Get());
-    EXPECT_EQ(MakeResult(2.0), model.GetBuccalRegistrationResultToLower().Get());
+    // The model hands out the host's own properties and source, so the GUI sees the host's changes.
+    EXPECT_EQ(&areas->GetBuccalRegistrationResultToUpper(), &model.GetBuccalRegistrationResultToUpper());
+    EXPECT_EQ(&areas->GetBuccalRegistrationResultToLower(), &model.GetBuccalRegistrationResultToLower());
 
     areas->SetBuccalRegistrationStrategyStatus(Base::EBuccalRegistrationStrategyStatus::Running);
     EXPECT_EQ(Base::EBuccalRegistrationStrategyStatus::Running,
