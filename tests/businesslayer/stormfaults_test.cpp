@@ -9,10 +9,11 @@
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/ccommonareas.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
-#include "reference_host/makestandaloneproperty.h"
 
 #include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tproperty.h"
 #include "stress/stresssupport.h"
 #include "support/commandenvironment.h"
 #include "support/requiredlevels.h"
@@ -24,7 +25,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -95,6 +95,51 @@ private:
     std::atomic<bool> m_destroying{false};
 };
 std::atomic<int> PausingModelTab::s_callsWhileDestroying{0};
+
+/// The progress model of a product whose "considered for reconstruction" test tells when a thread has
+/// entered the model's has-data handler (it is asked for every area the handler walks).
+class ProbedProgress final : public BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase
+{
+public:
+    ProbedProgress(std::shared_ptr<ReferenceHost::CCommonAreas> const& areas,
+                   std::function<void()> onConsidered)
+        : CCommonReconstructionProgressDataExchangeModelBase(areas), m_onConsidered(std::move(onConsidered))
+    {
+    }
+    ~ProbedProgress() override { GetOwnerGuard().Close(); }
+
+private:
+    bool IsConsideredForReconstruction(EAreaItems) const override
+    {
+        m_onConsidered();
+        return true;
+    }
+    std::function<void()> const m_onConsidered;
+};
+
+/// The host's selected-area property, whose first Set on a given thread waits, before it stores the
+/// value, until the test lets it go on.
+class GatedSelection final : public Base::TProperty<EAreaItems>
+{
+public:
+    explicit GatedSelection(Base::CSilentChangeOwner& owner) : TProperty(A::LowerJaw, owner) {}
+    void PauseFirstSetOn(std::thread::id thread) { m_pausedThread = thread; }
+    void Set(EAreaItems const& value) override
+    {
+        if (std::this_thread::get_id() == m_pausedThread && !m_paused.exchange(true))
+        {
+            reached.Open();
+            static_cast<void>(resume.Wait());
+        }
+        TProperty::Set(value);
+    }
+    Orx2Test::Gate reached;
+    Orx2Test::Gate resume;
+
+private:
+    std::atomic<std::thread::id> m_pausedThread{};
+    std::atomic<bool> m_paused{false};
+};
 } // namespace
 
 TEST_F(StormFaults, ModelTabOverrideIsNeverReachedOnceTheProductIsBeingDestroyed)
@@ -153,9 +198,10 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
         vanishing->VanishAfter(A::BuccalReg, 1);
         EXPECT_NO_THROW(areas->InstantiateArea(A::BiteLower))
             << (dynamicFirst ? "dynamic" : "model tab") << " first";
-        EXPECT_EQ(Print(Levels({})), Print(dynamic->GetRequiredAreasArray().GetValues()))
-            << "an area gone during the lookup counts as gone";
-        EXPECT_FALSE(modelTab->GetIsDataAvailable().Get());
+        // Skipped like an area that is not instantiated: it keeps what the models had of it.
+        EXPECT_EQ(Print(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg})),
+                  Print(dynamic->GetRequiredAreasArray().GetValues()));
+        EXPECT_TRUE(modelTab->GetIsDataAvailable().Get());
     }
 }
 
@@ -165,21 +211,22 @@ TEST_F(StormFaults, ProgressModelReleasedInsideItsOwnNotificationWhileAnotherEng
                                         std::chrono::seconds(20));
     Instantiate(A::LowerJaw, true);
     Instantiate(A::UpperJaw, true);
-    // Connected before the model: tells when the second engine thread is on its way into the model.
-    Orx2Test::Gate secondEngineDelivering;
-    Base::CScopedEventSignalConnection const probe =
-        areas->GetCommonArea(A::UpperJaw)
-            ->GetReconstructionProgress()
-            .ConnectToValueStream(
-                Base::MakeEventSignalHandler<Base::Binding::TValueStreamNotification<float> const&>(
-                    [&](auto const&) { secondEngineDelivering.Open(); }));
-
-    auto owner =
-        Base::MakeGuardedShared<BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase>(areas);
-    std::weak_ptr<BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase> const gui = owner;
+    Instantiate(A::BuccalReg, true); // holds data throughout: every walk asks about it
+    std::thread::id const firstEngine = std::this_thread::get_id();
+    Orx2Test::Gate secondEngineInside;
+    auto owner = Base::MakeGuardedShared<ProbedProgress>(areas,
+                                                         [&]
+                                                         {
+                                                             if (std::this_thread::get_id() != firstEngine)
+                                                                 secondEngineInside.Open();
+                                                         });
+    std::weak_ptr<ProbedProgress> const gui = owner;
     std::unique_ptr<ScopedThread> secondEngine;
     std::atomic<bool> released{false};
-    // The GUI holds the model weakly and re-reads it on each change; the owner lets go meanwhile.
+    // The GUI holds the model weakly and re-reads it on each change; the owner lets go meanwhile. The
+    // first engine is inside the count's notification (its reader lock held) when the last reference
+    // goes, and the second engine is inside the model's has-data handler, on its way to setting the
+    // count: a destruction right there would wait for the second engine, which waits for that lock.
     Base::CScopedEventSignalConnection const guiReader =
         owner->GetPropertyChangedEventSignal().Connect(Base::MakeEventSignalHandler<void>(
             [&]
@@ -187,77 +234,97 @@ TEST_F(StormFaults, ProgressModelReleasedInsideItsOwnNotificationWhileAnotherEng
                 auto const model = gui.lock();
                 if (!model || released.exchange(true))
                     return;
-                static_cast<void>(model->GetReconstructionProgress().Get());
+                static_cast<void>(model->GetReconstructionAreaCount().Get());
                 secondEngine = std::make_unique<ScopedThread>(
-                    [&] { areas->GetCommonArea(A::UpperJaw)->SetReconstructionProgress(0.25f); });
-                ASSERT_TRUE(secondEngineDelivering.Wait());
-                std::this_thread::sleep_for(std::chrono::milliseconds(20)); // into the model's handler
+                    [&] { areas->GetCommonArea(A::UpperJaw)->SetHasDataOrReco(false); });
+                ASSERT_TRUE(secondEngineInside.Wait());
                 owner.reset();
             }));
-    areas->GetCommonArea(A::LowerJaw)->SetReconstructionProgress(0.5f);
+    areas->GetCommonArea(A::LowerJaw)->SetHasDataOrReco(false);
     secondEngine.reset();
     EXPECT_TRUE(released.load());
     EXPECT_TRUE(gui.expired()) << "the model must be destroyed once the deliveries are over";
 }
 
-TEST_F(StormFaults, ReferencesHandedOutStayValidAfterTheHostsAreasAreGone)
+TEST_F(StormFaults, GettersCalledInsideADeliveryNeverDestroyTheHostsAreasThere)
 {
-    struct Row
-    {
-        char const* name;
-        std::function<void(ReferenceHost::CCommonAreas&)> change;
-        std::function<bool()> readsChanged; // through the reference taken before the areas went
-    };
-    auto const buccal =
-        std::make_shared<BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase>(areas);
-    auto const running =
-        std::make_shared<BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel>(areas);
-    JbMatrix4Rd shifted = JbMatrix4Rd::Identity();
-    shifted(0, 3) = 5.0;
-    auto& toUpper = buccal->GetBuccalRegistrationResultToUpper();
-    auto& toLower = buccal->GetBuccalRegistrationResultToLower();
-    auto& status = buccal->GetBuccalRegistrationStrategyStatus();
-    auto& isRunning = running->GetIsRunningExceptReconstructionBindingSource();
-    Base::CBuccalRegistrationResult const result(shifted);
-    std::vector<Row> const rows = {
-        {"buccal result to upper", [&](auto& host) { host.SetBuccalRegistrationResultToUpper(result); },
-         [&] { return toUpper.Get() == result; }},
-        {"buccal result to lower", [&](auto& host) { host.SetBuccalRegistrationResultToLower(result); },
-         [&] { return toLower.Get() == result; }},
+    using Buccal = BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase;
+    using Running = BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel;
+    // Each row makes its model on the host's areas and returns the GUI's read through the reference.
+    using Make = std::function<std::function<void()>(std::shared_ptr<BusinessLayer::ICommonAreas> const&)>;
+    std::pair<char const*, Make> const rows[] = {
+        {"buccal result to upper", [](auto const& host)
+         { return [m = std::make_shared<Buccal>(host)] { m->GetBuccalRegistrationResultToUpper().Get(); }; }},
+        {"buccal result to lower", [](auto const& host)
+         { return [m = std::make_shared<Buccal>(host)] { m->GetBuccalRegistrationResultToLower().Get(); }; }},
         {"strategy status",
-         [](auto& host)
-         { host.SetBuccalRegistrationStrategyStatus(Base::EBuccalRegistrationStrategyStatus::Succeeded); },
-         [&] { return status.GetValue() == Base::EBuccalRegistrationStrategyStatus::Succeeded; }},
-        {"is running except reconstruction", [](auto& host) { host.SetIsRunningExceptReconstruction(true); },
-         [&] { return isRunning.GetValue(); }},
+         [](auto const& host) {
+             return [m = std::make_shared<Buccal>(host)]
+             { m->GetBuccalRegistrationStrategyStatus().GetValue(); };
+         }},
+        {"is running except reconstruction",
+         [](auto const& host)
+         {
+             return [m = std::make_shared<Running>(host)]
+             { m->GetIsRunningExceptReconstructionBindingSource().GetValue(); };
+         }},
     };
-    for (Row const& row : rows)
-        row.change(*areas);
-    areas.reset();
-    for (Row const& row : rows)
-        EXPECT_TRUE(row.readsChanged()) << row.name;
+    for (auto const& [name, make] : rows)
+    {
+        auto host =
+            std::make_shared<Orx2Test::VanishingAreas>(std::make_shared<ReferenceHost::CCommonAreas>());
+        std::weak_ptr<Orx2Test::VanishingAreas> const alive = host;
+        std::function<void()> const read = make(host);
+        // The host lets its areas go while the getter runs: the getter's own hold is then the last one.
+        host->OnReferenceHandedOut([&host] { host.reset(); });
+        Base::CSilentChangeOwner changeOwner;
+        Base::TProperty<int> trigger(0, changeOwner);
+        bool aliveAfterTheRead = false;
+        // A GUI reads the model inside a notification.
+        Base::CScopedEventSignalConnection const gui =
+            trigger.ConnectToValueChanged(Base::MakeEventSignalHandler<int const&>(
+                [&](int const&)
+                {
+                    read();
+                    aliveAfterTheRead = !alive.expired();
+                }));
+        trigger.Set(1);
+        EXPECT_TRUE(aliveAfterTheRead) << name << ": the getter's hold went inside the delivery";
+        EXPECT_TRUE(alive.expired()) << name << ": released once the delivery is over";
+    }
 }
 
-TEST_F(StormFaults, AreaRemovedWithDataLeavesWhatAFreshModelPublishes)
+TEST_F(StormFaults, AnAreaNoLongerInstantiatedKeepsWhatTheModelsHadOfIt)
 {
     Base::Binding::TArrayProperty<Level> caseLevels{Levels({})};
     BusinessLayer::CDynamicRequiredAreasBase dynamic(areas);
     dynamic.SetRequiredAreasArray(caseLevels);
     ReferenceHost::CIsModelTabAllowedDataExchangeModel modelTab(properties, areas);
+    modelTab.SetRequiredAreasArray(caseLevels);
+    BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase progress(areas);
     Instantiate(A::LowerJaw, false);
     Instantiate(A::PreOpUpper, true);
     areas->RemoveArea(A::PreOpUpper);
-
-    BusinessLayer::CDynamicRequiredAreasBase freshDynamic(areas);
-    freshDynamic.SetRequiredAreasArray(caseLevels);
-    ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(properties, areas);
-    EXPECT_EQ(Print(freshDynamic.GetRequiredAreasArray().GetValues()),
-              Print(dynamic.GetRequiredAreasArray().GetValues()));
-    EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab.GetIsDataAvailable().Get());
-    EXPECT_EQ(freshModelTab.GetIsModelTabAllowed().Get(), modelTab.GetIsModelTabAllowed().Get());
+    // Changes after the removal make every model compute again.
+    caseLevels.Set(Levels({A::BiteLower}));
+    struct Row
+    {
+        char const* name;
+        bool kept;
+    };
+    bool const dynamicKept =
+        dynamic.GetRequiredAreasArray().GetValues() == Levels({A::UpperJaw, A::BiteLower});
+    bool const modelTabKept = modelTab.GetIsDataAvailable().Get();
+    areas->GetCommonArea(A::LowerJaw)->SetHasDataOrReco(true); // the progress model's handler runs
+    for (Row const row :
+         {Row{"dynamic required areas: the upper jaw stays raised by the pre-operation scan", dynamicKept},
+          Row{"model tab: data stay available", modelTabKept},
+          Row{"progress: the area stays a reconstruction area",
+              progress.GetReconstructionArea(A::PreOpUpper)}})
+        EXPECT_TRUE(row.kept) << row.name;
 }
 
-TEST_F(StormFaults, ContributionFlagsChangedLeaveTheReconstructionStateOfAFreshModel)
+TEST_F(StormFaults, AContributionChangeAppliesItsOwnRuleNotAFullEvaluation)
 {
     using State = BusinessLayer::CReconstructionResultDataExchangeModel::EReconstructionState;
     BusinessLayer::CReconstructionResultDataExchangeModel model(properties, areas);
@@ -271,75 +338,32 @@ TEST_F(StormFaults, ContributionFlagsChangedLeaveTheReconstructionStateOfAFreshM
     areas->GetCommonArea(A::UpperJaw)
         ->SetImageProcessingProgress(BusinessLayer::EImageProcessingProgress::eORX_FAIL);
     ASSERT_EQ(State::Failed, model.GetReconstructionState().Get());
-    // The failed area leaves the model and comes back.
+    // The failed area leaves the model: every contributing area has a reconstruction.
     areas->GetCommonArea(A::UpperJaw)->SetContributesToModel(false);
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    // It comes back with a reconstruction: only an area without one makes the state incomplete, and
+    // the failure is not looked at again until the next result.
     areas->GetCommonArea(A::UpperJaw)->SetContributesToModel(true);
-    BusinessLayer::CReconstructionResultDataExchangeModel const fresh(properties, areas);
-    EXPECT_EQ(fresh.GetReconstructionState().Get(), model.GetReconstructionState().Get());
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
 }
 
-TEST_F(StormFaults, ConcurrentCaseCommandExecutionsLeaveTheDefaultAreaOfTheFinalLevels)
+TEST_F(StormFaults, TheSelectedAreaIsNeverLeftAtTheDefaultOfAnEarlierExecution)
 {
-    auto const selected = ReferenceHost::MakeStandaloneProperty(A::LowerJaw);
-    BusinessLayer::CCaseRequiredAreasDataExchangeModelBase model(selected);
-    // Defaults PreOpLower and UpperJaw.
-    std::vector<Level> const first = Levels({A::LowerJaw, A::PreOpLower});
-    std::vector<Level> const second = Levels({A::UpperJaw});
-    int const rounds = static_cast<int>(Orx2Stress::Scaled(300, 60));
-    for (int round = 0; round < rounds; ++round)
-    {
+    Base::CSilentChangeOwner changeOwner;
+    auto const selection = std::make_shared<GatedSelection>(changeOwner);
+    BusinessLayer::CCaseRequiredAreasDataExchangeModelBase model(selection);
+    // The first execution has derived its default (PreOpLower) and is about to write it into the
+    // selection when the second one runs from start to end (default UpperJaw).
+    ScopedThread first(
+        [&]
         {
-            ScopedThread const one([&] { model.SetRequiredAreasArray(first); });
-            ScopedThread const other([&] { model.SetRequiredAreasArray(second); });
-        }
-        std::vector<Level> const final = model.GetRequiredAreasArray().GetValues();
-        EAreaItems const expected = final == first ? A::PreOpLower : A::UpperJaw;
-        ASSERT_EQ(expected, model.GetDefaultActiveArea().Get())
-            << "round " << round << ", levels " << Print(final);
-        ASSERT_EQ(expected, selected->Get()) << "round " << round;
-    }
-}
-
-TEST_F(StormFaults, ConcurrentLevelAndDataChangesLeaveTheDynamicOutputOfTheFinalSnapshot)
-{
-    Base::Binding::TArrayProperty<Level> caseLevels{Levels({})};
-    BusinessLayer::CDynamicRequiredAreasBase model(areas);
-    model.SetRequiredAreasArray(caseLevels);
-    std::vector<EAreaItems> const dataAreas = {A::LowerJaw, A::UpperJaw, A::BuccalReg, A::PreOpLower,
-                                               A::ScanbodyUpper};
-    for (EAreaItems const area : dataAreas)
-        Instantiate(area, false);
-    unsigned const seed = std::random_device{}();
-    int const rounds = static_cast<int>(Orx2Stress::Scaled(200, 40));
-    for (int round = 0; round < rounds; ++round)
-    {
-        {
-            ScopedThread const levelsEngine(
-                [&, seed, round]
-                {
-                    std::mt19937 random(seed + static_cast<unsigned>(round));
-                    for (int i = 0; i < 20; ++i)
-                    {
-                        std::vector<Level> levels(Base::kAreaItemCount);
-                        for (Level& level : levels)
-                            level = static_cast<Level>(random() % 3);
-                        caseLevels.Set(levels);
-                    }
-                });
-            ScopedThread const dataEngine(
-                [&, seed, round]
-                {
-                    std::mt19937 random(~seed + static_cast<unsigned>(round));
-                    for (int i = 0; i < 20; ++i)
-                        areas->GetCommonArea(dataAreas[random() % dataAreas.size()])
-                            ->SetHasDataOrReco(random() % 2 == 0);
-                });
-        }
-        BusinessLayer::CDynamicRequiredAreasBase fresh(areas);
-        fresh.SetRequiredAreasArray(caseLevels);
-        ASSERT_EQ(Print(fresh.GetRequiredAreasArray().GetValues()),
-                  Print(model.GetRequiredAreasArray().GetValues()))
-            << "case levels " << Print(caseLevels.GetValues()) << ", seed " << seed << ", round " << round;
-    }
+            selection->PauseFirstSetOn(std::this_thread::get_id());
+            model.SetRequiredAreasArray(Levels({A::LowerJaw, A::PreOpLower}));
+        });
+    ASSERT_TRUE(selection->reached.Wait());
+    model.SetRequiredAreasArray(Levels({A::UpperJaw}));
+    selection->resume.Open();
+    first.Join();
+    EXPECT_EQ(A::UpperJaw, model.GetDefaultActiveArea().Get());
+    EXPECT_EQ(model.GetDefaultActiveArea().Get(), selection->Get());
 }

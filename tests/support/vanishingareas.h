@@ -1,9 +1,11 @@
 #pragma once
 // The host's areas as seen by a model that looks an area up twice while the engine removes it in
 // between: a decorator of the reference host whose GetArea stops finding an area after a given number of
-// lookups, while IsAreaInstantiated still says it is there.
+// lookups, while IsAreaInstantiated still says it is there. It can also run a hook while it hands out a
+// reference into the areas, as if the host let its areas go right then.
 #include "reference_host/ccommonareas.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -20,6 +22,13 @@ public:
     {
         std::lock_guard<std::mutex> const lock(m_mutex);
         m_lookupsLeft[area] = lookups;
+    }
+
+    /// From now on `hook` runs, once, inside the next getter that returns a reference into the areas.
+    void OnReferenceHandedOut(std::function<void()> hook)
+    {
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        m_onReferenceHandedOut = std::move(hook);
     }
 
     Base::Binding::IValueBindingSource<std::uint64_t> const& GetAreaSetRevision() const override
@@ -39,6 +48,7 @@ public:
     Base::Binding::IValueBindingSource<bool> const&
     GetIsRunningExceptReconstructionBindingSource() const override
     {
+        HandOutReference();
         return m_inner->GetIsRunningExceptReconstructionBindingSource();
     }
     std::shared_ptr<Base::ISurfelCollectionColored> GetSurfelCollection(Base::EAreaItems area) const override
@@ -52,11 +62,13 @@ public:
     Base::IProperty<Base::CBuccalRegistrationResult> const&
     GetBuccalRegistrationResultToUpper() const override
     {
+        HandOutReference();
         return m_inner->GetBuccalRegistrationResultToUpper();
     }
     Base::IProperty<Base::CBuccalRegistrationResult> const&
     GetBuccalRegistrationResultToLower() const override
     {
+        HandOutReference();
         return m_inner->GetBuccalRegistrationResultToLower();
     }
     void SetBuccalRegistrationResultToUpper(Base::CBuccalRegistrationResult result) override
@@ -70,6 +82,7 @@ public:
     Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
     GetBuccalRegistrationStrategyStatus() override
     {
+        HandOutReference();
         return m_inner->GetBuccalRegistrationStrategyStatus();
     }
     Base::Binding::IArrayBindingSource<std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>> const&
@@ -106,6 +119,17 @@ public:
     }
 
 private:
+    void HandOutReference() const
+    {
+        std::function<void()> hook;
+        {
+            std::lock_guard<std::mutex> const lock(m_mutex);
+            hook.swap(m_onReferenceHandedOut);
+        }
+        if (hook)
+            hook();
+    }
+
     bool Vanished(Base::EAreaItems area) const
     {
         std::lock_guard<std::mutex> const lock(m_mutex);
@@ -121,5 +145,6 @@ private:
     std::shared_ptr<ReferenceHost::CCommonAreas> const m_inner;
     mutable std::mutex m_mutex;
     mutable std::map<Base::EAreaItems, int> m_lookupsLeft;
+    mutable std::function<void()> m_onReferenceHandedOut;
 };
 } // namespace Orx2Test
