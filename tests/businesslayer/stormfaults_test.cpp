@@ -16,6 +16,7 @@
 #include "base/orx2basepool/tproperty.h"
 #include "stress/stresssupport.h"
 #include "support/commandenvironment.h"
+#include "support/referencehost.h"
 #include "support/requiredlevels.h"
 #include "support/threadhelpers.h"
 #include "support/vanishingareas.h"
@@ -37,27 +38,9 @@ using Orx2Test::Levels;
 using Orx2Test::ScopedThread;
 using A = EAreaItems;
 
-std::string Print(std::vector<Level> const& levels)
-{
-    std::string text;
-    for (Level const level : levels)
-        text += static_cast<char>('0' + static_cast<int>(level));
-    return text;
-}
+using Orx2Test::Print;
 
-class StormFaults : public Orx2Test::CommandEnvironment
-{
-protected:
-    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
-        std::make_shared<ReferenceHost::CAcquisitionProperties>();
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
-
-    void Instantiate(EAreaItems area, bool hasData)
-    {
-        areas->InstantiateArea(area);
-        areas->GetCommonArea(area)->SetHasDataOrReco(hasData);
-    }
-};
+using StormFaults = Orx2Test::WithReferenceHost<Orx2Test::CommandEnvironment>;
 
 /// A product class of the model-tab base that lets the engine remove an area while its own part is
 /// being destroyed, and notes any call of its override from then on.

@@ -20,6 +20,7 @@
 #include "host/foundation/orxexception.h"
 #include "stress/stresssupport.h"
 #include "support/commandenvironment.h"
+#include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
 
@@ -38,13 +39,7 @@ constexpr std::uint64_t kRounds = Scaled(40, 12);
 constexpr std::uint64_t kOperationsPerEngine = Scaled(400, 120);
 constexpr std::chrono::milliseconds kChaosTime = kSanitized ? 8000ms : 4000ms;
 
-std::string Print(std::vector<Level> const& levels)
-{
-    std::string text;
-    for (Level const level : levels)
-        text += static_cast<char>('0' + static_cast<int>(level));
-    return text;
-}
+using Orx2Test::Print;
 
 /// The two models only the host builds, with what they keep of each area open to the check.
 struct Dynamic final : BusinessLayer::CDynamicRequiredAreasBase

@@ -13,6 +13,11 @@
 #include <utility>
 #include <vector>
 
+/// One accessor for both sides of an `Accessor` row: `.Accessor<bool>("Enabled", ORX2_ACCESSOR(GetEnabled), false, true)`.
+// clang-format off
+#define ORX2_ACCESSOR(getter) [](auto& owner) -> auto& { return owner.getter(); }
+// clang-format on
+
 namespace Orx2Test
 {
 /// Rows of property contracts of one owner class. Each row names a property and gives how the GUI
@@ -22,8 +27,9 @@ namespace Orx2Test
 /// - the const and the non-const getter hand out the same object;
 /// - setting the value it already has notifies nobody (neither its value-changed event nor the owner);
 /// - setting a new value fires the owner's PropertyChanged exactly once (or never, for a row made with
-///   `Silent`, whose property belongs to an owner nobody listens to) and its value-changed event once,
-///   after which both getters read the new value;
+///   `Silent`, whose property belongs to an owner nobody listens to), with the new value already
+///   readable inside the handler, and its value-changed event once, after which both getters read the
+///   new value;
 /// - setting the initial value back restores it (so rows do not disturb each other).
 /// Failures name the row. Getters are member function pointers (overloads are picked by type) or any
 /// callables taking the owner. Properties written through a setter only take a `Setter` row.
@@ -53,7 +59,7 @@ public:
                       std::move(other), notifiesOwner);
     }
 
-    /// One generic accessor for both sides, `[](auto& o) -> auto& { return o.GetX(); }`: for getters
+    /// One generic accessor for both sides, `ORX2_ACCESSOR(GetX)`: for getters
     /// whose types differ from the usual pair (a const getter handing out the property class, say).
     template <class T, class AccessFn>
     PropertyContract& Accessor(std::string name, AccessFn accessor, T initial, T other)
@@ -126,8 +132,15 @@ private:
 
                 std::atomic<int> ownerChanges{0};
                 std::atomic<int> valueChanges{0};
-                Base::CScopedEventSignalConnection const ownerConnection(OwnerSignal(owner).Connect(
-                    Base::MakeEventSignalHandler<void>([&ownerChanges] { ownerChanges.fetch_add(1); })));
+                std::atomic<int> staleReads{0}; // the owner told the GUI before the value was stored
+                Base::CScopedEventSignalConnection const ownerConnection(
+                    OwnerSignal(owner).Connect(Base::MakeEventSignalHandler<void>(
+                        [&]
+                        {
+                            ownerChanges.fetch_add(1);
+                            if (!same(view.Get(), other))
+                                staleReads.fetch_add(1);
+                        })));
                 auto const valueConnection = view.ConnectToValueChanged(
                     Base::MakeEventSignalHandler<T const&>([&valueChanges](T const&) { valueChanges.fetch_add(1); }));
 
@@ -137,6 +150,7 @@ private:
 
                 set(owner, other);
                 EXPECT_EQ(notifiesOwner ? 1 : 0, ownerChanges.load()) << "PropertyChanged count after a new value";
+                EXPECT_EQ(0, staleReads.load()) << "PropertyChanged ran before the new value could be read";
                 EXPECT_EQ(1, valueChanges.load()) << "value-changed count after a new value";
                 EXPECT_TRUE(same(view.Get(), other)) << "the const getter does not read the new value";
 
