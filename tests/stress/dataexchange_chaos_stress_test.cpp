@@ -17,7 +17,6 @@
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "host/acquisitionbase/ccommandregistry.h"
 #include "host/foundation/jbsingleton.h"
-#include "host/foundation/orxexception.h"
 #include "stress/stresssupport.h"
 #include "support/commandenvironment.h"
 #include "support/requiredlevels.h"
@@ -64,8 +63,7 @@ struct World
         ReferenceHost::MakeStandaloneProperty(EAreaItems{});
     std::shared_ptr<Configuration> configuration;
     std::atomic<std::uint64_t> generation{0}; // counts the changes of `configuration`
-    std::mutex mutex;                         // guards the two below
-    std::weak_ptr<Dynamic> dynamic;
+    std::weak_ptr<Dynamic> dynamic; // set where the configuration is built, read once the threads are gone
     std::weak_ptr<ModelTab> modelTab;
 };
 template <class T> std::shared_ptr<T> Load(std::shared_ptr<T> const& slot)
@@ -88,7 +86,6 @@ std::shared_ptr<Configuration> Build(World& world)
     dynamic->SetRequiredAreasArray(
         configuration->GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray());
     modelTab->SetRequiredAreasArray(dynamic->GetRequiredAreasArray());
-    std::lock_guard<std::mutex> const lock(world.mutex);
     world.dynamic = dynamic;
     world.modelTab = modelTab;
     return configuration;
@@ -97,13 +94,14 @@ std::shared_ptr<Configuration> Build(World& world)
 /// Runs `call`; a documented failure of a direct query on a model whose host objects are gone is
 /// counted when `query`, every other exception is a fault (a handler threw into the host's call).
 template <class F>
-void Run(FaultLog& faults, std::atomic<std::uint64_t>& documented, char const* where, bool query, F&& call)
+void Guarded(FaultLog& faults, std::atomic<std::uint64_t>& documented, char const* where, bool query,
+             F&& call)
 {
     try
     {
         call();
     }
-    catch (OrxException const& failure)
+    catch (std::exception const& failure)
     {
         std::string const what = failure.what();
         if (query && (what == "The areas must be set" ||
@@ -111,10 +109,6 @@ void Run(FaultLog& faults, std::atomic<std::uint64_t>& documented, char const* w
             ++documented;
         else
             faults.Add(std::string(where) + ": " + what);
-    }
-    catch (std::exception const& failure)
-    {
-        faults.Add(std::string(where) + ": " + failure.what());
     }
 }
 
@@ -138,22 +132,24 @@ public:
                      progress = Weak(configuration.GetReconstructionProgressDataExchangeModel()),
                      running = Weak(configuration.GetIsRunningExceptReconstructionDataExchangeModel())]
         {
-            Run(faults, documented, "GUI read", true,
-                [&]
-                {
-                    if (auto const m = result.lock())
-                        m->GetReconstructionState().Get(), m->GetReconstructionState(EAreaItems::LowerJaw);
-                    if (auto const m = modelTab.lock())
-                        m->GetIsModelTabAllowed().Get(), m->GetIsDataAvailable().Get();
-                    if (auto const m = caseModel.lock())
-                        m->GetRequiredAreasArray().GetValues(), m->GetDefaultActiveArea().Get();
-                    if (auto const m = buccal.lock())
-                        m->GetBuccalRegistrationResultToUpper().Get();
-                    if (auto const m = progress.lock())
-                        m->GetReconstructionProgress().Get(), m->GetReconstructionArea(EAreaItems::BuccalReg);
-                    if (auto const m = running.lock())
-                        m->GetIsRunningExceptReconstructionBindingSource().GetValue();
-                });
+            Guarded(faults, documented, "GUI read", true,
+                    [&]
+                    {
+                        if (auto const m = result.lock())
+                            m->GetReconstructionState().Get(),
+                                m->GetReconstructionState(EAreaItems::LowerJaw);
+                        if (auto const m = modelTab.lock())
+                            m->GetIsModelTabAllowed().Get(), m->GetIsDataAvailable().Get();
+                        if (auto const m = caseModel.lock())
+                            m->GetRequiredAreasArray().GetValues(), m->GetDefaultActiveArea().Get();
+                        if (auto const m = buccal.lock())
+                            m->GetBuccalRegistrationResultToUpper().Get();
+                        if (auto const m = progress.lock())
+                            m->GetReconstructionProgress().Get(),
+                                m->GetReconstructionArea(EAreaItems::BuccalReg);
+                        if (auto const m = running.lock())
+                            m->GetIsRunningExceptReconstructionBindingSource().GetValue();
+                    });
         };
         for (auto const& model : models)
             m_readers.push_back(model->GetPropertyChangedEventSignal().Connect(
@@ -189,51 +185,52 @@ void EngineOperation(World& world, Random& random, FaultLog& faults, std::atomic
     doing = std::array{"instantiate",  "remove",      "has data",     "has data",      "progress",
                        "processing",   "result",      "contribution", "treat as done", "buccal and running",
                        "case command", "case levels", "import"}[kind];
-    Run(faults, documented, "engine", kind == 12,
-        [&]
-        {
-            if (kind == 0)
-                areas->InstantiateArea(area);
-            else if (kind == 1)
-                areas->RemoveArea(area);
-            else if (kind == 8)
-                properties->SetTreatReconstructionAsDone(random() % 4 == 0);
-            else if (kind == 9)
-                areas->SetBuccalRegistrationStrategyStatus(
-                    static_cast<Base::EBuccalRegistrationStrategyStatus>(random() % 4)),
-                    areas->SetIsRunningExceptReconstruction(flip());
-            else if (kind == 10 || kind == 11)
+    Guarded(faults, documented, "engine", kind == 12,
+            [&]
             {
-                std::vector<Level> levels(random() % 4 == 0 ? 20 : Base::kAreaItemCount);
-                for (Level& level : levels)
-                    level = static_cast<Level>(random() % 3);
-                auto const command = std::dynamic_pointer_cast<Base::ICommand<std::vector<Level>>>(
-                    JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
-                        L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel"));
-                if (kind == 10 && command)
-                    command->Execute(levels);
-                else if (configuration)
-                    configuration->GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels);
-            }
-            else if (kind == 12 && configuration)
-                configuration->GetTriangulationConfiguration()->SetImportedReconstructionResult(
-                    area, std::make_shared<Geometry::CTriangulation const>(7));
-            else if (!object)
-                return;
-            else if (kind == 2 || kind == 3)
-                object->SetHasDataOrReco(flip());
-            else if (kind == 4)
-                object->SetReconstructionProgress(static_cast<float>(random() % 11) / 10.0f);
-            else if (kind == 5)
-                object->SetImageProcessingProgress(static_cast<EImageProcessingProgress>(47 + random() % 4));
-            else if (kind == 6)
-                object->SetReconstructionResult(
-                    flip() ? DataLayer::CReconstructionResult()
-                           : DataLayer::CReconstructionResult(
-                                 std::make_shared<Geometry::CTriangulation const>(random() % 100)));
-            else if (kind == 7)
-                object->SetContributesToModel(flip());
-        });
+                if (kind == 0)
+                    areas->InstantiateArea(area);
+                else if (kind == 1)
+                    areas->RemoveArea(area);
+                else if (kind == 8)
+                    properties->SetTreatReconstructionAsDone(random() % 4 == 0);
+                else if (kind == 9)
+                    areas->SetBuccalRegistrationStrategyStatus(
+                        static_cast<Base::EBuccalRegistrationStrategyStatus>(random() % 4)),
+                        areas->SetIsRunningExceptReconstruction(flip());
+                else if (kind == 10 || kind == 11)
+                {
+                    std::vector<Level> levels(random() % 4 == 0 ? 20 : Base::kAreaItemCount);
+                    for (Level& level : levels)
+                        level = static_cast<Level>(random() % 3);
+                    auto const command = std::dynamic_pointer_cast<Base::ICommand<std::vector<Level>>>(
+                        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
+                            L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel"));
+                    if (kind == 10 && command)
+                        command->Execute(levels);
+                    else if (configuration)
+                        configuration->GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels);
+                }
+                else if (kind == 12 && configuration)
+                    configuration->GetTriangulationConfiguration()->SetImportedReconstructionResult(
+                        area, std::make_shared<Geometry::CTriangulation const>(7));
+                else if (!object)
+                    return;
+                else if (kind == 2 || kind == 3)
+                    object->SetHasDataOrReco(flip());
+                else if (kind == 4)
+                    object->SetReconstructionProgress(static_cast<float>(random() % 11) / 10.0f);
+                else if (kind == 5)
+                    object->SetImageProcessingProgress(
+                        static_cast<EImageProcessingProgress>(47 + random() % 4));
+                else if (kind == 6)
+                    object->SetReconstructionResult(
+                        flip() ? DataLayer::CReconstructionResult()
+                               : DataLayer::CReconstructionResult(
+                                     std::make_shared<Geometry::CTriangulation const>(random() % 100)));
+                else if (kind == 7)
+                    object->SetContributesToModel(flip());
+            });
 }
 
 /// The host with the given areas instantiated: each with the flag kept in `flags` as its data, and
@@ -268,8 +265,7 @@ void CheckConvergence(World& world, Gui const* gui, std::string const& context)
     ReferenceHost::CCommonAreas& areas = *world.areas;
     auto const caseModel = configuration->GetCaseRequiredAreasDataExchangeModel();
     auto const levels = caseModel->GetRequiredAreasArray().GetValues();
-    if (gui)
-        EXPECT_EQ(Print(levels), Print(gui->CaseLevels())) << context << ": the GUI's mirror";
+    EXPECT_TRUE(!gui || levels == gui->CaseLevels()) << context << ": the GUI's mirror";
     BusinessLayer::CCaseRequiredAreasDataExchangeModelBase probe(nullptr);
     probe.UpdateDefaultActiveArea(levels);
     EXPECT_EQ(probe.GetDefaultActiveArea().Get(), caseModel->GetDefaultActiveArea().Get())
@@ -278,9 +274,11 @@ void CheckConvergence(World& world, Gui const* gui, std::string const& context)
     auto const keptFlags = [&](char const* model, std::vector<bool> const& flags)
     {
         for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
-            if (auto const object = areas.GetCommonArea(static_cast<EAreaItems>(i)))
-                EXPECT_TRUE(i < flags.size() && flags[i] == object->GetHasDataOrReco().GetValue())
-                    << context << ": " << model << " keeps a stale flag of area " << i;
+        {
+            auto const object = areas.GetCommonArea(static_cast<EAreaItems>(i));
+            EXPECT_TRUE(!object || (i < flags.size() && flags[i] == object->GetHasDataOrReco().GetValue()))
+                << context << ": " << model << " keeps a stale flag of area " << i;
+        }
         return flags;
     };
     BusinessLayer::CDynamicRequiredAreasBase freshDynamic(
@@ -302,7 +300,8 @@ void CheckConvergence(World& world, Gui const* gui, std::string const& context)
             object->SetHasDataOrReco(!hasData);
             object->SetHasDataOrReco(hasData);
             EImageProcessingProgress const state = object->GetImageProcessingProgress().GetValue();
-            object->SetImageProcessingProgress(static_cast<EImageProcessingProgress>(47 + (state == 47)));
+            object->SetImageProcessingProgress(
+                static_cast<EImageProcessingProgress>(state == EImageProcessingProgress{47} ? 48 : 47));
             object->SetImageProcessingProgress(state);
         }
     ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(
@@ -314,19 +313,20 @@ void CheckConvergence(World& world, Gui const* gui, std::string const& context)
     EXPECT_EQ(allowed(freshModelTab), allowed(*modelTab)) << context;
     auto const result = configuration->GetTriangulationConfiguration();
     auto const progress = configuration->GetReconstructionProgressDataExchangeModel();
-    if (progressStep > 0.05f) // a model that never saw an area publishes None; one that saw all go keeps
-        EXPECT_EQ(freshResult.GetReconstructionState().Get(), result->GetReconstructionState().Get())
-            << context;
+    // A model that never saw an area publishes None; one that saw them all go keeps its last state.
+    EXPECT_TRUE(progressStep == 0.05f ||
+                freshResult.GetReconstructionState().Get() == result->GetReconstructionState().Get())
+        << context << ": reconstruction state";
     EXPECT_EQ(freshResult.GetReconstructionResultAutoSaved().Get(),
               result->GetReconstructionResultAutoSaved().Get())
         << context;
     EXPECT_EQ(freshProgress.GetReconstructionProgress().Get(), progress->GetReconstructionProgress().Get())
         << context;
     for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
-        if (areas.IsAreaInstantiated(static_cast<EAreaItems>(i)))
-            EXPECT_EQ(freshProgress.GetReconstructionArea(static_cast<EAreaItems>(i)),
-                      progress->GetReconstructionArea(static_cast<EAreaItems>(i)))
-                << context << ", area " << i;
+        EXPECT_TRUE(!areas.IsAreaInstantiated(static_cast<EAreaItems>(i)) ||
+                    freshProgress.GetReconstructionArea(static_cast<EAreaItems>(i)) ==
+                        progress->GetReconstructionArea(static_cast<EAreaItems>(i)))
+            << context << ": reconstruction area " << i;
 }
 } // namespace
 
@@ -412,8 +412,8 @@ TEST_F(DataExchangeChaos, EngineGuiAndTeardownAtOnceCrashNothingAndLeaveNothingS
                         std::atomic_store(&world.configuration, {});
                         ++world.generation;
                         doing[3] = "build";
-                        Run(faults, documented, "build", false,
-                            [&] { std::atomic_store(&world.configuration, Build(world)); });
+                        Guarded(faults, documented, "build", false,
+                                [&] { std::atomic_store(&world.configuration, Build(world)); });
                         ++world.generation;
                         ++destructions;
                     }
