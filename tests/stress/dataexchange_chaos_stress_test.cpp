@@ -281,8 +281,9 @@ void CheckConvergence(World& world, Gui const* gui, std::string const& context)
         }
         return flags;
     };
-    BusinessLayer::CDynamicRequiredAreasBase freshDynamic(
-        Replica(areas, keptFlags("dynamic", dynamic->GetHasDataOrRecoArray().GetValues())));
+    auto const dynamicReplica =
+        Replica(areas, keptFlags("dynamic", dynamic->GetHasDataOrRecoArray().GetValues()));
+    BusinessLayer::CDynamicRequiredAreasBase freshDynamic(dynamicReplica);
     freshDynamic.SetRequiredAreasArray(caseModel->GetRequiredAreasArray());
     EXPECT_EQ(Print(freshDynamic.GetRequiredAreasArray().GetValues()),
               Print(dynamic->GetRequiredAreasArray().GetValues()))
@@ -304,8 +305,9 @@ void CheckConvergence(World& world, Gui const* gui, std::string const& context)
                 static_cast<EImageProcessingProgress>(state == EImageProcessingProgress{47} ? 48 : 47));
             object->SetImageProcessingProgress(state);
         }
-    ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(
-        world.properties, Replica(areas, keptFlags("model tab", modelTab->GetHasDataArray().GetValues())));
+    auto const modelTabReplica =
+        Replica(areas, keptFlags("model tab", modelTab->GetHasDataArray().GetValues()));
+    ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(world.properties, modelTabReplica);
     freshModelTab.SetRequiredAreasArray(dynamic->GetRequiredAreasArray());
     EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab->GetIsDataAvailable().Get()) << context;
     auto const allowed = [](Base::IIsModelTabAllowedDataExchangeModel const& model)
