@@ -55,9 +55,7 @@ private:
     std::shared_ptr<TCommand<void, int>> m_command;
 };
 
-class OwnerGuard : public CommandEnvironment
-{
-};
+using OwnerGuard = CommandEnvironment;
 } // namespace
 
 TEST_F(OwnerGuard, ActionRunsOnlyBetweenConstructionAndDestruction)
@@ -65,7 +63,7 @@ TEST_F(OwnerGuard, ActionRunsOnlyBetweenConstructionAndDestruction)
     auto counter = std::make_unique<Counter>([](Counter& self) { self.Command()->Execute(5); });
     EXPECT_EQ(0, counter->Value()) << "an execution before the constructor finished reached the owner";
 
-    auto const found = JbSingleton<CCommandRegistry>::GetInstance().FindCommand(kName);
+    auto const found = Find(kName);
     ASSERT_EQ(counter->Command().get(), found.get());
     counter->Command()->Execute(2);
     EXPECT_EQ(2, counter->Value());

@@ -7,9 +7,6 @@
 using namespace Base;
 using namespace Orx2Test;
 
-static_assert(std::is_nothrow_move_constructible_v<CSharedLock>);
-static_assert(!std::is_copy_constructible_v<CSharedLock>);
-
 TEST(SharedMutex, ReadersShareAndExcludeWriters)
 {
     CSharedMutex mutex;
@@ -43,14 +40,18 @@ TEST(SharedMutex, WriterWaitsForReadersAndEveryWaitingWriterGetsIn)
     CSharedLock reader(mutex);
     std::atomic<int> writersDone{0};
     {
-        ScopedThread w1([&] {
-            std::lock_guard<CSharedMutex> lock(mutex);
-            writersDone.fetch_add(1);
-        });
-        ScopedThread w2([&] {
-            std::lock_guard<CSharedMutex> lock(mutex);
-            writersDone.fetch_add(1);
-        });
+        ScopedThread w1(
+            [&]
+            {
+                std::lock_guard<CSharedMutex> lock(mutex);
+                writersDone.fetch_add(1);
+            });
+        ScopedThread w2(
+            [&]
+            {
+                std::lock_guard<CSharedMutex> lock(mutex);
+                writersDone.fetch_add(1);
+            });
         std::this_thread::sleep_for(30ms);
         EXPECT_EQ(writersDone.load(), 0);
         reader.unlock();
@@ -93,7 +94,8 @@ TEST(BindingTargetLocking, LocksWorkUntilDestructionBeginsThenThrow)
     target.LockForDestruction();
     EXPECT_FALSE(Target::LockIfAlive(*lockObject).owns_lock());
     ExpectDestructedMessage([&] { target.Lock(); }, "Base::Binding::Internal::CBindingTargetLocking::Lock");
-    ExpectDestructedMessage([&] { target.LockShared(); }, "Base::Binding::Internal::CBindingTargetLocking::LockShared");
+    ExpectDestructedMessage([&] { target.LockShared(); },
+                            "Base::Binding::Internal::CBindingTargetLocking::LockShared");
     ExpectDestructedMessage([&] { target.TryLockShared(); },
                             "Base::Binding::Internal::CBindingTargetLocking::TryLockShared");
     // Nothing was left locked by the throws.

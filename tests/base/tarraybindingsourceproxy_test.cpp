@@ -19,10 +19,6 @@ using namespace Base;
 using namespace Base::Binding;
 using namespace Orx2Test;
 
-static_assert(!std::is_copy_constructible_v<TArrayBindingSourceProxy<int>>);
-static_assert(!std::is_move_constructible_v<TArrayBindingSourceProxy<int>>);
-static_assert(std::is_base_of_v<IArrayBindingSource<int>, TArrayBindingSourceProxy<int>>);
-
 namespace
 {
 using Vec = std::vector<int>;
@@ -168,20 +164,6 @@ TEST(ArrayProxy, TheEndOfATransformsInputUnbindsTheProxyAndFreesTheTransform)
     EXPECT_EQ(spy.Last(), std::make_tuple(Kind<std::string>(K::All)));
     EXPECT_EQ(proxy.GetSize(), 0u);
     EXPECT_TRUE(watch.expired());
-}
-
-TEST(ArrayProxy, ProxiesChain)
-{
-    TArrayProperty<int> source(Vec{1});
-    TArrayBindingSourceProxy<int> inner, outer;
-    outer.Bind(inner);
-    inner.Bind(source);
-    EXPECT_EQ(outer.GetValues(), (Vec{1}));
-    source.Add(2);
-    EXPECT_EQ(outer.GetValues(), (Vec{1, 2}));
-    TArrayProperty<int> other(Vec{9});
-    inner.Bind(other);
-    EXPECT_EQ(outer.GetValues(), (Vec{9}));
 }
 
 TEST(ArrayProxyThreads, ANotificationOfTheOldSourceThatLosesTheRaceAgainstBindIsDropped)

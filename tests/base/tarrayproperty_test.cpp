@@ -1,6 +1,5 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
-#include "support/arraymodel.h"
 #include "support/arraynotifications.h"
 #include "support/elementdoubles.h"
 #include "support/threadhelpers.h"
@@ -8,17 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 #include <string>
 
 using namespace Base;
 using namespace Base::Binding;
 using namespace Orx2Test;
-
-static_assert(!std::is_copy_constructible_v<TArrayProperty<int>>);
-static_assert(!std::is_move_constructible_v<TArrayProperty<int>>);
-static_assert(std::is_base_of_v<IReadOnlyArrayProperty<int>, TArrayProperty<int>>);
-static_assert(std::is_base_of_v<IArrayProperty<int>, TArrayProperty<int>>);
 
 namespace
 {
@@ -239,31 +232,4 @@ TEST(ArrayPropertyThreads, TryReadsGiveUpWhileAWriterHoldsTheLock)
     writer.Join();
     EXPECT_EQ(p.TryGetSize().value(), 2u);
     EXPECT_EQ(p.TryGetAt(1).value().value, 42);
-}
-
-TEST(ArrayProperty, RandomEditsKeepAFullObserverEqualToThePlainModel)
-{
-    for (unsigned seed : {1u, 7u, 2024u})
-    {
-        std::mt19937 random(seed);
-        TArrayProperty<int> p;
-        Vec model, mirror;
-        int calls = 0;
-        TArrayObserver<int> observer = MakeFullArrayObserver(p,
-                                                             [&](Vec const& copy)
-                                                             {
-                                                                 mirror = copy;
-                                                                 ++calls;
-                                                             });
-        for (int step = 0; step < 3000; ++step)
-        {
-            ArrayEdit const edit = RandomArrayEdit(random, model.size());
-            int const callsBefore = calls;
-            bool const notifies = edit.ApplyTo(model);
-            edit.ApplyTo(p);
-            ASSERT_EQ(calls - callsBefore, notifies ? 1 : 0) << "seed " << seed << " step " << step << " kind " << edit.kind;
-            ASSERT_EQ(mirror, model) << "seed " << seed << " step " << step << " kind " << edit.kind;
-            ASSERT_EQ(p.GetValues(), model) << "seed " << seed << " step " << step;
-        }
-    }
 }

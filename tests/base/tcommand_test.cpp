@@ -43,9 +43,7 @@ void ExpectBlobRejected(ICommandBase& command, char const* function, wchar_t con
     }
 }
 
-class Command : public CommandEnvironment
-{
-};
+using Command = CommandEnvironment;
 } // namespace
 
 TEST_F(Command, GuiLockingCommandCountsOnlyWhileItsActionRunsAndReturnsACompleteResult)
@@ -102,7 +100,8 @@ TEST_F(Command, ReferenceArgumentsReachTheActionAndOutParametersComeBack)
 TEST_F(Command, ExecuteWithSerializedArgumentsIsRefusedNamingTheArgumentTypes)
 {
     CountSpy runs;
-    auto toggle = std::make_shared<TCommand<void, bool>>([&](bool) { runs.Callback()(); }, L"test.Toggle", false);
+    auto toggle =
+        std::make_shared<TCommand<void, bool>>([&](bool) { runs.Callback()(); }, L"test.Toggle", false);
     auto rename = std::make_shared<TCommand<void, CStringW const&, unsigned int>>(
         [&](CStringW const&, unsigned int) { runs.Callback()(); }, L"test.Rename", false);
     EXPECT_FALSE(toggle->IsSerializable());
@@ -133,7 +132,7 @@ TEST_F(Command, EveryExecutionIsPublishedAsTheExposedCommandAndReportedOnce)
     ASSERT_EQ(published.Count(), 3U);
     EXPECT_EQ(std::get<0>(published.Calls()[0]), identity);
     EXPECT_EQ(std::get<0>(published.Calls()[1]), identity);
-    EXPECT_EQ(JbSingleton<CCommandRegistry>::GetInstance().FindCommand(L"test.Published").get(), identity);
+    EXPECT_EQ(Find(L"test.Published").get(), identity);
     EXPECT_EQ(JournalCount(L"test.Published", EJournalRecordKind::Opened), 2U);
     EXPECT_EQ(JournalCount(L"test.Published", EJournalRecordKind::Closed), 2U);
     EXPECT_EQ(openDuringAction, 1U);

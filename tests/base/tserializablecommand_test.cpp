@@ -53,8 +53,7 @@ protected:
         EXPECT_EQ(first[0].commandName, name);
         EXPECT_TRUE(first[0].finished);
 
-        std::shared_ptr<ICommandBase> const found =
-            JbSingleton<CCommandRegistry>::GetInstance().FindCommand(name);
+        std::shared_ptr<ICommandBase> const found = Find(name);
         EXPECT_EQ(found.get(), static_cast<ICommandBase*>(probe.command.get()));
         EXPECT_TRUE(found->IsSerializable());
         found->Execute(first[0].argumentBytes);
@@ -94,8 +93,7 @@ protected:
         EXPECT_EQ(probe.spy.Count(), 0U);
         EXPECT_TRUE(Records().empty());
 
-        std::shared_ptr<ICommandBase> const found =
-            JbSingleton<CCommandRegistry>::GetInstance().FindCommand(name);
+        std::shared_ptr<ICommandBase> const found = Find(name);
         ASSERT_NE(found, nullptr);
         found->Execute(valid);
         EXPECT_EQ(probe.spy.Count(), 1U);

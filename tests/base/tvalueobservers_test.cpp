@@ -13,10 +13,6 @@ using namespace Base;
 using namespace Base::Binding;
 using namespace Orx2Test;
 
-static_assert(std::is_nothrow_move_constructible_v<TValueChangedObserver<int>>);
-static_assert(!std::is_copy_constructible_v<TValueChangedObserver<int>>);
-static_assert(!std::is_copy_constructible_v<TValueBindingSource<int>>);
-
 TEST(ValueObservers, ChangedObserverDeliversTheCurrentValueAtBindingStreamObserverDoesNot)
 {
     TestOwner owner;
@@ -40,8 +36,8 @@ TEST(ValueObservers, OnlyTheWholeNotificationObserverSeesTheEndOfASource)
     {
         TValueBindingSource<int> source(1);
         changedObserver = TValueChangedObserver<int>(source, changed.Callback());
-        wholeObserver = TValueObserver<int>(
-            source, [&](TValueStreamNotification<int> const& n) { whole.Record(n.status, n.value.HasValue()); });
+        wholeObserver = TValueObserver<int>(source, [&](TValueStreamNotification<int> const& n)
+                                            { whole.Record(n.status, n.value.HasValue()); });
         source.Set(2);
     }
     EXPECT_EQ(changed.Calls(), (std::vector<std::tuple<int>>{{1}, {2}}));
@@ -69,9 +65,8 @@ TEST(ValueObservers, ExceptionFromTheFirstCallbackLeavesNothingConnected)
 {
     TValueBindingSource<int> source(1);
     CountSpy later;
-    auto bind = [&] {
-        TValueChangedObserver<int> observer(source, [](int) { throw std::runtime_error("first"); });
-    };
+    auto bind = [&]
+    { TValueChangedObserver<int> observer(source, [](int) { throw std::runtime_error("first"); }); };
     EXPECT_THROW(bind(), std::runtime_error);
     TValueStreamObserver<int> counter(source, [&](int) { later.Callback()(); });
     source.Set(2);
@@ -125,7 +120,8 @@ TEST(MultiValueSource, NotifiesAlsoWhenTheCombinedValueIsUnchanged)
     TMultiValueBindingSource<bool, bool> combined(a, b);
     CountSpy spy;
     auto connection = combined.ConnectToValueStream(
-        MakeEventSignalHandler<TValueStreamNotification<std::tuple<bool, bool>> const&>([&](auto const&) { spy.Callback()(); }));
+        MakeEventSignalHandler<TValueStreamNotification<std::tuple<bool, bool>> const&>(
+            [&](auto const&) { spy.Callback()(); }));
     a.Set(true);
     a.Set(false); // back to the combined value it had before: still a notification
     EXPECT_EQ(spy.Count(), 2);

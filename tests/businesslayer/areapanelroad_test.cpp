@@ -21,11 +21,6 @@ using Base::EAreaItems;
 using Calls = std::vector<ReferenceHost::CRecordingAreaCommands::SCall>;
 using Kind = ReferenceHost::CRecordingAreaCommands::EKind;
 
-std::shared_ptr<Base::ICommandBase> Find(std::wstring const& name)
-{
-    return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name);
-}
-
 using AreaPanelRoad = Orx2Test::CommandEnvironment;
 
 TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
@@ -67,6 +62,7 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
     changes({"1", "panel"});
     EXPECT_TRUE(tiles[1]->GetIsObligatory().Get());
     EXPECT_EQ(EAreaItems::UpperJaw, gui->GetSelectedArea().Get());
+    EXPECT_TRUE(gui->GetVisibility().Get()) << "the host shows its panel";
 
     // The lower pre-operation scan gains data: the lower jaw is needed, and with both jaws the bite.
     areas->InstantiateArea(EAreaItems::PreOpLower);
@@ -79,19 +75,22 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
     lower.Add(L"2", 2, L"bmp-2");
     auto const bar = tiles[0]->GetThumbnailBarConfiguartion();
     EXPECT_EQ(2u, bar->GetThumbnailsArrayBindingSource().GetSize());
-    std::dynamic_pointer_cast<Base::ICommand<>>(Find(L"CThumbnailItemViewModelBase.Select_LowerJaw_2"))
-        ->Execute();
+    Find<Base::ICommand<>>(L"CThumbnailItemViewModelBase.Select_LowerJaw_2")->Execute();
     auto selectedThumbnail = bar->GetThumbnail(JyUniqueIdT<CStringW>(L"bmp-2"));
     ASSERT_NE(nullptr, selectedThumbnail);
     EXPECT_TRUE(selectedThumbnail->GetIsSelected().Get());
+    EXPECT_TRUE(selectedThumbnail->GetVisibility().Get());
     EXPECT_EQ(2, selectedThumbnail->GetNumber().Get());
     EXPECT_EQ((std::vector<unsigned>{1, 0}), changes({}).guiLockCounts);
 
-    // An area activated from its tile.
+    // An area activated from its tile, and its content moved to another; neither locks the GUI.
     gui->GetActivateAreaCommand().Get()->Execute(EAreaItems::PreOpLower);
-    changes({"panel"});
+    EXPECT_TRUE(changes({"panel"}).guiLockCounts.empty());
     EXPECT_EQ(EAreaItems::PreOpLower, gui->GetSelectedArea().Get());
-    EXPECT_EQ((Calls{{Kind::Activate, EAreaItems::PreOpLower, EAreaItems::Undefined}}),
+    tiles[7]->GetMoveCommand()->Execute(EAreaItems::PreOpUpper);
+    EXPECT_TRUE(changes({}).guiLockCounts.empty());
+    EXPECT_EQ((Calls{{Kind::Activate, EAreaItems::PreOpLower, EAreaItems::Undefined},
+                     {Kind::Move, EAreaItems::PreOpLower, EAreaItems::PreOpUpper}}),
               panel.GetCommands().TakeCalls());
 
     // The thumbnail removed: it leaves the bar and its name expires.

@@ -18,11 +18,6 @@ using Base::ICommonCommands;
 using BusinessLayer::CCommonCommands;
 using CommandPtr = std::shared_ptr<Base::ICommandBase>;
 
-CommandPtr Find(std::wstring const& name)
-{
-    return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name);
-}
-
 struct SSlot
 {
     std::string name;
@@ -82,9 +77,7 @@ std::vector<SSlot> const kSlots = {
     ORX2_SLOT_OF("DebugDomainTest", GeDebugDomainTestCommand, SetDebugDomainTestCommand, L""),
 };
 
-class CommonCommands : public Orx2Test::CommandEnvironment
-{
-};
+using CommonCommands = Orx2Test::CommandEnvironment;
 } // namespace
 
 TEST_F(CommonCommands, TwelveSlotsHoldTheRegisteredCommandsUntilTheSetGoes)
@@ -136,8 +129,7 @@ TEST_F(CommonCommands, DefaultCommandsByNameAsTheGuiSeesThem)
 {
     CCommonCommands const commands;
     Orx2Test::GuiProbe probe;
-    std::dynamic_pointer_cast<ICommonCommands::EngineActivateSaveCommand>(Find(L"common.Save"))
-        ->Execute(L"/cases/42");
+    Find<ICommonCommands::EngineActivateSaveCommand>(L"common.Save")->Execute(L"/cases/42");
     auto const step = probe.Take();
     EXPECT_EQ(std::vector<std::wstring>{L"common.Save"}, step.commands);
     EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);

@@ -57,28 +57,6 @@ protected:
         ReferenceHost::MakeStandaloneProperty(EAreaItems::Undefined);
 };
 
-TEST_F(DataExchangeConfiguration, SettersKeepTheLastModelAndReleaseThePreviousOne)
-{
-    auto const configuration = Make();
-    std::weak_ptr<Base::ISeatPositionDataExchangeModel> const built =
-        configuration->GetSeatPositionDataExchangeModel();
-    auto const first = std::make_shared<CCommonSeatPositionDataExchangeModel>();
-    auto const second = std::make_shared<CCommonSeatPositionDataExchangeModel>();
-    configuration->SetSeatPositionDataExchangeModel(first);
-    EXPECT_TRUE(built.expired());
-    configuration->SetSeatPositionDataExchangeModel(second);
-    EXPECT_EQ(second, configuration->GetSeatPositionDataExchangeModel());
-    configuration->SetSeatPositionDataExchangeModel(nullptr);
-    EXPECT_FALSE(configuration->GetSeatPositionDataExchangeModel());
-
-    auto const modelTab =
-        std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties, areas);
-    configuration->SetIsModelTabAllowedDataExchangeModel(modelTab);
-    EXPECT_EQ(modelTab, configuration->GetIsModelTabAllowedDataExchangeModel());
-    configuration->SetIsModelTabAllowedDataExchangeModel(nullptr);
-    EXPECT_THROW(configuration->GetIsModelTabAllowedDataExchangeModel(), OrxException);
-}
-
 TEST_F(DataExchangeConfiguration, EmptyHostObjectsFailTheConstruction)
 {
     EXPECT_THROW(CCommonDataExchangeConfiguration(nullptr, areas, selectedArea), OrxException);

@@ -1,7 +1,7 @@
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 
-#include "support/propertycontract.h"
 #include "support/propertychangedcounter.h"
+#include "support/propertycontract.h"
 #include "support/referencehost.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +23,14 @@ TEST_F(ReconstructionProgress, PropertiesKeepTheirContract)
 {
     using M = CCommonReconstructionProgressDataExchangeModelBase;
     Orx2Test::PropertyContract<M>()
-        .Row<float>("ReconstructionProgress", &M::GetReconstructionProgress, &M::GetReconstructionProgress, 0.0f, 50.0f)
+        .Row<float>("ReconstructionProgress", &M::GetReconstructionProgress, &M::GetReconstructionProgress,
+                    0.0f, 50.0f)
         .Row<EImageProcessingProgress>("ReconstructionProgressState", &M::GetReconstructionProgressState,
-                                       &M::GetReconstructionProgressState, EImageProcessingProgress::eORX_RUNNING,
+                                       &M::GetReconstructionProgressState,
+                                       EImageProcessingProgress::eORX_RUNNING,
                                        EImageProcessingProgress::eORX_OK)
-        .Row<int>("ReconstructionAreaCount", &M::GetReconstructionAreaCount, &M::GetReconstructionAreaCount, 0, 2)
+        .Row<int>("ReconstructionAreaCount", &M::GetReconstructionAreaCount, &M::GetReconstructionAreaCount,
+                  0, 2)
         .Check(model);
 }
 
@@ -91,9 +94,11 @@ TEST_F(ReconstructionProgress, GroupTableAndItsEdges)
     };
     for (Row const row :
          {Row{EAreaItems::LowerJaw, 0, 1}, Row{EAreaItems::UpperJaw, 1, 1}, Row{EAreaItems::BuccalReg, 2, 0},
+          Row{EAreaItems::BiogenRefLower, 0, 2}, Row{EAreaItems::BiogenRefUpper, 1, 2},
           Row{EAreaItems::PreOpLower, 0, 0}, Row{EAreaItems::PreOpUpper, 1, 0},
-          Row{EAreaItems::GingivaMaskUpper, 1, 3}, Row{EAreaItems::ScanbodyLower, 0, 4},
-          Row{EAreaItems::ScanbodyUpper, 1, 4}, Row{EAreaItems::BiteLower, -1, -1},
+          Row{EAreaItems::GingivaMaskLower, 0, 3}, Row{EAreaItems::GingivaMaskUpper, 1, 3},
+          Row{EAreaItems::ScanbodyLower, 0, 4}, Row{EAreaItems::ScanbodyUpper, 1, 4},
+          Row{EAreaItems::BiteLower, -1, -1}, Row{EAreaItems::BiteUpper, -1, -1},
           Row{EAreaItems::ArticulationReg, -1, -1}, Row{EAreaItems::ItemCount, -1, -1},
           Row{EAreaItems::Undefined, -1, -1}, Row{static_cast<EAreaItems>(99), -1, -1}})
     {

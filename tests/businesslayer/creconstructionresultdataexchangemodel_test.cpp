@@ -71,10 +71,13 @@ TEST_F(ReconstructionResult, ContributingAreasMoveTheStateFromIncompleteToComple
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
     EXPECT_EQ(2u, Triangulations().size());
 
-    // Areas that do not contribute neither hold the state back nor fail it.
+    // Areas that do not contribute neither hold the state back nor fail it, nor hide the areas after them.
     auto const bite = Instantiate(EAreaItems::BiteLower, false);
     bite->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    Instantiate(EAreaItems::ScanbodyUpper); // contributes, without a result
+    upper->SetReconstructionResult(WithTriangulation(12));
+    EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());
 }
 
 TEST_F(ReconstructionResult, AFailedContributingAreaFailsTheStateAndKeepsTheArray)

@@ -23,12 +23,6 @@ public:
     using CToolActionViewModelBase::GetItemTypeProperty;
 };
 
-CommandPtr Find(std::wstring const& name)
-{
-    return std::dynamic_pointer_cast<Base::ICommand<>>(
-        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name));
-}
-
 std::vector<std::wstring> Logged(Orx2Test::GuiProbe::SStep const& step)
 {
     std::vector<std::wstring> texts;
@@ -37,9 +31,7 @@ std::vector<std::wstring> Logged(Orx2Test::GuiProbe::SStep const& step)
     return texts;
 }
 
-class ToolAction : public Orx2Test::CommandEnvironment
-{
-};
+using ToolAction = Orx2Test::CommandEnvironment;
 } // namespace
 
 TEST_F(ToolAction, ConstructionNamesItsCommandAndSetsItsPropertiesFromTheArguments)
@@ -62,7 +54,7 @@ TEST_F(ToolAction, ConstructionNamesItsCommandAndSetsItsPropertiesFromTheArgumen
                                row.selected);
         CommandPtr const command = action.GetCommand().Get();
         EXPECT_EQ(row.commandName, command->GetName());
-        EXPECT_EQ(command, Find(row.commandName)) << "not registered under its name";
+        EXPECT_EQ(command, Find<Base::ICommand<>>(row.commandName)) << "not registered under its name";
 
         using C = CToolActionViewModelBase;
         Orx2Test::PropertyContract<C>()
@@ -86,7 +78,7 @@ TEST_F(ToolAction, DefaultCommandLocksTheGuiAndLogsTheCurrentTypeAtLevelTwoOnly)
     Orx2Test::GuiProbe probe;
     probe.Watch("action", action);
 
-    Find(L"Lasso.CToolActionViewModelBase.Command_2")->Execute();
+    Find<Base::ICommand<>>(L"Lasso.CToolActionViewModelBase.Command_2")->Execute();
     auto const step = probe.Take();
     EXPECT_EQ(std::vector<std::wstring>{L"Lasso.CToolActionViewModelBase.Command_2"}, step.commands);
     EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
@@ -104,7 +96,7 @@ TEST_F(ToolAction, TheRegistryKeepsTheFirstOfOneNameAndNeverReachesADeadAction)
     CHostToolAction second(L"Twin", Type::ToolAction1, true, true, false);
     second.GetItemTypeProperty().Set(Type::ToolAction6);
     Orx2Test::GuiProbe probe;
-    CommandPtr const held = Find(L"Twin.CToolActionViewModelBase.Command_1");
+    CommandPtr const held = Find<Base::ICommand<>>(L"Twin.CToolActionViewModelBase.Command_1");
     EXPECT_EQ(first->GetCommand().Get(), held) << "the first must keep the name";
     second.GetCommand().Get()->Execute();
     EXPECT_EQ(std::vector<std::wstring>{L"ORX2.CToolActionViewModelBase: Command  6"}, Logged(probe.Take()));
@@ -120,5 +112,5 @@ TEST_F(ToolAction, AReplacedDefaultCommandsEntryExpires)
 {
     CHostToolAction action(L"Cut", Type::ToolAction0, true, true, true);
     action.GetCommand().Set(std::make_shared<Base::TCommand<void>>([] {}, L"Cut.Real", true));
-    EXPECT_EQ(nullptr, Find(L"Cut.CToolActionViewModelBase.Command_0"));
+    EXPECT_EQ(nullptr, Find<Base::ICommand<>>(L"Cut.CToolActionViewModelBase.Command_0"));
 }

@@ -119,6 +119,8 @@ TEST_F(ScanStartup, ASmallScanAsTheGuiSeesIt)
     EXPECT_EQ(expected, dynamicRequiredAreas->GetRequiredAreasArray().GetValues());
     EXPECT_EQ(EAreaItems::LowerJaw, selectedArea->Get());
     EXPECT_EQ((Counts{0, 0, 0}), Notifications());
+    EXPECT_LT(0U, JournalCount(L"CDynamicRequiredAreasBase", Base::EJournalRecordKind::Opened))
+        << "the required areas were derived outside a journal report";
 
     // The lower jaw is instantiated: it contributes without a reconstruction.
     auto const lower = Instantiate(EAreaItems::LowerJaw);

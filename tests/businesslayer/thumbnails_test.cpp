@@ -20,11 +20,6 @@ using Base::EAreaItems;
 using Thumbnail = BusinessLayer::CThumbnailItemViewModelBase;
 using Trash = BusinessLayer::CTrashViewModelBase;
 
-std::shared_ptr<Base::ICommandBase> Find(std::wstring const& name)
-{
-    return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name);
-}
-
 using Thumbnails = Orx2Test::CommandEnvironment;
 
 TEST_F(Thumbnails, PropertiesKeepTheirContract)
@@ -56,7 +51,7 @@ TEST_F(Thumbnails, SelectByNameExactlyWhileTheThumbnailHoldsItsCommand)
     auto const second = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
     Orx2Test::GuiProbe probe;
     probe.Watch("first", *first);
-    auto command = std::dynamic_pointer_cast<Base::ICommand<>>(Find(name));
+    auto command = Find<Base::ICommand<>>(name);
     ASSERT_EQ(first->GetSelectCommand(), command) << "the first of a name wins";
     command->Execute()->Wait();
     EXPECT_TRUE(first->GetIsSelected().Get());

@@ -38,7 +38,8 @@ class CPanelViewModel : public Base::TNotifyPropertyChangedImpl<Base::IPanelView
 public:
     CPanelViewModel()
         : m_toggleCommand(Base::MakeOwnerBoundCommand<Base::TCommand<void>>(
-              m_guard, *this, [](CPanelViewModel& self) { self.m_visible.Update([](bool visible) { return !visible; }); },
+              m_guard, *this,
+              [](CPanelViewModel& self) { self.m_visible.Update([](bool visible) { return !visible; }); },
               L"CPanelViewModel.Toggle", true))
     {
         m_guard.Open();
@@ -49,7 +50,10 @@ public:
     Base::TProperty<bool>& GetVisible() { return m_visible; }
 
     std::shared_ptr<Base::ICommand<>> GetCloseCommand() const override { return m_closeCommand.Get(); }
-    void SetCloseCommand(std::shared_ptr<Base::ICommand<>> command) { m_closeCommand.Set(std::move(command)); }
+    void SetCloseCommand(std::shared_ptr<Base::ICommand<>> command)
+    {
+        m_closeCommand.Set(std::move(command));
+    }
 
     std::shared_ptr<Base::ICommand<>> GetToggleCommand() const override { return m_toggleCommand; }
 
@@ -66,16 +70,14 @@ namespace
 {
 using BusinessLayer::CPanelViewModel;
 
-class PanelViewModel : public Orx2Test::CommandEnvironment
-{
-};
+using PanelViewModel = Orx2Test::CommandEnvironment;
 } // namespace
 
 TEST_F(PanelViewModel, PropertiesKeepTheirContract)
 {
     CPanelViewModel panel;
-    Orx2Test::PropertyContract<CPanelViewModel>().Row<bool>("Visible", &CPanelViewModel::GetVisible,
-                                                            &CPanelViewModel::GetVisible, false, true)
+    Orx2Test::PropertyContract<CPanelViewModel>()
+        .Row<bool>("Visible", &CPanelViewModel::GetVisible, &CPanelViewModel::GetVisible, false, true)
         .Check(panel);
 }
 
@@ -85,9 +87,9 @@ TEST_F(PanelViewModel, ToggleByNameAsTheGuiSeesIt)
     Orx2Test::GuiProbe probe;
     probe.Watch("panel", *panel);
 
-    auto const toggle = JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(L"CPanelViewModel.Toggle");
+    auto const toggle = Find<Base::ICommand<>>(L"CPanelViewModel.Toggle");
     ASSERT_NE(nullptr, toggle);
-    std::dynamic_pointer_cast<Base::ICommand<>>(toggle)->Execute();
+    toggle->Execute();
 
     auto const step = probe.Take();
     EXPECT_TRUE(panel->GetVisible().Get());
@@ -96,5 +98,5 @@ TEST_F(PanelViewModel, ToggleByNameAsTheGuiSeesIt)
     EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
 
     panel.reset();
-    EXPECT_NO_THROW(std::dynamic_pointer_cast<Base::ICommand<>>(toggle)->Execute()) << "reached a dead panel";
+    EXPECT_NO_THROW(toggle->Execute()) << "reached a dead panel";
 }

@@ -8,13 +8,11 @@
 
 namespace
 {
-thread_local std::size_t t_count = 0;
 thread_local std::size_t t_largest = 0;
 } // namespace
 
 void* operator new(std::size_t size)
 {
-    ++t_count;
     t_largest = std::max(t_largest, size);
     if (void* const memory = std::malloc(size != 0 ? size : 1))
     {
@@ -35,14 +33,9 @@ void operator delete(void* memory, std::size_t) noexcept
 
 namespace HostTest
 {
-CAllocationProbe::CAllocationProbe() : m_startCount(t_count)
+CAllocationProbe::CAllocationProbe()
 {
     t_largest = 0;
-}
-
-std::size_t CAllocationProbe::GetCount() const
-{
-    return t_count - m_startCount;
 }
 
 std::size_t CAllocationProbe::GetLargest() const

@@ -1,5 +1,5 @@
 // The journal as the library uses it: handles naming their owner, reports that record their opening
-// and closing (nested, moved, outliving a replaced process journal).
+// and closing (nested, moved).
 #include "host/acquisitionbase/cmemoryjournal.h"
 
 #include <gtest/gtest.h>
@@ -34,8 +34,9 @@ TEST(HostJournal, NestedReportsRecordTheirOpeningAndClosing)
         EXPECT_EQ(records[index].sequence, index);
         EXPECT_EQ(records[index].handle, handle) << "the handle itself is stored, not a copy";
     }
-    EXPECT_EQ(kinds, (std::vector<EJournalRecordKind>{EJournalRecordKind::Opened, EJournalRecordKind::Opened,
-                                                      EJournalRecordKind::Closed, EJournalRecordKind::Closed}));
+    EXPECT_EQ(kinds,
+              (std::vector<EJournalRecordKind>{EJournalRecordKind::Opened, EJournalRecordKind::Opened,
+                                               EJournalRecordKind::Closed, EJournalRecordKind::Closed}));
     EXPECT_EQ(records[2].reportId, records[1].sequence) << "the inner report closes first";
     EXPECT_EQ(records[3].reportId, records[0].sequence);
 }
@@ -58,17 +59,4 @@ TEST(HostJournal, MovingAReportClosesItExactlyOnce)
     EXPECT_EQ(journal->GetRecords().size(), 1U);
 }
 
-TEST(HostJournal, ProcessJournalIsReplaceableAndReportsOutliveTheReplacement)
-{
-    EXPECT_NE(dynamic_cast<CMemoryJournal*>(&Base::GetJournal()), nullptr);
-    auto const installed = std::make_shared<CMemoryJournal>();
-    Base::SetJournal(installed);
-    EXPECT_EQ(&Base::GetJournal(), installed.get());
-    CJournalReport report = Base::GetJournal().Report(installed->CreateHandle(L"Straddling"));
-    Base::SetJournal(nullptr);
-    EXPECT_NE(&Base::GetJournal(), installed.get());
-    report.Close();
-    EXPECT_EQ(installed->GetOpenReportCount(), 0U);
-    EXPECT_EQ(installed->GetRecordCount(), 2U);
-}
 } // namespace

@@ -141,26 +141,6 @@ TEST(HostLegacyStream, StringsAndVectorsRoundTripAndRejectEveryTruncation)
     ExpectRoundTripAndTruncationSafety(std::vector<EMode>{EMode::Idle, EMode::Scanning});
 }
 
-TEST(HostLegacyStream, SeveralValuesShareOneStream)
-{
-    auto const buffer = std::make_shared<JbStreamWriteBinaryBuffer>();
-    CORXStreamWriteBinaryLegacy writer(buffer);
-    writer << 7 << true << std::wstring(L"name") << 2.5 << EMode::Scanning;
-    CORXStreamReadBinaryLegacy reader = MakeReader(buffer->GetBytes());
-    int number = 0;
-    bool flag = false;
-    std::wstring name;
-    double value = 0;
-    EMode mode = EMode::Idle;
-    reader >> number >> flag >> name >> value >> mode;
-    EXPECT_EQ(number, 7);
-    EXPECT_TRUE(flag);
-    EXPECT_EQ(name, L"name");
-    EXPECT_EQ(value, 2.5);
-    EXPECT_EQ(mode, EMode::Scanning);
-    EXPECT_EQ(reader.GetRemaining(), 0U);
-}
-
 TEST(HostLegacyStream, InvalidCharactersBecomeReplacementCharacters)
 {
     std::wstring const invalid{static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)};

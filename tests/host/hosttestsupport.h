@@ -31,16 +31,11 @@ inline std::shared_ptr<Base::ICommandBase> MakeCommand(std::wstring name)
     return std::make_shared<CNamedCommand>(std::move(name));
 }
 
-/// Counts operator new calls made by the calling thread since the probe was created, and the largest
-/// single request among them.
+/// The largest single operator new request made by the calling thread since the probe was created.
 class CAllocationProbe
 {
 public:
     CAllocationProbe();
-    std::size_t GetCount() const;
     std::size_t GetLargest() const;
-
-private:
-    std::size_t m_startCount;
 };
 } // namespace HostTest

@@ -26,7 +26,8 @@ TEST(HostFormat, CharacterConversions)
     EXPECT_EQ(JbFormatWide(L"%C%hc%lc", 'y', 'z', L'w'), L"yzw");
     EXPECT_EQ(JbFormatWide(L"[%3c|%-3c]", L'a', L'b'), L"[  a|b  ]");
     // Beyond ASCII: %C takes a narrow character (a byte), %wC and %lC a wide one.
-    EXPECT_EQ(JbFormatWide(L"%C|%wC|%lC", static_cast<char>('\xE9'), L'\u20AC', L'\u20AC'), L"\u00E9|\u20AC|\u20AC");
+    EXPECT_EQ(JbFormatWide(L"%C|%wC|%lC", static_cast<char>('\xE9'), L'\u20AC', L'\u20AC'),
+              L"\u00E9|\u20AC|\u20AC");
 }
 
 TEST(HostFormat, IntegerLengthModifiers)
@@ -49,6 +50,8 @@ TEST(HostFormat, FlagsWidthAndPrecision)
     EXPECT_EQ(JbFormatWide(L"%.*f|%.*f", 2, 3.14159, -1, 2.5), L"3.14|2.500000");
     EXPECT_EQ(JbFormatWide(L"%.5d|%8.3f|%e", 42, 2.0, 1000.0), L"00042|   2.000|1.000000e+03");
     EXPECT_EQ(JbFormatWide(L"%Lf", 1.5L), L"1.500000");
+    // A nine in a width, and a precision of zero (which is not the default precision).
+    EXPECT_EQ(JbFormatWide(L"%9d|%.0f|%.0d|", 1, 2.75, 0), L"        1|3||");
     // Longer than the first buffer of the C library call, shorter than the limit: nothing is lost.
     EXPECT_EQ(JbFormatWide(L"%.200d", 7), std::wstring(199, L'0') + L"7");
     // The precision bounds how much of a narrow buffer is read, so it need not be terminated.

@@ -78,10 +78,4 @@ TEST(HostStringConversion, InvalidInputBecomesReplacementCharacters)
               "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
-TEST(HostStringConversion, DemangleGivesReadableNames)
-{
-    EXPECT_EQ(JbDemangle(typeid(int)), "int");
-    EXPECT_EQ(JbDemangle(typeid(CStringW)), "CStringW");
-    EXPECT_EQ(JbDemangle(typeid(std::vector<int>)), "std::vector<int, std::allocator<int> >");
-}
 } // namespace

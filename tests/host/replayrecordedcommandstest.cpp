@@ -13,9 +13,7 @@ using namespace Orx2Test;
 
 namespace
 {
-class Replay : public CommandEnvironment
-{
-};
+using Replay = CommandEnvironment;
 } // namespace
 
 TEST_F(Replay, RepeatsARecordedSessionInOrderWithTheSameArgumentsAndNewIds)

@@ -66,25 +66,6 @@ TEST(ReferenceHostAreas, KnownAreasAndPermissionsAreTheSimulatorsChoice)
     EXPECT_TRUE(areas.IsAreaInstantiated(EAreaItems::UpperJaw));
 }
 
-TEST(ReferenceHostAreas, RecordsWhatTheLibraryHandsIn)
-{
-    CCommonAreas areas;
-    JbMatrix4Rd registration = JbMatrix4Rd::Identity();
-    registration(0, 3) = 5.0;
-    areas.SetAreaRegistration(EAreaItems::UpperJaw, registration);
-    ASSERT_TRUE(areas.GetStoredAreaRegistration(EAreaItems::UpperJaw).has_value());
-    EXPECT_EQ(registration, *areas.GetStoredAreaRegistration(EAreaItems::UpperJaw));
-    areas.ResetAreaRegistration(EAreaItems::UpperJaw);
-    EXPECT_FALSE(areas.GetStoredAreaRegistration(EAreaItems::UpperJaw).has_value());
-
-    areas.SetImportedAreaRegistrationInfo(EAreaItems::BiteLower, true, registration, 0.5f);
-    auto const imported = areas.GetImportedAreaRegistrationInfo(EAreaItems::BiteLower);
-    ASSERT_TRUE(imported.has_value());
-    EXPECT_TRUE(imported->isRegistered);
-    EXPECT_EQ(registration, imported->registration);
-    EXPECT_EQ(0.5f, imported->quality);
-}
-
 TEST(ReferenceHostAreas, RegistrationInfosGrowWithEmptyEntries)
 {
     CCommonAreas areas;

@@ -13,7 +13,6 @@
 #include <memory>
 #include <mutex>
 #include <random>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,23 +26,14 @@ namespace
 {
 struct MirrorChecks
 {
-    std::atomic<std::uint64_t> notifications{0};
     std::atomic<std::uint64_t> observersMade{0};
     FaultLog faults;
 
     void Compare(std::vector<int> const& mirror, std::vector<int> const& source)
     {
-        notifications.fetch_add(1, std::memory_order_relaxed);
-        if (mirror == source)
-            return;
-        std::ostringstream text;
-        text << "mirror has " << mirror.size() << " elements, the array " << source.size() << ":";
-        for (int element : mirror)
-            text << ' ' << element;
-        text << " /";
-        for (int element : source)
-            text << ' ' << element;
-        faults.Add(text.str());
+        if (mirror != source)
+            faults.Add("a mirror of " + std::to_string(mirror.size()) +
+                       " elements inside a notification of " + std::to_string(source.size()));
     }
 };
 
@@ -115,9 +105,6 @@ TEST(ArrayPropertyStress, MirrorDiffersFromArrayInsideNotification)
     }
 
     ReportBudget("edits", budget);
-    Report("notifications", checks.notifications);
-    Report("observersMade", checks.observersMade);
-    Report("finalSize", array.GetSize());
     EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
     EXPECT_GT(checks.observersMade.load(), 0u);
 }
@@ -145,7 +132,6 @@ TEST(ArrayPropertyStress, ProxyMirrorBreaksWhenRebindingWhileSourcesChange)
 
     Budget rebinds(Scaled(50'000, 20'000));
     Budget edits(std::numeric_limits<std::uint64_t>::max()); // as many as fit while the rebinds run
-    std::atomic<std::uint64_t> boundSourcesDestroyed{0};
     {
         std::vector<ScopedThread> threads;
         threads.emplace_back([&] { EditUntilSpent(left, edits, checks, 7000); });
@@ -165,7 +151,6 @@ TEST(ArrayPropertyStress, ProxyMirrorBreaksWhenRebindingWhileSourcesChange)
                             TArrayProperty<int> shortLived(std::vector<int>{7, 7});
                             proxy.Bind(shortLived);
                             shortLived.Add(8);
-                            boundSourcesDestroyed.fetch_add(1, std::memory_order_relaxed);
                         }
                         else
                         {
@@ -184,9 +169,6 @@ TEST(ArrayPropertyStress, ProxyMirrorBreaksWhenRebindingWhileSourcesChange)
     }
 
     ReportBudget("rebinds", rebinds);
-    Report("edits", edits.Granted());
-    Report("boundSourcesDestroyed", boundSourcesDestroyed);
-    Report("notifications", checks.notifications);
     EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
     EXPECT_EQ(proxy.GetValues(), left.GetValues());
     EXPECT_EQ(lastMirror, left.GetValues());

@@ -30,28 +30,19 @@ constexpr unsigned kThreads = 4;
 /// decrement leaves it above the number of commands that can run at once.
 struct CountChecks
 {
-    std::atomic<std::uint64_t> readings{0};
     std::atomic<std::uint64_t> outOfRange{0};
     std::atomic<std::uint64_t> zeroInsideAction{0};
-    std::atomic<unsigned> highest{0};
 
     void Check(unsigned count, unsigned lowest)
     {
-        readings.fetch_add(1, std::memory_order_relaxed);
         if (count < lowest || count > kThreads)
             outOfRange.fetch_add(1);
         if (lowest > 0 && count == 0)
             zeroInsideAction.fetch_add(1);
-        unsigned seen = highest.load(std::memory_order_relaxed);
-        while (count > seen && !highest.compare_exchange_weak(seen, count, std::memory_order_relaxed))
-        {
-        }
     }
 };
 
-class CommandStress : public CommandEnvironment
-{
-};
+using CommandStress = CommandEnvironment;
 } // namespace
 
 // GUI-locking commands (plain, serializable, and one whose action throws every third time) run on four
@@ -68,7 +59,6 @@ TEST_F(CommandStress, GuiLockingCountLostOrWrappedUnderConcurrentExecution)
     CountChecks checks;
     std::atomic<std::uint64_t> published{0};
     std::atomic<std::uint64_t> actionsRun{0};
-    std::atomic<std::uint64_t> thrown{0};
     TValueChangedObserver<unsigned int> countObserver(count, [&checks](unsigned int value)
                                                       { checks.Check(value, 0); });
     TValueStreamObserver<ICommandBase*> streamObserver(
@@ -123,7 +113,6 @@ TEST_F(CommandStress, GuiLockingCountLostOrWrappedUnderConcurrentExecution)
                 }
                 catch (std::runtime_error const&)
                 {
-                    thrown.fetch_add(1, std::memory_order_relaxed);
                 }
                 break;
             default:
@@ -143,10 +132,6 @@ TEST_F(CommandStress, GuiLockingCountLostOrWrappedUnderConcurrentExecution)
     }
 
     ReportBudget("executions", budget, 100'000);
-    Report("actionsRun", actionsRun);
-    Report("actionsThrown", thrown);
-    Report("countReadings", checks.readings);
-    Report("highestCount", checks.highest);
     EXPECT_EQ(count.Get(), before) << "the GUI-locking count leaked";
     EXPECT_EQ(checks.outOfRange.load(), 0u)
         << "the GUI-locking count wrapped or exceeded the running commands";
@@ -167,13 +152,13 @@ TEST_F(CommandStress, OwnerBoundActionReachesADestroyedOwner)
     {
         explicit SOwner(std::atomic<std::uint64_t>& lateCount)
             : late(lateCount), command(MakeOwnerBoundCommand<TCommand<void, int>>(
-                              guard, *this,
-                              [](SOwner& self, int)
-                              {
-                                  if (self.ending.load())
-                                      self.late.fetch_add(1);
-                              },
-                              L"CommandStress.OwnerBound", false))
+                                   guard, *this,
+                                   [](SOwner& self, int)
+                                   {
+                                       if (self.ending.load())
+                                           self.late.fetch_add(1);
+                                   },
+                                   L"CommandStress.OwnerBound", false))
         {
             guard.Open();
         }

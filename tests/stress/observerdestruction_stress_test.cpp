@@ -40,8 +40,6 @@ struct Faults
     std::atomic<std::uint64_t> callsAfterEnd{0};
     std::atomic<std::uint64_t> endsReturnedEarly{0};
     std::atomic<std::uint64_t> endsWhileRunning{0};
-    std::atomic<std::uint64_t> observersEnded{0};
-    std::atomic<std::uint64_t> callbacks{0};
 };
 
 /// The callback body: fails when called after its observer ended; once it has started on the setting
@@ -52,7 +50,6 @@ void CheckedCallback(CallbackState& state, Faults& faults, bool first)
     if (state.ended.load())
         faults.callsAfterEnd.fetch_add(1);
     state.running.fetch_add(1);
-    faults.callbacks.fetch_add(1, std::memory_order_relaxed);
     if (!first)
     {
         auto const until = std::chrono::steady_clock::now() + std::chrono::microseconds(300);
@@ -79,14 +76,10 @@ template <class End> void EndWhileRunning(CallbackState& state, Faults& faults, 
     if (state.running.load() != 0)
         faults.endsReturnedEarly.fetch_add(1);
     state.ended.store(true);
-    faults.observersEnded.fetch_add(1, std::memory_order_relaxed);
 }
 
 void ReportFaults(Faults const& faults)
 {
-    Report("observersEnded", faults.observersEnded);
-    Report("endsThatMetARunningCallback", faults.endsWhileRunning);
-    Report("callbacks", faults.callbacks);
     EXPECT_EQ(faults.callsAfterEnd.load(), 0u) << "a callback ran after its observer was ended";
     EXPECT_EQ(faults.endsReturnedEarly.load(), 0u) << "ending an observer returned while its callback ran";
     EXPECT_GT(faults.endsWhileRunning.load(), 0u) << "no end met a running callback: the test proved nothing";

@@ -64,7 +64,6 @@ public:
         return [this] { m_count.fetch_add(1); };
     }
     int Count() const { return m_count.load(); }
-    void Clear() { m_count.store(0); }
 
 private:
     std::atomic<int> m_count{0};

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh journal and patient manager for each command test, so records of one test never leak into
 // the next. Commands take their journal handle when they are made: make them after SetUp.
+#include "host/acquisitionbase/ccommandregistry.h"
 #include "host/acquisitionbase/cmemoryjournal.h"
 #include "host/acquisitionbase/cmemorypatientmanager.h"
 
@@ -36,6 +37,14 @@ protected:
                                                           return record.kind == kind && record.handle &&
                                                                  record.handle->GetOwnerName() == name;
                                                       }));
+    }
+
+    /// The command registered under `name` as a `Command`; null when there is none (or of another kind).
+    template <class Command = Base::ICommandBase>
+    static std::shared_ptr<Command> Find(std::wstring const& name)
+    {
+        return std::dynamic_pointer_cast<Command>(
+            JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(name));
     }
 
     std::vector<Base::SRecordedCommand> Records() const { return m_patientManager->GetRecordedCommands(); }

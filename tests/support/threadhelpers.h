@@ -30,14 +30,9 @@ public:
         std::unique_lock<std::mutex> lock(m_mutex);
         return m_cv.wait_for(lock, timeout, [this] { return m_open; });
     }
-    bool IsOpen() const
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_open;
-    }
 
 private:
-    mutable std::mutex m_mutex;
+    std::mutex m_mutex;
     std::condition_variable m_cv;
     bool m_open = false;
 };
