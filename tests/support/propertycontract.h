@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <type_traits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,7 +27,8 @@ namespace Orx2Test
 ///   after which both getters read the new value;
 /// - setting the initial value back restores it (so rows do not disturb each other).
 /// Failures name the row. Getters are member function pointers (overloads are picked by type) or any
-/// callables taking the owner. Properties written through a setter only take a `Setter` row.
+/// callables taking the owner. An owner without a PropertyChanged of its own (a directory of slots)
+/// takes only rows that do not notify the owner (`Custom` with `notifiesOwner` false). Properties written through a setter only take a `Setter` row.
 template <class Owner>
 class PropertyContract
 {
@@ -126,8 +128,10 @@ private:
 
                 std::atomic<int> ownerChanges{0};
                 std::atomic<int> valueChanges{0};
-                Base::CScopedEventSignalConnection const ownerConnection(OwnerSignal(owner).Connect(
-                    Base::MakeEventSignalHandler<void>([&ownerChanges] { ownerChanges.fetch_add(1); })));
+                Base::CScopedEventSignalConnection ownerConnection;
+                if constexpr (kHasPropertyChanged)
+                    ownerConnection = OwnerSignal(owner).Connect(
+                        Base::MakeEventSignalHandler<void>([&ownerChanges] { ownerChanges.fetch_add(1); }));
                 auto const valueConnection = view.ConnectToValueChanged(
                     Base::MakeEventSignalHandler<T const&>([&valueChanges](T const&) { valueChanges.fetch_add(1); }));
 
@@ -151,6 +155,10 @@ private:
     {
         return std::invoke(fn, std::forward<Args>(args)...);
     }
+
+    /// Owners without a PropertyChanged (directories of slots) take rows that do not notify the owner.
+    static constexpr bool kHasPropertyChanged =
+        std::is_convertible_v<Owner const&, Base::INotifyPropertyChanged const&>;
 
     static Base::IEventSignal<void> const& OwnerSignal(Owner const& owner)
     {
