@@ -1,10 +1,12 @@
 // Where the library's failures and log lines are reported: source file, line, function and text are
 // part of the contract with the host's diagnostics, so one table pins every one of them.
 #include "base/orx2basepool/casyncpromise.h"
+#include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/toptional.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
+#include "businesslayer/common/careaviewmodelbase.h"
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
@@ -216,6 +218,10 @@ TEST_F(ThrowsAndLogs, EveryLogLineReportsItsFileLineAndFunction)
     caseModel.UpdateDefaultActiveArea(std::vector<CCaseRequiredAreasDataExchangeModelBase::EAreaRequirementLevel>(
         14, CCaseRequiredAreasDataExchangeModelBase::EAreaRequirementLevel::Obligatory));
     CCommonReconstructionProgressDataExchangeModelBase progress(areas);
+    CAreaViewModelBase panel;
+    Base::Binding::TArrayProperty<CAreaViewModelBase::EAreaRequirementLevel> levels;
+    levels.Set({CAreaViewModelBase::EAreaRequirementLevel::Obligatory});
+    panel.SetRequiredAreasArray(levels);
     CToolActionViewModelBase toolAction(L"Log", CToolActionViewModelBase::ItemTypeToolActionsEnum::ToolAction3,
                                         true, true, false);
     toolAction.GetCommand().Get()->Execute();
@@ -237,6 +243,8 @@ TEST_F(ThrowsAndLogs, EveryLogLineReportsItsFileLineAndFunction)
          "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
          "CCommonReconstructionProgressDataExchangeModelBase",
          L"CCommonReconstructionProgressViewModel()"},
+        {L"ORX2.CAreaViewModelBase", kCommon + "careaviewmodelbase", 62,
+         "BusinessLayer::CAreaViewModelBase::SetRequiredAreasArray", L"Obligatory Areas: 0: Yes "},
         {L"ORX2.CToolActionViewModelBase", kCommon + "ctoolactionviewmodelbase", 0,
          "BusinessLayer::CToolActionViewModelBase::LogCommand", L"Command  3"},
     };

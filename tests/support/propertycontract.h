@@ -14,6 +14,11 @@
 #include <utility>
 #include <vector>
 
+/// One accessor for both sides of an `Accessor` row: `.Accessor<bool>("Enabled", ORX2_ACCESSOR(GetEnabled), false, true)`.
+// clang-format off
+#define ORX2_ACCESSOR(getter) [](auto& owner) -> auto& { return owner.getter(); }
+// clang-format on
+
 namespace Orx2Test
 {
 /// Rows of property contracts of one owner class. Each row names a property and gives how the GUI
@@ -55,7 +60,7 @@ public:
                       std::move(other), notifiesOwner);
     }
 
-    /// One generic accessor for both sides, `[](auto& o) -> auto& { return o.GetX(); }`: for getters
+    /// One generic accessor for both sides, `ORX2_ACCESSOR(GetX)`: for getters
     /// whose types differ from the usual pair (a const getter handing out the property class, say).
     template <class T, class AccessFn>
     PropertyContract& Accessor(std::string name, AccessFn accessor, T initial, T other)

@@ -1,0 +1,51 @@
+#pragma once
+#include "base/orx2basepool/eareaitems.h"
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/ithumbnailbarviewmodel.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Base
+{
+/// What the GUI sees of one scan-area tile of the area panel: its look, its drag-and-drop abilities,
+/// its thumbnail strip and its three area commands. Every property lives as long as the item.
+class IAreaItemViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    /// How well the area's data correlate. A signed 32-bit enumeration whose other values the host
+    /// assigns; an item starts at Undefined.
+    enum class ECorrelationStatus : std::int32_t
+    {
+        Undefined = -1,
+    };
+
+    ~IAreaItemViewModel() override = default;
+
+    virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The area is required for the current case.
+    virtual IProperty<bool> const& GetIsObligatory() const = 0;
+    virtual IProperty<bool> const& GetIsLocked() const = 0;
+    virtual IProperty<bool> const& GetIsLockedWithoutData() const = 0;
+    virtual IProperty<bool> const& GetHasUnmergedClusters() const = 0;
+    virtual IProperty<bool> const& GetIsDragableCopyMove() const = 0;
+    virtual IProperty<bool> const& GetIsDragableDelete() const = 0;
+    virtual IProperty<bool> const& GetIsEnabled() const = 0;
+    virtual IProperty<bool> const& GetWorkIndicatorVisibility() const = 0;
+    virtual IProperty<bool> const& GetRemoveThumbnail() const = 0;
+    virtual IProperty<ECorrelationStatus> const& GetCorrelationStatus() const = 0;
+    /// The area's thumbnail strip; the same object for the item's whole life.
+    virtual std::shared_ptr<IThumbnailBarViewModel> GetThumbnailBarConfiguartion() const = 0;
+    /// Plain command slots: setting one notifies nobody; an empty pointer while none is installed. Copy
+    /// and move take the target area.
+    virtual std::shared_ptr<ICommand<>> GetTrashCommand() const = 0;
+    virtual void SetTrashCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+    virtual std::shared_ptr<ICommand<EAreaItems>> GetCopyCommand() const = 0;
+    virtual void SetCopyCommand(std::shared_ptr<ICommand<EAreaItems>> const& command) = 0;
+    virtual std::shared_ptr<ICommand<EAreaItems>> GetMoveCommand() const = 0;
+    virtual void SetMoveCommand(std::shared_ptr<ICommand<EAreaItems>> const& command) = 0;
+};
+} // namespace Base

@@ -1,0 +1,26 @@
+#pragma once
+#include "base/orx2basepool/iarraybindingsource.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/ithumbnailitemviewmodel.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "host/foundation/cstringw.h"
+#include "host/values/jyuniqueidt.h"
+
+#include <memory>
+
+namespace Base
+{
+/// What the GUI sees of the strip of thumbnails of one area.
+class IThumbnailBarViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    ~IThumbnailBarViewModel() override = default;
+
+    /// The first thumbnail whose BitmapID equals `id`, or an empty pointer.
+    virtual std::shared_ptr<IThumbnailItemViewModel> const
+    GetThumbnail(JyUniqueIdT<CStringW> const& id) const = 0;
+    /// The thumbnails in display order (read and observe only). Lives as long as the bar.
+    virtual Binding::IArrayBindingSource<std::shared_ptr<IThumbnailItemViewModel>> const&
+    GetThumbnailsArrayBindingSource() const = 0;
+};
+} // namespace Base

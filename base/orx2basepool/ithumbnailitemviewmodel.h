@@ -1,0 +1,41 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "host/foundation/cstringw.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Base
+{
+/// What the GUI sees of one thumbnail in an area's strip: a small picture that can be selected, marked
+/// as reference and thrown away. Every property lives as long as the thumbnail.
+class IThumbnailItemViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    /// How well the thumbnail's data correlate. A signed 32-bit enumeration whose other values the host
+    /// assigns; a thumbnail starts at Undefined.
+    enum class ECorrelationStatus : std::int32_t
+    {
+        Undefined = -1,
+    };
+
+    ~IThumbnailItemViewModel() override = default;
+
+    virtual IProperty<bool> const& GetVisibility() const = 0;
+    virtual IProperty<bool> const& GetIsEnabled() const = 0;
+    virtual IProperty<bool> const& GetIsSelected() const = 0;
+    virtual IProperty<bool> const& GetIsReference() const = 0;
+    /// Identifies the thumbnail's picture; the bar looks thumbnails up by it.
+    virtual IProperty<CStringW> const& GetBitmapID() const = 0;
+    virtual IProperty<int> const& GetNumber() const = 0;
+    virtual IProperty<ECorrelationStatus> const& GetCorrelationStatus() const = 0;
+    /// Plain command slots: setting one notifies nobody; an empty pointer while none is installed.
+    virtual std::shared_ptr<ICommand<>> GetTrashCommand() const = 0;
+    virtual void SetTrashCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+    virtual std::shared_ptr<ICommand<>> GetSelectCommand() const = 0;
+    virtual void SetSelectCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+};
+} // namespace Base
