@@ -65,6 +65,8 @@ std::shared_ptr<Base::IAsyncResult<>> CAcquisitionService::Record(SKeyCall const
         std::lock_guard<std::mutex> const lock(m_mutex);
         m_calls.push_back(recorded);
     }
+    // Outside the lock: observers may read the calls.
+    m_callCount.Update([](unsigned int count) { return count + 1U; });
     return std::make_shared<CCountingResult>(m_counters);
 }
 

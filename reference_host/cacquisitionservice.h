@@ -1,4 +1,6 @@
 #pragma once
+#include "base/orx2basepool/csilentchangeowner.h"
+#include "base/orx2basepool/tproperty.h"
 #include "host/contracts/iacquisitionservice.h"
 
 #include <cstddef>
@@ -13,7 +15,8 @@ namespace ReferenceHost
 /// Each call is recorded with its kind, key, key data, pressed flag and the number of GUI-locking
 /// commands running at the call (a dedicated key has key and key data 0). Each call returns a new,
 /// already complete result that counts how often it is waited on and given a callback, and when it is
-/// released; the counts outlive the service. Thread-safe.
+/// released; the counts outlive the service. The number of calls is observable (a screen follows it).
+/// Thread-safe.
 class CAcquisitionService : public Base::IAcquisitionService
 {
 public:
@@ -68,6 +71,8 @@ public:
     std::vector<SKeyCall> TakeCalls();
     /// The counts of the results handed out by this service, read now.
     SResultCounts GetResultCounts() const;
+    /// The number of calls so far (TakeCalls does not reset it); changes after the call is recorded.
+    Base::IProperty<unsigned int> const& GetCallCount() const { return m_callCount; }
 
     /// Shared with the results, so that a result released after the service still counts.
     struct SCounters;
@@ -78,5 +83,7 @@ private:
     mutable std::mutex m_mutex;
     std::vector<SKeyCall> m_calls;
     std::shared_ptr<SCounters> m_counters;
+    Base::CSilentChangeOwner m_owner;
+    Base::TProperty<unsigned int> m_callCount{0U, m_owner};
 };
 } // namespace ReferenceHost

@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <functional>
-#include <type_traits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,9 +32,7 @@ namespace Orx2Test
 ///   new value;
 /// - setting the initial value back restores it (so rows do not disturb each other).
 /// Failures name the row. Getters are member function pointers (overloads are picked by type) or any
-/// callables taking the owner. An owner without a PropertyChanged of its own (a directory of slots)
-/// takes only rows that do not notify the owner (`Custom` with `notifiesOwner` false). Properties
-/// written through a setter only take a `Setter` row.
+/// callables taking the owner. Properties written through a setter only take a `Setter` row.
 template <class Owner>
 class PropertyContract
 {
@@ -136,15 +133,14 @@ private:
                 std::atomic<int> ownerChanges{0};
                 std::atomic<int> valueChanges{0};
                 std::atomic<int> staleReads{0}; // the owner told the GUI before the value was stored
-                Base::CScopedEventSignalConnection ownerConnection;
-                if constexpr (kHasPropertyChanged)
-                    ownerConnection = OwnerSignal(owner).Connect(Base::MakeEventSignalHandler<void>(
+                Base::CScopedEventSignalConnection const ownerConnection(
+                    OwnerSignal(owner).Connect(Base::MakeEventSignalHandler<void>(
                         [&]
                         {
                             ownerChanges.fetch_add(1);
                             if (!same(view.Get(), other))
                                 staleReads.fetch_add(1);
-                        }));
+                        })));
                 auto const valueConnection = view.ConnectToValueChanged(
                     Base::MakeEventSignalHandler<T const&>([&valueChanges](T const&) { valueChanges.fetch_add(1); }));
 
@@ -169,10 +165,6 @@ private:
     {
         return std::invoke(fn, std::forward<Args>(args)...);
     }
-
-    /// Owners without a PropertyChanged (directories of slots) take rows that do not notify the owner.
-    static constexpr bool kHasPropertyChanged =
-        std::is_convertible_v<Owner const&, Base::INotifyPropertyChanged const&>;
 
     static Base::IEventSignal<void> const& OwnerSignal(Owner const& owner)
     {

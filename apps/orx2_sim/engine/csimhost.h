@@ -5,7 +5,9 @@
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "reference_host/cacquisitionproperties.h"
+#include "reference_host/cacquisitionservice.h"
 #include "reference_host/ccommonareas.h"
+#include "reference_host/cguiconfiguration.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
 
 #include <memory>
@@ -19,8 +21,11 @@ namespace Orx2Sim
 ///  2. the data exchange configuration, completed with the models only the host builds (the model-tab
 ///     model and the dynamic required areas) and with the required-areas arrays bound between them;
 ///  3. the common command set, whose replay slot the simulator fills (SetReplayCommand);
-///  4. the GUI configuration and the view models, which the simulator's modules build and wire
-///     (ISimModule::Start) as their issues land.
+///  4. the GUI configuration (the reference host's, which fills the slots of the acquisition button, step
+///     menu, 3D scene, lock GUI and QR code), its keyboard and foot control built for the acquisition
+///     service (a recorder), and the 3D visualization sink set last, as a renderer would;
+///  5. the other view models, which the simulator's modules build, wire and write into the GUI
+///     configuration's slots (ISimModule::Start) as their issues land.
 /// The GUI side (the modules' screen sections and the property watch) binds after that; then OpenCase.
 ///
 /// Destruction releases everything in the reverse order. One host at a time per process (commands
@@ -30,7 +35,7 @@ class CSimHost
 public:
     using ReplayCommand = Base::ICommand<int const&, std::wstring const&>;
 
-    /// Steps 1 to 3. Throws what the library's constructors throw.
+    /// Steps 1 to 4. Throws what the library's constructors throw.
     CSimHost();
     ~CSimHost();
     CSimHost(CSimHost const&) = delete;
@@ -64,6 +69,10 @@ public:
     {
         return *m_dynamicRequiredAreas;
     }
+    /// The directory through which the GUI reaches every view model.
+    ReferenceHost::CGuiConfiguration& GetGuiConfiguration() const { return *m_guiConfiguration; }
+    /// The engine's service that keys and the foot switch reach; it records what it is told.
+    ReferenceHost::CAcquisitionService& GetAcquisitionService() const { return *m_acquisitionService; }
 
 private:
     std::shared_ptr<ReferenceHost::CCommonAreas> m_areas;
@@ -72,5 +81,7 @@ private:
     std::shared_ptr<BusinessLayer::CCommonDataExchangeConfiguration> m_configuration;
     std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> m_dynamicRequiredAreas;
     std::shared_ptr<BusinessLayer::CCommonCommands> m_commonCommands;
+    std::shared_ptr<ReferenceHost::CAcquisitionService> m_acquisitionService;
+    std::shared_ptr<ReferenceHost::CGuiConfiguration> m_guiConfiguration;
 };
 } // namespace Orx2Sim

@@ -3,6 +3,7 @@
 #include "modules/careasmodule.h"
 #include "modules/ccommandsmodule.h"
 #include "modules/chostmodule.h"
+#include "modules/ckeysmodule.h"
 #include "modules/cmodeltabmodule.h"
 #include "modules/creconstructionmodule.h"
 
@@ -17,6 +18,7 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
     modules.push_back(std::make_unique<CHostModule>());
+    modules.push_back(std::make_unique<CKeysModule>()); // beside the commands: the GUI lock follows them
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
     return modules;
 }
