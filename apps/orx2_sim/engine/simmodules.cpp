@@ -18,8 +18,8 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
     modules.push_back(std::make_unique<CHostModule>());
-    modules.push_back(std::make_unique<CKeysModule>()); // beside the commands: the GUI lock follows them
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
+    modules.push_back(std::make_unique<CKeysModule>()); // below the commands: the GUI lock follows them
     return modules;
 }
 } // namespace Orx2Sim
