@@ -30,6 +30,9 @@ CSimHost::CSimHost()
 
     m_commonCommands = std::make_shared<BusinessLayer::CCommonCommands>();
 
+    m_areaPanel = std::make_unique<ReferenceHost::CAreaPanel>(m_selectedArea);
+    m_areaPanel->GetAreaViewModel()->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
+
     m_acquisitionService = std::make_shared<ReferenceHost::CAcquisitionService>();
     m_guiConfiguration = std::make_shared<ReferenceHost::CGuiConfiguration>();
     m_guiConfiguration->setupKeyboardAndFootControl(m_acquisitionService);
@@ -41,6 +44,7 @@ CSimHost::~CSimHost()
 {
     m_guiConfiguration.reset();
     m_acquisitionService.reset();
+    m_areaPanel.reset();
     m_commonCommands.reset();
     m_configuration.reset();
     m_dynamicRequiredAreas.reset();

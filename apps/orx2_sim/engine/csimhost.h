@@ -6,6 +6,7 @@
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/cacquisitionservice.h"
+#include "reference_host/careapanel.h"
 #include "reference_host/ccommonareas.h"
 #include "reference_host/cguiconfiguration.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
@@ -21,10 +22,12 @@ namespace Orx2Sim
 ///  2. the data exchange configuration, completed with the models only the host builds (the model-tab
 ///     model and the dynamic required areas) and with the required-areas arrays bound between them;
 ///  3. the common command set, whose replay slot the simulator fills (SetReplayCommand);
-///  4. the GUI configuration (the reference host's, which fills the slots of the acquisition button, step
+///  4. the area panel as the host's configuring code sets it up (ReferenceHost::CAreaPanel: area view
+///     model, thumbnail sources, area commands, trash), its tiles following the dynamic required areas;
+///  5. the GUI configuration (the reference host's, which fills the slots of the acquisition button, step
 ///     menu, 3D scene, lock GUI and QR code), its keyboard and foot control built for the acquisition
 ///     service (a recorder), and the 3D visualization sink set last, as a renderer would;
-///  5. the other view models, which the simulator's modules build, wire and write into the GUI
+///  6. the other view models, which the simulator's modules build, wire and write into the GUI
 ///     configuration's slots (ISimModule::Start) as their issues land.
 /// The GUI side (the modules' screen sections and the property watch) binds after that; then OpenCase.
 ///
@@ -35,7 +38,7 @@ class CSimHost
 public:
     using ReplayCommand = Base::ICommand<int const&, std::wstring const&>;
 
-    /// Steps 1 to 4. Throws what the library's constructors throw.
+    /// Steps 1 to 5. Throws what the library's constructors throw.
     CSimHost();
     ~CSimHost();
     CSimHost(CSimHost const&) = delete;
@@ -69,6 +72,8 @@ public:
     {
         return *m_dynamicRequiredAreas;
     }
+    BusinessLayer::CCommonCommands& GetCommonCommands() const { return *m_commonCommands; }
+    ReferenceHost::CAreaPanel& GetAreaPanel() const { return *m_areaPanel; }
     /// The directory through which the GUI reaches every view model.
     ReferenceHost::CGuiConfiguration& GetGuiConfiguration() const { return *m_guiConfiguration; }
     /// The engine's service that keys and the foot switch reach; it records what it is told.
@@ -81,6 +86,7 @@ private:
     std::shared_ptr<BusinessLayer::CCommonDataExchangeConfiguration> m_configuration;
     std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> m_dynamicRequiredAreas;
     std::shared_ptr<BusinessLayer::CCommonCommands> m_commonCommands;
+    std::unique_ptr<ReferenceHost::CAreaPanel> m_areaPanel;
     std::shared_ptr<ReferenceHost::CAcquisitionService> m_acquisitionService;
     std::shared_ptr<ReferenceHost::CGuiConfiguration> m_guiConfiguration;
 };

@@ -154,8 +154,8 @@ void CKeysModule::DeclareSteps(CStepCatalog& steps)
             [this, pressed](Json const& arguments, CTimeline&)
             { m_key->Execute(ParseKey(arguments.at("key").get<std::string>()).value(), 0U, pressed); }});
     };
-    keyStep("press", "the user presses a key (the GUI hands it to the capture-keys view model)", true);
-    keyStep("release", "the user releases a key", false);
+    keyStep("key-down", "the user presses a key (the GUI hands it to the capture-keys view model)", true);
+    keyStep("key-up", "the user releases a key", false);
     steps.Add(SStepKind{"foot-switch",
                         "the foot switch goes down (or up)",
                         {{"pressed", EParameterType::Bool, Json(true), "down (true) or up (false)", {}}},

@@ -21,7 +21,7 @@ namespace Orx2Sim
 /// lock count (following the GUI-locking commands) and the work indicator, and a decoded QR code goes
 /// to the QR-code view model's commands, which the host fills here: the area command selects the area,
 /// the text command keeps the text. The screen lists what the acquisition service was told.
-/// Steps: press, release, foot-switch, work-indicator, qr-code.
+/// Steps: key-down, key-up, foot-switch, work-indicator, qr-code.
 class CKeysModule final : public ISimModule
 {
 public:
