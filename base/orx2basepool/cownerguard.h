@@ -9,11 +9,10 @@
 
 namespace Base
 {
-namespace Internal
-{
 /// The state an owner guard shares with the callables bound to it, so that a callable that outlives
 /// its owner (a command held by the registry or by another thread) can still ask whether the owner is
-/// there. Use through COwnerGuard and BindToOwner.
+/// there. Use through COwnerGuard and BindToOwner. Exported: the bound callables are instantiated in
+/// the code that binds them, in whatever library or program that is.
 class ORX2_BASEPOOL_EXPORT COwnerGuardState
 {
 public:
@@ -39,7 +38,6 @@ private:
     EPhase m_phase = EPhase::Constructing;
     int m_running = 0;
 };
-} // namespace Internal
 
 /// Lets callables that reach an owner (registered command actions, observer callbacks) run only while
 /// the owner is whole: not before its constructor has finished, not once its destruction has begun.
@@ -61,7 +59,7 @@ private:
 class COwnerGuard
 {
 public:
-    COwnerGuard() : m_state(std::make_shared<Internal::COwnerGuardState>()) {}
+    COwnerGuard() : m_state(std::make_shared<COwnerGuardState>()) {}
     /// Closes the guard if the owner did not (only safe when bound callables use nothing declared
     /// after the guard).
     ~COwnerGuard() { m_state->Close(); }
@@ -85,17 +83,17 @@ public:
     }
 
     /// The shared state, for binding (see BindToOwner).
-    std::shared_ptr<Internal::COwnerGuardState> const& GetState() const noexcept { return m_state; }
+    std::shared_ptr<COwnerGuardState> const& GetState() const noexcept { return m_state; }
 
     /// See Run(); on a state that may have outlived its guard.
     template <class Fn>
-    static bool RunGuarded(Internal::COwnerGuardState& state, Fn&& fn)
+    static bool RunGuarded(COwnerGuardState& state, Fn&& fn)
     {
         if (!state.Enter())
             return false;
         struct SLeave
         {
-            Internal::COwnerGuardState& state;
+            COwnerGuardState& state;
             ~SLeave() { state.Leave(); }
         } const leave{state};
         std::forward<Fn>(fn)();
@@ -103,7 +101,7 @@ public:
     }
 
 private:
-    std::shared_ptr<Internal::COwnerGuardState> m_state;
+    std::shared_ptr<COwnerGuardState> m_state;
 };
 
 /// A callable that calls `fn(owner, args...)` (a member function pointer or a callable taking
