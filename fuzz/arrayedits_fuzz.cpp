@@ -1,5 +1,5 @@
 // A random sequence of array edits, decoded from the input, applied to a TArrayProperty<int> and to a
-// plain std::vector model. After every edit the property, the model, a full-array observer's mirror
+// plain std::vector model (the one the unit tests use). After every edit the property, the model, a full-array observer's mirror
 // and the mirror of an observer bound through a proxy must agree, and the property must have notified
 // exactly when the edit changed something (Set always notifies).
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
@@ -7,6 +7,7 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "fuzzcheck.h"
+#include "support/arraymodel.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -27,121 +28,11 @@ constexpr std::size_t kIndexSlack = 4;
 constexpr std::size_t kMaxCount = 6;
 
 using Model = std::vector<int>;
+using Orx2Test::ArrayEdit;
 
-/// The model of one edit, written from the contract of each operation; returns whether the property
-/// must notify.
-struct Edit
+ArrayEdit DecodeEdit(FuzzedDataProvider& input, std::size_t size)
 {
-    int kind = 0;
-    std::size_t index = 0;
-    std::size_t last = 0;
-    int value = 0;
-    std::vector<int> values;
-
-    bool ApplyTo(Model& model) const
-    {
-        auto growTo = [&model](std::size_t size)
-        {
-            if (model.size() < size)
-                model.resize(size);
-        };
-        switch (kind)
-        {
-        case 0: // Set
-            model = values;
-            return true;
-        case 1: // SetAt
-            growTo(index + 1);
-            model[index] = value;
-            return true;
-        case 2: // SetRange
-            if (values.empty())
-                return false;
-            growTo(index);
-            for (std::size_t i = 0; i < values.size(); ++i)
-            {
-                if (index + i < model.size())
-                    model[index + i] = values[i];
-                else
-                    model.push_back(values[i]);
-            }
-            return true;
-        case 3: // Insert
-            growTo(index);
-            model.insert(model.begin() + static_cast<std::ptrdiff_t>(index), value);
-            return true;
-        case 4: // InsertRange
-            if (values.empty())
-                return false;
-            growTo(index);
-            model.insert(model.begin() + static_cast<std::ptrdiff_t>(index), values.begin(), values.end());
-            return true;
-        case 5: // Append
-            model.insert(model.end(), values.begin(), values.end());
-            return !values.empty();
-        case 6: // Add
-            model.push_back(value);
-            return true;
-        case 7: // RemoveAt
-            if (index >= model.size())
-                return false;
-            model.erase(model.begin() + static_cast<std::ptrdiff_t>(index));
-            return true;
-        case 8: // RemoveRange
-        {
-            std::size_t const end = std::min(last, model.size());
-            if (index >= end)
-                return false;
-            model.erase(model.begin() + static_cast<std::ptrdiff_t>(index),
-                        model.begin() + static_cast<std::ptrdiff_t>(end));
-            return true;
-        }
-        case 9: // RemoveLast
-            if (model.empty())
-                return false;
-            model.pop_back();
-            return true;
-        default: // Clear
-            if (model.empty())
-                return false;
-            model.clear();
-            return true;
-        }
-    }
-
-    void ApplyTo(TArrayProperty<int>& array) const
-    {
-        switch (kind)
-        {
-        case 0:
-            return array.Set(values);
-        case 1:
-            return array.SetAt(index, value);
-        case 2:
-            return array.SetRange(index, values);
-        case 3:
-            return array.Insert(index, value);
-        case 4:
-            return array.InsertRange(index, values);
-        case 5:
-            return array.Append(values);
-        case 6:
-            return array.Add(value);
-        case 7:
-            return array.RemoveAt(index);
-        case 8:
-            return array.RemoveRange(index, last);
-        case 9:
-            return array.RemoveLast();
-        default:
-            return array.Clear();
-        }
-    }
-};
-
-Edit DecodeEdit(FuzzedDataProvider& input, std::size_t size)
-{
-    Edit edit;
+    ArrayEdit edit;
     edit.kind = input.ConsumeIntegralInRange<int>(0, 10);
     if (size >= kMaxSize && edit.kind < 7)
         edit.kind = 7 + edit.kind % 4; // a removal instead
@@ -217,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(std::uint8_t const* data, std::size_t size
 
     while (input.remaining_bytes() > 0)
     {
-        Edit const edit = DecodeEdit(input, model.size());
+        ArrayEdit const edit = DecodeEdit(input, model.size());
         std::size_t const before = notifications;
         bool const notifies = edit.ApplyTo(model);
         edit.ApplyTo(*array);

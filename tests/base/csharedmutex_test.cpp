@@ -58,31 +58,6 @@ TEST(SharedMutex, WriterWaitsForReadersAndEveryWaitingWriterGetsIn)
     }
 }
 
-TEST(SharedLock, MisuseRaisesTheStandardErrors)
-{
-    CSharedLock empty;
-    try
-    {
-        empty.lock();
-        FAIL();
-    }
-    catch (std::system_error const& e)
-    {
-        EXPECT_EQ(e.code(), std::errc::operation_not_permitted);
-    }
-    CSharedMutex mutex;
-    CSharedLock owning(mutex);
-    try
-    {
-        owning.lock();
-        FAIL();
-    }
-    catch (std::system_error const& e)
-    {
-        EXPECT_EQ(e.code(), std::errc::resource_deadlock_would_occur);
-    }
-}
-
 namespace
 {
 class Target : public Binding::Internal::CBindingTargetLocking

@@ -1,6 +1,7 @@
 // Fixed item groups handed out as interface pointers, and lookups over array snapshots.
 #include "base/orx2basepool/interfacearrays.h"
 #include "base/orx2basepool/tarrayproperty.h"
+#include "support/elementdoubles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,8 @@
 
 using namespace Base;
 
-namespace
-{
-struct IItem
-{
-    virtual ~IItem() = default;
-};
-struct CItem : IItem
-{
-    explicit CItem(int value) : id(value) {}
-    int id;
-};
-} // namespace
+using Orx2Test::IItem;
+using CItem = Orx2Test::Item;
 
 TEST(InterfaceArrays, CopyKeepsEachSlotAtItsPositionAndLookupTakesTheFirstMatch)
 {

@@ -5,7 +5,8 @@
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "support/arraynotifications.h"
 #include "support/callspy.h"
-#include "support/threadhelpers.h"
+#include "support/elementdoubles.h"
+#include "support/heldcallback.h"
 
 #include <gtest/gtest.h>
 
@@ -126,38 +127,16 @@ TEST(ArrayObservers, ExceptionFromTheFirstCallLeavesNothingConnected)
 TEST(ArrayObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
 {
     TArrayProperty<int> p;
-    Gate entered, release;
-    std::atomic<int> calls{0};
-    std::atomic<bool> running{false};
-    auto observer = std::make_unique<TArrayObserver<int>>(
-        MakeArrayChangeObserver(p,
-                                [&](Note<int> const& n)
-                                {
-                                    if (n.insertedIndices.empty() || n.insertedValues[0] != 1)
-                                        return;
-                                    running = true;
-                                    calls.fetch_add(1);
-                                    entered.Open();
-                                    release.Wait();
-                                    running = false;
-                                }));
-    ScopedThread editor([&] { p.Add(1); });
-    ASSERT_TRUE(entered.Wait());
-    std::atomic<bool> destroyed{false};
-    ScopedThread destroyer(
-        [&]
-        {
-            observer.reset();
-            destroyed = true;
-            EXPECT_FALSE(running.load());
-        });
-    std::this_thread::sleep_for(50ms);
-    EXPECT_FALSE(destroyed.load());
-    release.Open();
-    destroyer.Join();
-    editor.Join();
+    HeldCallback held;
+    auto observer = std::make_unique<TArrayObserver<int>>(MakeArrayChangeObserver(p,
+                                                                                  [&](Note<int> const& n)
+                                                                                  {
+                                                                                      if (!n.insertedIndices.empty())
+                                                                                          held.Hold();
+                                                                                  }));
+    held.ExpectDestroyWaits([&] { p.Add(1); }, [&] { observer.reset(); });
     p.Add(1);
-    EXPECT_EQ(calls.load(), 1);
+    EXPECT_EQ(held.Calls(), 1);
 }
 
 TEST(TransformArraySource, ConvertsTheArrayAndEveryChange)
@@ -178,21 +157,6 @@ TEST(TransformArraySource, ConvertsTheArrayAndEveryChange)
                                                           {Inserted<std::string>({2}, {"7"})},
                                                           {Removed<std::string>({1})}}));
 }
-
-namespace
-{
-struct IItem
-{
-    virtual ~IItem() = default;
-    virtual int Id() const = 0;
-};
-struct Item : IItem
-{
-    explicit Item(int value) : id(value) {}
-    int Id() const override { return id; }
-    int id;
-};
-} // namespace
 
 TEST(TransformArraySource, StaysAliveWhileConnectedAndDiesWithItsLastConnection)
 {

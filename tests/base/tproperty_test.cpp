@@ -2,8 +2,8 @@
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "base/orx2basepool/tvalueobserver.h"
 #include "support/callspy.h"
+#include "support/propertycontract.h"
 #include "support/testowner.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -26,27 +26,31 @@ CScopedEventSignalConnection ConnectStream(IValueStreamSource<T> const& source, 
 }
 } // namespace
 
-TEST(Property, StartsWithTheInitialValueAndFiresNothingAtConstruction)
+namespace
 {
-    TestOwner owner;
-    TProperty<int> property(5, owner);
-    EXPECT_EQ(property.Get(), 5);
-    EXPECT_EQ(property.GetValue(), 5);
-    EXPECT_EQ(property.GetStatus(), 0);
-    EXPECT_EQ(owner.Changes(), 0);
-}
+/// Properties of the kinds whose equality matters: plain, text, shared pointer (compared by address).
+class PropertyKinds : public TestOwner
+{
+public:
+    std::shared_ptr<int> const first = std::make_shared<int>(1);
+    TProperty<int> number{5, *this};
+    TProperty<std::string> text{"a", *this};
+    TProperty<std::shared_ptr<int>> pointer{first, *this};
+};
+} // namespace
 
-TEST(Property, UnchangedValueFiresNothing)
+TEST(Property, KeepsTheContractForEveryKindOfValue)
 {
-    TestOwner owner;
-    TProperty<int> property(5, owner);
-    CountSpy stream, changed;
-    auto s = ConnectStream<int>(property, [&](auto const&) { stream.Callback()(); });
-    auto c = property.ConnectToValueChanged(MakeEventSignalHandler<int const&>([&](int) { changed.Callback()(); }));
-    property.Set(5);
-    EXPECT_EQ(stream.Count(), 0);
-    EXPECT_EQ(changed.Count(), 0);
-    EXPECT_EQ(owner.Changes(), 0);
+    PropertyKinds owner;
+    auto get = [](auto member) { return [member](auto& o) -> auto& { return o.*member; }; };
+    PropertyContract<PropertyKinds>()
+        .Custom<int>("number", get(&PropertyKinds::number), get(&PropertyKinds::number), 5, 6)
+        .Custom<std::string>("text", get(&PropertyKinds::text), get(&PropertyKinds::text), "a", "b")
+        // An equal object at another address is a new value.
+        .Custom<std::shared_ptr<int>>("pointer", get(&PropertyKinds::pointer), get(&PropertyKinds::pointer),
+                                      owner.first, std::make_shared<int>(1))
+        .Check(owner);
+    EXPECT_EQ(owner.number.GetStatus(), 0);
 }
 
 TEST(Property, NewValueFiresOnceInTheDocumentedOrder)
@@ -77,17 +81,6 @@ TEST(Property, StreamNotificationCarriesStatusAndValue)
     EXPECT_EQ(spy.Last(), std::make_tuple(0, true, std::string("b")));
 }
 
-TEST(Property, SharedPointerPropertyComparesPointersNotObjects)
-{
-    TestOwner owner;
-    auto first = std::make_shared<int>(1);
-    TProperty<std::shared_ptr<int>> property(first, owner);
-    property.Set(first);
-    EXPECT_EQ(owner.Changes(), 0);
-    property.Set(std::make_shared<int>(1));
-    EXPECT_EQ(owner.Changes(), 1);
-}
-
 TEST(Property, NaNFiresOnEverySet)
 {
     TestOwner owner;
@@ -97,16 +90,6 @@ TEST(Property, NaNFiresOnEverySet)
     property.Set(nan);
     EXPECT_EQ(owner.Changes(), 2);
     EXPECT_TRUE(std::isnan(property.Get()));
-}
-
-TEST(Property, OwnersAreIndependent)
-{
-    TestOwner first, second;
-    TProperty<int> a(0, first);
-    TProperty<int> b(0, second);
-    a.Set(1);
-    EXPECT_EQ(first.Changes(), 1);
-    EXPECT_EQ(second.Changes(), 0);
 }
 
 TEST(Property, ExceptionFromHandlerLeavesSetUnlockedWithTheValueStored)
@@ -154,34 +137,4 @@ TEST(Property, DestructionAnnouncesStatusTwoToObserversStillConnected)
     }
     EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int, bool>>{{0, true}, {2, false}}));
     EXPECT_EQ(owner.Changes(), 0);
-}
-
-TEST(PropertyThreads, SubscriberOnAnotherThreadSeesNoGapAndNoDuplicate)
-{
-    // A writer counts up while subscribers connect with the current value: from its first value on
-    // each subscriber must see every later value exactly once.
-    constexpr int kLast = 3000;
-    for (int round = 0; round < 20; ++round)
-    {
-        TestOwner owner;
-        TProperty<int> property(0, owner);
-        std::atomic<bool> started{false};
-        ScopedThread writer([&] {
-            started = true;
-            for (int i = 1; i <= kLast; ++i)
-                property.Set(i);
-        });
-        while (!started.load())
-            std::this_thread::yield();
-        std::vector<int> seen;
-        seen.reserve(kLast + 1);
-        {
-            TValueChangedObserver<int> observer(property, [&](int v) { seen.push_back(v); });
-            writer.Join();
-        }
-        ASSERT_FALSE(seen.empty());
-        for (std::size_t i = 1; i < seen.size(); ++i)
-            ASSERT_EQ(seen[i], seen[i - 1] + 1) << "round " << round << " at " << i;
-        ASSERT_EQ(seen.back(), kLast);
-    }
 }

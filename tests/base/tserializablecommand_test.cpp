@@ -157,20 +157,3 @@ TEST_F(SerializableCommand, TruncatedHostileAndOverlongBlobsAreRefusedBeforeTheA
     ExpectRejectedThenUsable<std::vector<ETestLevel>>(L"test.Blob.Levels", levels,
                                                       {{0xFF, 0xFF, 0xFF, 0x7F, 2, 0, 0, 0}});
 }
-
-TEST_F(SerializableCommand, LeftOverBytesAreReportedWithTheCommandAndItsArgumentTypes)
-{
-    auto command = std::make_shared<TSerializableCommand<void, bool>>([](bool) {}, L"test.LeftOver", false);
-    try
-    {
-        command->Execute(Bytes{1, 0, 0});
-        FAIL() << "no exception";
-    }
-    catch (OrxException const& error)
-    {
-        EXPECT_EQ(error.GetFile(), "base/orx2basepool/tserializablecommand");
-        EXPECT_EQ(error.GetFunction(), "Base::TSerializableCommand<void,bool>::Execute");
-        EXPECT_EQ(error.GetMessage(),
-                  L"Command 'test.LeftOver': 2 byte(s) left after its serialized arguments");
-    }
-}

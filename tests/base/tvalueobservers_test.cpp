@@ -4,8 +4,8 @@
 #include "base/orx2basepool/tvalueobserver.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
 #include "support/callspy.h"
+#include "support/heldcallback.h"
 #include "support/testowner.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -81,57 +81,11 @@ TEST(ValueObservers, ExceptionFromTheFirstCallbackLeavesNothingConnected)
 TEST(ValueObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
 {
     TValueBindingSource<int> source(0);
-    Gate entered, release;
-    std::atomic<int> calls{0};
-    std::atomic<bool> callbackRunning{false};
-    auto observer = std::make_unique<TValueStreamObserver<int>>(source, [&](int) {
-        callbackRunning = true;
-        calls.fetch_add(1);
-        entered.Open();
-        release.Wait();
-        callbackRunning = false;
-    });
-    ScopedThread setter([&] { source.Set(1); });
-    ASSERT_TRUE(entered.Wait());
-    std::atomic<bool> destroyed{false};
-    ScopedThread destroyer([&] {
-        observer.reset();
-        destroyed = true;
-        EXPECT_FALSE(callbackRunning.load());
-    });
-    std::this_thread::sleep_for(50ms);
-    EXPECT_FALSE(destroyed.load());
-    release.Open();
-    destroyer.Join();
-    setter.Join();
+    HeldCallback held;
+    auto observer = std::make_unique<TValueStreamObserver<int>>(source, [&](int) { held.Hold(); });
+    held.ExpectDestroyWaits([&] { source.Set(1); }, [&] { observer.reset(); });
     source.Set(2);
-    EXPECT_EQ(calls.load(), 1);
-}
-
-TEST(ValueObserversThreads, NoCallbackRunsAfterTheDestructorReturned)
-{
-    TValueBindingSource<int> source(0);
-    std::atomic<bool> stop{false};
-    ScopedThread setter([&] {
-        for (int i = 1; !stop.load(); ++i)
-            source.Set(i);
-    });
-    for (int round = 0; round < 300; ++round)
-    {
-        std::atomic<bool> gone{false};
-        std::atomic<int> late{0};
-        {
-            TValueStreamObserver<int> observer(source, [&](int) {
-                if (gone.load())
-                    late.fetch_add(1);
-            });
-            std::this_thread::yield();
-        }
-        gone = true;
-        std::this_thread::sleep_for(std::chrono::microseconds(20));
-        ASSERT_EQ(late.load(), 0) << "round " << round;
-    }
-    stop = true;
+    EXPECT_EQ(held.Calls(), 1);
 }
 
 TEST(MultiValueSource, CombinesBothInputsAndNotifiesOnEveryInputNotification)
@@ -174,27 +128,4 @@ TEST(MultiValueSource, StaysAliveWhileConnectedAfterItsHandleIsGone)
     observer.Reset(); // the last connection goes: the combined source dies and leaves its inputs
     a.Set(false);
     EXPECT_EQ(spy.Count(), 2u);
-}
-
-TEST(MultiValueSourceThreads, NoDeadlockWhenTheLastObserverGoesWhileAnInputNotifies)
-{
-    // Destroying the last observer of a temporary source destroys the source and its input observers.
-    // That used to happen under the outer observer's lock while an input delivery held an input
-    // observer's lock and waited for the outer one: a lock-order inversion.
-    TValueBindingSource<int> a(0), b(0);
-    std::atomic<bool> stop{false};
-    ScopedThread setter([&] {
-        for (int i = 1; !stop.load(); ++i)
-            a.Set(i);
-    });
-    for (int round = 0; round < 500; ++round)
-    {
-        TValueChangedObserver<int, int> observer;
-        {
-            TMultiValueBindingSource<int, int> combined(a, b);
-            observer = TValueChangedObserver<int, int>(combined, [](int, int) {});
-        }
-        std::this_thread::yield();
-    }
-    stop = true;
 }

@@ -7,14 +7,10 @@
 #include "businesslayer/common/cinstantiatedareadataexchangemodel.h"
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/cvideomode2ddataexchangemodel.h"
-#include "reference_host/cacquisitionproperties.h"
-#include "reference_host/ccommonareas.h"
 
 #include "support/callspy.h"
-#include "support/expectorxexception.h"
-#include "support/propertychangedcounter.h"
 #include "support/propertycontract.h"
-#include "support/threadhelpers.h"
+#include "support/referencehost.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +20,6 @@ using Base::EAreaItems;
 using namespace BusinessLayer;
 using OptimizationState = CAreaOptimizationStateDataExchangeModel::SAreaOptimizationState;
 
-/// Expects `call` to throw "The areas must be set" from businesslayer/common/`file` at `line` in `function`.
-template <class Call> void ExpectAreasMustBeSet(Call&& call, char const* file, int line, char const* function)
-{
-    Orx2Test::ExpectOrxException(
-        std::forward<Call>(call),
-        {L"The areas must be set", std::string("businesslayer/common/") + file, line, function});
-}
-
 JbMatrix4Rf Translation(float x)
 {
     JbMatrix4Rf m = JbMatrix4Rf::Identity();
@@ -39,16 +27,8 @@ JbMatrix4Rf Translation(float x)
     return m;
 }
 
-class AreaStateModels : public ::testing::Test
+class AreaStateModels : public Orx2Test::ReferenceHostTest
 {
-protected:
-    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area)
-    {
-        areas->InstantiateArea(area);
-        return areas->GetCommonArea(area);
-    }
-
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
 };
 
 TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
@@ -77,30 +57,6 @@ TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
     // Areas instantiated later are not followed.
     Instantiate(EAreaItems::LowerJaw)->SetOptimizationFloat(1.0f);
     EXPECT_EQ(OptimizationState(), states.GetAt(0).value());
-    EXPECT_THROW(CAreaOptimizationStateDataExchangeModel(nullptr), OrxException);
-}
-
-TEST_F(AreaStateModels, ConcurrentFloatAndCountUpdatesKeepEachOther)
-{
-    auto const lower = Instantiate(EAreaItems::LowerJaw);
-    CAreaOptimizationStateDataExchangeModel model(areas);
-    constexpr std::uint32_t kRounds = 500;
-    {
-        Orx2Test::ScopedThread const floats(
-            [&]
-            {
-                for (std::uint32_t i = 1; i <= kRounds; ++i)
-                    lower->SetOptimizationFloat(static_cast<float>(i));
-            });
-        Orx2Test::ScopedThread const counts(
-            [&]
-            {
-                for (std::uint32_t i = 1; i <= kRounds; ++i)
-                    lower->SetOptimizationCount(i);
-            });
-    }
-    EXPECT_EQ((OptimizationState{static_cast<float>(kRounds), kRounds}),
-              model.GetAreaOptimizationStateArray().GetAt(0).value());
 }
 
 TEST_F(AreaStateModels, OcclusalDirectionReadsWithoutInstantiatingAndWritesAfterInstantiating)
@@ -121,12 +77,6 @@ TEST_F(AreaStateModels, OcclusalDirectionReadsWithoutInstantiatingAndWritesAfter
     model.SetOcclusalDirection(EAreaItems::BuccalReg, Translation(1.0f));
     EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::BuccalReg));
 
-    areas.reset();
-    char const* const file = "careaocclusaldirectiondataexchangemodel";
-    ExpectAreasMustBeSet([&] { model.GetOcclusalDirection(EAreaItems::LowerJaw); }, file, 43,
-                         "BusinessLayer::CAreaOcclusalDirectionDataExchangeModel::GetOcclusalDirection");
-    ExpectAreasMustBeSet([&] { model.SetOcclusalDirection(EAreaItems::LowerJaw, Translation(0.0f)); }, file,
-                         64, "BusinessLayer::CAreaOcclusalDirectionDataExchangeModel::SetOcclusalDirection");
 }
 
 TEST_F(AreaStateModels, InstantiatesOnlyWhatIsAllowedAndMissing)
@@ -141,11 +91,6 @@ TEST_F(AreaStateModels, InstantiatesOnlyWhatIsAllowedAndMissing)
     areas->SetCanInstantiateArea(EAreaItems::ScanbodyUpper, false);
     model.InstantiateArea(EAreaItems::ScanbodyUpper);
     EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::ScanbodyUpper));
-
-    areas.reset();
-    ExpectAreasMustBeSet([&] { model.InstantiateArea(EAreaItems::LowerJaw); },
-                         "cinstantiatedareadataexchangemodel", 43,
-                         "BusinessLayer::CInstantiatedAreaDataExchangeModel::InstantiateArea");
 }
 
 TEST_F(AreaStateModels, PassThroughModelsAndExpiredAreas)
@@ -179,42 +124,35 @@ TEST_F(AreaStateModels, PassThroughModelsAndExpiredAreas)
     EXPECT_EQ(allSurfels, surfels.GetSurfelCollection());
 
     CAreaSurfelColletionDataExchangeModel orphanSurfels(std::make_shared<ReferenceHost::CCommonAreas>());
-    CIsRunningExceptReconstructionDataExchangeModel orphanRunning(
-        std::make_shared<ReferenceHost::CCommonAreas>());
     EXPECT_EQ(nullptr, orphanSurfels.GetSurfelCollection());
     EXPECT_EQ(nullptr, orphanSurfels.GetSurfelCollection(EAreaItems::LowerJaw));
-    ExpectAreasMustBeSet([&] { orphanRunning.GetIsRunningExceptReconstructionBindingSource(); },
-                         "cisrunningexceptreconstructiondataexchangemodel", 39,
-                         "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
-                         "GetIsRunningExceptReconstructionBindingSource");
-    EXPECT_THROW(CCommonAreaEntityCollectionDataExchangeModel(nullptr), OrxException);
 }
 
 TEST_F(AreaStateModels, DataModificationsAreForwardedOnlyWhileEnabled)
 {
-    ReferenceHost::CAcquisitionProperties properties; // enabled at first
-    CCommonDataModificationDataExchangeModel model(properties.GetDataModificationEnabled(), areas);
+    // The host enables data modifications at first.
+    CCommonDataModificationDataExchangeModel model(properties->GetDataModificationEnabled(), areas);
     Orx2Test::CountSpy modified;
     Base::CScopedEventSignalConnection const gui(
         model.GetModifiedEvent().Connect(Base::MakeEventSignalHandler<void>(modified.Callback())));
 
     areas->FireDataModified();
     EXPECT_EQ(1, modified.Count());
-    properties.SetDataModificationEnabled(true); // no change: still one connection
+    properties->SetDataModificationEnabled(true); // no change: still one connection
     areas->FireDataModified();
     EXPECT_EQ(2, modified.Count());
 
-    properties.SetDataModificationEnabled(false);
+    properties->SetDataModificationEnabled(false);
     areas->FireDataModified();
     EXPECT_EQ(2, modified.Count());
-    properties.SetDataModificationEnabled(true);
+    properties->SetDataModificationEnabled(true);
     areas->FireDataModified();
     EXPECT_EQ(3, modified.Count());
 
     // Once the host's areas are gone, toggling the flag is harmless and connects to nothing.
     areas.reset();
-    properties.SetDataModificationEnabled(false);
-    properties.SetDataModificationEnabled(true);
+    properties->SetDataModificationEnabled(false);
+    properties->SetDataModificationEnabled(true);
     EXPECT_EQ(3, modified.Count());
 }
 

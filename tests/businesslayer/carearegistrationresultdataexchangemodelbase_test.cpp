@@ -31,38 +31,30 @@ protected:
     CAreaRegistrationResultDataExchangeModelBase model{areas};
 };
 
-TEST_F(AreaRegistrationResultModel, NoEntriesAreAllSuccessfulButNoneSuccessful)
+TEST_F(AreaRegistrationResultModel, AllSuccessfulAndAnySuccessfulPerRowOfEntries)
 {
-    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
-    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
-}
-
-TEST_F(AreaRegistrationResultModel, EmptyEntriesCountNeitherWay)
-{
-    SetStatuses({Status::Successful, Base::TOptional<Status>(), Status::Successful});
-    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
-    EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
-
-    SetStatuses({Base::TOptional<Status>(), Base::TOptional<Status>()});
-    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
-    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
-}
-
-TEST_F(AreaRegistrationResultModel, OneUnsuccessfulEntrySpoilsAll)
-{
-    for (Status const unsuccessful : {Status::NotRegistered, Status::Failed})
+    using Entry = Base::TOptional<Status>; // empty: an empty entry
+    struct SRow
     {
-        SetStatuses({Status::Successful, unsuccessful, Status::Successful});
-        EXPECT_FALSE(model.AllAreaRegistrationsSuccessful());
-        EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
+        char const* name;
+        std::initializer_list<Entry> entries;
+        bool allSuccessful;
+        bool anySuccessful;
+    };
+    SRow const rows[] = {
+        {"no entries", {}, true, false},
+        {"empty entries count neither way", {Status::Successful, Entry(), Status::Successful}, true, true},
+        {"only empty entries", {Entry(), Entry()}, true, false},
+        {"one not registered spoils all", {Status::Successful, Status::NotRegistered, Status::Successful}, false, true},
+        {"one failed spoils all", {Status::Successful, Status::Failed}, false, true},
+        {"unknown statuses count neither way", {static_cast<Status>(3), static_cast<Status>(-1)}, true, false},
+    };
+    for (SRow const& row : rows)
+    {
+        SetStatuses(row.entries);
+        EXPECT_EQ(row.allSuccessful, model.AllAreaRegistrationsSuccessful()) << row.name;
+        EXPECT_EQ(row.anySuccessful, model.HasSuccessfulAreaRegistrations()) << row.name;
     }
-}
-
-TEST_F(AreaRegistrationResultModel, UnknownStatusesCountNeitherWay)
-{
-    SetStatuses({static_cast<Status>(3), static_cast<Status>(-1)});
-    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
-    EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
 }
 
 TEST_F(AreaRegistrationResultModel, QueriesReadTheCurrentStatusOfEachEntry)
@@ -127,18 +119,5 @@ TEST_F(AreaRegistrationResultModel, WithTheAreasGoneSettersDoNothingAndTheArrayR
     EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
     EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
     EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));
-}
-
-TEST(AreaRegistrationResultModelConstruction, NeedsTheAreas)
-{
-    try
-    {
-        CAreaRegistrationResultDataExchangeModelBase model(nullptr);
-        ADD_FAILURE() << "constructed without areas";
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"The areas must be set", e.GetMessage());
-    }
 }
 } // namespace

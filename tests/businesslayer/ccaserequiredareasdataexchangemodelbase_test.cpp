@@ -5,6 +5,7 @@
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ccommandregistry.h"
 #include "support/logcapture.h"
+#include "support/propertycontract.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
@@ -32,8 +33,12 @@ protected:
 
 TEST_F(CaseRequiredAreasModel, StartsEmptyWithTheLowerJawAsDefault)
 {
+    using M = CCaseRequiredAreasDataExchangeModelBase;
+    Orx2Test::PropertyContract<M>()
+        .Row<EAreaItems>("DefaultActiveArea", &M::GetDefaultActiveArea, &M::GetDefaultActiveArea,
+                         EAreaItems::LowerJaw, EAreaItems::UpperJaw)
+        .Check(model);
     EXPECT_EQ(0u, model.GetRequiredAreasArray().GetSize());
-    EXPECT_EQ(EAreaItems::LowerJaw, model.GetDefaultActiveArea().Get());
     EXPECT_EQ(EAreaItems::Undefined, selected->Get());
 }
 
@@ -88,10 +93,6 @@ TEST_F(CaseRequiredAreasModel, LogsEveryDerivedDefaultButNothingForShortLevels)
     auto const records = log.Channel(kChannel);
     ASSERT_EQ(1u, records.size());
     EXPECT_EQ(L"Default Activated Area 8 ", records[0].message);
-    EXPECT_EQ("businesslayer/common/ccaserequiredareasdataexchangemodelbase", records[0].file);
-    EXPECT_EQ(105, records[0].line);
-    EXPECT_EQ("BusinessLayer::CCaseRequiredAreasDataExchangeModelBase::UpdateDefaultActiveArea",
-              records[0].function);
 }
 
 TEST_F(CaseRequiredAreasModel, AnUnchangedDefaultFiresNoChangeButIsLoggedAgain)

@@ -2,7 +2,6 @@
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 #include "businesslayer/common/ccommonseatpositiondataexchangemodel.h"
-#include "businesslayer/common/cdataexchangeconfigurationbase.h"
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 #include "businesslayer/common/cvideomode2ddataexchangemodel.h"
@@ -13,7 +12,6 @@
 
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "support/commandenvironment.h"
-#include "support/expectorxexception.h"
 
 #include <gtest/gtest.h>
 
@@ -59,57 +57,6 @@ protected:
         ReferenceHost::MakeStandaloneProperty(EAreaItems::Undefined);
 };
 
-TEST_F(DataExchangeConfiguration, TheBaseStartsEmpty)
-{
-    CDataExchangeConfigurationBase const base;
-    Base::IDataExchangeConfiguration const& configuration = base;
-    EXPECT_FALSE(configuration.GetTriangulationConfiguration());
-    EXPECT_FALSE(configuration.GetIsModelTabAllowedDataExchangeModel());
-    EXPECT_FALSE(configuration.GetCaseRequiredAreasDataExchangeModel());
-    EXPECT_FALSE(configuration.GetAreaSurfelColletionDataExchangeModel());
-    EXPECT_FALSE(configuration.GetBuccalRegistrationResultDataExchangeModel());
-    EXPECT_FALSE(configuration.GetAreaRegistrationResultDataExchangeModel());
-    EXPECT_FALSE(configuration.GetAreaOptimizationStateDataExchangeModel());
-    EXPECT_FALSE(configuration.GetAreaOcclusalDirectionDataExchangeModel());
-    EXPECT_FALSE(configuration.GetDataModificationDataExchangeModel());
-    EXPECT_FALSE(configuration.GetInstantiatedAreaDataExchangeModel());
-    EXPECT_FALSE(configuration.GetReconstructionProgressDataExchangeModel());
-    EXPECT_FALSE(configuration.GetAreaEntityCollectionDataExchangeModel());
-    EXPECT_FALSE(configuration.GetGuidedArchDataExchangeModel());
-    EXPECT_FALSE(configuration.GetSeatPositionDataExchangeModel());
-    EXPECT_FALSE(configuration.GetColorCalibrationDataExchangeModel());
-    EXPECT_FALSE(configuration.GetIsRunningExceptReconstructionDataExchangeModel());
-    EXPECT_FALSE(configuration.GetAdminMetaDataDataExchangeModel());
-    EXPECT_FALSE(configuration.GetVideoMode2DDataExchangeModel());
-}
-
-TEST_F(DataExchangeConfiguration, BuildsTheCommonModelsAndWaitsForTheHostsOwn)
-{
-    auto const configuration = Make();
-    EXPECT_TRUE(configuration->GetTriangulationConfiguration());
-    EXPECT_TRUE(configuration->GetCaseRequiredAreasDataExchangeModel());
-    EXPECT_TRUE(configuration->GetAreaSurfelColletionDataExchangeModel());
-    EXPECT_TRUE(configuration->GetBuccalRegistrationResultDataExchangeModel());
-    EXPECT_TRUE(configuration->GetAreaRegistrationResultDataExchangeModel());
-    EXPECT_TRUE(configuration->GetAreaOptimizationStateDataExchangeModel());
-    EXPECT_TRUE(configuration->GetAreaOcclusalDirectionDataExchangeModel());
-    EXPECT_TRUE(configuration->GetDataModificationDataExchangeModel());
-    EXPECT_TRUE(configuration->GetInstantiatedAreaDataExchangeModel());
-    EXPECT_TRUE(configuration->GetReconstructionProgressDataExchangeModel());
-    EXPECT_TRUE(configuration->GetAreaEntityCollectionDataExchangeModel());
-    EXPECT_TRUE(configuration->GetSeatPositionDataExchangeModel());
-    EXPECT_TRUE(configuration->GetIsRunningExceptReconstructionDataExchangeModel());
-    EXPECT_TRUE(configuration->GetVideoMode2DDataExchangeModel());
-    EXPECT_FALSE(configuration->GetGuidedArchDataExchangeModel());
-    EXPECT_FALSE(configuration->GetAdminMetaDataDataExchangeModel());
-    EXPECT_FALSE(configuration->GetColorCalibrationDataExchangeModel());
-    Orx2Test::ExpectOrxException(
-        [&] { configuration->GetIsModelTabAllowedDataExchangeModel(); },
-        {L"The IsModelTabAllowedDEM must be set in the Builder",
-         "businesslayer/common/ccommondataexchangeconfiguration", 103,
-         "BusinessLayer::CCommonDataExchangeConfiguration::GetIsModelTabAllowedDataExchangeModel"});
-}
-
 TEST_F(DataExchangeConfiguration, SettersKeepTheLastModelAndReleaseThePreviousOne)
 {
     auto const configuration = Make();
@@ -130,23 +77,6 @@ TEST_F(DataExchangeConfiguration, SettersKeepTheLastModelAndReleaseThePreviousOn
     EXPECT_EQ(modelTab, configuration->GetIsModelTabAllowedDataExchangeModel());
     configuration->SetIsModelTabAllowedDataExchangeModel(nullptr);
     EXPECT_THROW(configuration->GetIsModelTabAllowedDataExchangeModel(), OrxException);
-
-    auto const guidedArch = std::make_shared<TEmptyModel<Base::IGuidedArchDataExchangeModel>>();
-    auto const adminMetaData = std::make_shared<TEmptyModel<Base::IAdminMetaDataDataExchangeModel>>();
-    auto const colorCalibration = std::make_shared<TEmptyModel<Base::IColorCalibrationDataExchangeModel>>();
-    configuration->SetGetGuidedArchDataExchangeModel(guidedArch);
-    configuration->SetAdminMetaDataDataExchangeModel(adminMetaData);
-    configuration->SetColorCalibrationDataExchangeModel(colorCalibration);
-    EXPECT_EQ(guidedArch, configuration->GetGuidedArchDataExchangeModel());
-    EXPECT_EQ(adminMetaData, configuration->GetAdminMetaDataDataExchangeModel());
-    EXPECT_EQ(colorCalibration, configuration->GetColorCalibrationDataExchangeModel());
-
-    auto const dynamic = std::make_shared<CDynamicRequiredAreasBase>(areas);
-    configuration->SetDynamicRequiredAreaDataExchangeModel(dynamic);
-    std::weak_ptr<CDynamicRequiredAreasBase> const held = dynamic;
-    configuration->SetDynamicRequiredAreaDataExchangeModel(
-        std::make_shared<CDynamicRequiredAreasBase>(areas));
-    EXPECT_EQ(1, held.use_count()); // only this test holds the first one now
 }
 
 TEST_F(DataExchangeConfiguration, EmptyHostObjectsFailTheConstruction)

@@ -1,8 +1,8 @@
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
-#include "reference_host/ccommonareas.h"
 
-#include "support/logcapture.h"
+#include "support/propertycontract.h"
 #include "support/propertychangedcounter.h"
+#include "support/referencehost.h"
 
 #include <gtest/gtest.h>
 
@@ -12,28 +12,23 @@ using Base::EAreaItems;
 using BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase;
 using BusinessLayer::EImageProcessingProgress;
 
-class ReconstructionProgress : public ::testing::Test
+class ReconstructionProgress : public Orx2Test::ReferenceHostTest
 {
 protected:
-    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area, bool hasData = false)
-    {
-        areas->InstantiateArea(area);
-        std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
-        object->SetHasDataOrReco(hasData);
-        return object;
-    }
-
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     CCommonReconstructionProgressDataExchangeModelBase model{areas};
     Orx2Test::PropertyChangedCounter gui{model};
 };
 
-TEST_F(ReconstructionProgress, StartsAtZeroWithTheRunningState)
+TEST_F(ReconstructionProgress, PropertiesKeepTheirContract)
 {
-    EXPECT_EQ(0.0f, model.GetReconstructionProgress().Get());
-    EXPECT_EQ(EImageProcessingProgress::eORX_RUNNING, model.GetReconstructionProgressState().Get());
-    EXPECT_EQ(0, model.GetReconstructionAreaCount().Get());
-    EXPECT_EQ(0, gui.Count());
+    using M = CCommonReconstructionProgressDataExchangeModelBase;
+    Orx2Test::PropertyContract<M>()
+        .Row<float>("ReconstructionProgress", &M::GetReconstructionProgress, &M::GetReconstructionProgress, 0.0f, 50.0f)
+        .Row<EImageProcessingProgress>("ReconstructionProgressState", &M::GetReconstructionProgressState,
+                                       &M::GetReconstructionProgressState, EImageProcessingProgress::eORX_RUNNING,
+                                       EImageProcessingProgress::eORX_OK)
+        .Row<int>("ReconstructionAreaCount", &M::GetReconstructionAreaCount, &M::GetReconstructionAreaCount, 0, 2)
+        .Check(model);
 }
 
 TEST_F(ReconstructionProgress, AveragesTheReportingAreaWithTheOtherAreasHoldingData)
@@ -136,19 +131,5 @@ TEST_F(ReconstructionProgress, HandlersDoNothingOnceTheAreasAreGone)
     EXPECT_EQ(0.0f, model.GetReconstructionProgress().Get());
     EXPECT_EQ(0, model.GetReconstructionAreaCount().Get());
     EXPECT_EQ(0, gui.Count());
-}
-
-TEST(ReconstructionProgressConstruction, LogsItsCreationAndNeedsTheAreas)
-{
-    Orx2Test::LogCapture log;
-    CCommonReconstructionProgressDataExchangeModelBase const model(
-        std::make_shared<ReferenceHost::CCommonAreas>());
-    auto const records = log.Channel(L"ORX2.CCommonReconstructionProgressDataExchangeModelBase");
-    ASSERT_EQ(1u, records.size());
-    EXPECT_EQ(L"CCommonReconstructionProgressViewModel()", records[0].message);
-    EXPECT_EQ(75, records[0].line);
-    EXPECT_EQ("businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase", records[0].file);
-
-    EXPECT_THROW(CCommonReconstructionProgressDataExchangeModelBase(nullptr), OrxException);
 }
 } // namespace

@@ -1,10 +1,10 @@
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
-#include "reference_host/ccommonareas.h"
 
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tvaluebindingsource.h"
+#include "support/referencehost.h"
 #include "support/requiredlevels.h"
-#include "support/threadhelpers.h"
+#include "support/expectorxexception.h"
 
 #include <gtest/gtest.h>
 
@@ -23,119 +23,97 @@ constexpr Level R = Level::Obligatory;
 
 using Orx2Test::Levels;
 
-class DynamicRequiredAreas : public ::testing::Test
+class DynamicRequiredAreas : public Orx2Test::ReferenceHostTest
 {
 protected:
     DynamicRequiredAreas() { model.SetRequiredAreasArray(caseLevels); }
 
-    /// Instantiates `area` and gives it data (or takes it away).
-    void SetHasData(EAreaItems area, bool hasData = true)
-    {
-        areas->InstantiateArea(area);
-        areas->GetCommonArea(area)->SetHasDataOrReco(hasData);
-    }
-
     std::vector<Level> Output() const { return model.GetRequiredAreasArray().GetValues(); }
 
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     Base::Binding::TArrayProperty<Level> caseLevels;
     CDynamicRequiredAreasBase model{areas};
 };
 
-TEST_F(DynamicRequiredAreas, WithoutDataTheCaseLevelsPassThrough)
+/// `levels` with the given areas set to `level`.
+std::vector<Level> With(std::vector<Level> levels, std::initializer_list<EAreaItems> at, Level level = R)
+{
+    for (EAreaItems const area : at)
+        levels.at(Base::AreaIndex(area)) = level;
+    return levels;
+}
+
+TEST(DynamicRequiredAreasRules, EachRowFromTheCaseLevelsAndTheAreasHoldingData)
+{
+    struct SRule
+    {
+        char const* name;
+        std::vector<Level> caseLevels;
+        std::initializer_list<EAreaItems> withData;
+        std::vector<Level> expected;
+    };
+    std::vector<Level> const none = Levels({});
+    std::vector<Level> const tenNotRequired = Levels({}, 10, N);
+    std::vector<Level> const tenPadded = With(Levels({}, Base::kAreaItemCount, N),
+                                              {A::BiteUpper, A::ArticulationReg, A::ScanbodyLower, A::ScanbodyUpper}, O);
+    std::vector<Level> const lowerJawThree =
+        With(Levels({A::GingivaMaskUpper}, Base::kAreaItemCount, N), {A::LowerJaw}, static_cast<Level>(3));
+    SRule const rules[] = {
+        {"nothing prescribed, no data", none, {}, none},
+        {"areas without dependants pass through", Levels({A::BiteLower, A::ArticulationReg}), {},
+         Levels({A::BiteLower, A::ArticulationReg})},
+        {"pre-op lower raises the lower jaw", Levels({A::PreOpLower}), {}, Levels({A::LowerJaw, A::PreOpLower})},
+        {"biogen reference upper raises the upper jaw", Levels({A::BiogenRefUpper}), {},
+         Levels({A::UpperJaw, A::BiogenRefUpper})},
+        {"gingiva mask upper raises the upper jaw", Levels({A::GingivaMaskUpper}), {},
+         Levels({A::UpperJaw, A::GingivaMaskUpper})},
+        {"pre-op upper raises the upper jaw", Levels({A::PreOpUpper}), {}, Levels({A::UpperJaw, A::PreOpUpper})},
+        {"scanbody upper raises the upper jaw", Levels({A::ScanbodyUpper}), {},
+         Levels({A::UpperJaw, A::ScanbodyUpper})},
+        {"a prescribed buccal registration raises no jaw", Levels({A::BuccalReg}), {}, Levels({A::BuccalReg})},
+        {"data of biogen reference lower", none, {A::BiogenRefLower}, Levels({A::LowerJaw})},
+        {"data of gingiva mask lower", none, {A::GingivaMaskLower}, Levels({A::LowerJaw})},
+        {"data of pre-op lower", none, {A::PreOpLower}, Levels({A::LowerJaw})},
+        {"data of scanbody lower", none, {A::ScanbodyLower}, Levels({A::LowerJaw})},
+        {"lower jaw prescribed, upper jaw holds data: buccal", Levels({A::LowerJaw}), {A::UpperJaw},
+         Levels({A::LowerJaw, A::BuccalReg})},
+        {"both jaws raised by the rules: buccal", Levels({A::PreOpLower, A::ScanbodyUpper}), {},
+         Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::PreOpLower, A::ScanbodyUpper})},
+        {"buccal data raises both jaws and itself", none, {A::BuccalReg},
+         Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg})},
+        {"twenty levels are cut to fourteen", With(Levels({A::ScanbodyUpper}, 20), {}), {},
+         Levels({A::UpperJaw, A::ScanbodyUpper})},
+        {"ten levels: the missing four are optional", tenNotRequired, {}, tenPadded},
+        {"ten levels: data still raises", tenNotRequired, {A::ScanbodyLower}, With(tenPadded, {A::LowerJaw})},
+        {"zero is raised like one, three stays", lowerJawThree, {A::PreOpLower}, With(lowerJawThree, {A::UpperJaw})},
+        {"three is not obligatory, but data of the lower jaw counts", lowerJawThree, {A::PreOpLower, A::LowerJaw},
+         With(lowerJawThree, {A::UpperJaw, A::BuccalReg})},
+    };
+    for (SRule const& rule : rules)
+    {
+        auto const areas = std::make_shared<ReferenceHost::CCommonAreas>();
+        for (EAreaItems const area : rule.withData)
+        {
+            areas->InstantiateArea(area);
+            areas->GetCommonArea(area)->SetHasDataOrReco(true);
+        }
+        Base::Binding::TArrayProperty<Level> caseLevels(rule.caseLevels);
+        CDynamicRequiredAreasBase model(areas);
+        model.SetRequiredAreasArray(caseLevels);
+        EXPECT_EQ(rule.expected, model.GetRequiredAreasArray().GetValues()) << rule.name;
+    }
+}
+
+TEST_F(DynamicRequiredAreas, FollowsDataAndLevelChanges)
 {
     caseLevels.Set(Levels({}));
-    EXPECT_EQ(Levels({}), Output());
-    caseLevels.Set(Levels({A::BiteLower, A::ArticulationReg}));
-    EXPECT_EQ(Levels({A::BiteLower, A::ArticulationReg}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, AnObligatoryDependentAreaRaisesItsJawOnly)
-{
-    caseLevels.Set(Levels({A::PreOpLower}));
-    EXPECT_EQ(Levels({A::LowerJaw, A::PreOpLower}), Output());
-
-    for (EAreaItems const upperSide :
-         {A::BiogenRefUpper, A::GingivaMaskUpper, A::PreOpUpper, A::ScanbodyUpper})
-    {
-        caseLevels.Set(Levels({upperSide}));
-        EXPECT_EQ(Levels({A::UpperJaw, upperSide}), Output()) << Base::GetAreaName(upperSide);
-    }
-    // The buccal registration itself, when prescribed, does not make the jaws obligatory.
-    caseLevels.Set(Levels({A::BuccalReg}));
-    EXPECT_EQ(Levels({A::BuccalReg}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, DataOfADependentAreaRaisesItsJaw)
-{
-    caseLevels.Set(Levels({}));
-    for (EAreaItems const lowerSide :
-         {A::BiogenRefLower, A::GingivaMaskLower, A::PreOpLower, A::ScanbodyLower})
-    {
-        SetHasData(lowerSide);
-        EXPECT_EQ(Levels({A::LowerJaw}), Output()) << Base::GetAreaName(lowerSide);
-        SetHasData(lowerSide, false);
-        EXPECT_EQ(Levels({}), Output()) << Base::GetAreaName(lowerSide);
-    }
-}
-
-TEST_F(DynamicRequiredAreas, BuccalIsRaisedWhenBothJawsAreObligatoryOrHoldData)
-{
-    caseLevels.Set(Levels({A::LowerJaw}));
+    Instantiate(A::GingivaMaskLower, true);
     EXPECT_EQ(Levels({A::LowerJaw}), Output());
-    SetHasData(A::UpperJaw);
-    EXPECT_EQ(Levels({A::LowerJaw, A::BuccalReg}), Output());
-
-    // Both jaws raised by the rules count as well.
-    caseLevels.Set(Levels({A::PreOpLower, A::ScanbodyUpper}));
-    SetHasData(A::UpperJaw, false);
-    EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::PreOpLower, A::ScanbodyUpper}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, BuccalDataRaisesBothJawsAndThenItself)
-{
-    caseLevels.Set(Levels({}));
-    SetHasData(A::BuccalReg);
-    EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, TheOutputAlwaysHasFourteenEntries)
-{
-    std::vector<Level> twenty = Levels({A::ScanbodyUpper}, 20);
-    twenty[17] = R;
-    caseLevels.Set(twenty);
-    EXPECT_EQ(Levels({A::UpperJaw, A::ScanbodyUpper}), Output());
-
-    // Ten entries: the last four count as 1, and are still raised by data.
-    caseLevels.Set(Levels({}, 10, N));
-    std::vector<Level> expected = Levels({}, Base::kAreaItemCount, N);
-    std::fill(expected.begin() + 10, expected.end(), O);
-    EXPECT_EQ(expected, Output());
-    SetHasData(A::ScanbodyLower);
-    expected[Base::AreaIndex(A::LowerJaw)] = R;
-    EXPECT_EQ(expected, Output());
-
-    caseLevels.Clear();
-    SetHasData(A::ScanbodyLower, false);
+    Instantiate(A::GingivaMaskLower, false);
     EXPECT_EQ(Levels({}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, ZeroIsRaisedLikeOneAndOtherValuesStay)
-{
-    std::vector<Level> levels = Levels({A::GingivaMaskUpper}, Base::kAreaItemCount, N);
-    levels[Base::AreaIndex(A::LowerJaw)] = static_cast<Level>(3);
-    caseLevels.Set(levels);
-    SetHasData(A::PreOpLower);
-
-    std::vector<Level> expected = levels;
-    expected[Base::AreaIndex(A::UpperJaw)] = R; // from 0
-    // The lower jaw keeps its 3 and so does not count as obligatory for the buccal registration, but
-    // the upper jaw is, and the lower jaw holds no data: the buccal registration stays.
-    EXPECT_EQ(expected, Output());
-
-    SetHasData(A::LowerJaw);
-    expected[Base::AreaIndex(A::BuccalReg)] = R;
-    EXPECT_EQ(expected, Output());
+    caseLevels.Set(Levels({A::PreOpUpper}));
+    EXPECT_EQ(Levels({A::UpperJaw, A::PreOpUpper}), Output());
+    caseLevels.Clear();
+    EXPECT_EQ(Levels({}), Output());
 }
 
 TEST_F(DynamicRequiredAreas, FollowsAreasInstantiatedAndRemovedLater)
@@ -167,14 +145,14 @@ TEST_F(DynamicRequiredAreas, RebindingFollowsTheNewSource)
 
 TEST_F(DynamicRequiredAreas, ComputesDirectlyFromGivenLevels)
 {
-    SetHasData(A::ScanbodyUpper);
+    Instantiate(A::ScanbodyUpper, true);
     model.UpdateDynamicRequiredAreas({R});
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
 }
 
 TEST_F(DynamicRequiredAreas, OnceTheAreasAreGoneTheLastFlagsStillCount)
 {
-    SetHasData(A::PreOpUpper);
+    Instantiate(A::PreOpUpper, true);
     areas.reset();
     caseLevels.Set(Levels({A::LowerJaw}));
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
@@ -226,55 +204,8 @@ TEST(DynamicRequiredAreasExpiry, WithoutAreasTheModelFollowsNothingAndGetHasData
     Base::Binding::TArrayProperty<Level> caseLevels(Levels({A::UpperJaw}));
     model.SetRequiredAreasArray(caseLevels);
     EXPECT_EQ(0u, model.GetRequiredAreasArray().GetSize());
-    try
-    {
-        model.GetHasDataOrReco(A::LowerJaw);
-        ADD_FAILURE() << "did not throw";
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(L"The areas must be set", e.GetMessage());
-        EXPECT_EQ("businesslayer/common/cdynamicrequiredareasbase", e.GetFile());
-        EXPECT_EQ(90, e.GetLine());
-        EXPECT_EQ("BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco", e.GetFunction());
-    }
-}
-
-TEST(DynamicRequiredAreasThreads, ConcurrentDataAndLevelChangesSettleOnTheLastState)
-{
-    auto const areas = std::make_shared<ReferenceHost::CCommonAreas>();
-    areas->InstantiateArea(A::PreOpUpper);
-    std::shared_ptr<ReferenceHost::CCommonArea> const preOp = areas->GetCommonArea(A::PreOpUpper);
-    Base::Binding::TArrayProperty<Level> caseLevels;
-    CDynamicRequiredAreasBase model(areas);
-    model.SetRequiredAreasArray(caseLevels);
-    {
-        Orx2Test::ScopedThread data(
-            [&]
-            {
-                for (int i = 0; i < 200; ++i)
-                    preOp->SetHasDataOrReco(i % 2 == 0);
-            });
-        Orx2Test::ScopedThread levels(
-            [&]
-            {
-                for (int i = 0; i < 200; ++i)
-                    caseLevels.Set(Levels(i % 2 == 0 ? std::initializer_list<EAreaItems>{A::LowerJaw}
-                                                     : std::initializer_list<EAreaItems>{}));
-            });
-        Orx2Test::ScopedThread areaSet(
-            [&]
-            {
-                for (int i = 0; i < 50; ++i)
-                {
-                    areas->InstantiateArea(A::BiteLower);
-                    areas->RemoveArea(A::BiteLower);
-                }
-            });
-    }
-    // The last data change was "no data" and the last levels had nothing obligatory; a final change
-    // computes from both.
-    caseLevels.Set(Levels({A::LowerJaw}));
-    EXPECT_EQ(Levels({A::LowerJaw}), model.GetRequiredAreasArray().GetValues());
+    Orx2Test::ExpectOrxException([&] { model.GetHasDataOrReco(A::LowerJaw); },
+                                 {L"The areas must be set", "businesslayer/common/cdynamicrequiredareasbase", 90,
+                                  "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco"});
 }
 } // namespace

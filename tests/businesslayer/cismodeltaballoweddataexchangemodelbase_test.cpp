@@ -6,6 +6,7 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "support/expectorxexception.h"
 #include "support/propertychangedcounter.h"
+#include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +16,7 @@ using Base::EAreaItems;
 using BusinessLayer::CIsModelTabAllowedDataExchangeModelBase;
 using Level = CIsModelTabAllowedDataExchangeModelBase::EAreaRequirementLevel;
 
-std::vector<Level> Levels(std::initializer_list<EAreaItems> obligatory,
-                          std::size_t size = Base::kAreaItemCount)
-{
-    std::vector<Level> levels(size, Level::Optional);
-    for (EAreaItems const area : obligatory)
-        levels[Base::AreaIndex(area)] = Level::Obligatory;
-    return levels;
-}
+using Orx2Test::Levels;
 
 class ModelTab : public ::testing::Test
 {

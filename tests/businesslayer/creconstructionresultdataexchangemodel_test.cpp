@@ -5,7 +5,6 @@
 #include "support/expectorxexception.h"
 #include "support/logcapture.h"
 #include "support/propertychangedcounter.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -156,29 +155,6 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
 }
 
-TEST_F(ReconstructionResult, ResultsArrivingOnTwoThreadsEndComplete)
-{
-    auto const lower = Instantiate(EAreaItems::LowerJaw);
-    auto const upper = Instantiate(EAreaItems::UpperJaw);
-    std::vector<CReconstructionResult> finals(2);
-    {
-        auto const engine =
-            [&finals](std::shared_ptr<ReferenceHost::CCommonArea> const& area, std::size_t index)
-        {
-            for (std::size_t i = 1; i <= 200; ++i)
-            {
-                finals[index] = WithTriangulation(i);
-                area->SetReconstructionResult(finals[index]);
-            }
-        };
-        Orx2Test::ScopedThread const lowerEngine([&] { engine(lower, 0); });
-        Orx2Test::ScopedThread const upperEngine([&] { engine(upper, 1); });
-    }
-    // Whichever result came last saw the other area complete.
-    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
-    EXPECT_EQ(finals, Triangulations());
-}
-
 TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)
 {
     EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw));
@@ -220,11 +196,6 @@ TEST_F(ReconstructionResult, ExpiredHostObjects)
 {
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     areas.reset();
-    Orx2Test::ExpectOrxException(
-        [&] { model.GetReconstructionState(EAreaItems::LowerJaw); },
-        {L"Common Areas have been deleted before DataExchangeModel",
-         "businesslayer/common/creconstructionresultdataexchangemodel", 304,
-         "BusinessLayer::CReconstructionResultDataExchangeModel::GetReconstructionState"});
     // Handlers of areas still alive elsewhere do nothing, imports are dropped.
     lower->SetReconstructionResult(WithTriangulation());
     EXPECT_EQ(State::Incomplete, model.GetReconstructionState().Get());

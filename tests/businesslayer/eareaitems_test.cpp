@@ -2,27 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace
 {
-using Base::EAreaItems;
-using Base::GetAreaName;
-
-TEST(AreaNames, EveryValueFromUndefinedToItemCountHasItsEnumeratorName)
+TEST(AreaNames, TheFirstAndLastValuesHaveNamesValuesOutsideHaveNone)
 {
-    wchar_t const* const expected[] = {
-        L"Undefined",       L"LowerJaw",       L"UpperJaw",         L"BuccalReg",
-        L"BiogenRefLower",  L"BiogenRefUpper", L"GingivaMaskLower", L"GingivaMaskUpper",
-        L"PreOpLower",      L"PreOpUpper",     L"BiteLower",        L"BiteUpper",
-        L"ArticulationReg", L"ScanbodyLower",  L"ScanbodyUpper",    L"ItemCount"};
-    for (int value = -1; value <= 14; ++value)
-        EXPECT_EQ(expected[value + 1], GetAreaName(static_cast<EAreaItems>(value))) << value;
-}
-
-TEST(AreaNames, ValuesOutsideTheEnumerationHaveNoName)
-{
-    EXPECT_EQ(L"", GetAreaName(static_cast<EAreaItems>(15)));
-    EXPECT_EQ(L"", GetAreaName(static_cast<EAreaItems>(-2)));
-    EXPECT_EQ(L"", GetAreaName(static_cast<EAreaItems>(INT32_MIN)));
-    EXPECT_EQ(L"", GetAreaName(static_cast<EAreaItems>(INT32_MAX)));
+    struct SRow
+    {
+        std::int32_t value;
+        wchar_t const* name;
+    };
+    SRow const rows[] = {{-1, L"Undefined"}, {14, L"ItemCount"}, {-2, L""},
+                         {15, L""},          {INT32_MIN, L""},   {INT32_MAX, L""}};
+    for (SRow const& row : rows)
+        EXPECT_EQ(row.name, Base::GetAreaName(static_cast<Base::EAreaItems>(row.value))) << "value " << row.value;
 }
 } // namespace

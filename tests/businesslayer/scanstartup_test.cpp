@@ -8,7 +8,7 @@
 
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "support/commandenvironment.h"
-#include "support/propertychangedcounter.h"
+#include "support/guiprobe.h"
 
 #include <gtest/gtest.h>
 
@@ -51,9 +51,8 @@ protected:
         tab = configuration->GetIsModelTabAllowedDataExchangeModel();
         progress = configuration->GetReconstructionProgressDataExchangeModel();
         result = configuration->GetTriangulationConfiguration();
-        tabGui = std::make_unique<Orx2Test::PropertyChangedCounter>(*tab);
-        progressGui = std::make_unique<Orx2Test::PropertyChangedCounter>(*progress);
-        resultGui = std::make_unique<Orx2Test::PropertyChangedCounter>(*result);
+        gui = std::make_unique<Orx2Test::GuiProbe>();
+        gui->Watch("tab", *tab).Watch("progress", *progress).Watch("result", *result);
         triangulationGui = Base::Binding::MakeArrayChangeObserver(
             result->GetTriangulationArray(),
             [this](Base::Binding::ArrayChangedNotification<CReconstructionResult> const&)
@@ -64,9 +63,7 @@ protected:
     void TearDown() override
     {
         triangulationGui.Reset();
-        tabGui.reset();
-        progressGui.reset();
-        resultGui.reset();
+        gui.reset();
         tab.reset();
         progress.reset();
         result.reset();
@@ -85,7 +82,8 @@ protected:
     /// PropertyChanged notifications of (model tab, progress, result) since the last call.
     std::tuple<int, int, int> Notifications()
     {
-        return {tabGui->Take(), progressGui->Take(), resultGui->Take()};
+        Orx2Test::GuiProbe::SStep const step = gui->Take();
+        return {step.Changes("tab"), step.Changes("progress"), step.Changes("result")};
     }
     int TriangulationChanges() { return triangulationChanges.exchange(0); }
 
@@ -99,9 +97,7 @@ protected:
     std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> tab;
     std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> progress;
     std::shared_ptr<Base::IReconstructionResultDataExchangeModel> result;
-    std::unique_ptr<Orx2Test::PropertyChangedCounter> tabGui;
-    std::unique_ptr<Orx2Test::PropertyChangedCounter> progressGui;
-    std::unique_ptr<Orx2Test::PropertyChangedCounter> resultGui;
+    std::unique_ptr<Orx2Test::GuiProbe> gui;
     Base::Binding::CObserver triangulationGui;
     std::atomic<int> triangulationChanges{0};
 };

@@ -27,6 +27,7 @@
 #include "support/commandenvironment.h"
 #include "support/expectorxexception.h"
 #include "support/logcapture.h"
+#include "support/referencehost.h"
 
 #include <gtest/gtest.h>
 
@@ -42,12 +43,9 @@ namespace
 std::string const kCommon = "businesslayer/common/";
 constexpr wchar_t const* kAreasMustBeSet = L"The areas must be set";
 
-class ThrowsAndLogs : public Orx2Test::CommandEnvironment
+class ThrowsAndLogs : public Orx2Test::WithReferenceHost<Orx2Test::CommandEnvironment>
 {
 public: // the rows reach the fixture through a reference
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
-    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
-        std::make_shared<ReferenceHost::CAcquisitionProperties>();
 
     /// `make(areas)` builds a model over the fixture's areas; the areas then go and `use(model)` must
     /// throw "The areas must be set".

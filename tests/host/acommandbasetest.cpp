@@ -23,15 +23,6 @@ public:
 };
 } // namespace
 
-TEST(CommandBase, KeepsItsNameAndTheGuiIsUnlockedAtStart)
-{
-    CBareCommand const command(L"common.Save");
-    EXPECT_EQ(command.GetName(), L"common.Save");
-    EXPECT_EQ(static_cast<ICommandBase const&>(command).GetName(), L"common.Save");
-    EXPECT_EQ(ACommandBase::s_numberOfActiveGUILockingCommands.Get(), 0U);
-    EXPECT_EQ(ACommandBase::s_numberOfActiveGUILockingCommands.GetStatus(), 0);
-}
-
 TEST(CommandBase, ExecutionIdsAreNewOnEveryCallAcrossThreads)
 {
     constexpr int kThreads = 4;

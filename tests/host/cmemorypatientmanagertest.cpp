@@ -35,17 +35,4 @@ TEST(HostPatientManager, RecordsExecutionsForReplay)
     manager.Clear();
     EXPECT_TRUE(manager.GetRecordedCommands().empty());
 }
-
-TEST(HostPatientManager, ProcessPatientManagerIsReplaceable)
-{
-    EXPECT_NE(dynamic_cast<CMemoryPatientManager*>(&Base::GetPatientManager()), nullptr);
-    auto const installed = std::make_shared<CMemoryPatientManager>();
-    Base::SetPatientManager(installed);
-    CNamedCommand const command(L"Installed");
-    Base::GetPatientManager().GetCommandRecorder().RecordSerializedExecution(command, 7, {9});
-    Base::SetPatientManager(nullptr);
-    EXPECT_NE(&Base::GetPatientManager(), installed.get());
-    ASSERT_EQ(installed->GetRecordedCommands().size(), 1U);
-    EXPECT_EQ(installed->GetRecordedCommands()[0].commandName, L"Installed");
-}
 } // namespace

@@ -25,6 +25,8 @@ TEST(HostFormat, CharacterConversions)
     EXPECT_EQ(JbFormatWide(L"%c%c", L'x', L'\u00E9'), L"x\u00E9");
     EXPECT_EQ(JbFormatWide(L"%C%hc%lc", 'y', 'z', L'w'), L"yzw");
     EXPECT_EQ(JbFormatWide(L"[%3c|%-3c]", L'a', L'b'), L"[  a|b  ]");
+    // Beyond ASCII: %C takes a narrow character (a byte), %wC and %lC a wide one.
+    EXPECT_EQ(JbFormatWide(L"%C|%wC|%lC", static_cast<char>('\xE9'), L'\u20AC', L'\u20AC'), L"\u00E9|\u20AC|\u20AC");
 }
 
 TEST(HostFormat, IntegerLengthModifiers)
@@ -47,6 +49,8 @@ TEST(HostFormat, FlagsWidthAndPrecision)
     EXPECT_EQ(JbFormatWide(L"%.*f|%.*f", 2, 3.14159, -1, 2.5), L"3.14|2.500000");
     EXPECT_EQ(JbFormatWide(L"%.5d|%8.3f|%e", 42, 2.0, 1000.0), L"00042|   2.000|1.000000e+03");
     EXPECT_EQ(JbFormatWide(L"%Lf", 1.5L), L"1.500000");
+    // Longer than the first buffer of the C library call, shorter than the limit: nothing is lost.
+    EXPECT_EQ(JbFormatWide(L"%.200d", 7), std::wstring(199, L'0') + L"7");
     // The precision bounds how much of a narrow buffer is read, so it need not be terminated.
     char const unterminated[3] = {'a', 'b', 'c'};
     EXPECT_EQ(JbFormatWide(L"%.2S", unterminated), L"ab");

@@ -1,11 +1,9 @@
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/carearegistrationinfo.h"
 #include "reference_host/ccommonareas.h"
-#include "reference_host/makestandaloneproperty.h"
 
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "support/callspy.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -103,16 +101,6 @@ TEST(ReferenceHostAreas, RegistrationInfosGrowWithEmptyEntries)
     EXPECT_EQ(2u, statuses.Count());
 }
 
-TEST(ReferenceHostAreas, DataModifiedFiresOnTheCallingThread)
-{
-    CCommonAreas areas;
-    Orx2Test::CountSpy fired;
-    Base::CScopedEventSignalConnection const connection(
-        areas.GetDataModifiedEvent().Connect(Base::MakeEventSignalHandler<void>(fired.Callback())));
-    areas.FireDataModified();
-    EXPECT_EQ(1, fired.Count());
-}
-
 TEST(ReferenceHostAreas, ObserversMayCallBackIntoTheAreasWhileTheyAreChanged)
 {
     CCommonAreas areas;
@@ -122,27 +110,6 @@ TEST(ReferenceHostAreas, ObserversMayCallBackIntoTheAreasWhileTheyAreChanged)
         [&](std::uint64_t) { instantiatedSeen.push_back(areas.IsAreaInstantiated(EAreaItems::LowerJaw)); });
     areas.InstantiateArea(EAreaItems::LowerJaw);
     EXPECT_EQ((std::vector<bool>{false, true}), instantiatedSeen);
-}
-
-TEST(ReferenceHostAreas, ConcurrentInstantiationReportsEveryArea)
-{
-    CCommonAreas areas;
-    Orx2Test::CallSpy<std::uint64_t> revisions;
-    Base::Binding::TValueChangedObserver<std::uint64_t> observer(areas.GetAreaSetRevision(),
-                                                                 revisions.Callback());
-    {
-        std::vector<Orx2Test::ScopedThread> threads;
-        for (int t = 0; t < 2; ++t)
-            threads.emplace_back(
-                [&areas, t]
-                {
-                    for (std::size_t i = static_cast<std::size_t>(t); i < Base::kAreaItemCount; i += 2)
-                        areas.InstantiateArea(static_cast<EAreaItems>(i));
-                });
-    }
-    for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
-        EXPECT_TRUE(areas.IsAreaInstantiated(static_cast<EAreaItems>(i)));
-    EXPECT_EQ(1u + Base::kAreaItemCount, revisions.Count());
 }
 
 TEST(ReferenceHostProperties, SettersNotifyOnlyRealChanges)
@@ -160,15 +127,5 @@ TEST(ReferenceHostProperties, SettersNotifyOnlyRealChanges)
     EXPECT_FALSE(properties.GetDataModificationEnabled().Get());
     properties.SetIsReconstructionResultSaved(true);
     EXPECT_TRUE(properties.GetIsReconstructionResultSaved().GetValue());
-}
-
-TEST(ReferenceHostProperties, AStandalonePropertyLivesAsLongAsItsPointer)
-{
-    auto selected = ReferenceHost::MakeStandaloneProperty(EAreaItems::Undefined);
-    std::weak_ptr<Base::IProperty<EAreaItems>> const weak = selected;
-    selected->Set(EAreaItems::UpperJaw);
-    EXPECT_EQ(EAreaItems::UpperJaw, selected->Get());
-    selected.reset();
-    EXPECT_TRUE(weak.expired());
 }
 } // namespace

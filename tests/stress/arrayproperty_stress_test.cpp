@@ -3,6 +3,7 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "stress/stresssupport.h"
+#include "support/arraymodel.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
@@ -24,66 +25,6 @@ using namespace Orx2Test;
 
 namespace
 {
-/// The array is kept short so that every edit, and every comparison of a mirror, stays cheap.
-constexpr std::size_t kMaxSize = 40;
-
-/// Applies one random edit of one of the eleven kinds. Indices reach a little beyond the end, so that
-/// gap filling and removals past the end are exercised too.
-void RandomEdit(TArrayProperty<int>& array, std::mt19937& random, int operation)
-{
-    std::size_t const size = array.GetSize();
-    std::uniform_int_distribution<std::size_t> index(0, size + 3);
-    std::uniform_int_distribution<int> value(0, 5); // few values: Set often finds equal elements
-    auto values = [&](std::size_t count)
-    {
-        std::vector<int> result(count);
-        for (int& element : result)
-            element = value(random);
-        return result;
-    };
-    std::uniform_int_distribution<std::size_t> count(0, 4);
-    bool const shrink = size > kMaxSize;
-    switch (shrink ? 7 + operation % 4 : operation)
-    {
-    case 0:
-        array.Set(values(count(random) * 3));
-        break;
-    case 1:
-        array.SetAt(index(random), value(random));
-        break;
-    case 2:
-        array.SetRange(index(random), values(count(random)));
-        break;
-    case 3:
-        array.Insert(index(random), value(random));
-        break;
-    case 4:
-        array.InsertRange(index(random), values(count(random)));
-        break;
-    case 5:
-        array.Append(values(count(random)));
-        break;
-    case 6:
-        array.Add(value(random));
-        break;
-    case 7:
-        array.RemoveAt(index(random));
-        break;
-    case 8:
-    {
-        std::size_t const first = index(random);
-        array.RemoveRange(first, first + count(random) * 2);
-        break;
-    }
-    case 9:
-        array.RemoveLast();
-        break;
-    default:
-        array.Clear();
-        break;
-    }
-}
-
 struct MirrorChecks
 {
     std::atomic<std::uint64_t> notifications{0};
@@ -111,12 +52,12 @@ struct MirrorChecks
 void EditUntilSpent(TArrayProperty<int>& array, Budget& budget, MirrorChecks& checks, unsigned seed)
 {
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> operation(0, 10);
     while (budget.Take())
     {
         try
         {
-            RandomEdit(array, random, operation(random));
+            // Kept short, so that every edit and every comparison of a mirror stays cheap.
+            RandomArrayEdit(random, array.GetSize(), 40).ApplyTo(array);
         }
         catch (std::exception const& error)
         {

@@ -1,4 +1,6 @@
 // Threads executing GUI-locking commands at once, some of whose actions throw.
+#include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/makeownerboundcommand.h"
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tserializablecommand.h"
@@ -152,4 +154,56 @@ TEST_F(CommandStress, GuiLockingCountLostOrWrappedUnderConcurrentExecution)
         << "an action of a GUI-locking command ran with the count at 0";
     EXPECT_EQ(published.load(), budget.Granted()) << "an execution was not published on the command stream";
     EXPECT_EQ(actionsRun.load() + notLockingRun.load(), budget.Granted()) << "an action did not run";
+}
+
+// Two threads keep executing an owner-bound command while its owner is destroyed, round after round.
+// No action may start once the destructor has begun (AddressSanitizer also reports an access to the dead
+// owner), and the destructor must not hang.
+TEST_F(CommandStress, OwnerBoundActionReachesADestroyedOwner)
+{
+    Watchdog const watchdog("CommandStress.OwnerBoundActionReachesADestroyedOwner");
+    std::atomic<std::uint64_t> lateActions{0};
+    struct SOwner
+    {
+        explicit SOwner(std::atomic<std::uint64_t>& lateCount)
+            : late(lateCount), command(MakeOwnerBoundCommand<TCommand<void, int>>(
+                              guard, *this,
+                              [](SOwner& self, int)
+                              {
+                                  if (self.ending.load())
+                                      self.late.fetch_add(1);
+                              },
+                              L"CommandStress.OwnerBound", false))
+        {
+            guard.Open();
+        }
+        ~SOwner()
+        {
+            guard.Close();
+            ending.store(true); // no action may start from here on
+        }
+        std::atomic<std::uint64_t>& late;
+        std::atomic<bool> ending{false};
+        COwnerGuard guard;
+        std::shared_ptr<TCommand<void, int>> command;
+    };
+    Budget budget(Scaled(2'000, 300));
+    while (budget.Take())
+    {
+        auto owner = std::make_unique<SOwner>(lateActions);
+        std::shared_ptr<ICommand<int>> const command = owner->command;
+        std::atomic<bool> stop{false};
+        auto execute = [&]
+        {
+            while (!stop.load())
+                command->Execute(1);
+        };
+        ScopedThread a(execute);
+        ScopedThread b(execute);
+        BusyPause(2'000);
+        owner.reset();
+        stop.store(true);
+    }
+    ReportBudget("ownersDestroyed", budget);
+    EXPECT_EQ(0u, lateActions.load()) << "an action ran after its owner's guard was closed";
 }

@@ -27,8 +27,9 @@ namespace Orx2Test
 /// - the const and the non-const getter hand out the same object;
 /// - setting the value it already has notifies nobody (neither its value-changed event nor the owner);
 /// - setting a new value fires the owner's PropertyChanged exactly once (or never, for a row made with
-///   `Silent`, whose property belongs to an owner nobody listens to) and its value-changed event once,
-///   after which both getters read the new value;
+///   `Silent`, whose property belongs to an owner nobody listens to), with the new value already
+///   readable inside the handler, and its value-changed event once, after which both getters read the
+///   new value;
 /// - setting the initial value back restores it (so rows do not disturb each other).
 /// Failures name the row. Getters are member function pointers (overloads are picked by type) or any
 /// callables taking the owner. Properties written through a setter only take a `Setter` row.
@@ -131,8 +132,15 @@ private:
 
                 std::atomic<int> ownerChanges{0};
                 std::atomic<int> valueChanges{0};
-                Base::CScopedEventSignalConnection const ownerConnection(OwnerSignal(owner).Connect(
-                    Base::MakeEventSignalHandler<void>([&ownerChanges] { ownerChanges.fetch_add(1); })));
+                std::atomic<int> staleReads{0}; // the owner told the GUI before the value was stored
+                Base::CScopedEventSignalConnection const ownerConnection(
+                    OwnerSignal(owner).Connect(Base::MakeEventSignalHandler<void>(
+                        [&]
+                        {
+                            ownerChanges.fetch_add(1);
+                            if (!same(view.Get(), other))
+                                staleReads.fetch_add(1);
+                        })));
                 auto const valueConnection = view.ConnectToValueChanged(
                     Base::MakeEventSignalHandler<T const&>([&valueChanges](T const&) { valueChanges.fetch_add(1); }));
 
@@ -142,6 +150,7 @@ private:
 
                 set(owner, other);
                 EXPECT_EQ(notifiesOwner ? 1 : 0, ownerChanges.load()) << "PropertyChanged count after a new value";
+                EXPECT_EQ(0, staleReads.load()) << "PropertyChanged ran before the new value could be read";
                 EXPECT_EQ(1, valueChanges.load()) << "value-changed count after a new value";
                 EXPECT_TRUE(same(view.Get(), other)) << "the const getter does not read the new value";
 

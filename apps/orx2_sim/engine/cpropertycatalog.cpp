@@ -1,0 +1,50 @@
+#include "cpropertycatalog.h"
+
+#include "base/orx2basepool/cscopedeventsignalconnection.h"
+#include "base/orx2basepool/ieventsignalhandler.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace Orx2Sim
+{
+std::size_t CPropertyCatalog::AddSource(std::string label, std::string event, Subscribe subscribe,
+                                        void const* identity)
+{
+    for (std::size_t index = 0; index < m_sources.size(); ++index)
+        if (identity != nullptr && m_sources[index].identity == identity && m_sources[index].event == event)
+            return index;
+    m_sources.push_back(SSource{std::move(label), std::move(event), std::move(subscribe), identity});
+    return m_sources.size() - 1;
+}
+
+std::size_t CPropertyCatalog::AddNotifySource(std::string label, Base::INotifyPropertyChanged const& owner)
+{
+    return AddSource(
+        std::move(label), "PropertyChanged",
+        [&owner](Notify notify) -> std::shared_ptr<void>
+        {
+            return std::make_shared<Base::CScopedEventSignalConnection>(
+                owner.GetPropertyChangedEventSignal().Connect(
+                    Base::MakeEventSignalHandler<void>([notify = std::move(notify)] { notify(); })));
+        },
+        &owner);
+}
+
+void CPropertyCatalog::AddProperty(std::string name, std::size_t source, Reader read, std::string help)
+{
+    if (source >= m_sources.size())
+        throw std::logic_error("property " + name + " names an unknown source");
+    if (Find(name) != nullptr)
+        throw std::logic_error("property " + name + " is declared twice");
+    m_properties.push_back(SProperty{std::move(name), source, std::move(read), std::move(help)});
+}
+
+CPropertyCatalog::SProperty const* CPropertyCatalog::Find(std::string_view name) const
+{
+    for (SProperty const& property : m_properties)
+        if (property.name == name)
+            return &property;
+    return nullptr;
+}
+} // namespace Orx2Sim

@@ -1,0 +1,76 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/iproperty.h"
+#include "businesslayer/common/ccommoncommands.h"
+#include "businesslayer/common/ccommondataexchangeconfiguration.h"
+#include "businesslayer/common/cdynamicrequiredareasbase.h"
+#include "reference_host/cacquisitionproperties.h"
+#include "reference_host/ccommonareas.h"
+#include "reference_host/cismodeltaballoweddataexchangemodel.h"
+
+#include <memory>
+#include <string>
+
+namespace Orx2Sim
+{
+/// The objects a host creates at start-up, in the order a host creates them, driven by the reference
+/// host instead of a scanner:
+///  1. its areas, its acquisition properties and the property of the selected scan area;
+///  2. the data exchange configuration, completed with the models only the host builds (the model-tab
+///     model and the dynamic required areas) and with the required-areas arrays bound between them;
+///  3. the common command set, whose replay slot the simulator fills (SetReplayCommand);
+///  4. the GUI configuration and the view models, which the simulator's modules build and wire
+///     (ISimModule::Start) as their issues land.
+/// The GUI side (the modules' screen sections and the property watch) binds after that; then OpenCase.
+///
+/// Destruction releases everything in the reverse order. One host at a time per process (commands
+/// register process-wide). Not thread-safe; the objects it hands out are as thread-safe as they are.
+class CSimHost
+{
+public:
+    using ReplayCommand = Base::ICommand<int const&, std::wstring const&>;
+
+    /// Steps 1 to 3. Throws what the library's constructors throw.
+    CSimHost();
+    ~CSimHost();
+    CSimHost(CSimHost const&) = delete;
+    CSimHost& operator=(CSimHost const&) = delete;
+
+    /// Step 3, the replay slot of the common command set: `command` becomes the command set's replay
+    /// command and is registered under "common.Replay" (setters do not register; the default command's
+    /// entry expires when the slot releases it, so the registration succeeds).
+    void SetReplayCommand(std::shared_ptr<ReplayCommand> command);
+    /// The common command set's replay command.
+    std::shared_ptr<ReplayCommand> GetReplayCommand() const
+    {
+        return m_commonCommands->GetEngineReplayModeCommand();
+    }
+
+    /// The host opens the case: it sets the case's required areas (none prescribed yet), through the
+    /// case model's command, which also selects the default area. Throws what the command throws.
+    void OpenCase();
+
+    std::shared_ptr<ReferenceHost::CCommonAreas> const& GetAreas() const { return m_areas; }
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> const& GetProperties() const
+    {
+        return m_properties;
+    }
+    std::shared_ptr<Base::IProperty<Base::EAreaItems>> const& GetSelectedArea() const
+    {
+        return m_selectedArea;
+    }
+    BusinessLayer::CCommonDataExchangeConfiguration& GetConfiguration() const { return *m_configuration; }
+    BusinessLayer::CDynamicRequiredAreasBase& GetDynamicRequiredAreas() const
+    {
+        return *m_dynamicRequiredAreas;
+    }
+
+private:
+    std::shared_ptr<ReferenceHost::CCommonAreas> m_areas;
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> m_properties;
+    std::shared_ptr<Base::IProperty<Base::EAreaItems>> m_selectedArea;
+    std::shared_ptr<BusinessLayer::CCommonDataExchangeConfiguration> m_configuration;
+    std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> m_dynamicRequiredAreas;
+    std::shared_ptr<BusinessLayer::CCommonCommands> m_commonCommands;
+};
+} // namespace Orx2Sim

@@ -1,0 +1,246 @@
+#include "careasmodule.h"
+
+#include "../makesimulatorcommand.h"
+
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+namespace Orx2Sim
+{
+using Base::EAreaItems;
+
+namespace
+{
+
+EAreaItems AreaArgument(Json const& arguments, char const* name = "area")
+{
+    return ParseArea(arguments.at(name).get<std::string>()).value();
+}
+
+/// The area object to drive; throws when the area does not exist (the engine cannot scan it).
+std::shared_ptr<ReferenceHost::CCommonArea> ExistingArea(ReferenceHost::CCommonAreas const& areas,
+                                                         EAreaItems area)
+{
+    auto object = areas.GetCommonArea(area);
+    if (!object)
+        throw std::runtime_error("area " + AreaText(area) + " is not instantiated");
+    return object;
+}
+
+/// The screen's layout: the upper side left, the lower side right, the registrations last.
+constexpr EAreaItems kTileRows[][2] = {
+    {EAreaItems::UpperJaw, EAreaItems::LowerJaw},
+    {EAreaItems::PreOpUpper, EAreaItems::PreOpLower},
+    {EAreaItems::BiogenRefUpper, EAreaItems::BiogenRefLower},
+    {EAreaItems::GingivaMaskUpper, EAreaItems::GingivaMaskLower},
+    {EAreaItems::ScanbodyUpper, EAreaItems::ScanbodyLower},
+    {EAreaItems::BiteUpper, EAreaItems::BiteLower},
+    {EAreaItems::BuccalReg, EAreaItems::ArticulationReg},
+};
+constexpr std::size_t kTileWidth = 49;
+} // namespace
+
+void CAreasModule::Start(CSimHost& host)
+{
+    m_host = &host;
+    m_instantiate = MakeSimulatorCommand<EAreaItems>(
+        L"InstantiateArea",
+        [this](EAreaItems area)
+        {
+            m_host->GetConfiguration().GetInstantiatedAreaDataExchangeModel()->InstantiateArea(area);
+            if (!m_host->GetAreas()->IsAreaInstantiated(area))
+                throw std::runtime_error("area " + AreaText(area) + " cannot be instantiated");
+        });
+    m_setHasData = MakeSimulatorCommand<EAreaItems, bool>(
+        L"SetHasData", [this](EAreaItems area, bool hasData)
+        { ExistingArea(*m_host->GetAreas(), area)->SetHasDataOrReco(hasData); });
+    m_remove = MakeSimulatorCommand<EAreaItems>(L"RemoveArea", [this](EAreaItems area)
+                                                { m_host->GetAreas()->RemoveArea(area); });
+    m_select = MakeSimulatorCommand<EAreaItems>(L"SelectArea", [this](EAreaItems area)
+                                                { m_host->GetSelectedArea()->Set(area); });
+}
+
+void CAreasModule::Stop()
+{
+    m_select.reset();
+    m_remove.reset();
+    m_setHasData.reset();
+    m_instantiate.reset();
+    m_host = nullptr;
+}
+
+bool CAreasModule::IsRequired(EAreaItems area) const
+{
+    auto const level =
+        m_host->GetConfiguration().GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray().GetAt(
+            Base::AreaIndex(area));
+    return level && level.value() == Level::Obligatory;
+}
+
+bool CAreasModule::IsObligatory(EAreaItems area) const
+{
+    auto const level = m_host->GetDynamicRequiredAreas().GetRequiredAreasArray().GetAt(Base::AreaIndex(area));
+    return level && level.value() == Level::Obligatory;
+}
+
+bool CAreasModule::IsInstantiated(EAreaItems area) const
+{
+    return m_host->GetAreas()->IsAreaInstantiated(area);
+}
+
+bool CAreasModule::HasData(EAreaItems area) const
+{
+    return m_host->GetConfiguration().GetReconstructionProgressDataExchangeModel()->GetReconstructionArea(
+        area);
+}
+
+bool CAreasModule::IsSelected(EAreaItems area) const
+{
+    return m_host->GetSelectedArea()->Get() == area;
+}
+
+ReconstructionState CAreasModule::GetReconstruction(EAreaItems area) const
+{
+    return m_host->GetConfiguration().GetTriangulationConfiguration()->GetReconstructionState(area);
+}
+
+double CAreasModule::GetProgressPercent(EAreaItems area) const
+{
+    float const fraction =
+        m_host->GetConfiguration().GetReconstructionProgressDataExchangeModel()->GetReconstructionProgress(
+            area);
+    return std::round(static_cast<double>(fraction) * 1000.0) / 10.0;
+}
+
+void CAreasModule::DeclareProperties(CPropertyCatalog& catalog)
+{
+    auto& configuration = m_host->GetConfiguration();
+    auto const caseModel = configuration.GetCaseRequiredAreasDataExchangeModel();
+    std::size_t const caseSource = catalog.AddNotifySource("CaseRequiredAreas", *caseModel);
+    std::size_t const caseArray =
+        catalog.AddArraySource("CaseRequiredAreas.Levels", caseModel->GetRequiredAreasArray());
+    std::size_t const dynamicArray = catalog.AddArraySource(
+        "DynamicRequiredAreas", m_host->GetDynamicRequiredAreas().GetRequiredAreasArray());
+    std::size_t const areaSet =
+        catalog.AddValueSource("host AreaSetRevision", m_host->GetAreas()->GetAreaSetRevision());
+    std::size_t const selected = catalog.AddValueSource("host SelectedArea", *m_host->GetSelectedArea());
+    std::size_t const progress = catalog.AddNotifySource(
+        "ReconstructionProgressBar", *configuration.GetReconstructionProgressDataExchangeModel());
+    std::size_t const result =
+        catalog.AddNotifySource("ReconstructionResult", *configuration.GetTriangulationConfiguration());
+
+    catalog.AddProperty(
+        "Case.DefaultActiveArea", caseSource,
+        [caseModel] { return Json(AreaText(caseModel->GetDefaultActiveArea().Get())); },
+        "the area the case activates first");
+    catalog.AddProperty(
+        "Case.SelectedArea", selected, [this] { return Json(AreaText(m_host->GetSelectedArea()->Get())); },
+        "the host's selected area (Undefined before the case opens)");
+    for (EAreaItems const area : RealAreas())
+    {
+        std::string const prefix = "Area." + AreaText(area) + ".";
+        catalog.AddProperty(
+            prefix + "Required", caseArray, [this, area] { return Json(IsRequired(area)); },
+            "the case prescribes the area (level Obligatory)");
+        catalog.AddProperty(
+            prefix + "Obligatory", dynamicArray, [this, area] { return Json(IsObligatory(area)); },
+            "the dynamic required areas make the area obligatory");
+        catalog.AddProperty(
+            prefix + "Instantiated", areaSet, [this, area] { return Json(IsInstantiated(area)); },
+            "the area exists in the host");
+        catalog.AddProperty(
+            prefix + "HasData", progress, [this, area] { return Json(HasData(area)); },
+            "the area holds data and takes part in the reconstruction");
+        catalog.AddProperty(
+            prefix + "Selected", selected, [this, area] { return Json(IsSelected(area)); },
+            "the area is the selected one");
+        catalog.AddProperty(
+            prefix + "Reconstruction", result,
+            [this, area] { return Json(ReconstructionStateText(GetReconstruction(area))); },
+            "the area's reconstruction state (None, Complete, CompleteWithWarning, Failed)");
+        catalog.AddProperty(
+            prefix + "Progress", progress, [this, area] { return Json(GetProgressPercent(area)); },
+            "the area's reconstruction progress in percent");
+    }
+}
+
+void CAreasModule::DeclareSteps(CStepCatalog& steps)
+{
+    SStepParameter const area{"area", EParameterType::Area, std::nullopt, "the scan area, e.g. LowerJaw", {}};
+
+    steps.Add(SStepKind{
+        "prescribe",
+        "the case prescribes its areas: the listed areas become obligatory, all others optional "
+        "(executes the case model's update command)",
+        {{"obligatory", EParameterType::Areas, std::nullopt, "the obligatory areas", {}}},
+        {},
+        [this](Json const& arguments, CTimeline&)
+        {
+            std::vector<Level> levels(Base::kAreaItemCount, Level::Optional);
+            for (Json const& name : arguments.at("obligatory"))
+                levels[Base::AreaIndex(ParseArea(name.get<std::string>()).value())] = Level::Obligatory;
+            m_host->GetConfiguration().GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels);
+        }});
+    steps.Add(SStepKind{"instantiate",
+                        "the engine instantiates an area (through the instantiated-area model)",
+                        {area},
+                        {},
+                        [this](Json const& arguments, CTimeline&)
+                        { m_instantiate->Execute(AreaArgument(arguments)); }});
+    steps.Add(SStepKind{"data",
+                        "an instantiated area gains (or loses) scan data",
+                        {area, {"value", EParameterType::Bool, Json(true), "holds data", {}}},
+                        {},
+                        [this](Json const& arguments, CTimeline&) {
+                            m_setHasData->Execute(AreaArgument(arguments), arguments.at("value").get<bool>());
+                        }});
+    steps.Add(SStepKind{
+        "remove", "the engine removes an area", {area}, {}, [this](Json const& arguments, CTimeline&) {
+            m_remove->Execute(AreaArgument(arguments));
+        }});
+    steps.Add(SStepKind{
+        "select", "the host selects an area", {area}, {}, [this](Json const& arguments, CTimeline&) {
+            m_select->Execute(AreaArgument(arguments));
+        }});
+}
+
+void CAreasModule::RenderTile(CScreenCanvas& canvas, EAreaItems area) const
+{
+    bool const selected = IsSelected(area);
+    bool const instantiated = IsInstantiated(area);
+    canvas.Text(selected ? " > " : "   ", selected ? EStyle::Selected : EStyle::Plain);
+    canvas.Cell(AreaText(area), 17,
+                selected ? EStyle::Selected : (instantiated ? EStyle::Strong : EStyle::Plain));
+    auto const flag = [&canvas](bool on, char const* letter, EStyle style)
+    { canvas.Text(on ? letter : ".", on ? style : EStyle::Dim).Text(" "); };
+    flag(IsRequired(area), "R", EStyle::Warning);
+    flag(IsObligatory(area), "O", EStyle::Strong);
+    flag(instantiated, "I", EStyle::Plain);
+    flag(HasData(area), "D", EStyle::Good);
+    if (!instantiated)
+        return;
+    ReconstructionState const state = GetReconstruction(area);
+    EStyle const style = state == ReconstructionState::Failed     ? EStyle::Bad
+                         : state == ReconstructionState::Complete ? EStyle::Good
+                         : state == ReconstructionState::None     ? EStyle::Dim
+                                                                  : EStyle::Warning;
+    canvas.Text(" ").Cell(ReconstructionStateText(state), 12, style);
+    char percent[16];
+    std::snprintf(percent, sizeof percent, "%5.1f%%", GetProgressPercent(area));
+    canvas.Text(percent);
+}
+
+void CAreasModule::Render(CScreenCanvas& canvas) const
+{
+    canvas.Section("AREAS   R required by the case  O obligatory  I instantiated  D has data  > selected");
+    canvas.Line().Text("   upper side").PadTo(kTileWidth).Text("|").Text("   lower side and registrations");
+    for (auto const& row : kTileRows)
+    {
+        canvas.Line();
+        RenderTile(canvas, row[0]);
+        canvas.PadTo(kTileWidth).Text("|");
+        RenderTile(canvas, row[1]);
+    }
+}
+} // namespace Orx2Sim

@@ -1,0 +1,40 @@
+#pragma once
+#include "../isimmodule.h"
+
+#include "base/orx2basepool/tserializablecommand.h"
+
+#include <memory>
+
+namespace Orx2Sim
+{
+/// The fourteen area tiles: what the case prescribes (Required), what the dynamic required areas make
+/// obligatory (Obligatory), which areas exist and hold data, the selected area and each area's
+/// reconstruction. Steps: prescribe, instantiate, data, remove, select.
+class CAreasModule final : public ISimModule
+{
+public:
+    void Start(CSimHost& host) override;
+    void DeclareProperties(CPropertyCatalog& catalog) override;
+    void DeclareSteps(CStepCatalog& steps) override;
+    void Render(CScreenCanvas& canvas) const override;
+    void Stop() override;
+
+private:
+    template <class... Args> using Command = std::shared_ptr<Base::TSerializableCommand<void, Args...>>;
+
+    bool IsRequired(Base::EAreaItems area) const;
+    bool IsObligatory(Base::EAreaItems area) const;
+    bool IsInstantiated(Base::EAreaItems area) const;
+    bool HasData(Base::EAreaItems area) const;
+    bool IsSelected(Base::EAreaItems area) const;
+    ReconstructionState GetReconstruction(Base::EAreaItems area) const;
+    double GetProgressPercent(Base::EAreaItems area) const;
+    void RenderTile(CScreenCanvas& canvas, Base::EAreaItems area) const;
+
+    CSimHost* m_host = nullptr;
+    Command<Base::EAreaItems> m_instantiate;
+    Command<Base::EAreaItems, bool> m_setHasData;
+    Command<Base::EAreaItems> m_remove;
+    Command<Base::EAreaItems> m_select;
+};
+} // namespace Orx2Sim

@@ -1,0 +1,29 @@
+#include "cmodeltabmodule.h"
+
+namespace Orx2Sim
+{
+void CModelTabModule::DeclareProperties(CPropertyCatalog& catalog)
+{
+    auto const model = m_host->GetConfiguration().GetIsModelTabAllowedDataExchangeModel();
+    std::size_t const source = catalog.AddNotifySource("IsModelTabAllowed", *model);
+    catalog.AddProperty(
+        "ModelTab.Allowed", source, [model] { return Json(model->GetIsModelTabAllowed().Get()); },
+        "the model tab may be opened");
+    catalog.AddProperty(
+        "ModelTab.DataAvailable", source, [model] { return Json(model->GetIsDataAvailable().Get()); },
+        "some area holds data");
+}
+
+void CModelTabModule::Render(CScreenCanvas& canvas) const
+{
+    auto const model = m_host->GetConfiguration().GetIsModelTabAllowedDataExchangeModel();
+    bool const allowed = model->GetIsModelTabAllowed().Get();
+    bool const data = model->GetIsDataAvailable().Get();
+    canvas.Section("MODEL TAB");
+    canvas.Line()
+        .Text("   ")
+        .Text(allowed ? "allowed" : "not allowed", allowed ? EStyle::Good : EStyle::Dim)
+        .PadTo(28)
+        .Text(data ? "data available" : "no data yet", data ? EStyle::Plain : EStyle::Dim);
+}
+} // namespace Orx2Sim

@@ -1,0 +1,23 @@
+#include "simmodules.h"
+
+#include "modules/careasmodule.h"
+#include "modules/ccommandsmodule.h"
+#include "modules/chostmodule.h"
+#include "modules/cmodeltabmodule.h"
+#include "modules/creconstructionmodule.h"
+
+namespace Orx2Sim
+{
+std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const& signatures,
+                                                        CSessionReplay const& replay)
+{
+    std::vector<std::unique_ptr<ISimModule>> modules;
+    modules.push_back(std::make_unique<CAreasModule>());
+    modules.push_back(std::make_unique<CReconstructionModule>());
+    modules.push_back(std::make_unique<CModelTabModule>());
+    // View-model modules go here, in the order of their sections on the screen.
+    modules.push_back(std::make_unique<CHostModule>());
+    modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
+    return modules;
+}
+} // namespace Orx2Sim

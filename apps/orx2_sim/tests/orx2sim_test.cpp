@@ -1,0 +1,295 @@
+// The simulator as its users meet it: the program's exit statuses and messages, the stored picture of
+// one step, record and replay across processes, the prompt on standard input; and the engine's
+// completion of words at the prompt.
+#include "engine/ccommandsignatures.h"
+#include "engine/csimulator.h"
+#include "session/csessionfile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace
+{
+using Orx2Sim::Json;
+namespace fs = std::filesystem;
+
+std::string const kTests = ORX2_SIM_TESTS;
+
+std::string ReadText(fs::path const& path)
+{
+    std::ifstream stream(path, std::ios::binary);
+    std::ostringstream text;
+    text << stream.rdbuf();
+    return text.str();
+}
+
+void WriteText(fs::path const& path, std::string const& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+bool Contains(std::string const& text, std::string const& part)
+{
+    return text.find(part) != std::string::npos;
+}
+
+struct SRun
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class Orx2Sim_ : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() / ("orx2_sim_test_" + std::to_string(getpid()) + "_" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    /// Runs the program with `arguments` (a shell word list) and `input` on standard input.
+    SRun Run(std::string const& arguments, std::string const& input = "") const
+    {
+        WriteText(m_dir / "in", input);
+        std::string const command = std::string("'") + ORX2_SIM_BINARY + "' " + arguments + " <'" +
+                                    (m_dir / "in").string() + "' >'" + (m_dir / "out").string() + "' 2>'" +
+                                    (m_dir / "err").string() + "'";
+        int const raw = std::system(command.c_str());
+        SRun run;
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.out = ReadText(m_dir / "out");
+        run.err = ReadText(m_dir / "err");
+        return run;
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(Orx2Sim_, AWrongExpectationNamesStepPropertyExpectedAndActualAndExitsWith1)
+{
+    std::string const file = kTests + "/wrong_expectation.json";
+    SRun const run = Run("--quiet '" + file + "'");
+    EXPECT_EQ(1, run.status) << run.out << run.err;
+    EXPECT_TRUE(Contains(
+        run.out, "FAILED " + file +
+                     ":5: step 2/2 (data LowerJaw true): Reconstruction.State expected Complete, actual "
+                     "Incomplete\n"))
+        << run.out;
+    EXPECT_FALSE(Contains(run.out, "ModelTab.DataAvailable expected")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "a wrong expectation: 2 steps, 2 expectations, 1 failed")) << run.out;
+}
+
+TEST_F(Orx2Sim_, TheScreenOfAFixedStepMatchesTheStoredPicture)
+{
+    SRun const run = Run("--color never '" + kTests + "/screen_step.json'");
+    ASSERT_EQ(0, run.status) << run.err;
+    std::size_t const begin = run.out.find("==== step 8/8");
+    std::size_t const end = run.out.find("-- TIMELINE", begin);
+    ASSERT_NE(std::string::npos, end) << run.out;
+    std::string const picture = run.out.substr(begin, end - begin);
+    fs::path const stored = kTests + "/screen_step.txt";
+    if (std::getenv("ORX2_SIM_UPDATE_PICTURE") != nullptr)
+        WriteText(stored, picture);
+    EXPECT_EQ(ReadText(stored), picture) << "set ORX2_SIM_UPDATE_PICTURE=1 to store the new picture";
+}
+
+/// What a --json run showed: the command-stream entries of serializable commands and the last screen.
+struct SJsonRun
+{
+    std::vector<std::string> names;
+    std::vector<std::uint32_t> ids;
+    std::vector<std::string> unnumbered; // entries without an execution id
+    std::vector<std::string> notes;
+    Json lastScreen;
+};
+
+SJsonRun ParseJsonLines(std::string const& text, int onlyStep = -1)
+{
+    SJsonRun run;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+    {
+        Json const item = Json::parse(line);
+        if (item.at("type") == "screen")
+            run.lastScreen = item.at("properties");
+        if (item.at("type") != "event" || (onlyStep >= 0 && item.at("step") != onlyStep))
+            continue;
+        if (item.at("kind") == "note")
+            run.notes.push_back(item.at("text").get<std::string>());
+        if (item.at("kind") != "command")
+            continue;
+        if (item.at("executionId").is_null())
+            run.unnumbered.push_back(item.at("command").get<std::string>());
+        else
+        {
+            run.names.push_back(item.at("command").get<std::string>());
+            run.ids.push_back(item.at("executionId").get<std::uint32_t>());
+        }
+    }
+    return run;
+}
+
+TEST_F(Orx2Sim_, ASessionRecordedInOneProcessReplaysInAFreshOneToTheSameScreen)
+{
+    std::string const session = (m_dir / "session.orx2s").string();
+    SRun const recording = Run("--json --record '" + session + "'");
+    ASSERT_EQ(0, recording.status) << recording.err;
+    SRun const replaying = Run("--json --replay '" + session + "'");
+    ASSERT_EQ(0, replaying.status) << replaying.err;
+
+    SJsonRun const recorded = ParseJsonLines(recording.out);
+    SJsonRun const replayed = ParseJsonLines(replaying.out, 1);
+    ASSERT_FALSE(recorded.names.empty());
+    EXPECT_EQ(recorded.names, replayed.names);
+    EXPECT_EQ(std::vector<std::string>{"common.Replay"}, replayed.unnumbered);
+    ASSERT_EQ(recorded.ids.size(), replayed.ids.size());
+    for (std::size_t index = 0; index < recorded.ids.size(); ++index)
+        EXPECT_NE(recorded.ids[index], replayed.ids[index])
+            << "execution " << index << " kept its recorded id";
+    EXPECT_EQ(recorded.lastScreen, replayed.lastScreen);
+    ASSERT_EQ(1u, replayed.notes.size());
+    EXPECT_TRUE(
+        Contains(replayed.notes[0], ": " + std::to_string(recorded.names.size()) + " executed, 0 refused"))
+        << replayed.notes[0];
+}
+
+std::string SessionBytes(std::vector<Orx2Sim::SSessionRecord> const& records)
+{
+    auto const bytes = Orx2Sim::CSessionFile::Encode(records);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+TEST_F(Orx2Sim_, AReplayReportsTheRecordsItRefusedAndFails)
+{
+    std::string const session = (m_dir / "refused.orx2s").string();
+    WriteText(session, SessionBytes({{L"Simulator.SetHasData", 4, {0, 0, 0, 0, 1}},
+                                     {L"Simulator.InstantiateArea", 5, {1, 0, 0, 0}}}));
+    SRun const run = Run("--color never --replay '" + session + "'");
+    EXPECT_EQ(1, run.status) << run.err;
+    EXPECT_TRUE(Contains(run.out, ": 1 executed, 1 refused\n")) << run.out;
+    EXPECT_TRUE(Contains(
+        run.out, "record 1 Simulator.SetHasData: execution failed: area LowerJaw is not instantiated"))
+        << run.out;
+    EXPECT_TRUE(Contains(run.out, "\n   UpperJaw         . . I ."))
+        << "the records after a refused one still run";
+}
+
+TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
+{
+    using Record = Orx2Sim::SSessionRecord;
+    auto const steps = [](std::string const& text) { return "{\"steps\": [\n" + text + "\n]}"; };
+    std::string const instantiate = "{\"step\": \"instantiate\", \"area\": \"LowerJaw\"},\n";
+    std::string const validSession = SessionBytes({Record{L"Simulator.InstantiateArea", 1, {0, 0, 0, 0}},
+                                                   Record{L"Simulator.SetHasData", 2, {0, 0, 0, 0, 1}}});
+    std::string wrongVersion = validSession;
+    wrongVersion[8] = 2;
+    struct SRow
+    {
+        char const* name;
+        bool session; // replayed with --replay, else played as a scenario
+        std::string content;
+        std::string message; // "{file}" stands for the input's path
+    };
+    std::vector<SRow> const rows = {
+        {"malformed JSON", false, steps(instantiate + "{\"step\": \"data\" \"area\": \"LowerJaw\"}"),
+         "{file}:3: malformed JSON"},
+        {"not a scenario", false, "[1, 2]", "{file}:1: a scenario is a JSON object"},
+        {"unknown step", false, steps(instantiate + "{\"step\": \"instanciate\", \"area\": \"UpperJaw\"}"),
+         "{file}:3: step 2: unknown step 'instanciate'"},
+        {"unknown area", false, steps("{\"step\": \"instantiate\", \"area\": \"LowerJw\"}"),
+         "{file}:2: step 1: instantiate: unknown area 'LowerJw'"},
+        {"unknown argument", false, steps("{\"step\": \"data\", \"aera\": \"LowerJaw\"}"),
+         "step 1: data: unknown argument 'aera'"},
+        {"unknown command", false, steps("{\"step\": \"execute\", \"command\": \"common.Nothing\"}"),
+         "step 1: execute: unknown command 'common.Nothing'"},
+        {"wrong argument type", false,
+         steps("{\"step\": \"data\", \"area\": \"LowerJaw\", \"value\": \"yes\"}"),
+         "step 1: data: 'value' must be true or false, not \"yes\""},
+        {"wrong command argument type", false,
+         steps("{\"step\": \"execute\", \"command\": \"Simulator.InstantiateArea\", \"arguments\": [3]}"),
+         "argument 1 must be an area name, not 3"},
+        {"unknown property", false, steps("{\"expect\": {\"ModelTab.Alowed\": true}}"),
+         "step 1: expect: unknown property 'ModelTab.Alowed'"},
+        {"expected value of another type", false, steps("{\"expect\": {\"ModelTab.Allowed\": \"yes\"}}"),
+         "ModelTab.Allowed is boolean"},
+        {"missing session file in a scenario", false,
+         steps("{\"step\": \"replay\", \"file\": \"missing.orx2s\"}"),
+         "missing.orx2s: cannot be opened for reading"},
+        {"foreign session file", true, "{\"steps\": []}\n", "{file}: not a session file"},
+        {"session file of another version", true, wrongVersion, "{file}: format version 2 is not supported"},
+        {"truncated session file", true, validSession.substr(0, validSession.size() - 2),
+         "{file}: record 2: truncated"},
+        {"undecodable arguments", true, SessionBytes({Record{L"Simulator.SetHasData", 7, {0, 0, 0, 0}}}),
+         "{file}: record 1: Simulator.SetHasData: the arguments do not decode as (EAreaItems, bool)"},
+        {"area out of range", true, SessionBytes({Record{L"Simulator.InstantiateArea", 7, {99, 0, 0, 0}}}),
+         "record 1: Simulator.InstantiateArea: the arguments do not decode as (EAreaItems): area 99 is not a "
+         "scan area"},
+        {"unknown command in a session", true, SessionBytes({Record{L"No.Such.Command", 1, {}}}),
+         "{file}: record 1: No.Such.Command: unknown command"},
+    };
+    for (SRow const& row : rows)
+    {
+        std::string const file = (m_dir / (row.session ? "bad.orx2s" : "bad.json")).string();
+        WriteText(file, row.content);
+        SRun const run = Run((row.session ? "--replay '" : "'") + file + "'");
+        std::string message = row.message;
+        if (auto const at = message.find("{file}"); at != std::string::npos)
+            message.replace(at, 6, file);
+        EXPECT_EQ(2, run.status) << row.name;
+        EXPECT_TRUE(Contains(run.err, message)) << row.name << ": " << run.err;
+        EXPECT_EQ("", run.out) << row.name << ": something ran";
+    }
+}
+
+TEST_F(Orx2Sim_, ThePromptPlaysStepsFromStandardInputUntilQuit)
+{
+    SRun const run = Run("--interactive --color never",
+                         "help\ninstantiate LowerJaw\ndata LowerJaw\nexpect ModelTab.DataAvailable true\n"
+                         "instantiate Nowhere\nbogus\nquit\ninstantiate UpperJaw\n");
+    EXPECT_EQ(0, run.status) << run.err;
+    EXPECT_TRUE(Contains(run.out, "  live-view status:CHOICE\n")) << "help lists the steps";
+    EXPECT_TRUE(Contains(run.out, "==== step 2: data LowerJaw true")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "| > LowerJaw         . . I D  None")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "ok      ModelTab.DataAvailable = true")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "error: instantiate: unknown area 'Nowhere'")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "error: unknown step 'bogus'")) << run.out;
+    EXPECT_FALSE(Contains(run.out, "UpperJaw           . . I")) << "a step after quit ran";
+    EXPECT_TRUE(Contains(run.out, "interactive session: 3 steps, 1 expectations, 0 failed")) << run.out;
+}
+
+TEST(Orx2SimEngine, ThePromptCompletesStepsAreasCommandsChoicesAndProperties)
+{
+    Orx2Sim::CSimulator const simulator;
+    struct SRow
+    {
+        std::vector<std::string> before;
+        std::string prefix;
+        std::vector<std::string> expected;
+    };
+    std::vector<SRow> const rows = {
+        {{}, "ins", {"instantiate"}},
+        {{"instantiate"}, "Low", {"LowerJaw"}},
+        {{"prescribe", "LowerJaw"}, "Upp", {"UpperJaw"}},
+        {{"data", "LowerJaw"}, "t", {"true"}},
+        {{"data", "LowerJaw", "true"}, "", {}},
+        {{"live-view"}, "S", {"Starting", "SearchingPosition"}},
+        {{"execute"}, "CCase", {"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel"}},
+        {{"execute"}, "common.Repl", {"common.ReplaceGeometryAtL0Level", "common.Replay"}},
+        {{"expect"}, "ModelTab.", {"ModelTab.Allowed", "ModelTab.DataAvailable"}},
+        {{"help"}, "rec", {"recover"}},
+    };
+    for (SRow const& row : rows)
+        EXPECT_EQ(row.expected, simulator.Complete(row.before, row.prefix))
+            << (row.before.empty() ? "" : row.before[0]) << " " << row.prefix;
+}
+} // namespace
