@@ -12,6 +12,9 @@ set(CPACK_COMPONENTS_ALL Runtime Development)
 set(CPACK_COMPONENT_DEVELOPMENT_DEPENDS Runtime)
 
 set(CPACK_ARCHIVE_COMPONENT_INSTALL ON)
+# The shared libraries without their debugging information (17 MB with it, under 1 MB without); the static
+# reference host keeps its symbols, which linking needs.
+set(CPACK_STRIP_FILES ON)
 
 # Debian names: the runtime package carries the SONAME's major version, the development package
 # depends on exactly the runtime package of its own version.
