@@ -3,9 +3,11 @@
 
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/teventsignal.h"
+#include "base/orx2basepool/internal/cspinlock.h"
 
 #include <benchmark/benchmark.h>
 
+#include <mutex>
 #include <vector>
 
 #if ORX2_BENCH_HAVE_BOOST
@@ -109,8 +111,23 @@ void ConcurrentEmit(benchmark::State& state)
     for (auto _ : state)
         s.Emit(++v);
 }
+/// The handler-list lock taken and released once, free and on one thread: what every fire and change
+/// pays for it. The re-entrant spin lock beside the standard recursive mutex.
+template <class Lock>
+void ListLock(benchmark::State& state)
+{
+    Lock lock;
+    for (auto _ : state)
+    {
+        lock.lock();
+        benchmark::ClobberMemory();
+        lock.unlock();
+    }
+}
 } // namespace
 
+BENCHMARK_TEMPLATE(ListLock, Base::Internal::CReentrantSpinLock)->Name("ListLock/Ours");
+BENCHMARK_TEMPLATE(ListLock, std::recursive_mutex)->Name("ListLock/RecursiveMutex");
 BENCHMARK_TEMPLATE(Emit, OursSignal)->Name("Emit/Ours")->Arg(1)->Arg(8);
 BENCHMARK_TEMPLATE(ConnectDisconnect, OursSignal)->Name("ConnectDisconnect8/Ours");
 BENCHMARK_TEMPLATE(ConcurrentEmit, OursSignal)->Name("ConcurrentEmit8/Ours")->UseRealTime();

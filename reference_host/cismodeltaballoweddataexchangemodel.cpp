@@ -21,7 +21,11 @@ CIsModelTabAllowedDataExchangeModel::CIsModelTabAllowedDataExchangeModel(
     Init();
 }
 
-CIsModelTabAllowedDataExchangeModel::~CIsModelTabAllowedDataExchangeModel() = default;
+CIsModelTabAllowedDataExchangeModel::~CIsModelTabAllowedDataExchangeModel()
+{
+    // Before anything of this class goes: the base's handlers call GetAreaDataAvailable.
+    GetOwnerGuard().Close();
+}
 
 Base::Binding::IValueBindingSource<bool> const&
 CIsModelTabAllowedDataExchangeModel::GetAreaDataAvailable(Base::EAreaItems area)

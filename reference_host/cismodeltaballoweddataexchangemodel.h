@@ -6,7 +6,9 @@
 namespace ReferenceHost
 {
 /// The model-tab model of the reference host: an area holds data when its has-data-or-reconstruction
-/// flag is true. Observes from construction on. Thread-safety: as the base.
+/// flag is true. Observes from construction on; its destructor closes the base's owner guard first, so
+/// that no handler of the base reaches GetAreaDataAvailable once this class is being destroyed.
+/// Thread-safety: as the base.
 class CIsModelTabAllowedDataExchangeModel : public BusinessLayer::CIsModelTabAllowedDataExchangeModelBase
 {
 public:
@@ -17,8 +19,8 @@ public:
     ~CIsModelTabAllowedDataExchangeModel() override;
 
 protected:
-    /// The area's has-data-or-reconstruction source. Throws OrxException when the host's areas are gone
-    /// or `area` has no object.
+    /// The area's has-data-or-reconstruction source (it lives in the area's object). Throws OrxException
+    /// when the host's areas are gone or `area` has no object (the base then treats the area as gone).
     Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(Base::EAreaItems area) override;
 
 private:

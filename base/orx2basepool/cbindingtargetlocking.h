@@ -2,8 +2,10 @@
 #include "base/orx2basepool/csharedmutex.h"
 #include "base/orx2basepool/csourcefile.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
+#include <thread>
 
 namespace Base::Binding::Internal
 {
@@ -17,6 +19,36 @@ public:
     {
         CSharedMutex mutex;
         bool destroyed = false; // guarded by `mutex` (written under the writer lock)
+        // The thread whose callback holds the writer lock (see CCallbackLock), else none.
+        std::atomic<std::thread::id> callbackThread{};
+    };
+
+    /// The writer lock a callback holds while it runs; owns nothing when the target is destroyed. It
+    /// tells the target's destruction which thread runs the callback, so that a callback may destroy
+    /// its own target.
+    class CCallbackLock
+    {
+    public:
+        explicit CCallbackLock(DestructionProtectedLocking& target) : m_target(target), m_lock(target.mutex)
+        {
+            if (target.destroyed)
+                m_lock.unlock();
+            else
+                target.callbackThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
+        }
+        ~CCallbackLock()
+        {
+            if (m_lock.owns_lock())
+                m_target.callbackThread.store(std::thread::id{}, std::memory_order_relaxed);
+        }
+        CCallbackLock(CCallbackLock const&) = delete;
+        CCallbackLock& operator=(CCallbackLock const&) = delete;
+
+        bool owns_lock() const noexcept { return m_lock.owns_lock(); }
+
+    private:
+        DestructionProtectedLocking& m_target;
+        std::unique_lock<CSharedMutex> m_lock;
     };
 
     CBindingTargetLocking() : m_targetLock(std::make_shared<DestructionProtectedLocking>()) {}
@@ -41,11 +73,20 @@ public:
     }
 
     /// Starts the target's destruction: takes the writer lock (waiting for a running callback), sets
-    /// `destroyed` and releases the lock. Later callbacks find the flag and are dropped.
+    /// `destroyed` and releases the lock. Later callbacks find the flag and are dropped. Called from the
+    /// target's own callback (which holds the lock on this thread), it only sets the flag: the callback
+    /// completes as it returns.
     void LockForDestruction() const
     {
-        std::lock_guard<CSharedMutex> lock(m_targetLock->mutex);
-        m_targetLock->destroyed = true;
+        DestructionProtectedLocking& target = *m_targetLock;
+        // Only this thread stores its own id, so seeing it means this thread's callback holds the lock.
+        if (target.callbackThread.load(std::memory_order_relaxed) == std::this_thread::get_id())
+        {
+            target.destroyed = true;
+            return;
+        }
+        std::lock_guard<CSharedMutex> lock(target.mutex);
+        target.destroyed = true;
     }
 
     /// The shared lock object, for callbacks that must outlive the target.

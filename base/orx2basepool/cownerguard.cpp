@@ -17,17 +17,26 @@ int CallsOfThisThread(COwnerGuardState const* state)
 }
 } // namespace
 
-bool COwnerGuardState::Enter()
+bool COwnerGuardState::Enter(std::shared_ptr<void const>& hold)
 {
     t_entered.push_back(this); // may throw std::bad_alloc before anything is counted
     std::lock_guard<std::mutex> const lock(m_mutex);
-    if (m_phase != EPhase::Open)
+    if (m_phase == EPhase::Open && m_holdsOwner)
+        hold = m_owner.lock(); // an expired owner is being destroyed: the call must not reach it
+    if (m_phase != EPhase::Open || (m_holdsOwner && !hold))
     {
         t_entered.pop_back();
         return false;
     }
     ++m_running;
     return true;
+}
+
+void COwnerGuardState::HoldOwner(std::weak_ptr<void const> owner) noexcept
+{
+    std::lock_guard<std::mutex> const lock(m_mutex);
+    m_owner = std::move(owner);
+    m_holdsOwner = true;
 }
 
 void COwnerGuardState::Leave() noexcept

@@ -1,4 +1,5 @@
 #pragma once
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/orx2basepoolexport.h"
 
 #include <condition_variable>
@@ -17,10 +18,12 @@ class ORX2_BASEPOOL_EXPORT COwnerGuardState
 {
 public:
     /// Admits a call when the guard is open: returns true and counts the call, which the caller ends
-    /// with Leave(). Returns false (nothing counted) before Open() and after Close().
-    bool Enter();
+    /// with Leave(). Returns false (nothing counted) before Open() and after Close(), and once the owner
+    /// given to HoldOwner has expired. While an owner is held, `hold` receives a strong reference to it.
+    bool Enter(std::shared_ptr<void const>& hold);
     void Leave() noexcept;
     void Open() noexcept;
+    void HoldOwner(std::weak_ptr<void const> owner) noexcept;
     /// Refuses new calls, then waits until the admitted calls of other threads have left. Calls of the
     /// closing thread itself are not waited for (they could never end).
     void Close() noexcept;
@@ -37,6 +40,8 @@ private:
     std::condition_variable m_left;
     EPhase m_phase = EPhase::Constructing;
     int m_running = 0;
+    bool m_holdsOwner = false;
+    std::weak_ptr<void const> m_owner;
 };
 
 /// Lets callables that reach an owner (registered command actions, observer callbacks) run only while
@@ -44,18 +49,25 @@ private:
 ///
 /// Usage: declare the guard before every member that a bound callable uses (in particular before the
 /// commands whose actions are bound to it); call `Open()` as the last statement of the owner's
-/// constructor and `Close()` as the first statement of its destructor. A derived class whose overrides
-/// a bound callable reaches calls `Close()` first in its own destructor (Close is idempotent).
+/// constructor, or, for an owner with observers, once every member their callbacks use is constructed
+/// and before the first binding (whose first call must get through); call `Close()` as the first
+/// statement of its destructor. A derived class whose overrides a bound callable reaches calls `Close()`
+/// first in its own destructor (Close is idempotent).
 ///
 /// Threads: a bound call on another thread is waited for by `Close()`, so after `Close()` returns no
 /// bound call is running and none will start. A call refused by a closed or not yet opened guard does
-/// nothing. Not allowed: destroying the owner from inside one of its own bound calls (Close does not
-/// wait for the closing thread's own calls, so it does not hang, but the running call would then use a
-/// dead owner). `Close()` must not be called while holding a lock that a bound call on another thread
-/// waits for.
+/// nothing. Not allowed for an owner that is not held (see below): destroying it from inside one of its
+/// own bound calls (Close does not wait for the closing thread's own calls, so it does not hang, but the
+/// running call would then use a dead owner). `Close()` must not be called while holding a lock that a bound
+/// call on another thread waits for.
 ///
 /// Lifetime: the guard's state is shared with the bound callables and outlives the owner as long as
-/// one of them lives.
+/// one of them lives. Once the owner's shared pointer is handed to HoldOwner (see HoldDuringBoundCalls),
+/// every bound call holds the owner while it runs, and a call arriving after the owner's last reference
+/// is gone does nothing: the owner's destructor then never overlaps a bound call, on any thread. When a
+/// bound call's hold is the last reference, the owner dies once the calling thread has left its
+/// outermost delivery (CDeliveryScope), after the notifying source released its locks, never
+/// inside the call.
 class COwnerGuard
 {
 public:
@@ -73,6 +85,9 @@ public:
     void Close() noexcept { m_state->Close(); }
     /// Whether bound calls are admitted now.
     bool IsOpen() const noexcept { return m_state->IsOpen(); }
+    /// From now on every bound call holds `owner` (the owner's own shared pointer) while it runs, and
+    /// does nothing once `owner` has expired. Any thread, any time after construction; never throws.
+    void HoldOwner(std::weak_ptr<void const> owner) noexcept { m_state->HoldOwner(std::move(owner)); }
 
     /// Runs `fn()` when the guard is open and returns true; else returns false without calling it.
     /// Throws what `fn` throws (the call is counted as ended).
@@ -89,13 +104,19 @@ public:
     template <class Fn>
     static bool RunGuarded(COwnerGuardState& state, Fn&& fn)
     {
-        if (!state.Enter())
+        std::shared_ptr<void const> hold;
+        if (!state.Enter(hold))
             return false;
         struct SLeave
         {
             COwnerGuardState& state;
-            ~SLeave() { state.Leave(); }
-        } const leave{state};
+            std::shared_ptr<void const>& hold;
+            ~SLeave()
+            {
+                state.Leave();
+                CDeliveryScope::ReleaseAfterDelivery(std::move(hold));
+            }
+        } const leave{state, hold};
         std::forward<Fn>(fn)();
         return true;
     }
@@ -104,13 +125,46 @@ private:
     std::shared_ptr<COwnerGuardState> m_state;
 };
 
+/// An owner that is shared through `std::shared_ptr` and whose bound calls may hold it: models and view
+/// models implement it by returning their guard. See HoldDuringBoundCalls.
+class IGuardedOwner
+{
+public:
+    /// The guard the owner's calls are bound to.
+    virtual COwnerGuard& GetOwnerGuard() noexcept = 0;
+
+protected:
+    virtual ~IGuardedOwner() = default;
+};
+
+/// Lets the bound calls of `owner` hold it while they run (COwnerGuard::HoldOwner), when `owner` is an
+/// IGuardedOwner; does nothing for any other object or an empty pointer. Whoever holds a model's shared
+/// pointer first calls it (the data exchange configurations do for every model they hold; use
+/// MakeGuardedShared where you create one). Calling it again is harmless. Never throws.
+template <class T> void HoldDuringBoundCalls(std::shared_ptr<T> const& owner) noexcept
+{
+    if (auto* const guarded = dynamic_cast<IGuardedOwner*>(owner.get()))
+        guarded->GetOwnerGuard().HoldOwner(std::weak_ptr<void const>(owner));
+}
+
+/// `std::make_shared<T>(args...)` followed by HoldDuringBoundCalls. Throws what the constructor throws
+/// and std::bad_alloc.
+template <class T, class... Args> std::shared_ptr<T> MakeGuardedShared(Args&&... args)
+{
+    std::shared_ptr<T> owner = std::make_shared<T>(std::forward<Args>(args)...);
+    HoldDuringBoundCalls(owner);
+    return owner;
+}
+
 /// A callable that calls `fn(owner, args...)` (a member function pointer or a callable taking
-/// `Owner&` first) only while `guard` is open, and otherwise does nothing. It holds the guard's state
-/// and a plain pointer to `owner`, so it may outlive both. Copyable when `fn` is.
+/// `Owner&` first) only while `guard` is open, and otherwise does nothing; once the owner is held
+/// (COwnerGuard::HoldOwner), the call holds it and does nothing when it has expired. It holds the
+/// guard's state and a plain pointer to `owner`, so it may outlive both. Copyable when `fn` is; `fn`
+/// may keep state between calls (it is called as a non-const object).
 template <class Owner, class Fn>
 auto BindToOwner(COwnerGuard const& guard, Owner& owner, Fn fn)
 {
-    return [state = guard.GetState(), ownerPointer = &owner, fn = std::move(fn)](auto&&... args)
+    return [state = guard.GetState(), ownerPointer = &owner, fn = std::move(fn)](auto&&... args) mutable
     {
         static_cast<void>(COwnerGuard::RunGuarded(
             *state, [&] { std::invoke(fn, *ownerPointer, std::forward<decltype(args)>(args)...); }));

@@ -9,7 +9,8 @@ namespace Base
 /// Owns one connection and disconnects it, waiting for running calls, when it is destroyed or assigned
 /// over. View models and observers keep their connections in these, so that by the end of their
 /// destructor none of their handlers runs or will run.
-/// Must not be destroyed or assigned from inside its own handler (it would wait for itself).
+/// Destroyed or assigned from inside its own handler, it waits only for calls on other threads: the
+/// running call completes as it returns.
 class CScopedEventSignalConnection : public INonCopyable
 {
 public:

@@ -20,8 +20,9 @@ public:
 
     /// `Disconnect()`, then blocks until no call of the handler through this connection is running.
     /// After it returns the handler is not running and will never run again through this connection.
-    /// Must not be called from inside the handler itself, nor while holding a lock that the handler
-    /// takes: it would wait for itself.
+    /// Called by the handler itself, on the thread that runs it (a handler stopping itself), it waits
+    /// only for calls on other threads: its own call completes as it returns. Must not be called while
+    /// holding a lock that the handler takes: it would wait for a call that waits for that lock.
     virtual void DisconnectAndWaitForHandlersToFinish() = 0;
 
     /// From now on the handler is called only while `watched` (and every other watched object) is alive;

@@ -22,8 +22,18 @@ class IStepMenuItemViewModel : public INotifyPropertyChanged
 public:
     /// The kind of step. A signed 32-bit enumeration whose values the concrete menus define (a menu
     /// names its own, for example `EItemTypeStepMenu{61}`); nothing here depends on a particular value.
+    /// The named ones are the entries of the camera calibration step menu.
     enum class EItemTypeStepMenu : std::int32_t
     {
+        eContinue = 7,
+        eCancel = 8,
+        eInfoText = 11,
+        eConfigCameraCalibrationSetNumberInput = 61,
+        eOk = 63,
+        eRetry = 64,
+        eAbort = 65,
+        eInfo = 66,
+        eConfirm = 67,
     };
 
     ~IStepMenuItemViewModel() override = default;

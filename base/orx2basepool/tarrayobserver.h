@@ -14,7 +14,8 @@ namespace Base::Binding
 /// `TArrayChangeObserver<T, F>` and `TFullArrayObserver<T, F>` add nothing but their constructor, so they
 /// move into a `TArrayObserver<T>` without loss. Assigning over a bound observer, `Reset()` and the
 /// destructor end the binding first: once they return the old callback is not running and never runs
-/// again. A callback must not destroy or reassign its own observer (it would wait for itself).
+/// again. A callback may destroy or reassign its own observer: that ends the binding at once, and the
+/// callback completes as it returns (without touching what it captured: that went with the observer).
 /// One handle is used by one thread at a time; callbacks arrive on the thread that changed the source.
 template <class T> class TArrayObserver : public CObserver
 {

@@ -1,10 +1,11 @@
 #pragma once
 #include "base/orx2basepool/casyncpromise.h"
+#include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/internal/commandfunctionname.h"
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ijournal.h"
-#include "base/orx2basepool/csourcefile.h"
 
 #include <cstdint>
 #include <functional>
@@ -79,6 +80,9 @@ public:
     /// was.
     std::shared_ptr<IAsyncResult<>> Execute(Args... args) override
     {
+        // An owner-bound action that turns out to hold the last reference to its owner releases it when
+        // the execution is over, not inside the action.
+        CDeliveryScope const delivery;
         CJournalReport const report = GetJournal().Report(journalHandle);
         ACommandBase::ms_EventCommandStream.Push(this);
         if (!locksGui)

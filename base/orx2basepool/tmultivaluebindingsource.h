@@ -62,7 +62,7 @@ private:
 
         CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
         {
-            return KeepAlive(m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+            return KeepAlive(m_valueStream.Connect(std::move(handler)));
         }
 
         ValueType GetValue() const override
@@ -79,6 +79,7 @@ private:
 
         CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
         {
+            Base::CDeliveryScope const delivery;
             CSharedLock const reader(GetSourceMutex());
             CScopedEventSignalConnection connection = Internal::ConnectAndNotify<Notification>(
                 m_valueStream, std::move(handler), Notification{m_status, TOptional<ValueType>(m_value)});

@@ -16,12 +16,24 @@
 #include "base/orx2basepool/iarearegistrationresultdataexchangemodel.h"
 #include "base/orx2basepool/iareaviewmodel.h"
 #include "base/orx2basepool/ibuccalregistrationresultdataexchangemodel.h"
+#include "base/orx2basepool/icameracalibrationviewmodel.h"
 #include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/icolorcalibdialogviewmodel.h"
 #include "base/orx2basepool/iinstantiatedareadataexchangemodel.h"
 #include "base/orx2basepool/iismodeltaballoweddataexchangemodel.h"
+#include "base/orx2basepool/iliveimageviewmodel.h"
+#include "base/orx2basepool/iliveoptionsitemviewmodel.h"
+#include "base/orx2basepool/iliveoptionsviewmodel.h"
+#include "base/orx2basepool/ilivesuboptionsitemviewmodel.h"
+#include "base/orx2basepool/ilivesuboptionsviewmodel.h"
+#include "base/orx2basepool/ilivevideoviewmodel.h"
 #include "base/orx2basepool/ireconstructionprogressbardataexchangemodel.h"
 #include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
 #include "base/orx2basepool/iseatpositiondataexchangemodel.h"
+#include "base/orx2basepool/isidepanelitemviewmodel.h"
+#include "base/orx2basepool/isidepaneltoolitemviewmodel.h"
+#include "base/orx2basepool/isidepanelviewmodel.h"
+#include "base/orx2basepool/isliderviewmodel.h"
 #include "base/orx2basepool/istepmenuitemviewmodel.h"
 #include "base/orx2basepool/istepmenuviewmodel.h"
 #include "base/orx2basepool/ithumbnailbarviewmodel.h"
@@ -39,12 +51,24 @@
     X(IAreaRegistrationResultDataExchangeModel)                                                              \
     X(IAreaViewModel)                                                                                        \
     X(IBuccalRegistrationResultDataExchangeModel)                                                            \
+    X(ICameraCalibrationViewModel)                                                                           \
     X(ICaseRequiredAreasDataExchangeModel)                                                                   \
+    X(IColorCalibDialogViewModel)                                                                            \
     X(IInstantiatedAreaDataExchangeModel)                                                                    \
     X(IIsModelTabAllowedDataExchangeModel)                                                                   \
+    X(ILiveImageViewModel)                                                                                   \
+    X(ILiveOptionsItemViewModel)                                                                             \
+    X(ILiveOptionsViewModel)                                                                                 \
+    X(ILiveSubOptionsItemViewModel)                                                                          \
+    X(ILiveSubOptionsViewModel)                                                                              \
+    X(ILiveVideoViewModel)                                                                                   \
     X(IReconstructionProgressBarDataExchangeModel)                                                           \
     X(IReconstructionResultDataExchangeModel)                                                                \
     X(ISeatPositionDataExchangeModel)                                                                        \
+    X(ISidePanelItemViewModel)                                                                               \
+    X(ISidePanelToolItemViewModel)                                                                           \
+    X(ISidePanelViewModel)                                                                                   \
+    X(ISliderViewModel)                                                                                      \
     X(IStepMenuItemViewModel)                                                                                \
     X(IStepMenuViewModel)                                                                                    \
     X(IThumbnailBarViewModel)                                                                                \

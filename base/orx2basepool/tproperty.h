@@ -42,7 +42,7 @@ public:
         std::unique_ptr<typename IProperty<T>::ChangedHandler> handler) const override
     {
         return CScopedEventSignalConnection(
-            m_valueChanged.Connect(std::shared_ptr<typename IProperty<T>::ChangedHandler>(std::move(handler))));
+            m_valueChanged.Connect(std::move(handler)));
     }
 
 private:

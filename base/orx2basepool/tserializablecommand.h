@@ -43,6 +43,7 @@ public:
     /// blob with bytes left over belongs to some other argument list); otherwise as Execute(args...).
     std::shared_ptr<IAsyncResult<>> Execute(std::vector<unsigned char> const& blob) override
     {
+        CDeliveryScope const delivery;
         auto const bytes = std::make_shared<JbArray<unsigned char> const>(blob.data(), blob.size());
         CORXStreamReadBinaryLegacy reader(std::make_shared<JbStreamReadBinaryBuffer>(bytes));
         std::tuple<std::decay_t<Args>...> arguments;
@@ -62,6 +63,8 @@ public:
     /// cannot be serialized (nothing has been recorded or run then), and what TCommand::Execute throws.
     std::shared_ptr<IAsyncResult<>> Execute(Args... args) override
     {
+        // Whatever the action defers is released once the end is recorded (see TCommand::Execute).
+        CDeliveryScope const delivery;
         std::uint32_t const executionId = this->setNextExecutionID();
         ICommandRecorder& recorder = GetPatientManager().GetCommandRecorder();
         {

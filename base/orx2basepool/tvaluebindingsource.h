@@ -65,7 +65,7 @@ public:
 
     CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
     {
-        return CScopedEventSignalConnection(m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+        return CScopedEventSignalConnection(m_valueStream.Connect(std::move(handler)));
     }
 
     T GetValue() const override
@@ -82,6 +82,7 @@ public:
 
     CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
     {
+        Base::CDeliveryScope const delivery;
         CSharedLock const reader(this->GetSourceMutex());
         return Internal::ConnectAndNotify<Notification>(m_valueStream, std::move(handler),
                                                         Notification{m_status, TOptional<T>(m_value)});

@@ -7,7 +7,8 @@ namespace Base::Binding
 /// and with every later value; ignores notifications without a value. With two types, the source is a
 /// multi-value source and the callback receives `(A const&, B const&)`.
 /// Callbacks of one observer never overlap. After the destructor returns the callback is not running
-/// and never runs again; the callback must not destroy its own observer.
+/// and never runs again. A callback that destroys its own observer ends the binding at once and completes
+/// as it returns (without touching what it captured: that went with the observer).
 template <class... T>
 class TValueChangedObserver : public CObserver
 {

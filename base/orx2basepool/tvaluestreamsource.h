@@ -1,4 +1,5 @@
 #pragma once
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/ivaluestreamsource.h"
 #include "base/orx2basepool/teventsignal.h"
 
@@ -25,6 +26,7 @@ public:
 
     ~TValueStreamSource() override
     {
+        Base::CDeliveryScope const delivery;
         std::lock_guard<std::recursive_mutex> const lock(m_mutex);
         m_valueStream.Fire(Notification{kSourceStatusDestroyed, TOptional<T>()});
     }
@@ -33,6 +35,7 @@ public:
     /// exception from a handler leaves Push; the handlers after it miss this value.
     void Push(T const& value)
     {
+        Base::CDeliveryScope const delivery;
         std::lock_guard<std::recursive_mutex> const lock(m_mutex);
         m_valueStream.Fire(Notification{kSourceStatusAlive, TOptional<T>(value)});
     }
@@ -41,8 +44,7 @@ public:
     /// reach the new handler.
     CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
     {
-        return CScopedEventSignalConnection(
-            m_valueStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+        return CScopedEventSignalConnection(m_valueStream.Connect(std::move(handler)));
     }
 
 private:

@@ -31,38 +31,61 @@ CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel
     for (EAreaItems const area : *list)
         if (Internal::IsRealArea(area))
             m_states.SetAt(AreaIndex(area), State());
+    using Self = CAreaOptimizationStateDataExchangeModel;
+    m_guard.Open();
     Internal::ForEachInstantiatedArea(
         *areas, *list,
         [this](EAreaItems area, std::shared_ptr<ICommonArea const> const& object)
         {
             if (!Internal::IsRealArea(area))
                 return;
+            using Base::BindToOwner;
             using Base::Binding::TValueChangedObserver;
             m_observers.push_back(TValueChangedObserver<float>(
-                object->GetOptimizationFloat(), [this, area](float value)
-                { UpdateState(area, [value](State& state) { state.value = value; }); }));
+                object->GetOptimizationFloat(),
+                BindToOwner(m_guard, *this,
+                            [area](Self& self, float value)
+                            { self.UpdateState(area, [value](State& state) { state.value = value; }); })));
             m_observers.push_back(TValueChangedObserver<std::uint32_t>(
-                object->GetOptimizationCount(), [this, area](std::uint32_t count)
-                { UpdateState(area, [count](State& state) { state.count = count; }); }));
+                object->GetOptimizationCount(),
+                BindToOwner(m_guard, *this,
+                            [area](Self& self, std::uint32_t count)
+                            { self.UpdateState(area, [count](State& state) { state.count = count; }); })));
             m_observers.push_back(TValueChangedObserver<Base::COptimizationProgress>(
-                object->GetOptimizationProgress(), [this, area](Base::COptimizationProgress const& progress)
-                { m_progress.SetAt(AreaIndex(area), progress); }));
+                object->GetOptimizationProgress(),
+                BindToOwner(m_guard, *this,
+                            [area](Self& self, Base::COptimizationProgress const& progress)
+                            { self.m_progress.SetAt(AreaIndex(area), progress); })));
         });
 }
 
-CAreaOptimizationStateDataExchangeModel::~CAreaOptimizationStateDataExchangeModel() = default;
+CAreaOptimizationStateDataExchangeModel::~CAreaOptimizationStateDataExchangeModel()
+{
+    m_guard.Close();
+    m_observers.clear();
+}
 
 template <class Update>
 void CAreaOptimizationStateDataExchangeModel::UpdateState(EAreaItems area, Update update)
 {
     // The float and the count come from two sources, possibly on two threads, and the host may set the
     // whole entry meanwhile; without the lock one update could write back a field it read before
-    // another update changed it.
-    std::lock_guard<std::mutex> const lock(m_stateUpdateMutex);
-    Base::TOptional<State> const current = m_states.GetAt(AreaIndex(area));
-    State state = current.HasValue() ? current.value() : State();
-    update(state);
-    m_states.SetAt(AreaIndex(area), state);
+    // another update changed it. The table is the truth; the array is published from it after the lock
+    // is released, again while another update came in meanwhile, so the last publication is current.
+    {
+        std::lock_guard<std::mutex> const lock(m_stateUpdateMutex);
+        update(m_stateTable[AreaIndex(area)]);
+    }
+    m_stateVersion.Recompute(
+        [this, area]
+        {
+            State state;
+            {
+                std::lock_guard<std::mutex> const lock(m_stateUpdateMutex);
+                state = m_stateTable[AreaIndex(area)];
+            }
+            m_states.SetAt(AreaIndex(area), state);
+        });
 }
 
 Base::Binding::IArrayBindingSource<State> const&

@@ -1,12 +1,15 @@
 #pragma once
+#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/iareaoptimizationstatedataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
+#include <array>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -20,15 +23,20 @@ namespace BusinessLayer
 /// the other field), their optimisation progress the progress entry. Areas instantiated later are not
 /// followed. The model keeps no reference to the host's areas.
 /// Thread-safety: every member may be called from any thread; updates of the two fields of one entry
-/// never lose each other.
+/// never lose each other, and once updates stop the array holds the last state of every entry. The
+/// handlers are bound to the model's owner guard (see Base::HoldDuringBoundCalls).
 class ORX2_COMMON_EXPORT CAreaOptimizationStateDataExchangeModel
-    : public Base::TNotifyPropertyChangedImpl<Base::IAreaOptimizationStateDataExchangeModel>
+    : public Base::TNotifyPropertyChangedImpl<Base::IAreaOptimizationStateDataExchangeModel>,
+      public Base::IGuardedOwner
 {
 public:
     /// Fills the state array and starts following the instantiated areas of `areas`. Throws
     /// OrxException "The areas must be set" when `areas` is empty, std::bad_alloc.
     explicit CAreaOptimizationStateDataExchangeModel(std::shared_ptr<ICommonAreas const> const& areas);
+    /// Closes the guard (waiting for handlers running on other threads) before the members go.
     ~CAreaOptimizationStateDataExchangeModel() override;
+
+    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     Base::Binding::IArrayBindingSource<SAreaOptimizationState> const&
     GetAreaOptimizationStateArray() const override;
@@ -38,14 +46,18 @@ public:
     void SetAreaOptimizationState(Base::EAreaItems area, SAreaOptimizationState state) override;
 
 private:
-    /// Lets `update(State&)` change the entry of `area`, atomically with the other updates.
+    /// Lets `update(State&)` change the entry of `area`, atomically with the other updates, and publishes
+    /// it (the lock is not held while the array notifies).
     template <class Update> void UpdateState(Base::EAreaItems area, Update update);
 
     static Logging::CLogger const s_logger;
 
+    Base::COwnerGuard m_guard; // first: every handler is bound to it
     Base::Binding::TArrayProperty<SAreaOptimizationState> m_states;
     Base::Binding::TArrayProperty<Base::COptimizationProgress> m_progress;
-    std::mutex m_stateUpdateMutex; // makes read-modify-write of a state entry atomic
+    std::mutex m_stateUpdateMutex; // guards m_stateTable: read-modify-write of an entry is atomic
+    std::array<SAreaOptimizationState, Base::kAreaItemCount> m_stateTable{};
+    Internal::CInputVersion m_stateVersion;
     std::vector<Base::Binding::CObserver> m_observers;
 };
 } // namespace BusinessLayer

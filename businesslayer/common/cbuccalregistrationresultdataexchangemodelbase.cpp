@@ -1,6 +1,7 @@
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
 
 #include "base/orx2basepool/internal/lockorthrow.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
 
 namespace BusinessLayer
 {
@@ -35,17 +36,19 @@ CBuccalRegistrationResultDataExchangeModelBase::LockAreas(int line, char const* 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToUpper() const
 {
-    return LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                         "GetBuccalRegistrationResultToUpper")
-        ->GetBuccalRegistrationResultToUpper();
+    return Internal::ReferenceInto(
+        LockAreas(kLineGetToUpper, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                   "GetBuccalRegistrationResultToUpper"),
+        [](ICommonAreas& areas) { return &areas.GetBuccalRegistrationResultToUpper(); });
 }
 
 Base::IProperty<Base::CBuccalRegistrationResult> const&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationResultToLower() const
 {
-    return LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                         "GetBuccalRegistrationResultToLower")
-        ->GetBuccalRegistrationResultToLower();
+    return Internal::ReferenceInto(
+        LockAreas(kLineGetToLower, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                   "GetBuccalRegistrationResultToLower"),
+        [](ICommonAreas& areas) { return &areas.GetBuccalRegistrationResultToLower(); });
 }
 
 void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResultToLower(
@@ -69,8 +72,9 @@ void CBuccalRegistrationResultDataExchangeModelBase::SetBuccalRegistrationResult
 Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
 CBuccalRegistrationResultDataExchangeModelBase::GetBuccalRegistrationStrategyStatus()
 {
-    return LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
-                         "GetBuccalRegistrationStrategyStatus")
-        ->GetBuccalRegistrationStrategyStatus();
+    return Internal::ReferenceInto(
+        LockAreas(kLineGetStrategyStatus, "BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase::"
+                                          "GetBuccalRegistrationStrategyStatus"),
+        [](ICommonAreas& areas) { return &areas.GetBuccalRegistrationStrategyStatus(); });
 }
 } // namespace BusinessLayer

@@ -38,17 +38,39 @@ CCaseRequiredAreasDataExchangeModelBase::~CCaseRequiredAreasDataExchangeModelBas
 
 void CCaseRequiredAreasDataExchangeModelBase::SetRequiredAreasArray(std::vector<Level> const& levels)
 {
-    m_updateCommand->Execute(levels);
+    // A copy: the execution may end with the release of this model (see Base::COwnerGuard).
+    std::shared_ptr<UpdateCommand> const command = m_updateCommand;
+    command->Execute(levels);
 }
 
 void CCaseRequiredAreasDataExchangeModelBase::OnUpdate(std::weak_ptr<Base::IProperty<EAreaItems>> const& selectedArea,
                                                        std::vector<Level> const& levels)
 {
     m_requiredAreas.SetRange(0, levels);
-    UpdateDefaultActiveArea(levels);
-    // Also when the default did not change: the user may have selected another area since.
+    if (levels.size() >= Base::kAreaItemCount)
+    {
+        // Derived from the array as it is now rather than from `levels`: another execution may have set
+        // it since. Repeated when one set it meanwhile, so the default always matches the final array.
+        for (;;)
+        {
+            std::vector<Level> const current = m_requiredAreas.GetValues();
+            UpdateDefaultActiveArea(current);
+            if (m_requiredAreas.GetValues() == current)
+                break;
+        }
+    }
+    // Also when the default did not change: the user may have selected another area since. Repeated
+    // when another execution changed the default meanwhile, so the last write is the final default.
     if (auto const property = selectedArea.lock())
-        property->Set(m_defaultActiveArea.Get());
+    {
+        for (;;)
+        {
+            EAreaItems const defaultArea = m_defaultActiveArea.Get();
+            property->Set(defaultArea);
+            if (m_defaultActiveArea.Get() == defaultArea)
+                break;
+        }
+    }
 }
 
 void CCaseRequiredAreasDataExchangeModelBase::UpdateDefaultActiveArea(std::vector<Level> const& levels)

@@ -22,11 +22,15 @@ namespace BusinessLayer
 /// active area from them and writes that area into the host's selected-area property.
 ///
 /// Thread-safety: every member may be called from any thread; the array and the properties guard
-/// themselves. The command's action runs only while the model is whole: an execution through a command
-/// pointer that outlived the model (from the registry, on another thread) does nothing, and the
-/// destructor waits for an execution running on another thread.
+/// themselves. Executions on several threads at once leave the default active area derived from the
+/// levels the array holds at the end (each execution derives it from the array as it finds it, again
+/// while another execution changed the array meanwhile), and the selected area set to that default.
+/// The command's action runs only while the model is whole: an execution through a command pointer that
+/// outlived the model (from the registry, on another thread) does nothing, and the destructor waits for
+/// an execution running on another thread.
 class ORX2_COMMON_EXPORT CCaseRequiredAreasDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>
+    : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>,
+      public Base::IGuardedOwner
 {
 public:
     using UpdateCommand = Base::TSerializableCommand<void, std::vector<EAreaRequirementLevel>>;
@@ -37,6 +41,8 @@ public:
     explicit CCaseRequiredAreasDataExchangeModelBase(
         std::shared_ptr<Base::IProperty<Base::EAreaItems>> selectedArea);
     ~CCaseRequiredAreasDataExchangeModelBase() override;
+
+    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     /// Executes the update command with a copy of `levels` and returns when it has run. Throws what the
     /// execution throws.

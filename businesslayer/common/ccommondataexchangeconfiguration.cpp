@@ -1,5 +1,6 @@
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 
+#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/csourcefile.h"
 #include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
@@ -35,22 +36,24 @@ CCommonDataExchangeConfiguration::CCommonDataExchangeConfiguration(
     // The result model checks the host objects first, so an empty one fails before anything is
     // dereferenced below.
     m_triangulationConfiguration =
-        std::make_shared<CReconstructionResultDataExchangeModel>(properties, areas);
-    m_caseRequiredAreas = std::make_shared<CCaseRequiredAreasDataExchangeModelBase>(selectedArea);
-    m_areaSurfelCollection = std::make_shared<CAreaSurfelColletionDataExchangeModel>(areas);
-    m_buccalRegistrationResult = std::make_shared<CBuccalRegistrationResultDataExchangeModelBase>(areas);
-    m_areaRegistrationResult = std::make_shared<CAreaRegistrationResultDataExchangeModelBase>(areas);
-    m_areaOptimizationState = std::make_shared<CAreaOptimizationStateDataExchangeModel>(areas);
-    m_areaOcclusalDirection = std::make_shared<CAreaOcclusalDirectionDataExchangeModel>(areas);
-    m_dataModification = std::make_shared<CCommonDataModificationDataExchangeModel>(
+        Base::MakeGuardedShared<CReconstructionResultDataExchangeModel>(properties, areas);
+    m_caseRequiredAreas = Base::MakeGuardedShared<CCaseRequiredAreasDataExchangeModelBase>(selectedArea);
+    m_areaSurfelCollection = Base::MakeGuardedShared<CAreaSurfelColletionDataExchangeModel>(areas);
+    m_buccalRegistrationResult =
+        Base::MakeGuardedShared<CBuccalRegistrationResultDataExchangeModelBase>(areas);
+    m_areaRegistrationResult = Base::MakeGuardedShared<CAreaRegistrationResultDataExchangeModelBase>(areas);
+    m_areaOptimizationState = Base::MakeGuardedShared<CAreaOptimizationStateDataExchangeModel>(areas);
+    m_areaOcclusalDirection = Base::MakeGuardedShared<CAreaOcclusalDirectionDataExchangeModel>(areas);
+    m_dataModification = Base::MakeGuardedShared<CCommonDataModificationDataExchangeModel>(
         properties->GetDataModificationEnabled(), areas);
-    m_instantiatedArea = std::make_shared<CInstantiatedAreaDataExchangeModel>(areas);
-    m_areaEntityCollection = std::make_shared<CCommonAreaEntityCollectionDataExchangeModel>(areas);
-    m_reconstructionProgress = std::make_shared<CCommonReconstructionProgressDataExchangeModelBase>(areas);
-    m_seatPosition = std::make_shared<CCommonSeatPositionDataExchangeModel>();
+    m_instantiatedArea = Base::MakeGuardedShared<CInstantiatedAreaDataExchangeModel>(areas);
+    m_areaEntityCollection = Base::MakeGuardedShared<CCommonAreaEntityCollectionDataExchangeModel>(areas);
+    m_reconstructionProgress =
+        Base::MakeGuardedShared<CCommonReconstructionProgressDataExchangeModelBase>(areas);
+    m_seatPosition = Base::MakeGuardedShared<CCommonSeatPositionDataExchangeModel>();
     m_isRunningExceptReconstruction =
-        std::make_shared<CIsRunningExceptReconstructionDataExchangeModel>(areas);
-    m_videoMode2D = std::make_shared<CVideoMode2DDataExchangeModel>();
+        Base::MakeGuardedShared<CIsRunningExceptReconstructionDataExchangeModel>(areas);
+    m_videoMode2D = Base::MakeGuardedShared<CVideoMode2DDataExchangeModel>();
 }
 
 CCommonDataExchangeConfiguration::~CCommonDataExchangeConfiguration()

@@ -1,12 +1,13 @@
 #pragma once
+#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/iproperty.h"
 #include "businesslayer/common/cdataexchangeconfigurationbase.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
+#include "host/acquisitionbase/ijournal.h"
 #include "host/contracts/icommonacquisitionproperties.h"
 #include "host/contracts/icommonareas.h"
-#include "host/acquisitionbase/ijournal.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 
@@ -19,7 +20,10 @@ namespace BusinessLayer
 /// the GUI configuration.
 ///
 /// Destruction releases the models in a fixed order under one journal report, so that the release is
-/// recorded as one piece of work.
+/// recorded as one piece of work. Every model it creates or is given is handed to
+/// Base::HoldDuringBoundCalls, so that a GUI may hold the models weakly and the configuration may go at
+/// any moment: a model whose last other reference goes while one of its handlers runs dies after that
+/// delivery, not inside it.
 /// Thread-safety: set everything before the configuration is shared; from then on the getters may be
 /// called from any thread. The setters are not synchronised with the getters.
 class ORX2_COMMON_EXPORT CCommonDataExchangeConfiguration : public CDataExchangeConfigurationBase
@@ -42,18 +46,69 @@ public:
 
     // Each setter replaces the model it names (an empty pointer empties the slot) and releases the one
     // held before; nothing else happens.
-    void SetReconstructionResultDataExchangeModel(std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model) { m_triangulationConfiguration = model; }
-    void SetIsModelTabAllowedDataExchangeModel(std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> const& model) { m_isModelTabAllowed = model; }
-    void SetAreaRegistrationResultDataExchangeModel(std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> const& model) { m_areaRegistrationResult = model; }
-    void SetReconstructionProgressBarDataExchangeModel(std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> const& model) { m_reconstructionProgress = model; }
+    void SetReconstructionResultDataExchangeModel(
+        std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_triangulationConfiguration = model;
+    }
+    void SetIsModelTabAllowedDataExchangeModel(
+        std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_isModelTabAllowed = model;
+    }
+    void SetAreaRegistrationResultDataExchangeModel(
+        std::shared_ptr<Base::IAreaRegistrationResultDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_areaRegistrationResult = model;
+    }
+    void SetReconstructionProgressBarDataExchangeModel(
+        std::shared_ptr<Base::IReconstructionProgressBarDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_reconstructionProgress = model;
+    }
     /// Keeps the host's dynamic required areas alive with the other models (there is no getter).
-    void SetDynamicRequiredAreaDataExchangeModel(std::shared_ptr<CDynamicRequiredAreasBase> const& model) { m_dynamicRequiredAreas = model; }
-    void SetGetGuidedArchDataExchangeModel(std::shared_ptr<Base::IGuidedArchDataExchangeModel> const& model) { m_guidedArch = model; }
-    void SetSeatPositionDataExchangeModel(std::shared_ptr<Base::ISeatPositionDataExchangeModel> const& model) { m_seatPosition = model; }
-    void SetAdminMetaDataDataExchangeModel(std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> const& model) { m_adminMetaData = model; }
-    void SetColorCalibrationDataExchangeModel(std::shared_ptr<Base::IColorCalibrationDataExchangeModel> const& model) { m_colorCalibration = model; }
-    void SetIsRunningExceptReconstructionDataExchangeModel(std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> const& model) { m_isRunningExceptReconstruction = model; }
-    void SetVideoMode2DDataExchangeModel(std::shared_ptr<Base::IVideoMode2DDataExchangeModel> const& model) { m_videoMode2D = model; }
+    void SetDynamicRequiredAreaDataExchangeModel(std::shared_ptr<CDynamicRequiredAreasBase> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_dynamicRequiredAreas = model;
+    }
+    void SetGetGuidedArchDataExchangeModel(std::shared_ptr<Base::IGuidedArchDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_guidedArch = model;
+    }
+    void SetSeatPositionDataExchangeModel(std::shared_ptr<Base::ISeatPositionDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_seatPosition = model;
+    }
+    void
+    SetAdminMetaDataDataExchangeModel(std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_adminMetaData = model;
+    }
+    void SetColorCalibrationDataExchangeModel(
+        std::shared_ptr<Base::IColorCalibrationDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_colorCalibration = model;
+    }
+    void SetIsRunningExceptReconstructionDataExchangeModel(
+        std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_isRunningExceptReconstruction = model;
+    }
+    void SetVideoMode2DDataExchangeModel(std::shared_ptr<Base::IVideoMode2DDataExchangeModel> const& model)
+    {
+        Base::HoldDuringBoundCalls(model);
+        m_videoMode2D = model;
+    }
 
 private:
     static Logging::CLogger const s_logger;

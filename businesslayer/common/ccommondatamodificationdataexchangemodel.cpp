@@ -9,13 +9,24 @@ Logging::CLogger const
 
 CCommonDataModificationDataExchangeModel::CCommonDataModificationDataExchangeModel(
     Base::IProperty<bool> const& enabled, std::shared_ptr<ICommonAreas> const& areas)
-    : m_areas(areas), m_enabledObserver(Base::Binding::TValueChangedObserver<bool>(enabled, [this](bool on)
-                                                                                   { OnEnabledChanged(on); }))
+    : m_areas(areas)
 {
+    m_guard.Open();
+    m_enabledObserver = Base::Binding::TValueChangedObserver<bool>(
+        enabled, Base::BindToOwner(m_guard, *this,
+                                   [](CCommonDataModificationDataExchangeModel& self, bool on)
+                                   { self.OnEnabledChanged(on); }));
 }
 
-// Members go in reverse order: the observer first, then the forwarding connection, then the event.
-CCommonDataModificationDataExchangeModel::~CCommonDataModificationDataExchangeModel() = default;
+CCommonDataModificationDataExchangeModel::~CCommonDataModificationDataExchangeModel()
+{
+    // From here no forward starts, and those of other threads have ended. One of this thread may be
+    // running (its hold was the last reference): waiting for it would never end.
+    m_guard.Close();
+    m_enabledObserver.Reset();
+    if (std::shared_ptr<Base::IEventSignalConnection> const forwarding = m_forwarding.Release())
+        forwarding->Disconnect();
+}
 
 Base::IEventSignal<void> const& CCommonDataModificationDataExchangeModel::GetModifiedEvent() const
 {
@@ -33,7 +44,7 @@ void CCommonDataModificationDataExchangeModel::OnEnabledChanged(bool enabled)
     std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
     if (!areas)
         return;
-    m_forwarding = areas->GetDataModifiedEvent().Connect(
-        Base::MakeEventSignalHandler<void>([this] { m_modified.Fire(); }));
+    m_forwarding = areas->GetDataModifiedEvent().Connect(Base::MakeEventSignalHandler<void>(Base::BindToOwner(
+        m_guard, *this, [](CCommonDataModificationDataExchangeModel& self) { self.m_modified.Fire(); })));
 }
 } // namespace BusinessLayer

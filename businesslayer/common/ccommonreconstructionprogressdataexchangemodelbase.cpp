@@ -44,12 +44,17 @@ CCommonReconstructionProgressDataExchangeModelBase::CCommonReconstructionProgres
                 "CCommonReconstructionProgressDataExchangeModelBase",
                 L"CCommonReconstructionProgressViewModel()");
     // Bound last: the first scan runs right here and needs every member.
+    m_guard.Open();
     m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
-        areas->GetAreaSetRevision(), [this](std::uint64_t) { OnAreaSetChanged(); });
+        areas->GetAreaSetRevision(),
+        Base::BindToOwner(m_guard, *this,
+                          [](CCommonReconstructionProgressDataExchangeModelBase& self, std::uint64_t)
+                          { self.OnAreaSetChanged(); }));
 }
 
 CCommonReconstructionProgressDataExchangeModelBase::~CCommonReconstructionProgressDataExchangeModelBase()
 {
+    m_guard.Close();
     // The area-set handler rebuilds the per-area connections, so it stops first.
     m_areaSetObserver.Reset();
     m_perAreaConnections.clear();
@@ -67,43 +72,56 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnAreaSetChanged()
         return;
     m_perAreaConnections.clear();
     AreaList const list = Internal::TakeAreaList(*areas);
+    using Self = CCommonReconstructionProgressDataExchangeModelBase;
     Internal::ForEachInstantiatedArea(
         *areas, *list,
         [this, &list](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
         {
             using Internal::ConnectToLaterValues;
-            m_perAreaConnections.push_back(ConnectToLaterValues(object->GetHasDataOrReco(), [this, list](bool)
-                                                                { OnHasDataOrRecoChanged(list); }));
-            m_perAreaConnections.push_back(
-                ConnectToLaterValues(object->GetReconstructionProgress(), [this, list, area](float progress)
-                                     { OnReconstructionProgressChanged(list, area, progress); }));
             m_perAreaConnections.push_back(ConnectToLaterValues(
-                object->GetImageProcessingProgress(),
-                [this](EImageProcessingProgress state) { m_reconstructionProgressState.Set(state); }));
+                object->GetHasDataOrReco(),
+                Base::BindToOwner(m_guard, *this,
+                                  [list](Self& self, bool) { self.OnHasDataOrRecoChanged(list); })));
+            m_perAreaConnections.push_back(ConnectToLaterValues(
+                object->GetReconstructionProgress(),
+                Base::BindToOwner(m_guard, *this,
+                                  [list, area](Self& self, float progress)
+                                  { self.OnReconstructionProgressChanged(list, area, progress); })));
+            m_perAreaConnections.push_back(
+                ConnectToLaterValues(object->GetImageProcessingProgress(),
+                                     Base::BindToOwner(m_guard, *this,
+                                                       [](Self& self, EImageProcessingProgress state)
+                                                       { self.m_reconstructionProgressState.Set(state); })));
         });
 }
 
 void CCommonReconstructionProgressDataExchangeModelBase::OnHasDataOrRecoChanged(AreaList const& areaList)
 {
-    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-    if (!areas)
-        return;
-    int count = 0;
-    Internal::ForEachInstantiatedArea(
-        *areas, *areaList,
-        [this, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+    // Flags of two areas may change on two threads at once: the walk is repeated until no other change
+    // came in meanwhile. Only the areas instantiated now are walked; the others keep their flag.
+    m_inputVersion.Recompute(
+        [this, &areaList]
         {
-            if (!IsRealArea(area))
+            std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+            if (!areas)
                 return;
-            bool const takesPart =
-                object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(area);
-            {
-                std::lock_guard<std::mutex> const lock(m_mutex);
-                m_reconstructionAreas[AreaIndex(area)] = takesPart;
-            }
-            count += takesPart ? 1 : 0;
+            int count = 0;
+            Internal::ForEachInstantiatedArea(
+                *areas, *areaList,
+                [this, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+                {
+                    if (!IsRealArea(area))
+                        return;
+                    bool const takesPart =
+                        object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(area);
+                    {
+                        std::lock_guard<std::mutex> const lock(m_mutex);
+                        m_reconstructionAreas[AreaIndex(area)] = takesPart;
+                    }
+                    count += takesPart ? 1 : 0;
+                });
+            m_reconstructionAreaCount.Set(count);
         });
-    m_reconstructionAreaCount.Set(count);
 }
 
 void CCommonReconstructionProgressDataExchangeModelBase::OnReconstructionProgressChanged(

@@ -1,12 +1,14 @@
 #pragma once
+#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/ireconstructionprogressbardataexchangemodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
+#include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <array>
 #include <memory>
@@ -22,17 +24,25 @@ namespace BusinessLayer
 ///
 /// The areas are re-scanned on every change of the host's area-set revision; handlers run on the thread
 /// that changed the host's source and do nothing once the host's areas are gone.
+/// Lifetime: every handler is bound to the model's owner guard; held through
+/// Base::HoldDuringBoundCalls (the data exchange configuration does), a handler holds the model while it
+/// runs, so that releasing the last other reference inside one of the model's own notifications (a
+/// GUI that holds the model weakly) destroys it only after that notification has been delivered.
 /// Thread-safety: every member may be called from any thread; the per-area tables are guarded by one
 /// mutex, the properties guard themselves.
 class ORX2_COMMON_EXPORT CCommonReconstructionProgressDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionProgressBarDataExchangeModel>
+    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionProgressBarDataExchangeModel>,
+      public Base::IGuardedOwner
 {
 public:
     /// Starts following the area set of `areas` (held weakly) and scans it once. Throws OrxException
     /// "The areas must be set" when `areas` is empty, std::bad_alloc.
     explicit CCommonReconstructionProgressDataExchangeModelBase(std::shared_ptr<ICommonAreas> const& areas);
-    /// Stops every handler before the tables go.
+    /// Closes the guard (waiting for handlers running on other threads) and stops every handler before
+    /// the tables go.
     ~CCommonReconstructionProgressDataExchangeModelBase() override;
+
+    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     float GetReconstructionProgress(Base::EAreaItems area) const override;
     Base::IProperty<float> const& GetReconstructionProgress() const override;
@@ -61,6 +71,8 @@ private:
 
     static Logging::CLogger const s_logger;
 
+    Base::COwnerGuard m_guard;              // first: every handler is bound to it
+    Internal::CInputVersion m_inputVersion; // of the has-data flags
     Base::TProperty<int> m_reconstructionAreaCount;
     Base::TProperty<float> m_reconstructionProgress;
     Base::TProperty<EImageProcessingProgress> m_reconstructionProgressState;

@@ -4,10 +4,13 @@
 #include "base/orx2basepool/internal/lockorthrow.h"
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
+#include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/foundation/orxexception.h"
 
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <thread>
 #include <utility>
 
 namespace BusinessLayer
@@ -16,6 +19,12 @@ namespace
 {
 constexpr Base::CSourceFile kSource("businesslayer/common/cdynamicrequiredareasbase");
 constexpr int kLineHasDataAreasGone = 90;
+// The areas whose flags the rules read.
+constexpr std::array<Base::EAreaItems, 11> kAreasWithFlagsRead = {
+    Base::EAreaItems::LowerJaw,         Base::EAreaItems::UpperJaw,       Base::EAreaItems::BuccalReg,
+    Base::EAreaItems::BiogenRefLower,   Base::EAreaItems::BiogenRefUpper, Base::EAreaItems::GingivaMaskLower,
+    Base::EAreaItems::GingivaMaskUpper, Base::EAreaItems::PreOpLower,     Base::EAreaItems::PreOpUpper,
+    Base::EAreaItems::ScanbodyLower,    Base::EAreaItems::ScanbodyUpper};
 } // namespace
 
 using Base::AreaIndex;
@@ -27,14 +36,16 @@ Logging::CLogger const CDynamicRequiredAreasBase::s_logger(L"ORX2.CDynamicRequir
 CDynamicRequiredAreasBase::CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas)
     : m_areas(areas), m_journalHandle(Base::GetJournal().CreateHandle(L"CDynamicRequiredAreasBase"))
 {
+    m_guard.Open();
     Init();
 }
 
 CDynamicRequiredAreasBase::~CDynamicRequiredAreasBase()
 {
+    m_guard.Close();
     // The area-set handler rebuilds the per-area observers, so it stops first; all handlers touch the
     // arrays, so all stop before the members go.
-    m_areaSetConnections.clear();
+    m_areaSetObserver.Reset();
     m_perAreaObservers.clear();
     m_caseLevelsObserver.Reset();
 }
@@ -46,27 +57,28 @@ Base::CJournalReport CDynamicRequiredAreasBase::Report() const
 
 void CDynamicRequiredAreasBase::Init()
 {
-    m_areaSetConnections.clear();
+    m_areaSetObserver.Reset();
     Base::CJournalReport const report = Report();
     std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
     if (!areas)
         return;
-    // Connecting and the first run happen under the revision's reader lock, so the first run cannot
-    // overlap a run for a change made meanwhile on another thread.
-    using RevisionNotification = Base::Binding::IValueBindingSource<std::uint64_t>::Notification;
-    m_areaSetConnections.push_back(areas->GetAreaSetRevision().ConnectToValueStreamAndNotify(
-        Base::MakeEventSignalHandler<RevisionNotification const&>(
-            [this](RevisionNotification const& notification)
-            {
-                if (notification.value.HasValue())
-                    OnAreaSetChanged();
-            })));
-    auto onCaseLevels = [this](std::vector<Level> const& levels)
-    {
-        Base::CJournalReport const levelsReport = Report();
-        UpdateDynamicRequiredAreas(levels);
-    };
-    m_caseLevelsObserver = Base::Binding::MakeFullArrayObserver(m_caseLevels, std::move(onCaseLevels));
+    // An observer: its calls never overlap, so two scans of the area set (the first one here, and one for
+    // a change made meanwhile on another thread) never rebuild the per-area observers at the same time.
+    m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
+        areas->GetAreaSetRevision(),
+        Base::BindToOwner(m_guard, *this,
+                          [](CDynamicRequiredAreasBase& self, std::uint64_t) { self.OnAreaSetChanged(); }));
+    // The handler computes from the observer's own copy of the levels: a later change of them comes as
+    // another call of this observer, which never overlaps this one.
+    m_caseLevelsObserver = Base::Binding::MakeFullArrayObserver(
+        m_caseLevels,
+        Base::BindToOwner(m_guard, *this,
+                          [](CDynamicRequiredAreasBase& self, std::vector<Level> const& levels)
+                          {
+                              Base::CJournalReport const levelsReport = self.Report();
+                              self.m_inputVersion.Recompute([&self, &levels]
+                                                            { self.UpdateDynamicRequiredAreas(levels); });
+                          }));
 }
 
 void CDynamicRequiredAreasBase::OnAreaSetChanged()
@@ -80,21 +92,49 @@ void CDynamicRequiredAreasBase::OnAreaSetChanged()
     m_perAreaObservers.clear();
     for (EAreaItems const area : areaList)
     {
-        if (!areas->IsAreaInstantiated(area))
+        // Areas that are not instantiated keep whatever entry they had.
+        if (!Internal::IsRealArea(area) || !areas->IsAreaInstantiated(area))
             continue;
-        // Binding delivers the current flag at once, read under the source's lock: a change on another
-        // thread comes after it, never before. A second read here could be overtaken by such a change
-        // and store a stale flag, so the binding's delivery is the only one.
+        // Held while its source is bound: an area removed meanwhile keeps its object until then.
+        std::shared_ptr<ICommonArea> object;
+        areas->GetArea(object, area);
+        Base::Binding::IValueBindingSource<bool> const* hasDataOrReco = nullptr;
+        if (object)
+        {
+            try
+            {
+                hasDataOrReco = &GetHasDataOrReco(area);
+            }
+            catch (OrxException const&)
+            {
+                // Removed between the two lookups: a normal race with the engine, not an error.
+            }
+        }
+        // An area removed since the list was taken keeps its entry too; the change of the area set that
+        // removed it scans again.
+        if (!hasDataOrReco)
+            continue;
+        // Binding delivers the current flag at once, read under the source's lock, and the handler stores
+        // it and computes: a change on another thread comes after it, never before. A second read here
+        // could be overtaken by such a change and store a stale flag, so the binding's delivery is the
+        // only one.
         m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
-            GetHasDataOrReco(area),
-            [this, area](bool hasDataOrReco) { OnHasDataOrRecoChanged(area, hasDataOrReco); }));
+            *hasDataOrReco, Base::BindToOwner(m_guard, *this,
+                                              [area](CDynamicRequiredAreasBase& self, bool value)
+                                              { self.OnHasDataOrRecoChanged(area, value); })));
+        Recompute();
     }
 }
 
 void CDynamicRequiredAreasBase::OnHasDataOrRecoChanged(EAreaItems area, bool hasDataOrReco)
 {
     m_hasDataOrReco.SetAt(AreaIndex(area), hasDataOrReco);
-    UpdateDynamicRequiredAreas(m_caseLevels.GetValues());
+    Recompute();
+}
+
+void CDynamicRequiredAreasBase::Recompute()
+{
+    m_inputVersion.Recompute([this] { UpdateDynamicRequiredAreas(m_caseLevels.GetValues()); });
 }
 
 void CDynamicRequiredAreasBase::SetRequiredAreasArray(Base::Binding::IArrayBindingSource<Level> const& source)
@@ -114,12 +154,23 @@ void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> co
     std::copy_n(levels.begin(), std::min(levels.size(), prescribed.size()), prescribed.begin());
     std::vector<Level> working(prescribed.begin(), prescribed.end());
 
-    // A flag that cannot be read at once counts as "no data": the next change of it recomputes anyway.
+    // A flag that cannot be read at once counts as "no data": the computation never waits for a writer
+    // of the flags. It is then followed by another one (MarkChanged makes a running Recompute repeat), so
+    // that the last computation of a storm has read every flag.
     std::array<bool, Base::kAreaItemCount> hasData{};
-    for (std::size_t i = 0; i < hasData.size(); ++i)
+    bool unread = false;
+    for (EAreaItems const area : kAreasWithFlagsRead)
     {
-        Base::TOptional<bool> const flag = m_hasDataOrReco.TryGetAt(i);
-        hasData[i] = flag.HasValue() && flag.value();
+        std::size_t const index = AreaIndex(area);
+        Base::TOptional<bool> const flag = m_hasDataOrReco.TryGetAt(index);
+        if (flag.HasValue())
+        {
+            hasData[index] = flag.value();
+            continue;
+        }
+        // Empty for an entry beyond the end (an area never seen: no data) or for a busy array.
+        Base::TOptional<std::size_t> const size = m_hasDataOrReco.TryGetSize();
+        unread = unread || !size.HasValue() || index < size.value();
     }
     auto const anyHasData = [&hasData](std::initializer_list<EAreaItems> areas)
     {
@@ -157,6 +208,11 @@ void CDynamicRequiredAreasBase::UpdateDynamicRequiredAreas(std::vector<Level> co
     raise(EAreaItems::BuccalReg, jawNeeded(EAreaItems::LowerJaw) && jawNeeded(EAreaItems::UpperJaw));
 
     m_requiredAreas.Set(working);
+    if (unread)
+    {
+        m_inputVersion.MarkChanged();
+        std::this_thread::yield(); // lets the writer of the flags finish before the next computation
+    }
 }
 
 Base::Binding::IValueBindingSource<bool> const& CDynamicRequiredAreasBase::GetHasDataOrReco(EAreaItems area)

@@ -6,6 +6,7 @@
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
 #include "businesslayer/common/internal/commonareasaccess.h"
+#include "host/foundation/orxexception.h"
 
 #include <algorithm>
 
@@ -35,15 +36,20 @@ CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase
         kSource.Throw(__LINE__, kFunction, Internal::kAreasMustBeSet);
     if (!properties)
         kSource.Throw(__LINE__, kFunction, L"The acquisition properties must be set");
+    // Open before the first binding: the binding's first call must reach the model.
+    m_guard.Open();
     m_publishedValueObserver = Base::Binding::TValueChangedObserver<bool, bool>(
         Base::Binding::TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                                             m_modelTabAllowedByData),
-        [this](bool treatAsDone, bool allowedByData)
-        { m_isModelTabAllowed.Set(treatAsDone || allowedByData); });
+        Base::BindToOwner(
+            m_guard, *this,
+            [](CIsModelTabAllowedDataExchangeModelBase& self, bool treatAsDone, bool allowedByData)
+            { self.m_isModelTabAllowed.Set(treatAsDone || allowedByData); }));
 }
 
 CIsModelTabAllowedDataExchangeModelBase::~CIsModelTabAllowedDataExchangeModelBase()
 {
+    m_guard.Close();
     // The area-set handler rebuilds the per-area observers, so the model observers stop first.
     m_modelObservers.clear();
     m_perAreaObservers.clear();
@@ -60,10 +66,13 @@ void CIsModelTabAllowedDataExchangeModelBase::Init()
     std::shared_ptr<ICommonAreas> const areas = Internal::LockAreasOrThrow(
         m_areas, kSource, kLineInitAreasGone, "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init");
 
-    auto const evaluate = [this](auto const&) { Evaluate(); };
+    auto const evaluate = Base::BindToOwner(
+        m_guard, *this, [](CIsModelTabAllowedDataExchangeModelBase& self, auto const&) { self.Evaluate(); });
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_hasData, evaluate));
     m_modelObservers.push_back(Base::Binding::TValueChangedObserver<std::uint64_t>(
-        areas->GetAreaSetRevision(), [this](std::uint64_t) { OnAreaSetChanged(); }));
+        areas->GetAreaSetRevision(), Base::BindToOwner(m_guard, *this,
+                                                       [](CIsModelTabAllowedDataExchangeModelBase& self,
+                                                          std::uint64_t) { self.OnAreaSetChanged(); })));
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_requiredLevels, evaluate));
 }
 
@@ -74,21 +83,44 @@ void CIsModelTabAllowedDataExchangeModelBase::OnAreaSetChanged()
         return;
     Internal::SharedAreaList const list = Internal::TakeAreaList(*areas);
     m_perAreaObservers.clear();
-    Internal::ForEachInstantiatedArea(
-        *areas, *list,
-        [this](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+    for (EAreaItems const area : *list)
+    {
+        // Areas that are not instantiated keep their has-data entry.
+        if (!Internal::IsRealArea(area))
+            continue;
+        // Held while its sources are bound: an area removed meanwhile keeps its object until then.
+        std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
+        if (!object)
+            continue;
+        Base::Binding::IValueBindingSource<bool> const* dataAvailable = nullptr;
+        try
         {
-            if (!Internal::IsRealArea(area))
-                return;
-            m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
-                GetAreaDataAvailable(area),
-                [this, area](bool hasData) { m_hasData.SetAt(AreaIndex(area), hasData); }));
-            m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
-                object->GetContributesToModel(), [this](bool) { Evaluate(); }));
-        });
+            dataAvailable = &GetAreaDataAvailable(area);
+        }
+        catch (OrxException const&)
+        {
+            // Removed between the two lookups: a normal race with the engine, not an error. The area
+            // keeps its entry, and the change of the area set that removed it scans again.
+            continue;
+        }
+        m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
+            *dataAvailable,
+            Base::BindToOwner(m_guard, *this,
+                              [area](CIsModelTabAllowedDataExchangeModelBase& self, bool hasData)
+                              { self.m_hasData.SetAt(AreaIndex(area), hasData); })));
+        m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
+            object->GetContributesToModel(),
+            Base::BindToOwner(m_guard, *this,
+                              [](CIsModelTabAllowedDataExchangeModelBase& self, bool) { self.Evaluate(); })));
+    }
 }
 
 void CIsModelTabAllowedDataExchangeModelBase::Evaluate()
+{
+    m_inputVersion.Recompute([this] { EvaluateOnce(); });
+}
+
+void CIsModelTabAllowedDataExchangeModelBase::EvaluateOnce()
 {
     std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
     if (!areas)

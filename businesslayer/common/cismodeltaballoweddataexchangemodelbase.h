@@ -1,16 +1,18 @@
 #pragma once
+#include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/iismodeltaballoweddataexchangemodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-#include "base/orx2basepool/csilentchangeowner.h"
+#include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonacquisitionproperties.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 #include <vector>
@@ -24,11 +26,23 @@ namespace BusinessLayer
 ///
 /// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init from its
 /// constructor; from then on every change of an area's data, of an area's contribution flag, of the set
-/// of areas and of the required levels evaluates again, on the thread that made the change. Handlers do
-/// nothing once the host's areas are gone.
+/// of areas and of the required levels evaluates again, on the thread that made the change (a change of
+/// the area set through the has-data entries of the areas instantiated then). The has-data array keeps
+/// the entry of an area that is no longer instantiated. Handlers do nothing once the host's areas are
+/// gone; an area removed while a handler looks it up is skipped (it keeps its entry, and does not
+/// contribute) and nothing is thrown into the thread that made the change. Each evaluation is repeated
+/// while another change came in meanwhile, so once the inputs stop changing the published values are the
+/// evaluation of the final has-data entries, levels and contribution flags, whatever the interleaving.
+///
+/// Lifetime: every handler is bound to the model's owner guard (GetOwnerGuard). A product class closes
+/// that guard as the first statement of its destructor (`GetOwnerGuard().Close()`), so that no handler
+/// reaches its GetAreaDataAvailable once its destruction has begun. Held through
+/// Base::HoldDuringBoundCalls (the data exchange configuration does), handlers also hold the model while
+/// they run, so that it never dies inside one of them.
 /// Thread-safety: every public member may be called from any thread.
 class ORX2_COMMON_EXPORT CIsModelTabAllowedDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>
+    : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>,
+      public Base::IGuardedOwner
 {
 public:
     using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
@@ -38,8 +52,11 @@ public:
     /// `areas` is empty, another OrxException when `properties` is empty, std::bad_alloc.
     CIsModelTabAllowedDataExchangeModelBase(std::shared_ptr<ICommonAcquisitionProperties> const& properties,
                                             std::shared_ptr<ICommonAreas> const& areas);
-    /// Stops every handler before the members go.
+    /// Closes the guard (waiting for handlers running on other threads), then stops every handler
+    /// before the members go.
     ~CIsModelTabAllowedDataExchangeModelBase() override;
+
+    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     /// The published value: true while the evaluation allows the tab or the host treats the
     /// reconstruction as done.
@@ -62,15 +79,24 @@ protected:
     /// evaluates. Throws OrxException "The areas must be set" when the host's areas are gone.
     void Init();
     /// The source telling whether the instantiated `area` holds data. Called during Init and on every
-    /// change of the area set; the source must live as long as the area's object.
+    /// change of the area set, while the model holds the area's object; the source must live as long as
+    /// that object. May throw OrxException for an area that is no longer instantiated: the model then
+    /// skips the area, as one removed meanwhile.
     virtual Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(Base::EAreaItems area) = 0;
+    /// The has-data array the evaluation reads, index = area: an entry for each area seen instantiated,
+    /// kept after its removal. Read-only; any thread; lives as long as the model.
+    Base::Binding::IArrayBindingSource<bool> const& GetHasDataArray() const { return m_hasData; }
 
 private:
     void OnAreaSetChanged();
+    /// Counts an input change and evaluates until no other change came in meanwhile.
     void Evaluate();
+    void EvaluateOnce();
 
     static Logging::CLogger const s_logger;
 
+    Base::COwnerGuard m_guard; // first: every handler is bound to it
+    Internal::CInputVersion m_inputVersion;
     Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<bool> m_isModelTabAllowed{false, *this};
     Base::TProperty<bool> m_modelTabAllowedByData{false, m_internalChangeOwner};

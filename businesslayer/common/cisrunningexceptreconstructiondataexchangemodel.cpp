@@ -24,10 +24,10 @@ CIsRunningExceptReconstructionDataExchangeModel::~CIsRunningExceptReconstruction
 Base::Binding::IValueBindingSource<bool> const&
 CIsRunningExceptReconstructionDataExchangeModel::GetIsRunningExceptReconstructionBindingSource() const
 {
-    return Internal::LockAreasOrThrow(
-               m_areas, kSource, kLineAreasGone,
-               "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
-               "GetIsRunningExceptReconstructionBindingSource")
-        ->GetIsRunningExceptReconstructionBindingSource();
+    return Internal::ReferenceInto(
+        Internal::LockAreasOrThrow(m_areas, kSource, kLineAreasGone,
+                                   "BusinessLayer::CIsRunningExceptReconstructionDataExchangeModel::"
+                                   "GetIsRunningExceptReconstructionBindingSource"),
+        [](ICommonAreas& areas) { return &areas.GetIsRunningExceptReconstructionBindingSource(); });
 }
 } // namespace BusinessLayer

@@ -1,8 +1,8 @@
 #pragma once
 #include "base/orx2basepool/iisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <memory>
 
@@ -18,8 +18,10 @@ public:
     explicit CIsRunningExceptReconstructionDataExchangeModel(std::shared_ptr<ICommonAreas> const& areas);
     ~CIsRunningExceptReconstructionDataExchangeModel() override;
 
-    /// The host's source; it lives as long as the host's areas. Throws OrxException "The areas must be
-    /// set" when they are gone.
+    /// The host's own source, inside the host's areas object: valid exactly as long as that object lives
+    /// (the model does not keep it alive). Whoever reads it while the host may let its areas go holds
+    /// the areas for the call and the reads; inside a delivery the call's own hold is released only once
+    /// the delivery is over. Throws OrxException "The areas must be set" when they are gone.
     Base::Binding::IValueBindingSource<bool> const&
     GetIsRunningExceptReconstructionBindingSource() const override;
 

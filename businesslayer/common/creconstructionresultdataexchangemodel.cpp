@@ -46,44 +46,45 @@ CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
 
     using Base::Binding::TMultiValueBindingSource;
     using Base::Binding::TValueChangedObserver;
+    using Self = CReconstructionResultDataExchangeModel;
+    m_guard.Open();
     m_publishedStateObserver = TValueChangedObserver<bool, EReconstructionState>(
         TMultiValueBindingSource<bool, EReconstructionState>(properties->GetTreatReconstructionAsDone(),
                                                              m_internalState),
-        [this](bool treatAsDone, EReconstructionState state)
-        { m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state); });
+        Base::BindToOwner(m_guard, *this,
+                          [](Self& self, bool treatAsDone, EReconstructionState state) {
+                              self.m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state);
+                          }));
     m_autoSavedObserver = TValueChangedObserver<bool, bool>(
         TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                              properties->GetIsReconstructionResultSaved()),
-        [this](bool treatAsDone, bool saved) { m_autoSaved.Set(treatAsDone || saved); });
+        Base::BindToOwner(m_guard, *this,
+                          [](Self& self, bool treatAsDone, bool saved)
+                          { self.m_autoSaved.Set(treatAsDone || saved); }));
     m_internalStateObserver = Base::Binding::TValueStreamObserver<EReconstructionState>(
-        m_internalState,
-        [this](EReconstructionState state)
-        {
-            if (state == EReconstructionState::Complete)
-                return;
-            if (std::shared_ptr<ICommonAcquisitionProperties> const host = m_properties.lock())
-                host->SetIsReconstructionResultSaved(false);
-        });
+        m_internalState, Base::BindToOwner(m_guard, *this,
+                                           [](Self& self, EReconstructionState state)
+                                           {
+                                               if (state == EReconstructionState::Complete)
+                                                   return;
+                                               if (auto const host = self.m_properties.lock())
+                                                   host->SetIsReconstructionResultSaved(false);
+                                           }));
 
-    // The first scan runs under the revision's reader lock, so it cannot overlap a scan for a change
-    // made meanwhile on another thread.
-    using RevisionNotification = Base::Binding::IValueBindingSource<std::uint64_t>::Notification;
-    m_areaSetConnection = areas->GetAreaSetRevision().ConnectToValueStreamAndNotify(
-        Base::MakeEventSignalHandler<RevisionNotification const&>(
-            [this](RevisionNotification const& notification)
-            {
-                if (notification.value.HasValue())
-                    OnAreaSetChanged();
-            }));
+    // An observer: its calls never overlap, so two scans of the area set (the first one here, and one for
+    // a change made meanwhile on another thread) never rebuild the per-area observers at the same time.
+    m_areaSetObserver = TValueChangedObserver<std::uint64_t>(
+        areas->GetAreaSetRevision(),
+        Base::BindToOwner(m_guard, *this, [](Self& self, std::uint64_t) { self.OnAreaSetChanged(); }));
 }
 
 CReconstructionResultDataExchangeModel::~CReconstructionResultDataExchangeModel()
 {
+    m_guard.Close();
     // The area-set handler rebuilds the per-area observers, so it stops first; all handlers touch the
     // properties and the completion table, so all stop before the members go.
-    m_areaSetConnection = Base::CScopedEventSignalConnection();
+    m_areaSetObserver.Reset();
     m_perAreaObservers.clear();
-    m_perAreaConnections.clear();
     m_publishedStateObserver.Reset();
     m_autoSavedObserver.Reset();
     m_internalStateObserver.Reset();
@@ -106,8 +107,9 @@ void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
     if (!areas || m_properties.expired())
         return;
     m_perAreaObservers.clear();
-    m_perAreaConnections.clear();
     AreaList const list = Internal::TakeAreaList(*areas);
+    using Self = CReconstructionResultDataExchangeModel;
+    // Each area's object is held while its sources are bound (ForEachInstantiatedArea holds it).
     Internal::ForEachInstantiatedArea(
         *areas, *list,
         [this, &list](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
@@ -118,12 +120,15 @@ void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
                 Base::Binding::TValueChangedObserver<EImageProcessingProgress, Result>(
                     Base::Binding::TMultiValueBindingSource<EImageProcessingProgress, Result>(
                         object->GetImageProcessingProgress(), object->GetReconstructionResult()),
-                    [this, list, area, lastSeen = Triangulation()](EImageProcessingProgress,
-                                                                   Result const& result) mutable
-                    { OnResult(list, area, result, lastSeen); }));
-            m_perAreaConnections.push_back(
-                Internal::ConnectToLaterValues(object->GetContributesToModel(), [this, area](bool contributes)
-                                               { OnContributionChanged(area, contributes); }));
+                    Base::BindToOwner(m_guard, *this,
+                                      [list, area, lastSeen = Triangulation()](
+                                          Self& self, EImageProcessingProgress, Result const& result) mutable
+                                      { self.OnResult(list, area, result, lastSeen); })));
+            m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
+                object->GetContributesToModel(),
+                Base::BindToOwner(m_guard, *this,
+                                  [area](Self& self, bool contributes)
+                                  { self.OnContributionChanged(area, contributes); })));
         });
 }
 
@@ -139,48 +144,45 @@ void CReconstructionResultDataExchangeModel::OnResult(AreaList const& areaList, 
         properties->SetIsReconstructionResultSaved(false);
         lastSeen = result.GetTriangulation();
     }
-
-    EReconstructionState outcome = EReconstructionState::Complete;
+    if (IsRealArea(area))
     {
         std::unique_lock<Base::CSharedMutex> const writer(m_completionMutex);
-        if (IsRealArea(area))
-            m_completion[AreaIndex(area)] = result.GetTriangulation() ? 1.0f : 0.0f;
-        std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-        if (!areas)
-            return;
-        Internal::ForEachInstantiatedArea(
-            *areas, *areaList,
-            [this, &outcome](EAreaItems other, std::shared_ptr<ICommonArea> const& object)
-            {
-                if (!IsConsideredForReconstruction(other) || !object->GetContributesToModel().GetValue())
-                    return true;
-                if (object->GetImageProcessingProgress().GetValue() == EImageProcessingProgress::eORX_FAIL)
-                {
-                    kSource.Log(s_logger, kLineFailLog,
-                                "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
-                                L"recoProgress ==  eORX_FAIL");
-                    outcome = EReconstructionState::Failed;
-                    return false;
-                }
-                if (IsRealArea(other) && m_completion[AreaIndex(other)] == 0.0f)
-                {
-                    outcome = EReconstructionState::Incomplete;
-                    return false;
-                }
-                return true;
-            });
+        m_completion[AreaIndex(area)] = result.GetTriangulation() ? 1.0f : 0.0f;
     }
-    m_internalState.Set(outcome);
+    std::optional<EReconstructionState> const outcome = EvaluateState(areaList);
     // A failed area keeps the last good result on display.
-    if (outcome != EReconstructionState::Failed && IsRealArea(area))
+    if (outcome && *outcome != EReconstructionState::Failed && IsRealArea(area))
         m_triangulations.SetAt(AreaIndex(area), result);
+}
+
+std::optional<EReconstructionState>
+CReconstructionResultDataExchangeModel::EvaluateState(AreaList const& areaList)
+{
+    std::optional<EReconstructionState> outcome;
+    m_inputVersion.Recompute(
+        [this, &areaList, &outcome]
+        {
+            std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
+            if (!areas)
+            {
+                outcome.reset();
+                return;
+            }
+            outcome = StateOfAreas(*areas, *areaList);
+            m_internalState.Set(*outcome);
+        });
+    return outcome;
 }
 
 void CReconstructionResultDataExchangeModel::OnContributionChanged(EAreaItems area, bool contributes)
 {
+    // A walk over all areas running now on another thread may have read the old flag: it walks again.
+    m_inputVersion.MarkChanged();
     std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
     if (!areas)
         return;
+    // Each direction has its own rule; neither is a full evaluation (a failed area that stops
+    // contributing and comes back with a reconstruction does not fail the state again).
     if (contributes)
     {
         std::shared_ptr<ICommonArea> const object = Internal::GetInstantiatedArea(*areas, area);
@@ -208,6 +210,36 @@ bool CReconstructionResultDataExchangeModel::AllContributingAreasComplete(ICommo
             return complete;
         });
     return complete;
+}
+
+EReconstructionState
+CReconstructionResultDataExchangeModel::StateOfAreas(ICommonAreas& areas,
+                                                     std::vector<EAreaItems> const& areaList) const
+{
+    EReconstructionState outcome = EReconstructionState::Complete;
+    Base::CSharedLock const reader(m_completionMutex);
+    Internal::ForEachInstantiatedArea(
+        areas, areaList,
+        [this, &outcome](EAreaItems other, std::shared_ptr<ICommonArea> const& object)
+        {
+            if (!IsConsideredForReconstruction(other) || !object->GetContributesToModel().GetValue())
+                return true;
+            if (object->GetImageProcessingProgress().GetValue() == EImageProcessingProgress::eORX_FAIL)
+            {
+                kSource.Log(s_logger, kLineFailLog,
+                            "BusinessLayer::CReconstructionResultDataExchangeModel::OnResult",
+                            L"recoProgress ==  eORX_FAIL");
+                outcome = EReconstructionState::Failed;
+                return false;
+            }
+            if (IsRealArea(other) && m_completion[AreaIndex(other)] == 0.0f)
+            {
+                outcome = EReconstructionState::Incomplete;
+                return false;
+            }
+            return true;
+        });
+    return outcome;
 }
 
 Base::Binding::IArrayProperty<DataLayer::CReconstructionResult> const&

@@ -1,19 +1,21 @@
 #pragma once
-#include "base/orx2basepool/cscopedeventsignalconnection.h"
+#include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/csharedmutex.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-#include "base/orx2basepool/csilentchangeowner.h"
+#include "businesslayer/common/internal/cinputversion.h"
 #include "businesslayer/common/orx2commonexport.h"
-#include "host/logging/clogger.h"
 #include "host/acquisitionbase/cobserver.h"
 #include "host/contracts/icommonacquisitionproperties.h"
 #include "host/contracts/icommonareas.h"
+#include "host/logging/clogger.h"
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace BusinessLayer
@@ -29,18 +31,30 @@ namespace BusinessLayer
 /// triangulation, marks the result unsaved in the host.
 ///
 /// The areas are re-scanned on every change of the host's area-set revision; handlers run on the thread
-/// that changed the host's source and do nothing once the host's objects are gone.
+/// that changed the host's source and do nothing once the host's objects are gone. A new result
+/// evaluates the state over all areas, repeated while another change came in meanwhile (so two results
+/// arriving on two threads leave the state of both). A change of a contribution flag applies only its
+/// own rule: becoming true makes the state incomplete when that area has no reconstruction, becoming
+/// false makes it complete when every contributing area has one. The state therefore depends on the
+/// order of events, not only on the host's current state.
+/// Lifetime: every handler is bound to the model's owner guard; held through
+/// Base::HoldDuringBoundCalls (the data exchange configuration does), a handler holds the model while it
+/// runs, so that it never dies inside one of them.
 /// Thread-safety: every member may be called from any thread.
 class ORX2_COMMON_EXPORT CReconstructionResultDataExchangeModel
-    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionResultDataExchangeModel>
+    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionResultDataExchangeModel>,
+      public Base::IGuardedOwner
 {
 public:
     /// Starts following `properties` and `areas` (both held weakly) and scans the areas once. Throws
     /// OrxException when either is empty, std::bad_alloc.
     CReconstructionResultDataExchangeModel(std::shared_ptr<ICommonAcquisitionProperties> const& properties,
                                            std::shared_ptr<ICommonAreas> const& areas);
-    /// Stops every handler before the members go.
+    /// Closes the guard (waiting for handlers running on other threads) and stops every handler before
+    /// the members go.
     ~CReconstructionResultDataExchangeModel() override;
+
+    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     Base::Binding::IArrayProperty<DataLayer::CReconstructionResult> const&
     GetTriangulationArray() const override;
@@ -80,12 +94,23 @@ private:
     void OnAreaSetChanged();
     void OnResult(AreaList const& areaList, Base::EAreaItems area,
                   DataLayer::CReconstructionResult const& result, Triangulation& lastSeen);
+    /// Counts a change and sets the internal state from all areas until no other change came in
+    /// meanwhile; returns the last state computed (nothing when the host's areas are gone).
+    std::optional<EReconstructionState> EvaluateState(AreaList const& areaList);
+    /// The two rules of a change of an area's contribution flag (becoming true: incomplete when the area
+    /// has no reconstruction; becoming false: complete when every contributing area has one).
     void OnContributionChanged(Base::EAreaItems area, bool contributes);
     /// True when no instantiated, contributing area lacks a triangulation. Takes the table's reader lock.
     bool AllContributingAreasComplete(ICommonAreas& areas) const;
+    /// Failed when a contributing area's processing failed, Incomplete when one lacks a triangulation,
+    /// else Complete. Takes the table's reader lock.
+    EReconstructionState StateOfAreas(ICommonAreas& areas,
+                                      std::vector<Base::EAreaItems> const& areaList) const;
 
     static Logging::CLogger const s_logger;
 
+    Base::COwnerGuard m_guard; // first: every handler is bound to it
+    Internal::CInputVersion m_inputVersion;
     Base::Binding::TArrayProperty<DataLayer::CReconstructionResult> m_triangulations;
     Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<EReconstructionState> m_publishedState;
@@ -93,9 +118,8 @@ private:
     Base::TProperty<bool> m_autoSaved;
     std::weak_ptr<ICommonAcquisitionProperties> m_properties;
     std::weak_ptr<ICommonAreas> m_areas;
-    std::vector<Base::CScopedEventSignalConnection> m_perAreaConnections;
     std::vector<Base::Binding::CObserver> m_perAreaObservers;
-    Base::CScopedEventSignalConnection m_areaSetConnection;
+    Base::Binding::CObserver m_areaSetObserver;
     Base::Binding::CObserver m_publishedStateObserver;
     Base::Binding::CObserver m_autoSavedObserver;
     Base::Binding::CObserver m_internalStateObserver;

@@ -1,7 +1,10 @@
 // The owner guard and owner-bound registered commands: actions run only while their owner is whole.
 #include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/makeownerboundcommand.h"
 #include "base/orx2basepool/tcommand.h"
+#include "base/orx2basepool/tproperty.h"
+#include "base/orx2basepool/tvaluestreamobserver.h"
 #include "support/commandenvironment.h"
 #include "support/heldcallback.h"
 #include "support/threadhelpers.h"
@@ -101,4 +104,72 @@ TEST_F(OwnerGuard, CloseFromInsideTheGuardsOwnCallDoesNotWaitForItself)
     EXPECT_TRUE(Eventually([&] { return closed.load(); }, 5s)) << "Close waited for its own thread's call";
     thread.Join();
     EXPECT_FALSE(guard.Run([] {})) << "a closed guard admitted a call";
+}
+
+namespace
+{
+/// An owner held through its shared pointer, following a property; `onChange` runs inside its callback.
+class Follower final : public IGuardedOwner
+{
+public:
+    Follower(TProperty<int> const& source, std::function<void()> onChange, std::atomic<bool>& destroyed)
+        : m_onChange(std::move(onChange)), m_destroyed(destroyed)
+    {
+        m_guard.Open();
+        m_observer =
+            Binding::TValueStreamObserver<int>(source, BindToOwner(m_guard, *this,
+                                                                   [](Follower& self, int value)
+                                                                   {
+                                                                       self.m_seen = value;
+                                                                       self.m_onChange();
+                                                                       // Still whole: the call holds the
+                                                                       // owner.
+                                                                       EXPECT_FALSE(self.m_destroyed.load());
+                                                                       EXPECT_EQ(value, self.m_seen);
+                                                                   }));
+    }
+    ~Follower() override
+    {
+        m_guard.Close();
+        m_observer.Reset();
+        m_destroyed = true;
+    }
+    COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
+
+private:
+    COwnerGuard m_guard;
+    std::function<void()> m_onChange;
+    std::atomic<bool>& m_destroyed;
+    int m_seen = 0;
+    Binding::CObserver m_observer;
+};
+} // namespace
+
+TEST_F(OwnerGuard, AHeldOwnerReleasedInsideItsOwnCallbackDiesAfterTheDelivery)
+{
+    CSilentChangeOwner changeOwner;
+    TProperty<int> source(0, changeOwner);
+    for (bool const held : {true, false})
+    {
+        std::atomic<bool> destroyed{false};
+        std::shared_ptr<Follower> owner;
+        bool releasedInside = false;
+        owner = std::make_shared<Follower>(
+            source,
+            [&]
+            {
+                if (!held)
+                    return; // an owner that is not held must not be released here
+                owner.reset();
+                releasedInside = true;
+            },
+            destroyed);
+        if (held)
+            HoldDuringBoundCalls(owner);
+        source.Set(source.Get() + 1);
+        EXPECT_EQ(held, releasedInside);
+        EXPECT_EQ(held, destroyed.load()) << "held " << held << ": destroyed once the delivery was over";
+        owner.reset();
+        EXPECT_TRUE(destroyed.load());
+    }
 }

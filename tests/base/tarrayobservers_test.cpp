@@ -124,6 +124,22 @@ TEST(ArrayObservers, ExceptionFromTheFirstCallLeavesNothingConnected)
     EXPECT_EQ(log.Notes().size(), 1u);
 }
 
+TEST(ArrayObservers, CallbackThatDestroysItsOwnObserverWaitsForItself)
+{
+    RunBounded("an array callback that resets its own observer", [] {
+        TArrayProperty<int> p;
+        int calls = 0;
+        TArrayObserver<int> observer;
+        observer = MakeFullArrayObserver(p, [&](Vec const& values) {
+            if (!values.empty() && ++calls == 1)
+                observer.Reset();
+        });
+        p.Add(1);
+        p.Add(2);
+        EXPECT_EQ(calls, 1);
+    });
+}
+
 TEST(ArrayObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
 {
     TArrayProperty<int> p;

@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <thread>
 #include <stdexcept>
 #include <type_traits>
 
@@ -19,6 +23,7 @@ std::shared_ptr<IEventSignalConnection> ConnectLambda(IEventSignal<Args...> cons
 {
     return signal.Connect(MakeEventSignalHandler<Args...>(std::forward<F>(f)));
 }
+
 } // namespace
 
 static_assert(!std::is_copy_constructible_v<TEventSignal<int>>);
@@ -106,29 +111,98 @@ TEST(EventSignal, HandlerDisconnectingItselfIsNotCalledAgainAndTheFireGoesOn)
 
 TEST(EventSignal, HandlerIsDestroyedWhenItLeavesTheList)
 {
+    for (bool const shared : {false, true}) // the list owns the handler alone, or shares it
+    {
+        TEventSignal<void> signal;
+        auto token = std::make_shared<int>(0);
+        std::weak_ptr<int> watch = token;
+        auto handler = MakeEventSignalHandler<void>([token] {});
+        using Shared = std::shared_ptr<IEventSignalHandlerWithConnection<void>>;
+        auto connection =
+            shared ? signal.Connect(Shared(std::move(handler))) : signal.Connect(std::move(handler));
+        token.reset();
+        EXPECT_FALSE(watch.expired()) << shared;
+        connection->Disconnect();
+        EXPECT_TRUE(watch.expired()) << shared;
+    }
+}
+
+TEST(EventSignal, HandlerDisconnectedDuringAFireGoesWhenTheFireEnds)
+{
     TEventSignal<void> signal;
     auto token = std::make_shared<int>(0);
     std::weak_ptr<int> watch = token;
-    auto connection = ConnectLambda(signal, [token] {});
+    std::shared_ptr<IEventSignalConnection> later;
+    bool aliveInsideTheFire = false;
+    auto first = ConnectLambda(signal, [&] {
+        later->Disconnect();
+        aliveInsideTheFire = !watch.expired(); // the fire still lists it
+    });
+    later = ConnectLambda(signal, [token] {});
     token.reset();
-    EXPECT_FALSE(watch.expired());
-    connection->Disconnect();
+    signal.Fire();
+    EXPECT_TRUE(aliveInsideTheFire);
     EXPECT_TRUE(watch.expired());
 }
 
+// A fire that holds the handler list for long must not keep alive the handlers of every connect and
+// disconnect made meanwhile (nor make the change that ends it release them all).
+TEST(EventSignal, FireHoldingTheListKeepsEveryLaterChangeAlive)
+{
+    for (bool const insideAFire : {true, false})
+    {
+        TEventSignal<void> signal;
+        auto token = std::make_shared<int>(0); // every churned handler holds a copy
+        long mostAlive = 0;
+        auto churn = [&] {
+            for (int i = 0; i < 10000; ++i)
+            {
+                ConnectLambda(signal, [token] {})->Disconnect();
+                mostAlive = std::max(mostAlive, token.use_count() - 1);
+            }
+        };
+        CScopedEventSignalConnection holder;
+        if (insideAFire)
+        {
+            holder = ConnectLambda(signal, churn);
+            signal.Fire();
+        }
+        else
+        {
+            churn();
+        }
+        EXPECT_LE(mostAlive, 16) << (insideAFire ? "inside a fire" : "without a fire");
+        EXPECT_EQ(token.use_count(), 1) << (insideAFire ? "inside a fire" : "without a fire");
+    }
+}
+
+// A watched object is alive while it is owned, whatever pointer its owner stores.
 TEST(EventSignal, ExpiredWatchStopsCallsWithoutDisconnecting)
 {
-    TEventSignal<void> signal;
-    CountSpy spy;
-    auto watched = std::make_shared<int>(1);
-    auto connection = ConnectLambda(signal, spy.Callback());
-    connection->DisconnectWhenExpired(watched);
-    signal.Fire();
-    EXPECT_EQ(spy.Count(), 1);
-    watched.reset();
-    signal.Fire();
-    EXPECT_EQ(spy.Count(), 1);
-    EXPECT_EQ(signal.GetHandlerCount(), 1u);
+    struct Case
+    {
+        char const* what;
+        std::shared_ptr<void> owner;
+    };
+    std::vector<Case> cases = {
+        {"an object", std::make_shared<int>(1)},
+        {"a shared_ptr<int> that owns a null pointer", std::shared_ptr<int>(static_cast<int*>(nullptr))},
+        {"an aliasing pointer that stores null", std::shared_ptr<int>(std::make_shared<int>(1), nullptr)},
+        {"a lifetime token made from nullptr", std::shared_ptr<void>(nullptr, [](void*) {})},
+    };
+    for (Case& c : cases)
+    {
+        TEventSignal<void> signal;
+        CountSpy spy;
+        auto connection = ConnectLambda(signal, spy.Callback());
+        connection->DisconnectWhenExpired(c.owner);
+        signal.Fire();
+        EXPECT_EQ(spy.Count(), 1) << c.what;
+        c.owner.reset();
+        signal.Fire();
+        EXPECT_EQ(spy.Count(), 1) << c.what;
+        EXPECT_EQ(signal.GetHandlerCount(), 1u) << c.what;
+    }
 }
 
 TEST(EventSignal, WatchedObjectIsKeptAliveDuringTheCall)
@@ -203,6 +277,38 @@ TEST(EventSignal, FireWithHandoverRunsTheActionBeforeAnyHandler)
     EXPECT_EQ(log.Entries(), (std::vector<std::string>{"action", "handler"}));
 }
 
+// The handover action runs under the handler-list lock; on its own thread it may use the signal.
+TEST(EventSignal, HandoverActionThatUsesItsOwnSignalDeadlocks)
+{
+    struct Case
+    {
+        char const* action;
+        std::function<void(TEventSignal<int>&, std::shared_ptr<IEventSignalConnection>&, CallLog&)> run;
+        std::vector<std::string> expected; // by the handover fire (1) and the next one (2)
+    };
+    auto const log = [](CallLog& calls, std::string name) {
+        return [&calls, name](int fire) { calls.Add(name + std::to_string(fire)); };
+    };
+    std::vector<Case> const cases = {
+        {"connects", [&](auto& signal, auto&, CallLog& calls) { ConnectLambda(signal, log(calls, "new")); },
+         {"a1", "b1", "a2", "b2", "new2"}},
+        {"disconnects the later handler", [](auto&, auto& b, CallLog&) { b->Disconnect(); }, {"a1", "a2"}},
+        {"fires", [](auto& signal, auto&, CallLog&) { signal.Fire(0); }, {"a0", "b0", "a1", "b1", "a2", "b2"}},
+    };
+    for (Case const& c : cases)
+    {
+        RunBounded(std::string("a handover action that ") + c.action, [&] {
+            TEventSignal<int> signal;
+            CallLog calls;
+            auto a = ConnectLambda(signal, log(calls, "a"));
+            auto b = ConnectLambda(signal, log(calls, "b"));
+            signal.FireWithHandover(1, [&] { c.run(signal, b, calls); });
+            signal.Fire(2);
+            EXPECT_EQ(calls.Entries(), c.expected) << c.action;
+        });
+    }
+}
+
 TEST(EventSignal, ConnectRejectsAnEmptyHandler)
 {
     TEventSignal<int> signal;
@@ -250,6 +356,56 @@ TEST(EventSignalThreads, DisconnectAndWaitReturnsOnlyAfterTheRunningHandlerRetur
     HeldCallback held;
     auto connection = ConnectLambda(signal, [&] { held.Hold(); });
     held.ExpectDestroyWaits([&] { signal.Fire(); }, [&] { connection->DisconnectAndWaitForHandlersToFinish(); });
+}
+
+// A handler that stops itself and waits, on its own thread, must not wait for its own call; a call of
+// it running on another thread is still waited for.
+TEST(EventSignalThreads, HandlerThatWaitsForItsOwnConnectionWaitsForItself)
+{
+    using Self = std::shared_ptr<IEventSignalConnection>;
+    struct Case
+    {
+        char const* what;
+        std::function<void(CScopedEventSignalConnection&, Self const&)> stop;
+    };
+    std::vector<Case> const cases = {
+        {"destroys its own scoped connection", [](auto& scoped, Self const&) { scoped = {}; }},
+        {"disconnects and waits on its own connection",
+         [](auto&, Self const& self) { self->DisconnectAndWaitForHandlersToFinish(); }},
+    };
+    for (Case const& c : cases)
+    {
+        RunBounded(std::string("a handler that ") + c.what, [&c] {
+            TEventSignal<int> signal;
+            Gate otherEntered, releaseOther;
+            std::atomic<bool> otherReturned{false};
+            bool otherReturnedFirst = false;
+            int ownCalls = 0;
+            CScopedEventSignalConnection scoped;
+            scoped = signal.Connect(MakeEventSignalHandlerWithConnection<int>([&](int fire, Self const& self) {
+                if (fire == 1) // the call on the other thread
+                {
+                    otherEntered.Open();
+                    releaseOther.Wait();
+                    otherReturned = true;
+                    return;
+                }
+                ++ownCalls;
+                c.stop(scoped, self);
+                otherReturnedFirst = otherReturned.load();
+            }));
+            ScopedThread other([&] { signal.Fire(1); });
+            ASSERT_TRUE(otherEntered.Wait());
+            ScopedThread releaser([&] {
+                std::this_thread::sleep_for(50ms);
+                releaseOther.Open();
+            });
+            signal.Fire(0);
+            signal.Fire(0);
+            EXPECT_EQ(ownCalls, 1) << c.what;
+            EXPECT_TRUE(otherReturnedFirst) << c.what;
+        });
+    }
 }
 
 TEST(EventSignalThreads, PlainDisconnectReturnsWhileTheHandlerRuns)

@@ -78,6 +78,23 @@ TEST(ValueObservers, ExceptionFromTheFirstCallbackLeavesNothingConnected)
     EXPECT_EQ(later.Count(), 1);
 }
 
+TEST(ValueObservers, CallbackThatDestroysItsOwnObserverWaitsForItself)
+{
+    RunBounded("a callback that resets its own observer", [] {
+        TestOwner owner;
+        TProperty<int> property(0, owner);
+        int calls = 0;
+        TValueStreamObserver<int> observer;
+        observer = TValueStreamObserver<int>(property, [&](int) {
+            ++calls;
+            observer.Reset();
+        });
+        property.Set(1);
+        property.Set(2);
+        EXPECT_EQ(calls, 1);
+    });
+}
+
 TEST(ValueObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
 {
     TValueBindingSource<int> source(0);

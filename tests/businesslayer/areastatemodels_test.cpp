@@ -113,8 +113,9 @@ TEST_F(AreaStateModels, PassThroughModelsAndExpiredAreas)
     EXPECT_EQ(std::vector<Base::CGeometricEntityPacket>{Base::CGeometricEntityPacket(4)},
               entities.GetContainedEntities(EAreaItems::UpperJaw));
     EXPECT_TRUE(entities.GetContainedEntities(EAreaItems::LowerJaw).empty());
-    areas->SetIsRunningExceptReconstruction(true);
-    EXPECT_TRUE(running.GetIsRunningExceptReconstructionBindingSource().GetValue());
+    // The host's own source, so the GUI binds to the host's changes.
+    EXPECT_EQ(&areas->GetIsRunningExceptReconstructionBindingSource(),
+              &running.GetIsRunningExceptReconstructionBindingSource());
 
     // The entity model shares the areas, so they outlive the host's reference.
     std::weak_ptr<ReferenceHost::CCommonAreas> const alive = areas;

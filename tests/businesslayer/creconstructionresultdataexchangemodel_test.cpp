@@ -153,6 +153,17 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
     EXPECT_EQ(1, gui.Take());            // the published state only: the internal one is not the GUI's
     upper->SetContributesToModel(false); // the remaining contributor is complete
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+
+    // Each direction applies its own rule only: a failed area that comes back with a reconstruction
+    // does not fail the state again until its next result.
+    upper->SetReconstructionResult(WithTriangulation());
+    upper->SetContributesToModel(true);
+    upper->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
+    ASSERT_EQ(State::Failed, model.GetReconstructionState().Get());
+    upper->SetContributesToModel(false);
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
+    upper->SetContributesToModel(true);
+    EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
 }
 
 TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)

@@ -10,6 +10,7 @@
 #include "businesslayer/common/careaoptimizationstatedataexchangemodel.h"
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/ccameracalibrationstepmenuviewmodel.h"
 #include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
 #include "businesslayer/common/ccommoncommands.h"
@@ -33,6 +34,7 @@
 
 #include <functional>
 #include <memory>
+#include <tuple>
 
 using namespace BusinessLayer;
 using Base::EAreaItems;
@@ -258,5 +260,27 @@ TEST_F(ThrowsAndLogs, EveryLogLineReportsItsFileLineAndFunction)
         }
         EXPECT_EQ(row.function, records[0].function);
         EXPECT_EQ(row.message, records[0].message);
+    }
+}
+
+TEST_F(ThrowsAndLogs, CalibrationButtonsLogTheirPress)
+{
+    CCameraCalibrationStepMenuViewModel menu;
+    Orx2Test::LogCapture log;
+    using Type = Base::IStepMenuItemViewModel::EItemTypeStepMenu;
+    std::vector<std::tuple<Type, int, char const*, std::wstring>> const rows = {
+        {Type::eOk, 320, "OnOk", L"OK pressed"},           {Type::eRetry, 326, "OnRetry", L"Retry pressed"},
+        {Type::eCancel, 332, "OnCancel", L"Cancel pressed"}, {Type::eContinue, 338, "OnContinue", L"Continue pressed"},
+        {Type::eAbort, 344, "OnAbort", L"Abort pressed"},    {Type::eConfirm, 350, "OnConfirm", L"Confirm pressed"}};
+    for (auto const& [type, line, function, message] : rows)
+    {
+        SCOPED_TRACE(function);
+        menu.GetStepMenuItem(type)->GetCommand().Get()->Execute();
+        auto const records = log.Channel(L"ORX2.CCameraCalibrationStepMenuViewModel");
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(kCommon + "ccameracalibrationstepmenuviewmodel", records.back().file);
+        EXPECT_EQ(line, records.back().line);
+        EXPECT_EQ(std::string("BusinessLayer::CCameraCalibrationStepMenuViewModel::") + function, records.back().function);
+        EXPECT_EQ(message, records.back().message);
     }
 }

@@ -45,6 +45,7 @@ struct Counts
     std::atomic<std::uint64_t> waits{0};
     std::atomic<std::uint64_t> scopedDrops{0};
     std::atomic<std::uint64_t> selfDisconnects{0};
+    std::atomic<std::uint64_t> handovers{0};
     std::atomic<std::uint64_t> handlerCalls{0};
     std::atomic<std::uint64_t> waitsWhileRunning{0};
     std::atomic<std::uint64_t> callsAfterWait{0};
@@ -97,8 +98,8 @@ void DisconnectAndWait(std::shared_ptr<IEventSignalConnection> const& connection
 }
 } // namespace
 
-// Fires, connects, plain disconnects, disconnect-and-waits and scoped-connection destructions race
-// on four shared signals. Once a disconnect-and-wait has returned, its handler must neither be running
+// Fires, fires whose handover action connects and disconnects, connects, plain disconnects,
+// disconnect-and-waits and scoped-connection destructions race on four shared signals. Once a disconnect-and-wait has returned, its handler must neither be running
 // nor start again: every handler checks its own "waited" flag on entry and on exit.
 TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
 {
@@ -110,6 +111,14 @@ TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
 
     auto worker = [&](unsigned seed)
     {
+        // Per signal, the connection this thread's last handover action made; the next action on that
+        // signal disconnects it (an action must not touch another signal's list: their locks would nest).
+        struct Handed
+        {
+            std::shared_ptr<IEventSignalConnection> connection;
+            std::shared_ptr<HandlerState> state;
+        };
+        std::array<Handed, kSignals> handed;
         std::mt19937 random(seed);
         std::uniform_int_distribution<std::size_t> pickSignal(0, kSignals - 1);
         std::uniform_int_distribution<std::size_t> pickSlot(0, kSlots - 1);
@@ -117,9 +126,26 @@ TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
         while (budget.Take())
         {
             int const operation = pickOperation(random);
-            Signal& signal = signals[pickSignal(random)];
+            std::size_t const signalIndex = pickSignal(random);
+            Signal& signal = signals[signalIndex];
             Slot& slot = slots[pickSlot(random)];
-            if (operation < 50)
+            if (operation < 5)
+            {
+                // A fire whose handover action, under the list lock, connects a handler and disconnects
+                // the one it connected last time (waited for once the fire has returned).
+                Handed previous = std::move(handed[signalIndex]);
+                Handed& next = handed[signalIndex];
+                next.state = std::make_shared<HandlerState>();
+                signal.FireWithHandover(4, [&] {
+                    next.connection = signal.Connect(MakeCheckingHandler(next.state, counts, false));
+                    if (previous.connection)
+                        previous.connection->Disconnect();
+                });
+                if (previous.connection)
+                    DisconnectAndWait(previous.connection, *previous.state, counts);
+                counts.handovers.fetch_add(1, std::memory_order_relaxed);
+            }
+            else if (operation < 50)
             {
                 // Every fourth fire pauses longer inside its handlers, so that waits find them running.
                 signal.Fire(operation % 4 == 0 ? 200 : 4);
@@ -177,6 +203,11 @@ TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
                 counts.scopedDrops.fetch_add(1, std::memory_order_relaxed);
             }
         }
+        for (Handed& last : handed)
+        {
+            if (last.connection)
+                DisconnectAndWait(last.connection, *last.state, counts);
+        }
     };
     {
         std::vector<ScopedThread> threads;
@@ -198,6 +229,7 @@ TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
     Report("disconnectAndWaits", counts.waits);
     Report("scopedConnectionDrops", counts.scopedDrops);
     Report("selfDisconnects", counts.selfDisconnects);
+    Report("handoversThatConnectAndDisconnect", counts.handovers);
     Report("handlerCalls", counts.handlerCalls);
     Report("waitsThatMetARunningHandler", counts.waitsWhileRunning);
     EXPECT_EQ(counts.callsAfterWait.load(), 0u) << "a handler ran after its disconnect-and-wait returned";

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <mutex>
 #include <string>
@@ -104,15 +105,18 @@ private:
 class Watchdog
 {
 public:
-    explicit Watchdog(std::string what, std::chrono::milliseconds limit = kTimeBudget + 30s)
+    /// `state`, when given, describes what the threads were doing, for the message.
+    explicit Watchdog(std::string what, std::chrono::milliseconds limit = kTimeBudget + 30s,
+                      std::function<std::string()> state = {})
         : m_thread(
-              [this, what = std::move(what), limit]
+              [this, what = std::move(what), limit, state = std::move(state)]
               {
                   std::unique_lock<std::mutex> lock(m_mutex);
                   if (!m_cv.wait_for(lock, limit, [this] { return m_done; }))
                   {
-                      std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms\n",
-                                   what.c_str(), static_cast<long long>(limit.count()));
+                      std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms%s\n",
+                                   what.c_str(), static_cast<long long>(limit.count()),
+                                   state ? state().c_str() : "");
                       std::fflush(stderr);
                       std::abort();
                   }

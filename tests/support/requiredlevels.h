@@ -4,6 +4,7 @@
 #include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
 
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace Orx2Test
@@ -19,5 +20,14 @@ inline std::vector<RequirementLevel> Levels(std::initializer_list<Base::EAreaIte
     for (Base::EAreaItems const area : obligatory)
         levels.at(Base::AreaIndex(area)) = RequirementLevel::Obligatory;
     return levels;
+}
+
+/// One digit per level, for failure messages ("2210...").
+inline std::string Print(std::vector<RequirementLevel> const& levels)
+{
+    std::string text;
+    for (RequirementLevel const level : levels)
+        text += static_cast<char>('0' + static_cast<int>(level));
+    return text;
 }
 } // namespace Orx2Test

@@ -3,7 +3,10 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
+#include <string>
 #include <thread>
 
 namespace Orx2Test
@@ -51,6 +54,26 @@ bool Eventually(Condition&& condition, std::chrono::milliseconds timeout = 10s)
         std::this_thread::sleep_for(1ms);
     }
     return true;
+}
+
+/// Runs `body` on a thread of its own and stops the process, naming `what`, if it has not returned
+/// within the time-out: a thread that waits for itself can be neither joined nor cancelled, and this
+/// way the test fails instead of hanging.
+template <class Body>
+void RunBounded(std::string const& what, Body&& body, std::chrono::milliseconds timeout = 10s)
+{
+    Gate returned;
+    std::thread thread([&] {
+        body();
+        returned.Open();
+    });
+    if (!returned.Wait(timeout))
+    {
+        std::fprintf(stderr, "did not return within %lld ms (deadlock): %s\n",
+                     static_cast<long long>(timeout.count()), what.c_str());
+        std::abort();
+    }
+    thread.join();
 }
 
 /// A thread that is always joined, also when a test assertion returns early.

@@ -29,12 +29,24 @@ CCommandSignatures::CCommandSignatures()
     Add<EAreaItems, unsigned int>();
     Add<EAreaItems, BusinessLayer::EImageProcessingProgress>();
     Add<BusinessLayer::ELiveViewStatus>();
+    Add<EAreaItems, int, wstring>();
+    Add<EAreaItems, wstring>();
+    Add<int, int, int, unsigned int, CStringW, CStringW, float>(); // a calibration's wait request
+    Add<int>();
 }
 
 CCommandSignatures::SSignature const* CCommandSignatures::Find(Base::ICommandBase& command) const
 {
     for (SSignature const& signature : m_signatures)
         if (signature.matches(command))
+            return &signature;
+    return nullptr;
+}
+
+CCommandSignatures::SSignature const* CCommandSignatures::FindByText(std::string const& text) const
+{
+    for (SSignature const& signature : m_signatures)
+        if (signature.text == text)
             return &signature;
     return nullptr;
 }

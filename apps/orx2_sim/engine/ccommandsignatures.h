@@ -55,6 +55,10 @@ public:
 
     /// The first list `command` implements, or null.
     SSignature const* Find(Base::ICommandBase& command) const;
+    /// The list written as `text` (TextOf), or null.
+    SSignature const* FindByText(std::string const& text) const;
+    /// How the list `Args...` is written in signatures and messages: "(EAreaItems, bool)".
+    template <class... Args> static std::string TextOf();
 
 private:
     std::vector<SSignature> m_signatures;
@@ -81,6 +85,11 @@ template <class... Args> std::string SignatureText()
     return "(" + Join(std::vector<std::string>{ArgumentText<Args>()...}) + ")";
 }
 } // namespace Internal
+
+template <class... Args> std::string CCommandSignatures::TextOf()
+{
+    return Internal::SignatureText<Args...>();
+}
 
 template <class... Args> void CCommandSignatures::Add()
 {

@@ -125,7 +125,10 @@ bool CPromptSession::HandleLine(std::string const& line)
     }
     if (verb == "commands")
     {
-        m_printer.PrintMessage(Join(m_simulator.GetCommandNames(), "\n"));
+        std::vector<std::string> lines = m_simulator.GetCommandNames();
+        for (SSessionCommand const& form : m_simulator.GetSteps().GetSessionCommands())
+            lines.push_back(form.form + "   (created during the session)");
+        m_printer.PrintMessage(Join(lines, "\n"));
         return true;
     }
     if (verb == "properties")

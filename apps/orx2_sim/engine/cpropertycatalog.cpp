@@ -33,11 +33,18 @@ std::size_t CPropertyCatalog::AddNotifySource(std::string label, Base::INotifyPr
 
 void CPropertyCatalog::AddProperty(std::string name, std::size_t source, Reader read, std::string help)
 {
-    if (source >= m_sources.size())
-        throw std::logic_error("property " + name + " names an unknown source");
+    AddProperty(std::move(name), std::vector<std::size_t>{source}, std::move(read), std::move(help));
+}
+
+void CPropertyCatalog::AddProperty(std::string name, std::vector<std::size_t> sources, Reader read,
+                                   std::string help)
+{
+    for (std::size_t const source : sources)
+        if (source >= m_sources.size())
+            throw std::logic_error("property " + name + " names an unknown source");
     if (Find(name) != nullptr)
         throw std::logic_error("property " + name + " is declared twice");
-    m_properties.push_back(SProperty{std::move(name), source, std::move(read), std::move(help)});
+    m_properties.push_back(SProperty{std::move(name), std::move(sources), std::move(read), std::move(help)});
 }
 
 CPropertyCatalog::SProperty const* CPropertyCatalog::Find(std::string_view name) const

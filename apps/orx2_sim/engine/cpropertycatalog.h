@@ -42,7 +42,8 @@ public:
     struct SProperty
     {
         std::string name;
-        std::size_t source = 0;
+        /// Each of these sources makes a GUI re-read the value.
+        std::vector<std::size_t> sources;
         Reader read;
         std::string help;
     };
@@ -62,6 +63,8 @@ public:
     /// Declares the value `name`, re-read when `source` notifies. Throws std::logic_error for a name
     /// declared twice or an unknown source.
     void AddProperty(std::string name, std::size_t source, Reader read, std::string help);
+    /// The same for a value that more than one source makes a GUI re-read (an array and its items).
+    void AddProperty(std::string name, std::vector<std::size_t> sources, Reader read, std::string help);
 
     std::vector<SSource> const& GetSources() const noexcept { return m_sources; }
     /// In declaration order.

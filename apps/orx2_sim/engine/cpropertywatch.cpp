@@ -1,5 +1,7 @@
 #include "cpropertywatch.h"
 
+#include <algorithm>
+
 namespace Orx2Sim
 {
 CPropertyWatch::CPropertyWatch(CPropertyCatalog const& catalog, CTimeline& timeline)
@@ -56,7 +58,8 @@ std::vector<SChange> CPropertyWatch::Diff(std::size_t source, bool allSources)
     std::lock_guard<std::mutex> const lock(m_mutex);
     for (std::size_t index = 0; index < properties.size(); ++index)
     {
-        if (!allSources && properties[index].source != source)
+        auto const& sources = properties[index].sources;
+        if (!allSources && std::find(sources.begin(), sources.end(), source) == sources.end())
             continue;
         Json now = properties[index].read();
         if (now != m_values[index])

@@ -11,8 +11,9 @@
 
 namespace Orx2Sim
 {
-CSessionReplay::CSessionReplay(CCommandSignatures const& signatures, CTimeline& timeline)
-    : m_signatures(signatures), m_timeline(timeline)
+CSessionReplay::CSessionReplay(CCommandSignatures const& signatures, CStepCatalog const& steps,
+                               CTimeline& timeline)
+    : m_signatures(signatures), m_steps(steps), m_timeline(timeline)
 {
 }
 
@@ -32,11 +33,13 @@ void CSessionReplay::Check(std::vector<SSessionRecord> const& records) const
         auto const fail = [&](std::string const& reason)
         { throw CSessionFileError(index + 1, name + ": " + reason); };
         std::shared_ptr<Base::ICommandBase> const command = registry.FindCommand(records[index].commandName);
-        if (!command)
+        SSessionCommand const* const form = command ? nullptr : m_steps.FindSessionCommand(name);
+        if (!command && form == nullptr)
             fail("unknown command (no command is registered under that name)");
-        if (!command->IsSerializable())
+        if (command ? !command->IsSerializable() : !form->serializable)
             fail("the command cannot be executed from serialized arguments");
-        CCommandSignatures::SSignature const* signature = m_signatures.Find(*command);
+        CCommandSignatures::SSignature const* signature =
+            command ? m_signatures.Find(*command) : m_signatures.FindByText(form->signature);
         if (signature == nullptr || !signature->decode)
             fail("the command's argument list is unknown to the simulator");
         try

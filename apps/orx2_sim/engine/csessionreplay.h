@@ -1,6 +1,7 @@
 #pragma once
 #include "ccommandsignatures.h"
 #include "csimhost.h"
+#include "cstepcatalog.h"
 #include "ctimeline.h"
 
 #include "session/csessionfile.h"
@@ -14,14 +15,16 @@ namespace Orx2Sim
 /// Replays session files through the command registry, as the action of the replay command: a file is
 /// read completely and every record checked before the first one runs, so that a bad file changes
 /// nothing. A record is accepted when a serializable command is registered under its name now and its
-/// argument bytes decode to that command's argument list.
+/// argument bytes decode to that command's argument list, or when its name has a serializable form that
+/// the session registers while it plays (CStepCatalog::AddSessionCommand) and the bytes decode to that
+/// form's list; such a record is refused at its turn when the replay has not registered it by then.
 ///
-/// Lifetime: the signatures and the timeline outlive this object and the commands it makes. Runs on the
-/// executing thread.
+/// Lifetime: the signatures, the step catalog and the timeline outlive this object and the commands it
+/// makes. Runs on the executing thread.
 class CSessionReplay
 {
 public:
-    CSessionReplay(CCommandSignatures const& signatures, CTimeline& timeline);
+    CSessionReplay(CCommandSignatures const& signatures, CStepCatalog const& steps, CTimeline& timeline);
 
     /// The records of `path`, checked. Throws CSessionFileError saying which record is wrong and why.
     std::vector<SSessionRecord> Load(std::string const& path) const;
@@ -40,6 +43,7 @@ public:
 
 private:
     CCommandSignatures const& m_signatures;
+    CStepCatalog const& m_steps;
     CTimeline& m_timeline;
 };
 } // namespace Orx2Sim

@@ -28,10 +28,14 @@ CSimHost::CSimHost()
     modelTab->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
 
     m_commonCommands = std::make_shared<BusinessLayer::CCommonCommands>();
+
+    m_areaPanel = std::make_unique<ReferenceHost::CAreaPanel>(m_selectedArea);
+    m_areaPanel->GetAreaViewModel()->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
 }
 
 CSimHost::~CSimHost()
 {
+    m_areaPanel.reset();
     m_commonCommands.reset();
     m_configuration.reset();
     m_dynamicRequiredAreas.reset();

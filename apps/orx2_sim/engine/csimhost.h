@@ -5,6 +5,7 @@
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "reference_host/cacquisitionproperties.h"
+#include "reference_host/careapanel.h"
 #include "reference_host/ccommonareas.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
 
@@ -19,7 +20,9 @@ namespace Orx2Sim
 ///  2. the data exchange configuration, completed with the models only the host builds (the model-tab
 ///     model and the dynamic required areas) and with the required-areas arrays bound between them;
 ///  3. the common command set, whose replay slot the simulator fills (SetReplayCommand);
-///  4. the GUI configuration and the view models, which the simulator's modules build and wire
+///  4. the area panel as the host's configuring code sets it up (ReferenceHost::CAreaPanel: area view
+///     model, thumbnail sources, area commands, trash), its tiles following the dynamic required areas;
+///     the GUI configuration and the other view models, which the simulator's modules build and wire
 ///     (ISimModule::Start) as their issues land.
 /// The GUI side (the modules' screen sections and the property watch) binds after that; then OpenCase.
 ///
@@ -30,7 +33,7 @@ class CSimHost
 public:
     using ReplayCommand = Base::ICommand<int const&, std::wstring const&>;
 
-    /// Steps 1 to 3. Throws what the library's constructors throw.
+    /// Steps 1 to 4 as far as the host does them. Throws what the library's constructors throw.
     CSimHost();
     ~CSimHost();
     CSimHost(CSimHost const&) = delete;
@@ -64,6 +67,8 @@ public:
     {
         return *m_dynamicRequiredAreas;
     }
+    BusinessLayer::CCommonCommands& GetCommonCommands() const { return *m_commonCommands; }
+    ReferenceHost::CAreaPanel& GetAreaPanel() const { return *m_areaPanel; }
 
 private:
     std::shared_ptr<ReferenceHost::CCommonAreas> m_areas;
@@ -72,5 +77,6 @@ private:
     std::shared_ptr<BusinessLayer::CCommonDataExchangeConfiguration> m_configuration;
     std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> m_dynamicRequiredAreas;
     std::shared_ptr<BusinessLayer::CCommonCommands> m_commonCommands;
+    std::unique_ptr<ReferenceHost::CAreaPanel> m_areaPanel;
 };
 } // namespace Orx2Sim

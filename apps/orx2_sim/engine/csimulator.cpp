@@ -62,7 +62,7 @@ std::vector<std::string> AreaNames()
 } // namespace
 
 CSimulator::CSimulator(bool detailed)
-    : m_recorder(std::make_shared<CSimRecorder>()), m_replay(m_signatures, m_timeline)
+    : m_recorder(std::make_shared<CSimRecorder>()), m_replay(m_signatures, m_steps, m_timeline)
 {
     m_timeline.SetDetailed(detailed);
     Base::SetPatientManager(m_recorder);
@@ -184,8 +184,12 @@ SCompiledStep CSimulator::Compile(SScenarioStep const& step, std::string const& 
                 names.push_back(kind.name);
             fail("unknown step '" + step.kind + "' (steps: " + Join(names) + ")");
         }
-        auto const knownCommand = [](std::string const& name)
-        { return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(Widen(name)) != nullptr; };
+        // A command the session registers while it plays is checked again when its step runs.
+        auto const knownCommand = [this](std::string const& name)
+        {
+            return JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(Widen(name)) != nullptr ||
+                   m_steps.FindSessionCommand(name) != nullptr;
+        };
         try
         {
             compiled.arguments =

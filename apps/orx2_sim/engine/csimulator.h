@@ -107,6 +107,7 @@ private:
 
     CTimeline m_timeline;
     CCommandSignatures m_signatures;
+    CStepCatalog m_steps; // before the replay, which reads the forms of session commands
     std::shared_ptr<CSimRecorder> m_recorder;
     int m_previousLogLevel = 0;
     Logging::LogSink m_previousLogSink;
@@ -115,7 +116,6 @@ private:
     std::vector<std::unique_ptr<ISimModule>> m_modules;
     std::size_t m_startedModules = 0;
     CPropertyCatalog m_properties;
-    CStepCatalog m_steps;
     std::unique_ptr<CPropertyWatch> m_watch;
     Base::Binding::TValueStreamObserver<Base::ICommandBase*> m_commandStream;
     std::vector<STimelineEvent> m_startupEvents;

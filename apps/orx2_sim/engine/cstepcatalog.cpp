@@ -67,7 +67,8 @@ Json CheckValue(SStepParameter const& parameter, Json const& value,
             return fail("a command name");
         if (!knownCommand(value.get<std::string>()))
             throw std::invalid_argument("unknown command '" + value.get<std::string>() +
-                                        "' (no command is registered under that name)");
+                                        "' (no command is registered under that name, and the session "
+                                        "registers none of that form)");
         return value;
     case EParameterType::Choice:
         for (std::string const& choice : parameter.choices)
@@ -125,6 +126,19 @@ SStepKind const* CStepCatalog::Find(std::string_view name) const
     for (SStepKind const& kind : m_kinds)
         if (kind.name == name)
             return &kind;
+    return nullptr;
+}
+
+void CStepCatalog::AddSessionCommand(SSessionCommand form)
+{
+    m_sessionCommands.push_back(std::move(form));
+}
+
+SSessionCommand const* CStepCatalog::FindSessionCommand(std::string const& name) const
+{
+    for (SSessionCommand const& form : m_sessionCommands)
+        if (form.matches(name))
+            return &form;
     return nullptr;
 }
 

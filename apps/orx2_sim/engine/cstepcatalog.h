@@ -19,7 +19,7 @@ enum class EParameterType
     Number,  ///< any finite number
     Integer, ///< a whole number, 0 or more
     Text,    ///< any string
-    Command, ///< the name of a command registered now
+    Command, ///< the name of a command registered now or of a form the session registers (AddSessionCommand)
     Choice,  ///< one of the parameter's choices
     Path,    ///< a file name, relative to the scenario file's folder (the prompt: the working folder)
     Values   ///< a list of JSON values (command arguments)
@@ -51,6 +51,21 @@ struct SStepKind
     std::function<void(Json const& arguments, CTimeline& timeline)> run;
 };
 
+/// A form of command name that the session itself registers while it plays ("a thumbnail's select
+/// command"), so that a scenario may name such a command before the step that creates it has run.
+struct SSessionCommand
+{
+    /// The form for people: "CThumbnailItemViewModelBase.Select_<area>_<suffix>".
+    std::string form;
+    /// True when a command of this form may be registered under `name`; false for a name that never
+    /// exists (such as one with an unknown area).
+    std::function<bool(std::string const& name)> matches;
+    /// The commands' argument list as CCommandSignatures::TextOf writes it, "()".
+    std::string signature;
+    /// The commands are serializable, so that a session file may hold their executions.
+    bool serializable = false;
+};
+
 /// The step vocabulary shared by scenario files, the built-in session and the interactive prompt.
 /// Modules add their kinds once after start-up. Not thread-safe to change.
 class CStepCatalog
@@ -62,6 +77,13 @@ public:
     SStepKind const* Find(std::string_view name) const;
     /// In the order they were added.
     std::vector<SStepKind> const& GetKinds() const noexcept { return m_kinds; }
+
+    /// Declares a form of command names that the session registers while it plays.
+    void AddSessionCommand(SSessionCommand form);
+    /// The first declared form that `name` matches, or null.
+    SSessionCommand const* FindSessionCommand(std::string const& name) const;
+    /// In the order they were declared.
+    std::vector<SSessionCommand> const& GetSessionCommands() const noexcept { return m_sessionCommands; }
 
     /// Checks and completes the arguments of a step from a scenario file: `given` is the step's object
     /// without "step", "title" and "expect"; `knownCommands` decides Command parameters. Returns the
@@ -77,5 +99,6 @@ public:
 
 private:
     std::vector<SStepKind> m_kinds;
+    std::vector<SSessionCommand> m_sessionCommands;
 };
 } // namespace Orx2Sim

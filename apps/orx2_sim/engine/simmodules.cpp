@@ -1,7 +1,11 @@
 #include "simmodules.h"
 
+#include "modules/cacquisitionscreenmodule.h"
+#include "modules/careapanelmodule.h"
 #include "modules/careasmodule.h"
+#include "modules/ccalibrationmodule.h"
 #include "modules/ccommandsmodule.h"
+#include "modules/ccommoncommandsmodule.h"
 #include "modules/chostmodule.h"
 #include "modules/cmodeltabmodule.h"
 #include "modules/creconstructionmodule.h"
@@ -13,10 +17,14 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
 {
     std::vector<std::unique_ptr<ISimModule>> modules;
     modules.push_back(std::make_unique<CAreasModule>());
+    modules.push_back(std::make_unique<CAreaPanelModule>());
     modules.push_back(std::make_unique<CReconstructionModule>());
     modules.push_back(std::make_unique<CModelTabModule>());
     // View-model modules go here, in the order of their sections on the screen.
+    modules.push_back(std::make_unique<CCalibrationModule>());
+    modules.push_back(std::make_unique<CAcquisitionScreenModule>());
     modules.push_back(std::make_unique<CHostModule>());
+    modules.push_back(std::make_unique<CCommonCommandsModule>());
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
     return modules;
 }

@@ -93,7 +93,7 @@ TEST_F(Orx2Sim_, TheScreenOfAFixedStepMatchesTheStoredPicture)
 {
     SRun const run = Run("--color never '" + kTests + "/screen_step.json'");
     ASSERT_EQ(0, run.status) << run.err;
-    std::size_t const begin = run.out.find("==== step 8/8");
+    std::size_t const begin = run.out.find("==== step 11/11");
     std::size_t const end = run.out.find("-- TIMELINE", begin);
     ASSERT_NE(std::string::npos, end) << run.out;
     std::string const picture = run.out.substr(begin, end - begin);
@@ -151,7 +151,10 @@ TEST_F(Orx2Sim_, ASessionRecordedInOneProcessReplaysInAFreshOneToTheSameScreen)
     SJsonRun const replayed = ParseJsonLines(replaying.out, 1);
     ASSERT_FALSE(recorded.names.empty());
     EXPECT_EQ(recorded.names, replayed.names);
-    EXPECT_EQ(std::vector<std::string>{"common.Replay"}, replayed.unnumbered);
+    // Plain commands are not recorded: they run again inside the recorded steps that executed them.
+    std::vector<std::string> unnumbered{"common.Replay"};
+    unnumbered.insert(unnumbered.end(), recorded.unnumbered.begin(), recorded.unnumbered.end());
+    EXPECT_EQ(unnumbered, replayed.unnumbered);
     ASSERT_EQ(recorded.ids.size(), replayed.ids.size());
     for (std::size_t index = 0; index < recorded.ids.size(); ++index)
         EXPECT_NE(recorded.ids[index], replayed.ids[index])
@@ -236,6 +239,21 @@ TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
          "scan area"},
         {"unknown command in a session", true, SessionBytes({Record{L"No.Such.Command", 1, {}}}),
          "{file}: record 1: No.Such.Command: unknown command"},
+        {"a name the session never creates", false,
+         steps("{\"step\": \"execute\", \"command\": \"CThumbnailItemViewModelBase.Select_LowerJw_1\"}"),
+         "{file}:2: step 1: execute: unknown command 'CThumbnailItemViewModelBase.Select_LowerJw_1'"},
+        {"arguments a command the session creates does not take", false,
+         steps("{\"step\": \"execute\", \"command\": \"CThumbnailItemViewModelBase.Select_LowerJaw_1\", "
+               "\"arguments\": [1]}"),
+         "step 1: execute: command 'CThumbnailItemViewModelBase.Select_LowerJaw_1' (): takes 0 argument(s)"},
+        {"empty bitmap id", false,
+         steps("{\"step\": \"select-thumbnail\", \"area\": \"LowerJaw\", \"bitmap\": \"\"}"),
+         "step 1: select-thumbnail: 'bitmap' must not be empty"},
+        {"a session's own command in a session file", true,
+         SessionBytes({Record{L"CThumbnailItemViewModelBase.Select_LowerJaw_1", 1, {}}}),
+         "{file}: record 1: CThumbnailItemViewModelBase.Select_LowerJaw_1: the command cannot be executed "
+         "from "
+         "serialized arguments"},
     };
     for (SRow const& row : rows)
     {
@@ -249,6 +267,50 @@ TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
         EXPECT_TRUE(Contains(run.err, message)) << row.name << ": " << run.err;
         EXPECT_EQ("", run.out) << row.name << ": something ran";
     }
+}
+
+/// The text of step `index` of `total` in a text-mode run, up to the next step.
+std::string StepText(std::string const& out, int index, int total)
+{
+    std::size_t const begin = out.find("==== step " + std::to_string(index) + "/" + std::to_string(total));
+    std::size_t const end = out.find("==== step " + std::to_string(index + 1) + "/", begin);
+    return begin == std::string::npos ? std::string() : out.substr(begin, end - begin);
+}
+
+TEST_F(Orx2Sim_, CommandsTheSessionCreatesRunByNameWhileTheyLiveWithTheirLockAndLogInTheTimeline)
+{
+    std::string const file = (m_dir / "by_name.json").string();
+    std::string const select =
+        "{\"step\": \"execute\", \"command\": \"CThumbnailItemViewModelBase.Select_LowerJaw_1\"}";
+    WriteText(file,
+              "{\"steps\": [\n" + select +
+                  ",\n"
+                  "{\"step\": \"add-thumbnail\", \"area\": \"LowerJaw\", \"number\": 1},\n" +
+                  select +
+                  ",\n"
+                  "{\"step\": \"execute\", \"command\": \"Sim.CToolActionViewModelBase.Command_2\"},\n"
+                  "{\"step\": \"remove-thumbnail\", \"area\": \"LowerJaw\", \"bitmap\": \"LowerJaw-1\"},\n" +
+                  select + "\n]}");
+    SRun const run = Run("--color never '" + file + "'");
+    EXPECT_EQ(1, run.status) << run.err;
+    for (char const* const failure :
+         {":2: step 1/6 (execute CThumbnailItemViewModelBase.Select_LowerJaw_1): command "
+          "'CThumbnailItemViewModelBase.Select_LowerJaw_1' is not registered now",
+          ":7: step 6/6 (execute CThumbnailItemViewModelBase.Select_LowerJaw_1): command"})
+        EXPECT_TRUE(Contains(run.out, "FAILED " + file + failure)) << failure << "\n" << run.out;
+    EXPECT_TRUE(Contains(run.out, "2 failed")) << run.out;
+
+    std::string const selected = StepText(run.out, 3, 6);
+    for (char const* const line :
+         {"#- CThumbnailItemViewModelBase.Select_LowerJaw_1", "Commands.GuiLocking  0 -> 1",
+          "Commands.GuiLocking  1 -> 0", "Area.LowerJaw.SelectedThumbnails  [] -> [\"LowerJaw-1\"]"})
+        EXPECT_TRUE(Contains(selected, line)) << line << "\n" << selected;
+    std::string const toolAction = StepText(run.out, 4, 6);
+    for (char const* const line : {"#- Sim.CToolActionViewModelBase.Command_2",
+                                   "log             ORX2.CToolActionViewModelBase: Command  2\n",
+                                   "Commands.GuiLocking  0 -> 1", "Commands.GuiLocking  1 -> 0"})
+        EXPECT_TRUE(Contains(toolAction, line)) << line << "\n" << toolAction;
+    EXPECT_FALSE(Contains(StepText(run.out, 5, 6), "Unnotified")) << "removing a selected thumbnail notifies";
 }
 
 TEST_F(Orx2Sim_, ThePromptPlaysStepsFromStandardInputUntilQuit)

@@ -2,6 +2,7 @@
 // The implementation objects of the array observers.
 #include "base/orx2basepool/cbindingtargetlocking.h"
 #include "base/orx2basepool/iarraybindingsource.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "host/acquisitionbase/cobserver.h"
 
 #include <memory>
@@ -30,7 +31,9 @@ public:
         auto handler = MakeEventSignalHandler<Notification const&>(
             [this, targetLock = GetTargetLock()](Notification const& notification)
             {
-                auto const lock = LockIfAlive(*targetLock);
+                // Ends after the target lock is released (see valueobserverimpl.h).
+                Base::CDeliveryScope const delivery;
+                CCallbackLock const lock(*targetLock);
                 if (lock.owns_lock())
                     OnArrayChangedLocked(notification);
             });

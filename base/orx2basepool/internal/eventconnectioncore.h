@@ -5,20 +5,98 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <vector>
 
+// The fire frames below must be one list per thread for the whole process, not one per module: a
+// handler may be fired by code of one shared library and wait in code of another.
+#if defined(__GNUC__) && !defined(_WIN32)
+#define ORX2_SHARED_ACROSS_MODULES __attribute__((visibility("default")))
+#else
+#define ORX2_SHARED_ACROSS_MODULES
+#endif
+
 namespace Base::Internal
 {
+class CEventConnectionCore;
+class CFireFrame;
+
+/// The innermost fire running on this thread, or null.
+ORX2_SHARED_ACROSS_MODULES inline thread_local CFireFrame* t_innermostFire = nullptr;
+
+/// One fire running on this thread, with the connection whose handler it is calling. The frames of
+/// the fires on a thread (nested when a handler fires) form a list, innermost first: a wait on a
+/// handler's own thread counts its own calls in it.
+class CFireFrame
+{
+public:
+// The frame lives on the fire's stack and takes itself off the list in its destructor; g++ cannot see
+// that once the constructor is inlined.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
+    CFireFrame() noexcept : m_top(t_innermostFire), m_outer(m_top) { m_top = this; }
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif
+    ~CFireFrame() { m_top = m_outer; }
+    CFireFrame(CFireFrame const&) = delete;
+    CFireFrame& operator=(CFireFrame const&) = delete;
+
+    void Calling(CEventConnectionCore const* connection) noexcept { m_calling = connection; }
+
+    /// The calls through `connection` that fires on this thread have begun and not ended.
+    static std::uint32_t CallsOnThisThread(CEventConnectionCore const* connection) noexcept
+    {
+        std::uint32_t calls = 0;
+        for (CFireFrame const* frame = t_innermostFire; frame != nullptr; frame = frame->m_outer)
+            calls += frame->m_calling == connection ? 1 : 0;
+        return calls;
+    }
+
+private:
+    CFireFrame*& m_top;
+    CFireFrame* const m_outer;
+    CEventConnectionCore const* m_calling = nullptr;
+};
+
+/// Mutexes and condition variables that connections share, picked by address: a connection needs one
+/// only while someone waits for its calls or while it reads its expiry watches, so none carries its own.
+/// One table for the whole process (a call may end in one module and its waiter sleep in another);
+/// made on first use and never destroyed, so signals of static objects may use it to the end.
+class CConnectionWaitTable
+{
+public:
+    struct alignas(64) Slot
+    {
+        std::mutex mutex;
+        std::condition_variable changed; // notified (all) when a call ends that someone waits for
+    };
+
+    ORX2_SHARED_ACROSS_MODULES static Slot& For(void const* connection)
+    {
+        static CConnectionWaitTable* const table = new CConnectionWaitTable();
+        auto const address = reinterpret_cast<std::uintptr_t>(connection);
+        return table->m_slots[((address >> 4) ^ (address >> 10)) % kSlots];
+    }
+
+private:
+    static constexpr std::size_t kSlots = 32;
+    Slot m_slots[kSlots];
+};
+
 /// Call bookkeeping of one connection.
 ///
 /// The connected/disconnected flag and the number of calls in progress share one atomic word, so that a
 /// fire admits a handler (checks "not disconnected" and counts the call) in one compare-and-swap. That
 /// single step is what makes disconnect-and-wait exact: once the disconnected bit is in the word, no
-/// fire can count a new call, and the waiter only has to see the count drop to zero. The mutex and
-/// condition variable are touched only by objects with expiry watches and by someone who waits.
+/// fire can count a new call, and the waiter only has to see the count drop to zero. A mutex and
+/// condition variable (shared, see CConnectionWaitTable) are touched only by connections with expiry
+/// watches and by someone who waits.
 class CEventConnectionCore
 {
 public:
@@ -53,31 +131,37 @@ public:
         return BeginWatchedCall(keepAlive);
     }
 
-    /// Ends a call admitted by BeginCall; wakes the waiters when the last call ends.
+    /// Ends a call admitted by BeginCall; wakes the waiters, if any (a waiter that is itself inside a
+    /// call waits for the count to fall to its own calls, not to zero).
     void EndCall() noexcept
     {
         std::uint32_t const previous = m_state.fetch_sub(kCallUnit, std::memory_order_acq_rel);
-        if ((previous & kWaiting) != 0 && (previous >> kCountShift) == 1)
+        if ((previous & kWaiting) != 0)
         {
             // Taking the mutex orders this wake-up after the waiter's predicate check.
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_callsFinished.notify_all();
+            CConnectionWaitTable::Slot& slot = CConnectionWaitTable::For(this);
+            std::lock_guard<std::mutex> lock(slot.mutex);
+            slot.changed.notify_all();
         }
     }
 
-    /// Blocks until no call is in progress. Callers disconnect first, so the count can only fall.
+    /// Blocks until no call is in progress on another thread. Calls on this thread (the caller is
+    /// inside them: a handler stopping itself) cannot end while it waits, and end as they return.
+    /// Callers disconnect first, so the count can only fall.
     void WaitForCallsToFinish()
     {
-        if (CallsInProgress() == 0)
+        std::uint32_t const own = CFireFrame::CallsOnThisThread(this);
+        if (CallsInProgress() <= own)
             return;
-        std::unique_lock<std::mutex> lock(m_mutex);
+        CConnectionWaitTable::Slot& slot = CConnectionWaitTable::For(this);
+        std::unique_lock<std::mutex> lock(slot.mutex);
         m_state.fetch_or(kWaiting, std::memory_order_acq_rel);
-        m_callsFinished.wait(lock, [this] { return CallsInProgress() == 0; });
+        slot.changed.wait(lock, [this, own] { return CallsInProgress() <= own; });
     }
 
     void AddExpiryWatch(std::weak_ptr<void> watched)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        std::lock_guard<std::mutex> lock(CConnectionWaitTable::For(this).mutex);
         m_expiryWatch.push_back(std::move(watched));
         m_state.fetch_or(kWatched, std::memory_order_acq_rel);
     }
@@ -96,16 +180,25 @@ private:
 
     bool BeginWatchedCall(KeepAlive& keepAlive)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!AdmitWatchedCall(keepAlive))
+        {
+            keepAlive.clear(); // outside the lock: this may destroy a watched object
+            return false;
+        }
+        return true;
+    }
+
+    bool AdmitWatchedCall(KeepAlive& keepAlive)
+    {
+        std::lock_guard<std::mutex> lock(CConnectionWaitTable::For(this).mutex);
         keepAlive.reserve(m_expiryWatch.size());
         for (auto const& watched : m_expiryWatch)
         {
+            // Alive means owned: a live owner may store a null pointer (an aliasing pointer, a lifetime
+            // token made from nullptr), so the count is asked, not the pointer.
             std::shared_ptr<void> strong = watched.lock();
-            if (!strong)
-            {
-                keepAlive.clear();
+            if (strong.use_count() == 0)
                 return false;
-            }
             keepAlive.push_back(std::move(strong));
         }
         // The flag and the count change in one step here too, so a concurrent disconnect-and-wait
@@ -117,26 +210,32 @@ private:
                                               std::memory_order_acquire))
                 return true;
         }
-        keepAlive.clear();
         return false;
     }
 
     std::atomic<std::uint32_t> m_state{0};
-    std::mutex m_mutex;
-    std::condition_variable m_callsFinished;
-    std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by m_mutex
+    std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by this connection's wait-table mutex
 };
 
-/// Counts one admitted call for as long as it lives, also when the handler throws.
+/// Counts one admitted call for as long as it lives, also when the handler throws, and marks it in the
+/// fire's frame.
 class CEventCallScope
 {
 public:
-    explicit CEventCallScope(CEventConnectionCore& core) noexcept : m_core(core) {}
-    ~CEventCallScope() { m_core.EndCall(); }
+    CEventCallScope(CEventConnectionCore& core, CFireFrame& frame) noexcept : m_core(core), m_frame(frame)
+    {
+        frame.Calling(&core);
+    }
+    ~CEventCallScope()
+    {
+        m_core.EndCall();
+        m_frame.Calling(nullptr);
+    }
     CEventCallScope(CEventCallScope const&) = delete;
     CEventCallScope& operator=(CEventCallScope const&) = delete;
 
 private:
     CEventConnectionCore& m_core;
+    CFireFrame& m_frame;
 };
 } // namespace Base::Internal

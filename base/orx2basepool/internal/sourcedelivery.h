@@ -2,6 +2,7 @@
 // How binding sources deliver: the writer-to-reader handover and the connect-with-current-value step.
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/csharedmutex.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/teventsignal.h"
 
 #include <memory>
@@ -14,11 +15,13 @@ namespace Internal
 /// Fires `notification` on `stream` while the caller holds `writer` on `mutex`; the writer lock becomes a
 /// reader lock right after the stream's snapshot is taken, and is released when the fire returns (also
 /// by an exception). This handover is what lets a concurrent ConnectToValueStreamAndNotify see either
-/// the old value and then the notification, or the new value only.
+/// the old value and then the notification, or the new value only. The delivery is a CDeliveryScope
+/// that ends after the reader lock is released.
 template <class Notification>
 void FireWithWriterHandover(TEventSignal<Notification const&>& stream, Notification const& notification,
                             std::unique_lock<CSharedMutex>& writer)
 {
+    Base::CDeliveryScope const delivery;
     CSharedLock reader;
     stream.FireWithHandover(notification, [&writer, &reader] {
         CSharedMutex* const mutex = writer.release();
@@ -28,7 +31,8 @@ void FireWithWriterHandover(TEventSignal<Notification const&>& stream, Notificat
 }
 
 /// Connects `handler` to `stream` and calls it once with `current`, with the source's reader lock held
-/// by the caller. An exception from that call disconnects again.
+/// by the caller, who opened a CDeliveryScope before taking that lock. An exception from that call
+/// disconnects again.
 template <class Notification>
 CScopedEventSignalConnection ConnectAndNotify(
     IEventSignal<Notification const&> const& stream,

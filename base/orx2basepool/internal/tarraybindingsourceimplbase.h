@@ -37,8 +37,7 @@ public:
     /// Connects `handler` to later changes only. Thread-safe; does not take the lock.
     CScopedEventSignalConnection ConnectToArrayChangeStream(std::unique_ptr<Handler> handler) const override
     {
-        return CScopedEventSignalConnection(
-            m_changeStream.Connect(std::shared_ptr<Handler>(std::move(handler))));
+        return CScopedEventSignalConnection(m_changeStream.Connect(std::move(handler)));
     }
 
     /// Under the reader lock: copies the array, connects `handler` and calls it once, on this thread, with
@@ -47,6 +46,7 @@ public:
     CScopedEventSignalConnection
     ConnectToArrayChangeStreamAndNotify(std::unique_ptr<Handler> handler) const override
     {
+        Base::CDeliveryScope const delivery;
         CSharedLock const reader = LockArrayForReading();
         return ConnectAndNotify<Notification>(m_changeStream, std::move(handler),
                                               DescribeAsInserted(CopyValuesLocked()));

@@ -1,6 +1,7 @@
 #pragma once
 // The implementation object shared by the value observers.
 #include "base/orx2basepool/cbindingtargetlocking.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
 #include "host/acquisitionbase/cobserver.h"
 
@@ -52,7 +53,10 @@ public:
             [this, targetLock = GetTargetLock()](Notification const& notification) {
                 if (!Kind::Accepts(notification))
                     return;
-                auto const lock = LockIfAlive(*targetLock);
+                // Also for sources that are not the framework's: what the callback defers is released
+                // after the target lock.
+                Base::CDeliveryScope const delivery;
+                CCallbackLock const lock(*targetLock);
                 if (!lock.owns_lock())
                     return;
                 Kind::Deliver(m_callback, notification);

@@ -2,6 +2,7 @@
 // How the data exchange models reach the host's areas: held weakly, looked up per call.
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/eareaitems.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/internal/lockorthrow.h"
 #include "host/contracts/icommonareas.h"
 
@@ -24,8 +25,8 @@ constexpr bool IsRealArea(Base::EAreaItems area) noexcept
 
 /// Locks `areas`; throws OrxException "The areas must be set" from (source, line, function) when gone.
 template <class Areas>
-std::shared_ptr<Areas> LockAreasOrThrow(std::weak_ptr<Areas> const& areas, Base::CSourceFile const& source, int line,
-                                        char const* function)
+std::shared_ptr<Areas> LockAreasOrThrow(std::weak_ptr<Areas> const& areas, Base::CSourceFile const& source,
+                                        int line, char const* function)
 {
     return Base::Internal::LockOrThrow(areas, source, line, function, kAreasMustBeSet);
 }
@@ -76,11 +77,22 @@ Base::CScopedEventSignalConnection ConnectToLaterValues(Base::Binding::IValueBin
 {
     using Notification = typename Base::Binding::IValueBindingSource<T>::Notification;
     return source.ConnectToValueStream(Base::MakeEventSignalHandler<Notification const&>(
-        [callback = std::move(callback)](Notification const& notification)
+        [callback = std::move(callback)](Notification const& notification) mutable
         {
             if (notification.value.HasValue())
                 callback(notification.value.value());
         }));
+}
+
+/// Returns `*get(*areas)`, where `get` returns a pointer into the host's areas, and lets go of `areas`
+/// only once the calling thread has left its deliveries: a getter called inside a notification never
+/// destroys the host's areas there, even when its hold has become the last one. The reference stays
+/// valid only as long as the areas live (see the getters' contracts). Throws what `get` throws.
+template <class Areas, class Get> auto& ReferenceInto(std::shared_ptr<Areas> areas, Get&& get)
+{
+    auto* const result = std::forward<Get>(get)(*areas);
+    Base::CDeliveryScope::ReleaseAfterDelivery(std::move(areas));
+    return *result;
 }
 
 /// Makes sure `area` exists: instantiates it when it does not and the host allows it now. Returns

@@ -80,8 +80,7 @@ bool CAreasModule::IsRequired(EAreaItems area) const
 
 bool CAreasModule::IsObligatory(EAreaItems area) const
 {
-    auto const level = m_host->GetDynamicRequiredAreas().GetRequiredAreasArray().GetAt(Base::AreaIndex(area));
-    return level && level.value() == Level::Obligatory;
+    return AreaItem(area).GetIsObligatory().Get();
 }
 
 bool CAreasModule::IsInstantiated(EAreaItems area) const
@@ -97,7 +96,12 @@ bool CAreasModule::HasData(EAreaItems area) const
 
 bool CAreasModule::IsSelected(EAreaItems area) const
 {
-    return m_host->GetSelectedArea()->Get() == area;
+    return m_host->GetAreaPanel().GetAreaViewModel()->GetSelectedArea().Get() == area;
+}
+
+BusinessLayer::CAreaItemViewModelBase const& CAreasModule::AreaItem(EAreaItems area) const
+{
+    return *m_host->GetAreaPanel().GetAreaViewModel()->GetAreaItemViewModels().at(Base::AreaIndex(area));
 }
 
 ReconstructionState CAreasModule::GetReconstruction(EAreaItems area) const
@@ -120,8 +124,8 @@ void CAreasModule::DeclareProperties(CPropertyCatalog& catalog)
     std::size_t const caseSource = catalog.AddNotifySource("CaseRequiredAreas", *caseModel);
     std::size_t const caseArray =
         catalog.AddArraySource("CaseRequiredAreas.Levels", caseModel->GetRequiredAreasArray());
-    std::size_t const dynamicArray = catalog.AddArraySource(
-        "DynamicRequiredAreas", m_host->GetDynamicRequiredAreas().GetRequiredAreasArray());
+    auto const& areaViewModel = *m_host->GetAreaPanel().GetAreaViewModel();
+    std::size_t const panel = catalog.AddNotifySource("AreaViewModel", areaViewModel);
     std::size_t const areaSet =
         catalog.AddValueSource("host AreaSetRevision", m_host->GetAreas()->GetAreaSetRevision());
     std::size_t const selected = catalog.AddValueSource("host SelectedArea", *m_host->GetSelectedArea());
@@ -144,8 +148,9 @@ void CAreasModule::DeclareProperties(CPropertyCatalog& catalog)
             prefix + "Required", caseArray, [this, area] { return Json(IsRequired(area)); },
             "the case prescribes the area (level Obligatory)");
         catalog.AddProperty(
-            prefix + "Obligatory", dynamicArray, [this, area] { return Json(IsObligatory(area)); },
-            "the dynamic required areas make the area obligatory");
+            prefix + "Obligatory", catalog.AddNotifySource("AreaItem." + AreaText(area), AreaItem(area)),
+            [this, area] { return Json(IsObligatory(area)); },
+            "the area's tile is obligatory (its item follows the dynamic required areas)");
         catalog.AddProperty(
             prefix + "Instantiated", areaSet, [this, area] { return Json(IsInstantiated(area)); },
             "the area exists in the host");
@@ -153,8 +158,8 @@ void CAreasModule::DeclareProperties(CPropertyCatalog& catalog)
             prefix + "HasData", progress, [this, area] { return Json(HasData(area)); },
             "the area holds data and takes part in the reconstruction");
         catalog.AddProperty(
-            prefix + "Selected", selected, [this, area] { return Json(IsSelected(area)); },
-            "the area is the selected one");
+            prefix + "Selected", panel, [this, area] { return Json(IsSelected(area)); },
+            "the area panel shows the area as selected (it follows the host's selected area)");
         catalog.AddProperty(
             prefix + "Reconstruction", result,
             [this, area] { return Json(ReconstructionStateText(GetReconstruction(area))); },

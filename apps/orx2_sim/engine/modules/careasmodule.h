@@ -7,9 +7,10 @@
 
 namespace Orx2Sim
 {
-/// The fourteen area tiles: what the case prescribes (Required), what the dynamic required areas make
-/// obligatory (Obligatory), which areas exist and hold data, the selected area and each area's
-/// reconstruction. Steps: prescribe, instantiate, data, remove, select.
+/// The fourteen area tiles: what the case prescribes (Required), which areas exist and hold data and each
+/// area's reconstruction, and from the area panel's view models the obligatory flags (its items follow
+/// the dynamic required areas) and the selected area. Steps: prescribe, instantiate, data, remove,
+/// select.
 class CAreasModule final : public ISimModule
 {
 public:
@@ -28,6 +29,7 @@ private:
     bool HasData(Base::EAreaItems area) const;
     bool IsSelected(Base::EAreaItems area) const;
     ReconstructionState GetReconstruction(Base::EAreaItems area) const;
+    BusinessLayer::CAreaItemViewModelBase const& AreaItem(Base::EAreaItems area) const;
     double GetProgressPercent(Base::EAreaItems area) const;
     void RenderTile(CScreenCanvas& canvas, Base::EAreaItems area) const;
 

@@ -30,14 +30,20 @@ void CCommandsModule::DeclareSteps(CStepCatalog& steps)
     steps.Add(SStepKind{
         "execute",
         "executes a registered command by name with its arguments (a JSON array; at the prompt, one word "
-        "each)",
+        "each); a command the session creates (see commands) may be named before it exists",
         {{"command", EParameterType::Command, std::nullopt, "the registered name", {}},
          {"arguments", EParameterType::Values, Json::array(), "one value per argument", {}}},
-        [this](Json const& arguments)
+        [this, &steps](Json const& arguments)
         {
             std::string const name = arguments.at("command").get<std::string>();
             auto const command = FindCommand(name);
-            CCommandSignatures::SSignature const* signature = command ? m_signatures.Find(*command) : nullptr;
+            // A command the session registers later is checked against its form's argument list now and
+            // looked up when the step runs.
+            SSessionCommand const* const form = command ? nullptr : steps.FindSessionCommand(name);
+            CCommandSignatures::SSignature const* signature = command ? m_signatures.Find(*command)
+                                                              : form
+                                                                  ? m_signatures.FindByText(form->signature)
+                                                                  : nullptr;
             if (signature == nullptr)
                 return "command '" + name + "' takes an argument list the simulator does not know";
             std::string const error = signature->check(arguments.at("arguments"));
@@ -48,7 +54,9 @@ void CCommandsModule::DeclareSteps(CStepCatalog& steps)
             std::string const name = arguments.at("command").get<std::string>();
             auto const command = FindCommand(name);
             if (!command)
-                throw std::runtime_error("command '" + name + "' is no longer registered");
+                throw std::runtime_error("command '" + name +
+                                         "' is not registered now (the session has not "
+                                         "created it yet, or it is gone)");
             CCommandSignatures::SSignature const* signature = m_signatures.Find(*command);
             if (signature == nullptr)
                 throw std::runtime_error("command '" + name +

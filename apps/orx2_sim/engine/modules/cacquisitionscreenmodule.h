@@ -1,0 +1,61 @@
+#pragma once
+#include "../isimmodule.h"
+
+#include "base/orx2basepool/tserializablecommand.h"
+#include "businesslayer/common/cliveimageviewmodelbase.h"
+#include "businesslayer/common/cliveoptionsviewmodelbase.h"
+#include "businesslayer/common/csidepanelviewmodel.h"
+#include "reference_host/clivevideoviewmodel.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+namespace Orx2Sim
+{
+/// The acquisition screen's button trees and live picture: the side panel's tools with their eight
+/// actions, the live image (its crosshair and visibility follow the host's live-view status and hide
+/// flag by themselves), the reference product's live video panel, and the live options bar with one
+/// option whose sub-option has a slider.
+///
+/// Steps: engine-live-view and engine-live-image-hidden (the engine changes the host's values from a
+/// thread of its own, any 32-bit status included), tool-action (the GUI executes a tool action's command
+/// by its registered name), choose-tool (the product marks a tool and one of its actions chosen),
+/// live-option (the product marks one option of the bar selected), slider (the GUI moves the slider; the
+/// value is stored as given, also outside the range). The live video's recording commands are
+/// registered as "CLiveVideoViewModel.…" and run through `execute`.
+class CAcquisitionScreenModule final : public ISimModule
+{
+public:
+    /// The tools the host puts into the side panel, in slot order; their names prefix their actions'
+    /// command names ("Trim.CToolActionViewModelBase.Command_3").
+    static constexpr std::array<char const*, 3> kToolNames{"Trim", "Lock", "Cut"};
+    /// The options of the live options bar, in slot order; the second has the sub-options.
+    static constexpr std::array<char const*, 3> kOptionNames{"Light", "Zoom", "Color"};
+
+    void Start(CSimHost& host) override;
+    void DeclareProperties(CPropertyCatalog& catalog) override;
+    void DeclareSteps(CStepCatalog& steps) override;
+    void Render(CScreenCanvas& canvas) const override;
+    void Stop() override;
+
+private:
+    template <class... Args> using Command = std::shared_ptr<Base::TSerializableCommand<void, Args...>>;
+
+    void StartLiveOptions();
+    void RenderSidePanel(CScreenCanvas& canvas) const;
+    void RenderLivePicture(CScreenCanvas& canvas) const;
+    void RenderLiveOptions(CScreenCanvas& canvas) const;
+
+    std::shared_ptr<BusinessLayer::CLiveImageViewModelBase> m_liveImage;
+    std::shared_ptr<ReferenceHost::CLiveVideoViewModel> m_liveVideo;
+    std::shared_ptr<BusinessLayer::CSidePanelViewModel> m_sidePanel;
+    std::shared_ptr<BusinessLayer::CLiveOptionsViewModelBase> m_liveOptions;
+    std::shared_ptr<BusinessLayer::CSliderViewModelBase> m_slider; // the zoom's sliding sub-option
+    Command<int> m_engineLiveView;
+    Command<bool> m_engineLiveImageHidden;
+    Command<int const&, std::wstring const&> m_chooseTool;
+    Command<int> m_selectLiveOption;
+    Command<int> m_moveSlider;
+};
+} // namespace Orx2Sim

@@ -1,0 +1,39 @@
+#pragma once
+#include "../isimmodule.h"
+
+#include "base/orx2basepool/tserializablecommand.h"
+#include "reference_host/ccalibrationdriver.h"
+
+#include <memory>
+
+namespace Orx2Sim
+{
+/// The camera calibration and the colour calibration dialog: the camera calibration view model, its
+/// step menu and the colour dialog, driven by the reference host's calibration driver as the engine.
+/// The engine asks (a wait request); the user answers through the menu's registered commands, as the
+/// GUI does, or through the dialog's answer commands. Steps: calibration, colour-calibration, press,
+/// type. The section shows while the calibration or the dialog is visible.
+class CCalibrationModule final : public ISimModule
+{
+public:
+    void Start(CSimHost& host) override;
+    void DeclareProperties(CPropertyCatalog& catalog) override;
+    void DeclareSteps(CStepCatalog& steps) override;
+    void Render(CScreenCanvas& canvas) const override;
+    void Stop() override;
+
+private:
+    /// target (0 camera, 1 colour dialog), state, question, instruction id, text, initial value, progress
+    using AskCommand =
+        Base::TSerializableCommand<void, int, int, int, unsigned int, CStringW, CStringW, float>;
+
+    void Ask(int target, int state, int question, unsigned int id, CStringW text, CStringW initial,
+             float progress);
+
+    std::shared_ptr<BusinessLayer::CCameraCalibrationViewModelBase> m_camera;
+    std::shared_ptr<BusinessLayer::CCameraCalibrationStepMenuViewModel> m_menu;
+    std::shared_ptr<BusinessLayer::CColorCalibDialogViewModelBase> m_dialog;
+    std::unique_ptr<ReferenceHost::CCalibrationDriver> m_driver;
+    std::shared_ptr<AskCommand> m_ask;
+};
+} // namespace Orx2Sim

@@ -1,0 +1,28 @@
+#pragma once
+#include "../isimmodule.h"
+
+#include "businesslayer/common/ctoolactionviewmodelbase.h"
+
+#include <memory>
+#include <vector>
+
+namespace Orx2Sim
+{
+/// The common command set as the GUI and scripts reach it (the names of the commands its slots hold,
+/// "common.Save" and the like) and the actions of a tool named "Sim", made as a host makes a tool's
+/// actions: each with its default command registered as "Sim.CToolActionViewModelBase.Command_<type>",
+/// which logs "Command  <type>". `execute` runs either by name. No steps of its own.
+class CCommonCommandsModule final : public ISimModule
+{
+public:
+    void Start(CSimHost& host) override;
+    void DeclareProperties(CPropertyCatalog& catalog) override;
+    void DeclareSteps(CStepCatalog&) override {}
+    void Render(CScreenCanvas& canvas) const override;
+    void Stop() override;
+
+private:
+    CSimHost* m_host = nullptr;
+    std::vector<std::shared_ptr<BusinessLayer::CToolActionViewModelBase>> m_toolActions;
+};
+} // namespace Orx2Sim

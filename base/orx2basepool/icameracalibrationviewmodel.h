@@ -1,0 +1,43 @@
+#pragma once
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/tproperty.h"
+#include "host/values/ccalibrationwaitrequest.h"
+#include "host/values/eorxacquiredevice.h"
+
+#include <cstdint>
+
+namespace Base
+{
+/// The observable state of a camera calibration run: whether the calibration screen is shown, the
+/// device, the kind of calibration, its phase and the engine's current wait request. The host writes
+/// it, the GUI reads it; every property lives as long as the view model.
+class ICameraCalibrationViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    /// The phase of the run; the engine's numbering, shared with the wait request.
+    using ECalibrationState = ICalibrationWaitRequest::ECalibrationState;
+
+    /// The kind of calibration. The values are the host's and are passed on untouched; 0 is the
+    /// initial one.
+    enum class ECalibrationType : std::int32_t
+    {
+        Default = 0,
+    };
+
+    ~ICameraCalibrationViewModel() override = default;
+
+    virtual IProperty<bool>& GetVisibility() = 0;
+    virtual IProperty<bool> const& GetVisibility() const = 0;
+    virtual IProperty<EORXAcquireDevice>& GetAcquireDevice() = 0;
+    virtual IProperty<EORXAcquireDevice> const& GetAcquireDevice() const = 0;
+    virtual IProperty<ECalibrationType>& GetCalibrationType() = 0;
+    virtual IProperty<ECalibrationType> const& GetCalibrationType() const = 0;
+    virtual IProperty<ECalibrationState>& GetCalibrationState() = 0;
+    virtual IProperty<ECalibrationState> const& GetCalibrationState() const = 0;
+    /// The concrete property: the GUI and the step menu read the whole request through it.
+    virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
+    virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
+};
+} // namespace Base

@@ -1,0 +1,29 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/tproperty.h"
+#include "host/values/ccalibrationwaitrequest.h"
+
+#include <memory>
+
+namespace Base
+{
+/// The observable state of the colour calibration dialog: whether it is shown, the engine's wait request
+/// and the answer commands of its three buttons (OK, Cancel and a custom one). The GUI executes the
+/// command of a pressed button from its slot; an empty slot has nothing to execute. Every property lives
+/// as long as the view model.
+class IColorCalibDialogViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    ~IColorCalibDialogViewModel() override = default;
+
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetOKPressed() const = 0;
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCancelPressed() const = 0;
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCustomPressed() const = 0;
+    virtual TProperty<bool> const& GetVisible() const = 0;
+    virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
+    virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
+};
+} // namespace Base

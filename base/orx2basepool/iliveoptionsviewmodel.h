@@ -1,0 +1,23 @@
+#pragma once
+#include "base/orx2basepool/iliveoptionsitemviewmodel.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+
+#include <array>
+#include <memory>
+
+namespace Base
+{
+/// The live options bar: up to seven options.
+class ILiveOptionsViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    static constexpr std::size_t kItemCount = 7;
+
+    ~ILiveOptionsViewModel() override = default;
+
+    /// A copy of the seven slots, slot `i` for slot `i`; slots never filled are empty.
+    virtual std::array<std::shared_ptr<ILiveOptionsItemViewModel>, kItemCount>
+    GetLiveOptionsItems() const = 0;
+};
+} // namespace Base

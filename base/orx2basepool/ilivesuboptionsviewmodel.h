@@ -1,0 +1,23 @@
+#pragma once
+#include "base/orx2basepool/ilivesuboptionsitemviewmodel.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+
+#include <array>
+#include <memory>
+
+namespace Base
+{
+/// The panel of up to seven sub-options that a live option opens.
+class ILiveSubOptionsViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    static constexpr std::size_t kItemCount = 7;
+
+    ~ILiveSubOptionsViewModel() override = default;
+
+    /// A copy of the seven slots, slot `i` for slot `i`; slots never filled are empty.
+    virtual std::array<std::shared_ptr<ILiveSubOptionsItemViewModel>, kItemCount>
+    GetLiveSubOptionsItems() const = 0;
+};
+} // namespace Base

@@ -1,0 +1,49 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "host/foundation/cstringw.h"
+#include "host/values/iimagedata2dsimple.h"
+
+#include <memory>
+
+namespace Base
+{
+/// The recording panel of the live picture: snapshots, videos and panoramas, the panorama image, the
+/// done flags of the automatic start and stop of recordings, and the commands a product installs.
+/// Commands taking a `CStringW const&` receive a text from the GUI (what it means is the product's
+/// business). Every property may be read from any thread and lives as long as the view model; the
+/// command getters are named without `Get`.
+class ILiveVideoViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    using Command = ICommand<>;
+    using TextCommand = ICommand<CStringW const&>;
+
+    ~ILiveVideoViewModel() override = default;
+
+    virtual IProperty<bool> const& GetVisibility() const = 0;
+    virtual IProperty<bool> const& GetIsEnabled() const = 0;
+    virtual IProperty<bool> const& GetIsSelected() const = 0;
+    virtual IProperty<bool> const& GetIsRecordPanoramaVisible() const = 0;
+    virtual IProperty<bool> const& GetIsSupportedAutoStartStop() const = 0;
+    /// The last recorded panorama; empty until one was recorded.
+    virtual IProperty<std::shared_ptr<const IImageData2DSimple>> const& GetPanoramaImage() const = 0;
+    virtual IProperty<bool> const& GetPanoramaRecordDone() const = 0;
+    virtual IProperty<bool> const& GetAutoStartSnapshotDone() const = 0;
+    virtual IProperty<bool> const& GetAutoStartVideoDone() const = 0;
+    virtual IProperty<bool> const& GetAutoStopVideoDone() const = 0;
+    virtual IProperty<std::shared_ptr<Command>> const& StartCaptureModeCommand() const = 0;
+    virtual IProperty<std::shared_ptr<Command>> const& StartIdleModeCommand() const = 0;
+    virtual IProperty<std::shared_ptr<TextCommand>> const& TakeSnapshotCommand() const = 0;
+    virtual IProperty<std::shared_ptr<TextCommand>> const& AutoStartSnapshotCommand() const = 0;
+    virtual IProperty<std::shared_ptr<TextCommand>> const& StartRecordVideoCommand() const = 0;
+    virtual IProperty<std::shared_ptr<TextCommand>> const& AutoStartRecordVideoCommand() const = 0;
+    virtual IProperty<std::shared_ptr<Command>> const& StopRecordVideoCommand() const = 0;
+    virtual IProperty<std::shared_ptr<TextCommand>> const& StartRecordPanoramaCommand() const = 0;
+    virtual IProperty<std::shared_ptr<Command>> const& StopRecordPanoramaCommand() const = 0;
+    /// Re-reads the product's configuration into the view model. Called on the GUI's thread.
+    virtual void UpdateConfigurationParameters() = 0;
+};
+} // namespace Base

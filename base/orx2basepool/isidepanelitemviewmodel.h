@@ -1,0 +1,68 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Base
+{
+/// A button of the side panel: flags, its command and its unlock command. Every property may be read
+/// from any thread and lives as long as the item.
+///
+/// The item-type enumerations name one enumerator per slot of their group in the side panel; what each
+/// stands for, and which item goes into which slot, is the configuring code's choice (any 32-bit value
+/// may be used).
+class ISidePanelItemViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    enum class EItemTypeAcquisitionModes : std::int32_t
+    {
+        AcquisitionMode0 = 0,
+        AcquisitionMode1 = 1,
+        AcquisitionMode2 = 2,
+        AcquisitionMode3 = 3,
+        AcquisitionMode4 = 4,
+        AcquisitionMode5 = 5,
+        AcquisitionMode6 = 6,
+        AcquisitionMode7 = 7,
+        AcquisitionMode8 = 8,
+    };
+    enum class EItemTypeAddAreas : std::int32_t
+    {
+        AddArea0 = 0,
+        AddArea1 = 1,
+        AddArea2 = 2,
+        AddArea3 = 3,
+        AddArea4 = 4,
+        AddArea5 = 5,
+        AddArea6 = 6,
+        AddArea7 = 7,
+        AddArea8 = 8,
+        AddArea9 = 9,
+        AddArea10 = 10,
+    };
+    enum class EItemTypeAcquisitionOptions : std::int32_t
+    {
+        AcquisitionOption0 = 0,
+        AcquisitionOption1 = 1,
+    };
+    enum class EItemTypeReconstructionOptions : std::int32_t
+    {
+        ReconstructionOption0 = 0,
+        ReconstructionOption1 = 1,
+    };
+
+    ~ISidePanelItemViewModel() override = default;
+
+    virtual IProperty<bool> const& GetVisibility() const = 0;
+    virtual IProperty<bool> const& GetEnabled() const = 0;
+    virtual IProperty<bool> const& GetSelected() const = 0;
+    /// What pressing the button runs; empty until the configuring code installs one.
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
+    /// What unlocking the button runs; empty until the configuring code installs one.
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetUnlockCommand() const = 0;
+};
+} // namespace Base

@@ -1,0 +1,22 @@
+#pragma once
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tproperty.h"
+
+namespace Base
+{
+/// A slider of a live sub-option: value, range and two step sizes. The five numbers are stored as
+/// written and not related to each other (a value outside the range is kept as it is). Any holder may
+/// read and write them through the getters, from any thread; each real change fires the slider's
+/// PropertyChanged once. Not a view model of its own: it belongs to its sub-option.
+class ISliderViewModel : public INotifyPropertyChanged
+{
+public:
+    ~ISliderViewModel() override = default;
+
+    virtual TProperty<double>& GetValue() = 0;
+    virtual TProperty<double>& GetValueMin() = 0;
+    virtual TProperty<double>& GetValueMax() = 0;
+    virtual TProperty<double>& GetStepSmall() = 0;
+    virtual TProperty<double>& GetStepLarge() = 0;
+};
+} // namespace Base

@@ -1,0 +1,22 @@
+#pragma once
+#include "businesslayer/common/csidepanelitemviewmodelbase.h"
+
+namespace BusinessLayer
+{
+/// A side-panel button for an area that can be added (eleven slots): the item base plus its item type, given
+/// at construction. Thread-safe like every property.
+class ORX2_COMMON_EXPORT CSidePanelItemViewModelAddArea : public CSidePanelItemViewModelBase
+{
+public:
+    CSidePanelItemViewModelAddArea(EItemTypeAddAreas type, bool visibility, bool enabled, bool selected);
+    ~CSidePanelItemViewModelAddArea() override;
+
+    virtual Base::IProperty<EItemTypeAddAreas> const& GetItemType() const { return m_itemType; }
+    Base::TProperty<EItemTypeAddAreas>& GetItemType() { return m_itemType; }
+
+private:
+    static Logging::CLogger const s_logger;
+
+    Base::TProperty<EItemTypeAddAreas> m_itemType;
+};
+} // namespace BusinessLayer

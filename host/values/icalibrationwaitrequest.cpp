@@ -1,0 +1,6 @@
+#include "host/values/icalibrationwaitrequest.h"
+
+namespace Base
+{
+ICalibrationWaitRequest::~ICalibrationWaitRequest() = default;
+} // namespace Base

@@ -1,0 +1,26 @@
+#pragma once
+#include "host/values/iimagedata2dsimple.h"
+
+#include <string>
+
+namespace ReferenceHost
+{
+/// A host image as the reference host makes it: a size and a name, no pixels (nothing in the library
+/// looks at pixels). Immutable, so it may be shared and read from any thread.
+class CImageData2DSimple final : public Base::IImageData2DSimple
+{
+public:
+    CImageData2DSimple(unsigned width, unsigned height, std::wstring name);
+    ~CImageData2DSimple() override;
+
+    unsigned GetWidth() const noexcept { return m_width; }
+    unsigned GetHeight() const noexcept { return m_height; }
+    /// What the image shows, as its maker named it (a panorama's name).
+    std::wstring const& GetName() const noexcept { return m_name; }
+
+private:
+    unsigned const m_width;
+    unsigned const m_height;
+    std::wstring const m_name;
+};
+} // namespace ReferenceHost

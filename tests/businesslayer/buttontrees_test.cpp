@@ -1,0 +1,236 @@
+// The button trees of the acquisition screen as the GUI sees them: the side panel with its items and
+// tools, the live options bar with its options, sub-options and sliders.
+#include "businesslayer/common/cliveoptionsviewmodelbase.h"
+#include "businesslayer/common/csidepanelviewmodel.h"
+
+#include "base/orx2basepool/tcommand.h"
+#include "host/acquisitionbase/ccommandregistry.h"
+#include "support/commandenvironment.h"
+#include "support/guiprobe.h"
+#include "support/propertychangedcounter.h"
+#include "support/propertycontract.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <string>
+
+namespace
+{
+using namespace BusinessLayer;
+using Item = Base::ISidePanelItemViewModel;
+using Tool = Base::ISidePanelToolItemViewModel;
+using OptionType = Base::ILiveOptionsItemViewModel::EItemTypeLiveOptions;
+using SubOptionType = Base::ILiveSubOptionsItemViewModel::EItemTypeLiveSubOptions;
+using CommandPointer = std::shared_ptr<Base::ICommand<>>;
+
+CommandPointer SomeCommand()
+{
+    return std::make_shared<Base::TCommand<void>>([] {}, L"test.Command", false);
+}
+
+template <class Array> int FilledSlots(Array const& slots)
+{
+    return static_cast<int>(
+        std::count_if(slots.begin(), slots.end(), [](auto const& slot) { return slot != nullptr; }));
+}
+
+// The slider's getters are non-const only: the GUI and the owner's code use the same ones.
+template <class Getter> auto SliderAccessor(Getter getter)
+{
+    return [getter](CSliderViewModelBase const& s) -> auto&
+    {
+        return (const_cast<CSliderViewModelBase&>(s).*getter)();
+    };
+}
+
+/// The rows every button of the trees shares: three flags from the constructor and the command.
+template <class Owner> Orx2Test::PropertyContract<Owner> ButtonRows(bool visible, bool enabled, bool selected)
+{
+    return std::move(
+        Orx2Test::PropertyContract<Owner>()
+            .template Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), visible, !visible)
+            .template Accessor<bool>("Enabled", ORX2_ACCESSOR(GetEnabled), enabled, !enabled)
+            .template Accessor<bool>("Selected", ORX2_ACCESSOR(GetSelected), selected, !selected)
+            .template Accessor<CommandPointer>("Command", ORX2_ACCESSOR(GetCommand), nullptr, SomeCommand()));
+}
+
+class ButtonTrees : public Orx2Test::CommandEnvironment
+{
+};
+
+TEST_F(ButtonTrees, SidePanelItemsAndToolsKeepTheirArgumentsAndContract)
+{
+    using I = CSidePanelItemViewModelBase;
+    I item(true, false, true);
+    ButtonRows<I>(true, false, true)
+        .Accessor<CommandPointer>("UnlockCommand", ORX2_ACCESSOR(GetUnlockCommand), nullptr, SomeCommand())
+        .Check(item);
+    CSidePanelItemViewModelAddArea const area(Item::EItemTypeAddAreas::AddArea10, false, true, false);
+    EXPECT_EQ(Item::EItemTypeAddAreas::AddArea10, area.GetItemType().Get());
+    EXPECT_TRUE(area.GetEnabled().Get() && !area.GetVisibility().Get() && !area.GetSelected().Get());
+
+    using T = CSidePanelItemViewModelTool;
+    T tool(L"Tool", Tool::EItemTypeTools::Tool2, true, false, true);
+    ButtonRows<T>(true, false, true)
+        .Accessor<CommandPointer>("UnlockCommand", ORX2_ACCESSOR(GetUnlockCommand), nullptr, SomeCommand())
+        .Accessor<Tool::EItemTypeTools>("ItemType", ORX2_ACCESSOR(GetItemType), Tool::EItemTypeTools::Tool2,
+                                        Tool::EItemTypeTools::Tool0)
+        .Check(tool);
+    Orx2Test::PropertyChangedCounter changes(tool);
+    tool.SetSortIndex(0xFFFFFFFFFFull);
+    EXPECT_EQ(0xFFFFFFFFFFull, tool.GetSortIndex());
+    EXPECT_EQ(0, changes.Count()) << "the sort index notifies nobody";
+}
+
+TEST_F(ButtonTrees, ANewSidePanelIsEmptyAndFilledSlotsAppearAtTheirPositionsNotifyingNobody)
+{
+    using P = CSidePanelViewModel;
+    P panel;
+    Orx2Test::PropertyContract<P>()
+        .Accessor<bool>("AcquisitionModeVisibility", ORX2_ACCESSOR(GetAcquisitionModeVisibility), false, true)
+        .Accessor<bool>("AddAreaVisibility", ORX2_ACCESSOR(GetAddAreaVisibility), false, true)
+        .Accessor<bool>("ToolsVisibility", ORX2_ACCESSOR(GetToolsVisibility), false, true)
+        .Accessor<bool>("AcquisitionOptionsVisibility", ORX2_ACCESSOR(GetAcquisitionOptionsVisibility), false,
+                        true)
+        .Accessor<bool>("ReconstructionOptionsVisibility", ORX2_ACCESSOR(GetReconstructionOptionsVisibility),
+                        false, true)
+        .Accessor<bool>("BagelToolDisabled", ORX2_ACCESSOR(GetBagelToolDisabled), false, true)
+        .Check(panel);
+    Base::ISidePanelViewModel const& gui = panel;
+    auto const filled = [&gui]
+    {
+        return FilledSlots(gui.GetAcquisitionModeItems()) + FilledSlots(gui.GetAddAreaItems()) +
+               FilledSlots(gui.GetToolsItems()) + FilledSlots(gui.GetAcquisitionOptionsItems()) +
+               FilledSlots(gui.GetReconstructionOptionsItems()) + (gui.GetUnlockItem() ? 1 : 0);
+    };
+    EXPECT_EQ(0, filled());
+
+    Orx2Test::PropertyChangedCounter changes(panel);
+    panel.GetAcquisitionModeItems()[8] = std::make_shared<CSidePanelItemViewModelAcquisitionMode>(
+        Item::EItemTypeAcquisitionModes::AcquisitionMode4, true, true, false);
+    panel.GetAddAreaItems()[10] =
+        std::make_shared<CSidePanelItemViewModelAddArea>(Item::EItemTypeAddAreas::AddArea3, 1, 1, 0);
+    panel.GetToolsItems()[2] =
+        std::make_shared<CSidePanelItemViewModelTool>(L"Panel.Tool", Tool::EItemTypeTools::Tool2, 1, 1, 0);
+    panel.GetAcquisitionOptionsItems()[1] = std::make_shared<CSidePanelItemViewModelAcquisitionOption>(
+        Item::EItemTypeAcquisitionOptions::AcquisitionOption1, true, true, false);
+    panel.GetReconstructionOptionsItems()[0] = std::make_shared<CSidePanelItemViewModelReconstructionOption>(
+        Item::EItemTypeReconstructionOptions::ReconstructionOption0, true, true, false);
+    panel.SetUnlockItem(std::make_shared<CSidePanelItemViewModelBase>(true, true, false));
+    EXPECT_EQ(panel.GetAcquisitionModeItems()[8], gui.GetAcquisitionModeItems()[8]);
+    EXPECT_EQ(panel.GetAddAreaItems()[10], gui.GetAddAreaItems()[10]);
+    EXPECT_EQ(panel.GetToolsItems()[2], gui.GetToolsItems()[2]);
+    EXPECT_EQ(panel.GetAcquisitionOptionsItems()[1], gui.GetAcquisitionOptionsItems()[1]);
+    EXPECT_EQ(panel.GetReconstructionOptionsItems()[0], gui.GetReconstructionOptionsItems()[0]);
+    EXPECT_EQ(panel.GetUnlockItem(), gui.GetUnlockItem());
+    EXPECT_EQ(6, filled());
+    EXPECT_EQ(0, changes.Count());
+
+    std::atomic<int> announced{0};
+    Base::CScopedEventSignalConnection const connection(gui.AcquisitionRunningEvent().Connect(
+        Base::MakeEventSignalHandler<void>([&announced] { announced.fetch_add(1); })));
+    Orx2Test::ScopedThread([&panel] { panel.AcquisitionRunningEvent().Fire(); }).Join();
+    EXPECT_EQ(1, announced.load()) << "the engine announces a running acquisition";
+}
+
+TEST_F(ButtonTrees, AToolMakesItsEightActionsInPlace)
+{
+    for (bool const selected : {false, true})
+    {
+        SCOPED_TRACE(selected ? "selected tool" : "tool not selected");
+        CSidePanelItemViewModelTool tool(L"Tool", Tool::EItemTypeTools::Tool1, !selected, selected, selected);
+        auto const actions = static_cast<Tool const&>(tool).GetItemTypeToolActions();
+        for (std::size_t i = 0; i < actions.size(); ++i)
+        {
+            SCOPED_TRACE("action " + std::to_string(i));
+            ASSERT_NE(nullptr, actions[i]);
+            EXPECT_EQ(static_cast<int>(i), static_cast<int>(actions[i]->GetItemType().Get()));
+            EXPECT_EQ(i == 0 || selected, actions[i]->GetSelected().Get());
+            EXPECT_EQ(!selected, actions[i]->GetVisibility().Get());
+            EXPECT_EQ(selected, actions[i]->GetEnabled().Get());
+        }
+    }
+}
+
+// The GUI finds a tool action's command by name and executes it; the first tool of a name keeps the
+// names until it goes.
+TEST_F(ButtonTrees, AToolsCommandsAreNamedWhileItLives)
+{
+    auto const name = [](std::size_t type)
+    { return L"Cut.CToolActionViewModelBase.Command_" + std::to_wstring(type); };
+    auto& registry = JbSingleton<Base::CCommandRegistry>::GetInstance();
+    auto tool =
+        std::make_unique<CSidePanelItemViewModelTool>(L"Cut", Tool::EItemTypeTools::Tool0, true, true, false);
+    auto const sameName =
+        std::make_unique<CSidePanelItemViewModelTool>(L"Cut", Tool::EItemTypeTools::Tool1, true, true, false);
+    for (std::size_t type = 0; type < 8; ++type)
+        EXPECT_EQ(tool->GetItemTypeToolActions()[type]->GetCommand().Get(), registry.FindCommand(name(type)))
+            << "action " << type;
+
+    Orx2Test::GuiProbe probe;
+    probe.Watch("tool", *tool);
+    std::dynamic_pointer_cast<Base::ICommand<>>(registry.FindCommand(name(3)))->Execute();
+    auto const step = probe.Take();
+    EXPECT_EQ(std::vector<std::wstring>{name(3)}, step.commands);
+    EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts)
+        << "a tool action locks the GUI while it runs";
+    EXPECT_EQ(0, step.Changes("tool"));
+
+    tool.reset();
+    for (std::size_t type = 0; type < 8; ++type)
+        EXPECT_EQ(nullptr, registry.FindCommand(name(type))) << "action " << type;
+}
+
+TEST_F(ButtonTrees, LiveOptionsOwnTheirPanelsAndSlidersStoreWhatTheyAreGiven)
+{
+    CLiveOptionsViewModelBase bar;
+    Base::ILiveOptionsViewModel const& gui = bar;
+    using O = CLiveOptionsItemViewModelBase;
+    auto const option = std::make_shared<O>(OptionType::Option3, true, false, true, L"x");
+    O const other(OptionType::Option5, false, true, false, L"");
+    ButtonRows<O>(true, false, true)
+        .Accessor<CStringW>("InfoText", ORX2_ACCESSOR(GetInfoText), CStringW(L"x"), CStringW(L"other"))
+        .Check(*option);
+    EXPECT_EQ(OptionType::Option3, option->GetItemType().Get());
+    EXPECT_EQ(OptionType::Option5, other.GetItemType().Get());
+    EXPECT_NE(option->GetLiveSubOptions(), other.GetLiveSubOptions()) << "two options share a panel";
+
+    using S = CLiveSubOptionsItemViewModelBase;
+    S plain(SubOptionType::SubOption4, true, false, true, false);
+    ButtonRows<S>(true, false, true).Check(plain);
+    EXPECT_EQ(SubOptionType::SubOption4, plain.GetItemType().Get());
+    EXPECT_EQ(nullptr, static_cast<S const&>(plain).GetSlider());
+    auto const sliding = std::make_shared<S>(SubOptionType::SubOption0, true, true, false, true);
+    ASSERT_NE(nullptr, static_cast<S const&>(*sliding).GetSlider());
+    using L = CSliderViewModelBase;
+    Orx2Test::PropertyContract<L>()
+        .Accessor<double>("Value", SliderAccessor(&L::GetValue), 0.0, 42.5)
+        .Accessor<double>("ValueMin", SliderAccessor(&L::GetValueMin), 0.0, -1.0)
+        .Accessor<double>("ValueMax", SliderAccessor(&L::GetValueMax), 0.0, 9.0)
+        .Accessor<double>("StepSmall", SliderAccessor(&L::GetStepSmall), 5.0, 1.0)
+        .Accessor<double>("StepLarge", SliderAccessor(&L::GetStepLarge), 15.0, 9.0)
+        .Check(*sliding->GetSlider());
+
+    // Seven empty slots in both kinds of panel; filled ones appear at their positions, notifying nobody.
+    Orx2Test::PropertyChangedCounter changes(bar);
+    Orx2Test::PropertyChangedCounter panelChanges(*option->GetLiveSubOptions());
+    EXPECT_EQ(0, FilledSlots(gui.GetLiveOptionsItems()) +
+                     FilledSlots(option->GetLiveSubOptions()->GetLiveSubOptionsItems()));
+    bar.GetLiveOptionsItems()[6] = option;
+    option->GetLiveSubOptions()->GetLiveSubOptionsItems()[0] = sliding;
+    EXPECT_EQ(option, gui.GetLiveOptionsItems()[6]);
+    auto const subOptions = gui.GetLiveOptionsItems()[6]->GetLiveSubOptions()->GetLiveSubOptionsItems();
+    EXPECT_EQ(sliding, subOptions[0]);
+    EXPECT_EQ(2, FilledSlots(gui.GetLiveOptionsItems()) + FilledSlots(subOptions));
+    EXPECT_EQ(0, changes.Count() + panelChanges.Count());
+
+    Base::ISliderViewModel& slider = *subOptions[0]->GetSlider();
+    slider.GetValueMax().Set(20.0);
+    slider.GetValue().Set(20.5);
+    EXPECT_EQ(20.5, slider.GetValue().Get()) << "a value above the maximum is stored unchanged";
+}
+} // namespace

@@ -1,0 +1,113 @@
+// A calibration end to end as the GUI sees it: a scripted engine asks through wait requests, the GUI
+// answers through the step menu's and the colour dialog's commands, and the recorded answers replay.
+#include "host/acquisitionbase/replayrecordedcommands.h"
+#include "host/resources/tvcresmanager.h"
+#include "reference_host/ccalibrationdriver.h"
+#include "support/commandenvironment.h"
+#include "support/guiprobe.h"
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace
+{
+using namespace BusinessLayer;
+using Driver = ReferenceHost::CCalibrationDriver;
+using Answer = Driver::EAnswer;
+using State = Driver::State;
+using Question = Driver::Question;
+
+std::vector<Driver::SStep> const kScript = {
+    Driver::CameraStep(Driver::AskById(State::WaitingForAnswer, 100U, Question::Ok), Answer::Ok),
+    Driver::CameraStep(Driver::Report(L"%d", 0.125f)),
+    Driver::CameraStep(Driver::Report(L"%d", 0.5f)),
+    Driver::CameraStep(Driver::Ask(State::WaitingForNumber, L"Enter the number", Question::OkCancel, L"42"),
+                       Answer::Ok),
+    Driver::CameraStep(Driver::Ask(State::Failed, L"", Question::Confirm), Answer::Confirm),
+    Driver::CameraEnd(),
+    Driver::DialogStep(Driver::Ask(State::WaitingForAnswer, L"Colour target", Question::Ok),
+                       Answer::DialogOk),
+    Driver::DialogEnd()};
+
+template <class... Args> void ExecuteByName(std::wstring const& name, Args... args)
+{
+    std::dynamic_pointer_cast<Base::ICommand<Args...>>(
+        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
+            L"CCameraCalibrationStepMenuViewModel." + name))
+        ->Execute(args...);
+}
+
+class CalibrationRoad : public Orx2Test::CommandEnvironment
+{
+};
+
+TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
+{
+    JbSingleton<TvCResManager>::GetInstance().SetString(100U, L"Place the target");
+    auto camera = std::make_shared<CCameraCalibrationViewModelBase>();
+    auto const dialog = std::make_shared<CColorCalibDialogViewModelBase>();
+    auto menu = std::make_shared<CCameraCalibrationStepMenuViewModel>();
+    std::vector<Driver::SAnswer> const menuAnswers = {
+        {Answer::Ok, L""}, {Answer::TextInserted, L"43"}, {Answer::Ok, L""}, {Answer::Confirm, L""}};
+    {
+        auto const entries = menu->GetStepMenuItems().GetValues();
+        std::mutex textsMutex;
+        std::vector<std::wstring> texts; // every text of the info entry, shown on whichever thread
+        auto const textConnection =
+            entries[0]->GetInfoText().ConnectToValueChanged(Base::MakeEventSignalHandler<CStringW const&>(
+                [&](CStringW const& text)
+                {
+                    std::lock_guard<std::mutex> const lock(textsMutex);
+                    texts.push_back(text.GetStdString());
+                }));
+        Orx2Test::GuiProbe probe;
+        probe.Watch("camera", *camera);
+        Driver driver(camera, menu, dialog);
+        driver.Play(kScript, Driver::EThread::Engine);
+        ASSERT_TRUE(driver.WaitUntilSettled());
+        EXPECT_EQ(3, probe.Take().Changes("camera")) << "visibility, state and request";
+
+        ExecuteByName(L"Ok");
+        EXPECT_EQ(
+            (std::vector<std::wstring>{L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"}),
+            probe.Take().commands);
+        ASSERT_TRUE(driver.WaitUntilSettled());
+        {
+            std::lock_guard<std::mutex> const lock(textsMutex);
+            EXPECT_EQ((std::vector<std::wstring>{L"Place the target", L"13", L"50", L"Enter the number"}),
+                      texts);
+        }
+        EXPECT_EQ(L"42##CTRL##asc", entries[1]->GetInfoText().Get());
+        ExecuteByName<CStringW>(L"TextInserted", L"43");
+        EXPECT_EQ(Answer::Ok, driver.GetAwaited()) << "a typed number is no answer yet";
+        ExecuteByName<bool>(L"OkCancel", true);
+        ASSERT_TRUE(driver.WaitUntilSettled());
+        EXPECT_TRUE(entries[8]->GetVisibility().Get()) << "a failed run asks for confirmation";
+        ExecuteByName(L"Confirm");
+        ASSERT_TRUE(driver.WaitUntilSettled());
+        EXPECT_TRUE(dialog->GetVisible().Get() && !camera->GetVisibility().Get() &&
+                    !entries[0]->GetVisibility().Get());
+        dialog->GetOKPressed().Get()->Execute();
+        ASSERT_TRUE(driver.WaitUntilSettled());
+        EXPECT_TRUE(driver.IsFinished() && !dialog->GetVisible().Get());
+        std::vector<Driver::SAnswer> answers = menuAnswers;
+        answers.push_back({Answer::DialogOk, L""});
+        EXPECT_EQ(answers, driver.GetAnswers());
+    }
+
+    // The same session from the patient manager's records, against a fresh menu and driver.
+    menu.reset();
+    menu = std::make_shared<CCameraCalibrationStepMenuViewModel>();
+    camera = std::make_shared<CCameraCalibrationViewModelBase>();
+    Driver fresh(camera, menu, nullptr);
+    fresh.Play(kScript);
+    Base::SReplayReport const report = Base::ReplayRecordedCommands(Records());
+    EXPECT_TRUE(report.failures.empty());
+    EXPECT_EQ(4U, report.executedCount);
+    EXPECT_EQ(menuAnswers, fresh.GetAnswers()) << "the menu's answers again, once each";
+    EXPECT_EQ(Answer::DialogOk, fresh.GetAwaited()) << "the dialog's answer is not recorded";
+    JbSingleton<TvCResManager>::GetInstance().Clear();
+}
+} // namespace

@@ -1,0 +1,124 @@
+#include "businesslayer/common/cliveimageviewmodelbase.h"
+#include "reference_host/cacquisitionproperties.h"
+
+#include "support/propertychangedcounter.h"
+#include "support/propertycontract.h"
+#include "support/threadhelpers.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdint>
+#include <limits>
+#include <memory>
+
+namespace
+{
+using BusinessLayer::CLiveImageViewModelBase;
+using BusinessLayer::ELiveViewStatus;
+using Crosshair = Base::ILiveImageViewModel::EItemCrosshair;
+
+class LiveImage : public ::testing::Test
+{
+protected:
+    void Send(std::int32_t status, bool hidden) const
+    {
+        host->SetLiveViewStatus(static_cast<ELiveViewStatus>(status));
+        host->SetLiveImageHidden(hidden);
+    }
+
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> host =
+        std::make_shared<ReferenceHost::CAcquisitionProperties>();
+};
+
+TEST_F(LiveImage, PropertiesKeepTheirContract)
+{
+    using I = CLiveImageViewModelBase;
+    I image(host, host);
+    Orx2Test::PropertyContract<I>()
+        .Row<Crosshair>("CrossHair", &I::GetCrossHair, &I::GetCrossHair, Crosshair::None, Crosshair::Ready)
+        .Row<unsigned>("AcquireType", &I::GetAcquireType, &I::GetAcquireType, 0u, 3u)
+        .Row<unsigned>("TextResource", &I::GetTextResource, &I::GetTextResource, 0u, 4711u)
+        .Row<bool>("Visibility", &I::GetVisibility, &I::GetVisibility, true, false)
+        .Row<Base::ELiveImageTransformation>("ImageTransformation", &I::GetImageTransformation,
+                                             &I::GetImageTransformation, Base::ELiveImageTransformation::None,
+                                             Base::ELiveImageTransformation::Rotate180)
+        .Check(image);
+}
+
+// Each row is sent from an engine thread to a live image that follows the host (counting the GUI's
+// notifications), and a live image made while the host reports it starts from it.
+TEST_F(LiveImage, FollowsTheLiveViewStatusAndTheHideFlag)
+{
+    struct SRow
+    {
+        char const* name;
+        std::int32_t status;
+        bool hidden;
+        Crosshair crosshair;
+        int changes;
+    };
+    // clang-format off
+    SRow const rows[] = {
+        {"minimum", std::numeric_limits<std::int32_t>::min(), false, Crosshair::None, 0},
+        {"-1", -1, false, Crosshair::None, 0},               {"1 starting", 1, false, Crosshair::None, 0},
+        {"2 searching", 2, false, Crosshair::Searching, 1},  {"3 position lost", 3, false, Crosshair::Searching, 0},
+        {"4 tracking", 4, false, Crosshair::Tracking, 1},    {"5 ready", 5, false, Crosshair::Ready, 1},
+        {"6 unknown", 6, false, Crosshair::None, 1},         {"hidden", 6, true, Crosshair::None, 1},
+        {"4 while hidden", 4, true, Crosshair::Tracking, 1}, {"7 unknown", 7, true, Crosshair::None, 1},
+        {"shown again", 7, false, Crosshair::None, 1},       {"large", 0x40000000, false, Crosshair::None, 0},
+        {"0 off", 0, false, Crosshair::None, 0},
+    };
+    // clang-format on
+    CLiveImageViewModelBase following(host, host);
+    Orx2Test::PropertyChangedCounter gui(following);
+    for (SRow const& row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        Orx2Test::ScopedThread([this, &row] { Send(row.status, row.hidden); }).Join(); // the engine's thread
+        EXPECT_EQ(row.crosshair, following.GetCrossHair().Get());
+        EXPECT_EQ(!row.hidden, following.GetVisibility().Get());
+        EXPECT_EQ(row.changes, gui.Take());
+        CLiveImageViewModelBase const made(host, host);
+        EXPECT_EQ(row.crosshair, made.GetCrossHair().Get()) << "made at this status";
+        EXPECT_EQ(!row.hidden, made.GetVisibility().Get()) << "made at this flag";
+    }
+}
+
+TEST_F(LiveImage, KeepsNoReferenceToTheHostAndOutlivesIt)
+{
+    Send(5, true);
+    std::weak_ptr<ReferenceHost::CAcquisitionProperties> const watched = host;
+    CLiveImageViewModelBase image(host, host);
+    CLiveImageViewModelBase const withoutHost(nullptr, nullptr); // nothing to follow: the initial values
+    host.reset();
+    EXPECT_TRUE(watched.expired());
+    EXPECT_EQ(Crosshair::Ready, image.GetCrossHair().Get());
+    EXPECT_FALSE(image.GetVisibility().Get());
+    EXPECT_EQ(Crosshair::None, withoutHost.GetCrossHair().Get());
+    EXPECT_TRUE(withoutHost.GetVisibility().Get());
+}
+
+// For tsan and asan: a host handler running after its live image was destroyed would touch freed
+// properties. Bounded by the number of live images.
+TEST_F(LiveImage, DestroyedWhileTheEngineSendsStatuses)
+{
+    std::atomic<bool> stop{false};
+    Orx2Test::ScopedThread engine(
+        [&]
+        {
+            for (std::int32_t i = 0; !stop.load(); ++i)
+            {
+                Send(i % 8, i % 3 == 0);
+                std::this_thread::yield();
+            }
+        });
+    for (int round = 0; round < 200; ++round)
+    {
+        auto const image = std::make_unique<CLiveImageViewModelBase>(host, host);
+        Orx2Test::PropertyChangedCounter const gui(*image); // a GUI handler, gone before the image
+        std::this_thread::yield();
+    }
+    stop = true;
+}
+} // namespace

@@ -1,0 +1,429 @@
+// The data exchange models as the engine, the GUI and the host's teardown use them at once: two engine
+// threads change the reference host at random, a GUI re-reads every model on each PropertyChanged while
+// holding the models only weakly, and a third thread destroys the configuration or a host object at
+// random moments. Once the host is quiet, each round checks that every
+// model publishes its rules applied to the host's final state and to what it kept of removed areas.
+// Random but seeded: the seed is printed, and ORX2_CHAOS_SEED replays it.
+#include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
+#include "businesslayer/common/ccommondataexchangeconfiguration.h"
+#include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
+#include "businesslayer/common/cdynamicrequiredareasbase.h"
+#include "businesslayer/common/creconstructionresultdataexchangemodel.h"
+#include "reference_host/cacquisitionproperties.h"
+#include "reference_host/ccommonareas.h"
+#include "reference_host/cismodeltaballoweddataexchangemodel.h"
+#include "reference_host/makestandaloneproperty.h"
+
+#include "host/acquisitionbase/ccommandregistry.h"
+#include "host/foundation/jbsingleton.h"
+#include "stress/stresssupport.h"
+#include "support/commandenvironment.h"
+#include "support/requiredlevels.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace
+{
+using namespace Orx2Stress;
+using Base::EAreaItems;
+using BusinessLayer::EImageProcessingProgress;
+using Level = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
+using Random = std::mt19937_64;
+using Configuration = BusinessLayer::CCommonDataExchangeConfiguration;
+
+constexpr std::uint64_t kRounds = Scaled(40, 12);
+constexpr std::uint64_t kOperationsPerEngine = Scaled(400, 120);
+constexpr std::chrono::milliseconds kChaosTime = kSanitized ? 8000ms : 4000ms;
+
+using Orx2Test::Print;
+
+/// The two models only the host builds, with what they keep of each area open to the check.
+struct Dynamic final : BusinessLayer::CDynamicRequiredAreasBase
+{
+    using CDynamicRequiredAreasBase::CDynamicRequiredAreasBase;
+    using CDynamicRequiredAreasBase::GetHasDataOrRecoArray;
+};
+struct ModelTab final : ReferenceHost::CIsModelTabAllowedDataExchangeModel
+{
+    using CIsModelTabAllowedDataExchangeModel::CIsModelTabAllowedDataExchangeModel;
+    using CIsModelTabAllowedDataExchangeModelBase::GetHasDataArray;
+};
+
+/// The host of one round. The destroying thread empties the slots at random moments; everybody else
+/// loads a slot before use.
+struct World
+{
+    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
+        std::make_shared<ReferenceHost::CAcquisitionProperties>();
+    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
+    std::shared_ptr<Base::IProperty<EAreaItems>> selected =
+        ReferenceHost::MakeStandaloneProperty(EAreaItems{});
+    std::shared_ptr<Configuration> configuration;
+    std::atomic<std::uint64_t> generation{0}; // counts the changes of `configuration`
+    std::weak_ptr<Dynamic> dynamic; // set where the configuration is built, read once the threads are gone
+    std::weak_ptr<ModelTab> modelTab;
+};
+template <class T> std::shared_ptr<T> Load(std::shared_ptr<T> const& slot)
+{
+    return std::atomic_load(&slot);
+}
+
+/// The host's set-up code: the configuration, the models only the host builds, and the bindings.
+std::shared_ptr<Configuration> Build(World& world)
+{
+    auto const properties = Load(world.properties);
+    auto const areas = Load(world.areas);
+    if (!properties || !areas)
+        return nullptr;
+    auto configuration = std::make_shared<Configuration>(properties, areas, world.selected);
+    auto const dynamic = std::make_shared<Dynamic>(areas);
+    auto const modelTab = std::make_shared<ModelTab>(properties, areas);
+    configuration->SetDynamicRequiredAreaDataExchangeModel(dynamic);
+    configuration->SetIsModelTabAllowedDataExchangeModel(modelTab);
+    dynamic->SetRequiredAreasArray(
+        configuration->GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray());
+    modelTab->SetRequiredAreasArray(dynamic->GetRequiredAreasArray());
+    world.dynamic = dynamic;
+    world.modelTab = modelTab;
+    return configuration;
+}
+
+/// Runs `call`; a documented failure of a direct query on a model whose host objects are gone is
+/// counted when `query`, every other exception is a fault (a handler threw into the host's call).
+template <class F>
+void Guarded(FaultLog& faults, std::atomic<std::uint64_t>& documented, char const* where, bool query,
+             F&& call)
+{
+    try
+    {
+        call();
+    }
+    catch (std::exception const& failure)
+    {
+        std::string const what = failure.what();
+        if (query && (what == "The areas must be set" ||
+                      what.find("deleted before DataExchangeModel") != std::string::npos))
+            ++documented;
+        else
+            faults.Add(std::string(where) + ": " + what);
+    }
+}
+
+/// The GUI bound to one configuration: it holds the models weakly, re-reads all of them on each
+/// PropertyChanged (on whichever thread fires it).
+class Gui
+{
+public:
+    Gui(Configuration const& configuration, FaultLog& faults, std::atomic<std::uint64_t>& documented)
+    {
+        auto const caseModel = configuration.GetCaseRequiredAreasDataExchangeModel();
+        std::vector<std::shared_ptr<Base::INotifyPropertyChanged>> const models = {
+            configuration.GetTriangulationConfiguration(),
+            configuration.GetIsModelTabAllowedDataExchangeModel(), caseModel,
+            configuration.GetBuccalRegistrationResultDataExchangeModel(),
+            configuration.GetReconstructionProgressDataExchangeModel()};
+        m_readAll = [&faults, &documented, result = Weak(configuration.GetTriangulationConfiguration()),
+                     modelTab = Weak(configuration.GetIsModelTabAllowedDataExchangeModel()),
+                     caseModel = Weak(caseModel),
+                     buccal = Weak(configuration.GetBuccalRegistrationResultDataExchangeModel()),
+                     progress = Weak(configuration.GetReconstructionProgressDataExchangeModel()),
+                     running = Weak(configuration.GetIsRunningExceptReconstructionDataExchangeModel())]
+        {
+            Guarded(faults, documented, "GUI read", true,
+                    [&]
+                    {
+                        if (auto const m = result.lock())
+                            m->GetReconstructionState().Get(),
+                                m->GetReconstructionState(EAreaItems::LowerJaw);
+                        if (auto const m = modelTab.lock())
+                            m->GetIsModelTabAllowed().Get(), m->GetIsDataAvailable().Get();
+                        if (auto const m = caseModel.lock())
+                            m->GetRequiredAreasArray().GetValues(), m->GetDefaultActiveArea().Get();
+                        if (auto const m = buccal.lock())
+                            m->GetBuccalRegistrationResultToUpper().Get();
+                        if (auto const m = progress.lock())
+                            m->GetReconstructionProgress().Get(),
+                                m->GetReconstructionArea(EAreaItems::BuccalReg);
+                        if (auto const m = running.lock())
+                            m->GetIsRunningExceptReconstructionBindingSource().GetValue();
+                    });
+        };
+        for (auto const& model : models)
+            m_readers.push_back(model->GetPropertyChangedEventSignal().Connect(
+                Base::MakeEventSignalHandler<void>([readAll = m_readAll] { readAll(); })));
+    }
+    void ReadAll() const { m_readAll(); }
+
+private:
+    template <class M> static std::weak_ptr<M> Weak(std::shared_ptr<M> const& model) { return model; }
+    std::function<void()> m_readAll;
+    std::vector<Base::CScopedEventSignalConnection> m_readers;
+};
+
+/// One random change, as an engine makes it (most through the host, a few through the models).
+void EngineOperation(World& world, Random& random, FaultLog& faults, std::atomic<std::uint64_t>& documented,
+                     std::atomic<char const*>& doing)
+{
+    auto const areas = Load(world.areas);
+    auto const properties = Load(world.properties);
+    auto const configuration = Load(world.configuration);
+    if (!areas || !properties)
+        return;
+    auto const area = static_cast<EAreaItems>(random() % Base::kAreaItemCount);
+    auto const object = areas->GetCommonArea(area);
+    auto const flip = [&random] { return random() % 2 == 0; };
+    unsigned const kind = random() % 13;
+    doing = std::array{"instantiate",  "remove",      "has data",     "has data",      "progress",
+                       "processing",   "result",      "contribution", "treat as done", "buccal and running",
+                       "case command", "case levels", "import"}[kind];
+    Guarded(faults, documented, "engine", kind == 12,
+            [&]
+            {
+                if (kind == 0)
+                    areas->InstantiateArea(area);
+                else if (kind == 1)
+                    areas->RemoveArea(area);
+                else if (kind == 8)
+                    properties->SetTreatReconstructionAsDone(random() % 4 == 0);
+                else if (kind == 9)
+                    areas->SetBuccalRegistrationStrategyStatus(
+                        static_cast<Base::EBuccalRegistrationStrategyStatus>(random() % 4)),
+                        areas->SetIsRunningExceptReconstruction(flip());
+                else if (kind == 10 || kind == 11)
+                {
+                    std::vector<Level> levels(random() % 4 == 0 ? 20 : Base::kAreaItemCount);
+                    for (Level& level : levels)
+                        level = static_cast<Level>(random() % 3);
+                    auto const command = std::dynamic_pointer_cast<Base::ICommand<std::vector<Level>>>(
+                        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(
+                            L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel"));
+                    if (kind == 10 && command)
+                        command->Execute(levels);
+                    else if (configuration)
+                        configuration->GetCaseRequiredAreasDataExchangeModel()->SetRequiredAreasArray(levels);
+                }
+                else if (kind == 12 && configuration)
+                    configuration->GetTriangulationConfiguration()->SetImportedReconstructionResult(
+                        area, std::make_shared<Geometry::CTriangulation const>(7));
+                else if (!object)
+                    return;
+                else if (kind == 2 || kind == 3)
+                    object->SetHasDataOrReco(flip());
+                else if (kind == 4)
+                    object->SetReconstructionProgress(static_cast<float>(random() % 11) / 10.0f);
+                else if (kind == 5)
+                    object->SetImageProcessingProgress(
+                        static_cast<EImageProcessingProgress>(47 + random() % 4));
+                else if (kind == 6)
+                    object->SetReconstructionResult(
+                        flip() ? DataLayer::CReconstructionResult()
+                               : DataLayer::CReconstructionResult(
+                                     std::make_shared<Geometry::CTriangulation const>(random() % 100)));
+                else if (kind == 7)
+                    object->SetContributesToModel(flip());
+            });
+}
+
+/// The host with the given areas instantiated: each with the flag kept in `flags` as its data, and
+/// contributing when `source` has it instantiated and contributing.
+std::shared_ptr<ReferenceHost::CCommonAreas> Replica(ReferenceHost::CCommonAreas const& source,
+                                                     std::vector<bool> const& flags)
+{
+    auto replica = std::make_shared<ReferenceHost::CCommonAreas>();
+    for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
+    {
+        auto const original = source.GetCommonArea(static_cast<EAreaItems>(i));
+        bool const flag = i < flags.size() && flags[i];
+        if (!original && !flag)
+            continue;
+        replica->InstantiateArea(static_cast<EAreaItems>(i));
+        replica->GetCommonArea(static_cast<EAreaItems>(i))->SetHasDataOrReco(flag);
+        replica->GetCommonArea(static_cast<EAreaItems>(i))
+            ->SetContributesToModel(original && original->GetContributesToModel().GetValue());
+    }
+    return replica;
+}
+
+/// On the quiet host: what each model publishes is its rules applied to the host's state and to what it
+/// kept (an instantiated area's kept flag is its current one), compared with fresh models on a replica.
+void CheckConvergence(World& world, std::string const& context)
+{
+    auto const configuration = Load(world.configuration);
+    std::shared_ptr<Dynamic> const dynamic = world.dynamic.lock();
+    std::shared_ptr<ModelTab> const modelTab = world.modelTab.lock();
+    if (!configuration || !dynamic || !modelTab)
+        return;
+    ReferenceHost::CCommonAreas& areas = *world.areas;
+    auto const caseModel = configuration->GetCaseRequiredAreasDataExchangeModel();
+    auto const levels = caseModel->GetRequiredAreasArray().GetValues();
+    BusinessLayer::CCaseRequiredAreasDataExchangeModelBase probe(nullptr);
+    probe.UpdateDefaultActiveArea(levels);
+    EXPECT_EQ(probe.GetDefaultActiveArea().Get(), caseModel->GetDefaultActiveArea().Get())
+        << context << ": default area for case levels " << Print(levels);
+
+    auto const keptFlags = [&](char const* model, std::vector<bool> const& flags)
+    {
+        for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
+        {
+            auto const object = areas.GetCommonArea(static_cast<EAreaItems>(i));
+            EXPECT_TRUE(!object || (i < flags.size() && flags[i] == object->GetHasDataOrReco().GetValue()))
+                << context << ": " << model << " keeps a stale flag of area " << i;
+        }
+        return flags;
+    };
+    auto const dynamicReplica =
+        Replica(areas, keptFlags("dynamic", dynamic->GetHasDataOrRecoArray().GetValues()));
+    BusinessLayer::CDynamicRequiredAreasBase freshDynamic(dynamicReplica);
+    freshDynamic.SetRequiredAreasArray(caseModel->GetRequiredAreasArray());
+    EXPECT_EQ(Print(freshDynamic.GetRequiredAreasArray().GetValues()),
+              Print(dynamic->GetRequiredAreasArray().GetValues()))
+        << context << ": dynamic required areas for case levels " << Print(levels);
+
+    // Progress, the model tab's verdict and the state follow changes only: one more of each, on one thread.
+    BusinessLayer::CReconstructionResultDataExchangeModel const freshResult(world.properties, world.areas);
+    BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase const freshProgress(world.areas);
+    float progressStep = 0.05f;
+    for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
+        if (auto const object = areas.GetCommonArea(static_cast<EAreaItems>(i)))
+        {
+            object->SetReconstructionProgress(progressStep += 0.05f);
+            bool const hasData = object->GetHasDataOrReco().GetValue();
+            object->SetHasDataOrReco(!hasData);
+            object->SetHasDataOrReco(hasData);
+            EImageProcessingProgress const state = object->GetImageProcessingProgress().GetValue();
+            object->SetImageProcessingProgress(
+                static_cast<EImageProcessingProgress>(state == EImageProcessingProgress{47} ? 48 : 47));
+            object->SetImageProcessingProgress(state);
+        }
+    auto const modelTabReplica =
+        Replica(areas, keptFlags("model tab", modelTab->GetHasDataArray().GetValues()));
+    ReferenceHost::CIsModelTabAllowedDataExchangeModel freshModelTab(world.properties, modelTabReplica);
+    freshModelTab.SetRequiredAreasArray(dynamic->GetRequiredAreasArray());
+    EXPECT_EQ(freshModelTab.GetIsDataAvailable().Get(), modelTab->GetIsDataAvailable().Get()) << context;
+    auto const allowed = [](Base::IIsModelTabAllowedDataExchangeModel const& model)
+    { return model.GetIsModelTabAllowed().Get(); };
+    EXPECT_EQ(allowed(freshModelTab), allowed(*modelTab)) << context;
+    auto const result = configuration->GetTriangulationConfiguration();
+    auto const progress = configuration->GetReconstructionProgressDataExchangeModel();
+    // A model that never saw an area publishes None; one that saw them all go keeps its last state.
+    EXPECT_TRUE(progressStep == 0.05f ||
+                freshResult.GetReconstructionState().Get() == result->GetReconstructionState().Get())
+        << context << ": reconstruction state";
+    EXPECT_EQ(freshResult.GetReconstructionResultAutoSaved().Get(),
+              result->GetReconstructionResultAutoSaved().Get())
+        << context;
+    EXPECT_EQ(freshProgress.GetReconstructionProgress().Get(), progress->GetReconstructionProgress().Get())
+        << context;
+    for (std::size_t i = 0; i < Base::kAreaItemCount; ++i)
+        EXPECT_TRUE(!areas.IsAreaInstantiated(static_cast<EAreaItems>(i)) ||
+                    freshProgress.GetReconstructionArea(static_cast<EAreaItems>(i)) ==
+                        progress->GetReconstructionArea(static_cast<EAreaItems>(i)))
+            << context << ": reconstruction area " << i;
+}
+} // namespace
+
+class DataExchangeChaos : public Orx2Test::CommandEnvironment
+{
+};
+
+TEST_F(DataExchangeChaos, EngineGuiAndTeardownAtOnceCrashNothingAndLeaveNothingStale)
+{
+    std::uint64_t seed = std::random_device{}();
+    if (char const* const given = std::getenv("ORX2_CHAOS_SEED"))
+        seed = std::strtoull(given, nullptr, 10);
+    std::cout << "[ chaos    ] seed " << seed << " (ORX2_CHAOS_SEED=" << seed << " replays it)\n";
+    FaultLog faults;
+    std::atomic<std::uint64_t> documented{0};
+    std::atomic<std::uint64_t> round{0}, operations{0}, destructions{0}, checks{0};
+    std::array<std::atomic<char const*>, 4> doing{}; // engine 1, engine 2, GUI, destroyer
+    Watchdog const watchdog("the chaos test", kChaosTime + 60s,
+                            [&]
+                            {
+                                std::string state = "; seed " + std::to_string(seed) + ", round " +
+                                                    std::to_string(round.load()) + ", threads doing:";
+                                for (auto const& what : doing)
+                                    state += std::string(" [") + (what.load() ? what.load() : "-") + "]";
+                                return state;
+                            });
+    auto const start = std::chrono::steady_clock::now();
+    for (; round < kRounds && std::chrono::steady_clock::now() - start < kChaosTime; ++round)
+    {
+        std::string const context =
+            "seed " + std::to_string(seed) + ", round " + std::to_string(round.load());
+        Random roundRandom(seed + round * 7919);
+        unsigned const fate = roundRandom() % 8; // 0: destroy the areas, 1: the properties, else rebuild
+        World world;
+        for (int i = 0; i < 4; ++i)
+            world.areas->InstantiateArea(static_cast<EAreaItems>(roundRandom() % Base::kAreaItemCount));
+        world.configuration = Build(world);
+        std::atomic<int> enginesRunning{2};
+        std::unique_ptr<Gui> gui;
+        {
+            auto const engine = [&](std::size_t index)
+            {
+                Random random(seed ^ (round * 1000003 + index));
+                for (std::uint64_t i = 0; i < kOperationsPerEngine; ++i, ++operations)
+                    EngineOperation(world, random, faults, documented, doing[index]);
+                doing[index] = "done";
+                --enginesRunning;
+            };
+            std::thread first(engine, 0), second(engine, 1);
+            std::thread guiThread(
+                [&]
+                {
+                    for (std::uint64_t bound = ~std::uint64_t{0}; enginesRunning > 0;
+                         std::this_thread::yield())
+                    {
+                        if (world.generation != bound)
+                        {
+                            doing[2] = "bind to a configuration";
+                            gui.reset();
+                            bound = world.generation;
+                            if (auto const configuration = Load(world.configuration)) // held while binding
+                                gui = std::make_unique<Gui>(*configuration, faults, documented);
+                        }
+                        doing[2] = "re-read every model";
+                        if (gui)
+                            gui->ReadAll();
+                    }
+                });
+            std::thread destroyer(
+                [&]
+                {
+                    Random random(seed ^ (round * 7 + 3));
+                    while (enginesRunning > 0)
+                    {
+                        std::this_thread::sleep_for(std::chrono::microseconds(200 + random() % 3000));
+                        doing[3] = "destroy";
+                        if (fate == 1)
+                            std::atomic_store(&world.properties, {});
+                        else if (fate ==
+                                 0) // the entity model shares the areas: they go with the configuration
+                            std::atomic_store(&world.areas, {});
+                        std::atomic_store(&world.configuration, {});
+                        ++world.generation;
+                        doing[3] = "build";
+                        Guarded(faults, documented, "build", false,
+                                [&] { std::atomic_store(&world.configuration, Build(world)); });
+                        ++world.generation;
+                        ++destructions;
+                    }
+                });
+            first.join(), second.join(), guiThread.join(), destroyer.join();
+        }
+        EXPECT_EQ(0u, faults.Count()) << context << ": " << faults.First();
+        if (fate > 1)
+            CheckConvergence(world, context), ++checks;
+        gui.reset();
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    Report("chaos rounds", round);
+    Report("chaos engine operations", operations);
+    Report("chaos destructions", destructions);
+    Report("chaos convergence checks", checks);
+    Report("chaos documented failures", documented);
+    EXPECT_GT(round.load(), 0u);
+}
