@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-namespace Base::Internal
+namespace Base
 {
 namespace
 {
@@ -70,4 +70,4 @@ bool COwnerGuardState::IsOpen() const noexcept
     std::lock_guard<std::mutex> const lock(m_mutex);
     return m_phase == EPhase::Open;
 }
-} // namespace Base::Internal
+} // namespace Base

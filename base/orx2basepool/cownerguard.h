@@ -10,11 +10,10 @@
 
 namespace Base
 {
-namespace Internal
-{
 /// The state an owner guard shares with the callables bound to it, so that a callable that outlives
 /// its owner (a command held by the registry or by another thread) can still ask whether the owner is
-/// there. Use through COwnerGuard and BindToOwner.
+/// there. Use through COwnerGuard and BindToOwner. Exported: the bound callables are instantiated in
+/// the code that binds them, in whatever library or program that is.
 class ORX2_BASEPOOL_EXPORT COwnerGuardState
 {
 public:
@@ -44,7 +43,6 @@ private:
     bool m_holdsOwner = false;
     std::weak_ptr<void const> m_owner;
 };
-} // namespace Internal
 
 /// Lets callables that reach an owner (registered command actions, observer callbacks) run only while
 /// the owner is whole: not before its constructor has finished, not once its destruction has begun.
@@ -68,12 +66,12 @@ private:
 /// every bound call holds the owner while it runs, and a call arriving after the owner's last reference
 /// is gone does nothing: the owner's destructor then never overlaps a bound call, on any thread. When a
 /// bound call's hold is the last reference, the owner dies once the calling thread has left its
-/// outermost delivery (Internal::CDeliveryScope), after the notifying source released its locks, never
+/// outermost delivery (CDeliveryScope), after the notifying source released its locks, never
 /// inside the call.
 class COwnerGuard
 {
 public:
-    COwnerGuard() : m_state(std::make_shared<Internal::COwnerGuardState>()) {}
+    COwnerGuard() : m_state(std::make_shared<COwnerGuardState>()) {}
     /// Closes the guard if the owner did not (only safe when bound callables use nothing declared
     /// after the guard).
     ~COwnerGuard() { m_state->Close(); }
@@ -100,23 +98,23 @@ public:
     }
 
     /// The shared state, for binding (see BindToOwner).
-    std::shared_ptr<Internal::COwnerGuardState> const& GetState() const noexcept { return m_state; }
+    std::shared_ptr<COwnerGuardState> const& GetState() const noexcept { return m_state; }
 
     /// See Run(); on a state that may have outlived its guard.
     template <class Fn>
-    static bool RunGuarded(Internal::COwnerGuardState& state, Fn&& fn)
+    static bool RunGuarded(COwnerGuardState& state, Fn&& fn)
     {
         std::shared_ptr<void const> hold;
         if (!state.Enter(hold))
             return false;
         struct SLeave
         {
-            Internal::COwnerGuardState& state;
+            COwnerGuardState& state;
             std::shared_ptr<void const>& hold;
             ~SLeave()
             {
                 state.Leave();
-                Internal::CDeliveryScope::ReleaseAfterDelivery(std::move(hold));
+                CDeliveryScope::ReleaseAfterDelivery(std::move(hold));
             }
         } const leave{state, hold};
         std::forward<Fn>(fn)();
@@ -124,7 +122,7 @@ public:
     }
 
 private:
-    std::shared_ptr<Internal::COwnerGuardState> m_state;
+    std::shared_ptr<COwnerGuardState> m_state;
 };
 
 /// An owner that is shared through `std::shared_ptr` and whose bound calls may hold it: models and view

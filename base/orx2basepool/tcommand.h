@@ -82,7 +82,7 @@ public:
     {
         // An owner-bound action that turns out to hold the last reference to its owner releases it when
         // the execution is over, not inside the action.
-        Internal::CDeliveryScope const delivery;
+        CDeliveryScope const delivery;
         CJournalReport const report = GetJournal().Report(journalHandle);
         ACommandBase::ms_EventCommandStream.Push(this);
         if (!locksGui)

@@ -79,7 +79,7 @@ private:
 
         CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
         {
-            Base::Internal::CDeliveryScope const delivery;
+            Base::CDeliveryScope const delivery;
             CSharedLock const reader(GetSourceMutex());
             CScopedEventSignalConnection connection = Internal::ConnectAndNotify<Notification>(
                 m_valueStream, std::move(handler), Notification{m_status, TOptional<ValueType>(m_value)});

@@ -10,8 +10,8 @@ template <class I>
 class TNotifyPropertyChangedImpl : public I
 {
 public:
-    TNotifyPropertyChangedImpl() = default;
-    ~TNotifyPropertyChangedImpl() override = default;
+    TNotifyPropertyChangedImpl();
+    ~TNotifyPropertyChangedImpl() override;
 
     IEventSignal<void> const& GetPropertyChangedEventSignal() const override { return m_propertyChanged; }
     /// The same event, for the owner (and its properties) to fire.
@@ -20,4 +20,12 @@ public:
 private:
     TEventSignal<void> m_propertyChanged;
 };
+
+// Defined outside the class so that an explicit instantiation (tnotifypropertychangedimplexports.h)
+// emits them with the other members.
+template <class I> TNotifyPropertyChangedImpl<I>::TNotifyPropertyChangedImpl() = default;
+template <class I> TNotifyPropertyChangedImpl<I>::~TNotifyPropertyChangedImpl() = default;
 } // namespace Base
+
+// The interfaces whose instantiation ORX2_Common exports: every owner sees that it must not make its own.
+#include "base/orx2basepool/tnotifypropertychangedimplexports.h"

@@ -43,7 +43,7 @@ public:
     /// blob with bytes left over belongs to some other argument list); otherwise as Execute(args...).
     std::shared_ptr<IAsyncResult<>> Execute(std::vector<unsigned char> const& blob) override
     {
-        Internal::CDeliveryScope const delivery;
+        CDeliveryScope const delivery;
         auto const bytes = std::make_shared<JbArray<unsigned char> const>(blob.data(), blob.size());
         CORXStreamReadBinaryLegacy reader(std::make_shared<JbStreamReadBinaryBuffer>(bytes));
         std::tuple<std::decay_t<Args>...> arguments;
@@ -64,7 +64,7 @@ public:
     std::shared_ptr<IAsyncResult<>> Execute(Args... args) override
     {
         // Whatever the action defers is released once the end is recorded (see TCommand::Execute).
-        Internal::CDeliveryScope const delivery;
+        CDeliveryScope const delivery;
         std::uint32_t const executionId = this->setNextExecutionID();
         ICommandRecorder& recorder = GetPatientManager().GetCommandRecorder();
         {

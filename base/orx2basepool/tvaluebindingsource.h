@@ -82,7 +82,7 @@ public:
 
     CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
     {
-        Base::Internal::CDeliveryScope const delivery;
+        Base::CDeliveryScope const delivery;
         CSharedLock const reader(this->GetSourceMutex());
         return Internal::ConnectAndNotify<Notification>(m_valueStream, std::move(handler),
                                                         Notification{m_status, TOptional<T>(m_value)});

@@ -26,7 +26,7 @@ public:
 
     ~TValueStreamSource() override
     {
-        Base::Internal::CDeliveryScope const delivery;
+        Base::CDeliveryScope const delivery;
         std::lock_guard<std::recursive_mutex> const lock(m_mutex);
         m_valueStream.Fire(Notification{kSourceStatusDestroyed, TOptional<T>()});
     }
@@ -35,7 +35,7 @@ public:
     /// exception from a handler leaves Push; the handlers after it miss this value.
     void Push(T const& value)
     {
-        Base::Internal::CDeliveryScope const delivery;
+        Base::CDeliveryScope const delivery;
         std::lock_guard<std::recursive_mutex> const lock(m_mutex);
         m_valueStream.Fire(Notification{kSourceStatusAlive, TOptional<T>(value)});
     }

@@ -18,7 +18,7 @@ namespace BusinessLayer
 /// through such a reference while the host may let its areas go (a GUI on another thread) holds the
 /// areas for the getter call and the reads (locks its own weak reference to them first); the getter
 /// then never drops the last reference. Inside a delivery the getter's own hold is released only once
-/// the delivery is over (Base::Internal::CDeliveryScope), never inside it.
+/// the delivery is over (Base::CDeliveryScope), never inside it.
 /// Thread-safety: as the host's areas (the model adds no state).
 class ORX2_COMMON_EXPORT CBuccalRegistrationResultDataExchangeModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IBuccalRegistrationResultDataExchangeModel>

@@ -4,6 +4,6 @@ namespace BusinessLayer
 {
 char const* GetLibraryVersion() noexcept
 {
-    return "0.1.0";
+    return ORX2_COMMON_VERSION;
 }
 } // namespace BusinessLayer

@@ -32,7 +32,7 @@ public:
             [this, targetLock = GetTargetLock()](Notification const& notification)
             {
                 // Ends after the target lock is released (see valueobserverimpl.h).
-                Base::Internal::CDeliveryScope const delivery;
+                Base::CDeliveryScope const delivery;
                 CCallbackLock const lock(*targetLock);
                 if (lock.owns_lock())
                     OnArrayChangedLocked(notification);

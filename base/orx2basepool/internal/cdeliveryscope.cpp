@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-namespace Base::Internal
+namespace Base
 {
 namespace
 {
@@ -53,4 +53,4 @@ void CDeliveryScope::ReleaseAfterDelivery(std::shared_ptr<void const> hold) noex
         // Without memory to keep it, the hold goes now, as it would have without deliveries.
     }
 }
-} // namespace Base::Internal
+} // namespace Base

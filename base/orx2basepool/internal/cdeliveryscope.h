@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace Base::Internal
+namespace Base
 {
 /// Marks the calling thread as delivering (a source's notification, an observer's callback, a command's
 /// action) for the lifetime of the object. Scopes nest; when the outermost scope of a thread ends, the
@@ -15,7 +15,8 @@ namespace Base::Internal
 ///
 /// Sources open a scope before they take the lock they deliver under, so that the lock is released
 /// before the scope ends. Thread-safety: the state is per thread. The state lives in ORX2_Host so that
-/// every library of the process shares one per thread.
+/// every library of the process shares one per thread; for that reason it is exported, and lies outside
+/// namespace Internal, whose names no library exports.
 class ORX2_HOST_EXPORT CDeliveryScope
 {
 public:
@@ -33,4 +34,4 @@ public:
     /// scope ends. Never throws (without memory to defer, it releases at once).
     static void ReleaseAfterDelivery(std::shared_ptr<void const> hold) noexcept;
 };
-} // namespace Base::Internal
+} // namespace Base

@@ -21,7 +21,7 @@ template <class Notification>
 void FireWithWriterHandover(TEventSignal<Notification const&>& stream, Notification const& notification,
                             std::unique_lock<CSharedMutex>& writer)
 {
-    Base::Internal::CDeliveryScope const delivery;
+    Base::CDeliveryScope const delivery;
     CSharedLock reader;
     stream.FireWithHandover(notification, [&writer, &reader] {
         CSharedMutex* const mutex = writer.release();

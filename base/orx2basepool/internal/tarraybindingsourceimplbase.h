@@ -46,7 +46,7 @@ public:
     CScopedEventSignalConnection
     ConnectToArrayChangeStreamAndNotify(std::unique_ptr<Handler> handler) const override
     {
-        Base::Internal::CDeliveryScope const delivery;
+        Base::CDeliveryScope const delivery;
         CSharedLock const reader = LockArrayForReading();
         return ConnectAndNotify<Notification>(m_changeStream, std::move(handler),
                                               DescribeAsInserted(CopyValuesLocked()));

@@ -55,7 +55,7 @@ public:
                     return;
                 // Also for sources that are not the framework's: what the callback defers is released
                 // after the target lock.
-                Base::Internal::CDeliveryScope const delivery;
+                Base::CDeliveryScope const delivery;
                 CCallbackLock const lock(*targetLock);
                 if (!lock.owns_lock())
                     return;

@@ -91,7 +91,7 @@ Base::CScopedEventSignalConnection ConnectToLaterValues(Base::Binding::IValueBin
 template <class Areas, class Get> auto& ReferenceInto(std::shared_ptr<Areas> areas, Get&& get)
 {
     auto* const result = std::forward<Get>(get)(*areas);
-    Base::Internal::CDeliveryScope::ReleaseAfterDelivery(std::move(areas));
+    Base::CDeliveryScope::ReleaseAfterDelivery(std::move(areas));
     return *result;
 }
 
