@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <thread>
-#include <stdexcept>
 #include <type_traits>
 
 using namespace Base;
@@ -32,38 +32,24 @@ static_assert(!std::is_copy_constructible_v<CScopedEventSignalConnection>);
 static_assert(std::is_nothrow_move_constructible_v<CScopedEventSignalConnection>);
 static_assert(std::is_move_assignable_v<CScopedEventSignalConnection>);
 
-TEST(EventSignal, FiringWithoutHandlersDoesNothing)
-{
-    TEventSignal<int> signal;
-    signal.Fire(1);
-    TEventSignal<void> empty;
-    empty.Fire();
-}
-
 TEST(EventSignal, HandlersRunInConnectionOrderWithTheArguments)
 {
+    TEventSignal<void>().Fire(); // without handlers: nothing
     TEventSignal<int const&, std::string const&> signal;
+    EXPECT_THROW(signal.Connect(nullptr), OrxException);
     CallLog log;
     CallSpy<int, std::string> spy;
     CScopedEventSignalConnection a = ConnectLambda(signal, log.Callback("A"));
     CScopedEventSignalConnection b = ConnectLambda(signal, log.Callback("B"));
-    CScopedEventSignalConnection c = ConnectLambda(signal, [&](int v, std::string const& s) {
-        log.Add("C");
-        spy.Record(v, s);
-    });
+    CScopedEventSignalConnection c = ConnectLambda(signal,
+                                                   [&](int v, std::string const& s)
+                                                   {
+                                                       log.Add("C");
+                                                       spy.Record(v, s);
+                                                   });
     signal.Fire(7, "seven");
     EXPECT_EQ(log.Entries(), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(spy.Last(), std::make_tuple(7, std::string("seven")));
-}
-
-TEST(EventSignal, VoidSignalAndHandlerWithConnection)
-{
-    TEventSignal<void> signal;
-    std::shared_ptr<IEventSignalConnection> seen;
-    auto connection =
-        signal.Connect(MakeEventSignalHandlerWithConnection<void>([&](auto const& c) { seen = c; }));
-    signal.Fire();
-    EXPECT_EQ(seen, connection);
 }
 
 TEST(EventSignal, HandlerConnectedDuringFireRunsFromTheNextFireOn)
@@ -71,26 +57,17 @@ TEST(EventSignal, HandlerConnectedDuringFireRunsFromTheNextFireOn)
     TEventSignal<void> signal;
     CountSpy late;
     std::vector<CScopedEventSignalConnection> connections;
-    connections.emplace_back(ConnectLambda(signal, [&] {
-        if (connections.size() == 1)
-            connections.emplace_back(ConnectLambda(signal, late.Callback()));
-    }));
+    connections.emplace_back(ConnectLambda(signal,
+                                           [&]
+                                           {
+                                               if (connections.size() == 1)
+                                                   connections.emplace_back(
+                                                       ConnectLambda(signal, late.Callback()));
+                                           }));
     signal.Fire();
     EXPECT_EQ(late.Count(), 0);
     signal.Fire();
     EXPECT_EQ(late.Count(), 1);
-}
-
-TEST(EventSignal, DisconnectingALaterHandlerDuringFireSkipsIt)
-{
-    TEventSignal<void> signal;
-    CountSpy b;
-    std::shared_ptr<IEventSignalConnection> bConnection;
-    auto a = ConnectLambda(signal, [&] { bConnection->Disconnect(); });
-    bConnection = ConnectLambda(signal, b.Callback());
-    signal.Fire();
-    EXPECT_EQ(b.Count(), 0);
-    EXPECT_EQ(signal.GetHandlerCount(), 1u);
 }
 
 TEST(EventSignal, HandlerDisconnectingItselfIsNotCalledAgainAndTheFireGoesOn)
@@ -98,14 +75,19 @@ TEST(EventSignal, HandlerDisconnectingItselfIsNotCalledAgainAndTheFireGoesOn)
     TEventSignal<void> signal;
     int selfCalls = 0;
     CountSpy next;
-    auto self = signal.Connect(MakeEventSignalHandlerWithConnection<void>([&](auto const& connection) {
-        ++selfCalls;
-        connection->Disconnect();
-    }));
+    std::shared_ptr<IEventSignalConnection> seen;
+    auto self = signal.Connect(MakeEventSignalHandlerWithConnection<void>(
+        [&](auto const& connection)
+        {
+            ++selfCalls;
+            seen = connection;
+            connection->Disconnect();
+        }));
     auto other = ConnectLambda(signal, next.Callback());
     signal.Fire();
     signal.Fire();
     EXPECT_EQ(selfCalls, 1);
+    EXPECT_EQ(seen, self);
     EXPECT_EQ(next.Count(), 2);
 }
 
@@ -127,20 +109,25 @@ TEST(EventSignal, HandlerIsDestroyedWhenItLeavesTheList)
     }
 }
 
-TEST(EventSignal, HandlerDisconnectedDuringAFireGoesWhenTheFireEnds)
+TEST(EventSignal, LaterHandlerDisconnectedDuringAFireIsSkippedAndGoesWhenTheFireEnds)
 {
     TEventSignal<void> signal;
     auto token = std::make_shared<int>(0);
     std::weak_ptr<int> watch = token;
     std::shared_ptr<IEventSignalConnection> later;
     bool aliveInsideTheFire = false;
-    auto first = ConnectLambda(signal, [&] {
-        later->Disconnect();
-        aliveInsideTheFire = !watch.expired(); // the fire still lists it
-    });
-    later = ConnectLambda(signal, [token] {});
+    auto first = ConnectLambda(signal,
+                               [&]
+                               {
+                                   later->Disconnect();
+                                   aliveInsideTheFire = !watch.expired(); // the fire still lists it
+                               });
+    bool laterCalled = false;
+    later = ConnectLambda(signal, [token, &laterCalled] { laterCalled = true; });
     token.reset();
     signal.Fire();
+    EXPECT_FALSE(laterCalled);
+    EXPECT_EQ(signal.GetHandlerCount(), 1u);
     EXPECT_TRUE(aliveInsideTheFire);
     EXPECT_TRUE(watch.expired());
 }
@@ -154,7 +141,8 @@ TEST(EventSignal, FireHoldingTheListKeepsEveryLaterChangeAlive)
         TEventSignal<void> signal;
         auto token = std::make_shared<int>(0); // every churned handler holds a copy
         long mostAlive = 0;
-        auto churn = [&] {
+        auto churn = [&]
+        {
             for (int i = 0; i < 10000; ++i)
             {
                 ConnectLambda(signal, [token] {})->Disconnect();
@@ -211,10 +199,12 @@ TEST(EventSignal, WatchedObjectIsKeptAliveDuringTheCall)
     auto watched = std::make_shared<int>(1);
     std::weak_ptr<int> weak = watched;
     bool aliveInside = false;
-    auto connection = ConnectLambda(signal, [&] {
-        watched.reset(); // the last outside owner goes away during the call
-        aliveInside = !weak.expired();
-    });
+    auto connection = ConnectLambda(signal,
+                                    [&]
+                                    {
+                                        watched.reset(); // the last outside owner goes away during the call
+                                        aliveInside = !weak.expired();
+                                    });
     connection->DisconnectWhenExpired(watched);
     signal.Fire();
     EXPECT_TRUE(aliveInside);
@@ -227,10 +217,12 @@ TEST(EventSignal, ExceptionFromHandlerReachesTheCallerAndTheSignalStaysUsable)
     CountSpy before, after;
     bool doThrow = true;
     auto a = ConnectLambda(signal, [&](int) { before.Callback()(); });
-    auto b = ConnectLambda(signal, [&](int) {
-        if (doThrow)
-            throw std::runtime_error("boom");
-    });
+    auto b = ConnectLambda(signal,
+                           [&](int)
+                           {
+                               if (doThrow)
+                                   throw std::runtime_error("boom");
+                           });
     auto c = ConnectLambda(signal, [&](int) { after.Callback()(); });
     EXPECT_THROW(signal.Fire(1), std::runtime_error);
     EXPECT_EQ(before.Count(), 1);
@@ -259,22 +251,15 @@ TEST(EventSignal, RecursiveFireCallsEveryHandlerAgain)
 {
     TEventSignal<int> signal;
     CallSpy<int> spy;
-    auto a = ConnectLambda(signal, [&](int depth) {
-        spy.Record(depth);
-        if (depth == 0)
-            signal.Fire(1);
-    });
+    auto a = ConnectLambda(signal,
+                           [&](int depth)
+                           {
+                               spy.Record(depth);
+                               if (depth == 0)
+                                   signal.Fire(1);
+                           });
     signal.Fire(0);
     EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int>>{{0}, {1}}));
-}
-
-TEST(EventSignal, FireWithHandoverRunsTheActionBeforeAnyHandler)
-{
-    TEventSignal<int> signal;
-    CallLog log;
-    auto a = ConnectLambda(signal, log.Callback("handler"));
-    signal.FireWithHandover(1, [&] { log.Add("action"); });
-    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"action", "handler"}));
 }
 
 // The handover action runs under the handler-list lock; on its own thread it may use the signal.
@@ -286,33 +271,34 @@ TEST(EventSignal, HandoverActionThatUsesItsOwnSignalDeadlocks)
         std::function<void(TEventSignal<int>&, std::shared_ptr<IEventSignalConnection>&, CallLog&)> run;
         std::vector<std::string> expected; // by the handover fire (1) and the next one (2)
     };
-    auto const log = [](CallLog& calls, std::string name) {
-        return [&calls, name](int fire) { calls.Add(name + std::to_string(fire)); };
-    };
+    auto const log = [](CallLog& calls, std::string name)
+    { return [&calls, name](int fire) { calls.Add(name + std::to_string(fire)); }; };
     std::vector<Case> const cases = {
-        {"connects", [&](auto& signal, auto&, CallLog& calls) { ConnectLambda(signal, log(calls, "new")); },
+        {"logs (before any handler)",
+         [](auto&, auto&, CallLog& calls) { calls.Add("action"); },
+         {"action", "a1", "b1", "a2", "b2"}},
+        {"connects",
+         [&](auto& signal, auto&, CallLog& calls) { ConnectLambda(signal, log(calls, "new")); },
          {"a1", "b1", "a2", "b2", "new2"}},
         {"disconnects the later handler", [](auto&, auto& b, CallLog&) { b->Disconnect(); }, {"a1", "a2"}},
-        {"fires", [](auto& signal, auto&, CallLog&) { signal.Fire(0); }, {"a0", "b0", "a1", "b1", "a2", "b2"}},
+        {"fires",
+         [](auto& signal, auto&, CallLog&) { signal.Fire(0); },
+         {"a0", "b0", "a1", "b1", "a2", "b2"}},
     };
     for (Case const& c : cases)
     {
-        RunBounded(std::string("a handover action that ") + c.action, [&] {
-            TEventSignal<int> signal;
-            CallLog calls;
-            auto a = ConnectLambda(signal, log(calls, "a"));
-            auto b = ConnectLambda(signal, log(calls, "b"));
-            signal.FireWithHandover(1, [&] { c.run(signal, b, calls); });
-            signal.Fire(2);
-            EXPECT_EQ(calls.Entries(), c.expected) << c.action;
-        });
+        RunBounded(std::string("a handover action that ") + c.action,
+                   [&]
+                   {
+                       TEventSignal<int> signal;
+                       CallLog calls;
+                       auto a = ConnectLambda(signal, log(calls, "a"));
+                       auto b = ConnectLambda(signal, log(calls, "b"));
+                       signal.FireWithHandover(1, [&] { c.run(signal, b, calls); });
+                       signal.Fire(2);
+                       EXPECT_EQ(calls.Entries(), c.expected) << c.action;
+                   });
     }
-}
-
-TEST(EventSignal, ConnectRejectsAnEmptyHandler)
-{
-    TEventSignal<int> signal;
-    EXPECT_THROW(signal.Connect(nullptr), OrxException);
 }
 
 TEST(ScopedEventSignalConnection, DestructionAndMoveAssignmentDisconnect)
@@ -355,7 +341,8 @@ TEST(EventSignalThreads, DisconnectAndWaitReturnsOnlyAfterTheRunningHandlerRetur
     TEventSignal<void> signal;
     HeldCallback held;
     auto connection = ConnectLambda(signal, [&] { held.Hold(); });
-    held.ExpectDestroyWaits([&] { signal.Fire(); }, [&] { connection->DisconnectAndWaitForHandlersToFinish(); });
+    held.ExpectDestroyWaits([&] { signal.Fire(); },
+                            [&] { connection->DisconnectAndWaitForHandlersToFinish(); });
 }
 
 // A handler that stops itself and waits, on its own thread, must not wait for its own call; a call of
@@ -375,36 +362,42 @@ TEST(EventSignalThreads, HandlerThatWaitsForItsOwnConnectionWaitsForItself)
     };
     for (Case const& c : cases)
     {
-        RunBounded(std::string("a handler that ") + c.what, [&c] {
-            TEventSignal<int> signal;
-            Gate otherEntered, releaseOther;
-            std::atomic<bool> otherReturned{false};
-            bool otherReturnedFirst = false;
-            int ownCalls = 0;
-            CScopedEventSignalConnection scoped;
-            scoped = signal.Connect(MakeEventSignalHandlerWithConnection<int>([&](int fire, Self const& self) {
-                if (fire == 1) // the call on the other thread
-                {
-                    otherEntered.Open();
-                    releaseOther.Wait();
-                    otherReturned = true;
-                    return;
-                }
-                ++ownCalls;
-                c.stop(scoped, self);
-                otherReturnedFirst = otherReturned.load();
-            }));
-            ScopedThread other([&] { signal.Fire(1); });
-            ASSERT_TRUE(otherEntered.Wait());
-            ScopedThread releaser([&] {
-                std::this_thread::sleep_for(50ms);
-                releaseOther.Open();
-            });
-            signal.Fire(0);
-            signal.Fire(0);
-            EXPECT_EQ(ownCalls, 1) << c.what;
-            EXPECT_TRUE(otherReturnedFirst) << c.what;
-        });
+        RunBounded(std::string("a handler that ") + c.what,
+                   [&c]
+                   {
+                       TEventSignal<int> signal;
+                       Gate otherEntered, releaseOther;
+                       std::atomic<bool> otherReturned{false};
+                       bool otherReturnedFirst = false;
+                       int ownCalls = 0;
+                       CScopedEventSignalConnection scoped;
+                       scoped = signal.Connect(MakeEventSignalHandlerWithConnection<int>(
+                           [&](int fire, Self const& self)
+                           {
+                               if (fire == 1) // the call on the other thread
+                               {
+                                   otherEntered.Open();
+                                   releaseOther.Wait();
+                                   otherReturned = true;
+                                   return;
+                               }
+                               ++ownCalls;
+                               c.stop(scoped, self);
+                               otherReturnedFirst = otherReturned.load();
+                           }));
+                       ScopedThread other([&] { signal.Fire(1); });
+                       ASSERT_TRUE(otherEntered.Wait());
+                       ScopedThread releaser(
+                           [&]
+                           {
+                               std::this_thread::sleep_for(50ms);
+                               releaseOther.Open();
+                           });
+                       signal.Fire(0);
+                       signal.Fire(0);
+                       EXPECT_EQ(ownCalls, 1) << c.what;
+                       EXPECT_TRUE(otherReturnedFirst) << c.what;
+                   });
     }
 }
 
@@ -412,10 +405,12 @@ TEST(EventSignalThreads, PlainDisconnectReturnsWhileTheHandlerRuns)
 {
     TEventSignal<void> signal;
     Gate entered, release;
-    auto connection = ConnectLambda(signal, [&] {
-        entered.Open();
-        release.Wait();
-    });
+    auto connection = ConnectLambda(signal,
+                                    [&]
+                                    {
+                                        entered.Open();
+                                        release.Wait();
+                                    });
     ScopedThread firing([&] { signal.Fire(); });
     ASSERT_TRUE(entered.Wait());
     connection->Disconnect();
