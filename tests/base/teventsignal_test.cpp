@@ -8,9 +8,9 @@
 
 #include <algorithm>
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <thread>
+#include <stdexcept>
 #include <type_traits>
 
 using namespace Base;
@@ -41,12 +41,10 @@ TEST(EventSignal, HandlersRunInConnectionOrderWithTheArguments)
     CallSpy<int, std::string> spy;
     CScopedEventSignalConnection a = ConnectLambda(signal, log.Callback("A"));
     CScopedEventSignalConnection b = ConnectLambda(signal, log.Callback("B"));
-    CScopedEventSignalConnection c = ConnectLambda(signal,
-                                                   [&](int v, std::string const& s)
-                                                   {
-                                                       log.Add("C");
-                                                       spy.Record(v, s);
-                                                   });
+    CScopedEventSignalConnection c = ConnectLambda(signal, [&](int v, std::string const& s) {
+        log.Add("C");
+        spy.Record(v, s);
+    });
     signal.Fire(7, "seven");
     EXPECT_EQ(log.Entries(), (std::vector<std::string>{"A", "B", "C"}));
     EXPECT_EQ(spy.Last(), std::make_tuple(7, std::string("seven")));
@@ -57,13 +55,10 @@ TEST(EventSignal, HandlerConnectedDuringFireRunsFromTheNextFireOn)
     TEventSignal<void> signal;
     CountSpy late;
     std::vector<CScopedEventSignalConnection> connections;
-    connections.emplace_back(ConnectLambda(signal,
-                                           [&]
-                                           {
-                                               if (connections.size() == 1)
-                                                   connections.emplace_back(
-                                                       ConnectLambda(signal, late.Callback()));
-                                           }));
+    connections.emplace_back(ConnectLambda(signal, [&] {
+        if (connections.size() == 1)
+            connections.emplace_back(ConnectLambda(signal, late.Callback()));
+    }));
     signal.Fire();
     EXPECT_EQ(late.Count(), 0);
     signal.Fire();
@@ -76,13 +71,11 @@ TEST(EventSignal, HandlerDisconnectingItselfIsNotCalledAgainAndTheFireGoesOn)
     int selfCalls = 0;
     CountSpy next;
     std::shared_ptr<IEventSignalConnection> seen;
-    auto self = signal.Connect(MakeEventSignalHandlerWithConnection<void>(
-        [&](auto const& connection)
-        {
-            ++selfCalls;
-            seen = connection;
-            connection->Disconnect();
-        }));
+    auto self = signal.Connect(MakeEventSignalHandlerWithConnection<void>([&](auto const& connection) {
+        ++selfCalls;
+        seen = connection;
+        connection->Disconnect();
+    }));
     auto other = ConnectLambda(signal, next.Callback());
     signal.Fire();
     signal.Fire();
@@ -116,12 +109,10 @@ TEST(EventSignal, LaterHandlerDisconnectedDuringAFireIsSkippedAndGoesWhenTheFire
     std::weak_ptr<int> watch = token;
     std::shared_ptr<IEventSignalConnection> later;
     bool aliveInsideTheFire = false;
-    auto first = ConnectLambda(signal,
-                               [&]
-                               {
-                                   later->Disconnect();
-                                   aliveInsideTheFire = !watch.expired(); // the fire still lists it
-                               });
+    auto first = ConnectLambda(signal, [&] {
+        later->Disconnect();
+        aliveInsideTheFire = !watch.expired(); // the fire still lists it
+    });
     bool laterCalled = false;
     later = ConnectLambda(signal, [token, &laterCalled] { laterCalled = true; });
     token.reset();
@@ -141,8 +132,7 @@ TEST(EventSignal, FireHoldingTheListKeepsEveryLaterChangeAlive)
         TEventSignal<void> signal;
         auto token = std::make_shared<int>(0); // every churned handler holds a copy
         long mostAlive = 0;
-        auto churn = [&]
-        {
+        auto churn = [&] {
             for (int i = 0; i < 10000; ++i)
             {
                 ConnectLambda(signal, [token] {})->Disconnect();
@@ -199,12 +189,10 @@ TEST(EventSignal, WatchedObjectIsKeptAliveDuringTheCall)
     auto watched = std::make_shared<int>(1);
     std::weak_ptr<int> weak = watched;
     bool aliveInside = false;
-    auto connection = ConnectLambda(signal,
-                                    [&]
-                                    {
-                                        watched.reset(); // the last outside owner goes away during the call
-                                        aliveInside = !weak.expired();
-                                    });
+    auto connection = ConnectLambda(signal, [&] {
+        watched.reset(); // the last outside owner goes away during the call
+        aliveInside = !weak.expired();
+    });
     connection->DisconnectWhenExpired(watched);
     signal.Fire();
     EXPECT_TRUE(aliveInside);
@@ -217,12 +205,10 @@ TEST(EventSignal, ExceptionFromHandlerReachesTheCallerAndTheSignalStaysUsable)
     CountSpy before, after;
     bool doThrow = true;
     auto a = ConnectLambda(signal, [&](int) { before.Callback()(); });
-    auto b = ConnectLambda(signal,
-                           [&](int)
-                           {
-                               if (doThrow)
-                                   throw std::runtime_error("boom");
-                           });
+    auto b = ConnectLambda(signal, [&](int) {
+        if (doThrow)
+            throw std::runtime_error("boom");
+    });
     auto c = ConnectLambda(signal, [&](int) { after.Callback()(); });
     EXPECT_THROW(signal.Fire(1), std::runtime_error);
     EXPECT_EQ(before.Count(), 1);
@@ -237,11 +223,7 @@ TEST(EventSignal, ExceptionFromHandlerReachesTheCallerAndTheSignalStaysUsable)
 
 TEST(EventSignal, DisconnectAfterTheSignalIsGoneIsHarmless)
 {
-    std::shared_ptr<IEventSignalConnection> connection;
-    {
-        TEventSignal<int> signal;
-        connection = ConnectLambda(signal, [](int) {});
-    }
+    auto const connection = ConnectLambda(TEventSignal<int>(), [](int) {});
     connection->Disconnect();
     connection->Disconnect();
     connection->DisconnectAndWaitForHandlersToFinish();
@@ -251,13 +233,11 @@ TEST(EventSignal, RecursiveFireCallsEveryHandlerAgain)
 {
     TEventSignal<int> signal;
     CallSpy<int> spy;
-    auto a = ConnectLambda(signal,
-                           [&](int depth)
-                           {
-                               spy.Record(depth);
-                               if (depth == 0)
-                                   signal.Fire(1);
-                           });
+    auto a = ConnectLambda(signal, [&](int depth) {
+        spy.Record(depth);
+        if (depth == 0)
+            signal.Fire(1);
+    });
     signal.Fire(0);
     EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int>>{{0}, {1}}));
 }
@@ -271,33 +251,28 @@ TEST(EventSignal, HandoverActionThatUsesItsOwnSignalDeadlocks)
         std::function<void(TEventSignal<int>&, std::shared_ptr<IEventSignalConnection>&, CallLog&)> run;
         std::vector<std::string> expected; // by the handover fire (1) and the next one (2)
     };
-    auto const log = [](CallLog& calls, std::string name)
-    { return [&calls, name](int fire) { calls.Add(name + std::to_string(fire)); }; };
+    auto const log = [](CallLog& calls, std::string name) {
+        return [&calls, name](int fire) { calls.Add(name + std::to_string(fire)); };
+    };
     std::vector<Case> const cases = {
-        {"logs (before any handler)",
-         [](auto&, auto&, CallLog& calls) { calls.Add("action"); },
+        {"logs (before any handler)", [](auto&, auto&, CallLog& calls) { calls.Add("action"); },
          {"action", "a1", "b1", "a2", "b2"}},
-        {"connects",
-         [&](auto& signal, auto&, CallLog& calls) { ConnectLambda(signal, log(calls, "new")); },
+        {"connects", [&](auto& signal, auto&, CallLog& calls) { ConnectLambda(signal, log(calls, "new")); },
          {"a1", "b1", "a2", "b2", "new2"}},
         {"disconnects the later handler", [](auto&, auto& b, CallLog&) { b->Disconnect(); }, {"a1", "a2"}},
-        {"fires",
-         [](auto& signal, auto&, CallLog&) { signal.Fire(0); },
-         {"a0", "b0", "a1", "b1", "a2", "b2"}},
+        {"fires", [](auto& signal, auto&, CallLog&) { signal.Fire(0); }, {"a0", "b0", "a1", "b1", "a2", "b2"}},
     };
     for (Case const& c : cases)
     {
-        RunBounded(std::string("a handover action that ") + c.action,
-                   [&]
-                   {
-                       TEventSignal<int> signal;
-                       CallLog calls;
-                       auto a = ConnectLambda(signal, log(calls, "a"));
-                       auto b = ConnectLambda(signal, log(calls, "b"));
-                       signal.FireWithHandover(1, [&] { c.run(signal, b, calls); });
-                       signal.Fire(2);
-                       EXPECT_EQ(calls.Entries(), c.expected) << c.action;
-                   });
+        RunBounded(std::string("a handover action that ") + c.action, [&] {
+            TEventSignal<int> signal;
+            CallLog calls;
+            auto a = ConnectLambda(signal, log(calls, "a"));
+            auto b = ConnectLambda(signal, log(calls, "b"));
+            signal.FireWithHandover(1, [&] { c.run(signal, b, calls); });
+            signal.Fire(2);
+            EXPECT_EQ(calls.Entries(), c.expected) << c.action;
+        });
     }
 }
 
@@ -318,22 +293,10 @@ TEST(ScopedEventSignalConnection, DestructionAndMoveAssignmentDisconnect)
     EXPECT_EQ(first.Count(), 1);
     EXPECT_EQ(second.Count(), 2);
     EXPECT_EQ(signal.GetHandlerCount(), 0u);
-}
-
-TEST(ScopedEventSignalConnection, ReleaseKeepsTheConnection)
-{
-    TEventSignal<void> signal;
-    CountSpy spy;
-    std::shared_ptr<IEventSignalConnection> kept;
-    {
-        CScopedEventSignalConnection scoped = ConnectLambda(signal, spy.Callback());
-        kept = scoped.Release();
-    }
+    // Release keeps the connection; dropping the last outside reference does not disconnect either.
+    CScopedEventSignalConnection(ConnectLambda(signal, first.Callback())).Release().reset();
     signal.Fire();
-    EXPECT_EQ(spy.Count(), 1);
-    kept.reset(); // dropping the last outside reference does not disconnect either
-    signal.Fire();
-    EXPECT_EQ(spy.Count(), 2);
+    EXPECT_EQ(first.Count(), 2);
 }
 
 TEST(EventSignalThreads, DisconnectAndWaitReturnsOnlyAfterTheRunningHandlerReturned)
@@ -341,8 +304,7 @@ TEST(EventSignalThreads, DisconnectAndWaitReturnsOnlyAfterTheRunningHandlerRetur
     TEventSignal<void> signal;
     HeldCallback held;
     auto connection = ConnectLambda(signal, [&] { held.Hold(); });
-    held.ExpectDestroyWaits([&] { signal.Fire(); },
-                            [&] { connection->DisconnectAndWaitForHandlersToFinish(); });
+    held.ExpectDestroyWaits([&] { signal.Fire(); }, [&] { connection->DisconnectAndWaitForHandlersToFinish(); });
 }
 
 // A handler that stops itself and waits, on its own thread, must not wait for its own call; a call of
@@ -362,42 +324,36 @@ TEST(EventSignalThreads, HandlerThatWaitsForItsOwnConnectionWaitsForItself)
     };
     for (Case const& c : cases)
     {
-        RunBounded(std::string("a handler that ") + c.what,
-                   [&c]
-                   {
-                       TEventSignal<int> signal;
-                       Gate otherEntered, releaseOther;
-                       std::atomic<bool> otherReturned{false};
-                       bool otherReturnedFirst = false;
-                       int ownCalls = 0;
-                       CScopedEventSignalConnection scoped;
-                       scoped = signal.Connect(MakeEventSignalHandlerWithConnection<int>(
-                           [&](int fire, Self const& self)
-                           {
-                               if (fire == 1) // the call on the other thread
-                               {
-                                   otherEntered.Open();
-                                   releaseOther.Wait();
-                                   otherReturned = true;
-                                   return;
-                               }
-                               ++ownCalls;
-                               c.stop(scoped, self);
-                               otherReturnedFirst = otherReturned.load();
-                           }));
-                       ScopedThread other([&] { signal.Fire(1); });
-                       ASSERT_TRUE(otherEntered.Wait());
-                       ScopedThread releaser(
-                           [&]
-                           {
-                               std::this_thread::sleep_for(50ms);
-                               releaseOther.Open();
-                           });
-                       signal.Fire(0);
-                       signal.Fire(0);
-                       EXPECT_EQ(ownCalls, 1) << c.what;
-                       EXPECT_TRUE(otherReturnedFirst) << c.what;
-                   });
+        RunBounded(std::string("a handler that ") + c.what, [&c] {
+            TEventSignal<int> signal;
+            Gate otherEntered, releaseOther;
+            std::atomic<bool> otherReturned{false};
+            bool otherReturnedFirst = false;
+            int ownCalls = 0;
+            CScopedEventSignalConnection scoped;
+            scoped = signal.Connect(MakeEventSignalHandlerWithConnection<int>([&](int fire, Self const& self) {
+                if (fire == 1) // the call on the other thread
+                {
+                    otherEntered.Open();
+                    releaseOther.Wait();
+                    otherReturned = true;
+                    return;
+                }
+                ++ownCalls;
+                c.stop(scoped, self);
+                otherReturnedFirst = otherReturned.load();
+            }));
+            ScopedThread other([&] { signal.Fire(1); });
+            ASSERT_TRUE(otherEntered.Wait());
+            ScopedThread releaser([&] {
+                std::this_thread::sleep_for(50ms);
+                releaseOther.Open();
+            });
+            signal.Fire(0);
+            signal.Fire(0);
+            EXPECT_EQ(ownCalls, 1) << c.what;
+            EXPECT_TRUE(otherReturnedFirst) << c.what;
+        });
     }
 }
 
@@ -405,12 +361,10 @@ TEST(EventSignalThreads, PlainDisconnectReturnsWhileTheHandlerRuns)
 {
     TEventSignal<void> signal;
     Gate entered, release;
-    auto connection = ConnectLambda(signal,
-                                    [&]
-                                    {
-                                        entered.Open();
-                                        release.Wait();
-                                    });
+    auto connection = ConnectLambda(signal, [&] {
+        entered.Open();
+        release.Wait();
+    });
     ScopedThread firing([&] { signal.Fire(); });
     ASSERT_TRUE(entered.Wait());
     connection->Disconnect();
