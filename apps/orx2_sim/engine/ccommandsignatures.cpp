@@ -12,6 +12,7 @@ CCommandSignatures::CCommandSignatures()
     Add<CStringW>();
     Add<CStringW const&>();
     Add<unsigned int, unsigned int>();
+    Add<unsigned int, unsigned int, bool>();
     Add<EAreaItems>();
     Add<std::vector<Level>>();
     Add<wstring>();

@@ -4,6 +4,7 @@
 
 #include "base/orx2basepool/icommandbase.h"
 #include "host/acquisitionbase/ccommandregistry.h"
+#include "host/contracts/i3dvisualizationsink.h"
 #include "host/foundation/jbsingleton.h"
 #include "reference_host/makestandaloneproperty.h"
 
@@ -31,10 +32,18 @@ CSimHost::CSimHost()
 
     m_areaPanel = std::make_unique<ReferenceHost::CAreaPanel>(m_selectedArea);
     m_areaPanel->GetAreaViewModel()->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
+
+    m_acquisitionService = std::make_shared<ReferenceHost::CAcquisitionService>();
+    m_guiConfiguration = std::make_shared<ReferenceHost::CGuiConfiguration>();
+    m_guiConfiguration->setupKeyboardAndFootControl(m_acquisitionService);
+    // Last, as a renderer would once it exists: the simulator draws text and only passes a sink on.
+    m_guiConfiguration->Set3dVisualizationSink(std::make_shared<Base::I3DVisualizationSink>());
 }
 
 CSimHost::~CSimHost()
 {
+    m_guiConfiguration.reset();
+    m_acquisitionService.reset();
     m_areaPanel.reset();
     m_commonCommands.reset();
     m_configuration.reset();

@@ -5,8 +5,10 @@
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "reference_host/cacquisitionproperties.h"
+#include "reference_host/cacquisitionservice.h"
 #include "reference_host/careapanel.h"
 #include "reference_host/ccommonareas.h"
+#include "reference_host/cguiconfiguration.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
 
 #include <memory>
@@ -22,8 +24,11 @@ namespace Orx2Sim
 ///  3. the common command set, whose replay slot the simulator fills (SetReplayCommand);
 ///  4. the area panel as the host's configuring code sets it up (ReferenceHost::CAreaPanel: area view
 ///     model, thumbnail sources, area commands, trash), its tiles following the dynamic required areas;
-///     the GUI configuration and the other view models, which the simulator's modules build and wire
-///     (ISimModule::Start) as their issues land.
+///  5. the GUI configuration (the reference host's, which fills the slots of the acquisition button, step
+///     menu, 3D scene, lock GUI and QR code), its keyboard and foot control built for the acquisition
+///     service (a recorder), and the 3D visualization sink set last, as a renderer would;
+///  6. the other view models, which the simulator's modules build, wire and write into the GUI
+///     configuration's slots (ISimModule::Start) as their issues land.
 /// The GUI side (the modules' screen sections and the property watch) binds after that; then OpenCase.
 ///
 /// Destruction releases everything in the reverse order. One host at a time per process (commands
@@ -33,7 +38,7 @@ class CSimHost
 public:
     using ReplayCommand = Base::ICommand<int const&, std::wstring const&>;
 
-    /// Steps 1 to 4 as far as the host does them. Throws what the library's constructors throw.
+    /// Steps 1 to 5. Throws what the library's constructors throw.
     CSimHost();
     ~CSimHost();
     CSimHost(CSimHost const&) = delete;
@@ -69,6 +74,10 @@ public:
     }
     BusinessLayer::CCommonCommands& GetCommonCommands() const { return *m_commonCommands; }
     ReferenceHost::CAreaPanel& GetAreaPanel() const { return *m_areaPanel; }
+    /// The directory through which the GUI reaches every view model.
+    ReferenceHost::CGuiConfiguration& GetGuiConfiguration() const { return *m_guiConfiguration; }
+    /// The engine's service that keys and the foot switch reach; it records what it is told.
+    ReferenceHost::CAcquisitionService& GetAcquisitionService() const { return *m_acquisitionService; }
 
 private:
     std::shared_ptr<ReferenceHost::CCommonAreas> m_areas;
@@ -78,5 +87,7 @@ private:
     std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> m_dynamicRequiredAreas;
     std::shared_ptr<BusinessLayer::CCommonCommands> m_commonCommands;
     std::unique_ptr<ReferenceHost::CAreaPanel> m_areaPanel;
+    std::shared_ptr<ReferenceHost::CAcquisitionService> m_acquisitionService;
+    std::shared_ptr<ReferenceHost::CGuiConfiguration> m_guiConfiguration;
 };
 } // namespace Orx2Sim

@@ -7,6 +7,7 @@
 #include "modules/ccommandsmodule.h"
 #include "modules/ccommoncommandsmodule.h"
 #include "modules/chostmodule.h"
+#include "modules/ckeysmodule.h"
 #include "modules/cmodeltabmodule.h"
 #include "modules/creconstructionmodule.h"
 
@@ -26,6 +27,7 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CHostModule>());
     modules.push_back(std::make_unique<CCommonCommandsModule>());
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
+    modules.push_back(std::make_unique<CKeysModule>()); // below the commands: the GUI lock follows them
     return modules;
 }
 } // namespace Orx2Sim

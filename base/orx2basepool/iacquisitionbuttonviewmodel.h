@@ -1,0 +1,30 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "host/values/cdevicestatechanged.h"
+
+#include <memory>
+
+namespace Base
+{
+/// What the GUI's camera (acquisition) button is bound to: the camera device's state, the command the
+/// button executes, and whether the button is locked or enabled. The properties live as long as the
+/// view model; read them on any thread and re-read on PropertyChanged.
+class IAcquisitionButtonViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    ~IAcquisitionButtonViewModel() override = default;
+
+    /// The last reported state of the camera device.
+    virtual IProperty<CDeviceStateChanged> const& GetCameraDeviceState() const = 0;
+    /// The command the button executes (empty: none). Not a property: read it when the button is
+    /// pressed; replacing it notifies nobody.
+    virtual std::shared_ptr<ICommand<>> GetCameraCommand() = 0;
+    virtual void SetCameraCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+    /// True: the button is shown but cannot be used.
+    virtual IProperty<bool> const& GetIsLocked() const = 0;
+    virtual IProperty<bool> const& IsEnabled() const = 0;
+};
+} // namespace Base

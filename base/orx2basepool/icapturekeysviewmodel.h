@@ -1,0 +1,25 @@
+#pragma once
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/tproperty.h"
+
+#include <memory>
+
+namespace Base
+{
+/// Where the GUI hands raw key presses and releases to the business layer: it executes the pressed
+/// command when a key goes down and the released command when it goes up, each with the key and the
+/// key data it received. Either command may be empty (the GUI then drops the key) and may be replaced
+/// at any time (PropertyChanged).
+class ICaptureKeysViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    using KeyCommand = ICommand<unsigned int, unsigned int>;
+
+    ~ICaptureKeysViewModel() override = default;
+
+    virtual TProperty<std::shared_ptr<KeyCommand>> const& GetKeyPressedCommand() const = 0;
+    virtual TProperty<std::shared_ptr<KeyCommand>> const& GetKeyReleasedCommand() const = 0;
+};
+} // namespace Base

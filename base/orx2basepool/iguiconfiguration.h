@@ -1,0 +1,103 @@
+#pragma once
+#include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/iproperty.h"
+
+#include <memory>
+
+namespace Base
+{
+// The view models the slots hold. Declared here only: the GUI configuration passes their pointers
+// through and never calls them (except the 3D scene's). Some are defined with their view models in
+// this library, the others (object list, message box, region selection, sound, tab manager, live image
+// NSP, progress bar, the two tool models and the scene info hint) by the host alone.
+class I3DVisualizationSink;
+class IAcquisitionButtonViewModel;
+class ISidePanelViewModel;
+class IAreaViewModel;
+class IStepMenuViewModel;
+class IObjectListViewModel;
+class ILiveOptionsViewModel;
+class ITrashViewModel;
+class ILiveVideoViewModel;
+class I3DSceneViewModel;
+class IMessageBoxViewModel;
+class ILiveImageViewModel;
+class IRegionSelectionViewModel;
+class ISoundModel;
+class ICaptureKeysViewModel;
+class ILockGUIViewModel;
+class ITabManagerViewModel;
+class ICameraCalibrationViewModel;
+class IQRCodeViewModel;
+class IColorCalibDialogViewModel;
+class ILiveViewNSPViewModel;
+class IProgressBarViewModel;
+class IToolModelDoubleClick;
+class IToolModelROI;
+class ISceneInfoHintModel;
+
+/// The one object through which the GUI reaches every view model of the acquisition screen: a
+/// directory of slots, each a property holding the current view model of one kind (empty until the
+/// host fills it). The GUI reads a slot, binds to the view model it holds and is told through the
+/// slot's value-changed event when it is filled or replaced. Slots may be read and written from any
+/// thread, as properties are; the GUI should not write them.
+class IGuiConfiguration : public INonCopyable
+{
+public:
+    template <class I> using Slot = IProperty<std::shared_ptr<I>>;
+
+    virtual ~IGuiConfiguration() = default;
+
+    /// Stores the renderer's sink; the 3D scene view model receives it (now, or when it is set).
+    virtual void Set3dVisualizationSink(std::shared_ptr<I3DVisualizationSink> const& sink) = 0;
+
+    // clang-format off
+    virtual Slot<IAcquisitionButtonViewModel>& GetAcquisitionButtonConfiguration() = 0;
+    virtual Slot<IAcquisitionButtonViewModel> const& GetAcquisitionButtonConfiguration() const = 0;
+    virtual Slot<ISidePanelViewModel>& GetSidePanelConfiguration() = 0;
+    virtual Slot<ISidePanelViewModel> const& GetSidePanelConfiguration() const = 0;
+    virtual Slot<IAreaViewModel>& GetAreaConfiguration() = 0;
+    virtual Slot<IAreaViewModel> const& GetAreaConfiguration() const = 0;
+    virtual Slot<IStepMenuViewModel>& GetStepMenuConfiguration() = 0;
+    virtual Slot<IStepMenuViewModel> const& GetStepMenuConfiguration() const = 0;
+    virtual Slot<IObjectListViewModel>& GetObjectListConfiguration() = 0;
+    virtual Slot<IObjectListViewModel> const& GetObjectListConfiguration() const = 0;
+    virtual Slot<ILiveOptionsViewModel>& GetLiveOptionsConfiguration() = 0;
+    virtual Slot<ILiveOptionsViewModel> const& GetLiveOptionsConfiguration() const = 0;
+    virtual Slot<ITrashViewModel>& GetTrashConfiguration() = 0;
+    virtual Slot<ITrashViewModel> const& GetTrashConfiguration() const = 0;
+    virtual Slot<ILiveVideoViewModel>& GetLiveVideoConfiguration() = 0;
+    virtual Slot<ILiveVideoViewModel> const& GetLiveVideoConfiguration() const = 0;
+    virtual Slot<I3DSceneViewModel>& Get3DSceneConfiguration() = 0;
+    virtual Slot<I3DSceneViewModel> const& Get3DSceneConfiguration() const = 0;
+    virtual Slot<IMessageBoxViewModel>& GetMessageBoxConfiguration() = 0;
+    virtual Slot<IMessageBoxViewModel> const& GetMessageBoxConfiguration() const = 0;
+    virtual Slot<ILiveImageViewModel>& GetLiveImageConfiguration() = 0;
+    virtual Slot<ILiveImageViewModel> const& GetLiveImageConfiguration() const = 0;
+    virtual Slot<ISoundModel>& GetSoundConfiguration() = 0;
+    virtual Slot<ISoundModel> const& GetSoundConfiguration() const = 0;
+    virtual Slot<ICaptureKeysViewModel>& GetCaptureKeysConfiguration() = 0;
+    virtual Slot<ICaptureKeysViewModel> const& GetCaptureKeysConfiguration() const = 0;
+    virtual Slot<ICameraCalibrationViewModel>& GetCameraCalibrationConfiguration() = 0;
+    virtual Slot<ICameraCalibrationViewModel> const& GetCameraCalibrationConfiguration() const = 0;
+    virtual Slot<ILockGUIViewModel>& GetLockGUIConfiguration() = 0;
+    virtual Slot<ILockGUIViewModel> const& GetLockGUIConfiguration() const = 0;
+    virtual Slot<ITabManagerViewModel>& GetTabManagerConfiguration() = 0;
+    virtual Slot<ITabManagerViewModel> const& GetTabManagerConfiguration() const = 0;
+    virtual Slot<IQRCodeViewModel>& GetQRCodeConfiguration() = 0;
+    virtual Slot<IQRCodeViewModel> const& GetQRCodeConfiguration() const = 0;
+    virtual Slot<IColorCalibDialogViewModel>& GetColorCalibDialogConfiguration() = 0;
+    virtual Slot<IColorCalibDialogViewModel> const& GetColorCalibDialogConfiguration() const = 0;
+    virtual Slot<ILiveViewNSPViewModel>& GetLiveImageNSPConfiguration() = 0;
+    virtual Slot<ILiveViewNSPViewModel> const& GetLiveImageNSPConfiguration() const = 0;
+    virtual Slot<IProgressBarViewModel>& GetProgressBarConfiguration() = 0;
+    virtual Slot<IProgressBarViewModel> const& GetProgressBarConfiguration() const = 0;
+    virtual Slot<IToolModelDoubleClick>& GetDoubleClickToolConfiguration() = 0;
+    virtual Slot<IToolModelDoubleClick> const& GetDoubleClickToolConfiguration() const = 0;
+    virtual Slot<IToolModelROI>& GetRoiToolConfiguration() = 0;
+    virtual Slot<IToolModelROI> const& GetRoiToolConfiguration() const = 0;
+    virtual Slot<ISceneInfoHintModel>& GetSceneInfoHintConfiguration() = 0;
+    virtual Slot<ISceneInfoHintModel> const& GetSceneInfoHintConfiguration() const = 0;
+    // clang-format on
+};
+} // namespace Base

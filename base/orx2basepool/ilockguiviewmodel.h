@@ -1,0 +1,20 @@
+#pragma once
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+
+namespace Base
+{
+/// Tells the GUI whether its input is locked and whether to show the animated work indicator. Both
+/// are counts: the GUI locks its input while the lock count is above 0 and shows the indicator while
+/// the indicator count is above 0.
+class ILockGUIViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    ~ILockGUIViewModel() override = default;
+
+    /// Not const: the GUI reads it through a view model it may change.
+    virtual IProperty<unsigned int> const& GetLockCount() = 0;
+    virtual IProperty<unsigned int> const& GetShowAnimatedWorkIndicator() const = 0;
+};
+} // namespace Base

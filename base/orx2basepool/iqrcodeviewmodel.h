@@ -1,0 +1,23 @@
+#pragma once
+#include "base/orx2basepool/eareaitems.h"
+#include "base/orx2basepool/icommand.h"
+#include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/iviewmodelobject.h"
+#include "host/foundation/cstringw.h"
+
+#include <memory>
+
+namespace Base
+{
+/// The two commands of the GUI's QR-code function: one that activates a scan area, one that takes the
+/// text decoded from a QR code. Either may be empty and may be replaced (PropertyChanged).
+class IQRCodeViewModel : public INotifyPropertyChanged, public IViewModelObject
+{
+public:
+    ~IQRCodeViewModel() override = default;
+
+    virtual IProperty<std::shared_ptr<ICommand<EAreaItems>>> const& GetActiveAreaCommand() const = 0;
+    virtual IProperty<std::shared_ptr<ICommand<CStringW>>> const& GetQRCodeCommand() const = 0;
+};
+} // namespace Base
