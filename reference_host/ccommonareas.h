@@ -24,7 +24,7 @@ namespace ReferenceHost
 /// Only the real areas 0 to 13 can exist; operations on other values do nothing and report nothing.
 /// Nothing is instantiated at first, every known area may be instantiated, and every source starts at
 /// its "nothing happened" value. To test how models cope with a host that is gone, destroy the object.
-class CCommonAreas final : public BusinessLayer::ICommonAreas
+class CCommonAreas : public BusinessLayer::ICommonAreas
 {
 public:
     /// What SetImportedAreaRegistrationInfo stored.

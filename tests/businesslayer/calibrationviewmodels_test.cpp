@@ -1,6 +1,5 @@
-// The calibration view models' properties and the step menu's answer slots keep the property contract.
+// The calibration view models' properties keep the property contract.
 #include "base/orx2basepool/tcommand.h"
-#include "businesslayer/common/ccameracalibrationstepmenuviewmodel.h"
 #include "businesslayer/common/ccameracalibrationviewmodelbase.h"
 #include "businesslayer/common/ccolorcalibdialogviewmodelbase.h"
 #include "support/commandenvironment.h"
@@ -14,7 +13,6 @@ namespace
 using Base::CCalibrationWaitRequest;
 using Camera = Base::ICameraCalibrationViewModel;
 using Command = std::shared_ptr<Base::ICommand<>>;
-using TextCommand = std::shared_ptr<Base::ICommand<CStringW>>;
 class CalibrationViewModels : public Orx2Test::CommandEnvironment
 {
 };
@@ -59,19 +57,5 @@ TEST_F(CalibrationViewModels, PropertiesKeepTheirContract)
         .Accessor<Command>("CancelPressed", ORX2_ACCESSOR(GetCancelPressed), nullptr, answer)
         .Accessor<Command>("CustomPressed", ORX2_ACCESSOR(GetCustomPressed), nullptr, answer)
         .Check(dialog);
-
-    using Menu = BusinessLayer::CCameraCalibrationStepMenuViewModel;
-    Menu menu;
-    Orx2Test::PropertyContract<Menu>()
-        .Accessor<Command>("OkPressed", ORX2_ACCESSOR(GetOkPressed), nullptr, answer)
-        .Accessor<Command>("CancelPressed", ORX2_ACCESSOR(GetCancelPressed), nullptr, answer)
-        .Accessor<Command>("RetryPressed", ORX2_ACCESSOR(GetRetryPressed), nullptr, answer)
-        .Accessor<Command>("ContinuePressed", ORX2_ACCESSOR(GetContinuePressed), nullptr, answer)
-        .Accessor<Command>("AbortPressed", ORX2_ACCESSOR(GetAbortPressed), nullptr, answer)
-        .Accessor<Command>("ConfirmPressed", ORX2_ACCESSOR(GetConfirmPressed), nullptr, answer)
-        .Accessor<TextCommand>(
-            "TextInserted", ORX2_ACCESSOR(GetTextInserted), nullptr,
-            std::make_shared<Base::TCommand<void, CStringW>>([](CStringW) {}, L"Text", false))
-        .Check(menu);
 }
 } // namespace

@@ -114,6 +114,16 @@ TEST_F(DynamicRequiredAreas, FollowsDataAndLevelChanges)
     EXPECT_EQ(Levels({A::UpperJaw, A::PreOpUpper}), Output());
     caseLevels.Clear();
     EXPECT_EQ(Levels({}), Output());
+    // Given levels directly: the data of a scanbody upper and an obligatory lower jaw.
+    Instantiate(A::ScanbodyUpper, true);
+    model.UpdateDynamicRequiredAreas({R});
+    EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
+    // Rebinding follows the new source only.
+    Base::Binding::TArrayProperty<Level> other(Levels({A::ScanbodyLower}));
+    model.SetRequiredAreasArray(other);
+    EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::ScanbodyLower}), Output());
+    caseLevels.Set(Levels({A::UpperJaw}));
+    EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::ScanbodyLower}), Output());
 }
 
 TEST_F(DynamicRequiredAreas, FollowsAreasInstantiatedAndRemovedLater)
@@ -132,22 +142,6 @@ TEST_F(DynamicRequiredAreas, FollowsAreasInstantiatedAndRemovedLater)
 
     areas->InstantiateArea(A::GingivaMaskUpper);
     EXPECT_EQ(Levels({A::BiteUpper}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, RebindingFollowsTheNewSource)
-{
-    Base::Binding::TArrayProperty<Level> other(Levels({A::ScanbodyLower}));
-    model.SetRequiredAreasArray(other);
-    EXPECT_EQ(Levels({A::LowerJaw, A::ScanbodyLower}), Output());
-    caseLevels.Set(Levels({A::UpperJaw}));
-    EXPECT_EQ(Levels({A::LowerJaw, A::ScanbodyLower}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, ComputesDirectlyFromGivenLevels)
-{
-    Instantiate(A::ScanbodyUpper, true);
-    model.UpdateDynamicRequiredAreas({R});
-    EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
 }
 
 TEST_F(DynamicRequiredAreas, OnceTheAreasAreGoneTheLastFlagsStillCount)

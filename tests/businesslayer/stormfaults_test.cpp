@@ -152,8 +152,8 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
     // The model connected first to the area set is the one whose second lookup misses the area.
     for (bool const dynamicFirst : {true, false})
     {
-        areas = std::make_shared<ReferenceHost::CCommonAreas>();
-        auto const vanishing = std::make_shared<Orx2Test::VanishingAreas>(areas);
+        auto const vanishing = std::make_shared<Orx2Test::VanishingAreas>();
+        areas = vanishing;
         // The buccal area holds data: while it counts, both jaws are obligatory and the tab sees data.
         Instantiate(A::BuccalReg, true);
         Base::Binding::TArrayProperty<Level> caseLevels{Levels({})};
@@ -236,8 +236,7 @@ TEST_F(StormFaults, GettersCalledInsideADeliveryNeverDestroyTheHostsAreasThere)
     };
     for (auto const& [name, read] : rows)
     {
-        auto host =
-            std::make_shared<Orx2Test::VanishingAreas>(std::make_shared<ReferenceHost::CCommonAreas>());
+        auto host = std::make_shared<Orx2Test::VanishingAreas>();
         std::weak_ptr<Orx2Test::VanishingAreas> const alive = host;
         Buccal buccal(host);
         Running running(host);
