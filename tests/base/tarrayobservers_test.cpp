@@ -23,7 +23,7 @@ using Vec = std::vector<int>;
 using K = EArrayRemovalKind;
 } // namespace
 
-TEST(ApplyArrayChangedNotification, ChangesThenInsertsInOrderThenRemovesBackwards)
+TEST(ApplyArrayChangedNotification, ChangesThenInsertsInOrderThenRemovesBackwardsAndRefusesMisfits)
 {
     Vec copy{1, 2, 3};
     Note<int> n = Changed<int>({0, 2}, {10, 30});
@@ -38,11 +38,7 @@ TEST(ApplyArrayChangedNotification, ChangesThenInsertsInOrderThenRemovesBackward
     copy = {1};
     ApplyArrayChangedNotification(copy, Kind<int>(K::SourceDestroyed));
     EXPECT_TRUE(copy.empty());
-}
-
-TEST(ApplyArrayChangedNotification, RejectsPositionsThatDoNotFit)
-{
-    Vec copy{1, 2};
+    copy = {1, 2}; // positions that do not fit are refused
     EXPECT_THROW(ApplyArrayChangedNotification(copy, Changed<int>({2}, {5})), std::out_of_range);
     EXPECT_THROW(ApplyArrayChangedNotification(copy, Inserted<int>({3}, {5})), std::out_of_range);
     EXPECT_THROW(ApplyArrayChangedNotification(copy, Removed<int>({1, 2})), std::out_of_range);

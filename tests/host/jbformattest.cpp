@@ -8,7 +8,7 @@
 
 namespace
 {
-TEST(HostFormat, StringConversionsFollowTheWidePrintfConventions)
+TEST(HostFormat, StringAndCharacterConversionsFollowTheWidePrintfConventions)
 {
     EXPECT_EQ(JbFormatWide(L"[%ls|%ws]", L"l", L"w"), L"[l|w]");
     EXPECT_EQ(JbFormatWide(L"[%S|%hs]", "narrow", "h"), L"[narrow|h]");
@@ -17,10 +17,6 @@ TEST(HostFormat, StringConversionsFollowTheWidePrintfConventions)
     EXPECT_EQ(JbFormatWide(L"%s", L"\u00E9\U0001F600"), L"\u00E9\U0001F600");
     EXPECT_EQ(JbFormatWide(L"%s|%S", static_cast<wchar_t const*>(nullptr), static_cast<char const*>(nullptr)),
               L"(null)|(null)");
-}
-
-TEST(HostFormat, CharacterConversions)
-{
     EXPECT_EQ(JbFormatWide(L"%c%c", L'x', L'\u00E9'), L"x\u00E9");
     EXPECT_EQ(JbFormatWide(L"%C%hc%lc", 'y', 'z', L'w'), L"yzw");
     // Beyond ASCII: %C takes a narrow character (a byte), %wC and %lC a wide one.
