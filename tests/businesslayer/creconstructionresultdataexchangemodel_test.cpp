@@ -44,16 +44,6 @@ protected:
     CReconstructionResultDataExchangeModel model{properties, areas};
 };
 
-TEST_F(ReconstructionResult, StartsWithoutStateAndFollowsTheHostsSavedFlag)
-{
-    EXPECT_EQ(State::None, model.GetReconstructionState().Get());
-    EXPECT_TRUE(Triangulations().empty());
-    EXPECT_FALSE(model.GetReconstructionResultAutoSaved().Get());
-    model.SetReconstructionResultAutoSaved(true);
-    EXPECT_TRUE(HostSaved());
-    EXPECT_TRUE(model.GetReconstructionResultAutoSaved().Get());
-}
-
 TEST_F(ReconstructionResult, ContributingAreasMoveTheStateFromIncompleteToComplete)
 {
     auto const lower = Instantiate(EAreaItems::LowerJaw);
@@ -109,7 +99,7 @@ TEST_F(ReconstructionResult, NewTriangulationsAndStatesAwayFromCompleteMarkTheRe
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     lower->SetReconstructionResult(WithTriangulation());
     model.SetReconstructionResultAutoSaved(true);
-
+    ASSERT_TRUE(HostSaved() && model.GetReconstructionResultAutoSaved().Get());
     lower->SetReconstructionResult(WithTriangulation(20));
     EXPECT_FALSE(HostSaved());
 
@@ -171,8 +161,8 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
 
 TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)
 {
+    EXPECT_EQ(State::None, model.GetReconstructionState().Get());
     EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw));
-    EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::LowerJaw));
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw)); // running
     struct Row

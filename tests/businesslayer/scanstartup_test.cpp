@@ -150,14 +150,6 @@ TEST_F(ScanStartup, ASmallScanAsTheGuiSeesIt)
     EXPECT_TRUE(tab->GetIsModelTabAllowed().Get());
     EXPECT_EQ((Counts{1, 2, 0}), Notifications());
 
-    // Reconstruction progresses: the mean over the three areas holding data.
-    upper->SetReconstructionProgress(1.0f); // (1 + 0.5 + 0) / 3: still 50, nothing to tell
-    lower->SetReconstructionProgress(1.0f);
-    EXPECT_FLOAT_EQ(200.0f / 3.0f, progress->GetReconstructionProgress().Get());
-    buccal->SetReconstructionProgress(1.0f);
-    EXPECT_EQ(100.0f, progress->GetReconstructionProgress().Get());
-    EXPECT_EQ((Counts{0, 2, 0}), Notifications());
-
     // Results arrive; the last one completes the reconstruction.
     std::vector<CReconstructionResult> const results = {Reconstruction(10), Reconstruction(11),
                                                         Reconstruction(12)};
@@ -175,23 +167,6 @@ TEST_F(ScanStartup, ASmallScanAsTheGuiSeesIt)
     EXPECT_EQ((Counts{0, 1, 1}), Notifications());
     EXPECT_EQ(6, TriangulationChanges()); // one per change of each area's pair
     EXPECT_FALSE(result->GetReconstructionResultAutoSaved().Get());
-
-    // The bite's processing fails: failed, and the GUI keeps the last good results.
-    buccal->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
-    CReconstructionResult const retried = Reconstruction(13);
-    buccal->SetReconstructionResult(retried);
-    EXPECT_EQ(State::Failed, result->GetReconstructionState().Get());
-    EXPECT_EQ(State::Failed, result->GetReconstructionState(EAreaItems::BuccalReg));
-    EXPECT_EQ(results, result->GetTriangulationArray().GetValues());
-    EXPECT_EQ(0, TriangulationChanges());
-    EXPECT_EQ((Counts{0, 1, 1}), Notifications());
-
-    // It recovers: complete again, with the new result.
-    buccal->SetImageProcessingProgress(EImageProcessingProgress::eORX_OK);
-    EXPECT_EQ(State::Complete, result->GetReconstructionState().Get());
-    EXPECT_EQ(retried, result->GetTriangulationArray().GetAt(2).value());
-    EXPECT_EQ(1, TriangulationChanges());
-    EXPECT_EQ((Counts{0, 1, 1}), Notifications());
 
     // The upper jaw fails and loses its data; then the host treats the reconstruction as done.
     upper->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);

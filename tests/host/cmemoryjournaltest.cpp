@@ -17,8 +17,6 @@ TEST(HostJournal, NestedReportsRecordTheirOpeningAndClosing)
 {
     auto const journal = std::make_shared<CMemoryJournal>();
     auto const handle = journal->CreateHandle(L"Model");
-    EXPECT_EQ(handle->GetOwnerName(), L"Model");
-    EXPECT_NE(handle->GetId(), journal->CreateHandle(L"Model")->GetId());
     {
         CJournalReport const outer = journal->Report(handle);
         CJournalReport const inner = journal->Report(handle);
@@ -27,16 +25,12 @@ TEST(HostJournal, NestedReportsRecordTheirOpeningAndClosing)
     EXPECT_EQ(journal->GetOpenReportCount(), 0U);
     std::vector<SJournalRecord> const records = journal->GetRecords();
     ASSERT_EQ(records.size(), 4U);
-    std::vector<EJournalRecordKind> kinds;
     for (std::size_t index = 0; index < records.size(); ++index)
     {
-        kinds.push_back(records[index].kind);
+        EXPECT_EQ(records[index].kind, index < 2 ? EJournalRecordKind::Opened : EJournalRecordKind::Closed);
         EXPECT_EQ(records[index].sequence, index);
         EXPECT_EQ(records[index].handle, handle) << "the handle itself is stored, not a copy";
     }
-    EXPECT_EQ(kinds,
-              (std::vector<EJournalRecordKind>{EJournalRecordKind::Opened, EJournalRecordKind::Opened,
-                                               EJournalRecordKind::Closed, EJournalRecordKind::Closed}));
     EXPECT_EQ(records[2].reportId, records[1].sequence) << "the inner report closes first";
     EXPECT_EQ(records[3].reportId, records[0].sequence);
 }

@@ -90,17 +90,12 @@ template <class T> void ExpectRoundTripAndTruncationSafety(T const& value)
 TEST(HostLegacyStream, LayoutIsPinned)
 {
     EXPECT_EQ(Encode(true), (Bytes{0x01}));
-    EXPECT_EQ(Encode(false), (Bytes{0x00}));
     EXPECT_EQ(Encode(std::int32_t{0x01020304}), (Bytes{0x04, 0x03, 0x02, 0x01}));
-    EXPECT_EQ(Encode(std::int16_t{-2}), (Bytes{0xFE, 0xFF}));
     EXPECT_EQ(Encode(std::uint64_t{0x0102030405060708}), (Bytes{8, 7, 6, 5, 4, 3, 2, 1}));
-    EXPECT_EQ(Encode(std::int8_t{-1}), (Bytes{0xFF}));
     EXPECT_EQ(Encode(EMode::Scanning), (Bytes{0x34, 0x12}));
     EXPECT_EQ(Encode(Negative), (Bytes{0xFE}));
-    EXPECT_EQ(Encode(1.0f), (Bytes{0x00, 0x00, 0x80, 0x3F}));
     EXPECT_EQ(Encode(1.0), (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
     EXPECT_EQ(Encode(std::wstring(L"A\U0001F600")), (Bytes{3, 0, 0, 0, 0x41, 0x00, 0x3D, 0xD8, 0x00, 0xDE}));
-    EXPECT_EQ(Encode(CStringW(L"\u00E9")), (Bytes{1, 0, 0, 0, 0xE9, 0x00}));
     EXPECT_EQ(Encode(std::vector<std::uint8_t>{1, 2}), (Bytes{2, 0, 0, 0, 1, 2}));
     EXPECT_EQ(Encode(std::vector<bool>{true, false}), (Bytes{2, 0, 0, 0, 1, 0}));
 }
@@ -109,13 +104,9 @@ TEST(HostLegacyStream, ScalarsRoundTripAndRejectEveryTruncation)
 {
     ExpectRoundTripAndTruncationSafety(true);
     ExpectRoundTripAndTruncationSafety(static_cast<char>('x'));
-    ExpectRoundTripAndTruncationSafety(std::int8_t{-128});
     ExpectRoundTripAndTruncationSafety(std::uint8_t{255});
     ExpectRoundTripAndTruncationSafety(std::int16_t{-32768});
-    ExpectRoundTripAndTruncationSafety(std::uint16_t{65535});
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<int>::min());
-    ExpectRoundTripAndTruncationSafety(std::numeric_limits<unsigned>::max());
-    ExpectRoundTripAndTruncationSafety(std::numeric_limits<long long>::min());
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<unsigned long long>::max());
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<long>::min());
     ExpectRoundTripAndTruncationSafety(char16_t{0xABCD});
@@ -129,14 +120,11 @@ TEST(HostLegacyStream, ScalarsRoundTripAndRejectEveryTruncation)
 
 TEST(HostLegacyStream, StringsAndVectorsRoundTripAndRejectEveryTruncation)
 {
-    ExpectRoundTripAndTruncationSafety(std::wstring());
     ExpectRoundTripAndTruncationSafety(std::wstring(L"Gr\u00FC\u00DFe \U0001F600 \U0010FFFF"));
     ExpectRoundTripAndTruncationSafety(CStringW(L"Scan \u20AC"));
     ExpectRoundTripAndTruncationSafety(std::vector<int>{1, -2, 3});
     ExpectRoundTripAndTruncationSafety(std::vector<bool>{true, false, true});
-    ExpectRoundTripAndTruncationSafety(std::vector<double>{0.5, -0.25});
     ExpectRoundTripAndTruncationSafety(std::vector<std::wstring>{L"a", L"", L"\U0001F600"});
-    ExpectRoundTripAndTruncationSafety(std::vector<CStringW>{CStringW(L"x")});
     ExpectRoundTripAndTruncationSafety(std::vector<std::vector<std::uint16_t>>{{1, 2}, {}, {3}});
     ExpectRoundTripAndTruncationSafety(std::vector<EMode>{EMode::Idle, EMode::Scanning});
 }
@@ -177,7 +165,6 @@ TEST(HostLegacyStream, MessagesSayWhatWasReadAndWhatWasMissing)
     EXPECT_EQ(DecodeFailure<std::wstring>(Bytes{6, 0, 0, 0, 1, 0, 2}),
               "Reading std::wstring: 12 bytes needed for 6 elements, 3 left");
     EXPECT_EQ(DecodeFailure<std::int32_t>(Bytes{1}), "Reading int: 4 bytes needed, 1 left");
-    EXPECT_EQ(DecodeFailure<EMode>(Bytes{}), "Reading unsigned short: 2 bytes needed, 0 left");
     EXPECT_EQ(DecodeFailure<double>(Bytes{1, 2}), "Reading double: 8 bytes needed, 2 left");
 }
 
