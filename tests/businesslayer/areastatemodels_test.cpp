@@ -3,13 +3,9 @@
 #include "businesslayer/common/careasurfelcolletiondataexchangemodel.h"
 #include "businesslayer/common/ccommonareaentitycollectiondataexchangemodel.h"
 #include "businesslayer/common/ccommondatamodificationdataexchangemodel.h"
-#include "businesslayer/common/ccommonseatpositiondataexchangemodel.h"
 #include "businesslayer/common/cinstantiatedareadataexchangemodel.h"
-#include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
-#include "businesslayer/common/cvideomode2ddataexchangemodel.h"
 
 #include "support/callspy.h"
-#include "support/propertycontract.h"
 #include "support/referencehost.h"
 
 #include <gtest/gtest.h>
@@ -76,7 +72,6 @@ TEST_F(AreaStateModels, OcclusalDirectionReadsWithoutInstantiatingAndWritesAfter
     areas->SetCanInstantiateArea(EAreaItems::BuccalReg, false);
     model.SetOcclusalDirection(EAreaItems::BuccalReg, Translation(1.0f));
     EXPECT_FALSE(areas->IsAreaInstantiated(EAreaItems::BuccalReg));
-
 }
 
 TEST_F(AreaStateModels, InstantiatesOnlyWhatIsAllowedAndMissing)
@@ -98,8 +93,7 @@ TEST_F(AreaStateModels, PassThroughModelsAndExpiredAreas)
     struct Surfels : Base::ISurfelCollectionColored
     {
     };
-    auto const lowerSurfels = std::make_shared<Surfels>();
-    auto const allSurfels = std::make_shared<Surfels>();
+    auto const lowerSurfels = std::make_shared<Surfels>(), allSurfels = std::make_shared<Surfels>();
     areas->SetSurfelCollection(EAreaItems::LowerJaw, lowerSurfels);
     areas->SetSurfelCollection(allSurfels);
     Instantiate(EAreaItems::UpperJaw)
@@ -107,15 +101,11 @@ TEST_F(AreaStateModels, PassThroughModelsAndExpiredAreas)
 
     CAreaSurfelColletionDataExchangeModel surfels(areas);
     CCommonAreaEntityCollectionDataExchangeModel entities(areas);
-    CIsRunningExceptReconstructionDataExchangeModel running(areas);
     EXPECT_EQ(lowerSurfels, surfels.GetSurfelCollection(EAreaItems::LowerJaw));
     EXPECT_EQ(allSurfels, surfels.GetSurfelCollection());
     EXPECT_EQ(std::vector<Base::CGeometricEntityPacket>{Base::CGeometricEntityPacket(4)},
               entities.GetContainedEntities(EAreaItems::UpperJaw));
     EXPECT_TRUE(entities.GetContainedEntities(EAreaItems::LowerJaw).empty());
-    // The host's own source, so the GUI binds to the host's changes.
-    EXPECT_EQ(&areas->GetIsRunningExceptReconstructionBindingSource(),
-              &running.GetIsRunningExceptReconstructionBindingSource());
 
     // The entity model shares the areas, so they outlive the host's reference.
     std::weak_ptr<ReferenceHost::CCommonAreas> const alive = areas;
@@ -155,20 +145,5 @@ TEST_F(AreaStateModels, DataModificationsAreForwardedOnlyWhileEnabled)
     properties->SetDataModificationEnabled(false);
     properties->SetDataModificationEnabled(true);
     EXPECT_EQ(3, modified.Count());
-}
-
-TEST(ValueModels, PropertiesKeepTheirContract)
-{
-    CCommonSeatPositionDataExchangeModel seat;
-    Orx2Test::PropertyContract<CCommonSeatPositionDataExchangeModel>()
-        .Row<EORXSeatPosition>("SeatPosition", &CCommonSeatPositionDataExchangeModel::GetSeatPosition,
-                               &CCommonSeatPositionDataExchangeModel::GetSeatPosition, EORXSeatPosition::NotSet,
-                               EORXSeatPosition::Right)
-        .Check(seat);
-    CVideoMode2DDataExchangeModel video;
-    Orx2Test::PropertyContract<CVideoMode2DDataExchangeModel>()
-        .Row<bool>("IsVideoMode2DAllowed", &CVideoMode2DDataExchangeModel::GetIsVideoMode2DAllowed,
-                   &CVideoMode2DDataExchangeModel::GetIsVideoMode2DAllowed, true, false)
-        .Check(video);
 }
 } // namespace

@@ -244,7 +244,6 @@ TEST_F(CalibrationStepMenu, TextsOfProgressWaitingAndFinishedStates)
         std::wstring shown;
     };
     std::vector<SRow> const rows = {
-        {"0.125 rounds up", {Make(1, 0, L"%d", 0.125f)}, 0, L"13"},
         {"k/200 rounds its half up", {Make(1, 0, L"%d", 0.285f)}, 0, L"29"},
         {"above 1", {Make(1, 0, L"%d", 1.5f)}, 0, L"0"},
         {"NaN", {Make(1, 0, L"%d", std::numeric_limits<float>::quiet_NaN())}, 0, L"0"},
@@ -256,7 +255,6 @@ TEST_F(CalibrationStepMenu, TextsOfProgressWaitingAndFinishedStates)
         {"resource id", {Make(1, 0, L"text %d", 0.125f, L"", 4711U)}, 0, L"Resource 13"},
         {"unknown resource id", {Make(5, 1, L"text", 0, L"", 4712U)}, 0, L""},
         {"waiting: the text unformatted", {Make(5, 1, L"%d %%")}, 0, L"%d %%"},
-        {"number with a proposal", {Make(7, 2, L"", 0, L"42")}, 1, L"42##CTRL##asc"},
         {"number written while hidden", {Make(5, 1, L"", 0, L"7")}, 1, L"7##CTRL##asc"},
         {"success keeps the text", {Make(5, 1, L"Keep"), Make(2, 0, L"Other")}, 0, L"Keep"},
     };

@@ -5,13 +5,10 @@
 #include "base/orx2basepool/tcommand.h"
 #include "businesslayer/common/c3dsceneviewmodelbase.h"
 #include "businesslayer/common/cacquisitionbuttonviewmodelbase.h"
-#include "businesslayer/common/ccapturekeysviewmodelbase.h"
-#include "businesslayer/common/clockguiviewmodelbase.h"
 #include "businesslayer/common/cqrcodeviewmodelbase.h"
 #include "host/contracts/i3dvisualizationsink.h"
 #include "support/callspy.h"
 #include "support/heldcallback.h"
-#include "support/propertychangedcounter.h"
 #include "support/propertycontract.h"
 
 #include <gtest/gtest.h>
@@ -67,29 +64,6 @@ public:
 };
 } // namespace
 
-TEST(GuiConfiguration, EverySlotStartsEmpty)
-{
-    CGuiConfigurationBase const configuration;
-    Base::IGuiConfiguration const& g = configuration;
-    // clang-format off
-    std::shared_ptr<void> const slots[] = {
-        g.GetAcquisitionButtonConfiguration().Get(), g.GetSidePanelConfiguration().Get(),
-        g.GetAreaConfiguration().Get(), g.GetStepMenuConfiguration().Get(),
-        g.GetObjectListConfiguration().Get(), g.GetLiveOptionsConfiguration().Get(),
-        g.GetTrashConfiguration().Get(), g.GetLiveVideoConfiguration().Get(),
-        g.Get3DSceneConfiguration().Get(), g.GetMessageBoxConfiguration().Get(),
-        g.GetLiveImageConfiguration().Get(), g.GetSoundConfiguration().Get(),
-        g.GetCaptureKeysConfiguration().Get(), g.GetCameraCalibrationConfiguration().Get(),
-        g.GetLockGUIConfiguration().Get(), g.GetTabManagerConfiguration().Get(),
-        g.GetQRCodeConfiguration().Get(), g.GetColorCalibDialogConfiguration().Get(),
-        g.GetLiveImageNSPConfiguration().Get(), g.GetProgressBarConfiguration().Get(),
-        g.GetDoubleClickToolConfiguration().Get(), g.GetRoiToolConfiguration().Get(),
-        g.GetSceneInfoHintConfiguration().Get()};
-    // clang-format on
-    for (std::size_t i = 0; i < std::size(slots); ++i)
-        EXPECT_FALSE(slots[i]) << "slot " << i;
-}
-
 TEST(GuiConfiguration, TheSceneCarriesTheCurrentSinkWhicheverIsSetFirst)
 {
     Orx2Test::CallSpy<SinkPtr> hook;
@@ -141,38 +115,16 @@ TEST(SmallViewModels, PropertiesKeepTheirContract)
         .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(IsEnabled), true, false)
         .Check(button);
 
-    CCaptureKeysViewModelBase keys;
-    Orx2Test::PropertyContract<CCaptureKeysViewModelBase>()
-        .Accessor("KeyPressedCommand", ORX2_ACCESSOR(GetKeyPressedCommand),
-                  CCaptureKeysViewModelBase::KeyCommandPtr(), Command<unsigned, unsigned>())
-        .Accessor("KeyReleasedCommand", ORX2_ACCESSOR(GetKeyReleasedCommand),
-                  CCaptureKeysViewModelBase::KeyCommandPtr(), Command<unsigned, unsigned>())
-        .Check(keys);
-
-    CLockGUIViewModelBase lock;
-    Orx2Test::PropertyContract<CLockGUIViewModelBase>()
-        .Custom<unsigned>(
-            "LockCount",
-            [](auto const& l) -> auto& { return const_cast<CLockGUIViewModelBase&>(l).GetLockCount(); },
-            ORX2_ACCESSOR(GetLockCount), 0U, 3U)
-        .Check(lock);
-
     CQRCodeViewModelBase qr;
     using Q = CQRCodeViewModelBase;
     auto const area = Command<Base::EAreaItems>();
     auto const text = Command<CStringW>();
-    for (bool const set : {false, true}) // empty at first; then emptied after a command
-    {
-        Orx2Test::PropertyContract<Q>()
-            .Setter<Q::ActiveAreaCommandPtr>("ActiveAreaCommand", &Q::GetActiveAreaCommand,
-                                             &Q::SetActivateAreaCommand, set ? area : nullptr,
-                                             set ? nullptr : area)
-            .Setter<Q::QRCodeCommandPtr>("QRCodeCommand", &Q::GetQRCodeCommand, &Q::SetQRCodeCommand,
-                                         set ? text : nullptr, set ? nullptr : text)
-            .Check(qr);
-        qr.SetActivateAreaCommand(area);
-        qr.SetQRCodeCommand(text);
-    }
+    Orx2Test::PropertyContract<Q>()
+        .Setter<Q::ActiveAreaCommandPtr>("ActiveAreaCommand", &Q::GetActiveAreaCommand,
+                                         &Q::SetActivateAreaCommand, nullptr, area)
+        .Setter<Q::QRCodeCommandPtr>("QRCodeCommand", &Q::GetQRCodeCommand, &Q::SetQRCodeCommand, nullptr,
+                                     text)
+        .Check(qr);
 }
 
 TEST(SmallViewModels, AButtonsSubscriptionNeverRunsAfterItsDestruction)
@@ -184,22 +136,4 @@ TEST(SmallViewModels, AButtonsSubscriptionNeverRunsAfterItsDestruction)
     int const atDestruction = held.Calls();
     locked.Fire(false);
     EXPECT_EQ(atDestruction, held.Calls());
-}
-
-TEST(SmallViewModels, TheWorkIndicatorCountsRequestsAndNeverGoesBelowZero)
-{
-    CLockGUIViewModelBase lock;
-    Orx2Test::PropertyChangedCounter gui(lock);
-    struct SStep
-    {
-        bool show;
-        unsigned count;
-        int notifications;
-    } const steps[] = {{true, 1, 1}, {true, 2, 1}, {false, 1, 1}, {false, 0, 1}, {false, 0, 0}, {true, 1, 1}};
-    for (std::size_t i = 0; i < std::size(steps); ++i)
-    {
-        lock.ShowAnimatedWorkIndicator(steps[i].show);
-        EXPECT_EQ(steps[i].count, lock.GetShowAnimatedWorkIndicator().Get()) << "step " << i;
-        EXPECT_EQ(steps[i].notifications, gui.Take()) << "step " << i;
-    }
 }

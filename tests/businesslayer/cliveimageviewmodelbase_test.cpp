@@ -36,10 +36,8 @@ TEST_F(LiveImage, PropertiesKeepTheirContract)
     using I = CLiveImageViewModelBase;
     I image(host, host);
     Orx2Test::PropertyContract<I>()
-        .Row<Crosshair>("CrossHair", &I::GetCrossHair, &I::GetCrossHair, Crosshair::None, Crosshair::Ready)
         .Row<unsigned>("AcquireType", &I::GetAcquireType, &I::GetAcquireType, 0u, 3u)
         .Row<unsigned>("TextResource", &I::GetTextResource, &I::GetTextResource, 0u, 4711u)
-        .Row<bool>("Visibility", &I::GetVisibility, &I::GetVisibility, true, false)
         .Row<Base::ELiveImageTransformation>("ImageTransformation", &I::GetImageTransformation,
                                              &I::GetImageTransformation, Base::ELiveImageTransformation::None,
                                              Base::ELiveImageTransformation::Rotate180)

@@ -5,7 +5,6 @@
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tcommand.h"
 #include "support/commandenvironment.h"
-#include "support/propertychangedcounter.h"
 #include "support/propertycontract.h"
 #include "support/threadhelpers.h"
 
@@ -91,13 +90,6 @@ TEST_F(StepMenu, PropertiesKeepTheirContract)
                                         &Menu::SetStepMenuPosition, Menu::StepMenuPosition{0},
                                         Menu::StepMenuPosition{2})
         .Check(menu);
-    // The two plain flags start false and true, change what their getters read and notify nobody.
-    Orx2Test::PropertyChangedCounter changes(menu);
-    EXPECT_TRUE(!menu.GetCanOptionalItemsCollapse() && menu.GetOptionalItemsExpanded());
-    menu.SetCanOptionalItemsCollapse(true);
-    menu.SetOptionalItemsExpanded(false);
-    EXPECT_TRUE(menu.GetCanOptionalItemsCollapse() && !menu.GetOptionalItemsExpanded());
-    EXPECT_EQ(0, changes.Take());
 }
 
 TEST_F(StepMenu, EachConstructorArgumentLandsInItsOwnProperty)
@@ -122,7 +114,7 @@ TEST_F(StepMenu, EachConstructorArgumentLandsInItsOwnProperty)
     }
 }
 
-TEST_F(StepMenu, EntriesReachBothViewsInOrderAndResetIsSilentWhenEmpty)
+TEST_F(StepMenu, EntriesReachBothViewsInOrderResetIsSilentWhenEmptyAndLookupFindsTheFirstOfAType)
 {
     CTestMenu menu;
     std::atomic<int> notes{0};
@@ -130,52 +122,33 @@ TEST_F(StepMenu, EntriesReachBothViewsInOrderAndResetIsSilentWhenEmpty)
         static_cast<Base::IStepMenuViewModel const&>(menu).GetStepMenuItems(),
         [&notes](auto const&) { notes.fetch_add(1); });
     notes = 0;
-    auto const a = MakeItem(Type{1}), b = MakeItem(Type{2}), c = MakeItem(Type{3});
+    auto const a = MakeItem(Type{5}), b = MakeItem(Type{5}), c = MakeItem(Type{-1});
     struct SRow
     {
         char const* name;
         bool reset;
         Items items;
         int notifications;
+        Type type;
+        std::shared_ptr<Item> found;
     };
-    for (SRow const& row : std::vector<SRow>{{"reset when empty", true, {}, 0},
-                                             {"three", false, {a, b, c}, 1},
-                                             {"reordered, shorter", false, {c, a}, 1},
-                                             {"an empty slot", false, {b, nullptr, a}, 1},
-                                             {"reset when filled", true, {}, 1}})
+    for (SRow const& row : std::vector<SRow>{{"reset when empty", true, {}, 0, Type{5}, nullptr},
+                                             {"three, two of a type", false, {c, a, b}, 1, Type{5}, a},
+                                             {"reordered, shorter", false, {a, c}, 1, Type{-1}, c},
+                                             {"an empty slot first", false, {nullptr, b, a}, 1, Type{5}, b},
+                                             {"reset when filled", true, {}, 1, Type{5}, nullptr}})
     {
         SCOPED_TRACE(row.name);
         row.reset ? menu.ResetItems() : menu.setNewItems(row.items);
+        Base::IStepMenuViewModel const& gui = menu;
         EXPECT_EQ(Seen(row.items), Seen(menu.GetStepMenuItems().GetValues()));
-        EXPECT_EQ(Seen(row.items),
-                  Seen(static_cast<Base::IStepMenuViewModel const&>(menu).GetStepMenuItems().GetValues()));
+        EXPECT_EQ(Seen(row.items), Seen(gui.GetStepMenuItems().GetValues()));
         EXPECT_EQ(row.notifications, notes.exchange(0));
-    }
-}
-
-TEST_F(StepMenu, LookupFindsTheFirstEntryOfATypeAndSkipsEmptySlots)
-{
-    auto const first = MakeItem(Type{5}), second = MakeItem(Type{5}), other = MakeItem(Type{-1});
-    struct SRow
-    {
-        char const* name;
-        Items items;
-        Type type;
-        std::shared_ptr<Item> expected;
-    };
-    for (SRow const& row : std::vector<SRow>{{"empty menu", {}, Type{5}, nullptr},
-                                             {"unknown type", {other, first}, Type{6}, nullptr},
-                                             {"two of a type", {other, first, second}, Type{5}, first},
-                                             {"empty slots first", {nullptr, second, first}, Type{5}, second},
-                                             {"negative type", {first, other}, Type{-1}, other}})
-    {
-        SCOPED_TRACE(row.name);
-        CTestMenu menu;
-        menu.setNewItems(row.items);
-        EXPECT_EQ(row.expected, menu.GetStepMenuItem(row.type));
-        EXPECT_EQ(row.expected, static_cast<Menu const&>(menu).getStepMenuItem(row.type));
-        EXPECT_EQ(static_cast<Base::IStepMenuItemViewModel*>(row.expected.get()),
-                  static_cast<Base::IStepMenuViewModel const&>(menu).GetStepMenuItem(row.type).get());
+        EXPECT_EQ(row.found, menu.GetStepMenuItem(row.type));
+        EXPECT_EQ(row.found, static_cast<Menu const&>(menu).getStepMenuItem(row.type));
+        EXPECT_EQ(static_cast<Base::IStepMenuItemViewModel*>(row.found.get()),
+                  gui.GetStepMenuItem(row.type).get());
+        EXPECT_EQ(nullptr, menu.GetStepMenuItem(Type{6})) << "a type not in the menu";
     }
 }
 
