@@ -10,6 +10,7 @@
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 
 #include "base/orx2basepool/i3dsceneviewmodel.h"
+#include "base/orx2basepool/iacquisitionbuttonviewmodel.h"
 #include "base/orx2basepool/iareaitemviewmodel.h"
 #include "base/orx2basepool/iareaocclusaldirectiondataexchangemodel.h"
 #include "base/orx2basepool/iareaoptimizationstatedataexchangemodel.h"
@@ -17,6 +18,7 @@
 #include "base/orx2basepool/iareaviewmodel.h"
 #include "base/orx2basepool/ibuccalregistrationresultdataexchangemodel.h"
 #include "base/orx2basepool/icameracalibrationviewmodel.h"
+#include "base/orx2basepool/icapturekeysviewmodel.h"
 #include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/icolorcalibdialogviewmodel.h"
 #include "base/orx2basepool/iinstantiatedareadataexchangemodel.h"
@@ -27,6 +29,8 @@
 #include "base/orx2basepool/ilivesuboptionsitemviewmodel.h"
 #include "base/orx2basepool/ilivesuboptionsviewmodel.h"
 #include "base/orx2basepool/ilivevideoviewmodel.h"
+#include "base/orx2basepool/ilockguiviewmodel.h"
+#include "base/orx2basepool/iqrcodeviewmodel.h"
 #include "base/orx2basepool/ireconstructionprogressbardataexchangemodel.h"
 #include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
 #include "base/orx2basepool/iseatpositiondataexchangemodel.h"
@@ -45,6 +49,7 @@
 // X(Interface) for each interface of namespace Base whose TNotifyPropertyChangedImpl ORX2_Common exports.
 #define ORX2_NOTIFYING_INTERFACES(X)                                                                         \
     X(I3DSceneViewModel)                                                                                     \
+    X(IAcquisitionButtonViewModel)                                                                           \
     X(IAreaItemViewModel)                                                                                    \
     X(IAreaOcclusalDirectionDataExchangeModel)                                                               \
     X(IAreaOptimizationStateDataExchangeModel)                                                               \
@@ -52,6 +57,7 @@
     X(IAreaViewModel)                                                                                        \
     X(IBuccalRegistrationResultDataExchangeModel)                                                            \
     X(ICameraCalibrationViewModel)                                                                           \
+    X(ICaptureKeysViewModel)                                                                                 \
     X(ICaseRequiredAreasDataExchangeModel)                                                                   \
     X(IColorCalibDialogViewModel)                                                                            \
     X(IInstantiatedAreaDataExchangeModel)                                                                    \
@@ -62,6 +68,8 @@
     X(ILiveSubOptionsItemViewModel)                                                                          \
     X(ILiveSubOptionsViewModel)                                                                              \
     X(ILiveVideoViewModel)                                                                                   \
+    X(ILockGUIViewModel)                                                                                     \
+    X(IQRCodeViewModel)                                                                                      \
     X(IReconstructionProgressBarDataExchangeModel)                                                           \
     X(IReconstructionResultDataExchangeModel)                                                                \
     X(ISeatPositionDataExchangeModel)                                                                        \
