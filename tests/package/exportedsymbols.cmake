@@ -82,6 +82,19 @@ function(scope_path out name)
 endfunction()
 
 # What the export macros mark: class names, and function names qualified as written.
+# collect_names(<list> <header> <line regex> <name regex> <group>): appends to <list> the group <group>
+# of <name regex> on each line of <header> that matches <line regex>.
+function(collect_names list header line_regex name_regex group)
+    set(names ${${list}})
+    file(STRINGS ${header} lines REGEX "${line_regex}")
+    foreach(line ${lines})
+        if(line MATCHES "${name_regex}")
+            list(APPEND names ${CMAKE_MATCH_${group}})
+        endif()
+    endforeach()
+    set(${list} ${names} PARENT_SCOPE)
+endfunction()
+
 set(marked_classes)
 set(marked_functions)
 set(enumerations)
@@ -90,20 +103,12 @@ file(GLOB_RECURSE headers ${SOURCE_DIR}/host/*.h ${SOURCE_DIR}/base/orx2basepool
      ${SOURCE_DIR}/businesslayer/common/*.h)
 foreach(header ${headers})
     # Enumerations: the toolchain exports their typeinfo where a visible template uses it.
-    file(STRINGS ${header} enum_lines REGEX "^[ \t]*enum[ \t]")
-    foreach(line ${enum_lines})
-        if(line MATCHES "enum[ \t]+(class[ \t]+|struct[ \t]+)?([A-Za-z_][A-Za-z0-9_]*)")
-            list(APPEND enumerations ${CMAKE_MATCH_2})
-        endif()
-    endforeach()
+    collect_names(enumerations ${header} "^[ \t]*enum[ \t]"
+                  "enum[ \t]+(class[ \t]+|struct[ \t]+)?([A-Za-z_][A-Za-z0-9_]*)" 2)
     # Statics that must exist once in the process, whichever library or program runs the inline code
     # that uses them: exported on purpose (weak), even from an Internal namespace.
-    file(STRINGS ${header} shared_lines REGEX "^[ \t]*ORX2_SHARED_ACROSS_MODULES[ \t]")
-    foreach(line ${shared_lines})
-        if(line MATCHES "([A-Za-z_][A-Za-z0-9_]*)[ \t]*(\\(|=|;)")
-            list(APPEND shared_statics ${CMAKE_MATCH_1})
-        endif()
-    endforeach()
+    collect_names(shared_statics ${header} "^[ \t]*ORX2_SHARED_ACROSS_MODULES[ \t]"
+                  "([A-Za-z_][A-Za-z0-9_]*)[ \t]*(\\(|=|;)" 1)
     file(STRINGS ${header} lines REGEX "ORX2_[A-Z]+_EXPORT")
     foreach(line ${lines})
         if(line MATCHES "^[ \t]*(#|//)")
