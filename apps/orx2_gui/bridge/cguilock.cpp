@@ -12,12 +12,14 @@ CGuiLock::CGuiLock(QObject* parent) : QObject(parent), m_apply(*this, [this] { A
     // under the count's reader lock, and the next change waits for it), so the newest stored is the
     // count now.
     m_connection = Base::ACommandBase::s_numberOfActiveGUILockingCommands.ConnectToValueStreamAndNotify(
-        Base::MakeEventSignalHandler<Notification const&>([this](Notification const& notification) {
-            if (!notification.value.HasValue())
-                return;
-            m_latest.store(notification.value.value(), std::memory_order_release);
-            m_apply.Request();
-        }));
+        Base::MakeEventSignalHandler<Notification const&>(
+            [this](Notification const& notification)
+            {
+                if (!notification.value.HasValue())
+                    return;
+                m_latest.store(notification.value.value(), std::memory_order_release);
+                m_apply.Request();
+            }));
     Apply(); // the count now, at once
 }
 

@@ -9,7 +9,8 @@
 
 namespace Orx2Gui
 {
-CQueuedCall::CQueuedCall(QObject& context, std::function<void()> call) : m_context(context), m_call(std::move(call))
+CQueuedCall::CQueuedCall(QObject& context, std::function<void()> call)
+    : m_context(context), m_call(std::move(call))
 {
 }
 
@@ -20,7 +21,8 @@ void CQueuedCall::Request()
     if (m_pending.exchange(true, std::memory_order_acq_rel))
         return;
     CBridgeStatistics::CountPostQueued();
-    QMetaObject::invokeMethod(&m_context, [this] { Run(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_context, [this] { Run(); }, Qt::QueuedConnection);
 }
 
 void CQueuedCall::Run()

@@ -23,8 +23,7 @@ namespace Orx2Gui
 /// callback should not keep the pointer (bridge maps hold view models weakly). Destroying the watch
 /// disconnects first, waiting for a handler running on another thread (which only posts). The slot must
 /// outlive the watch's construction; later it may go first.
-template <class I>
-class TSlotWatch
+template <class I> class TSlotWatch
 {
 public:
     using Callback = std::function<void(std::shared_ptr<I> const&)>;
@@ -32,8 +31,9 @@ public:
     TSlotWatch(Base::IProperty<std::shared_ptr<I>> const& slot, Callback callback)
         : m_callback(std::move(callback)), m_deliver(m_receiver, [this] { Deliver(); })
     {
-        m_connection = slot.ConnectToValueStreamAndNotify(
-            Base::MakeEventSignalHandler<Notification const&>([this](Notification const& notification) {
+        m_connection = slot.ConnectToValueStreamAndNotify(Base::MakeEventSignalHandler<Notification const&>(
+            [this](Notification const& notification)
+            {
                 if (!notification.value.HasValue())
                     return; // the slot is being destroyed
                 {

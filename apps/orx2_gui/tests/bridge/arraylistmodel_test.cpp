@@ -28,7 +28,11 @@ using IntArray = Base::Binding::TArrayProperty<int>;
 std::unique_ptr<CArrayListModel> MakeModel(std::shared_ptr<IntArray> const& array)
 {
     return std::unique_ptr<CArrayListModel>(Orx2Gui::MakeArrayListModel<int>(
-        *array, array, {"value"}, [](int const& v) { return QVariantMap{{"value", v}}; }, nullptr));
+        *array, array, {"value"},
+        [](int const& v) {
+            return QVariantMap{{"value", v}};
+        },
+        nullptr));
 }
 
 std::vector<int> Rows(CArrayListModel const& model)
@@ -60,11 +64,26 @@ struct SEditCase
 TEST(ArrayListModel, EachEditBecomesTheMatchingRowSignals)
 {
     std::vector<SEditCase> const cases = {
-        {"Set replaces one", {1, 2, 3}, [](auto& a) { a->Set({1, 9, 3}); }, {1, 0, 0, 0}},
-        {"Set shorter", {1, 2, 3}, [](auto& a) { a->Set({1, 9}); }, {1, 0, 1, 0}},
+        {"Set replaces one",
+         {1, 2, 3},
+         [](auto& a) {
+             a->Set({1, 9, 3});
+         },
+         {1, 0, 0, 0}},
+        {"Set shorter",
+         {1, 2, 3},
+         [](auto& a) {
+             a->Set({1, 9});
+         },
+         {1, 0, 1, 0}},
         {"SetAt past the end", {1, 2}, [](auto& a) { a->SetAt(5, 7); }, {0, 1, 0, 0}},
         {"Insert", {1, 2, 3}, [](auto& a) { a->Insert(1, 8); }, {0, 1, 0, 0}},
-        {"Append", {1}, [](auto& a) { a->Append({4, 5}); }, {0, 1, 0, 0}},
+        {"Append",
+         {1},
+         [](auto& a) {
+             a->Append({4, 5});
+         },
+         {0, 1, 0, 0}},
         {"RemoveRange", {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
         {"RemoveLast", {1, 2}, [](auto& a) { a->RemoveLast(); }, {0, 0, 1, 0}},
         {"Clear", {1, 2}, [](auto& a) { a->Clear(); }, {0, 0, 0, 1}},
@@ -76,15 +95,15 @@ TEST(ArrayListModel, EachEditBecomesTheMatchingRowSignals)
         auto array = std::make_shared<IntArray>();
         array->Set(row.initial);
         auto const model = MakeModel(array);
-        QAbstractItemModelTester const tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        QAbstractItemModelTester const tester(model.get(),
+                                              QAbstractItemModelTester::FailureReportingMode::Fatal);
         EXPECT_EQ(Rows(*model), row.initial);
         QSignalSpy const changed(model.get(), &QAbstractItemModel::dataChanged);
         QSignalSpy const inserted(model.get(), &QAbstractItemModel::rowsInserted);
         QSignalSpy const removed(model.get(), &QAbstractItemModel::rowsRemoved);
         QSignalSpy const reset(model.get(), &QAbstractItemModel::modelReset);
         std::thread([&] { row.edit(array); }).join();
-        EXPECT_EQ(model->count(), static_cast<int>(row.initial.size()))
-            << "changed off the GUI thread";
+        EXPECT_EQ(model->count(), static_cast<int>(row.initial.size())) << "changed off the GUI thread";
         Pump();
         EXPECT_EQ(Rows(*model), array ? array->GetValues() : std::vector<int>());
         SSignals const seen{static_cast<int>(changed.count()), static_cast<int>(inserted.count()),
@@ -101,12 +120,14 @@ TEST(ArrayListModel, FollowsRandomEditsWhileTheGuiRuns)
     QAbstractItemModelTester const tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     StatisticsDelta const delta;
     std::atomic<bool> done{false};
-    std::thread engine([&] {
-        std::mt19937 random(19);
-        for (int i = 0; i < 400; ++i)
-            Orx2Test::RandomArrayEdit(random, array->GetSize()).ApplyTo(*array);
-        done = true;
-    });
+    std::thread engine(
+        [&]
+        {
+            std::mt19937 random(19);
+            for (int i = 0; i < 400; ++i)
+                Orx2Test::RandomArrayEdit(random, array->GetSize()).ApplyTo(*array);
+            done = true;
+        });
     PumpUntil([&] { return done.load(); });
     engine.join();
     Pump();
@@ -122,8 +143,10 @@ TEST(ArrayListModel, ViewModelElementsGetAMapDeletedWithTheirRow)
     array->Set({first, std::make_shared<CTestViewModel>()});
     std::unique_ptr<CArrayListModel> const model(Orx2Gui::MakeArrayListModel<std::shared_ptr<CTestViewModel>>(
         *array, array, {"item"},
-        [](std::shared_ptr<CTestViewModel> const& vm) {
-            return QVariantMap{{"item", QVariant::fromValue<QObject*>(Orx2Gui::MakeViewModelMap(vm, kTable, nullptr))}};
+        [](std::shared_ptr<CTestViewModel> const& vm)
+        {
+            return QVariantMap{
+                {"item", QVariant::fromValue<QObject*>(Orx2Gui::MakeViewModelMap(vm, kTable, nullptr))}};
         },
         nullptr));
     QObject* const raw = model->get(0).value("item").value<QObject*>();
@@ -143,16 +166,18 @@ TEST(ArrayListModel, SurvivesItsDestructionWhileAnEngineThreadEdits)
 {
     auto const array = std::make_shared<IntArray>();
     std::atomic<bool> stop{false};
-    std::thread engine([&] {
-        for (int i = 0; !stop; ++i)
-            i % 8 == 7 ? array->Clear() : array->Add(i);
-    });
+    std::thread engine(
+        [&]
+        {
+            for (int i = 0; !stop; ++i, std::this_thread::yield())
+                i % 8 == 7 ? array->Clear() : array->Add(i);
+        });
     for (int round = 0; round < 50; ++round)
     {
         StatisticsDelta const delta;
         auto model = MakeModel(array);
         PumpUntil([&] { return delta().rowChanges > 1; }); // the engine's edits arrive
-        model.reset(); // anything still posted to it is dropped
+        model.reset();                                     // anything still posted to it is dropped
     }
     stop = true;
     engine.join();

@@ -31,12 +31,12 @@ inline Orx2Gui::TViewModelTable<CTestViewModel> const kTable =
     Orx2Gui::TViewModelTable<CTestViewModel>()
         .Property("number", [](CTestViewModel const& vm) { return QVariant(vm.number.Get()); })
         .Property("flag", [](CTestViewModel const& vm) { return QVariant(vm.flag.Get()); })
-        .Command("add", [](CTestViewModel& vm, QVariantList const& args) { vm.number.Set(vm.number.Get() + args.value(0).toInt()); })
+        .Command("add", [](CTestViewModel& vm, QVariantList const& args)
+                 { vm.number.Set(vm.number.Get() + args.value(0).toInt()); })
         .Command("throw", [](CTestViewModel&, QVariantList const&) { throw std::runtime_error("refused"); });
 
 /// Runs the GUI thread's events (deferred deletes included) until `done` holds; false after 10 s.
-template <class Done>
-bool PumpUntil(Done&& done)
+template <class Done> bool PumpUntil(Done&& done)
 {
     auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     for (;;)

@@ -29,7 +29,8 @@ TEST_F(GuiLockTest, LockedWhileAGuiLockingCommandRunsOnAnotherThread)
     QSignalSpy const lockedChanges(&lock, &Orx2Gui::CGuiLock::lockedChanged);
     Orx2Test::Gate running, release;
     auto const command = std::make_shared<Base::TCommand<void>>(
-        [&] {
+        [&]
+        {
             running.Open();
             release.Wait();
         },
@@ -53,10 +54,13 @@ TEST(SlotWatch, CallsBackOnTheGuiThreadWithEachViewModelOfTheSlot)
     std::vector<std::shared_ptr<ITestViewModel>> seen;
     int offThread = 0;
     {
-        Orx2Gui::TSlotWatch<ITestViewModel> const watch(slot, [&](std::shared_ptr<ITestViewModel> const& vm) {
-            offThread += QThread::currentThread() != QCoreApplication::instance()->thread();
-            seen.push_back(vm);
-        });
+        Orx2Gui::TSlotWatch<ITestViewModel> const watch(
+            slot,
+            [&](std::shared_ptr<ITestViewModel> const& vm)
+            {
+                offThread += QThread::currentThread() != QCoreApplication::instance()->thread();
+                seen.push_back(vm);
+            });
         ASSERT_EQ(seen.size(), 1u) << "the current view model, at once";
         auto const second = std::make_shared<CTestViewModel>();
         std::thread([&] { slot.Set(second); }).join();

@@ -45,8 +45,14 @@ TEST(ViewModelMap, NotifiesEachKeyOncePerRealChange)
         {"one change", {[](CTestViewModel& vm) { vm.number.Set(1); }}, 1, 0},
         {"equal set", {[](CTestViewModel& vm) { vm.number.Set(0); }}, 0, 0},
         {"two keys in one step", {[](CTestViewModel& vm) { vm.number.Set(1), vm.flag.Set(true); }}, 1, 1},
-        {"there and back before the GUI runs", {[](CTestViewModel& vm) { vm.number.Set(1), vm.number.Set(0); }}, 0, 0},
-        {"two steps", {[](CTestViewModel& vm) { vm.number.Set(1); }, [](CTestViewModel& vm) { vm.number.Set(2); }}, 2, 0},
+        {"there and back before the GUI runs",
+         {[](CTestViewModel& vm) { vm.number.Set(1), vm.number.Set(0); }},
+         0,
+         0},
+        {"two steps",
+         {[](CTestViewModel& vm) { vm.number.Set(1); }, [](CTestViewModel& vm) { vm.number.Set(2); }},
+         2,
+         0},
     };
     for (SPropertiesCase const& row : cases)
     {
@@ -77,7 +83,8 @@ TEST(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThread)
         char const* name;
         bool guiRunsMeanwhile;
     };
-    for (SCase const row : {SCase{"burst, then the GUI runs", false}, SCase{"GUI runs during the burst", true}})
+    for (SCase const row :
+         {SCase{"burst, then the GUI runs", false}, SCase{"GUI runs during the burst", true}})
     {
         SCOPED_TRACE(row.name);
         auto const vm = std::make_shared<CTestViewModel>();
@@ -85,15 +92,19 @@ TEST(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThread)
         StatisticsDelta const delta;
         std::atomic<bool> done{false};
         // Two engine threads change two properties: the last values win, whichever thread posts last.
-        std::thread numbers([&] {
-            for (int i = 1; i <= kChanges; ++i)
-                vm->number.Set(i);
-        });
-        std::thread flags([&] {
-            for (int i = 1; i <= kChanges; ++i)
-                vm->flag.Set(i % 2 == 1);
-            done = true;
-        });
+        std::thread numbers(
+            [&]
+            {
+                for (int i = 1; i <= kChanges; ++i)
+                    vm->number.Set(i);
+            });
+        std::thread flags(
+            [&]
+            {
+                for (int i = 1; i <= kChanges; ++i)
+                    vm->flag.Set(i % 2 == 1);
+                done = true;
+            });
         if (row.guiRunsMeanwhile)
             PumpUntil([&] { return done.load(); });
         else
@@ -124,9 +135,9 @@ TEST(ViewModelMap, ExecuteRunsTheNamedCommandOnce)
         bool result;
         int number;
     };
-    for (SCase const& row : {SCase{"known command", "add", true, true, 5}, SCase{"unknown name", "sub", true, false, 0},
-                             SCase{"action throws", "throw", true, false, 0},
-                             SCase{"view model gone", "add", false, false, 0}})
+    for (SCase const& row :
+         {SCase{"known command", "add", true, true, 5}, SCase{"unknown name", "sub", true, false, 0},
+          SCase{"action throws", "throw", true, false, 0}, SCase{"view model gone", "add", false, false, 0}})
     {
         SCOPED_TRACE(row.name);
         auto vm = std::make_shared<CTestViewModel>();
@@ -146,10 +157,12 @@ TEST(ViewModelMap, SurvivesEitherSideGoingWhileAnEngineThreadPublishes)
 {
     auto vm = std::make_shared<CTestViewModel>();
     std::atomic<bool> stop{false};
-    std::thread engine([&, publisher = vm] {
-        for (int i = 0; !stop; ++i)
-            publisher->number.Set(i);
-    });
+    std::thread engine(
+        [&, publisher = vm]
+        {
+            for (int i = 0; !stop; ++i)
+                publisher->number.Set(i);
+        });
     for (int round = 0; round < 50; ++round)
     {
         auto map = MakeMap(vm);

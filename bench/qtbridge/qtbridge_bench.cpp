@@ -1,0 +1,123 @@
+// What the Qt bridge adds to a property change: the snapshot read and the post on the changing thread,
+// the update on the GUI thread, and the time from a change on an engine thread to its value applied on
+// a GUI thread that waits in its event loop.
+#include "bridge/cbridgestatistics.h"
+#include "bridge/cviewmodelmap.h"
+
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+#include "base/orx2basepool/tproperty.h"
+
+#include <QCoreApplication>
+#include <QThread>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+namespace
+{
+class IBenchViewModel : public Base::INotifyPropertyChanged
+{
+};
+
+class CBenchViewModel : public Base::TNotifyPropertyChangedImpl<IBenchViewModel>
+{
+public:
+    Base::TProperty<int> number{0, *this};
+    Base::TProperty<bool> flag{false, *this};
+};
+
+/// `keys` values: the first follows `number`, the others an unchanging flag (a tile changes one value
+/// at a time).
+Orx2Gui::TViewModelTable<CBenchViewModel> Table(int keys)
+{
+    Orx2Gui::TViewModelTable<CBenchViewModel> table;
+    table.Property("number", [](CBenchViewModel const& vm) { return QVariant(vm.number.Get()); });
+    for (int i = 1; i < keys; ++i)
+        table.Property(QString("flag%1").arg(i),
+                       [](CBenchViewModel const& vm) { return QVariant(vm.flag.Get()); });
+    return table;
+}
+
+using Clock = std::chrono::steady_clock;
+
+/// Set alone (no map), or Set with a map whose GUI side applies after each change, untimed: the
+/// difference is the snapshot read and the post on the changing thread.
+void BM_SetOnTheChangingThread(benchmark::State& state)
+{
+    auto const vm = std::make_shared<CBenchViewModel>();
+    std::unique_ptr<Orx2Gui::CViewModelMap> const map(
+        state.range(0) > 0 ? Orx2Gui::MakeViewModelMap(vm, Table(static_cast<int>(state.range(0))), nullptr)
+                           : nullptr);
+    int i = 0;
+    for (auto _ : state)
+    {
+        auto const start = Clock::now();
+        vm->number.Set(++i);
+        auto const stop = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        QCoreApplication::sendPostedEvents();
+    }
+    state.SetLabel(state.range(0) > 0 ? "snapshot + post" : "no map");
+}
+BENCHMARK(BM_SetOnTheChangingThread)->Arg(0)->Arg(1)->Arg(8)->UseManualTime();
+
+/// Set, snapshot, post and update, all on one thread (no thread wake-up).
+void BM_SetToAppliedOnOneThread(benchmark::State& state)
+{
+    auto const vm = std::make_shared<CBenchViewModel>();
+    std::unique_ptr<Orx2Gui::CViewModelMap> const map(
+        Orx2Gui::MakeViewModelMap(vm, Table(static_cast<int>(state.range(0))), nullptr));
+    int i = 0;
+    for (auto _ : state)
+    {
+        vm->number.Set(++i);
+        QCoreApplication::sendPostedEvents();
+    }
+    if (map->value("number").toInt() != i)
+        state.SkipWithError("the map missed a change");
+}
+BENCHMARK(BM_SetToAppliedOnOneThread)->Arg(1)->Arg(8);
+
+/// From Set on this (engine) thread to the value applied on a GUI thread waiting in its event loop.
+void BM_SetToAppliedAcrossThreads(benchmark::State& state)
+{
+    auto const vm = std::make_shared<CBenchViewModel>();
+    QThread gui;
+    gui.start();
+    QObject anchor;
+    anchor.moveToThread(&gui);
+    Orx2Gui::CViewModelMap* map = nullptr;
+    QMetaObject::invokeMethod(
+        &anchor,
+        [&] { map = Orx2Gui::MakeViewModelMap(vm, Table(static_cast<int>(state.range(0))), nullptr); },
+        Qt::BlockingQueuedConnection);
+    int i = 0;
+    for (auto _ : state)
+    {
+        quint64 const applied = Orx2Gui::CBridgeStatistics::Get().updatesApplied;
+        vm->number.Set(++i);
+        while (Orx2Gui::CBridgeStatistics::Get().updatesApplied == applied)
+            std::this_thread::yield();
+    }
+    QMetaObject::invokeMethod(
+        &anchor, [&] { delete map; }, Qt::BlockingQueuedConnection);
+    gui.quit();
+    gui.wait();
+}
+BENCHMARK(BM_SetToAppliedAcrossThreads)->Arg(1)->Arg(8)->UseRealTime();
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    std::thread([] {}).join(); // as the other benchmarks: atomics and mutexes at their multithreaded cost
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
