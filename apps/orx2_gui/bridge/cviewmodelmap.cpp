@@ -58,7 +58,7 @@ void CViewModelMap::OnPropertyChanged()
     // Sequence numbers are taken after the change is stored and before reading, so the snapshot with
     // the highest number was read after every change whose handler took a lower one: keeping only the
     // highest ends in the newest values, whichever thread stores last.
-    quint64 const sequence = m_readSequence.fetch_add(1, std::memory_order_acq_rel) + 1;
+    quint64 const sequence = m_readSequence.fetch_add(1, std::memory_order_acq_rel);
     QVector<QVariant> values;
     if (!m_source->Read(values))
         return;

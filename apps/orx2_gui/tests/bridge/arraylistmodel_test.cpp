@@ -24,10 +24,11 @@ namespace
 {
 using Orx2Gui::CArrayListModel;
 using IntArray = Base::Binding::TArrayProperty<int>;
+using ModelPtr = std::unique_ptr<CArrayListModel>;
 
-std::unique_ptr<CArrayListModel> MakeModel(std::shared_ptr<IntArray> const& array)
+ModelPtr MakeModel(std::shared_ptr<IntArray> const& array)
 {
-    return std::unique_ptr<CArrayListModel>(Orx2Gui::MakeArrayListModel<int>(
+    return ModelPtr(Orx2Gui::MakeArrayListModel<int>(
         *array, array, {"value"},
         [](int const& v) {
             return QVariantMap{{"value", v}};
@@ -35,90 +36,72 @@ std::unique_ptr<CArrayListModel> MakeModel(std::shared_ptr<IntArray> const& arra
         nullptr));
 }
 
+/// The rows as QML reads them: through the role names.
 std::vector<int> Rows(CArrayListModel const& model)
 {
     std::vector<int> rows;
-    for (int i = 0; i < model.count(); ++i)
-        rows.push_back(model.get(i).value("value").toInt());
+    for (int i = 0; i < model.rowCount(); ++i)
+        rows.push_back(model.data(model.index(i), model.roleNames().key("value")).toInt());
     return rows;
 }
 
-/// Row signals of one kind each.
-struct SSignals
-{
-    int changed, inserted, removed, reset;
-    bool operator==(SSignals const& o) const
-    {
-        return changed == o.changed && inserted == o.inserted && removed == o.removed && reset == o.reset;
-    }
-};
-
-struct SEditCase
-{
-    char const* name;
-    std::vector<int> initial;
-    std::function<void(std::shared_ptr<IntArray>&)> edit; // runs on an engine thread
-    SSignals expected;
-};
-
 TEST(ArrayListModel, EachEditBecomesTheMatchingRowSignals)
 {
-    std::vector<SEditCase> const cases = {
-        {"Set replaces one",
-         {1, 2, 3},
-         [](auto& a) {
-             a->Set({1, 9, 3});
-         },
-         {1, 0, 0, 0}},
-        {"Set shorter",
-         {1, 2, 3},
-         [](auto& a) {
-             a->Set({1, 9});
-         },
-         {1, 0, 1, 0}},
-        {"SetAt past the end", {1, 2}, [](auto& a) { a->SetAt(5, 7); }, {0, 1, 0, 0}},
-        {"Insert", {1, 2, 3}, [](auto& a) { a->Insert(1, 8); }, {0, 1, 0, 0}},
-        {"Append",
-         {1},
-         [](auto& a) {
-             a->Append({4, 5});
-         },
-         {0, 1, 0, 0}},
-        {"RemoveRange", {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
-        {"RemoveLast", {1, 2}, [](auto& a) { a->RemoveLast(); }, {0, 0, 1, 0}},
-        {"Clear", {1, 2}, [](auto& a) { a->Clear(); }, {0, 0, 0, 1}},
-        {"source destroyed", {1, 2}, [](auto& a) { a.reset(); }, {0, 0, 0, 1}},
+    using Edit = std::function<void(std::shared_ptr<IntArray>&)>;
+    struct SCase
+    {
+        char const* name;
+        std::vector<int> initial;
+        Edit edit;
+        std::vector<int> signalCounts;
     };
-    for (SEditCase const& row : cases)
+    for (SCase const& row :
+         {SCase{"Set replaces one",
+                {1, 2, 3},
+                [](auto& a) {
+                    a->Set({1, 9, 3});
+                },
+                {1, 0, 0, 0}},
+          SCase{"Set shorter",
+                {1, 2, 3},
+                [](auto& a) {
+                    a->Set({1, 9});
+                },
+                {1, 0, 1, 0}},
+          SCase{"SetAt past the end", {1, 2}, [](auto& a) { a->SetAt(5, 7); }, {0, 1, 0, 0}},
+          SCase{"Insert", {1, 2, 3}, [](auto& a) { a->Insert(1, 8); }, {0, 1, 0, 0}},
+          SCase{"RemoveRange", {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
+          SCase{"Clear", {1, 2}, [](auto& a) { a->Clear(); }, {0, 0, 0, 1}},
+          SCase{"source destroyed", {1, 2}, [](auto& a) { a.reset(); }, {0, 0, 0, 1}}})
     {
         SCOPED_TRACE(row.name);
         auto array = std::make_shared<IntArray>();
         array->Set(row.initial);
-        auto const model = MakeModel(array);
+        ModelPtr const model = MakeModel(array);
         QAbstractItemModelTester const tester(model.get(),
                                               QAbstractItemModelTester::FailureReportingMode::Fatal);
         EXPECT_EQ(Rows(*model), row.initial);
-        QSignalSpy const changed(model.get(), &QAbstractItemModel::dataChanged);
-        QSignalSpy const inserted(model.get(), &QAbstractItemModel::rowsInserted);
-        QSignalSpy const removed(model.get(), &QAbstractItemModel::rowsRemoved);
-        QSignalSpy const reset(model.get(), &QAbstractItemModel::modelReset);
+        QSignalSpy const changed(model.get(), &QAbstractItemModel::dataChanged),
+            inserted(model.get(), &QAbstractItemModel::rowsInserted),
+            removed(model.get(), &QAbstractItemModel::rowsRemoved),
+            reset(model.get(), &QAbstractItemModel::modelReset);
         std::thread([&] { row.edit(array); }).join();
-        EXPECT_EQ(model->count(), static_cast<int>(row.initial.size())) << "changed off the GUI thread";
+        EXPECT_EQ(Rows(*model), row.initial) << "changed off the GUI thread";
         Pump();
         EXPECT_EQ(Rows(*model), array ? array->GetValues() : std::vector<int>());
-        SSignals const seen{static_cast<int>(changed.count()), static_cast<int>(inserted.count()),
-                            static_cast<int>(removed.count()), static_cast<int>(reset.count())};
-        EXPECT_TRUE(seen == row.expected) << "changed " << seen.changed << ", inserted " << seen.inserted
-                                          << ", removed " << seen.removed << ", reset " << seen.reset;
+        EXPECT_EQ((std::vector<int>{static_cast<int>(changed.count()), static_cast<int>(inserted.count()),
+                                    static_cast<int>(removed.count()), static_cast<int>(reset.count())}),
+                  row.signalCounts)
+            << "changed, inserted, removed, reset";
     }
 }
 
 TEST(ArrayListModel, FollowsRandomEditsWhileTheGuiRuns)
 {
     auto const array = std::make_shared<IntArray>();
-    auto const model = MakeModel(array);
+    ModelPtr const model = MakeModel(array);
     QAbstractItemModelTester const tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
-    StatisticsDelta const delta;
+    auto const start = Orx2Gui::CBridgeStatistics::Get();
     std::atomic<bool> done{false};
     std::thread engine(
         [&]
@@ -132,33 +115,36 @@ TEST(ArrayListModel, FollowsRandomEditsWhileTheGuiRuns)
     engine.join();
     Pump();
     EXPECT_EQ(Rows(*model), array->GetValues());
-    EXPECT_EQ(delta().offThreadCalls, 0u);
+    EXPECT_EQ(Since(start).offThreadCalls, 0u);
 }
 
 TEST(ArrayListModel, ViewModelElementsGetAMapDeletedWithTheirRow)
 {
-    using VmArray = Base::Binding::TArrayProperty<std::shared_ptr<CTestViewModel>>;
-    auto const array = std::make_shared<VmArray>();
-    auto const first = std::make_shared<CTestViewModel>();
+    using VmPtr = std::shared_ptr<CTestViewModel>;
+    auto const array = std::make_shared<Base::Binding::TArrayProperty<VmPtr>>();
+    VmPtr const first = std::make_shared<CTestViewModel>();
     array->Set({first, std::make_shared<CTestViewModel>()});
-    std::unique_ptr<CArrayListModel> const model(Orx2Gui::MakeArrayListModel<std::shared_ptr<CTestViewModel>>(
+    ModelPtr const model(Orx2Gui::MakeArrayListModel<VmPtr>(
         *array, array, {"item"},
-        [](std::shared_ptr<CTestViewModel> const& vm)
+        [](VmPtr const& vm)
         {
             return QVariantMap{
                 {"item", QVariant::fromValue<QObject*>(Orx2Gui::MakeViewModelMap(vm, kTable, nullptr))}};
         },
         nullptr));
-    QObject* const raw = model->get(0).value("item").value<QObject*>();
-    ASSERT_NE(raw, nullptr);
-    QPointer<QObject> const map = raw;
-    EXPECT_EQ(raw->parent(), model.get());
+    auto mapOf = [&](int row) { return model->get(row).value("item").value<QObject*>(); };
+    QObject* const firstMap = mapOf(0);
+    ASSERT_NE(firstMap, nullptr);
+    EXPECT_EQ(firstMap->parent(), model.get());
     std::thread([&] { first->number.Set(4); }).join();
     Pump();
-    EXPECT_EQ(raw->property("number"), QVariant(4));
-    array->RemoveAt(0);
+    EXPECT_EQ(firstMap->property("number"), QVariant(4));
+    QPointer<QObject> const replaced = firstMap, removed = mapOf(1);
+    array->SetAt(0, std::make_shared<CTestViewModel>());
+    array->RemoveAt(1);
     Pump();
-    EXPECT_FALSE(map) << "the removed row's map is deleted";
+    EXPECT_FALSE(replaced) << "the replaced row's map is deleted";
+    EXPECT_FALSE(removed) << "the removed row's map is deleted";
     EXPECT_EQ(model->count(), 1);
 }
 
@@ -174,10 +160,10 @@ TEST(ArrayListModel, SurvivesItsDestructionWhileAnEngineThreadEdits)
         });
     for (int round = 0; round < 50; ++round)
     {
-        StatisticsDelta const delta;
-        auto model = MakeModel(array);
-        PumpUntil([&] { return delta().rowChanges > 1; }); // the engine's edits arrive
-        model.reset();                                     // anything still posted to it is dropped
+        auto const start = Orx2Gui::CBridgeStatistics::Get();
+        ModelPtr model = MakeModel(array);
+        PumpUntil([&] { return Since(start).rowChanges > 1; }); // the engine's edits arrive
+        model.reset();                                          // anything still posted to it is dropped
     }
     stop = true;
     engine.join();

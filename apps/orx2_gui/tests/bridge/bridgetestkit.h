@@ -1,9 +1,8 @@
 #pragma once
-// A small view model, its table, and bounded waits that run the GUI thread's event loop.
+// A small view model with its table, and bounded waits that run the GUI thread's events.
 #include "bridge/cbridgestatistics.h"
 #include "bridge/cviewmodelmap.h"
 
-#include "base/orx2basepool/iviewmodelobject.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 
@@ -16,7 +15,7 @@
 
 namespace Orx2GuiTest
 {
-class ITestViewModel : public Base::INotifyPropertyChanged, public Base::IViewModelObject
+class ITestViewModel : public Base::INotifyPropertyChanged
 {
 };
 
@@ -38,8 +37,7 @@ inline Orx2Gui::TViewModelTable<CTestViewModel> const kTable =
 /// Runs the GUI thread's events (deferred deletes included) until `done` holds; false after 10 s.
 template <class Done> bool PumpUntil(Done&& done)
 {
-    auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (;;)
+    for (auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);;)
     {
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -56,23 +54,12 @@ inline void Pump()
     PumpUntil([] { return true; });
 }
 
-/// What the bridge did since construction.
-class StatisticsDelta
+/// What the bridge did since `start`.
+inline Orx2Gui::SBridgeCounts Since(Orx2Gui::SBridgeCounts const& start)
 {
-public:
-    Orx2Gui::SBridgeCounts operator()() const
-    {
-        Orx2Gui::SBridgeCounts now = Orx2Gui::CBridgeStatistics::Get();
-        now.snapshotsRead -= m_start.snapshotsRead;
-        now.postsQueued -= m_start.postsQueued;
-        now.updatesApplied -= m_start.updatesApplied;
-        now.valuesChanged -= m_start.valuesChanged;
-        now.rowChanges -= m_start.rowChanges;
-        now.offThreadCalls -= m_start.offThreadCalls;
-        return now;
-    }
-
-private:
-    Orx2Gui::SBridgeCounts const m_start = Orx2Gui::CBridgeStatistics::Get();
-};
+    Orx2Gui::SBridgeCounts const now = Orx2Gui::CBridgeStatistics::Get();
+    return {now.snapshotsRead - start.snapshotsRead,   now.postsQueued - start.postsQueued,
+            now.updatesApplied - start.updatesApplied, now.valuesChanged - start.valuesChanged,
+            now.rowChanges - start.rowChanges,         now.offThreadCalls - start.offThreadCalls};
+}
 } // namespace Orx2GuiTest
