@@ -39,6 +39,13 @@ SBridgeCounts CBridgeStatistics::Get() noexcept
     return counts;
 }
 
+SBridgeCounts operator-(SBridgeCounts const& later, SBridgeCounts const& earlier) noexcept
+{
+    return {later.snapshotsRead - earlier.snapshotsRead,   later.postsQueued - earlier.postsQueued,
+            later.updatesApplied - earlier.updatesApplied, later.valuesChanged - earlier.valuesChanged,
+            later.rowChanges - earlier.rowChanges,         later.offThreadCalls - earlier.offThreadCalls};
+}
+
 bool CBridgeStatistics::CheckGuiThread(QObject const& object) noexcept
 {
     bool const onThread = QThread::currentThread() == object.thread();

@@ -17,6 +17,9 @@ struct SBridgeCounts
     quint64 offThreadCalls = 0; ///< bridge slots that ran on another thread than their object's
 };
 
+/// What happened between two readings: `later - earlier`, member by member.
+SBridgeCounts operator-(SBridgeCounts const& later, SBridgeCounts const& earlier) noexcept;
+
 /// Process-wide counters of the bridge classes. Every member is thread-safe and lock-free.
 class CBridgeStatistics
 {

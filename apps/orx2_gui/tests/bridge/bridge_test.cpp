@@ -47,7 +47,6 @@ using VmPtr = std::shared_ptr<CTestViewModel>;
 using IntArray = Base::Binding::TArrayProperty<int>;
 using MapPtr = std::unique_ptr<CViewModelMap>;
 using ModelPtr = std::unique_ptr<CArrayListModel>;
-using Step = std::function<void(CTestViewModel&)>;
 
 TViewModelTable<CTestViewModel> const kTable =
     TViewModelTable<CTestViewModel>()
@@ -62,14 +61,14 @@ MapPtr MakeMap(VmPtr const& vm)
     return MapPtr(MakeViewModelMap(vm, kTable, nullptr));
 }
 
+QVariantMap IntRow(int const& value)
+{
+    return {{"value", value}};
+}
+
 ModelPtr MakeModel(std::shared_ptr<IntArray> const& array)
 {
-    return ModelPtr(MakeArrayListModel<int>(
-        *array, array, {"value"},
-        [](int const& v) {
-            return QVariantMap{{"value", v}};
-        },
-        nullptr));
+    return ModelPtr(MakeArrayListModel<int>(*array, array, {"value"}, IntRow, nullptr));
 }
 
 /// Runs the GUI thread's events (deferred deletes included) until `done` holds; false after 10 s.
@@ -88,10 +87,7 @@ bool PumpUntil(std::function<bool()> const& done = [] { return true; })
 /// What the bridge did since `start`.
 SBridgeCounts Since(SBridgeCounts const& start)
 {
-    SBridgeCounts const now = CBridgeStatistics::Get();
-    return {now.snapshotsRead - start.snapshotsRead,   now.postsQueued - start.postsQueued,
-            now.updatesApplied - start.updatesApplied, now.valuesChanged - start.valuesChanged,
-            now.rowChanges - start.rowChanges,         now.offThreadCalls - start.offThreadCalls};
+    return CBridgeStatistics::Get() - start;
 }
 
 /// The rows as QML reads them: through the role names.
@@ -110,24 +106,19 @@ int Count(QSignalSpy const& spy)
 
 TEST(ViewModelMap, NotifiesEachKeyOncePerRealChange)
 {
+    // Each step sets (number, flag) pairs in order; the GUI runs after each step.
+    using Steps = std::vector<std::vector<std::pair<int, bool>>>;
     struct SCase
     {
         char const* name;
-        std::vector<Step> steps;
+        Steps steps;
         int numberNotifies, flagNotifies;
     };
-    Step const one = [](CTestViewModel& vm) { vm.number.Set(1); };
-    for (SCase const& row : {SCase{"one change", {one}, 1, 0},
-                             SCase{"equal set", {[](CTestViewModel& vm) { vm.number.Set(0); }}, 0, 0},
-                             SCase{"two keys in one step",
-                                   {[](CTestViewModel& vm) { vm.number.Set(1), vm.flag.Set(true); }},
-                                   1,
-                                   1},
-                             SCase{"there and back before the GUI runs",
-                                   {[](CTestViewModel& vm) { vm.number.Set(1), vm.number.Set(0); }},
-                                   0,
-                                   0},
-                             SCase{"two steps", {one, [](CTestViewModel& vm) { vm.number.Set(2); }}, 2, 0}})
+    for (SCase const& row :
+         {SCase{"one change", {{{1, false}}}, 1, 0}, SCase{"equal set", {{{0, false}}}, 0, 0},
+          SCase{"two keys in one step", {{{1, true}}}, 1, 1},
+          SCase{"there and back before the GUI runs", {{{1, true}, {0, false}}}, 0, 0},
+          SCase{"two steps", {{{1, false}}, {{2, false}}}, 2, 0}})
     {
         SCOPED_TRACE(row.name);
         auto const vm = std::make_shared<CTestViewModel>();
@@ -137,9 +128,10 @@ TEST(ViewModelMap, NotifiesEachKeyOncePerRealChange)
         QSignalSpy const numberSpy(map.get(), notifySignal("number")),
             flagSpy(map.get(), notifySignal("flag"));
         auto const start = CBridgeStatistics::Get();
-        for (Step const& step : row.steps)
+        for (auto const& step : row.steps)
         {
-            step(*vm);
+            for (auto const& [number, flag] : step)
+                vm->number.Set(number), vm->flag.Set(flag);
             PumpUntil();
             EXPECT_EQ(map->value("number"), QVariant(vm->number.Get()));
             EXPECT_EQ(map->value("flag"), QVariant(vm->flag.Get()));
@@ -161,20 +153,17 @@ TEST(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThreadAndEndInTheLastValu
         auto const start = CBridgeStatistics::Get();
         std::atomic<int> running{2};
         // Two engine threads change two properties: the newest values win, whichever thread posts last.
-        ScopedThread numbers(
-            [&]
+        auto burst = [&](auto set)
+        {
+            return [&, set]
             {
                 for (int i = 1; i <= kChanges; ++i)
-                    vm->number.Set(i);
+                    set(i);
                 --running;
-            });
-        ScopedThread flags(
-            [&]
-            {
-                for (int i = 1; i <= kChanges; ++i)
-                    vm->flag.Set(i % 2 == 1);
-                --running;
-            });
+            };
+        };
+        ScopedThread numbers(burst([&](int i) { vm->number.Set(i); })),
+            flags(burst([&](int i) { vm->flag.Set(i % 2); }));
         if (!guiRunsMeanwhile)
         {
             numbers.Join(), flags.Join();
