@@ -42,7 +42,7 @@ template <class Run> void ForEachRun(std::vector<std::size_t> const& positions, 
 } // namespace
 
 CArrayListModel::CArrayListModel(QStringList roles, QObject* parent)
-    : QAbstractListModel(parent), m_roles(std::move(roles)), m_drain(*this, [this] { Drain(); })
+    : QAbstractListModel(parent), m_roles(std::move(roles)), m_drain([this] { Drain(); }, this)
 {
 }
 

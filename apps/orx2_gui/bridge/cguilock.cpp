@@ -5,7 +5,7 @@
 
 namespace Orx2Gui
 {
-CGuiLock::CGuiLock(QObject* parent) : QObject(parent), m_apply(*this, [this] { Apply(); })
+CGuiLock::CGuiLock(QObject* parent) : QObject(parent), m_apply([this] { Apply(); }, this)
 {
     using Notification = Base::Binding::TValueStreamNotification<unsigned int>;
     // The count's notifications come one at a time, in the order of its changes (each is delivered

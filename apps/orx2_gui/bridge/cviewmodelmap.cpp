@@ -9,7 +9,7 @@ namespace Orx2Gui
 {
 CViewModelMap::CViewModelMap(std::unique_ptr<Internal::IViewModelSource> source, QObject* parent)
     : QQmlPropertyMap(this, parent), m_source(std::move(source)), m_keys(m_source->Keys()),
-      m_apply(*this, [this] { ApplyLatest(); })
+      m_apply([this] { ApplyLatest(); }, this)
 {
     // Connect before reading: a change after the connection posts a snapshot read after it, so the
     // newest values always arrive, whatever the initial read saw.
