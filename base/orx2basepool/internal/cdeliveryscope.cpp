@@ -11,7 +11,8 @@ using Holds = std::vector<std::shared_ptr<void const>>;
 
 // Every delivery opens and closes a scope, so the per-thread state it touches is kept trivial (no
 // construction guard, no exit registration) and in the static TLS block (a fixed offset from the thread
-// pointer instead of a lookup call). The list of deferred holds is separate and built only on first use.
+// pointer instead of a lookup call; a library loaded later with dlopen takes these few bytes from the
+// reserve glibc keeps for that). The list of deferred holds is separate and built only on first use.
 struct SThreadDeliveries
 {
     int depth;
