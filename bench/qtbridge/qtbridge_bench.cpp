@@ -12,7 +12,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -41,45 +40,35 @@ Orx2Gui::TViewModelTable<CBenchViewModel> Table(int keys)
     return table;
 }
 
-using Clock = std::chrono::steady_clock;
-
-/// Set alone (no map), or Set with a map whose GUI side applies after each change, untimed: the
-/// difference is the snapshot read and the post on the changing thread.
-void BM_SetOnTheChangingThread(benchmark::State& state)
+/// Set on one thread with `keys` mapped values (0: no map), the GUI side applying after each change
+/// (`guiRuns` 1: snapshot, post and update) or busy (0: the snapshot merges into the pending post).
+void BM_SetWithTheBridgeOnOneThread(benchmark::State& state)
 {
     auto const vm = std::make_shared<CBenchViewModel>();
+    int const keys = static_cast<int>(state.range(0));
+    bool const guiRuns = state.range(1) != 0;
     std::unique_ptr<Orx2Gui::CViewModelMap> const map(
-        state.range(0) > 0 ? Orx2Gui::MakeViewModelMap(vm, Table(static_cast<int>(state.range(0))), nullptr)
-                           : nullptr);
-    int i = 0;
-    for (auto _ : state)
-    {
-        auto const start = Clock::now();
-        vm->number.Set(++i);
-        auto const stop = Clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
-        QCoreApplication::sendPostedEvents();
-    }
-    state.SetLabel(state.range(0) > 0 ? "snapshot + post" : "no map");
-}
-BENCHMARK(BM_SetOnTheChangingThread)->Arg(0)->Arg(1)->Arg(8)->UseManualTime();
-
-/// Set, snapshot, post and update, all on one thread (no thread wake-up).
-void BM_SetToAppliedOnOneThread(benchmark::State& state)
-{
-    auto const vm = std::make_shared<CBenchViewModel>();
-    std::unique_ptr<Orx2Gui::CViewModelMap> const map(
-        Orx2Gui::MakeViewModelMap(vm, Table(static_cast<int>(state.range(0))), nullptr));
+        keys > 0 ? Orx2Gui::MakeViewModelMap(vm, Table(keys), nullptr) : nullptr);
     int i = 0;
     for (auto _ : state)
     {
         vm->number.Set(++i);
-        QCoreApplication::sendPostedEvents();
+        if (guiRuns)
+            QCoreApplication::sendPostedEvents();
     }
-    if (map->value("number").toInt() != i)
+    QCoreApplication::sendPostedEvents();
+    if (map && map->value("number").toInt() != i)
         state.SkipWithError("the map missed a change");
+    state.SetLabel(keys == 0 ? "Set alone"
+                   : guiRuns ? "snapshot + post + update"
+                             : "snapshot, merged into the pending post");
 }
-BENCHMARK(BM_SetToAppliedOnOneThread)->Arg(1)->Arg(8);
+BENCHMARK(BM_SetWithTheBridgeOnOneThread)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({8, 0})
+    ->Args({1, 1})
+    ->Args({8, 1});
 
 /// From Set on this (engine) thread to the value applied on a GUI thread waiting in its event loop.
 void BM_SetToAppliedAcrossThreads(benchmark::State& state)
