@@ -108,17 +108,14 @@ TEST(ViewModelMap, NotifiesEachKeyOncePerRealChange)
 {
     // Each step sets (number, flag) pairs in order; the GUI runs after each step.
     using Steps = std::vector<std::vector<std::pair<int, bool>>>;
-    struct SCase
-    {
-        char const* name;
-        Steps steps;
-        int numberNotifies, flagNotifies;
-    };
-    for (SCase const& row :
-         {SCase{"one change", {{{1, false}}}, 1, 0}, SCase{"equal set", {{{0, false}}}, 0, 0},
-          SCase{"two keys in one step", {{{1, true}}}, 1, 1},
-          SCase{"there and back before the GUI runs", {{{1, true}, {0, false}}}, 0, 0},
-          SCase{"two steps", {{{1, false}}, {{2, false}}}, 2, 0}})
+    // clang-format off
+    struct SCase { char const* name; Steps steps; int numberNotifies, flagNotifies; };
+    for (SCase const& row : {SCase{"one change",                         {{{1, false}}},             1, 0},
+                             SCase{"equal set",                          {{{0, false}}},             0, 0},
+                             SCase{"two keys in one step",               {{{1, true}}},              1, 1},
+                             SCase{"there and back before the GUI runs", {{{1, true}, {0, false}}},  0, 0},
+                             SCase{"two steps",                          {{{1, false}}, {{2, false}}}, 2, 0}})
+    // clang-format on
     {
         SCOPED_TRACE(row.name);
         auto const vm = std::make_shared<CTestViewModel>();
@@ -184,16 +181,13 @@ TEST(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThreadAndEndInTheLastValu
 
 TEST(ViewModelMap, ExecuteRunsTheNamedCommandOnce)
 {
-    struct SCase
-    {
-        char const* name;
-        char const* command;
-        bool viewModelAlive, result;
-        int number;
-    };
-    for (SCase const& row :
-         {SCase{"known command", "add", true, true, 5}, SCase{"unknown name", "sub", true, false, 0},
-          SCase{"action throws", "throw", true, false, 0}, SCase{"view model gone", "add", false, false, 0}})
+    // clang-format off
+    struct SCase { char const* name; char const* command; bool viewModelAlive, result; int number; };
+    for (SCase const& row : {SCase{"known command",   "add",   true,  true,  5},
+                             SCase{"unknown name",    "sub",   true,  false, 0},
+                             SCase{"action throws",   "throw", true,  false, 0},
+                             SCase{"view model gone", "add",   false, false, 0}})
+    // clang-format on
     {
         SCOPED_TRACE(row.name);
         auto vm = std::make_shared<CTestViewModel>();
@@ -258,31 +252,16 @@ TEST(Bridge, SurvivesEitherSideGoingWhileAnEngineThreadPublishes)
 TEST(ArrayListModel, EachEditBecomesTheMatchingRowSignals)
 {
     using Edit = std::function<void(std::shared_ptr<IntArray>&)>;
-    struct SCase
-    {
-        char const* name;
-        std::vector<int> initial;
-        Edit edit;
-        std::vector<int> signalCounts;
-    };
-    for (SCase const& row :
-         {SCase{"Set replaces one",
-                {1, 2, 3},
-                [](auto& a) {
-                    a->Set({1, 9, 3});
-                },
-                {1, 0, 0, 0}},
-          SCase{"Set shorter",
-                {1, 2, 3},
-                [](auto& a) {
-                    a->Set({1, 9});
-                },
-                {1, 0, 1, 0}},
-          SCase{"SetAt past the end", {1, 2}, [](auto& a) { a->SetAt(5, 7); }, {0, 1, 0, 0}},
-          SCase{"Insert", {1, 2, 3}, [](auto& a) { a->Insert(1, 8); }, {0, 1, 0, 0}},
-          SCase{"RemoveRange", {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
-          SCase{"Clear", {1, 2}, [](auto& a) { a->Clear(); }, {0, 0, 0, 1}},
-          SCase{"source destroyed", {1, 2}, [](auto& a) { a.reset(); }, {0, 0, 0, 1}}})
+    // clang-format off
+    struct SCase { char const* name; std::vector<int> initial; Edit edit; std::vector<int> signalCounts; };
+    for (SCase const& row : {SCase{"Set replaces one",   {1, 2, 3},    [](auto& a) { a->Set({1, 9, 3}); },    {1, 0, 0, 0}},
+                             SCase{"Set shorter",        {1, 2, 3},    [](auto& a) { a->Set({1, 9}); },       {1, 0, 1, 0}},
+                             SCase{"SetAt past the end", {1, 2},       [](auto& a) { a->SetAt(5, 7); },       {0, 1, 0, 0}},
+                             SCase{"Insert",             {1, 2, 3},    [](auto& a) { a->Insert(1, 8); },      {0, 1, 0, 0}},
+                             SCase{"RemoveRange",        {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
+                             SCase{"Clear",              {1, 2},       [](auto& a) { a->Clear(); },           {0, 0, 0, 1}},
+                             SCase{"source destroyed",   {1, 2},       [](auto& a) { a.reset(); },            {0, 0, 0, 1}}})
+    // clang-format on
     {
         SCOPED_TRACE(row.name);
         auto array = std::make_shared<IntArray>();
@@ -329,13 +308,10 @@ TEST(ArrayListModel, ViewModelElementsGetAMapDeletedWithTheirRow)
     auto const array = std::make_shared<Base::Binding::TArrayProperty<VmPtr>>();
     VmPtr const first = std::make_shared<CTestViewModel>();
     array->Set({first, std::make_shared<CTestViewModel>()});
-    ModelPtr const model(MakeArrayListModel<VmPtr>(
-        *array, array, {"item"},
-        [](VmPtr const& vm) {
-            return QVariantMap{
-                {"item", QVariant::fromValue<QObject*>(MakeViewModelMap(vm, kTable, nullptr))}};
-        },
-        nullptr));
+    auto const toRow = [](VmPtr const& vm) {
+        return QVariantMap{{"item", QVariant::fromValue<QObject*>(MakeViewModelMap(vm, kTable, nullptr))}};
+    };
+    ModelPtr const model(MakeArrayListModel<VmPtr>(*array, array, {"item"}, toRow, nullptr));
     auto mapOf = [&](int row) { return model->get(row).value("item").value<QObject*>(); };
     QObject* const firstMap = mapOf(0);
     ASSERT_NE(firstMap, nullptr);
@@ -377,13 +353,12 @@ TEST(SlotWatch, CallsBackOnTheGuiThreadWithEachViewModelOfTheSlot)
     Base::TProperty<std::shared_ptr<ITestViewModel>> slot{first, owner};
     std::vector<std::shared_ptr<ITestViewModel>> seen;
     {
-        TSlotWatch<ITestViewModel> const watch(slot,
-                                               [&](std::shared_ptr<ITestViewModel> const& vm)
-                                               {
-                                                   EXPECT_EQ(QThread::currentThread(),
-                                                             QCoreApplication::instance()->thread());
-                                                   seen.push_back(vm);
-                                               });
+        auto const onGuiThread = [&](std::shared_ptr<ITestViewModel> const& vm)
+        {
+            EXPECT_EQ(QThread::currentThread(), qApp->thread());
+            seen.push_back(vm);
+        };
+        TSlotWatch<ITestViewModel> const watch(slot, onGuiThread);
         EXPECT_EQ(seen.size(), 1u) << "the current view model, at once";
         ScopedThread([&] { slot.Set(second); }).Join();
         EXPECT_EQ(seen.size(), 1u);
