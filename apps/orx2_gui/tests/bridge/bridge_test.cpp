@@ -353,12 +353,9 @@ TEST(SlotWatch, CallsBackOnTheGuiThreadWithEachViewModelOfTheSlot)
     Base::TProperty<std::shared_ptr<ITestViewModel>> slot{first, owner};
     std::vector<std::shared_ptr<ITestViewModel>> seen;
     {
-        auto const onGuiThread = [&](std::shared_ptr<ITestViewModel> const& vm)
-        {
-            EXPECT_EQ(QThread::currentThread(), qApp->thread());
-            seen.push_back(vm);
-        };
-        TSlotWatch<ITestViewModel> const watch(slot, onGuiThread);
+        TSlotWatch<ITestViewModel> const watch(
+            slot, [&](std::shared_ptr<ITestViewModel> const& vm)
+            { seen.push_back(QThread::currentThread() == qApp->thread() ? vm : nullptr); });
         EXPECT_EQ(seen.size(), 1u) << "the current view model, at once";
         ScopedThread([&] { slot.Set(second); }).Join();
         EXPECT_EQ(seen.size(), 1u);
