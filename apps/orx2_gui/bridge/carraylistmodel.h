@@ -166,10 +166,11 @@ private:
 };
 } // namespace Internal
 
-/// Makes the list model of `source`, owned by `parent` (GUI thread). `lifetime` is the object that
-/// owns the source (a view model, the array itself); it keeps nothing alive and only tells whether the
-/// source still exists: a model made for a source already gone is empty and stays so. `toRow` turns an
-/// element into its role values by name, on the GUI thread. Throws std::bad_alloc.
+/// Makes the list model of `source`, owned by `parent` (GUI thread). `lifetime` is the owner of the
+/// source (a view model, the array itself), held only while connecting: an empty one means the source
+/// is gone, and the model stays empty. Later the source may go at any time ("source destroyed" resets
+/// the model). `toRow` turns an element into its role values by name, on the GUI thread.
+/// Throws std::bad_alloc.
 template <class T>
 CArrayListModel* MakeArrayListModel(Base::Binding::IArrayBindingSource<T> const& source,
                                     std::shared_ptr<void const> lifetime, QStringList roles,

@@ -64,7 +64,7 @@ class CViewModelMap : public QQmlPropertyMap
     Q_OBJECT
 
 public:
-    /// Use MakeViewModelMap. Reads the initial values on the calling (GUI) thread, then connects.
+    /// Use MakeViewModelMap. Connects, then reads the initial values on the calling (GUI) thread.
     CViewModelMap(std::unique_ptr<Internal::IViewModelSource> source, QObject* parent);
     ~CViewModelMap() override;
 

@@ -109,12 +109,12 @@ TEST(ViewModelMap, NotifiesEachKeyOncePerRealChange)
     // Each step sets (number, flag) pairs in order; the GUI runs after each step.
     using Steps = std::vector<std::vector<std::pair<int, bool>>>;
     // clang-format off
-    struct SCase { char const* name; Steps steps; int numberNotifies, flagNotifies; };
-    for (SCase const& row : {SCase{"one change",                         {{{1, false}}},             1, 0},
-                             SCase{"equal set",                          {{{0, false}}},             0, 0},
-                             SCase{"two keys in one step",               {{{1, true}}},              1, 1},
-                             SCase{"there and back before the GUI runs", {{{1, true}, {0, false}}},  0, 0},
-                             SCase{"two steps",                          {{{1, false}}, {{2, false}}}, 2, 0}})
+    struct SCase { char const* name; Steps steps; int numberNotifies, flagNotifies; quint64 posts; };
+    for (SCase const& row : {SCase{"one change",                         {{{1, false}}},               1, 0, 1},
+                             SCase{"equal set",                          {{{0, false}}},               0, 0, 0},
+                             SCase{"two keys in one step",               {{{1, true}}},                1, 1, 1},
+                             SCase{"there and back before the GUI runs", {{{1, true}, {0, false}}},    0, 0, 1},
+                             SCase{"two steps",                          {{{1, false}}, {{2, false}}}, 2, 0, 2}})
     // clang-format on
     {
         SCOPED_TRACE(row.name);
@@ -136,6 +136,7 @@ TEST(ViewModelMap, NotifiesEachKeyOncePerRealChange)
         EXPECT_EQ(Count(numberSpy), row.numberNotifies);
         EXPECT_EQ(Count(flagSpy), row.flagNotifies);
         EXPECT_EQ(Since(start).valuesChanged, static_cast<quint64>(row.numberNotifies + row.flagNotifies));
+        EXPECT_EQ(Since(start).postsQueued, row.posts) << "the changes of one step share one post";
     }
 }
 
@@ -200,6 +201,9 @@ TEST(ViewModelMap, ExecuteRunsTheNamedCommandOnce)
         PumpUntil();
         EXPECT_EQ(map->value("number"), QVariant(row.number));
     }
+    MapPtr const none = MakeMap(nullptr);
+    EXPECT_EQ(none->value("number"), QVariant());
+    EXPECT_FALSE(none->execute("add", {1}));
 }
 
 TEST(ViewModelMap, AReaderNeverHoldsTheLastReferenceInsideTheNotification)
