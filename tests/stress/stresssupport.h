@@ -169,7 +169,9 @@ inline void ReportBudget(char const* name, Budget const& budget, std::uint64_t r
 {
     Report(name, budget.Granted());
     if (!kSanitized)
+    {
         EXPECT_GE(budget.Granted(), required) << name << ": the time budget ran out first";
+    }
 }
 
 /// Keeps the calling thread busy for a moment without a lock or a system call, so that other threads
