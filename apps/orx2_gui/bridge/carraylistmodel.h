@@ -39,8 +39,8 @@ public:
 ///
 /// Threading: created, used and destroyed on the GUI thread. The array's notifications arrive on the
 /// editing thread; they are queued in order and posted, and on the GUI thread each becomes the matching
-/// row signals: replaced elements dataChanged, inserted ones rowsInserted, removed ones rowsRemoved,
-/// runs of neighbouring positions in one signal; only "all removed" and "source destroyed" reset the
+/// row signals: a replaced element dataChanged, inserted ones rowsInserted, removed ones rowsRemoved
+/// (runs of neighbouring positions in one signal); only "all removed" and "source destroyed" reset the
 /// model. Elements become rows on the GUI thread (`toRow`), so a role may hold a QObject made there.
 /// Ownership: a QObject role value without a parent is adopted by the model and deleted (later) with its
 /// row, when the row is replaced, removed or reset, or with the model.
@@ -70,7 +70,7 @@ public:
     /// Any thread: the feed has queued a notification.
     void RequestDrain() { m_drain.Request(); }
 
-signals:
+Q_SIGNALS:
     void countChanged();
 
 private:

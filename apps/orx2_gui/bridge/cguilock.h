@@ -31,7 +31,7 @@ public:
     int count() const noexcept { return m_count; }
     bool locked() const noexcept { return m_count > 0; }
 
-signals:
+Q_SIGNALS:
     void countChanged();
     void lockedChanged();
 
