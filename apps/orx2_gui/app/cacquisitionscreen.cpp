@@ -61,11 +61,11 @@ CAcquisitionScreen::CAcquisitionScreen(Orx2Sim::CSimHost& host, int stepCount, Q
 
     auto& gui = host.GetGuiConfiguration();
     m_watches.push_back(std::make_shared<TSlotWatch<Base::IAreaViewModel>>(
-        gui.GetAreaConfiguration(), this, [this](auto const& panel) { ShowAreaPanel(panel); }));
+        gui.GetAreaConfiguration(), [this](auto const& panel) { ShowAreaPanel(panel); }));
     m_watches.push_back(std::make_shared<TSlotWatch<Base::ISidePanelViewModel>>(
-        gui.GetSidePanelConfiguration(), this, [this](auto const& panel) { ShowSidePanel(panel); }));
+        gui.GetSidePanelConfiguration(), [this](auto const& panel) { ShowSidePanel(panel); }));
     m_watches.push_back(std::make_shared<TSlotWatch<Base::IStepMenuViewModel>>(
-        gui.GetStepMenuConfiguration(), this, [this](auto const& menu) { ShowStepMenu(menu); }));
+        gui.GetStepMenuConfiguration(), [this](auto const& menu) { ShowStepMenu(menu); }));
     FollowSlot(Tables::LiveImage(), m_liveImage, &CAcquisitionScreen::liveImageChanged,
                gui.GetLiveImageConfiguration());
     FollowSlot(Tables::LockGui(), m_lockGui, &CAcquisitionScreen::lockGuiChanged, gui.GetLockGUIConfiguration());
@@ -89,7 +89,7 @@ void CAcquisitionScreen::ShowStep(int number, QString const& text)
 {
     m_stepNumber = number;
     m_stepText = text;
-    emit stepChanged();
+    Q_EMIT stepChanged();
 }
 
 void CAcquisitionScreen::Replace(QPointer<QObject>& target, QObject* replacement)
@@ -105,11 +105,11 @@ void CAcquisitionScreen::FollowSlot(Table const& table, QPointer<QObject>& targe
                                     Base::IProperty<std::shared_ptr<I>> const& slot)
 {
     m_watches.push_back(std::make_shared<TSlotWatch<I>>(
-        slot, this,
+        slot,
         [this, &table, &target, changed](std::shared_ptr<I> const& viewModel)
         {
             Replace(target, viewModel ? MakeViewModelMap(viewModel, table, this) : nullptr);
-            emit(this->*changed)();
+            Q_EMIT(this->*changed)();
         }));
 }
 
@@ -140,7 +140,7 @@ void CAcquisitionScreen::ShowAreaPanel(std::shared_ptr<Base::IAreaViewModel> con
             m_tiles.append(tile);
         }
     }
-    emit areaPanelChanged();
+    Q_EMIT areaPanelChanged();
 }
 
 void CAcquisitionScreen::ShowSidePanel(std::shared_ptr<Base::ISidePanelViewModel> const& panel)
@@ -169,13 +169,13 @@ void CAcquisitionScreen::ShowSidePanel(std::shared_ptr<Base::ISidePanelViewModel
             entry.insert(QStringLiteral("actions"), actions);
             m_tools.append(entry);
         }
-    emit sidePanelChanged();
+    Q_EMIT sidePanelChanged();
 }
 
 void CAcquisitionScreen::ShowStepMenu(std::shared_ptr<Base::IStepMenuViewModel> const& menu)
 {
     Replace(m_stepMenu, menu ? MakeElementList(menu->GetStepMenuItems(), menu, Tables::StepMenuItem(), this)
                              : nullptr);
-    emit stepMenuChanged();
+    Q_EMIT stepMenuChanged();
 }
 } // namespace Orx2Gui

@@ -77,7 +77,7 @@ public:
     /// The engine has played step `number` (1-based), described as `text`.
     void ShowStep(int number, QString const& text);
 
-signals:
+Q_SIGNALS:
     void areaPanelChanged();
     void stepMenuChanged();
     void sidePanelChanged();

@@ -90,7 +90,7 @@ void CEngineThread::Run()
     catch (std::exception const& error)
     {
         simulator.reset();
-        emit failed(QString::fromStdString(error.what()));
+        Q_EMIT failed(QString::fromStdString(error.what()));
         return;
     }
     {
@@ -99,7 +99,7 @@ void CEngineThread::Run()
         if (!m_stopping)
             m_simulator = simulator.get();
     }
-    emit ready();
+    Q_EMIT ready();
     bool playing = WaitFor([this] { return m_released; }, Clock::time_point::max());
     std::size_t next = 0;
     bool idleSent = false;
@@ -114,7 +114,7 @@ void CEngineThread::Run()
         if (!canPlay)
         {
             if (!idleSent)
-                emit idle();
+                Q_EMIT idle();
             idleSent = true;
             playing = WaitFor(mayPlay, Clock::time_point::max());
             continue;
@@ -125,7 +125,7 @@ void CEngineThread::Run()
         int missed = 0;
         for (auto const& expectation : result.expectations)
             missed += expectation.passed ? 0 : 1;
-        emit stepPlayed(static_cast<int>(next), QString::fromStdString(steps[next - 1].description),
+        Q_EMIT stepPlayed(static_cast<int>(next), QString::fromStdString(steps[next - 1].description),
                         QString::fromStdString(result.error), missed);
         playing = WaitFor([] { return false; }, Clock::now() + m_options.stepDelay);
     }

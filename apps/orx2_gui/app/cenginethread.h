@@ -57,7 +57,7 @@ public:
     /// The number of steps of the scenario; known from `ready` on.
     int GetStepCount() const;
 
-signals:
+Q_SIGNALS:
     /// The simulator is built and the scenario compiled; the engine waits for Release.
     void ready();
     /// Step `number` (1-based) has been played: its notifications have been posted before this signal.

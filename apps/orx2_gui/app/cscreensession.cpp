@@ -75,23 +75,23 @@ void CScreenSession::OnReady()
     }
     catch (std::exception const& error)
     {
-        emit failed(QStringLiteral("the screen cannot bind: ") + QString::fromStdString(error.what()));
+        Q_EMIT failed(QStringLiteral("the screen cannot bind: ") + QString::fromStdString(error.what()));
         return;
     }
     m_qml = new QQmlEngine(this);
-    m_qml->rootContext()->setContextProperty(QStringLiteral("screen"), m_screen);
+    m_qml->rootContext()->setContextProperty(QStringLiteral("acquisition"), m_screen);
     QQmlComponent component(m_qml, QUrl(QStringLiteral("qrc:/orx2gui/Main.qml")));
     QObject* const root = component.create();
     m_window = qobject_cast<QQuickWindow*>(root);
     if (!m_window)
     {
         delete root;
-        emit failed(QStringLiteral("the screen cannot be shown: ") + component.errorString());
+        Q_EMIT failed(QStringLiteral("the screen cannot be shown: ") + component.errorString());
         return;
     }
     m_window->show();
     m_engine->Release();
-    emit shown(0);
+    Q_EMIT shown(0);
 }
 
 void CScreenSession::OnStep(int number, QString const& description, QString const& error, int failedExpectations)
@@ -103,6 +103,6 @@ void CScreenSession::OnStep(int number, QString const& description, QString cons
         text += QStringLiteral("  (%1 expectations missed)").arg(failedExpectations);
     if (m_screen != nullptr)
         m_screen->ShowStep(number, text);
-    emit shown(number);
+    Q_EMIT shown(number);
 }
 } // namespace Orx2Gui

@@ -46,7 +46,7 @@ public:
     /// Renders the window as it is now (software scene graph, offscreen included).
     QImage Grab() const;
 
-signals:
+Q_SIGNALS:
     /// The screen shows step `number` (0: bound, before the first step).
     void shown(int number);
     /// The engine has played what it may and waits.

@@ -228,9 +228,7 @@ TViewModelTable<Base::ILockGUIViewModel> const& LockGui()
     using VM = Base::ILockGUIViewModel;
     static TViewModelTable<VM> const table =
         TViewModelTable<VM>()
-            // The interface hands the count out through a non-const getter only; reading changes nothing.
-            .Property("lockCount",
-                      [](VM const& vm) { return QVariant(const_cast<VM&>(vm).GetLockCount().Get()); })
+            .Property("lockCount", [](VM& vm) { return QVariant(vm.GetLockCount().Get()); })
             .Property("workIndicator",
                       [](VM const& vm) { return QVariant(vm.GetShowAnimatedWorkIndicator().Get()); });
     return table;

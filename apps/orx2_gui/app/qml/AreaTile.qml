@@ -6,10 +6,10 @@ Rectangle {
     id: tile
     property var entry          // {name, area, item, thumbnails}
     property var item: entry.item
-    property bool selected: screen.areaPanel ? screen.areaPanel.selectedArea === entry.area : false
-    property bool hasData: screen.progress.hasData ? screen.progress.hasData[entry.area] : false
-    property string reconstruction: screen.result.areaStates ? screen.result.areaStates[entry.area] : ""
-    property real percent: screen.progress.areaPercent ? screen.progress.areaPercent[entry.area] : 0
+    property bool selected: acquisition.areaPanel ? acquisition.areaPanel.selectedArea === entry.area : false
+    property bool hasData: acquisition.progress.hasData ? acquisition.progress.hasData[entry.area] : false
+    property string reconstruction: acquisition.result.areaStates ? acquisition.result.areaStates[entry.area] : ""
+    property real percent: acquisition.progress.areaPercent ? acquisition.progress.areaPercent[entry.area] : 0
 
     objectName: "tile_" + entry.name
     width: 205
@@ -39,7 +39,7 @@ Rectangle {
     }
     MouseArea {
         anchors.fill: parent
-        onClicked: if (screen.areaPanel) screen.areaPanel.execute("activate", [entry.area])
+        onClicked: if (acquisition.areaPanel) acquisition.areaPanel.execute("activate", [entry.area])
     }
     Row {
         x: 12; y: 42

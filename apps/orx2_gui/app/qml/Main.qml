@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Window
 
 // The acquisition screen: the area tiles left, the live image, reconstruction and step menu in the
-// middle, the side panel's tools right. Every value comes from a view model through `screen`; every
+// middle, the side panel's tools right. Every value comes from a view model through `acquisition`; every
 // click executes a view model's command. Input is disabled while a GUI-locking command runs.
 Window {
     id: root
@@ -13,7 +13,7 @@ Window {
     color: "#1b1f24"
     title: "ORX2 acquisition"
 
-    readonly property bool locked: screen.guiLock.locked
+    readonly property bool locked: acquisition.guiLock.locked
     readonly property var calibrationStates: ["NotRunning", "InProgress", "Succeeded", "Failed", "Aborted",
                                               "WaitingForAnswer", "Holding", "WaitingForNumber"]
 
@@ -27,12 +27,12 @@ Window {
             width: 700
             elide: Text.ElideRight
             color: "#f0f3f6"
-            text: screen.stepNumber === 0 ? "ORX2 acquisition: ready"
-                                          : "Step " + screen.stepNumber + "/" + screen.stepCount + ": " + screen.stepText
+            text: acquisition.stepNumber === 0 ? "ORX2 acquisition: ready"
+                                          : "Step " + acquisition.stepNumber + "/" + acquisition.stepCount + ": " + acquisition.stepText
         }
         Rectangle {
             objectName: "workIndicator"
-            visible: screen.lockGui ? screen.lockGui.workIndicator > 0 : false
+            visible: acquisition.lockGui ? acquisition.lockGui.workIndicator > 0 : false
             x: 760; y: 7; width: 110; height: 22; radius: 11
             color: "#8a6d1f"
             Text { anchors.centerIn: parent; text: "working"; color: "#f0f3f6" }
@@ -42,7 +42,7 @@ Window {
             visible: root.locked
             x: 880; y: 7; width: 132; height: 22; radius: 11
             color: "#a33a3a"
-            Text { anchors.centerIn: parent; text: "input locked (" + screen.guiLock.count + ")"; color: "#f0f3f6" }
+            Text { anchors.centerIn: parent; text: "input locked (" + acquisition.guiLock.count + ")"; color: "#f0f3f6" }
         }
     }
 
@@ -59,7 +59,7 @@ Window {
             columns: 2
             spacing: 6
             Repeater {
-                model: screen.tiles
+                model: acquisition.tiles
                 delegate: AreaTile { required property var modelData; entry: modelData }
             }
         }
@@ -74,8 +74,8 @@ Window {
                 width: 340; height: 200
                 color: "#0d1014"
                 border.color: "#39424e"
-                property bool shown: screen.liveImage ? screen.liveImage.visible : false
-                property string crosshair: screen.liveImage ? screen.liveImage.crosshair : "None"
+                property bool shown: acquisition.liveImage ? acquisition.liveImage.visible : false
+                property string crosshair: acquisition.liveImage ? acquisition.liveImage.crosshair : "None"
                 property color mark: crosshair === "Ready" ? "#3fa34d" : crosshair === "Tracking" ? "#4a9be0" : "#d9a521"
                 Text {
                     visible: !parent.shown
@@ -112,7 +112,7 @@ Window {
                     color: "#2a2f36"
                     Rectangle {
                         objectName: "progressFill"
-                        width: Math.round(track.width * Math.max(0, Math.min(100, screen.progress.percent || 0)) / 100)
+                        width: Math.round(track.width * Math.max(0, Math.min(100, acquisition.progress.percent || 0)) / 100)
                         height: parent.height
                         color: "#3fa34d"
                     }
@@ -120,30 +120,30 @@ Window {
                 Text {
                     objectName: "reconstructionText"
                     color: "#d5dbe2"
-                    text: "reconstruction " + (screen.progress.percent || 0).toFixed(1) + " %   processing "
-                          + screen.progress.processing + "   state " + screen.result.state
-                          + (screen.result.saved ? "   saved" : "")
+                    text: "reconstruction " + (acquisition.progress.percent || 0).toFixed(1) + " %   processing "
+                          + acquisition.progress.processing + "   state " + acquisition.result.state
+                          + (acquisition.result.saved ? "   saved" : "")
                 }
             }
 
             // The step menu; during a calibration it is the calibration's menu with its number entry.
             Rectangle {
                 objectName: "calibration"
-                visible: screen.calibration ? screen.calibration.visible : false
+                visible: acquisition.calibration ? acquisition.calibration.visible : false
                 width: 340; height: 24
                 color: "#262c33"
                 Text {
                     x: 8; anchors.verticalCenter: parent.verticalCenter
                     color: "#f0f3f6"
-                    text: "Camera calibration: " + (screen.calibration
-                          ? (root.calibrationStates[screen.calibration.state] || ("state " + screen.calibration.state)) : "")
+                    text: "Camera calibration: " + (acquisition.calibration
+                          ? (root.calibrationStates[acquisition.calibration.state] || ("state " + acquisition.calibration.state)) : "")
                 }
             }
             Column {
                 objectName: "stepMenu"
                 spacing: 2
                 Repeater {
-                    model: screen.stepMenu
+                    model: acquisition.stepMenu
                     delegate: StepEntry {}
                 }
             }
@@ -154,9 +154,9 @@ Window {
             objectName: "sidePanel"
             x: 796; y: 10
             spacing: 10
-            visible: screen.sidePanel ? screen.sidePanel.toolsVisible : false
+            visible: acquisition.sidePanel ? acquisition.sidePanel.toolsVisible : false
             Repeater {
-                model: screen.tools
+                model: acquisition.tools
                 delegate: Column {
                     required property var modelData
                     property var tool: modelData.item
@@ -191,7 +191,7 @@ Window {
         // The colour calibration dialog, over everything while the engine asks.
         Rectangle {
             objectName: "colourDialog"
-            visible: screen.colourDialog ? screen.colourDialog.visible : false
+            visible: acquisition.colourDialog ? acquisition.colourDialog.visible : false
             x: 312; y: 200; width: 400; height: 110
             color: "#262c33"
             border.color: "#7fb8ea"
@@ -199,14 +199,14 @@ Window {
                 x: 12; y: 12; width: 376
                 wrapMode: Text.WordWrap
                 color: "#f0f3f6"
-                text: screen.colourDialog ? screen.colourDialog.instruction : ""
+                text: acquisition.colourDialog ? acquisition.colourDialog.instruction : ""
             }
             Row {
                 x: 12; y: 74
                 spacing: 6
-                ScreenButton { objectName: "colourOk"; text: "OK"; onClicked: screen.colourDialog.execute("ok") }
-                ScreenButton { objectName: "colourCancel"; text: "Cancel"; onClicked: screen.colourDialog.execute("cancel") }
-                ScreenButton { objectName: "colourCustom"; text: "Custom"; onClicked: screen.colourDialog.execute("custom") }
+                ScreenButton { objectName: "colourOk"; text: "OK"; onClicked: acquisition.colourDialog.execute("ok") }
+                ScreenButton { objectName: "colourCancel"; text: "Cancel"; onClicked: acquisition.colourDialog.execute("cancel") }
+                ScreenButton { objectName: "colourCustom"; text: "Custom"; onClicked: acquisition.colourDialog.execute("custom") }
             }
         }
     }
