@@ -6,6 +6,7 @@ Rectangle {
     id: tile
     property var entry          // {name, area, item, thumbnails}
     property var item: entry.item
+    property bool obligatory: item ? item.obligatory : false
     property bool selected: acquisition.areaPanel ? acquisition.areaPanel.selectedArea === entry.area : false
     property bool hasData: acquisition.progress.hasData ? acquisition.progress.hasData[entry.area] : false
     property string reconstruction: acquisition.result.areaStates ? acquisition.result.areaStates[entry.area] : ""
@@ -15,7 +16,7 @@ Rectangle {
     width: 205
     height: 68
     radius: 4
-    color: selected ? "#1f6fb2" : (item && item.obligatory) ? "#8a6d1f" : "#39424e"
+    color: selected ? "#1f6fb2" : obligatory ? "#8a6d1f" : "#39424e"
     opacity: item && item.visible === false ? 0.4 : 1.0
 
     Rectangle {
@@ -32,8 +33,9 @@ Rectangle {
     }
     Text {
         x: 12; y: 22
-        text: (tile.item && tile.item.obligatory ? "obligatory  " : "")
-              + (tile.hasData ? tile.reconstruction + " " + tile.percent.toFixed(1) + "%" : "")
+        text: (tile.obligatory ? "obligatory  " : "")
+              + (tile.hasData ? tile.percent.toFixed(1) + "%  " : "")
+              + (tile.reconstruction !== "None" ? tile.reconstruction : "")
         color: "#d5dbe2"
         font.pixelSize: 10
     }

@@ -108,11 +108,14 @@ Window {
                 Rectangle {
                     id: track
                     objectName: "progressBar"
+                    property real percent: acquisition.progress.percent || 0
+                    property string processing: acquisition.progress.processing || ""
+                    property string resultState: acquisition.result.state || ""
                     width: 340; height: 18
                     color: "#2a2f36"
                     Rectangle {
                         objectName: "progressFill"
-                        width: Math.round(track.width * Math.max(0, Math.min(100, acquisition.progress.percent || 0)) / 100)
+                        width: Math.round(track.width * Math.max(0, Math.min(100, track.percent)) / 100)
                         height: parent.height
                         color: "#3fa34d"
                     }
@@ -120,8 +123,8 @@ Window {
                 Text {
                     objectName: "reconstructionText"
                     color: "#d5dbe2"
-                    text: "reconstruction " + (acquisition.progress.percent || 0).toFixed(1) + " %   processing "
-                          + acquisition.progress.processing + "   state " + acquisition.result.state
+                    text: "reconstruction " + track.percent.toFixed(1) + " %   processing "
+                          + track.processing + "   state " + track.resultState
                           + (acquisition.result.saved ? "   saved" : "")
                 }
             }
@@ -138,6 +141,10 @@ Window {
                     text: "Camera calibration: " + (acquisition.calibration
                           ? (root.calibrationStates[acquisition.calibration.state] || ("state " + acquisition.calibration.state)) : "")
                 }
+            }
+            Text {
+                color: "#77808b"
+                text: acquisition.stepMenu && acquisition.stepMenu.count > 0 ? "Step menu" : "Step menu: no entries"
             }
             Column {
                 objectName: "stepMenu"

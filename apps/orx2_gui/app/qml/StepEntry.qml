@@ -31,7 +31,7 @@ Item {
             border.color: "#7fb8ea"
             TextInput {
                 id: number
-                objectName: "numberInput"
+                objectName: entry.group === "InputText" ? "numberInput" : ""
                 anchors.fill: parent
                 anchors.margins: 4
                 color: "#f0f3f6"
