@@ -8,6 +8,8 @@
 
 int main(int argc, char** argv)
 {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // listing the tests needs no display either
     Orx2Gui::PrepareGraphics();
     QGuiApplication application(argc, argv);
     Orx2Gui::UseScreenFont();
