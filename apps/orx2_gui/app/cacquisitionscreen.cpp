@@ -35,7 +35,8 @@ QVariant AsVariant(QObject* object)
 /// themselves (a thumbnail's selection, a menu entry's text).
 template <class I>
 QObject* MakeElementList(Base::Binding::IArrayBindingSource<std::shared_ptr<I>> const& source,
-                         std::shared_ptr<void const> lifetime, TViewModelTable<I> const& table, QObject* parent)
+                         std::shared_ptr<void const> lifetime, TViewModelTable<I> const& table,
+                         QObject* parent)
 {
     return MakeArrayListModel<std::shared_ptr<I>>(
         source, std::move(lifetime), QStringList{QStringLiteral("item")},
@@ -56,8 +57,8 @@ CAcquisitionScreen::CAcquisitionScreen(Orx2Sim::CSimHost& host, int stepCount, Q
     auto& data = host.GetConfiguration();
     m_progress = MakeViewModelMap<Base::IReconstructionProgressBarDataExchangeModel>(
         data.GetReconstructionProgressDataExchangeModel(), Tables::Progress(), this);
-    m_result = MakeViewModelMap<Base::IReconstructionResultDataExchangeModel>(data.GetTriangulationConfiguration(),
-                                                                              Tables::Result(), this);
+    m_result = MakeViewModelMap<Base::IReconstructionResultDataExchangeModel>(
+        data.GetTriangulationConfiguration(), Tables::Result(), this);
 
     auto& gui = host.GetGuiConfiguration();
     m_watches.push_back(std::make_shared<TSlotWatch<Base::IAreaViewModel>>(
@@ -68,7 +69,8 @@ CAcquisitionScreen::CAcquisitionScreen(Orx2Sim::CSimHost& host, int stepCount, Q
         gui.GetStepMenuConfiguration(), [this](auto const& menu) { ShowStepMenu(menu); }));
     FollowSlot(Tables::LiveImage(), m_liveImage, &CAcquisitionScreen::liveImageChanged,
                gui.GetLiveImageConfiguration());
-    FollowSlot(Tables::LockGui(), m_lockGui, &CAcquisitionScreen::lockGuiChanged, gui.GetLockGUIConfiguration());
+    FollowSlot(Tables::LockGui(), m_lockGui, &CAcquisitionScreen::lockGuiChanged,
+               gui.GetLockGUIConfiguration());
     FollowSlot(Tables::CameraCalibration(), m_calibration, &CAcquisitionScreen::calibrationChanged,
                gui.GetCameraCalibrationConfiguration());
     FollowSlot(Tables::ColourDialog(), m_colourDialog, &CAcquisitionScreen::colourDialogChanged,
@@ -160,7 +162,8 @@ void CAcquisitionScreen::ShowSidePanel(std::shared_ptr<Base::ISidePanelViewModel
             QVariantList actions;
             for (auto const& action : tool->GetItemTypeToolActions())
             {
-                QObject* const actionMap = action ? MakeViewModelMap(action, Tables::ToolAction(), this) : nullptr;
+                QObject* const actionMap =
+                    action ? MakeViewModelMap(action, Tables::ToolAction(), this) : nullptr;
                 m_toolObjects.emplace_back(actionMap);
                 actions.append(AsVariant(actionMap));
             }
@@ -174,8 +177,8 @@ void CAcquisitionScreen::ShowSidePanel(std::shared_ptr<Base::ISidePanelViewModel
 
 void CAcquisitionScreen::ShowStepMenu(std::shared_ptr<Base::IStepMenuViewModel> const& menu)
 {
-    Replace(m_stepMenu, menu ? MakeElementList(menu->GetStepMenuItems(), menu, Tables::StepMenuItem(), this)
-                             : nullptr);
+    Replace(m_stepMenu,
+            menu ? MakeElementList(menu->GetStepMenuItems(), menu, Tables::StepMenuItem(), this) : nullptr);
     Q_EMIT stepMenuChanged();
 }
 } // namespace Orx2Gui

@@ -105,7 +105,8 @@ void CEngineThread::Run()
     bool idleSent = false;
     while (playing)
     {
-        auto const mayPlay = [&] { return next < steps.size() && (m_lastStep < 0 || static_cast<int>(next) < m_lastStep); };
+        auto const mayPlay = [&]
+        { return next < steps.size() && (m_lastStep < 0 || static_cast<int>(next) < m_lastStep); };
         bool canPlay = false;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
@@ -126,7 +127,7 @@ void CEngineThread::Run()
         for (auto const& expectation : result.expectations)
             missed += expectation.passed ? 0 : 1;
         Q_EMIT stepPlayed(static_cast<int>(next), QString::fromStdString(steps[next - 1].description),
-                        QString::fromStdString(result.error), missed);
+                          QString::fromStdString(result.error), missed);
         playing = WaitFor([] { return false; }, Clock::now() + m_options.stepDelay);
     }
     simulator.reset(); // the view models die on the thread that made them

@@ -29,9 +29,9 @@ class CEngineThread final : public QObject
 public:
     struct SOptions
     {
-        std::string scenario;                       ///< a scenario file; empty: the built-in session
-        std::chrono::milliseconds stepDelay{600};   ///< the pause after each step
-        int lastStep = -1;                          ///< play only up to this step (1-based); -1: all
+        std::string scenario;                     ///< a scenario file; empty: the built-in session
+        std::chrono::milliseconds stepDelay{600}; ///< the pause after each step
+        int lastStep = -1;                        ///< play only up to this step (1-based); -1: all
     };
 
     explicit CEngineThread(SOptions options, QObject* parent = nullptr);

@@ -24,7 +24,8 @@ void PrepareGraphics()
 
 void UseScreenFont()
 {
-    int const id = QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+    int const id =
+        QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
     QStringList const families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
     QFont font(families.isEmpty() ? QStringLiteral("DejaVu Sans") : families.front());
     font.setPixelSize(12);
@@ -94,7 +95,8 @@ void CScreenSession::OnReady()
     Q_EMIT shown(0);
 }
 
-void CScreenSession::OnStep(int number, QString const& description, QString const& error, int failedExpectations)
+void CScreenSession::OnStep(int number, QString const& description, QString const& error,
+                            int failedExpectations)
 {
     QString text = description;
     if (!error.isEmpty())

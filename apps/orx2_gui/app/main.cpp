@@ -38,19 +38,21 @@ int main(int argc, char* argv[])
     Orx2Gui::UseScreenFont();
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("The acquisition screen, bound to the view models while the simulator plays a session."));
+    parser.setApplicationDescription(QStringLiteral(
+        "The acquisition screen, bound to the view models while the simulator plays a session."));
     parser.addHelpOption();
     parser.addOptions({
-        {QStringLiteral("scenario"), QStringLiteral("Play this scenario file instead of the built-in session."),
-         QStringLiteral("FILE")},
+        {QStringLiteral("scenario"),
+         QStringLiteral("Play this scenario file instead of the built-in session."), QStringLiteral("FILE")},
         {QStringLiteral("step-delay-ms"), QStringLiteral("The pause after each step (default 600)."),
          QStringLiteral("MS"), QStringLiteral("600")},
-        {QStringLiteral("screenshot"), QStringLiteral("Save the window as a PNG after the step given with "
-                                                      "--after-step, then exit."),
+        {QStringLiteral("screenshot"),
+         QStringLiteral("Save the window as a PNG after the step given with "
+                        "--after-step, then exit."),
          QStringLiteral("FILE")},
-        {QStringLiteral("after-step"), QStringLiteral("The step after which --screenshot saves (0: before the "
-                                                      "first step)."),
+        {QStringLiteral("after-step"),
+         QStringLiteral("The step after which --screenshot saves (0: before the "
+                        "first step)."),
          QStringLiteral("N"), QStringLiteral("0")},
     });
     parser.process(app);

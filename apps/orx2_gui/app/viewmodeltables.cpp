@@ -57,7 +57,8 @@ TViewModelTable<Base::IAreaViewModel> const& AreaPanel()
                      [](VM& vm, QVariantList const& arguments)
                      {
                          if (auto const area = Argument<int>(arguments))
-                             Base::ExecuteIfSet(vm.GetActivateAreaCommand().Get(), static_cast<EAreaItems>(*area));
+                             Base::ExecuteIfSet(vm.GetActivateAreaCommand().Get(),
+                                                static_cast<EAreaItems>(*area));
                      });
     return table;
 }
@@ -86,7 +87,8 @@ TViewModelTable<Base::IThumbnailItemViewModel> const& Thumbnail()
             .Property("bitmap", [](VM const& vm) { return QVariant(Text(vm.GetBitmapID().Get())); })
             .Property("selected", [](VM const& vm) { return QVariant(vm.GetIsSelected().Get()); })
             .Property("visible", [](VM const& vm) { return QVariant(vm.GetVisibility().Get()); })
-            .Command("select", [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetSelectCommand()); });
+            .Command("select",
+                     [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetSelectCommand()); });
     return table;
 }
 
@@ -95,7 +97,8 @@ TViewModelTable<Base::IReconstructionProgressBarDataExchangeModel> const& Progre
     using VM = Base::IReconstructionProgressBarDataExchangeModel;
     static TViewModelTable<VM> const table =
         TViewModelTable<VM>()
-            .Property("percent", [](VM const& vm) { return QVariant(Percent(vm.GetReconstructionProgress().Get())); })
+            .Property("percent",
+                      [](VM const& vm) { return QVariant(Percent(vm.GetReconstructionProgress().Get())); })
             .Property("processing",
                       [](VM const& vm)
                       {
@@ -103,13 +106,16 @@ TViewModelTable<Base::IReconstructionProgressBarDataExchangeModel> const& Progre
                               Orx2Sim::ProcessingText(vm.GetReconstructionProgressState().Get())));
                       })
             .Property("hasData",
-                      [](VM const& vm)
-                      { return PerArea([&vm](EAreaItems area) { return QVariant(vm.GetReconstructionArea(area)); }); })
+                      [](VM const& vm) {
+                          return PerArea([&vm](EAreaItems area)
+                                         { return QVariant(vm.GetReconstructionArea(area)); });
+                      })
             .Property("areaPercent",
                       [](VM const& vm)
                       {
-                          return PerArea([&vm](EAreaItems area)
-                                         { return QVariant(Percent(vm.GetReconstructionProgress(area) * 100.0)); });
+                          return PerArea(
+                              [&vm](EAreaItems area)
+                              { return QVariant(Percent(vm.GetReconstructionProgress(area) * 100.0)); });
                       });
     return table;
 }
@@ -122,10 +128,11 @@ TViewModelTable<Base::IReconstructionResultDataExchangeModel> const& Result()
     static TViewModelTable<VM> const table =
         TViewModelTable<VM>()
             .Property("state", [text](VM const& vm) { return text(vm.GetReconstructionState().Get()); })
-            .Property("saved", [](VM const& vm) { return QVariant(vm.GetReconstructionResultAutoSaved().Get()); })
-            .Property("areaStates",
-                      [text](VM const& vm)
-                      { return PerArea([&](EAreaItems area) { return text(vm.GetReconstructionState(area)); }); });
+            .Property("saved",
+                      [](VM const& vm) { return QVariant(vm.GetReconstructionResultAutoSaved().Get()); })
+            .Property(
+                "areaStates", [text](VM const& vm)
+                { return PerArea([&](EAreaItems area) { return text(vm.GetReconstructionState(area)); }); });
     return table;
 }
 
@@ -153,7 +160,8 @@ TViewModelTable<Base::IStepMenuItemViewModel> const& StepMenuItem()
                      [](VM& vm, QVariantList const& arguments)
                      {
                          if (auto const text = Argument<QString>(arguments))
-                             Base::ExecuteIfSet(vm.GetTextInserted().Get(), CStringW(text->toStdWString().c_str()));
+                             Base::ExecuteIfSet(vm.GetTextInserted().Get(),
+                                                CStringW(text->toStdWString().c_str()));
                      });
     return table;
 }
@@ -240,9 +248,10 @@ TViewModelTable<Base::ICameraCalibrationViewModel> const& CameraCalibration()
     static TViewModelTable<VM> const table =
         TViewModelTable<VM>()
             .Property("visible", [](VM const& vm) { return QVariant(vm.GetVisibility().Get()); })
-            .Property("state", [](VM const& vm) { return QVariant(static_cast<int>(vm.GetCalibrationState().Get())); })
-            .Property("instruction",
-                      [](VM const& vm) { return QVariant(Text(vm.GetCalibrationWaitRequest().Get().GetInstructionText())); });
+            .Property("state",
+                      [](VM const& vm) { return QVariant(static_cast<int>(vm.GetCalibrationState().Get())); })
+            .Property("instruction", [](VM const& vm)
+                      { return QVariant(Text(vm.GetCalibrationWaitRequest().Get().GetInstructionText())); });
     return table;
 }
 
@@ -252,11 +261,13 @@ TViewModelTable<Base::IColorCalibDialogViewModel> const& ColourDialog()
     static TViewModelTable<VM> const table =
         TViewModelTable<VM>()
             .Property("visible", [](VM const& vm) { return QVariant(vm.GetVisible().Get()); })
-            .Property("instruction",
-                      [](VM const& vm) { return QVariant(Text(vm.GetCalibrationWaitRequest().Get().GetInstructionText())); })
+            .Property("instruction", [](VM const& vm)
+                      { return QVariant(Text(vm.GetCalibrationWaitRequest().Get().GetInstructionText())); })
             .Command("ok", [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetOKPressed().Get()); })
-            .Command("cancel", [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetCancelPressed().Get()); })
-            .Command("custom", [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetCustomPressed().Get()); });
+            .Command("cancel",
+                     [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetCancelPressed().Get()); })
+            .Command("custom",
+                     [](VM& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetCustomPressed().Get()); });
     return table;
 }
 } // namespace Orx2Gui::Tables

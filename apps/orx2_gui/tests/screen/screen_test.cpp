@@ -5,6 +5,7 @@
 #include "cacquisitionscreen.h"
 #include "cscreensession.h"
 
+#include "bridge/cbridgestatistics.h"
 #include "engine/cpropertycatalog.h"
 #include "engine/csimulator.h"
 
@@ -80,7 +81,8 @@ bool Same(QVariant const& shown, Json const& published)
         return std::fabs(shown.toDouble() - published.get<double>()) <= 0.05;
     if (published.is_boolean())
         return shown.toBool() == published.get<bool>();
-    return shown.toString().toStdString() == (published.is_string() ? published.get<std::string>() : published.dump());
+    return shown.toString().toStdString() ==
+           (published.is_string() ? published.get<std::string>() : published.dump());
 }
 
 class Screen_ : public ::testing::Test
@@ -95,9 +97,11 @@ protected:
         options.lastStep = lastStep;
         m_shown = -1;
         m_session = std::make_unique<CScreenSession>(options);
+        m_idle = false;
         QObject::connect(m_session.get(), &CScreenSession::shown, [this](int step) { m_shown = step; });
+        QObject::connect(m_session.get(), &CScreenSession::idle, [this] { m_idle = true; });
         m_session->Start();
-        ASSERT_TRUE(WaitUntil([&] { return m_shown == std::max(lastStep, 0); })) << scenario;
+        ASSERT_TRUE(WaitUntil([&] { return lastStep < 0 ? m_shown >= 0 : m_shown == lastStep; })) << scenario;
         m_session->GetWindow()->requestActivate(); // keys go to the focused item of the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_session->GetWindow()));
     }
@@ -141,6 +145,7 @@ protected:
 
     std::unique_ptr<CScreenSession> m_session;
     int m_shown = -1;
+    bool m_idle = false;
 };
 
 TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
@@ -171,7 +176,8 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         QString key;
         std::string published;
     } const counted[] = {
-        {screen.GetTiles().at(0).toMap().value("item").value<QObject*>(), "obligatory", "Area.UpperJaw.Obligatory"},
+        {screen.GetTiles().at(0).toMap().value("item").value<QObject*>(), "obligatory",
+         "Area.UpperJaw.Obligatory"},
         {screen.GetProgress(), "percent", "Reconstruction.Progress"},
         {screen.GetResult(), "state", "Reconstruction.State"},
         {screen.GetLiveImage(), "crosshair", "LiveImage.CrossHair"},
@@ -187,6 +193,7 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         changes.push_back(0);
         last.push_back(Sim(count.published));
     }
+    quint64 const offThread = CBridgeStatistics::Get().offThreadCalls;
     int const steps = m_session->GetEngine().GetStepCount();
     for (int step = 1; step <= steps; ++step)
     {
@@ -210,6 +217,7 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         EXPECT_EQ(spies[i]->count(), changes[i]) << counted[i].published;
         EXPECT_GT(changes[i], 0) << counted[i].published;
     }
+    EXPECT_EQ(CBridgeStatistics::Get().offThreadCalls, offThread) << "a bridge slot ran off the GUI thread";
 }
 
 TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
@@ -225,15 +233,47 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         char const* published;
         Json expected;
     } const rows[] = {
-        {"tool action", "", 0, nullptr, "action_Trim_3", {L"Trim.CToolActionViewModelBase.Command_3"}, nullptr, {}},
-        {"thumbnail", kScenarios + "area_panel.json", 2, nullptr, "thumbnail_LowerJaw-1",
-         {L"CThumbnailItemViewModelBase.Select_LowerJaw_1"}, "Area.LowerJaw.SelectedThumbnails", {"LowerJaw-1"}},
-        {"calibration answer", kScenarios + "calibration.json", 1, nullptr, "answer_eOk",
-         {L"CCameraCalibrationStepMenuViewModel.Ok"}, "Calibration.Answers", {"Ok"}},
-        {"number entry", kScenarios + "calibration.json", 5, "43", "inlineOk_InputText",
-         {L"CCameraCalibrationStepMenuViewModel.TextInserted", L"CCameraCalibrationStepMenuViewModel.OkCancel"},
-         "Calibration.Answers", {"Ok", "TextInserted 43", "Ok"}},
-        {"colour dialog", kScenarios + "calibration.json", 11, nullptr, "colourOk", {}, "ColourDialog.Visible", false},
+        {"tool action",
+         "",
+         0,
+         nullptr,
+         "action_Trim_3",
+         {L"Trim.CToolActionViewModelBase.Command_3"},
+         nullptr,
+         {}},
+        {"thumbnail",
+         kScenarios + "area_panel.json",
+         2,
+         nullptr,
+         "thumbnail_LowerJaw-1",
+         {L"CThumbnailItemViewModelBase.Select_LowerJaw_1"},
+         "Area.LowerJaw.SelectedThumbnails",
+         {"LowerJaw-1"}},
+        {"calibration answer",
+         kScenarios + "calibration.json",
+         1,
+         nullptr,
+         "answer_eOk",
+         {L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"},
+         "Calibration.Answers",
+         {"Ok"}},
+        {"number entry",
+         kScenarios + "calibration.json",
+         5,
+         "43",
+         "inlineOk_InputText",
+         {L"CCameraCalibrationStepMenuViewModel.TextInserted",
+          L"CCameraCalibrationStepMenuViewModel.OkCancel"},
+         "Calibration.Answers",
+         {"Ok", "TextInserted 43", "Ok"}},
+        {"colour dialog",
+         kScenarios + "calibration.json",
+         11,
+         nullptr,
+         "colourOk",
+         {L"CCalibrationDriver.DialogOk"},
+         "ColourDialog.Visible",
+         false},
     };
     for (SRow const& row : rows)
     {
@@ -267,8 +307,8 @@ TEST_F(Screen_, InputIsDisabledWhileAGuiLockingCommandRuns)
     Open("", 0);
     CCommandLog const log;
     std::promise<void> release;
-    auto const busy = std::make_shared<Base::TCommand<void>>([done = release.get_future().share()] { done.wait(); },
-                                                             L"Test.Busy", true);
+    auto const busy = std::make_shared<Base::TCommand<void>>(
+        [done = release.get_future().share()] { done.wait(); }, L"Test.Busy", true);
     std::thread engine([busy] { busy->Execute(); });
     struct SJoin
     {
@@ -299,8 +339,12 @@ TEST_F(Screen_, ThumbnailListsFollowTheArrayEdits)
     {
         int step;
         std::vector<std::string> shown; // bitmap ids in bar order, * selected
-    } const rows[] = {{1, {}}, {2, {"LowerJaw-1"}}, {3, {"LowerJaw-1", "lower-2"}}, {4, {"LowerJaw-1", "lower-2*"}},
-                      {5, {"LowerJaw-1*", "lower-2*"}}, {7, {"lower-2"}}};
+    } const rows[] = {{1, {}},
+                      {2, {"LowerJaw-1"}},
+                      {3, {"LowerJaw-1", "lower-2"}},
+                      {4, {"LowerJaw-1", "lower-2*"}},
+                      {5, {"LowerJaw-1*", "lower-2*"}},
+                      {7, {"lower-2"}}};
     for (SRow const& row : rows)
     {
         PlayTo(row.step);
@@ -312,8 +356,9 @@ TEST_F(Screen_, ThumbnailListsFollowTheArrayEdits)
         std::sort(thumbnails.begin(), thumbnails.end(), [](auto a, auto b) { return a->x() < b->x(); });
         std::vector<std::string> shown;
         for (QQuickItem* const item : thumbnails)
-            shown.push_back(item->objectName().mid(10).toStdString() +
-                            (item->property("border").value<QObject*>()->property("width").toInt() == 2 ? "*" : ""));
+            shown.push_back(
+                item->objectName().mid(10).toStdString() +
+                (item->property("border").value<QObject*>()->property("width").toInt() == 2 ? "*" : ""));
         EXPECT_EQ(shown, row.shown) << "step " << row.step;
     }
 }
@@ -344,29 +389,39 @@ TEST_F(Screen_, StoredPictureTileColoursAndProgressEdge)
         int x, y; // negative: from the right or bottom edge
         char const* colour;
     } const rows[] = {
-        {"selected tile", "tile_UpperJaw", -8, -8, "#1f6fb2"}, {"obligatory tile", "tile_LowerJaw", -8, -8, "#8a6d1f"},
-        {"plain tile", "tile_PreOpUpper", -8, -8, "#39424e"},  {"data stripe", "tile_LowerJaw", 2, 34, "#3fa34d"},
-        {"no data", "tile_UpperJaw", 2, 34, "#1f6fb2"},        {"last filled column at 40 %", "progressBar", 135, 9, "#3fa34d"},
+        {"selected tile", "tile_UpperJaw", -8, -8, "#1f6fb2"},
+        {"obligatory tile", "tile_LowerJaw", -8, -8, "#8a6d1f"},
+        {"plain tile", "tile_PreOpUpper", -8, -8, "#39424e"},
+        {"data stripe", "tile_LowerJaw", 2, 34, "#3fa34d"},
+        {"no data", "tile_UpperJaw", 2, 34, "#1f6fb2"},
+        {"last filled column at 40 %", "progressBar", 135, 9, "#3fa34d"},
         {"first empty column", "progressBar", 136, 9, "#2a2f36"},
     };
     for (SRow const& row : rows)
     {
         QQuickItem* const item = Item(row.object);
         ASSERT_NE(item, nullptr) << row.name;
-        QPointF const at(row.x < 0 ? item->width() + row.x : row.x, row.y < 0 ? item->height() + row.y : row.y);
+        QPointF const at(row.x < 0 ? item->width() + row.x : row.x,
+                         row.y < 0 ? item->height() + row.y : row.y);
         QPoint const pixel = item->mapToScene(at).toPoint();
         EXPECT_EQ(QColor(shot.pixel(pixel)).name().toStdString(), row.colour) << row.name;
     }
 }
 
-TEST_F(Screen_, ClosingTheWindowWhileTheEngineStillPlaysEndsCleanly)
+TEST_F(Screen_, ClosingTheWindowEndsCleanlyWhileTheEnginePlaysAndOnceItIdles)
 {
-    for (int const closeAfter : {0, 3})
+    struct SRow
     {
-        Open("", -1, 20);
-        ASSERT_TRUE(WaitUntil([&] { return m_shown >= closeAfter; }));
+        int delayMs;
+        int closeAfter; // the step shown; -1: once the whole session has played
+    } const rows[] = {{20, 0}, {20, 3}, {0, -1}};
+    for (SRow const& row : rows)
+    {
+        Open("", -1, row.delayMs);
+        ASSERT_TRUE(WaitUntil([&] { return row.closeAfter < 0 ? m_idle : m_shown >= row.closeAfter; }));
+        EXPECT_EQ(m_shown, row.closeAfter < 0 ? m_session->GetEngine().GetStepCount() : m_shown);
         m_session->GetWindow()->close();
-        m_session.reset(); // the engine is still publishing: 25 steps, 20 ms apart
+        m_session.reset(); // a delay of 20 ms: the engine is still publishing
     }
 }
 } // namespace

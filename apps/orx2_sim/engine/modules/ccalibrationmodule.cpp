@@ -139,7 +139,8 @@ void CCalibrationModule::Ask(int target, int state, int question, unsigned int i
         script = {Driver::CameraStep(request, Awaited(false, question))};
     if (!dialog) // the step menu beside the live view shows the calibration while it runs
         m_gui->GetStepMenuConfiguration().Set(
-            state == 0 ? std::shared_ptr<BusinessLayer::CStepMenuViewModelBase>(m_gui->GetStepMenu()) : m_menu);
+            state == 0 ? std::shared_ptr<BusinessLayer::CStepMenuViewModelBase>(m_gui->GetStepMenu())
+                       : m_menu);
     m_driver->Play(std::move(script));
 }
 
