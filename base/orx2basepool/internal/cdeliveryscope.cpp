@@ -7,13 +7,25 @@ namespace Base
 {
 namespace
 {
+using Holds = std::vector<std::shared_ptr<void const>>;
+
+// Every delivery opens and closes a scope, so the per-thread state it touches is kept trivial (no
+// construction guard, no exit registration) and in the static TLS block (a fixed offset from the thread
+// pointer instead of a lookup call; a library loaded later with dlopen takes these few bytes from the
+// reserve glibc keeps for that). The list of deferred holds is separate and built only on first use.
 struct SThreadDeliveries
 {
-    int depth = 0;
-    std::vector<std::shared_ptr<void const>> deferred;
+    int depth;
+    bool hasDeferred;
 };
 
-thread_local SThreadDeliveries t_deliveries;
+thread_local SThreadDeliveries t_deliveries __attribute__((tls_model("initial-exec"))) = {0, false};
+
+Holds& DeferredHolds()
+{
+    thread_local Holds deferred;
+    return deferred;
+}
 } // namespace
 
 CDeliveryScope::CDeliveryScope() noexcept
@@ -23,16 +35,18 @@ CDeliveryScope::CDeliveryScope() noexcept
 
 CDeliveryScope::~CDeliveryScope()
 {
-    if (--t_deliveries.depth != 0)
+    if (--t_deliveries.depth != 0 || !t_deliveries.hasDeferred)
         return;
     // A released hold may destroy a model whose destructor delivers again and defers holds of its own;
     // its nested outermost scope releases those, and whatever is added meanwhile is taken next round.
-    while (!t_deliveries.deferred.empty())
+    Holds& deferred = DeferredHolds();
+    while (!deferred.empty())
     {
-        std::vector<std::shared_ptr<void const>> batch;
-        batch.swap(t_deliveries.deferred);
+        Holds batch;
+        batch.swap(deferred);
         batch.clear();
     }
+    t_deliveries.hasDeferred = false;
 }
 
 bool CDeliveryScope::IsDelivering() noexcept
@@ -46,7 +60,8 @@ void CDeliveryScope::ReleaseAfterDelivery(std::shared_ptr<void const> hold) noex
         return; // `hold` goes here
     try
     {
-        t_deliveries.deferred.push_back(std::move(hold));
+        DeferredHolds().push_back(std::move(hold));
+        t_deliveries.hasDeferred = true;
     }
     catch (...)
     {
