@@ -17,8 +17,7 @@ using Base::Binding::EArrayRemovalKind;
 
 /// Calls `run(first, last)` for each run of consecutive positions of `positions` (ascending), walking
 /// the runs from the first or, with `backwards`, from the last.
-template <class Run>
-void ForEachRun(std::vector<std::size_t> const& positions, bool backwards, Run&& run)
+template <class Run> void ForEachRun(std::vector<std::size_t> const& positions, bool backwards, Run&& run)
 {
     std::vector<std::pair<std::size_t, std::size_t>> runs;
     for (std::size_t i = 0; i < positions.size();)
@@ -43,7 +42,7 @@ void ForEachRun(std::vector<std::size_t> const& positions, bool backwards, Run&&
 } // namespace
 
 CArrayListModel::CArrayListModel(QStringList roles, QObject* parent)
-    : QAbstractListModel(parent), m_roles(std::move(roles)), m_drain(*this, [this] { Drain(); })
+    : QAbstractListModel(parent), m_roles(std::move(roles)), m_drain([this] { Drain(); }, this)
 {
 }
 
@@ -97,8 +96,7 @@ void CArrayListModel::Drain()
 {
     if (!CBridgeStatistics::CheckGuiThread(*this) || !m_feed)
         return;
-    RowChange change;
-    while (m_feed->TakeNext(change))
+    for (RowChange& change : m_feed->TakeQueued())
     {
         CBridgeStatistics::CountRowChange();
         int const before = count();
@@ -161,43 +159,49 @@ void CArrayListModel::ApplyInserted(RowChange& change)
                  change.insertedValues.size());
         return;
     }
-    ForEachRun(positions, false, [&](std::size_t first, std::size_t end) {
-        std::size_t const at = positions[first];
-        if (at > m_rows.size())
+    ForEachRun(
+        positions, false,
+        [&](std::size_t first, std::size_t end)
         {
-            qWarning("orx2 bridge: rows inserted at %zu beyond %zu rows ignored", at, m_rows.size());
-            return;
-        }
-        std::vector<SRow> rows;
-        rows.reserve(end - first);
-        for (std::size_t i = first; i < end; ++i)
-            rows.push_back(MakeRow(change.insertedValues[i]));
-        beginInsertRows(QModelIndex(), static_cast<int>(at), static_cast<int>(at + rows.size() - 1));
-        m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(rows.begin()),
-                      std::make_move_iterator(rows.end()));
-        endInsertRows();
-    });
+            std::size_t const at = positions[first];
+            if (at > m_rows.size())
+            {
+                qWarning("orx2 bridge: rows inserted at %zu beyond %zu rows ignored", at, m_rows.size());
+                return;
+            }
+            std::vector<SRow> rows;
+            rows.reserve(end - first);
+            for (std::size_t i = first; i < end; ++i)
+                rows.push_back(MakeRow(change.insertedValues[i]));
+            beginInsertRows(QModelIndex(), static_cast<int>(at), static_cast<int>(at + rows.size() - 1));
+            m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(at),
+                          std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
+            endInsertRows();
+        });
 }
 
 void CArrayListModel::ApplyRemoved(RowChange const& change)
 {
     std::vector<std::size_t> const& positions = change.removedIndices;
-    ForEachRun(positions, true, [&](std::size_t first, std::size_t end) {
-        std::size_t const from = positions[first];
-        std::size_t const to = positions[end - 1];
-        if (to >= m_rows.size())
-        {
-            qWarning("orx2 bridge: rows %zu to %zu beyond %zu rows not removed", from, to, m_rows.size());
-            return;
-        }
-        beginRemoveRows(QModelIndex(), static_cast<int>(from), static_cast<int>(to));
-        auto const begin = m_rows.begin() + static_cast<std::ptrdiff_t>(from);
-        auto const stop = m_rows.begin() + static_cast<std::ptrdiff_t>(to) + 1;
-        for (auto it = begin; it != stop; ++it)
-            Release(*it);
-        m_rows.erase(begin, stop);
-        endRemoveRows();
-    });
+    ForEachRun(positions, true,
+               [&](std::size_t first, std::size_t end)
+               {
+                   std::size_t const from = positions[first];
+                   std::size_t const to = positions[end - 1];
+                   if (to >= m_rows.size())
+                   {
+                       qWarning("orx2 bridge: rows %zu to %zu beyond %zu rows not removed", from, to,
+                                m_rows.size());
+                       return;
+                   }
+                   beginRemoveRows(QModelIndex(), static_cast<int>(from), static_cast<int>(to));
+                   auto const begin = m_rows.begin() + static_cast<std::ptrdiff_t>(from);
+                   auto const stop = m_rows.begin() + static_cast<std::ptrdiff_t>(to) + 1;
+                   for (auto it = begin; it != stop; ++it)
+                       Release(*it);
+                   m_rows.erase(begin, stop);
+                   endRemoveRows();
+               });
 }
 
 void CArrayListModel::Reset()

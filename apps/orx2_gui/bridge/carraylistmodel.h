@@ -28,8 +28,9 @@ class IArrayFeed
 {
 public:
     virtual ~IArrayFeed() = default;
-    /// GUI thread: the oldest pending notification with its elements turned into rows; false when none.
-    virtual bool TakeNext(Base::Binding::ArrayChangedNotification<QVariantMap>& rows) = 0;
+    /// GUI thread: the notifications queued so far, oldest first, their elements turned into rows.
+    /// Those queued meanwhile wait for the next call (a busy engine cannot keep the GUI thread here).
+    virtual std::vector<Base::Binding::ArrayChangedNotification<QVariantMap>> TakeQueued() = 0;
     /// Disconnects from the source, waiting for a handler running on another thread.
     virtual void Disconnect() = 0;
 };
@@ -97,8 +98,7 @@ private:
 
 namespace Internal
 {
-template <class T>
-class TArrayFeed final : public IArrayFeed
+template <class T> class TArrayFeed final : public IArrayFeed
 {
 public:
     using Notification = Base::Binding::ArrayChangedNotification<T>;
@@ -111,36 +111,41 @@ public:
 
     void Connect(Base::Binding::IArrayBindingSource<T> const& source)
     {
-        m_connection = source.ConnectToArrayChangeStreamAndNotify(
-            Base::MakeEventSignalHandler<Notification const&>([this](Notification const& notification) {
+        m_connection =
+            source.ConnectToArrayChangeStreamAndNotify(Base::MakeEventSignalHandler<Notification const&>(
+                [this](Notification const& notification)
                 {
-                    std::lock_guard<std::mutex> const lock(m_mutex);
-                    m_queue.push_back(notification);
-                }
-                m_model.RequestDrain();
-            }));
+                    {
+                        std::lock_guard<std::mutex> const lock(m_mutex);
+                        m_queue.push_back(notification);
+                    }
+                    m_model.RequestDrain();
+                }));
     }
 
     void Disconnect() override { m_connection = Base::CScopedEventSignalConnection(); }
 
-    bool TakeNext(Base::Binding::ArrayChangedNotification<QVariantMap>& rows) override
+    std::vector<Base::Binding::ArrayChangedNotification<QVariantMap>> TakeQueued() override
     {
-        Notification next;
+        std::deque<Notification> queued;
         {
             std::lock_guard<std::mutex> const lock(m_mutex);
-            if (m_queue.empty())
-                return false;
-            next = std::move(m_queue.front());
-            m_queue.pop_front();
+            queued.swap(m_queue);
         }
-        rows.status = next.status;
-        rows.changedIndices = std::move(next.changedIndices);
-        rows.changedValues = Convert(next.changedValues);
-        rows.insertedIndices = std::move(next.insertedIndices);
-        rows.insertedValues = Convert(next.insertedValues);
-        rows.removalKind = next.removalKind;
-        rows.removedIndices = std::move(next.removedIndices);
-        return true;
+        std::vector<Base::Binding::ArrayChangedNotification<QVariantMap>> changes(queued.size());
+        for (std::size_t i = 0; i < queued.size(); ++i)
+        {
+            Notification& next = queued[i];
+            auto& rows = changes[i];
+            rows.status = next.status;
+            rows.changedIndices = std::move(next.changedIndices);
+            rows.changedValues = Convert(next.changedValues);
+            rows.insertedIndices = std::move(next.insertedIndices);
+            rows.insertedValues = Convert(next.insertedValues);
+            rows.removalKind = next.removalKind;
+            rows.removedIndices = std::move(next.removedIndices);
+        }
+        return changes;
     }
 
 private:

@@ -39,18 +39,41 @@ SBridgeCounts CBridgeStatistics::Get() noexcept
     return counts;
 }
 
+SBridgeCounts operator-(SBridgeCounts const& later, SBridgeCounts const& earlier) noexcept
+{
+    return {later.snapshotsRead - earlier.snapshotsRead,   later.postsQueued - earlier.postsQueued,
+            later.updatesApplied - earlier.updatesApplied, later.valuesChanged - earlier.valuesChanged,
+            later.rowChanges - earlier.rowChanges,         later.offThreadCalls - earlier.offThreadCalls};
+}
+
 bool CBridgeStatistics::CheckGuiThread(QObject const& object) noexcept
 {
     bool const onThread = QThread::currentThread() == object.thread();
     if (!onThread)
         Add(s_counters.offThreadCalls);
-    Q_ASSERT_X(onThread, "Orx2Gui::CBridgeStatistics::CheckGuiThread", "a bridge slot ran off its object's thread");
+    Q_ASSERT_X(onThread, "Orx2Gui::CBridgeStatistics::CheckGuiThread",
+               "a bridge slot ran off its object's thread");
     return onThread;
 }
 
-void CBridgeStatistics::CountSnapshotRead() noexcept { Add(s_counters.snapshotsRead); }
-void CBridgeStatistics::CountPostQueued() noexcept { Add(s_counters.postsQueued); }
-void CBridgeStatistics::CountUpdateApplied() noexcept { Add(s_counters.updatesApplied); }
-void CBridgeStatistics::CountValuesChanged(quint64 count) noexcept { Add(s_counters.valuesChanged, count); }
-void CBridgeStatistics::CountRowChange() noexcept { Add(s_counters.rowChanges); }
+void CBridgeStatistics::CountSnapshotRead() noexcept
+{
+    Add(s_counters.snapshotsRead);
+}
+void CBridgeStatistics::CountPostQueued() noexcept
+{
+    Add(s_counters.postsQueued);
+}
+void CBridgeStatistics::CountUpdateApplied() noexcept
+{
+    Add(s_counters.updatesApplied);
+}
+void CBridgeStatistics::CountValuesChanged(quint64 count) noexcept
+{
+    Add(s_counters.valuesChanged, count);
+}
+void CBridgeStatistics::CountRowChange() noexcept
+{
+    Add(s_counters.rowChanges);
+}
 } // namespace Orx2Gui

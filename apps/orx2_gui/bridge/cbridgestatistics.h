@@ -9,13 +9,16 @@ namespace Orx2Gui
 /// readings.
 struct SBridgeCounts
 {
-    quint64 snapshotsRead = 0;    ///< view-model rows read on a notifying thread
-    quint64 postsQueued = 0;      ///< calls posted to a GUI thread (merged requests count once)
-    quint64 updatesApplied = 0;   ///< snapshots applied by a map on its GUI thread
-    quint64 valuesChanged = 0;    ///< map keys whose value changed (each emits its QML notify signal)
-    quint64 rowChanges = 0;       ///< array notifications turned into row signals
-    quint64 offThreadCalls = 0;   ///< bridge slots that ran on another thread than their object's
+    quint64 snapshotsRead = 0;  ///< view-model rows read on a notifying thread
+    quint64 postsQueued = 0;    ///< calls posted to a GUI thread (merged requests count once)
+    quint64 updatesApplied = 0; ///< snapshots applied by a map on its GUI thread
+    quint64 valuesChanged = 0;  ///< map keys whose value changed (each emits its QML notify signal)
+    quint64 rowChanges = 0;     ///< array notifications turned into row signals
+    quint64 offThreadCalls = 0; ///< bridge slots that ran on another thread than their object's
 };
+
+/// What happened between two readings: `later - earlier`, member by member.
+SBridgeCounts operator-(SBridgeCounts const& later, SBridgeCounts const& earlier) noexcept;
 
 /// Process-wide counters of the bridge classes. Every member is thread-safe and lock-free.
 class CBridgeStatistics

@@ -5,19 +5,21 @@
 
 namespace Orx2Gui
 {
-CGuiLock::CGuiLock(QObject* parent) : QObject(parent), m_apply(*this, [this] { Apply(); })
+CGuiLock::CGuiLock(QObject* parent) : QObject(parent), m_apply([this] { Apply(); }, this)
 {
     using Notification = Base::Binding::TValueStreamNotification<unsigned int>;
     // The count's notifications come one at a time, in the order of its changes (each is delivered
     // under the count's reader lock, and the next change waits for it), so the newest stored is the
     // count now.
     m_connection = Base::ACommandBase::s_numberOfActiveGUILockingCommands.ConnectToValueStreamAndNotify(
-        Base::MakeEventSignalHandler<Notification const&>([this](Notification const& notification) {
-            if (!notification.value.HasValue())
-                return;
-            m_latest.store(notification.value.value(), std::memory_order_release);
-            m_apply.Request();
-        }));
+        Base::MakeEventSignalHandler<Notification const&>(
+            [this](Notification const& notification)
+            {
+                if (!notification.value.HasValue())
+                    return;
+                m_latest.store(notification.value.value(), std::memory_order_release);
+                m_apply.Request();
+            }));
     Apply(); // the count now, at once
 }
 

@@ -2,30 +2,29 @@
 
 #include "bridge/cbridgestatistics.h"
 
-#include <QMetaObject>
-#include <QObject>
-
 #include <utility>
 
 namespace Orx2Gui
 {
-CQueuedCall::CQueuedCall(QObject& context, std::function<void()> call) : m_context(context), m_call(std::move(call))
+CQueuedCall::CQueuedCall(std::function<void()> call, QObject* parent)
+    : QObject(parent), m_call(std::move(call))
 {
+    connect(this, &CQueuedCall::requested, this, &CQueuedCall::Run, Qt::QueuedConnection);
 }
 
 void CQueuedCall::Request()
 {
     // The flag is cleared before the call reads what it applies, so a request made after that reading
-    // began posts again and nothing is left behind.
+    // began queues again and nothing is left behind.
     if (m_pending.exchange(true, std::memory_order_acq_rel))
         return;
     CBridgeStatistics::CountPostQueued();
-    QMetaObject::invokeMethod(&m_context, [this] { Run(); }, Qt::QueuedConnection);
+    Q_EMIT requested(QPrivateSignal());
 }
 
 void CQueuedCall::Run()
 {
-    if (!CBridgeStatistics::CheckGuiThread(m_context))
+    if (!CBridgeStatistics::CheckGuiThread(*this))
         return;
     m_pending.store(false, std::memory_order_release);
     m_call();

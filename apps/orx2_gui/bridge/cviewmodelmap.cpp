@@ -9,7 +9,7 @@ namespace Orx2Gui
 {
 CViewModelMap::CViewModelMap(std::unique_ptr<Internal::IViewModelSource> source, QObject* parent)
     : QQmlPropertyMap(this, parent), m_source(std::move(source)), m_keys(m_source->Keys()),
-      m_apply(*this, [this] { ApplyLatest(); })
+      m_apply([this] { ApplyLatest(); }, this)
 {
     // Connect before reading: a change after the connection posts a snapshot read after it, so the
     // newest values always arrive, whatever the initial read saw.
@@ -58,7 +58,7 @@ void CViewModelMap::OnPropertyChanged()
     // Sequence numbers are taken after the change is stored and before reading, so the snapshot with
     // the highest number was read after every change whose handler took a lower one: keeping only the
     // highest ends in the newest values, whichever thread stores last.
-    quint64 const sequence = m_readSequence.fetch_add(1, std::memory_order_acq_rel) + 1;
+    quint64 const sequence = m_readSequence.fetch_add(1, std::memory_order_acq_rel);
     QVector<QVariant> values;
     if (!m_source->Read(values))
         return;

@@ -85,7 +85,7 @@ private:
     QVector<QVariant> m_values; // GUI thread: what the keys hold
     std::atomic<quint64> m_readSequence{0};
     std::mutex m_latestMutex;
-    quint64 m_latestSequence = 0;             // guarded by m_latestMutex
+    quint64 m_latestSequence = 0;              // guarded by m_latestMutex
     std::optional<QVector<QVariant>> m_latest; // guarded by m_latestMutex
     CQueuedCall m_apply;
     Base::CScopedEventSignalConnection m_connection; // reset first in the destructor
@@ -93,8 +93,7 @@ private:
 
 namespace Internal
 {
-template <class VM>
-class TViewModelSource final : public IViewModelSource
+template <class VM> class TViewModelSource final : public IViewModelSource
 {
 public:
     TViewModelSource(std::shared_ptr<VM> const& viewModel, TViewModelTable<VM> table)

@@ -4,8 +4,6 @@
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/iproperty.h"
 
-#include <QObject>
-
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -18,22 +16,22 @@ namespace Orx2Gui
 /// is emptied). Replacements that arrive while a call is pending merge into the newest.
 ///
 /// Threading: created and destroyed on the GUI thread; the slot may change on any thread.
-/// Lifetime: holds the slot's view models weakly between a change and its call (a view model replaced
-/// and destroyed meanwhile reaches the callback as an empty pointer, followed by the newer one). The
-/// callback should not keep the pointer (bridge maps hold view models weakly). Destroying the watch
-/// disconnects first, waiting for a handler running on another thread (which only posts). The slot must
-/// outlive the watch's construction; later it may go first.
-template <class I>
-class TSlotWatch
+/// Lifetime: holds the slot's view models weakly between a change and its call; the callback gets the
+/// newest one (an empty pointer if it is already gone). The callback should not keep the pointer
+/// (bridge maps hold view models weakly). Destroying the watch disconnects first, waiting for a handler
+/// running on another thread (which only posts). The slot must outlive the watch's construction; later
+/// it may go first.
+template <class I> class TSlotWatch
 {
 public:
     using Callback = std::function<void(std::shared_ptr<I> const&)>;
 
     TSlotWatch(Base::IProperty<std::shared_ptr<I>> const& slot, Callback callback)
-        : m_callback(std::move(callback)), m_deliver(m_receiver, [this] { Deliver(); })
+        : m_callback(std::move(callback)), m_deliver([this] { Deliver(); })
     {
-        m_connection = slot.ConnectToValueStreamAndNotify(
-            Base::MakeEventSignalHandler<Notification const&>([this](Notification const& notification) {
+        m_connection = slot.ConnectToValueStreamAndNotify(Base::MakeEventSignalHandler<Notification const&>(
+            [this](Notification const& notification)
+            {
                 if (!notification.value.HasValue())
                     return; // the slot is being destroyed
                 {
@@ -66,7 +64,6 @@ private:
             m_callback(latest.lock());
     }
 
-    QObject m_receiver; // where the calls are posted; lives on the GUI thread
     Callback const m_callback;
     std::mutex m_mutex;
     std::weak_ptr<I> m_latest; // guarded by m_mutex

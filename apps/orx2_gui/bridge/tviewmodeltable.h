@@ -13,16 +13,16 @@ namespace Orx2Gui
 /// named commands, each with an action. Written once per type and shared by every map of that type:
 ///
 ///     TViewModelTable<IAreaItemViewModel> const kTile = TViewModelTable<IAreaItemViewModel>()
-///         .Property("obligatory", [](IAreaItemViewModel const& vm) { return QVariant(vm.GetIsObligatory().Get()); })
-///         .Command("trash", [](IAreaItemViewModel& vm, QVariantList const&) { Base::ExecuteIfSet(vm.GetTrashCommand()); });
+///         .Property("obligatory", [](IAreaItemViewModel const& vm) { return
+///         QVariant(vm.GetIsObligatory().Get()); }) .Command("trash", [](IAreaItemViewModel& vm, QVariantList
+///         const&) { Base::ExecuteIfSet(vm.GetTrashCommand()); });
 ///
 /// Readers run on the thread that changed the view model (an engine thread) and must only read
 /// thread-safe library state (properties, array sources); they return values QVariant can compare
 /// (numbers, bool, QString, lists of those), so that an unchanged value notifies nobody. Actions run on
 /// the thread that executes the command (the GUI's).
 /// A row whose name is already in the table replaces that row.
-template <class VM>
-class TViewModelTable
+template <class VM> class TViewModelTable
 {
 public:
     using Reader = std::function<QVariant(VM&)>;
@@ -62,8 +62,7 @@ public:
     std::vector<SCommand> const& Commands() const noexcept { return m_commands; }
 
 private:
-    template <class Row>
-    static void Put(std::vector<Row>& rows, Row row)
+    template <class Row> static void Put(std::vector<Row>& rows, Row row)
     {
         for (Row& existing : rows)
         {
