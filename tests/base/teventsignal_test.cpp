@@ -11,7 +11,6 @@
 #include <string>
 #include <thread>
 #include <stdexcept>
-#include <type_traits>
 
 using namespace Base;
 using namespace Orx2Test;
@@ -25,12 +24,6 @@ std::shared_ptr<IEventSignalConnection> ConnectLambda(IEventSignal<Args...> cons
 }
 
 } // namespace
-
-static_assert(!std::is_copy_constructible_v<TEventSignal<int>>);
-static_assert(!std::is_copy_assignable_v<TEventSignal<int>>);
-static_assert(!std::is_copy_constructible_v<CScopedEventSignalConnection>);
-static_assert(std::is_nothrow_move_constructible_v<CScopedEventSignalConnection>);
-static_assert(std::is_move_assignable_v<CScopedEventSignalConnection>);
 
 TEST(EventSignal, HandlersRunInConnectionOrderWithTheArguments)
 {

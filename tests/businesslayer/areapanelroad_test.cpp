@@ -83,14 +83,16 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
     EXPECT_EQ(2, selectedThumbnail->GetNumber().Get());
     EXPECT_EQ((std::vector<unsigned>{1, 0}), changes({}).guiLockCounts);
 
-    // An area activated from its tile, and its content moved to another; neither locks the GUI.
+    // An area activated from its tile, and its content moved and copied to another; none locks the GUI.
     gui->GetActivateAreaCommand().Get()->Execute(EAreaItems::PreOpLower);
     EXPECT_TRUE(changes({"panel"}).guiLockCounts.empty());
     EXPECT_EQ(EAreaItems::PreOpLower, gui->GetSelectedArea().Get());
     tiles[7]->GetMoveCommand()->Execute(EAreaItems::PreOpUpper);
+    tiles[7]->GetCopyCommand()->Execute(EAreaItems::PreOpUpper);
     EXPECT_TRUE(changes({}).guiLockCounts.empty());
     EXPECT_EQ((Calls{{Kind::Activate, EAreaItems::PreOpLower, EAreaItems::Undefined},
-                     {Kind::Move, EAreaItems::PreOpLower, EAreaItems::PreOpUpper}}),
+                     {Kind::Move, EAreaItems::PreOpLower, EAreaItems::PreOpUpper},
+                     {Kind::Copy, EAreaItems::PreOpLower, EAreaItems::PreOpUpper}}),
               panel.GetCommands().TakeCalls());
 
     // The thumbnail removed: it leaves the bar and its name expires.

@@ -31,6 +31,7 @@ TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
 {
     auto const upper = Instantiate(EAreaItems::UpperJaw);
     upper->SetOptimizationCount(3);
+    Instantiate(EAreaItems::LowerJaw); // as the host starts an area
     CAreaOptimizationStateDataExchangeModel model(areas);
     auto const& states = model.GetAreaOptimizationStateArray();
     // Every listed area has an entry; the observed one starts from the host's current values.
@@ -51,8 +52,8 @@ TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
     EXPECT_EQ(Base::kAreaItemCount, states.GetSize());
 
     // Areas instantiated later are not followed.
-    Instantiate(EAreaItems::LowerJaw)->SetOptimizationFloat(1.0f);
-    EXPECT_EQ(OptimizationState(), states.GetAt(0).value());
+    Instantiate(EAreaItems::PreOpLower)->SetOptimizationFloat(1.0f);
+    EXPECT_EQ(OptimizationState(), states.GetAt(Base::AreaIndex(EAreaItems::PreOpLower)).value());
 }
 
 TEST_F(AreaStateModels, OcclusalDirectionReadsWithoutInstantiatingAndWritesAfterInstantiating)

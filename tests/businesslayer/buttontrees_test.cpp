@@ -6,7 +6,6 @@
 #include "base/orx2basepool/tcommand.h"
 #include "host/acquisitionbase/ccommandregistry.h"
 #include "support/commandenvironment.h"
-#include "support/guiprobe.h"
 #include "support/propertychangedcounter.h"
 #include "support/propertycontract.h"
 
@@ -113,8 +112,7 @@ TEST_F(ButtonTrees, ANewSidePanelIsEmptyAndFilledSlotsAppearAtTheirPositionsNoti
     EXPECT_EQ(0, changes.Count());
 }
 
-// The GUI finds a tool action's command by name and executes it; the first tool of a name keeps the
-// names until it goes.
+// The GUI finds a tool action's command by name; the first tool of a name keeps the names until it goes.
 TEST_F(ButtonTrees, AToolsCommandsAreNamedWhileItLives)
 {
     auto const name = [](std::size_t type)
@@ -136,16 +134,6 @@ TEST_F(ButtonTrees, AToolsCommandsAreNamedWhileItLives)
                     !other.GetVisibility().Get() && other.GetEnabled().Get() && other.GetSelected().Get())
             << "action " << type;
     }
-
-    Orx2Test::GuiProbe probe;
-    probe.Watch("tool", *tool);
-    std::dynamic_pointer_cast<Base::ICommand<>>(registry.FindCommand(name(3)))->Execute();
-    auto const step = probe.Take();
-    EXPECT_EQ(std::vector<std::wstring>{name(3)}, step.commands);
-    EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts)
-        << "a tool action locks the GUI while it runs";
-    EXPECT_EQ(0, step.Changes("tool"));
-
     tool.reset();
     for (std::size_t type = 0; type < 8; ++type)
         EXPECT_EQ(nullptr, registry.FindCommand(name(type))) << "action " << type;

@@ -74,6 +74,7 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
         std::vector<Driver::SAnswer> answers = menuAnswers;
         answers.push_back({Answer::DialogOk, L""});
         EXPECT_EQ(answers, driver.GetAnswers());
+        EXPECT_EQ(1 + kScript.size() + answers.size(), driver.GetRevision().Get()) << "play, steps, answers";
     }
 
     // The same session from the patient manager's records, against a fresh menu and driver.
@@ -87,6 +88,8 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
     EXPECT_EQ(4U, report.executedCount);
     EXPECT_EQ(menuAnswers, fresh.GetAnswers()) << "the menu's answers again, once each";
     EXPECT_EQ(Answer::DialogOk, fresh.GetAwaited()) << "the dialog's answer is not recorded";
+    EXPECT_EQ(1 + (kScript.size() - 1) + menuAnswers.size(), fresh.GetRevision().Get())
+        << "play, every step but the one after the dialog's answer, the menu's answers";
     JbSingleton<TvCResManager>::GetInstance().Clear();
 }
 } // namespace

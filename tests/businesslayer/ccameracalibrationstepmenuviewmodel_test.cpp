@@ -200,8 +200,10 @@ std::string Expected(int state, int question, std::string shown)
 
 TEST_F(CalibrationStepMenu, EveryStateAndQuestionShowsWhatTheSummaryTableSays)
 {
-    // From the number input up, and from a finished run after the info text's own OK/Cancel.
-    std::vector<std::vector<Request>> const baselines = {{Make(7, 2)}, {Make(5, 2), Make(2, 0)}};
+    // From the number input up, from a finished run after the info text's own OK/Cancel, from a hidden
+    // menu and from a question shown on the seventh entry.
+    std::vector<std::vector<Request>> const baselines = {
+        {Make(7, 2)}, {Make(5, 2), Make(2, 0)}, {Make(0, 0)}, {Make(5, 7)}};
     for (std::size_t baseline = 0; baseline < baselines.size(); ++baseline)
         for (int state = 0; state <= 25; ++state)
             for (int question = 0; question <= 10; ++question)

@@ -5,13 +5,12 @@
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 #include "businesslayer/common/cvideomode2ddataexchangemodel.h"
-#include "reference_host/cacquisitionproperties.h"
-#include "reference_host/ccommonareas.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
 #include "reference_host/makestandaloneproperty.h"
 
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "support/commandenvironment.h"
+#include "support/referencehost.h"
 
 #include <gtest/gtest.h>
 
@@ -42,17 +41,9 @@ template <class Interface> class TEmptyModel : public Base::TNotifyPropertyChang
 {
 };
 
-class DataExchangeConfiguration : public Orx2Test::CommandEnvironment
+class DataExchangeConfiguration : public Orx2Test::WithReferenceHost<Orx2Test::CommandEnvironment>
 {
 protected:
-    std::unique_ptr<CCommonDataExchangeConfiguration> Make()
-    {
-        return std::make_unique<CCommonDataExchangeConfiguration>(properties, areas, selectedArea);
-    }
-
-    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
-        std::make_shared<ReferenceHost::CAcquisitionProperties>();
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     std::shared_ptr<Base::IProperty<EAreaItems>> selectedArea =
         ReferenceHost::MakeStandaloneProperty(EAreaItems::Undefined);
 };
@@ -65,7 +56,7 @@ TEST_F(DataExchangeConfiguration, EmptyHostObjectsFailTheConstruction)
 
 TEST_F(DataExchangeConfiguration, ReleasesTheModelsInOrderUnderOneJournalReport)
 {
-    auto configuration = Make();
+    auto configuration = std::make_unique<CCommonDataExchangeConfiguration>(properties, areas, selectedArea);
     std::vector<std::string> log;
     // The models without setters are watched; the others are replaced by ones that log their end.
     std::vector<std::pair<std::string, std::weak_ptr<void const>>> const watched = {

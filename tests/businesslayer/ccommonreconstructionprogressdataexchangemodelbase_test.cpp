@@ -1,7 +1,6 @@
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 
 #include "support/propertychangedcounter.h"
-#include "support/propertycontract.h"
 #include "support/referencehost.h"
 
 #include <gtest/gtest.h>
@@ -18,21 +17,6 @@ protected:
     CCommonReconstructionProgressDataExchangeModelBase model{areas};
     Orx2Test::PropertyChangedCounter gui{model};
 };
-
-TEST_F(ReconstructionProgress, PropertiesKeepTheirContract)
-{
-    using M = CCommonReconstructionProgressDataExchangeModelBase;
-    Orx2Test::PropertyContract<M>()
-        .Row<float>("ReconstructionProgress", &M::GetReconstructionProgress, &M::GetReconstructionProgress,
-                    0.0f, 50.0f)
-        .Row<EImageProcessingProgress>("ReconstructionProgressState", &M::GetReconstructionProgressState,
-                                       &M::GetReconstructionProgressState,
-                                       EImageProcessingProgress::eORX_RUNNING,
-                                       EImageProcessingProgress::eORX_OK)
-        .Row<int>("ReconstructionAreaCount", &M::GetReconstructionAreaCount, &M::GetReconstructionAreaCount,
-                  0, 2)
-        .Check(model);
-}
 
 TEST_F(ReconstructionProgress, AveragesTheReportingAreaWithTheOtherAreasHoldingData)
 {

@@ -6,6 +6,7 @@
 #include "base/orx2basepool/tarrayproperty.h"
 #include "support/expectorxexception.h"
 #include "support/propertychangedcounter.h"
+#include "support/referencehost.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
@@ -18,27 +19,20 @@ using Level = CIsModelTabAllowedDataExchangeModelBase::EAreaRequirementLevel;
 
 using Orx2Test::Levels;
 
-class ModelTab : public ::testing::Test
+class ModelTab : public Orx2Test::ReferenceHostTest
 {
 protected:
     ModelTab() { model.SetRequiredAreasArray(levels); }
 
-    /// Instantiates `area` as not contributing, so that only the levels make it required.
-    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area, bool hasData = false)
+    /// `area` instantiated as not contributing, so that only the levels make it required.
+    std::shared_ptr<ReferenceHost::CCommonArea> Add(EAreaItems area, bool hasData = false)
     {
-        areas->InstantiateArea(area);
-        std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
-        object->SetContributesToModel(false);
-        object->SetHasDataOrReco(hasData);
-        return object;
+        return Instantiate(area, hasData, false);
     }
 
     bool Allowed() const { return model.GetIsModelTabAllowed().Get(); }
     bool DataAvailable() const { return model.GetIsDataAvailable().Get(); }
 
-    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
-        std::make_shared<ReferenceHost::CAcquisitionProperties>();
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     Base::Binding::TArrayProperty<Level> levels;
     ReferenceHost::CIsModelTabAllowedDataExchangeModel model{properties, areas};
 };
@@ -46,10 +40,10 @@ protected:
 TEST_F(ModelTab, WithoutRequiredAreasAnyDataAllowsTheTab)
 {
     levels.Set(Levels({}));
-    Instantiate(EAreaItems::LowerJaw);
+    Add(EAreaItems::LowerJaw);
     EXPECT_FALSE(Allowed());
     EXPECT_FALSE(DataAvailable());
-    Instantiate(EAreaItems::BiteUpper, true);
+    Add(EAreaItems::BiteUpper, true);
     EXPECT_TRUE(Allowed());
     EXPECT_TRUE(DataAvailable());
 }
@@ -57,11 +51,11 @@ TEST_F(ModelTab, WithoutRequiredAreasAnyDataAllowsTheTab)
 TEST_F(ModelTab, EveryObligatoryAreaNeedsData)
 {
     levels.Set(Levels({EAreaItems::LowerJaw, EAreaItems::UpperJaw}));
-    Instantiate(EAreaItems::LowerJaw, true);
+    Add(EAreaItems::LowerJaw, true);
     EXPECT_TRUE(DataAvailable());
     EXPECT_FALSE(Allowed());
     Orx2Test::PropertyChangedCounter gui(model);
-    auto const upper = Instantiate(EAreaItems::UpperJaw, true);
+    auto const upper = Add(EAreaItems::UpperJaw, true);
     EXPECT_TRUE(Allowed());
     EXPECT_EQ(1, gui.Take()); // the published value only
     upper->SetHasDataOrReco(false);
@@ -70,7 +64,7 @@ TEST_F(ModelTab, EveryObligatoryAreaNeedsData)
 
 TEST_F(ModelTab, LevelsBeyondTheHasDataArrayCountAsWithoutData)
 {
-    Instantiate(EAreaItems::LowerJaw, true); // the has-data array ends after position 0
+    Add(EAreaItems::LowerJaw, true); // the has-data array ends after position 0
     levels.Set(Levels({EAreaItems::ScanbodyUpper}));
     EXPECT_TRUE(DataAvailable());
     EXPECT_FALSE(Allowed());
@@ -81,8 +75,8 @@ TEST_F(ModelTab, LevelsBeyondTheHasDataArrayCountAsWithoutData)
 TEST_F(ModelTab, AContributingAreaCountsAsRequired)
 {
     levels.Set(Levels({}));
-    Instantiate(EAreaItems::LowerJaw, true);
-    auto const buccal = Instantiate(EAreaItems::BuccalReg);
+    Add(EAreaItems::LowerJaw, true);
+    auto const buccal = Add(EAreaItems::BuccalReg);
     ASSERT_TRUE(Allowed());
     buccal->SetContributesToModel(true); // level 1, but needed for the model now
     EXPECT_FALSE(Allowed());
@@ -109,7 +103,7 @@ TEST_F(ModelTab, SettersHoldUntilTheNextEvaluation)
     model.SetIsDataAvailable(true);
     EXPECT_TRUE(Allowed());
     EXPECT_TRUE(DataAvailable());
-    Instantiate(EAreaItems::UpperJaw); // the area set changes: evaluated again
+    Add(EAreaItems::UpperJaw); // the area set changes: evaluated again
     EXPECT_FALSE(Allowed());
     EXPECT_FALSE(DataAvailable());
 }

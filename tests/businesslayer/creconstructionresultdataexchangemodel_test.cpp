@@ -1,10 +1,9 @@
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
-#include "reference_host/cacquisitionproperties.h"
-#include "reference_host/ccommonareas.h"
 
 #include "support/expectorxexception.h"
 #include "support/logcapture.h"
 #include "support/propertychangedcounter.h"
+#include "support/referencehost.h"
 
 #include <gtest/gtest.h>
 
@@ -21,26 +20,15 @@ CReconstructionResult WithTriangulation(std::size_t triangles = 10)
     return CReconstructionResult(std::make_shared<Geometry::CTriangulation const>(triangles));
 }
 
-class ReconstructionResult : public ::testing::Test
+class ReconstructionResult : public Orx2Test::ReferenceHostTest
 {
 protected:
-    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(EAreaItems area, bool contributes = true)
-    {
-        areas->InstantiateArea(area);
-        std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
-        object->SetContributesToModel(contributes);
-        return object;
-    }
-
     std::vector<CReconstructionResult> Triangulations() const
     {
         return model.GetTriangulationArray().GetValues();
     }
     bool HostSaved() const { return properties->GetIsReconstructionResultSaved().GetValue(); }
 
-    std::shared_ptr<ReferenceHost::CAcquisitionProperties> properties =
-        std::make_shared<ReferenceHost::CAcquisitionProperties>();
-    std::shared_ptr<ReferenceHost::CCommonAreas> areas = std::make_shared<ReferenceHost::CCommonAreas>();
     CReconstructionResultDataExchangeModel model{properties, areas};
 };
 
@@ -62,7 +50,7 @@ TEST_F(ReconstructionResult, ContributingAreasMoveTheStateFromIncompleteToComple
     EXPECT_EQ(2u, Triangulations().size());
 
     // Areas that do not contribute neither hold the state back nor fail it, nor hide the areas after them.
-    auto const bite = Instantiate(EAreaItems::BiteLower, false);
+    auto const bite = Instantiate(EAreaItems::BiteLower, false, false);
     bite->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
     Instantiate(EAreaItems::ScanbodyUpper); // contributes, without a result
@@ -137,7 +125,7 @@ TEST_F(ReconstructionResult, ContributionChangesReevaluateTheState)
 {
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     lower->SetReconstructionResult(WithTriangulation());
-    auto const upper = Instantiate(EAreaItems::UpperJaw, false);
+    auto const upper = Instantiate(EAreaItems::UpperJaw, false, false);
     ASSERT_EQ(State::Complete, model.GetReconstructionState().Get());
 
     Orx2Test::PropertyChangedCounter gui(model);

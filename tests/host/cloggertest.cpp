@@ -51,6 +51,13 @@ TEST(HostLogger, SinkReceivesFormattedRecordsAtOrAboveTheThreshold)
     ASSERT_EQ(records.size(), 1U);
     EXPECT_EQ(records[0].level, Logging::kLogLevelInfo);
     EXPECT_EQ(records[0].message, L"scan took 40 ms (ok)");
+    // A sink set meanwhile gives the previous one back, which receives again.
+    {
+        Orx2Test::LogCapture const inner;
+        logger.Info("host/test", 16, "Run", L"inner");
+    }
+    logger.Info("host/test", 17, "Run", L"outer again");
+    EXPECT_EQ(1U, capture.TakeAll().size());
 }
 
 } // namespace

@@ -40,8 +40,8 @@ TEST(HostFormat, FlagsWidthAndPrecision)
     EXPECT_EQ(JbFormatWide(L"%.3s|%6.2s|%-4s|", L"abcdef", L"xyz", L"q"), L"abc|    xy|q   |");
     EXPECT_EQ(JbFormatWide(L"%*d|%-*d|%*d", 4, 7, 3, 8, -3, 9), L"   7|8  |9  ");
     EXPECT_EQ(JbFormatWide(L"%.*f|%.*f", 2, 3.14159, -1, 2.5), L"3.14|2.500000");
-    // A nine in a width, and a precision of zero (which is not the default precision).
-    EXPECT_EQ(JbFormatWide(L"%9d|%.0f|%.0d|", 1, 2.75, 0), L"        1|3||");
+    // A one and a nine in a width, and a precision of zero (which is not the default precision).
+    EXPECT_EQ(JbFormatWide(L"%9d|%.0f|%.0d|%1d|", 1, 2.75, 0, 5), L"        1|3||5|");
     // Longer than the first buffer of the C library call, shorter than the limit: nothing is lost.
     EXPECT_EQ(JbFormatWide(L"%.200d", 7), std::wstring(199, L'0') + L"7");
     // The precision bounds how much of a narrow buffer is read, so it need not be terminated.

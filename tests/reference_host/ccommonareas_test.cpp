@@ -1,5 +1,3 @@
-#include "reference_host/cacquisitionproperties.h"
-#include "reference_host/carearegistrationinfo.h"
 #include "reference_host/ccommonareas.h"
 
 #include "base/orx2basepool/tvaluechangedobserver.h"
@@ -52,36 +50,6 @@ TEST(ReferenceHostAreas, OnlyRealAreasExist)
     EXPECT_EQ(0u, areas.GetAreaSetRevision().GetValue());
 }
 
-TEST(ReferenceHostAreas, KnownAreasAndPermissionsAreTheSimulatorsChoice)
-{
-    CCommonAreas areas({EAreaItems::UpperJaw, EAreaItems::LowerJaw});
-    std::vector<EAreaItems> known{EAreaItems::BiteLower};
-    areas.GetAreas(known);
-    EXPECT_EQ((std::vector<EAreaItems>{EAreaItems::UpperJaw, EAreaItems::LowerJaw}), known);
-
-    areas.SetCanInstantiateArea(EAreaItems::UpperJaw, false);
-    EXPECT_FALSE(areas.CanInstantiateArea(EAreaItems::UpperJaw));
-    // Asking is the caller's business: the host does what it is told.
-    areas.InstantiateArea(EAreaItems::UpperJaw);
-    EXPECT_TRUE(areas.IsAreaInstantiated(EAreaItems::UpperJaw));
-}
-
-TEST(ReferenceHostAreas, RegistrationInfosGrowWithEmptyEntries)
-{
-    CCommonAreas areas;
-    auto const info = std::make_shared<ReferenceHost::CAreaRegistrationInfo>();
-    areas.SetAreaRegistrationInfo(EAreaItems::BuccalReg, info);
-    std::vector<std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>> const expected{nullptr, nullptr,
-                                                                                            info};
-    EXPECT_EQ(expected, areas.GetAreaRegistrationInfoArray().GetValues());
-
-    Orx2Test::CallSpy<BusinessLayer::IAreaRegistrationInfo::ERegistrationStatus> statuses;
-    Base::Binding::TValueChangedObserver<BusinessLayer::IAreaRegistrationInfo::ERegistrationStatus> observer(
-        info->GetRegistrationStatus(), statuses.Callback());
-    info->SetRegistrationStatus(BusinessLayer::IAreaRegistrationInfo::ERegistrationStatus::Successful);
-    EXPECT_EQ(2u, statuses.Count());
-}
-
 TEST(ReferenceHostAreas, ObserversMayCallBackIntoTheAreasWhileTheyAreChanged)
 {
     CCommonAreas areas;
@@ -91,22 +59,5 @@ TEST(ReferenceHostAreas, ObserversMayCallBackIntoTheAreasWhileTheyAreChanged)
         [&](std::uint64_t) { instantiatedSeen.push_back(areas.IsAreaInstantiated(EAreaItems::LowerJaw)); });
     areas.InstantiateArea(EAreaItems::LowerJaw);
     EXPECT_EQ((std::vector<bool>{false, true}), instantiatedSeen);
-}
-
-TEST(ReferenceHostProperties, SettersNotifyOnlyRealChanges)
-{
-    ReferenceHost::CAcquisitionProperties properties;
-    Orx2Test::CallSpy<BusinessLayer::ELiveViewStatus> statuses;
-    Base::Binding::TValueChangedObserver<BusinessLayer::ELiveViewStatus> observer(
-        properties.GetLiveViewStatus(), statuses.Callback());
-    properties.SetLiveViewStatus(BusinessLayer::ELiveViewStatus::Tracking);
-    properties.SetLiveViewStatus(BusinessLayer::ELiveViewStatus::Tracking);
-    EXPECT_EQ(2u, statuses.Count());
-
-    EXPECT_TRUE(properties.GetDataModificationEnabled().Get());
-    properties.SetDataModificationEnabled(false);
-    EXPECT_FALSE(properties.GetDataModificationEnabled().Get());
-    properties.SetIsReconstructionResultSaved(true);
-    EXPECT_TRUE(properties.GetIsReconstructionResultSaved().GetValue());
 }
 } // namespace

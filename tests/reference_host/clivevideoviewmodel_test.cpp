@@ -64,6 +64,7 @@ TEST_F(ReferenceLiveVideo, RecordingCommandsSetTheDoneFlagsAndThePanorama)
         {"stop the panorama", plain(&V::StopRecordPanoramaCommand), "SPsao", 5},
         {"next panorama", text(&V::StartRecordPanoramaCommand, L"p2"), "S-sao", 5},
         {"idle mode", plain(&V::StartIdleModeCommand), "--sao", 5},
+        {"automatic video again", text(&V::AutoStartRecordVideoCommand, L"v4"), "--sa-", 5},
     };
     for (SStep const& step : steps)
     {

@@ -78,8 +78,34 @@ template <class End> void EndWhileRunning(CallbackState& state, Faults& faults, 
     state.ended.store(true);
 }
 
-void ReportFaults(Faults const& faults)
+/// Runs `produce` on one thread while two others call `bindAndEnd(random)` until the budget is spent,
+/// then checks the faults.
+template <class Produce, class BindAndEnd>
+void Race(char const* name, Faults const& faults, Produce produce, BindAndEnd bindAndEnd)
 {
+    Watchdog const watchdog(name);
+    Budget budget(Scaled(20'000, 10'000));
+    std::atomic<bool> done{false};
+    ScopedThread producer(
+        [&]
+        {
+            for (int value = 1; !done.load() && budget.TimeLeft(); ++value)
+                produce(value);
+        });
+    {
+        std::vector<ScopedThread> enders;
+        for (unsigned i = 0; i < 2; ++i)
+            enders.emplace_back(
+                [&, i]
+                {
+                    std::mt19937 random(5000 + i);
+                    while (budget.Take())
+                        bindAndEnd(random);
+                });
+    }
+    done.store(true);
+    producer.Join();
+    ReportBudget(name, budget);
     EXPECT_EQ(faults.callsAfterEnd.load(), 0u) << "a callback ran after its observer was ended";
     EXPECT_EQ(faults.endsReturnedEarly.load(), 0u) << "ending an observer returned while its callback ran";
     EXPECT_GT(faults.endsWhileRunning.load(), 0u) << "no end met a running callback: the test proved nothing";
@@ -111,109 +137,64 @@ CObserver MakeValueObserver(TProperty<int> const& property, int kind,
 // must never run again.
 TEST(ObserverDestructionStress, ValueCallbackRunsAfterObserverDestructorReturned)
 {
-    Watchdog const watchdog("ObserverDestructionStress.ValueCallbackRunsAfterObserverDestructorReturned");
     TestOwner owner;
     TProperty<int> property(0, owner);
     Faults faults;
-    Budget budget(Scaled(20'000, 10'000));
-    std::atomic<bool> done{false};
-
-    ScopedThread setter(
-        [&]
-        {
-            for (int value = 1; !done.load() && budget.TimeLeft(); ++value)
-                property.Set(value);
-        });
-    auto ender = [&](unsigned seed)
-    {
-        std::mt19937 random(seed);
-        std::uniform_int_distribution<int> kind(0, 2);
-        std::uniform_int_distribution<int> way(0, 2);
-        while (budget.Take())
-        {
-            auto state = std::make_shared<CallbackState>();
-            CObserver observer = MakeValueObserver(property, kind(random), state, faults);
-            switch (way(random))
-            {
-            case 0:
-                EndWhileRunning(*state, faults, [&observer] { CObserver const doomed(std::move(observer)); });
-                break;
-            case 1:
-                EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
-                break;
-            default:
-            {
-                // Assigning over ends the old binding first; the new one is checked when it ends in turn.
-                auto nextState = std::make_shared<CallbackState>();
-                CObserver next = MakeValueObserver(property, kind(random), nextState, faults);
-                EndWhileRunning(*state, faults, [&observer, &next] { observer = std::move(next); });
-                EndWhileRunning(*nextState, faults, [&observer] { observer.Reset(); });
-                break;
-            }
-            }
-        }
-    };
-    {
-        std::vector<ScopedThread> enders;
-        for (unsigned i = 0; i < 2; ++i)
-            enders.emplace_back([&ender, i] { ender(5000 + i); });
-    }
-    done.store(true);
-    setter.Join();
-
-    ReportBudget("valueObservers", budget);
-    ReportFaults(faults);
+    Race("ValueCallbackRunsAfterObserverDestructorReturned", faults, [&](int value) { property.Set(value); },
+         [&](std::mt19937& random)
+         {
+             std::uniform_int_distribution<int> kind(0, 2);
+             auto state = std::make_shared<CallbackState>();
+             CObserver observer = MakeValueObserver(property, kind(random), state, faults);
+             switch (kind(random))
+             {
+             case 0:
+                 EndWhileRunning(*state, faults, [&observer] { CObserver const doomed(std::move(observer)); });
+                 break;
+             case 1:
+                 EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
+                 break;
+             default:
+             {
+                 // Assigning over ends the old binding first; the new one is checked when it ends in turn.
+                 auto nextState = std::make_shared<CallbackState>();
+                 CObserver next = MakeValueObserver(property, kind(random), nextState, faults);
+                 EndWhileRunning(*state, faults, [&observer, &next] { observer = std::move(next); });
+                 EndWhileRunning(*nextState, faults, [&observer] { observer.Reset(); });
+                 break;
+             }
+             }
+         });
 }
 
 // As above for array observers: one thread keeps editing an array property; others bind full-array and
 // change observers, wait for a callback running on the editing thread and end the observer.
 TEST(ObserverDestructionStress, ArrayCallbackRunsAfterObserverDestructorReturned)
 {
-    Watchdog const watchdog("ObserverDestructionStress.ArrayCallbackRunsAfterObserverDestructorReturned");
     TArrayProperty<int> array(std::vector<int>{1, 2, 3});
     Faults faults;
-    Budget budget(Scaled(20'000, 10'000));
-    std::atomic<bool> done{false};
-
-    ScopedThread editor(
-        [&]
+    Race(
+        "ArrayCallbackRunsAfterObserverDestructorReturned", faults,
+        [&](int value)
         {
-            for (int value = 0; !done.load() && budget.TimeLeft(); ++value)
-            {
-                if (value % 3 == 0)
-                    array.Add(value);
-                else if (value % 3 == 1)
-                    array.SetAt(0, value);
-                else
-                    array.RemoveLast();
-            }
-        });
-    auto ender = [&](unsigned seed)
-    {
-        std::mt19937 random(seed);
-        std::uniform_int_distribution<int> kind(0, 1);
-        while (budget.Take())
+            if (value % 3 == 0)
+                array.Add(value);
+            else if (value % 3 == 1)
+                array.SetAt(0, value);
+            else
+                array.RemoveLast();
+        },
+        [&](std::mt19937& random)
         {
             auto state = std::make_shared<CallbackState>();
             auto first = std::make_shared<std::atomic<bool>>(true);
             auto call = [state, &faults, first] { CheckedCallback(*state, faults, first->exchange(false)); };
             TArrayObserver<int> observer;
-            if (kind(random) == 0)
+            if (random() % 2 == 0)
                 observer = MakeFullArrayObserver(array, [call](std::vector<int> const&) { call(); });
             else
                 observer =
                     MakeArrayChangeObserver(array, [call](ArrayChangedNotification<int> const&) { call(); });
             EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
-        }
-    };
-    {
-        std::vector<ScopedThread> enders;
-        for (unsigned i = 0; i < 2; ++i)
-            enders.emplace_back([&ender, i] { ender(6000 + i); });
-    }
-    done.store(true);
-    editor.Join();
-
-    ReportBudget("arrayObservers", budget);
-    ReportFaults(faults);
+        });
 }

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <iostream>
 #include <mutex>
 #include <string>
@@ -51,7 +50,7 @@ class Budget
 {
 public:
     explicit Budget(std::uint64_t count, std::chrono::milliseconds time = kTimeBudget)
-        : m_count(count), m_start(Clock::now()), m_deadline(m_start + time)
+        : m_count(count), m_deadline(Clock::now() + time)
     {
     }
 
@@ -69,7 +68,6 @@ public:
         // The clock is read on every 256th claim only: it costs more than the operations being counted.
         if ((claimed & 255U) == 0 && Clock::now() >= m_deadline)
         {
-            m_outOfTime.store(true, std::memory_order_relaxed);
             m_stopped.store(true, std::memory_order_relaxed);
             return false;
         }
@@ -80,23 +78,18 @@ public:
     /// Lets the other threads stop early (a failure was seen, or a side of the test has finished).
     void Stop() { m_stopped.store(true, std::memory_order_relaxed); }
     bool Stopped() const { return m_stopped.load(std::memory_order_relaxed); }
-    bool OutOfTime() const { return m_outOfTime.load(std::memory_order_relaxed); }
     /// True while the time budget lasts (for loops that are not counted).
     bool TimeLeft() const { return !Stopped() && Clock::now() < m_deadline; }
 
     std::uint64_t Granted() const { return m_granted.load(std::memory_order_relaxed); }
-    std::uint64_t Target() const { return m_count; }
-    double Seconds() const { return std::chrono::duration<double>(Clock::now() - m_start).count(); }
 
 private:
     using Clock = std::chrono::steady_clock;
     std::uint64_t const m_count;
-    Clock::time_point const m_start;
     Clock::time_point const m_deadline;
     std::atomic<std::uint64_t> m_claimed{0};
     std::atomic<std::uint64_t> m_granted{0};
     std::atomic<bool> m_stopped{false};
-    std::atomic<bool> m_outOfTime{false};
 };
 
 /// Aborts the process when it is not destroyed within `limit`: a deadlock in a wait that has no
@@ -105,18 +98,15 @@ private:
 class Watchdog
 {
 public:
-    /// `state`, when given, describes what the threads were doing, for the message.
-    explicit Watchdog(std::string what, std::chrono::milliseconds limit = kTimeBudget + 30s,
-                      std::function<std::string()> state = {})
+    explicit Watchdog(std::string what, std::chrono::milliseconds limit = kTimeBudget + 30s)
         : m_thread(
-              [this, what = std::move(what), limit, state = std::move(state)]
+              [this, what = std::move(what), limit]
               {
                   std::unique_lock<std::mutex> lock(m_mutex);
                   if (!m_cv.wait_for(lock, limit, [this] { return m_done; }))
                   {
-                      std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms%s\n",
-                                   what.c_str(), static_cast<long long>(limit.count()),
-                                   state ? state().c_str() : "");
+                      std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms\n",
+                                   what.c_str(), static_cast<long long>(limit.count()));
                       std::fflush(stderr);
                       std::abort();
                   }
@@ -173,13 +163,11 @@ inline void Report(char const* name, std::uint64_t value)
     ::testing::Test::RecordProperty(name, std::to_string(value));
 }
 
-/// Prints what a budget reached and how long it took. In a plain build it also requires `required`
-/// operations, so that a slowdown hiding behind the time budget is noticed where a minimum matters.
+/// Prints what a budget reached. In a plain build it also requires `required` operations, so that a
+/// slowdown hiding behind the time budget is noticed where a minimum matters.
 inline void ReportBudget(char const* name, Budget const& budget, std::uint64_t required = 0)
 {
     Report(name, budget.Granted());
-    std::cout << "[ stress   ] " << name << ": " << budget.Granted() << " of " << budget.Target() << " in "
-              << budget.Seconds() << " s" << (budget.OutOfTime() ? " (time budget reached)" : "") << '\n';
     if (!kSanitized)
     {
         EXPECT_GE(budget.Granted(), required) << name << ": the time budget ran out first";

@@ -16,14 +16,17 @@ template <class Fixture = ::testing::Test>
 class WithReferenceHost : public Fixture
 {
 public:
-    /// Instantiates `area` (when the host allows it) and sets whether it holds data; returns the area,
-    /// null when it could not be instantiated.
-    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(Base::EAreaItems area, bool hasData = false)
+    /// Instantiates `area` (when the host allows it) and sets whether it holds data and contributes to
+    /// the model; returns the area, null when it could not be instantiated.
+    std::shared_ptr<ReferenceHost::CCommonArea> Instantiate(Base::EAreaItems area, bool hasData = false,
+                                                            bool contributes = true)
     {
         areas->InstantiateArea(area);
         std::shared_ptr<ReferenceHost::CCommonArea> object = areas->GetCommonArea(area);
         if (object)
             object->SetHasDataOrReco(hasData);
+        if (object && !contributes)
+            object->SetContributesToModel(false);
         return object;
     }
 

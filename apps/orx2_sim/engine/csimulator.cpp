@@ -1,5 +1,6 @@
 #include "csimulator.h"
 
+#include "builtinsession.h"
 #include "csiminputerror.h"
 #include "simmodules.h"
 #include "simtext.h"
@@ -163,6 +164,12 @@ void CSimulator::OnCommand(Base::ICommandBase* command)
 std::vector<STimelineEvent> CSimulator::TakeStartupEvents()
 {
     return std::exchange(m_startupEvents, {});
+}
+
+SScenario CSimulator::ReadScenario(std::string const& path)
+{
+    return path.empty() ? CScenarioReader::Parse(BuiltInSession(), "built-in session", ".")
+                        : CScenarioReader::ReadFile(path);
 }
 
 SCompiledStep CSimulator::Compile(SScenarioStep const& step, std::string const& file,

@@ -58,7 +58,9 @@ struct SStepResult
 /// its lifetime (the patient manager, the log sink and level), so one simulator lives at a time per
 /// process; destruction shuts down in reverse and restores them.
 ///
-/// Thread-safety: one thread drives it; library notifications may come from any thread.
+/// Thread-safety: one thread drives it: constructs it, compiles and plays steps and destroys it (any
+/// thread, such as a GUI client's engine thread). Library notifications and commands may come from any
+/// thread, also while a step plays (a GUI executing a view model's command on its own thread).
 class CSimulator
 {
 public:
@@ -67,6 +69,9 @@ public:
     ~CSimulator();
     CSimulator(CSimulator const&) = delete;
     CSimulator& operator=(CSimulator const&) = delete;
+
+    /// The scenario file at `path`, or the built-in session when `path` is empty. Throws CSimInputError.
+    static SScenario ReadScenario(std::string const& path);
 
     /// Checks `step` against the vocabulary, the registered commands and the named values. Throws
     /// CSimInputError (with `file` and the step's line) saying what is wrong.
@@ -87,6 +92,10 @@ public:
     /// Every named value as it is now.
     Json ReadProperties() const;
 
+    /// The host the simulator drives, for a front end that binds to it as a GUI does: its GUI
+    /// configuration's slots and its data exchange configuration. Lives as long as the simulator; its
+    /// objects may be used from any thread as far as they are thread-safe.
+    CSimHost& GetHost() const noexcept { return *m_host; }
     CStepCatalog const& GetSteps() const noexcept { return m_steps; }
     CPropertyCatalog const& GetProperties() const noexcept { return m_properties; }
     /// The names of the registered commands, sorted.

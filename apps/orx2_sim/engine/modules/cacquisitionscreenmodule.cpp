@@ -126,6 +126,11 @@ void CAcquisitionScreenModule::Start(CSimHost& host)
     }
     m_sidePanel->GetToolsVisibility().Set(true);
     StartLiveOptions();
+    m_gui = &host.GetGuiConfiguration();
+    m_gui->GetLiveImageConfiguration().Set(m_liveImage);
+    m_gui->GetLiveVideoConfiguration().Set(m_liveVideo);
+    m_gui->GetSidePanelConfiguration().Set(m_sidePanel);
+    m_gui->GetLiveOptionsConfiguration().Set(m_liveOptions);
 
     m_engineLiveView = MakeSimulatorCommand<int>(
         L"EngineLiveViewStatus", [properties](int status)
@@ -177,6 +182,11 @@ void CAcquisitionScreenModule::Stop()
     m_chooseTool.reset();
     m_engineLiveImageHidden.reset();
     m_engineLiveView.reset();
+    m_gui->GetLiveOptionsConfiguration().Set(nullptr);
+    m_gui->GetSidePanelConfiguration().Set(nullptr);
+    m_gui->GetLiveVideoConfiguration().Set(nullptr);
+    m_gui->GetLiveImageConfiguration().Set(nullptr);
+    m_gui = nullptr;
     m_slider.reset();
     m_liveOptions.reset();
     m_sidePanel.reset();

@@ -23,7 +23,8 @@ namespace Orx2Sim
 /// by its registered name), choose-tool (the product marks a tool and one of its actions chosen),
 /// live-option (the product marks one option of the bar selected), slider (the GUI moves the slider; the
 /// value is stored as given, also outside the range). The live video's recording commands are
-/// registered as "CLiveVideoViewModel.…" and run through `execute`.
+/// registered as "CLiveVideoViewModel.…" and run through `execute`. The four view models sit in their
+/// slots of the GUI configuration from Start to Stop.
 class CAcquisitionScreenModule final : public ISimModule
 {
 public:
@@ -47,6 +48,7 @@ private:
     void RenderLivePicture(CScreenCanvas& canvas) const;
     void RenderLiveOptions(CScreenCanvas& canvas) const;
 
+    ReferenceHost::CGuiConfiguration* m_gui = nullptr; // the slots the view models are published in
     std::shared_ptr<BusinessLayer::CLiveImageViewModelBase> m_liveImage;
     std::shared_ptr<ReferenceHost::CLiveVideoViewModel> m_liveVideo;
     std::shared_ptr<BusinessLayer::CSidePanelViewModel> m_sidePanel;

@@ -112,6 +112,9 @@ std::string CheckBitmap(Json const& arguments)
 void CAreaPanelModule::Start(CSimHost& host)
 {
     m_host = &host;
+    // The host publishes the panel and its trash to the GUI through their slots.
+    host.GetGuiConfiguration().GetAreaConfiguration().Set(host.GetAreaPanel().GetAreaViewModel());
+    host.GetGuiConfiguration().GetTrashConfiguration().Set(host.GetAreaPanel().GetTrashViewModel());
     m_addThumbnail = MakeSimulatorCommand<EAreaItems, int, std::wstring>(
         L"AddThumbnail", [this](EAreaItems area, int number, std::wstring bitmap)
         { m_host->GetAreaPanel().GetThumbnails(area).Add(std::to_wstring(number), number, bitmap); });
@@ -159,6 +162,8 @@ void CAreaPanelModule::Stop()
     m_removeThumbnail.reset();
     m_selectThumbnail.reset();
     m_addThumbnail.reset();
+    m_host->GetGuiConfiguration().GetTrashConfiguration().Set(nullptr);
+    m_host->GetGuiConfiguration().GetAreaConfiguration().Set(nullptr);
     m_host = nullptr;
 }
 

@@ -11,7 +11,8 @@ namespace Orx2Sim
 /// The area panel's thumbnails and the clicks on its tiles, as the GUI meets them: each area item's
 /// thumbnail bar (which the host binds to the area's thumbnail source) with its thumbnails' numbers,
 /// bitmap ids and selection, and the panel's activate command. The area tiles themselves read the same
-/// panel (CAreasModule). Steps: add-thumbnail, select-thumbnail, remove-thumbnail, activate.
+/// panel (CAreasModule). Steps: add-thumbnail, select-thumbnail, remove-thumbnail, activate. The panel's
+/// area view model and trash sit in their slots of the GUI configuration from Start to Stop.
 ///
 /// A thumbnail's select command is registered while the thumbnail lives, under
 /// "CThumbnailItemViewModelBase.Select_<area>_<number>"; `execute` steps may name it before the step

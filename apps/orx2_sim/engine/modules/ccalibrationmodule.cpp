@@ -92,7 +92,7 @@ std::vector<std::shared_ptr<Item>> Entries(BusinessLayer::CCameraCalibrationStep
 }
 } // namespace
 
-void CCalibrationModule::Start(CSimHost&)
+void CCalibrationModule::Start(CSimHost& host)
 {
     JbSingleton<TvCResManager>::GetInstance().LoadStrings(
         {{kPlaceTargetId, L"Place the calibration target in front of the camera"},
@@ -105,11 +105,18 @@ void CCalibrationModule::Start(CSimHost&)
         L"CalibrationAsk", [this](int target, int state, int question, unsigned int id, CStringW text,
                                   CStringW initial, float progress)
         { Ask(target, state, question, id, std::move(text), std::move(initial), progress); });
+    m_gui = &host.GetGuiConfiguration();
+    m_gui->GetCameraCalibrationConfiguration().Set(m_camera);
+    m_gui->GetColorCalibDialogConfiguration().Set(m_dialog);
 }
 
 void CCalibrationModule::Stop()
 {
     m_ask.reset();
+    m_gui->GetStepMenuConfiguration().Set(m_gui->GetStepMenu());
+    m_gui->GetColorCalibDialogConfiguration().Set(nullptr);
+    m_gui->GetCameraCalibrationConfiguration().Set(nullptr);
+    m_gui = nullptr;
     m_driver.reset();
     m_dialog.reset();
     m_menu.reset();
@@ -130,6 +137,10 @@ void CCalibrationModule::Ask(int target, int state, int question, unsigned int i
         script = {Driver::CameraEnd()};
     else
         script = {Driver::CameraStep(request, Awaited(false, question))};
+    if (!dialog) // the step menu beside the live view shows the calibration while it runs
+        m_gui->GetStepMenuConfiguration().Set(
+            state == 0 ? std::shared_ptr<BusinessLayer::CStepMenuViewModelBase>(m_gui->GetStepMenu())
+                       : m_menu);
     m_driver->Play(std::move(script));
 }
 

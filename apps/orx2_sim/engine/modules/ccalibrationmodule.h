@@ -13,6 +13,10 @@ namespace Orx2Sim
 /// The engine asks (a wait request); the user answers through the menu's registered commands, as the
 /// GUI does, or through the dialog's answer commands. Steps: calibration, colour-calibration, press,
 /// type. The section shows while the calibration or the dialog is visible.
+///
+/// The camera calibration and the dialog sit in their slots of the GUI configuration from Start to
+/// Stop. While the engine asks through the camera calibration, the host shows the calibration's menu in
+/// the step-menu slot; when the calibration ends (state 0) the acquisition step menu returns there.
 class CCalibrationModule final : public ISimModule
 {
 public:
@@ -30,6 +34,7 @@ private:
     void Ask(int target, int state, int question, unsigned int id, CStringW text, CStringW initial,
              float progress);
 
+    ReferenceHost::CGuiConfiguration* m_gui = nullptr;
     std::shared_ptr<BusinessLayer::CCameraCalibrationViewModelBase> m_camera;
     std::shared_ptr<BusinessLayer::CCameraCalibrationStepMenuViewModel> m_menu;
     std::shared_ptr<BusinessLayer::CColorCalibDialogViewModelBase> m_dialog;

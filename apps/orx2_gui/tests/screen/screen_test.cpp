@@ -1,0 +1,427 @@
+// The acquisition screen as its user meets it: what QML shows against what the library publishes, step
+// by step and with one update per change; clicks that execute the named command once; input disabled
+// while a GUI-locking command runs; thumbnail lists after array edits; the stored picture and the
+// colours of tiles and progress bar; the window closed while the engine still plays.
+#include "cacquisitionscreen.h"
+#include "cscreensession.h"
+
+#include "bridge/cbridgestatistics.h"
+#include "engine/cpropertycatalog.h"
+#include "engine/csimulator.h"
+
+#include "base/orx2basepool/tcommand.h"
+#include "base/orx2basepool/tvaluestreamobserver.h"
+#include "host/acquisitionbase/acommandbase.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QMetaMethod>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <future>
+#include <map>
+#include <thread>
+
+namespace
+{
+using namespace Orx2Gui;
+using Orx2Sim::Json;
+
+std::string const kScenarios = ORX2_SIM_SCENARIOS "/";
+std::string const kTests = ORX2_SCREEN_TESTS "/";
+
+/// Runs the GUI thread's events until `done`, for at most 10 s. False on time-out.
+template <class Done> bool WaitUntil(Done done)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done())
+    {
+        if (timer.elapsed() > 10000)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+/// The names of the commands executed, on any thread, while it lives.
+class CCommandLog
+{
+public:
+    int Count(std::wstring const& name) const
+    {
+        std::lock_guard<std::mutex> const lock(m_mutex);
+        return static_cast<int>(std::count(m_names.begin(), m_names.end(), name));
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<std::wstring> m_names;
+    Base::Binding::TValueStreamObserver<Base::ICommandBase*> m_observer{
+        Base::ACommandBase::ms_EventCommandStream, [this](Base::ICommandBase* const& command)
+        {
+            std::lock_guard<std::mutex> const lock(m_mutex);
+            if (command != nullptr)
+                m_names.push_back(command->GetName());
+        }};
+};
+
+/// The QML value equals the library's named value (numbers as shown, to one decimal).
+bool Same(QVariant const& shown, Json const& published)
+{
+    if (published.is_number())
+        return std::fabs(shown.toDouble() - published.get<double>()) <= 0.05;
+    if (published.is_boolean())
+        return shown.toBool() == published.get<bool>();
+    return shown.toString().toStdString() ==
+           (published.is_string() ? published.get<std::string>() : published.dump());
+}
+
+class Screen_ : public ::testing::Test
+{
+protected:
+    /// Opens the window on `scenario` ("" the built-in session) and waits until step `lastStep` shows.
+    void Open(std::string const& scenario, int lastStep, int delayMs = 0)
+    {
+        CEngineThread::SOptions options;
+        options.scenario = scenario;
+        options.stepDelay = std::chrono::milliseconds(delayMs);
+        options.lastStep = lastStep;
+        m_shown = -1;
+        m_session = std::make_unique<CScreenSession>(options);
+        m_idle = false;
+        QObject::connect(m_session.get(), &CScreenSession::shown, [this](int step) { m_shown = step; });
+        QObject::connect(m_session.get(), &CScreenSession::idle, [this] { m_idle = true; });
+        m_session->Start();
+        ASSERT_TRUE(WaitUntil([&] { return lastStep < 0 ? m_shown >= 0 : m_shown == lastStep; })) << scenario;
+        m_session->GetWindow()->requestActivate(); // keys go to the focused item of the active window
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_session->GetWindow()));
+    }
+    void PlayTo(int step)
+    {
+        m_session->GetEngine().SetLastStep(step);
+        ASSERT_TRUE(WaitUntil([&] { return m_shown == step; })) << "step " << step;
+    }
+    /// The item named `name` (laid out: the window is rendered first).
+    QQuickItem* Item(QString const& name) const
+    {
+        static_cast<void>(m_session->Grab());
+        std::vector<QQuickItem*> open{m_session->GetWindow()->contentItem()};
+        while (!open.empty())
+        {
+            QQuickItem* const item = open.back();
+            open.pop_back();
+            if (item->objectName() == name)
+                return item;
+            for (QQuickItem* const child : item->childItems())
+                open.push_back(child);
+        }
+        ADD_FAILURE() << "no item " << name.toStdString();
+        return nullptr;
+    }
+    QVariant Qml(QString const& name, char const* property) const
+    {
+        QQuickItem* const item = Item(name);
+        return item ? item->property(property) : QVariant();
+    }
+    void Click(QString const& name) const
+    {
+        if (QQuickItem* const item = Item(name))
+            QTest::mouseClick(m_session->GetWindow(), Qt::LeftButton, Qt::NoModifier,
+                              item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+    }
+    Json Sim(std::string const& name) const
+    {
+        return m_session->GetEngine().GetSimulator()->GetProperties().Find(name)->read();
+    }
+
+    std::unique_ptr<CScreenSession> m_session;
+    int m_shown = -1;
+    bool m_idle = false;
+};
+
+TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
+{
+    Open("", 0);
+    struct SRow
+    {
+        char const* object;
+        char const* property;
+        std::string published;
+    } const rows[] = {
+        {"tile_UpperJaw", "obligatory", "Area.UpperJaw.Obligatory"},
+        {"tile_BuccalReg", "obligatory", "Area.BuccalReg.Obligatory"},
+        {"tile_UpperJaw", "selected", "Area.UpperJaw.Selected"},
+        {"tile_LowerJaw", "selected", "Area.LowerJaw.Selected"},
+        {"tile_LowerJaw", "hasData", "Area.LowerJaw.HasData"},
+        {"tile_UpperJaw", "percent", "Area.UpperJaw.Progress"},
+        {"progressBar", "percent", "Reconstruction.Progress"},
+        {"progressBar", "processing", "Reconstruction.Processing"},
+        {"progressBar", "resultState", "Reconstruction.State"},
+        {"liveImage", "crosshair", "LiveImage.CrossHair"},
+        {"liveImage", "shown", "LiveImage.Visible"},
+    };
+    CAcquisitionScreen const& screen = *m_session->GetScreen();
+    struct SCounted
+    {
+        QObject* map;
+        QString key;
+        std::string published;
+    } const counted[] = {
+        {screen.GetTiles().at(0).toMap().value("item").value<QObject*>(), "obligatory",
+         "Area.UpperJaw.Obligatory"},
+        {screen.GetProgress(), "percent", "Reconstruction.Progress"},
+        {screen.GetResult(), "state", "Reconstruction.State"},
+        {screen.GetLiveImage(), "crosshair", "LiveImage.CrossHair"},
+    };
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    std::vector<int> changes;
+    std::vector<Json> last;
+    for (SCounted const& count : counted)
+    {
+        QMetaObject const* const type = count.map->metaObject();
+        QMetaMethod const notify = type->property(type->indexOfProperty(count.key.toUtf8())).notifySignal();
+        spies.push_back(std::make_unique<QSignalSpy>(count.map, notify));
+        changes.push_back(0);
+        last.push_back(Sim(count.published));
+    }
+    quint64 const offThread = CBridgeStatistics::Get().offThreadCalls;
+    int const steps = m_session->GetEngine().GetStepCount();
+    for (int step = 1; step <= steps; ++step)
+    {
+        PlayTo(step);
+        for (SRow const& row : rows)
+        {
+            EXPECT_TRUE(Same(Qml(row.object, row.property), Sim(row.published)))
+                << "step " << step << ": " << row.object << "." << row.property << " shows "
+                << Qml(row.object, row.property).toString().toStdString() << ", the library "
+                << Sim(row.published).dump();
+        }
+        for (std::size_t i = 0; i < std::size(counted); ++i)
+        {
+            Json const now = Sim(counted[i].published);
+            changes[i] += now != last[i] ? 1 : 0;
+            last[i] = now;
+        }
+    }
+    for (std::size_t i = 0; i < std::size(counted); ++i)
+    {
+        EXPECT_EQ(spies[i]->count(), changes[i]) << counted[i].published;
+        EXPECT_GT(changes[i], 0) << counted[i].published;
+    }
+    EXPECT_EQ(CBridgeStatistics::Get().offThreadCalls, offThread) << "a bridge slot ran off the GUI thread";
+}
+
+TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
+{
+    struct SRow
+    {
+        char const* name;
+        std::string scenario;
+        int step;
+        char const* typed; // into the number entry first
+        char const* button;
+        std::vector<std::wstring> commands;
+        char const* published;
+        Json expected;
+    } const rows[] = {
+        {"tool action",
+         "",
+         0,
+         nullptr,
+         "action_Trim_3",
+         {L"Trim.CToolActionViewModelBase.Command_3"},
+         nullptr,
+         {}},
+        {"thumbnail",
+         kScenarios + "area_panel.json",
+         2,
+         nullptr,
+         "thumbnail_LowerJaw-1",
+         {L"CThumbnailItemViewModelBase.Select_LowerJaw_1"},
+         "Area.LowerJaw.SelectedThumbnails",
+         {"LowerJaw-1"}},
+        {"calibration answer",
+         kScenarios + "calibration.json",
+         1,
+         nullptr,
+         "answer_eOk",
+         {L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"},
+         "Calibration.Answers",
+         {"Ok"}},
+        {"number entry",
+         kScenarios + "calibration.json",
+         5,
+         "43",
+         "inlineOk_InputText",
+         {L"CCameraCalibrationStepMenuViewModel.TextInserted",
+          L"CCameraCalibrationStepMenuViewModel.OkCancel"},
+         "Calibration.Answers",
+         {"Ok", "TextInserted 43", "Ok"}},
+        {"colour dialog",
+         kScenarios + "calibration.json",
+         11,
+         nullptr,
+         "colourOk",
+         {L"CCalibrationDriver.DialogOk"},
+         "ColourDialog.Visible",
+         false},
+    };
+    for (SRow const& row : rows)
+    {
+        SCOPED_TRACE(row.name);
+        Open(row.scenario, row.step);
+        if (row.typed != nullptr)
+        {
+            QQuickItem* const entry = Item("numberInput");
+            ASSERT_NE(entry, nullptr);
+            entry->forceActiveFocus();
+            QMetaObject::invokeMethod(entry, "selectAll");
+            for (char const* key = row.typed; *key != '\0'; ++key)
+                QTest::keyClick(m_session->GetWindow(), *key);
+        }
+        CCommandLog const log;
+        Click(row.button);
+        for (std::wstring const& command : row.commands)
+        {
+            EXPECT_EQ(log.Count(command), 1) << std::string(command.begin(), command.end());
+        }
+        if (row.published != nullptr)
+        {
+            EXPECT_EQ(Sim(row.published), row.expected);
+        }
+        m_session.reset();
+    }
+}
+
+TEST_F(Screen_, InputIsDisabledWhileAGuiLockingCommandRuns)
+{
+    Open("", 0);
+    CCommandLog const log;
+    std::promise<void> release;
+    auto const busy = std::make_shared<Base::TCommand<void>>(
+        [done = release.get_future().share()] { done.wait(); }, L"Test.Busy", true);
+    std::thread engine([busy] { busy->Execute(); });
+    struct SJoin
+    {
+        std::promise<void>& release;
+        std::thread& engine;
+        ~SJoin()
+        {
+            release.set_value();
+            engine.join();
+        }
+    };
+    {
+        SJoin const join{release, engine};
+        ASSERT_TRUE(WaitUntil([&] { return !Qml("input", "enabled").toBool(); }));
+        EXPECT_TRUE(Qml("lockIndicator", "visible").toBool());
+        Click("action_Trim_1");
+        EXPECT_EQ(log.Count(L"Trim.CToolActionViewModelBase.Command_1"), 0);
+    }
+    ASSERT_TRUE(WaitUntil([&] { return Qml("input", "enabled").toBool(); }));
+    Click("action_Trim_1");
+    EXPECT_EQ(log.Count(L"Trim.CToolActionViewModelBase.Command_1"), 1);
+}
+
+TEST_F(Screen_, ThumbnailListsFollowTheArrayEdits)
+{
+    Open(kScenarios + "area_panel.json", 0);
+    struct SRow
+    {
+        int step;
+        std::vector<std::string> shown; // bitmap ids in bar order, * selected
+    } const rows[] = {{1, {}},
+                      {2, {"LowerJaw-1"}},
+                      {3, {"LowerJaw-1", "lower-2"}},
+                      {4, {"LowerJaw-1", "lower-2*"}},
+                      {5, {"LowerJaw-1*", "lower-2*"}},
+                      {7, {"lower-2"}}};
+    for (SRow const& row : rows)
+    {
+        PlayTo(row.step);
+        std::vector<QQuickItem*> thumbnails;
+        for (QQuickItem* const child : Item("tile_LowerJaw")->childItems())
+            for (QQuickItem* const item : child->childItems())
+                if (item->objectName().startsWith("thumbnail_"))
+                    thumbnails.push_back(item);
+        std::sort(thumbnails.begin(), thumbnails.end(), [](auto a, auto b) { return a->x() < b->x(); });
+        std::vector<std::string> shown;
+        for (QQuickItem* const item : thumbnails)
+            shown.push_back(
+                item->objectName().mid(10).toStdString() +
+                (item->property("border").value<QObject*>()->property("width").toInt() == 2 ? "*" : ""));
+        EXPECT_EQ(shown, row.shown) << "step " << row.step;
+    }
+}
+
+TEST_F(Screen_, StoredPictureTileColoursAndProgressEdge)
+{
+    Open(kTests + "screen_step.json", 10);
+    QImage const shot = m_session->Grab().convertToFormat(QImage::Format_RGB32);
+    QString const golden = QString::fromStdString(kTests + "screen_step.png");
+    if (std::getenv("ORX2_UPDATE_GOLDEN") != nullptr)
+    {
+        ASSERT_TRUE(shot.save(golden)) << "cannot write " << golden.toStdString();
+    }
+    QImage const stored = QImage(golden).convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shot.size(), stored.size()) << "run with ORX2_UPDATE_GOLDEN=1 to store the picture";
+    int differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            differing += shot.pixel(x, y) != stored.pixel(x, y) ? 1 : 0;
+    if (differing > 0)
+        shot.save(QDir::temp().filePath("orx2_gui_screen_step.png"));
+    EXPECT_EQ(differing, 0) << "pixels differ; the picture taken is in the temporary folder";
+
+    struct SRow
+    {
+        char const* name;
+        char const* object;
+        int x, y; // negative: from the right or bottom edge
+        char const* colour;
+    } const rows[] = {
+        {"selected tile", "tile_UpperJaw", -8, -8, "#1f6fb2"},
+        {"obligatory tile", "tile_LowerJaw", -8, -8, "#8a6d1f"},
+        {"plain tile", "tile_PreOpUpper", -8, -8, "#39424e"},
+        {"data stripe", "tile_LowerJaw", 2, 34, "#3fa34d"},
+        {"no data", "tile_UpperJaw", 2, 34, "#1f6fb2"},
+        {"last filled column at 40 %", "progressBar", 135, 9, "#3fa34d"},
+        {"first empty column", "progressBar", 136, 9, "#2a2f36"},
+    };
+    for (SRow const& row : rows)
+    {
+        QQuickItem* const item = Item(row.object);
+        ASSERT_NE(item, nullptr) << row.name;
+        QPointF const at(row.x < 0 ? item->width() + row.x : row.x,
+                         row.y < 0 ? item->height() + row.y : row.y);
+        QPoint const pixel = item->mapToScene(at).toPoint();
+        EXPECT_EQ(QColor(shot.pixel(pixel)).name().toStdString(), row.colour) << row.name;
+    }
+}
+
+TEST_F(Screen_, ClosingTheWindowEndsCleanlyWhileTheEnginePlaysAndOnceItIdles)
+{
+    struct SRow
+    {
+        int delayMs;
+        int closeAfter; // the step shown; -1: once the whole session has played
+    } const rows[] = {{20, 0}, {20, 3}, {0, -1}};
+    for (SRow const& row : rows)
+    {
+        Open("", -1, row.delayMs);
+        ASSERT_TRUE(WaitUntil([&] { return row.closeAfter < 0 ? m_idle : m_shown >= row.closeAfter; }));
+        EXPECT_EQ(m_shown, row.closeAfter < 0 ? m_session->GetEngine().GetStepCount() : m_shown);
+        m_session->GetWindow()->close();
+        m_session.reset(); // a delay of 20 ms: the engine is still publishing
+    }
+}
+} // namespace
