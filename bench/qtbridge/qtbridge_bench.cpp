@@ -1,6 +1,7 @@
 // What the Qt bridge adds to a property change: the snapshot read and the post on the changing thread,
 // the update on the GUI thread, and the time from a change on an engine thread to its value applied on
 // a GUI thread that waits in its event loop.
+#include "../benchsupport.h" // (bench/ is no include folder: its compare script would shadow <compare>)
 #include "bridge/cbridgestatistics.h"
 #include "bridge/cviewmodelmap.h"
 
@@ -102,11 +103,5 @@ BENCHMARK(BM_SetToAppliedAcrossThreads)->Arg(1)->Arg(8)->UseRealTime();
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    std::thread([] {}).join(); // as the other benchmarks: atomics and mutexes at their multithreaded cost
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return Orx2Bench::RunBenchmarks(argc, argv);
 }
