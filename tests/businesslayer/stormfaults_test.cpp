@@ -234,8 +234,9 @@ TEST_F(StormFaults, GettersCalledInsideADeliveryNeverDestroyTheHostsAreasThere)
         {"is running except reconstruction",
          [](Buccal&, Running& m) { m.GetIsRunningExceptReconstructionBindingSource().GetValue(); }},
     };
-    for (auto const& [name, read] : rows)
+    for (auto const& row : rows)
     {
+        char const* const name = row.first;
         auto host = std::make_shared<Orx2Test::VanishingAreas>();
         std::weak_ptr<Orx2Test::VanishingAreas> const alive = host;
         Buccal buccal(host);
@@ -250,7 +251,7 @@ TEST_F(StormFaults, GettersCalledInsideADeliveryNeverDestroyTheHostsAreasThere)
             trigger.ConnectToValueChanged(Base::MakeEventSignalHandler<int const&>(
                 [&](int const&)
                 {
-                    read(buccal, running);
+                    row.second(buccal, running);
                     aliveAfterTheRead = !alive.expired();
                 }));
         trigger.Set(1);

@@ -21,7 +21,7 @@ void CCommandsModule::DeclareProperties(CPropertyCatalog& catalog)
     auto const& count = Base::ACommandBase::s_numberOfActiveGUILockingCommands;
     catalog.AddProperty(
         "Commands.GuiLocking", catalog.AddValueSource("GUI-locking commands", count),
-        [&count] { return Json(count.Get()); },
+        [] { return Json(Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get()); },
         "GUI-locking commands running; the GUI disables its input while above 0");
 }
 
