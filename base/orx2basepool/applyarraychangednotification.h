@@ -7,6 +7,36 @@
 
 namespace Base::Binding
 {
+/// Calls `run(first, end)` for each run of consecutive positions of `positions` (ascending): positions
+/// [first, end) follow each other by one. In list order, or with `Backwards` from the last run, as
+/// removals must be applied. Allocates nothing.
+template <bool Backwards = false, class Run>
+void ForEachPositionRun(std::vector<std::size_t> const& positions, Run&& run)
+{
+    if constexpr (Backwards)
+    {
+        for (std::size_t end = positions.size(); end > 0;)
+        {
+            std::size_t begin = end - 1;
+            while (begin > 0 && positions[begin - 1] + 1 == positions[begin])
+                --begin;
+            run(begin, end);
+            end = begin;
+        }
+    }
+    else
+    {
+        for (std::size_t first = 0; first < positions.size();)
+        {
+            std::size_t end = first + 1;
+            while (end < positions.size() && positions[end] == positions[end - 1] + 1)
+                ++end;
+            run(first, end);
+            first = end;
+        }
+    }
+}
+
 /// Brings `copy`, a mirror of an array source, to the state the source has after `notification`:
 /// replaced elements first, then the insertions in list order, then the removals of kind 2 from the
 /// last position backwards; kind 1 and kind 3 clear the copy. Every consumer that mirrors an array
@@ -25,19 +55,17 @@ void ApplyArrayChangedNotification(std::vector<T>& copy, ArrayChangedNotificatio
     std::vector<std::size_t> const& inserted = notification.insertedIndices;
     if (inserted.size() != notification.insertedValues.size())
         throw std::out_of_range("array notification: inserted positions and values differ in number");
-    for (std::size_t first = 0; first < inserted.size();)
-    {
-        // Inserting value i at p and value i + 1 at p + 1 is inserting both at p in one go.
-        std::size_t last = first + 1;
-        while (last < inserted.size() && inserted[last] == inserted[last - 1] + 1)
-            ++last;
-        if (inserted[first] > copy.size())
-            throw std::out_of_range("array notification: insertion beyond the end");
-        auto const values = notification.insertedValues.begin();
-        copy.insert(copy.begin() + static_cast<std::ptrdiff_t>(inserted[first]),
-                    values + static_cast<std::ptrdiff_t>(first), values + static_cast<std::ptrdiff_t>(last));
-        first = last;
-    }
+    // Inserting value i at p and value i + 1 at p + 1 is inserting both at p in one go.
+    ForEachPositionRun(inserted,
+                       [&](std::size_t first, std::size_t last)
+                       {
+                           if (inserted[first] > copy.size())
+                               throw std::out_of_range("array notification: insertion beyond the end");
+                           auto const values = notification.insertedValues.begin();
+                           copy.insert(copy.begin() + static_cast<std::ptrdiff_t>(inserted[first]),
+                                       values + static_cast<std::ptrdiff_t>(first),
+                                       values + static_cast<std::ptrdiff_t>(last));
+                       });
 
     switch (notification.removalKind)
     {
@@ -46,18 +74,16 @@ void ApplyArrayChangedNotification(std::vector<T>& copy, ArrayChangedNotificatio
     case EArrayRemovalKind::Indices:
     {
         std::vector<std::size_t> const& removed = notification.removedIndices;
-        for (std::size_t end = removed.size(); end > 0;)
-        {
-            // Positions are ascending: erase the last run of consecutive positions first.
-            std::size_t begin = end - 1;
-            while (begin > 0 && removed[begin - 1] + 1 == removed[begin])
-                --begin;
-            if (removed[end - 1] >= copy.size())
-                throw std::out_of_range("array notification: removal beyond the end");
-            copy.erase(copy.begin() + static_cast<std::ptrdiff_t>(removed[begin]),
-                       copy.begin() + static_cast<std::ptrdiff_t>(removed[end - 1]) + 1);
-            end = begin;
-        }
+        // The last run first, so that the positions of the earlier ones still hold.
+        ForEachPositionRun<true>(
+            removed,
+            [&](std::size_t begin, std::size_t end)
+            {
+                if (removed[end - 1] >= copy.size())
+                    throw std::out_of_range("array notification: removal beyond the end");
+                copy.erase(copy.begin() + static_cast<std::ptrdiff_t>(removed[begin]),
+                           copy.begin() + static_cast<std::ptrdiff_t>(removed[end - 1]) + 1);
+            });
         break;
     }
     case EArrayRemovalKind::All:

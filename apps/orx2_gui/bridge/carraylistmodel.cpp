@@ -2,6 +2,8 @@
 
 #include "bridge/cbridgestatistics.h"
 
+#include "base/orx2basepool/applyarraychangednotification.h"
+
 #include <QMetaType>
 #include <QtDebug>
 
@@ -14,31 +16,6 @@ namespace
 {
 using RowChange = Base::Binding::ArrayChangedNotification<QVariantMap>;
 using Base::Binding::EArrayRemovalKind;
-
-/// Calls `run(first, last)` for each run of consecutive positions of `positions` (ascending), walking
-/// the runs from the first or, with `backwards`, from the last.
-template <class Run> void ForEachRun(std::vector<std::size_t> const& positions, bool backwards, Run&& run)
-{
-    std::vector<std::pair<std::size_t, std::size_t>> runs;
-    for (std::size_t i = 0; i < positions.size();)
-    {
-        std::size_t j = i + 1;
-        while (j < positions.size() && positions[j] == positions[j - 1] + 1)
-            ++j;
-        runs.emplace_back(i, j);
-        i = j;
-    }
-    if (backwards)
-    {
-        for (auto it = runs.rbegin(); it != runs.rend(); ++it)
-            run(it->first, it->second);
-    }
-    else
-    {
-        for (auto const& [first, end] : runs)
-            run(first, end);
-    }
-}
 } // namespace
 
 CArrayListModel::CArrayListModel(QStringList roles, QObject* parent)
@@ -159,8 +136,8 @@ void CArrayListModel::ApplyInserted(RowChange& change)
                  change.insertedValues.size());
         return;
     }
-    ForEachRun(
-        positions, false,
+    Base::Binding::ForEachPositionRun(
+        positions,
         [&](std::size_t first, std::size_t end)
         {
             std::size_t const at = positions[first];
@@ -183,25 +160,25 @@ void CArrayListModel::ApplyInserted(RowChange& change)
 void CArrayListModel::ApplyRemoved(RowChange const& change)
 {
     std::vector<std::size_t> const& positions = change.removedIndices;
-    ForEachRun(positions, true,
-               [&](std::size_t first, std::size_t end)
-               {
-                   std::size_t const from = positions[first];
-                   std::size_t const to = positions[end - 1];
-                   if (to >= m_rows.size())
-                   {
-                       qWarning("orx2 bridge: rows %zu to %zu beyond %zu rows not removed", from, to,
-                                m_rows.size());
-                       return;
-                   }
-                   beginRemoveRows(QModelIndex(), static_cast<int>(from), static_cast<int>(to));
-                   auto const begin = m_rows.begin() + static_cast<std::ptrdiff_t>(from);
-                   auto const stop = m_rows.begin() + static_cast<std::ptrdiff_t>(to) + 1;
-                   for (auto it = begin; it != stop; ++it)
-                       Release(*it);
-                   m_rows.erase(begin, stop);
-                   endRemoveRows();
-               });
+    Base::Binding::ForEachPositionRun<true>(
+        positions,
+        [&](std::size_t first, std::size_t end)
+        {
+            std::size_t const from = positions[first];
+            std::size_t const to = positions[end - 1];
+            if (to >= m_rows.size())
+            {
+                qWarning("orx2 bridge: rows %zu to %zu beyond %zu rows not removed", from, to, m_rows.size());
+                return;
+            }
+            beginRemoveRows(QModelIndex(), static_cast<int>(from), static_cast<int>(to));
+            auto const begin = m_rows.begin() + static_cast<std::ptrdiff_t>(from);
+            auto const stop = m_rows.begin() + static_cast<std::ptrdiff_t>(to) + 1;
+            for (auto it = begin; it != stop; ++it)
+                Release(*it);
+            m_rows.erase(begin, stop);
+            endRemoveRows();
+        });
 }
 
 void CArrayListModel::Reset()
