@@ -282,7 +282,7 @@ TEST_F(Orx2Sim_, AStormIsRefusedForABadTimeThreadListOrCompanionBeforeAnythingRu
              {"--storm 1 --threads engine=2,ui=1", "--threads: unknown thread kind 'ui' (kinds: engine, gui, teardown)"},
              {"--storm 1 --threads engine=9", "--threads: engine takes 1 to 8 thread(s), not 9"},
              {"--storm 1 --threads gui", "--threads: 'gui' is not KIND=COUNT"},
-             {"--storm 1 --replay x.orx2s", "--storm excludes --replay"},
+             {"--storm 1 --replay x.orx2s", "--replay excludes --storm"},
              {"--seed 3", "--seed requires --storm"}})
     {
         SRun const run = Run(row.arguments);
