@@ -120,10 +120,14 @@ public:
             source,
             [this, changed = std::move(changed)](Base::Binding::ArrayChangedNotification<T> const& notification)
             {
+                // The calls never overlap; rows that leave are let go outside the lock, as a list does.
+                std::vector<T> rows = Rows();
+                Base::Binding::ApplyArrayChangedNotification(rows, notification);
                 {
                     std::lock_guard<std::mutex> const lock(m_mutex);
-                    Base::Binding::ApplyArrayChangedNotification(m_rows, notification);
+                    m_rows.swap(rows);
                 }
+                rows.clear();
                 changed();
             });
     }

@@ -132,6 +132,10 @@ void CStormWatchdog::Report(SSlot const& stalled)
         if (!g_dumped)
             Write("(the thread did not answer)\n");
     }
+    char program[512] = {};
+    ssize_t const length = readlink("/proc/self/exe", program, sizeof program - 1);
+    std::fprintf(stderr, "\n(frames of the program itself: addr2line -f -C -i -e %s OFFSET)\n",
+                 length > 0 ? program : "orx2-sim");
     std::fflush(stderr);
     std::_Exit(1);
 }
