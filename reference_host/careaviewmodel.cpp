@@ -9,8 +9,12 @@ CAreaViewModel::CAreaViewModel(std::shared_ptr<Base::IProperty<Base::EAreaItems>
 {
     if (m_hostSelectedArea != nullptr)
         m_selectedAreaObserver = Base::Binding::TValueChangedObserver<Base::EAreaItems>(
-            *m_hostSelectedArea, [this](Base::EAreaItems area) { SetSelectedArea(area); });
+            *m_hostSelectedArea, Base::BindToOwner(GetOwnerGuard(), *this, [](CAreaViewModel& self, Base::EAreaItems area)
+                                                   { self.SetSelectedArea(area); }));
 }
 
-CAreaViewModel::~CAreaViewModel() = default;
+CAreaViewModel::~CAreaViewModel()
+{
+    GetOwnerGuard().Close(); // the base's guard: no handler reaches this object once its destruction began
+}
 } // namespace ReferenceHost

@@ -28,35 +28,35 @@ CLiveVideoViewModel::CLiveVideoViewModel() : CLiveVideoViewModel(SConfiguration(
 CLiveVideoViewModel::CLiveVideoViewModel(SConfiguration configuration) : m_configuration(configuration)
 {
     StartCaptureModeCommandProperty().Set(MakeCommand<PlainCommandImpl>(
-        m_guard, *this, [](Self& self) { self.GetIsSelected().Set(true); }, L"StartCaptureMode"));
+        GetOwnerGuard(), *this, [](Self& self) { self.GetIsSelected().Set(true); }, L"StartCaptureMode"));
     StartIdleModeCommandProperty().Set(MakeCommand<PlainCommandImpl>(
-        m_guard, *this, [](Self& self) { self.GetIsSelected().Set(false); }, L"StartIdleMode"));
+        GetOwnerGuard(), *this, [](Self& self) { self.GetIsSelected().Set(false); }, L"StartIdleMode"));
     TakeSnapshotCommandProperty().Set(MakeCommand<TextCommandImpl>(
-        m_guard, *this, [](Self& self, CStringW const& name) { self.TakeSnapshot(name, false); },
+        GetOwnerGuard(), *this, [](Self& self, CStringW const& name) { self.TakeSnapshot(name, false); },
         L"TakeSnapshot"));
     AutoStartSnapshotCommandProperty().Set(MakeCommand<TextCommandImpl>(
-        m_guard, *this, [](Self& self, CStringW const& name) { self.TakeSnapshot(name, true); },
+        GetOwnerGuard(), *this, [](Self& self, CStringW const& name) { self.TakeSnapshot(name, true); },
         L"AutoStartSnapshot"));
     StartRecordVideoCommandProperty().Set(MakeCommand<TextCommandImpl>(
-        m_guard, *this, [](Self& self, CStringW const& name) { self.StartVideo(name, false); },
+        GetOwnerGuard(), *this, [](Self& self, CStringW const& name) { self.StartVideo(name, false); },
         L"StartRecordVideo"));
     AutoStartRecordVideoCommandProperty().Set(MakeCommand<TextCommandImpl>(
-        m_guard, *this, [](Self& self, CStringW const& name) { self.StartVideo(name, true); },
+        GetOwnerGuard(), *this, [](Self& self, CStringW const& name) { self.StartVideo(name, true); },
         L"AutoStartRecordVideo"));
     StopRecordVideoCommandProperty().Set(MakeCommand<PlainCommandImpl>(
-        m_guard, *this, [](Self& self) { self.StopVideo(); }, L"StopRecordVideo"));
+        GetOwnerGuard(), *this, [](Self& self) { self.StopVideo(); }, L"StopRecordVideo"));
     StartRecordPanoramaCommandProperty().Set(MakeCommand<TextCommandImpl>(
-        m_guard, *this, [](Self& self, CStringW const& name) { self.StartPanorama(name); },
+        GetOwnerGuard(), *this, [](Self& self, CStringW const& name) { self.StartPanorama(name); },
         L"StartRecordPanorama"));
     StopRecordPanoramaCommandProperty().Set(MakeCommand<PlainCommandImpl>(
-        m_guard, *this, [](Self& self) { self.StopPanorama(); }, L"StopRecordPanorama"));
+        GetOwnerGuard(), *this, [](Self& self) { self.StopPanorama(); }, L"StopRecordPanorama"));
     UpdateConfigurationParameters();
-    m_guard.Open();
+    GetOwnerGuard().Open();
 }
 
 CLiveVideoViewModel::~CLiveVideoViewModel()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
 }
 
 void CLiveVideoViewModel::SetConfiguration(SConfiguration const& configuration)

@@ -87,6 +87,5 @@ private:
     mutable std::mutex m_mutex; // guards m_configuration and m_state
     SConfiguration m_configuration;
     SRecordingState m_state;
-    Base::COwnerGuard m_guard; // the commands' actions reach this object only while it is whole
 };
 } // namespace ReferenceHost

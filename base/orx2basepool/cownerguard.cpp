@@ -37,6 +37,7 @@ void COwnerGuardState::HoldOwner(std::weak_ptr<void const> owner) noexcept
     std::lock_guard<std::mutex> const lock(m_mutex);
     m_owner = std::move(owner);
     m_holdsOwner = true;
+    m_holdsOwnerFlag.store(true, std::memory_order_release);
 }
 
 void COwnerGuardState::Leave() noexcept

@@ -2,6 +2,7 @@
 #include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/orx2basepoolexport.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -24,6 +25,8 @@ public:
     void Leave() noexcept;
     void Open() noexcept;
     void HoldOwner(std::weak_ptr<void const> owner) noexcept;
+    /// Whether HoldOwner was called. Lock-free, for a cheap check before a hold is set up.
+    bool HoldsOwner() const noexcept { return m_holdsOwnerFlag.load(std::memory_order_acquire); }
     /// Refuses new calls, then waits until the admitted calls of other threads have left. Calls of the
     /// closing thread itself are not waited for (they could never end).
     void Close() noexcept;
@@ -41,6 +44,7 @@ private:
     EPhase m_phase = EPhase::Constructing;
     int m_running = 0;
     bool m_holdsOwner = false;
+    std::atomic<bool> m_holdsOwnerFlag{false}; // m_holdsOwner, readable without the mutex
     std::weak_ptr<void const> m_owner;
 };
 
@@ -88,6 +92,8 @@ public:
     /// From now on every bound call holds `owner` (the owner's own shared pointer) while it runs, and
     /// does nothing once `owner` has expired. Any thread, any time after construction; never throws.
     void HoldOwner(std::weak_ptr<void const> owner) noexcept { m_state->HoldOwner(std::move(owner)); }
+    /// Whether HoldOwner was called. Lock-free; never throws.
+    bool HoldsOwner() const noexcept { return m_state->HoldsOwner(); }
 
     /// Runs `fn()` when the guard is open and returns true; else returns false without calling it.
     /// Throws what `fn` throws (the call is counted as ended).
@@ -126,29 +132,57 @@ private:
 };
 
 /// An owner that is shared through `std::shared_ptr` and whose bound calls may hold it: models and view
-/// models implement it by returning their guard. See HoldDuringBoundCalls.
-class IGuardedOwner
+/// models implement it by returning their guard (every `TNotifyPropertyChangedImpl` owner does).
+///
+/// It derives from `std::enable_shared_from_this`, so an owner made by `std::make_shared` (or adopted by
+/// a `std::shared_ptr`) knows its own shared pointer, whoever created it, without the creator doing
+/// anything more. The owner is then held during its bound calls from the first of:
+///  - HoldDuringBoundCalls / MakeGuardedShared, called by whoever holds it (the data exchange
+///    configurations do for their models);
+///  - HoldSelfDuringBoundCalls, which owners call where a GUI starts to follow them (a
+///    `TNotifyPropertyChangedImpl` owner does when its `PropertyChanged` is subscribed to).
+/// Nobody learns the shared pointer from a bound call on another thread: that thread may not yet see
+/// what `std::make_shared` wrote once the constructor had returned.
+class IGuardedOwner : public std::enable_shared_from_this<IGuardedOwner>
 {
 public:
     /// The guard the owner's calls are bound to.
     virtual COwnerGuard& GetOwnerGuard() noexcept = 0;
 
 protected:
+    IGuardedOwner() = default;
+    IGuardedOwner(IGuardedOwner const&) = delete;
+    IGuardedOwner& operator=(IGuardedOwner const&) = delete;
     virtual ~IGuardedOwner() = default;
+
+    /// Lets `guard`'s bound calls hold this owner from now on, when the owner is shared through a
+    /// `std::shared_ptr`; does nothing for an owner that is not (held by value, by `unique_ptr`, or still
+    /// in its constructor: a later call holds it) and once it is held. Call it on a thread that holds a
+    /// reference to the owner it got after the owner's creation had finished (any thread that reached
+    /// the owner through a shared pointer, or the creating thread). Never throws.
+    void HoldSelfDuringBoundCalls(COwnerGuard& guard) const noexcept
+    {
+        if (guard.HoldsOwner())
+            return;
+        std::weak_ptr<IGuardedOwner const> self = weak_from_this();
+        if (!self.expired())
+            guard.HoldOwner(std::move(self));
+    }
 };
 
 /// Lets the bound calls of `owner` hold it while they run (COwnerGuard::HoldOwner), when `owner` is an
 /// IGuardedOwner; does nothing for any other object or an empty pointer. Whoever holds a model's shared
-/// pointer first calls it (the data exchange configurations do for every model they hold; use
-/// MakeGuardedShared where you create one). Calling it again is harmless. Never throws.
+/// pointer may call it (the data exchange configurations do for every model they hold); a view model
+/// followed by a GUI is held from the GUI's first subscription anyway. Calling it again is harmless.
+/// Never throws.
 template <class T> void HoldDuringBoundCalls(std::shared_ptr<T> const& owner) noexcept
 {
     if (auto* const guarded = dynamic_cast<IGuardedOwner*>(owner.get()))
         guarded->GetOwnerGuard().HoldOwner(std::weak_ptr<void const>(owner));
 }
 
-/// `std::make_shared<T>(args...)` followed by HoldDuringBoundCalls. Throws what the constructor throws
-/// and std::bad_alloc.
+/// `std::make_shared<T>(args...)` followed by HoldDuringBoundCalls: the owner is held during its bound
+/// calls from its creation on. Throws what the constructor throws and std::bad_alloc.
 template <class T, class... Args> std::shared_ptr<T> MakeGuardedShared(Args&&... args)
 {
     std::shared_ptr<T> owner = std::make_shared<T>(std::forward<Args>(args)...);

@@ -11,6 +11,7 @@ CAcquisitionButtonViewModelBase::CAcquisitionButtonViewModelBase() = default;
 CAcquisitionButtonViewModelBase::~CAcquisitionButtonViewModelBase()
 {
     // Before any member: a handler waited for here may still use the properties.
+    GetOwnerGuard().Close();
     DisconnectConnections();
 }
 

@@ -25,7 +25,10 @@ namespace BusinessLayer
 /// handlers before any member goes, so a handler may still set this class's properties while the
 /// destruction waits for it (the members are then released in the order: is enabled, is locked, camera
 /// command, device state). A derived class whose handlers use members of its own calls
-/// `DisconnectConnections()` as the first statement of its own destructor.
+/// `DisconnectConnections()` as the first statement of its own destructor. A handler bound to the
+/// owner guard (`Base::BindToOwner(GetOwnerGuard(), *this, ...)`) also holds the view model while it
+/// runs, so a GUI dropping its last reference inside that handler's notification cannot destroy it
+/// there; the destructor closes the guard before it disconnects.
 ///
 /// Thread-safety: every member may be called from any thread; notifications run on the setting thread.
 class ORX2_COMMON_EXPORT CAcquisitionButtonViewModelBase

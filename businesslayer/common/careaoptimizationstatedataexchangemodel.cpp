@@ -32,7 +32,7 @@ CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel
         if (Internal::IsRealArea(area))
             m_states.SetAt(AreaIndex(area), State());
     using Self = CAreaOptimizationStateDataExchangeModel;
-    m_guard.Open();
+    GetOwnerGuard().Open();
     Internal::ForEachInstantiatedArea(
         *areas, *list,
         [this](EAreaItems area, std::shared_ptr<ICommonArea const> const& object)
@@ -43,17 +43,17 @@ CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel
             using Base::Binding::TValueChangedObserver;
             m_observers.push_back(TValueChangedObserver<float>(
                 object->GetOptimizationFloat(),
-                BindToOwner(m_guard, *this,
+                BindToOwner(GetOwnerGuard(), *this,
                             [area](Self& self, float value)
                             { self.UpdateState(area, [value](State& state) { state.value = value; }); })));
             m_observers.push_back(TValueChangedObserver<std::uint32_t>(
                 object->GetOptimizationCount(),
-                BindToOwner(m_guard, *this,
+                BindToOwner(GetOwnerGuard(), *this,
                             [area](Self& self, std::uint32_t count)
                             { self.UpdateState(area, [count](State& state) { state.count = count; }); })));
             m_observers.push_back(TValueChangedObserver<Base::COptimizationProgress>(
                 object->GetOptimizationProgress(),
-                BindToOwner(m_guard, *this,
+                BindToOwner(GetOwnerGuard(), *this,
                             [area](Self& self, Base::COptimizationProgress const& progress)
                             { self.m_progress.SetAt(AreaIndex(area), progress); })));
         });
@@ -61,7 +61,7 @@ CAreaOptimizationStateDataExchangeModel::CAreaOptimizationStateDataExchangeModel
 
 CAreaOptimizationStateDataExchangeModel::~CAreaOptimizationStateDataExchangeModel()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
     m_observers.clear();
 }
 

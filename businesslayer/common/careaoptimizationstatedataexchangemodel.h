@@ -26,8 +26,7 @@ namespace BusinessLayer
 /// never lose each other, and once updates stop the array holds the last state of every entry. The
 /// handlers are bound to the model's owner guard (see Base::HoldDuringBoundCalls).
 class ORX2_COMMON_EXPORT CAreaOptimizationStateDataExchangeModel
-    : public Base::TNotifyPropertyChangedImpl<Base::IAreaOptimizationStateDataExchangeModel>,
-      public Base::IGuardedOwner
+    : public Base::TNotifyPropertyChangedImpl<Base::IAreaOptimizationStateDataExchangeModel>
 {
 public:
     /// Fills the state array and starts following the instantiated areas of `areas`. Throws
@@ -35,8 +34,6 @@ public:
     explicit CAreaOptimizationStateDataExchangeModel(std::shared_ptr<ICommonAreas const> const& areas);
     /// Closes the guard (waiting for handlers running on other threads) before the members go.
     ~CAreaOptimizationStateDataExchangeModel() override;
-
-    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     Base::Binding::IArrayBindingSource<SAreaOptimizationState> const&
     GetAreaOptimizationStateArray() const override;
@@ -51,8 +48,6 @@ private:
     template <class Update> void UpdateState(Base::EAreaItems area, Update update);
 
     static Logging::CLogger const s_logger;
-
-    Base::COwnerGuard m_guard; // first: every handler is bound to it
     Base::Binding::TArrayProperty<SAreaOptimizationState> m_states;
     Base::Binding::TArrayProperty<Base::COptimizationProgress> m_progress;
     std::mutex m_stateUpdateMutex; // guards m_stateTable: read-modify-write of an entry is atomic

@@ -17,11 +17,15 @@ constexpr int kLineObligatoryLog = 62;
 
 Logging::CLogger const CAreaViewModelBase::s_logger(L"ORX2.CAreaViewModelBase");
 
-CAreaViewModelBase::CAreaViewModelBase() : m_items(MakeItems()) {}
+CAreaViewModelBase::CAreaViewModelBase() : m_items(MakeItems())
+{
+    GetOwnerGuard().Open();
+}
 
 CAreaViewModelBase::~CAreaViewModelBase()
 {
     // The observer's callback reaches the items: it stops first (waiting for a delivery on another thread).
+    GetOwnerGuard().Close();
     m_requiredAreasObserver.Reset();
 }
 
@@ -46,7 +50,9 @@ void CAreaViewModelBase::SetRequiredAreasArray(
     m_requiredAreas.Bind(source);
     m_requiredAreasObserver = Base::Binding::MakeFullArrayObserver(
         m_requiredAreas,
-        [this](std::vector<EAreaRequirementLevel> const& levels) { OnRequiredAreas(levels); });
+        Base::BindToOwner(GetOwnerGuard(), *this,
+                          [](CAreaViewModelBase& self, std::vector<EAreaRequirementLevel> const& levels)
+                          { self.OnRequiredAreas(levels); }));
 }
 
 void CAreaViewModelBase::OnRequiredAreas(std::vector<EAreaRequirementLevel> const& levels)

@@ -137,32 +137,32 @@ CCameraCalibrationStepMenuViewModel::CCameraCalibrationStepMenuViewModel()
                 MakeEntry(Type::eInfo, L"eInfo"),
                 MakeEntry(Type::eConfirm, L"eConfirm")},
       m_infoOkCancel(Base::MakeOwnerBoundCommand<OkCancelCommand>(
-          m_guard, *this, &CCameraCalibrationStepMenuViewModel::OnOkCancel,
+          GetOwnerGuard(), *this, &CCameraCalibrationStepMenuViewModel::OnOkCancel,
           L"CCameraCalibrationStepMenuViewModel.OkCancel", true)),
       // Offered under the same name: the registry keeps the first, and both do the same.
       m_inputOkCancel(Base::MakeOwnerBoundCommand<OkCancelCommand>(
-          m_guard, *this, &CCameraCalibrationStepMenuViewModel::OnOkCancel,
+          GetOwnerGuard(), *this, &CCameraCalibrationStepMenuViewModel::OnOkCancel,
           L"CCameraCalibrationStepMenuViewModel.OkCancel", true)),
       m_inputTextInserted(Base::MakeOwnerBoundCommand<TextCommand>(
-          m_guard, *this, &CCameraCalibrationStepMenuViewModel::OnTextInserted,
+          GetOwnerGuard(), *this, &CCameraCalibrationStepMenuViewModel::OnTextInserted,
           L"CCameraCalibrationStepMenuViewModel.TextInserted", true)),
-      m_ok(Base::MakeOwnerBoundCommand<ButtonCommand>(m_guard, *this,
+      m_ok(Base::MakeOwnerBoundCommand<ButtonCommand>(GetOwnerGuard(), *this,
                                                       &CCameraCalibrationStepMenuViewModel::OnOk,
                                                       L"CCameraCalibrationStepMenuViewModel.Ok", true)),
-      m_retry(Base::MakeOwnerBoundCommand<ButtonCommand>(m_guard, *this,
+      m_retry(Base::MakeOwnerBoundCommand<ButtonCommand>(GetOwnerGuard(), *this,
                                                          &CCameraCalibrationStepMenuViewModel::OnRetry,
                                                          L"CCameraCalibrationStepMenuViewModel.Retry", true)),
       m_cancel(Base::MakeOwnerBoundCommand<ButtonCommand>(
-          m_guard, *this, &CCameraCalibrationStepMenuViewModel::OnCancel,
+          GetOwnerGuard(), *this, &CCameraCalibrationStepMenuViewModel::OnCancel,
           L"CCameraCalibrationStepMenuViewModel.Cancel", true)),
       m_continue(Base::MakeOwnerBoundCommand<ButtonCommand>(
-          m_guard, *this, &CCameraCalibrationStepMenuViewModel::OnContinue,
+          GetOwnerGuard(), *this, &CCameraCalibrationStepMenuViewModel::OnContinue,
           L"CCameraCalibrationStepMenuViewModel.Continue", true)),
-      m_abort(Base::MakeOwnerBoundCommand<ButtonCommand>(m_guard, *this,
+      m_abort(Base::MakeOwnerBoundCommand<ButtonCommand>(GetOwnerGuard(), *this,
                                                          &CCameraCalibrationStepMenuViewModel::OnAbort,
                                                          L"CCameraCalibrationStepMenuViewModel.Abort", true)),
       m_confirm(Base::MakeOwnerBoundCommand<ButtonCommand>(
-          m_guard, *this, &CCameraCalibrationStepMenuViewModel::OnConfirm,
+          GetOwnerGuard(), *this, &CCameraCalibrationStepMenuViewModel::OnConfirm,
           L"CCameraCalibrationStepMenuViewModel.Confirm", true))
 {
     Item& info = *m_entries[0];
@@ -185,12 +185,12 @@ CCameraCalibrationStepMenuViewModel::CCameraCalibrationStepMenuViewModel()
     m_entries[8]->GetCommand().Set(m_confirm);
 
     setNewItems(std::vector<std::shared_ptr<Item>>(m_entries.begin(), m_entries.end()));
-    m_guard.Open();
+    GetOwnerGuard().Open();
 }
 
 CCameraCalibrationStepMenuViewModel::~CCameraCalibrationStepMenuViewModel()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
     DisconnectConnections();
 }
 

@@ -133,7 +133,6 @@ private:
     AnswerSlot m_abortPressed{nullptr, *this};
     AnswerSlot m_confirmPressed{nullptr, *this};
     TextSlot m_textInserted{nullptr, *this};
-    Base::COwnerGuard m_guard; // before the commands: their actions run only while the menu is whole
     std::shared_ptr<OkCancelCommand> const m_infoOkCancel;
     std::shared_ptr<OkCancelCommand> const m_inputOkCancel;
     std::shared_ptr<TextCommand> const m_inputTextInserted;

@@ -22,18 +22,18 @@ Logging::CLogger const
 CCaseRequiredAreasDataExchangeModelBase::CCaseRequiredAreasDataExchangeModelBase(
     std::shared_ptr<Base::IProperty<EAreaItems>> selectedArea)
     : m_updateCommand(Base::MakeOwnerBoundCommand<UpdateCommand>(
-          m_guard, *this,
+          GetOwnerGuard(), *this,
           [selected = std::weak_ptr<Base::IProperty<EAreaItems>>(selectedArea)](
               CCaseRequiredAreasDataExchangeModelBase& model, std::vector<Level> const& levels)
           { model.OnUpdate(selected, levels); },
           L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel", true))
 {
-    m_guard.Open();
+    GetOwnerGuard().Open();
 }
 
 CCaseRequiredAreasDataExchangeModelBase::~CCaseRequiredAreasDataExchangeModelBase()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
 }
 
 void CCaseRequiredAreasDataExchangeModelBase::SetRequiredAreasArray(std::vector<Level> const& levels)

@@ -29,8 +29,7 @@ namespace BusinessLayer
 /// outlived the model (from the registry, on another thread) does nothing, and the destructor waits for
 /// an execution running on another thread.
 class ORX2_COMMON_EXPORT CCaseRequiredAreasDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>,
-      public Base::IGuardedOwner
+    : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>
 {
 public:
     using UpdateCommand = Base::TSerializableCommand<void, std::vector<EAreaRequirementLevel>>;
@@ -41,8 +40,6 @@ public:
     explicit CCaseRequiredAreasDataExchangeModelBase(
         std::shared_ptr<Base::IProperty<Base::EAreaItems>> selectedArea);
     ~CCaseRequiredAreasDataExchangeModelBase() override;
-
-    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     /// Executes the update command with a copy of `levels` and returns when it has run. Throws what the
     /// execution throws.
@@ -66,7 +63,6 @@ private:
                   std::vector<EAreaRequirementLevel> const& levels);
 
     Base::Binding::TArrayProperty<EAreaRequirementLevel> m_requiredAreas;
-    Base::COwnerGuard m_guard; // before the command: its action runs only while the model is whole
     std::shared_ptr<UpdateCommand> m_updateCommand;
     Base::TProperty<Base::EAreaItems> m_defaultActiveArea{Base::EAreaItems::LowerJaw, *this};
 };

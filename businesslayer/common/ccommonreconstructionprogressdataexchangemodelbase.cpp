@@ -44,17 +44,17 @@ CCommonReconstructionProgressDataExchangeModelBase::CCommonReconstructionProgres
                 "CCommonReconstructionProgressDataExchangeModelBase",
                 L"CCommonReconstructionProgressViewModel()");
     // Bound last: the first scan runs right here and needs every member.
-    m_guard.Open();
+    GetOwnerGuard().Open();
     m_areaSetObserver = Base::Binding::TValueChangedObserver<std::uint64_t>(
         areas->GetAreaSetRevision(),
-        Base::BindToOwner(m_guard, *this,
+        Base::BindToOwner(GetOwnerGuard(), *this,
                           [](CCommonReconstructionProgressDataExchangeModelBase& self, std::uint64_t)
                           { self.OnAreaSetChanged(); }));
 }
 
 CCommonReconstructionProgressDataExchangeModelBase::~CCommonReconstructionProgressDataExchangeModelBase()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
     // The area-set handler rebuilds the per-area connections, so it stops first.
     m_areaSetObserver.Reset();
     m_perAreaConnections.clear();
@@ -80,16 +80,16 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnAreaSetChanged()
             using Internal::ConnectToLaterValues;
             m_perAreaConnections.push_back(ConnectToLaterValues(
                 object->GetHasDataOrReco(),
-                Base::BindToOwner(m_guard, *this,
+                Base::BindToOwner(GetOwnerGuard(), *this,
                                   [list](Self& self, bool) { self.OnHasDataOrRecoChanged(list); })));
             m_perAreaConnections.push_back(ConnectToLaterValues(
                 object->GetReconstructionProgress(),
-                Base::BindToOwner(m_guard, *this,
+                Base::BindToOwner(GetOwnerGuard(), *this,
                                   [list, area](Self& self, float progress)
                                   { self.OnReconstructionProgressChanged(list, area, progress); })));
             m_perAreaConnections.push_back(
                 ConnectToLaterValues(object->GetImageProcessingProgress(),
-                                     Base::BindToOwner(m_guard, *this,
+                                     Base::BindToOwner(GetOwnerGuard(), *this,
                                                        [](Self& self, EImageProcessingProgress state)
                                                        { self.m_reconstructionProgressState.Set(state); })));
         });

@@ -31,8 +31,7 @@ namespace BusinessLayer
 /// Thread-safety: every member may be called from any thread; the per-area tables are guarded by one
 /// mutex, the properties guard themselves.
 class ORX2_COMMON_EXPORT CCommonReconstructionProgressDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionProgressBarDataExchangeModel>,
-      public Base::IGuardedOwner
+    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionProgressBarDataExchangeModel>
 {
 public:
     /// Starts following the area set of `areas` (held weakly) and scans it once. Throws OrxException
@@ -41,8 +40,6 @@ public:
     /// Closes the guard (waiting for handlers running on other threads) and stops every handler before
     /// the tables go.
     ~CCommonReconstructionProgressDataExchangeModelBase() override;
-
-    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     float GetReconstructionProgress(Base::EAreaItems area) const override;
     Base::IProperty<float> const& GetReconstructionProgress() const override;
@@ -70,8 +67,6 @@ private:
     void OnReconstructionProgressChanged(AreaList const& areaList, Base::EAreaItems area, float progress);
 
     static Logging::CLogger const s_logger;
-
-    Base::COwnerGuard m_guard;              // first: every handler is bound to it
     Internal::CInputVersion m_inputVersion; // of the has-data flags
     Base::TProperty<int> m_reconstructionAreaCount;
     Base::TProperty<float> m_reconstructionProgress;

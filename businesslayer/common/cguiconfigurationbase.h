@@ -2,6 +2,7 @@
 #include "base/orx2basepool/csilentchangeowner.h"
 #include "base/orx2basepool/iguiconfiguration.h"
 #include "base/orx2basepool/tproperty.h"
+#include "base/orx2basepool/tviewmodelslot.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/logging/clogger.h"
@@ -24,7 +25,10 @@ namespace BusinessLayer
 /// the acquisition service.
 ///
 /// The slots belong to a change owner nobody listens to: the GUI follows a slot through its own
-/// value-changed event, and no PropertyChanged exists.
+/// value-changed event, and no PropertyChanged exists. A slot hands out each view model behind a
+/// reference of its own (Base::TViewModelSlot): a GUI that holds what it read weakly and re-reads it
+/// inside a notification never destroys the view model there, even when the host empties the slot and
+/// drops its own reference meanwhile; the view model then dies after that delivery.
 ///
 /// The 3D scene in slot 10 always carries the sink of slot 1, whichever is set first or changes later:
 /// a new sink reaches `onVisSinkChange` (whose base behaviour hands it to the current scene, an empty
@@ -47,7 +51,7 @@ class ORX2_COMMON_EXPORT CGuiConfigurationBase : public Base::IGuiConfiguration
 {
 public:
     using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
-    template <class I> using SlotProperty = Base::TProperty<std::shared_ptr<I>>;
+    template <class I> using SlotProperty = Base::TViewModelSlot<I>;
 
     /// Every slot empty; connects the two observers (onVisSinkChange runs once, with the empty sink,
     /// and finds no scene). Throws std::bad_alloc.
@@ -154,31 +158,31 @@ private:
     std::shared_ptr<void> m_reservedObject2;
 
     Base::CSilentChangeOwner m_slotOwner; // before the slots
-    SlotProperty<Base::I3DVisualizationSink> m_visualizationSink{nullptr, m_slotOwner};
-    SlotProperty<Base::IAcquisitionButtonViewModel> m_acquisitionButton{nullptr, m_slotOwner};
-    SlotProperty<Base::ISidePanelViewModel> m_sidePanel{nullptr, m_slotOwner};
-    SlotProperty<Base::IAreaViewModel> m_area{nullptr, m_slotOwner};
-    SlotProperty<Base::IStepMenuViewModel> m_stepMenu{nullptr, m_slotOwner};
-    SlotProperty<Base::IObjectListViewModel> m_objectList{nullptr, m_slotOwner};
-    SlotProperty<Base::ILiveOptionsViewModel> m_liveOptions{nullptr, m_slotOwner};
-    SlotProperty<Base::ITrashViewModel> m_trash{nullptr, m_slotOwner};
-    SlotProperty<Base::ILiveVideoViewModel> m_liveVideo{nullptr, m_slotOwner};
-    SlotProperty<Base::I3DSceneViewModel> m_3dScene{nullptr, m_slotOwner};
-    SlotProperty<Base::IMessageBoxViewModel> m_messageBox{nullptr, m_slotOwner};
-    SlotProperty<Base::ILiveImageViewModel> m_liveImage{nullptr, m_slotOwner};
-    SlotProperty<Base::IRegionSelectionViewModel> m_regionSelection{nullptr, m_slotOwner};
-    SlotProperty<Base::ISoundModel> m_sound{nullptr, m_slotOwner};
-    SlotProperty<Base::ICaptureKeysViewModel> m_captureKeys{nullptr, m_slotOwner};
-    SlotProperty<Base::ILockGUIViewModel> m_lockGui{nullptr, m_slotOwner};
-    SlotProperty<Base::ITabManagerViewModel> m_tabManager{nullptr, m_slotOwner};
-    SlotProperty<Base::ICameraCalibrationViewModel> m_cameraCalibration{nullptr, m_slotOwner};
-    SlotProperty<Base::IQRCodeViewModel> m_qrCode{nullptr, m_slotOwner};
-    SlotProperty<Base::IColorCalibDialogViewModel> m_colorCalibDialog{nullptr, m_slotOwner};
-    SlotProperty<Base::ILiveViewNSPViewModel> m_liveImageNsp{nullptr, m_slotOwner};
-    SlotProperty<Base::IProgressBarViewModel> m_progressBar{nullptr, m_slotOwner};
-    SlotProperty<Base::IToolModelDoubleClick> m_doubleClickTool{nullptr, m_slotOwner};
-    SlotProperty<Base::IToolModelROI> m_roiTool{nullptr, m_slotOwner};
-    SlotProperty<Base::ISceneInfoHintModel> m_sceneInfoHint{nullptr, m_slotOwner};
+    Base::TProperty<SinkPtr> m_visualizationSink{nullptr, m_slotOwner};
+    SlotProperty<Base::IAcquisitionButtonViewModel> m_acquisitionButton{m_slotOwner};
+    SlotProperty<Base::ISidePanelViewModel> m_sidePanel{m_slotOwner};
+    SlotProperty<Base::IAreaViewModel> m_area{m_slotOwner};
+    SlotProperty<Base::IStepMenuViewModel> m_stepMenu{m_slotOwner};
+    SlotProperty<Base::IObjectListViewModel> m_objectList{m_slotOwner};
+    SlotProperty<Base::ILiveOptionsViewModel> m_liveOptions{m_slotOwner};
+    SlotProperty<Base::ITrashViewModel> m_trash{m_slotOwner};
+    SlotProperty<Base::ILiveVideoViewModel> m_liveVideo{m_slotOwner};
+    SlotProperty<Base::I3DSceneViewModel> m_3dScene{m_slotOwner};
+    SlotProperty<Base::IMessageBoxViewModel> m_messageBox{m_slotOwner};
+    SlotProperty<Base::ILiveImageViewModel> m_liveImage{m_slotOwner};
+    SlotProperty<Base::IRegionSelectionViewModel> m_regionSelection{m_slotOwner};
+    SlotProperty<Base::ISoundModel> m_sound{m_slotOwner};
+    SlotProperty<Base::ICaptureKeysViewModel> m_captureKeys{m_slotOwner};
+    SlotProperty<Base::ILockGUIViewModel> m_lockGui{m_slotOwner};
+    SlotProperty<Base::ITabManagerViewModel> m_tabManager{m_slotOwner};
+    SlotProperty<Base::ICameraCalibrationViewModel> m_cameraCalibration{m_slotOwner};
+    SlotProperty<Base::IQRCodeViewModel> m_qrCode{m_slotOwner};
+    SlotProperty<Base::IColorCalibDialogViewModel> m_colorCalibDialog{m_slotOwner};
+    SlotProperty<Base::ILiveViewNSPViewModel> m_liveImageNsp{m_slotOwner};
+    SlotProperty<Base::IProgressBarViewModel> m_progressBar{m_slotOwner};
+    SlotProperty<Base::IToolModelDoubleClick> m_doubleClickTool{m_slotOwner};
+    SlotProperty<Base::IToolModelROI> m_roiTool{m_slotOwner};
+    SlotProperty<Base::ISceneInfoHintModel> m_sceneInfoHint{m_slotOwner};
 
     // After the slots they observe; the scene observer is declared last so that it ends first.
     Base::Binding::TValueChangedObserver<SinkPtr> m_sinkObserver;

@@ -37,19 +37,19 @@ CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase
     if (!properties)
         kSource.Throw(__LINE__, kFunction, L"The acquisition properties must be set");
     // Open before the first binding: the binding's first call must reach the model.
-    m_guard.Open();
+    GetOwnerGuard().Open();
     m_publishedValueObserver = Base::Binding::TValueChangedObserver<bool, bool>(
         Base::Binding::TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                                             m_modelTabAllowedByData),
         Base::BindToOwner(
-            m_guard, *this,
+            GetOwnerGuard(), *this,
             [](CIsModelTabAllowedDataExchangeModelBase& self, bool treatAsDone, bool allowedByData)
             { self.m_isModelTabAllowed.Set(treatAsDone || allowedByData); }));
 }
 
 CIsModelTabAllowedDataExchangeModelBase::~CIsModelTabAllowedDataExchangeModelBase()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
     // The area-set handler rebuilds the per-area observers, so the model observers stop first.
     m_modelObservers.clear();
     m_perAreaObservers.clear();
@@ -67,10 +67,10 @@ void CIsModelTabAllowedDataExchangeModelBase::Init()
         m_areas, kSource, kLineInitAreasGone, "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init");
 
     auto const evaluate = Base::BindToOwner(
-        m_guard, *this, [](CIsModelTabAllowedDataExchangeModelBase& self, auto const&) { self.Evaluate(); });
+        GetOwnerGuard(), *this, [](CIsModelTabAllowedDataExchangeModelBase& self, auto const&) { self.Evaluate(); });
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_hasData, evaluate));
     m_modelObservers.push_back(Base::Binding::TValueChangedObserver<std::uint64_t>(
-        areas->GetAreaSetRevision(), Base::BindToOwner(m_guard, *this,
+        areas->GetAreaSetRevision(), Base::BindToOwner(GetOwnerGuard(), *this,
                                                        [](CIsModelTabAllowedDataExchangeModelBase& self,
                                                           std::uint64_t) { self.OnAreaSetChanged(); })));
     m_modelObservers.push_back(Base::Binding::MakeArrayChangeObserver(m_requiredLevels, evaluate));
@@ -105,12 +105,12 @@ void CIsModelTabAllowedDataExchangeModelBase::OnAreaSetChanged()
         }
         m_perAreaObservers.push_back(Base::Binding::TValueChangedObserver<bool>(
             *dataAvailable,
-            Base::BindToOwner(m_guard, *this,
+            Base::BindToOwner(GetOwnerGuard(), *this,
                               [area](CIsModelTabAllowedDataExchangeModelBase& self, bool hasData)
                               { self.m_hasData.SetAt(AreaIndex(area), hasData); })));
         m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
             object->GetContributesToModel(),
-            Base::BindToOwner(m_guard, *this,
+            Base::BindToOwner(GetOwnerGuard(), *this,
                               [](CIsModelTabAllowedDataExchangeModelBase& self, bool) { self.Evaluate(); })));
     }
 }

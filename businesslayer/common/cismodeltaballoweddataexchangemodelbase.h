@@ -41,8 +41,7 @@ namespace BusinessLayer
 /// they run, so that it never dies inside one of them.
 /// Thread-safety: every public member may be called from any thread.
 class ORX2_COMMON_EXPORT CIsModelTabAllowedDataExchangeModelBase
-    : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>,
-      public Base::IGuardedOwner
+    : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>
 {
 public:
     using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
@@ -55,8 +54,6 @@ public:
     /// Closes the guard (waiting for handlers running on other threads), then stops every handler
     /// before the members go.
     ~CIsModelTabAllowedDataExchangeModelBase() override;
-
-    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     /// The published value: true while the evaluation allows the tab or the host treats the
     /// reconstruction as done.
@@ -94,8 +91,6 @@ private:
     void EvaluateOnce();
 
     static Logging::CLogger const s_logger;
-
-    Base::COwnerGuard m_guard; // first: every handler is bound to it
     Internal::CInputVersion m_inputVersion;
     Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others
     Base::TProperty<bool> m_isModelTabAllowed{false, *this};

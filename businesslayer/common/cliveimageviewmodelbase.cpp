@@ -34,20 +34,28 @@ CLiveImageViewModelBase::CLiveImageViewModelBase(
     std::shared_ptr<const ICommonAcquisitionProperties> acquisitionProperties,
     std::shared_ptr<const IVantaCommonAcquisitionProperties> productProperties)
 {
-    // Each binding delivers the host's current value at once, so the properties start from it.
+    using Self = CLiveImageViewModelBase;
+    // Open before binding: each binding delivers the host's current value at once, so the properties
+    // start from it.
+    GetOwnerGuard().Open();
     if (productProperties)
     {
         m_liveViewStatusObserver = Base::Binding::TValueChangedObserver<ELiveViewStatus>(
             productProperties->GetLiveViewStatus(),
-            [this](ELiveViewStatus status) { m_crossHair.Set(CrosshairForStatus(status)); });
+            Base::BindToOwner(GetOwnerGuard(), *this, [](Self& self, ELiveViewStatus status)
+                              { self.m_crossHair.Set(CrosshairForStatus(status)); }));
     }
     if (acquisitionProperties)
     {
         m_liveImageHiddenObserver = Base::Binding::TValueChangedObserver<bool>(
-            acquisitionProperties->GetLiveImageHidden(), [this](bool hidden) { m_visibility.Set(!hidden); });
+            acquisitionProperties->GetLiveImageHidden(),
+            Base::BindToOwner(GetOwnerGuard(), *this, [](Self& self, bool hidden) { self.m_visibility.Set(!hidden); }));
     }
     // The two pointers go out of scope here: the host's lifetime is not ours to extend.
 }
 
-CLiveImageViewModelBase::~CLiveImageViewModelBase() = default;
+CLiveImageViewModelBase::~CLiveImageViewModelBase()
+{
+    GetOwnerGuard().Close(); // waits for a handler running on another thread; none starts after it
+}
 } // namespace BusinessLayer

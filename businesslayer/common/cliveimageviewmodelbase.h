@@ -21,7 +21,10 @@ namespace BusinessLayer
 ///
 /// Threads: the two host handlers run on the thread that changes the host's value (the engine's), and
 /// every property may be read and set from any thread. Once the destructor has begun, no host handler
-/// runs any more (the observers are destroyed first and wait for a handler that is running).
+/// runs any more: both are bound to the owner guard, which the destructor closes first, waiting for a
+/// handler running on another thread. A handler holds the view model while it runs (once it is held,
+/// see Base::TNotifyPropertyChangedImpl), so a GUI dropping its last reference inside the crosshair's
+/// or the visibility's notification destroys it only after that delivery.
 /// Lifetime: the host objects are not kept: the view model holds only its two observers, bound to the
 /// host's sources, so the host may be destroyed first; the values then stay as they were.
 class ORX2_COMMON_EXPORT CLiveImageViewModelBase
@@ -35,7 +38,7 @@ public:
     /// code to set. Throws std::bad_alloc and what the host's sources throw.
     CLiveImageViewModelBase(std::shared_ptr<const ICommonAcquisitionProperties> acquisitionProperties,
                             std::shared_ptr<const IVantaCommonAcquisitionProperties> productProperties);
-    /// Stops following the host first, waiting for a handler running on another thread.
+    /// Closes the owner guard first, waiting for a host handler running on another thread.
     ~CLiveImageViewModelBase() override;
 
     Base::IProperty<EItemCrosshair> const& GetCrossHair() const override { return m_crossHair; }
@@ -66,7 +69,7 @@ private:
     Base::TProperty<bool> m_visibility{true, *this};
     Base::TProperty<Base::ELiveImageTransformation> m_imageTransformation{
         Base::ELiveImageTransformation::None, *this};
-    // After the properties they set, so they are destroyed (and stop) first.
+    // After the properties they set; bound to the owner guard, which is closed before anything goes.
     Base::Binding::CObserver m_liveViewStatusObserver;
     Base::Binding::CObserver m_liveImageHiddenObserver;
 };

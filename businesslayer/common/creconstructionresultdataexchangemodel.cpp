@@ -47,22 +47,22 @@ CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
     using Base::Binding::TMultiValueBindingSource;
     using Base::Binding::TValueChangedObserver;
     using Self = CReconstructionResultDataExchangeModel;
-    m_guard.Open();
+    GetOwnerGuard().Open();
     m_publishedStateObserver = TValueChangedObserver<bool, EReconstructionState>(
         TMultiValueBindingSource<bool, EReconstructionState>(properties->GetTreatReconstructionAsDone(),
                                                              m_internalState),
-        Base::BindToOwner(m_guard, *this,
+        Base::BindToOwner(GetOwnerGuard(), *this,
                           [](Self& self, bool treatAsDone, EReconstructionState state) {
                               self.m_publishedState.Set(treatAsDone ? EReconstructionState::Complete : state);
                           }));
     m_autoSavedObserver = TValueChangedObserver<bool, bool>(
         TMultiValueBindingSource<bool, bool>(properties->GetTreatReconstructionAsDone(),
                                              properties->GetIsReconstructionResultSaved()),
-        Base::BindToOwner(m_guard, *this,
+        Base::BindToOwner(GetOwnerGuard(), *this,
                           [](Self& self, bool treatAsDone, bool saved)
                           { self.m_autoSaved.Set(treatAsDone || saved); }));
     m_internalStateObserver = Base::Binding::TValueStreamObserver<EReconstructionState>(
-        m_internalState, Base::BindToOwner(m_guard, *this,
+        m_internalState, Base::BindToOwner(GetOwnerGuard(), *this,
                                            [](Self& self, EReconstructionState state)
                                            {
                                                if (state == EReconstructionState::Complete)
@@ -75,12 +75,12 @@ CReconstructionResultDataExchangeModel::CReconstructionResultDataExchangeModel(
     // a change made meanwhile on another thread) never rebuild the per-area observers at the same time.
     m_areaSetObserver = TValueChangedObserver<std::uint64_t>(
         areas->GetAreaSetRevision(),
-        Base::BindToOwner(m_guard, *this, [](Self& self, std::uint64_t) { self.OnAreaSetChanged(); }));
+        Base::BindToOwner(GetOwnerGuard(), *this, [](Self& self, std::uint64_t) { self.OnAreaSetChanged(); }));
 }
 
 CReconstructionResultDataExchangeModel::~CReconstructionResultDataExchangeModel()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
     // The area-set handler rebuilds the per-area observers, so it stops first; all handlers touch the
     // properties and the completion table, so all stop before the members go.
     m_areaSetObserver.Reset();
@@ -120,13 +120,13 @@ void CReconstructionResultDataExchangeModel::OnAreaSetChanged()
                 Base::Binding::TValueChangedObserver<EImageProcessingProgress, Result>(
                     Base::Binding::TMultiValueBindingSource<EImageProcessingProgress, Result>(
                         object->GetImageProcessingProgress(), object->GetReconstructionResult()),
-                    Base::BindToOwner(m_guard, *this,
+                    Base::BindToOwner(GetOwnerGuard(), *this,
                                       [list, area, lastSeen = Triangulation()](
                                           Self& self, EImageProcessingProgress, Result const& result) mutable
                                       { self.OnResult(list, area, result, lastSeen); })));
             m_perAreaObservers.push_back(Base::Binding::TValueStreamObserver<bool>(
                 object->GetContributesToModel(),
-                Base::BindToOwner(m_guard, *this,
+                Base::BindToOwner(GetOwnerGuard(), *this,
                                   [area](Self& self, bool contributes)
                                   { self.OnContributionChanged(area, contributes); })));
         });

@@ -42,8 +42,7 @@ namespace BusinessLayer
 /// runs, so that it never dies inside one of them.
 /// Thread-safety: every member may be called from any thread.
 class ORX2_COMMON_EXPORT CReconstructionResultDataExchangeModel
-    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionResultDataExchangeModel>,
-      public Base::IGuardedOwner
+    : public Base::TNotifyPropertyChangedImpl<Base::IReconstructionResultDataExchangeModel>
 {
 public:
     /// Starts following `properties` and `areas` (both held weakly) and scans the areas once. Throws
@@ -53,8 +52,6 @@ public:
     /// Closes the guard (waiting for handlers running on other threads) and stops every handler before
     /// the members go.
     ~CReconstructionResultDataExchangeModel() override;
-
-    Base::COwnerGuard& GetOwnerGuard() noexcept override { return m_guard; }
 
     Base::Binding::IArrayProperty<DataLayer::CReconstructionResult> const&
     GetTriangulationArray() const override;
@@ -108,8 +105,6 @@ private:
                                       std::vector<Base::EAreaItems> const& areaList) const;
 
     static Logging::CLogger const s_logger;
-
-    Base::COwnerGuard m_guard; // first: every handler is bound to it
     Internal::CInputVersion m_inputVersion;
     Base::Binding::TArrayProperty<DataLayer::CReconstructionResult> m_triangulations;
     Base::CSilentChangeOwner m_internalChangeOwner; // owns the properties that only feed others

@@ -19,6 +19,7 @@ CStepMenuViewModelBase::CStepMenuViewModelBase()
 
 CStepMenuViewModelBase::~CStepMenuViewModelBase()
 {
+    GetOwnerGuard().Close();
     DisconnectConnections();
 }
 

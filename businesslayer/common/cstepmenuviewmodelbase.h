@@ -32,7 +32,8 @@ namespace BusinessLayer
 /// `DisconnectConnections()` as its first statement. That call waits for handlers running on other
 /// threads, so once it returns no handler of the menu runs or will run. The base's destructor calls it
 /// again (first, before any property or array of the base goes) for menus that kept no members of
-/// their own in their handlers.
+/// their own in their handlers. Handlers bound to the owner guard (`Base::BindToOwner(GetOwnerGuard(),
+/// *this, ...)`) also hold the menu while they run; the destructor closes the guard first.
 ///
 /// Thread-safety: every member may be called from any thread. The two plain flags are atomics: reads
 /// and writes from different threads are well defined, and they notify nobody.

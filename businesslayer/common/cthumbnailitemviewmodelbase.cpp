@@ -9,17 +9,17 @@ Logging::CLogger const CThumbnailItemViewModelBase::s_logger(L"ORX2.CThumbnailIt
 
 CThumbnailItemViewModelBase::CThumbnailItemViewModelBase(Base::EAreaItems area, std::wstring const& suffix)
     : m_selectCommand(Base::MakeOwnerBoundCommand<Base::TCommand<void>>(
-          m_guard, *this,
+          GetOwnerGuard(), *this,
           [](CThumbnailItemViewModelBase& self)
           { self.m_isSelected.Update([](bool selected) { return !selected; }); },
           GetSelectCommandName(area, suffix), true))
 {
-    m_guard.Open();
+    GetOwnerGuard().Open();
 }
 
 CThumbnailItemViewModelBase::~CThumbnailItemViewModelBase()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
 }
 
 std::wstring CThumbnailItemViewModelBase::GetSelectCommandName(Base::EAreaItems area,

@@ -83,7 +83,6 @@ private:
     Base::TProperty<int> m_number{-1, *this};
     Base::TProperty<ECorrelationStatus> m_correlationStatus{ECorrelationStatus::Undefined, *this};
     Base::TCommandSlot<Base::ICommand<>> m_trashCommand;
-    Base::COwnerGuard m_guard; // before the select command, whose action it guards
     Base::TCommandSlot<Base::ICommand<>> m_selectCommand;
 };
 } // namespace BusinessLayer

@@ -26,14 +26,14 @@ CToolActionViewModelBase::CToolActionViewModelBase(std::wstring const& namePrefi
       m_itemType(itemType, *this)
 {
     m_command.Set(Base::MakeOwnerBoundCommand<Base::TCommand<void>>(
-        m_guard, *this, [](CToolActionViewModelBase const& self) { self.LogCommand(); },
+        GetOwnerGuard(), *this, [](CToolActionViewModelBase const& self) { self.LogCommand(); },
         CommandName(namePrefix, itemType), true));
-    m_guard.Open();
+    GetOwnerGuard().Open();
 }
 
 CToolActionViewModelBase::~CToolActionViewModelBase()
 {
-    m_guard.Close();
+    GetOwnerGuard().Close();
 }
 
 void CToolActionViewModelBase::LogCommand() const

@@ -66,7 +66,6 @@ private:
     Base::TProperty<bool> m_enabled;
     Base::TProperty<bool> m_selected;
     Base::TProperty<ItemTypeToolActionsEnum> m_itemType;
-    Base::COwnerGuard m_guard; // before the command: its action runs only while the view model is whole
     Base::TProperty<CommandPtr> m_command{nullptr, *this};
 };
 } // namespace BusinessLayer

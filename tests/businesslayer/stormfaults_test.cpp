@@ -1,17 +1,23 @@
 // Faults seen with an engine, a GUI and a destroying thread working on the models at once, each pinned
 // by a small test named after it.
 #include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/careaviewmodelbase.h"
 #include "businesslayer/common/ccaserequiredareasdataexchangemodelbase.h"
+#include "businesslayer/common/cguiconfigurationbase.h"
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
+#include "businesslayer/common/cliveimageviewmodelbase.h"
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/ccommonareas.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
+#include "reference_host/cthumbnailsource.h"
 
 #include "base/orx2basepool/cownerguard.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "base/orx2basepool/csilentchangeowner.h"
+#include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tproperty.h"
 #include "stress/stresssupport.h"
@@ -28,6 +34,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace
@@ -123,6 +130,41 @@ private:
     std::atomic<std::thread::id> m_pausedThread{};
     std::atomic<bool> m_paused{false};
 };
+/// A view model made as a host makes it (std::make_shared, nothing else), noting where it dies.
+template <class ViewModel> class NotingDeath final : public ViewModel
+{
+public:
+    using ViewModel::ViewModel;
+    ~NotingDeath() override { diedInsideADelivery = Base::CDeliveryScope::IsDelivering(); }
+    static inline bool diedInsideADelivery = false;
+};
+
+/// A GUI follows `notifier` (the view model or one of its items) and holds `viewModel` only weakly,
+/// re-reading it in each PropertyChanged; at the first one the host empties its slot. Then `change`,
+/// the engine's, runs: the GUI's lock is the last reference when its handler returns.
+template <class ViewModel>
+void DropLastReferenceInsideANotification(std::shared_ptr<NotingDeath<ViewModel>> slot,
+                                          Base::INotifyPropertyChanged const& notifier,
+                                          std::function<void()> const& change)
+{
+    std::weak_ptr<ViewModel> const gui = slot;
+    static_cast<void>(std::as_const(*slot).GetPropertyChangedEventSignal()); // the GUI binds to it
+    bool handled = false;
+    Base::CScopedEventSignalConnection const reader =
+        notifier.GetPropertyChangedEventSignal().Connect(Base::MakeEventSignalHandler<void>(
+            [&]
+            {
+                if (auto const viewModel = gui.lock())
+                {
+                    handled = true;
+                    slot.reset();
+                }
+            }));
+    change();
+    EXPECT_TRUE(handled);
+    EXPECT_TRUE(gui.expired()) << "gone once the engine's change has returned";
+    EXPECT_FALSE(NotingDeath<ViewModel>::diedInsideADelivery);
+}
 } // namespace
 
 TEST_F(StormFaults, ModelTabOverrideIsNeverReachedOnceTheProductIsBeingDestroyed)
@@ -292,4 +334,54 @@ TEST_F(StormFaults, TheSelectedAreaIsNeverLeftAtTheDefaultOfAnEarlierExecution)
     first.Join();
     EXPECT_EQ(A::UpperJaw, model.GetDefaultActiveArea().Get());
     EXPECT_EQ(model.GetDefaultActiveArea().Get(), selection->Get());
+}
+
+TEST_F(StormFaults, LiveImageDroppedByAWeakGuiInsideItsCrosshairNotificationDiesAfterTheDelivery)
+{
+    auto image = std::make_shared<NotingDeath<BusinessLayer::CLiveImageViewModelBase>>(properties, properties);
+    auto const& notifier = *image;
+    DropLastReferenceInsideANotification(std::move(image), notifier,
+                                         [&] { properties->SetLiveViewStatus(BusinessLayer::ELiveViewStatus(5)); });
+}
+
+TEST_F(StormFaults, AreaPanelDroppedByAWeakGuiInsideATileNotificationDiesAfterTheDelivery)
+{
+    Base::CSilentChangeOwner changeOwner;
+    Base::Binding::TArrayProperty<Level> required;
+    required.Set(Levels({}));
+    auto panel = std::make_shared<NotingDeath<BusinessLayer::CAreaViewModelBase>>();
+    panel->SetRequiredAreasArray(required);
+    auto const& tile = *panel->GetAreaItemViewModels()[0];
+    DropLastReferenceInsideANotification(std::move(panel), tile, [&] { required.Set(Levels({A::LowerJaw})); });
+}
+
+// The GUI reads the panel from its slot and mirrors a tile's thumbnail bar, re-reading the panel on each
+// change of the bar; the host empties the slot and drops the panel meanwhile. Nothing of the panel is
+// delivering but the bar, which the panel owns through its tile.
+TEST_F(StormFaults, AreaPanelReadFromItsSlotAndDroppedInsideItsBarsDeliveryDiesAfterIt)
+{
+    Orx2Stress::Watchdog const watchdog("area panel dropped inside its bar's delivery", std::chrono::seconds(20));
+    using Panel = NotingDeath<BusinessLayer::CAreaViewModelBase>;
+    BusinessLayer::CGuiConfigurationBase configuration;
+    ReferenceHost::CThumbnailSource thumbnails(A::LowerJaw);
+    auto host = std::make_shared<Panel>();
+    auto* const bar = host->GetAreaItemViewModels()[0]->GetThumbnailBarConfiguartion().get();
+    thumbnails.Fill(*bar);
+    configuration.GetAreaConfiguration().Set(host);
+    std::weak_ptr<Base::IAreaViewModel> const gui = configuration.GetAreaConfiguration().Get();
+    bool armed = false;
+    auto const mirror = Base::Binding::MakeArrayChangeObserver(
+        std::as_const(*bar).GetThumbnailsArrayBindingSource(),
+        [&](auto const&)
+        {
+            if (auto const panel = gui.lock(); panel && armed)
+            {
+                configuration.GetAreaConfiguration().Set(nullptr);
+                host.reset();
+            }
+        });
+    armed = true;
+    thumbnails.Add(L"1", 1, CStringW(L"LowerJaw-1"));
+    EXPECT_TRUE(gui.expired());
+    EXPECT_FALSE(Panel::diedInsideADelivery);
 }
