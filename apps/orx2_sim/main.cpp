@@ -7,6 +7,7 @@
 #include "engine/csimprinter.h"
 #include "engine/csimulator.h"
 #include "engine/simtext.h"
+#include "engine/storm/cstorm.h"
 #include "session/csessionfile.h"
 
 #include <CLI/CLI.hpp>
@@ -20,6 +21,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <random>
 #include <string>
 
 namespace
@@ -42,6 +44,9 @@ struct SOptions
     bool noRender = false;
     std::string colour = "auto";
     bool vocabulary = false;
+    double stormSeconds = 0.0;
+    std::uint64_t stormSeed = 0;
+    std::string stormThreads;
 };
 
 // Readline's completion asks through plain functions; the prompt's simulator is reached from here.
@@ -260,6 +265,16 @@ int main(int argc, char** argv)
         ->check(CLI::IsMember({"auto", "always", "never"}));
     app.add_flag("--vocabulary", options.vocabulary, "list the steps, the named properties and the commands");
     replay->excludes(app.get_option("scenario"));
+    auto* storm = app.add_option("--storm", options.stormSeconds,
+                                 "play a storm of engine, GUI and teardown threads for SECONDS, then check the "
+                                 "screen; exit status 1 on a finding");
+    storm->excludes(replay)->excludes(app.get_option("scenario"))->excludes("--interactive")->excludes("--record");
+    auto* seed = app.add_option("--seed", options.stormSeed, "the storm's seed (random and printed by default)")
+                     ->needs(storm);
+    app.add_option("--threads", options.stormThreads,
+                   "the storm's threads as KIND=COUNT,...: engine (1 to 8, default 2), gui and teardown (0 or "
+                   "1, default 1)")
+        ->needs(storm);
     try
     {
         app.parse(argc, argv);
@@ -268,6 +283,25 @@ int main(int argc, char** argv)
     {
         int const status = app.exit(error);
         return status == 0 ? 0 : kExitBadInput;
+    }
+    if (storm->count() > 0)
+    {
+        SStormOptions stormOptions;
+        stormOptions.seconds = options.stormSeconds;
+        stormOptions.seed = seed->count() > 0 ? options.stormSeed : std::random_device{}();
+        try
+        {
+            if (!(options.stormSeconds > 0.0))
+                throw std::invalid_argument("--storm takes a positive number of seconds, not " +
+                                            storm->as<std::string>());
+            stormOptions.ParseThreads(options.stormThreads);
+        }
+        catch (std::invalid_argument const& error)
+        {
+            std::cerr << "orx2-sim: " << error.what() << '\n';
+            return kExitBadInput;
+        }
+        return RunStorm(stormOptions, std::cout) == 0 ? kExitPassed : kExitFailed;
     }
     try
     {

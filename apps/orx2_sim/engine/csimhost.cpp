@@ -30,14 +30,25 @@ CSimHost::CSimHost()
 
     m_commonCommands = std::make_shared<BusinessLayer::CCommonCommands>();
 
-    m_areaPanel = std::make_unique<ReferenceHost::CAreaPanel>(m_selectedArea);
-    m_areaPanel->GetAreaViewModel()->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
-
+    m_areaPanel = MakeAreaPanel();
     m_acquisitionService = std::make_shared<ReferenceHost::CAcquisitionService>();
-    m_guiConfiguration = std::make_shared<ReferenceHost::CGuiConfiguration>();
-    m_guiConfiguration->setupKeyboardAndFootControl(m_acquisitionService);
+    m_guiConfiguration = MakeGuiConfiguration();
+}
+
+std::unique_ptr<ReferenceHost::CAreaPanel> CSimHost::MakeAreaPanel() const
+{
+    auto panel = std::make_unique<ReferenceHost::CAreaPanel>(m_selectedArea);
+    panel->GetAreaViewModel()->SetRequiredAreasArray(m_dynamicRequiredAreas->GetRequiredAreasArray());
+    return panel;
+}
+
+std::shared_ptr<ReferenceHost::CGuiConfiguration> CSimHost::MakeGuiConfiguration() const
+{
+    auto configuration = std::make_shared<ReferenceHost::CGuiConfiguration>();
+    configuration->setupKeyboardAndFootControl(m_acquisitionService);
     // Last, as a renderer would once it exists: the simulator draws text and only passes a sink on.
-    m_guiConfiguration->Set3dVisualizationSink(std::make_shared<Base::I3DVisualizationSink>());
+    configuration->Set3dVisualizationSink(std::make_shared<Base::I3DVisualizationSink>());
+    return configuration;
 }
 
 CSimHost::~CSimHost()

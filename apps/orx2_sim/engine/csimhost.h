@@ -79,6 +79,12 @@ public:
     /// The engine's service that keys and the foot switch reach; it records what it is told.
     ReferenceHost::CAcquisitionService& GetAcquisitionService() const { return *m_acquisitionService; }
 
+    /// Step 4 once more: a new area panel built and bound as the host's own, for a screen the host
+    /// builds again (a case change, the storm). Throws what the library's constructors throw.
+    std::unique_ptr<ReferenceHost::CAreaPanel> MakeAreaPanel() const;
+    /// Step 5 once more: a new GUI configuration with its keyboard and foot control and a sink.
+    std::shared_ptr<ReferenceHost::CGuiConfiguration> MakeGuiConfiguration() const;
+
 private:
     std::shared_ptr<ReferenceHost::CCommonAreas> m_areas;
     std::shared_ptr<ReferenceHost::CAcquisitionProperties> m_properties;

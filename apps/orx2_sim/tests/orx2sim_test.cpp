@@ -269,6 +269,29 @@ TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
     }
 }
 
+TEST_F(Orx2Sim_, AStormIsRefusedForABadTimeThreadListOrCompanionBeforeAnythingRuns)
+{
+    struct SRow
+    {
+        char const* arguments;
+        char const* message;
+    };
+    for (SRow const& row : std::vector<SRow>{
+             {"--storm 0", "--storm takes a positive number of seconds, not 0"},
+             {"--storm -2", "--storm takes a positive number of seconds, not -2"},
+             {"--storm 1 --threads engine=2,ui=1", "--threads: unknown thread kind 'ui' (kinds: engine, gui, teardown)"},
+             {"--storm 1 --threads engine=9", "--threads: engine takes 1 to 8 thread(s), not 9"},
+             {"--storm 1 --threads gui", "--threads: 'gui' is not KIND=COUNT"},
+             {"--storm 1 --replay x.orx2s", "--replay excludes --storm"},
+             {"--seed 3", "--seed requires --storm"}})
+    {
+        SRun const run = Run(row.arguments);
+        EXPECT_EQ(2, run.status) << row.arguments;
+        EXPECT_TRUE(Contains(run.err, row.message)) << row.arguments << ": " << run.err;
+        EXPECT_EQ("", run.out) << row.arguments << ": something ran";
+    }
+}
+
 /// The text of step `index` of `total` in a text-mode run, up to the next step.
 std::string StepText(std::string const& out, int index, int total)
 {

@@ -108,29 +108,75 @@ std::size_t IndexOf(std::string const& name, std::array<char const*, 3> const& n
 }
 } // namespace
 
-void CAcquisitionScreenModule::Start(CSimHost& host)
+CAcquisitionScreenModule::SViewModels
+CAcquisitionScreenModule::Build(std::shared_ptr<ReferenceHost::CAcquisitionProperties> const& properties)
 {
-    auto const properties = host.GetProperties();
-    m_liveImage = std::make_shared<BusinessLayer::CLiveImageViewModelBase>(properties, properties);
-    m_liveVideo = std::make_shared<ReferenceHost::CLiveVideoViewModel>();
-    m_liveVideo->GetVisibility().Set(true);
-    m_liveVideo->GetIsEnabled().Set(true);
+    SViewModels built;
+    built.liveImage = std::make_shared<BusinessLayer::CLiveImageViewModelBase>(properties, properties);
+    built.liveVideo = std::make_shared<ReferenceHost::CLiveVideoViewModel>();
+    built.liveVideo->GetVisibility().Set(true);
+    built.liveVideo->GetIsEnabled().Set(true);
     // The configuring code fills the panels before it publishes them.
-    m_sidePanel = std::make_shared<BusinessLayer::CSidePanelViewModel>();
+    built.sidePanel = std::make_shared<BusinessLayer::CSidePanelViewModel>();
     for (std::size_t slot = 0; slot < kToolNames.size(); ++slot)
     {
-        auto& tool = m_sidePanel->GetToolsItems()[slot];
+        auto& tool = built.sidePanel->GetToolsItems()[slot];
         tool = std::make_shared<BusinessLayer::CSidePanelItemViewModelTool>(
             Widen(kToolNames[slot]), static_cast<ToolType>(slot), true, slot != 2, false);
         tool->SetSortIndex(slot);
     }
-    m_sidePanel->GetToolsVisibility().Set(true);
-    StartLiveOptions();
+    built.sidePanel->GetToolsVisibility().Set(true);
+
+    built.liveOptions = std::make_shared<BusinessLayer::CLiveOptionsViewModelBase>();
+    for (std::size_t slot = 0; slot < kOptionNames.size(); ++slot)
+        built.liveOptions->GetLiveOptionsItems()[slot] =
+            std::make_shared<BusinessLayer::CLiveOptionsItemViewModelBase>(
+                static_cast<OptionType>(slot), true, true, slot == 0,
+                CStringW(Widen(kOptionNames[slot]).c_str()));
+    auto& subOptions =
+        built.liveOptions->GetLiveOptionsItems()[kSlidingOption]->GetLiveSubOptions()->GetLiveSubOptionsItems();
+    subOptions[0] = std::make_shared<BusinessLayer::CLiveSubOptionsItemViewModelBase>(
+        SubOptionType::SubOption0, true, true, true, true);
+    subOptions[1] = std::make_shared<BusinessLayer::CLiveSubOptionsItemViewModelBase>(
+        SubOptionType::SubOption1, true, true, false, false);
+    built.slider = subOptions[0]->GetSlider();
+    built.slider->GetValueMax().Set(kSliderMax);
+    built.slider->GetValue().Set(kSliderMax / 2);
+    return built;
+}
+
+void CAcquisitionScreenModule::Publish(SViewModels const& viewModels, ReferenceHost::CGuiConfiguration& gui)
+{
+    gui.GetLiveImageConfiguration().Set(viewModels.liveImage);
+    gui.GetLiveVideoConfiguration().Set(viewModels.liveVideo);
+    gui.GetSidePanelConfiguration().Set(viewModels.sidePanel);
+    gui.GetLiveOptionsConfiguration().Set(viewModels.liveOptions);
+}
+
+void CAcquisitionScreenModule::ChooseTool(BusinessLayer::CSidePanelViewModel& panel, std::size_t tool,
+                                          std::size_t action)
+{
+    SelectOnly(panel.GetToolsItems(), tool);
+    SelectOnly(panel.GetToolsItems()[tool]->GetItemTypeToolActions(), action);
+}
+
+void CAcquisitionScreenModule::SelectLiveOption(BusinessLayer::CLiveOptionsViewModelBase& options,
+                                                std::size_t option)
+{
+    SelectOnly(options.GetLiveOptionsItems(), option);
+}
+
+void CAcquisitionScreenModule::Start(CSimHost& host)
+{
+    auto const properties = host.GetProperties();
+    SViewModels const built = Build(properties);
+    m_liveImage = built.liveImage;
+    m_liveVideo = built.liveVideo;
+    m_sidePanel = built.sidePanel;
+    m_liveOptions = built.liveOptions;
+    m_slider = built.slider;
     m_gui = &host.GetGuiConfiguration();
-    m_gui->GetLiveImageConfiguration().Set(m_liveImage);
-    m_gui->GetLiveVideoConfiguration().Set(m_liveVideo);
-    m_gui->GetSidePanelConfiguration().Set(m_sidePanel);
-    m_gui->GetLiveOptionsConfiguration().Set(m_liveOptions);
+    Publish(built, *m_gui);
 
     m_engineLiveView = MakeSimulatorCommand<int>(
         L"EngineLiveViewStatus", [properties](int status)
@@ -139,40 +185,14 @@ void CAcquisitionScreenModule::Start(CSimHost& host)
                                                          { properties->SetLiveImageHidden(hidden); });
     auto const panel = m_sidePanel;
     m_chooseTool = MakeSimulatorCommand<int const&, std::wstring const&>(
-        L"ChooseTool",
-        [panel](int const& action, std::wstring const& name)
-        {
-            std::size_t const chosen = IndexOf(Narrow(name), kToolNames);
-            SelectOnly(panel->GetToolsItems(), chosen);
-            SelectOnly(panel->GetToolsItems()[chosen]->GetItemTypeToolActions(),
-                       static_cast<std::size_t>(action));
-        });
+        L"ChooseTool", [panel](int const& action, std::wstring const& name)
+        { ChooseTool(*panel, IndexOf(Narrow(name), kToolNames), static_cast<std::size_t>(action)); });
     auto const options = m_liveOptions;
     m_selectLiveOption = MakeSimulatorCommand<int>(
-        L"SelectLiveOption", [options](int option)
-        { SelectOnly(options->GetLiveOptionsItems(), static_cast<std::size_t>(option)); });
+        L"SelectLiveOption", [options](int option) { SelectLiveOption(*options, static_cast<std::size_t>(option)); });
     auto const slider = m_slider;
     m_moveSlider =
         MakeSimulatorCommand<int>(L"MoveSlider", [slider](int value) { slider->GetValue().Set(value); });
-}
-
-void CAcquisitionScreenModule::StartLiveOptions()
-{
-    m_liveOptions = std::make_shared<BusinessLayer::CLiveOptionsViewModelBase>();
-    for (std::size_t slot = 0; slot < kOptionNames.size(); ++slot)
-        m_liveOptions->GetLiveOptionsItems()[slot] =
-            std::make_shared<BusinessLayer::CLiveOptionsItemViewModelBase>(
-                static_cast<OptionType>(slot), true, true, slot == 0,
-                CStringW(Widen(kOptionNames[slot]).c_str()));
-    auto& subOptions =
-        m_liveOptions->GetLiveOptionsItems()[kSlidingOption]->GetLiveSubOptions()->GetLiveSubOptionsItems();
-    subOptions[0] = std::make_shared<BusinessLayer::CLiveSubOptionsItemViewModelBase>(
-        SubOptionType::SubOption0, true, true, true, true);
-    subOptions[1] = std::make_shared<BusinessLayer::CLiveSubOptionsItemViewModelBase>(
-        SubOptionType::SubOption1, true, true, false, false);
-    m_slider = subOptions[0]->GetSlider();
-    m_slider->GetValueMax().Set(kSliderMax);
-    m_slider->GetValue().Set(kSliderMax / 2);
 }
 
 void CAcquisitionScreenModule::Stop()

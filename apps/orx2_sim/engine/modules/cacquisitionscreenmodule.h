@@ -34,6 +34,26 @@ public:
     /// The options of the live options bar, in slot order; the second has the sub-options.
     static constexpr std::array<char const*, 3> kOptionNames{"Light", "Zoom", "Color"};
 
+    /// The module's view models as the host builds them for one GUI configuration: filled, not yet
+    /// published. The storm builds further sets for the screens it builds again.
+    struct SViewModels
+    {
+        std::shared_ptr<BusinessLayer::CLiveImageViewModelBase> liveImage;
+        std::shared_ptr<ReferenceHost::CLiveVideoViewModel> liveVideo;
+        std::shared_ptr<BusinessLayer::CSidePanelViewModel> sidePanel;
+        std::shared_ptr<BusinessLayer::CLiveOptionsViewModelBase> liveOptions;
+        std::shared_ptr<BusinessLayer::CSliderViewModelBase> slider; // the zoom's sliding sub-option
+    };
+    /// Throws what the library's constructors throw.
+    static SViewModels Build(std::shared_ptr<ReferenceHost::CAcquisitionProperties> const& properties);
+    /// Writes the four view models into their slots of `gui`.
+    static void Publish(SViewModels const& viewModels, ReferenceHost::CGuiConfiguration& gui);
+
+    /// The product marks `tool` chosen (the others not) and its `action` selected, as `choose-tool` does.
+    static void ChooseTool(BusinessLayer::CSidePanelViewModel& panel, std::size_t tool, std::size_t action);
+    /// The product marks one option of the bar selected, the others not, as `live-option` does.
+    static void SelectLiveOption(BusinessLayer::CLiveOptionsViewModelBase& options, std::size_t option);
+
     void Start(CSimHost& host) override;
     void DeclareProperties(CPropertyCatalog& catalog) override;
     void DeclareSteps(CStepCatalog& steps) override;
@@ -43,7 +63,6 @@ public:
 private:
     template <class... Args> using Command = std::shared_ptr<Base::TSerializableCommand<void, Args...>>;
 
-    void StartLiveOptions();
     void RenderSidePanel(CScreenCanvas& canvas) const;
     void RenderLivePicture(CScreenCanvas& canvas) const;
     void RenderLiveOptions(CScreenCanvas& canvas) const;

@@ -123,21 +123,25 @@ void CCalibrationModule::Stop()
     m_camera.reset();
 }
 
-void CCalibrationModule::Ask(int target, int state, int question, unsigned int id, CStringW text,
-                             CStringW initial, float progress)
+std::vector<Driver::SStep> CCalibrationModule::MakeScript(int target, int state, int question, unsigned int id,
+                                                          CStringW text, CStringW initial, float progress)
 {
     Driver::Request request = Driver::Ask(static_cast<Driver::State>(state), std::move(text),
                                           static_cast<Question>(question), std::move(initial));
     request.Set(id, progress, false, Driver::Request::EDeviceType::Unknown);
-    bool const dialog = target != 0;
-    std::vector<Driver::SStep> script;
-    if (dialog)
-        script = {Driver::DialogStep(request, Awaited(true, question)), Driver::DialogEnd()};
-    else if (state == 0)
-        script = {Driver::CameraEnd()};
-    else
-        script = {Driver::CameraStep(request, Awaited(false, question))};
-    if (!dialog) // the step menu beside the live view shows the calibration while it runs
+    if (target != 0)
+        return {Driver::DialogStep(request, Awaited(true, question)), Driver::DialogEnd()};
+    if (state == 0)
+        return {Driver::CameraEnd()};
+    return {Driver::CameraStep(request, Awaited(false, question))};
+}
+
+void CCalibrationModule::Ask(int target, int state, int question, unsigned int id, CStringW text,
+                             CStringW initial, float progress)
+{
+    std::vector<Driver::SStep> script =
+        MakeScript(target, state, question, id, std::move(text), std::move(initial), progress);
+    if (target == 0) // the step menu beside the live view shows the calibration while it runs
         m_gui->GetStepMenuConfiguration().Set(
             state == 0 ? std::shared_ptr<BusinessLayer::CStepMenuViewModelBase>(m_gui->GetStepMenu())
                        : m_menu);

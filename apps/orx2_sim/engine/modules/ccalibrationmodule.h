@@ -5,6 +5,7 @@
 #include "reference_host/ccalibrationdriver.h"
 
 #include <memory>
+#include <vector>
 
 namespace Orx2Sim
 {
@@ -20,6 +21,13 @@ namespace Orx2Sim
 class CCalibrationModule final : public ISimModule
 {
 public:
+    /// The script the engine plays for one question: on the camera (`target` 0; state 0 ends the
+    /// calibration) or on the colour dialog (`target` 1, shown until it has its answer), awaiting the
+    /// answer that `question` asks for. Throws std::bad_alloc.
+    static std::vector<ReferenceHost::CCalibrationDriver::SStep> MakeScript(int target, int state, int question,
+                                                                          unsigned int id, CStringW text,
+                                                                          CStringW initial, float progress);
+
     void Start(CSimHost& host) override;
     void DeclareProperties(CPropertyCatalog& catalog) override;
     void DeclareSteps(CStepCatalog& steps) override;
