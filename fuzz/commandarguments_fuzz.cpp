@@ -6,7 +6,7 @@
 // arguments decode, the action runs with them and encoding them again gives back the input, or
 // OrxException is thrown (a failure record for the replay) and nothing runs. No single allocation may
 // exceed a small multiple of the input.
-#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "fuzzcheck.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/cbindingsourcelocking.h"
-#include "base/orx2basepool/i3dsceneviewmodel.h"
+#include "base/orx2basepool/interfaces/i3dsceneviewmodel.h"
 #include "base/orx2basepool/teventsignal.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
-#include "base/orx2basepool/iacquisitionbuttonviewmodel.h"
+#include "base/orx2basepool/interfaces/iacquisitionbuttonviewmodel.h"
 #include "base/orx2basepool/tcommandslot.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iareaocclusaldirectiondataexchangemodel.h"
+#include "base/orx2basepool/interfaces/iareaocclusaldirectiondataexchangemodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/logging/clogger.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
-#include "base/orx2basepool/iareaoptimizationstatedataexchangemodel.h"
+#include "base/orx2basepool/interfaces/iareaoptimizationstatedataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/internal/cinputversion.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iarearegistrationresultdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/iarearegistrationresultdataexchangemodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/orx2commonexport.h"

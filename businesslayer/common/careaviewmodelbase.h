@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iareaviewmodel.h"
+#include "base/orx2basepool/interfaces/iareaviewmodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

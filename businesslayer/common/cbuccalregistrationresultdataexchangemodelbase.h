@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/ibuccalregistrationresultdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/ibuccalregistrationresultdataexchangemodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/contracts/icommonareas.h"

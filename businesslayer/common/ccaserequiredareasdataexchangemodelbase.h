@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
-#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

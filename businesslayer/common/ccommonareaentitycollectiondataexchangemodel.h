@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iareaentitycollectiondataexchangemodel.h"
+#include "base/orx2basepool/interfaces/iareaentitycollectiondataexchangemodel.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/logging/clogger.h"
 #include "host/contracts/icommonareas.h"

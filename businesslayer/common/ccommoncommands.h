@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/icommoncommands.h"
+#include "base/orx2basepool/interfaces/icommoncommands.h"
 #include "base/orx2basepool/tcommandslot.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/logging/clogger.h"

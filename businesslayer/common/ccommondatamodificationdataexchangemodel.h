@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
-#include "base/orx2basepool/idatamodificationdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/idatamodificationdataexchangemodel.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/teventsignal.h"
 #include "businesslayer/common/orx2commonexport.h"

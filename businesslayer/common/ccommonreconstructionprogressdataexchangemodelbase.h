@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
-#include "base/orx2basepool/ireconstructionprogressbardataexchangemodel.h"
+#include "base/orx2basepool/interfaces/ireconstructionprogressbardataexchangemodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/internal/cinputversion.h"

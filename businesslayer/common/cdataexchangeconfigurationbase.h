@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/idataexchangeconfiguration.h"
+#include "base/orx2basepool/interfaces/idataexchangeconfiguration.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/logging/clogger.h"
 

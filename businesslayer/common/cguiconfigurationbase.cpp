@@ -1,6 +1,6 @@
 #include "businesslayer/common/cguiconfigurationbase.h"
 
-#include "base/orx2basepool/i3dsceneviewmodel.h"
+#include "base/orx2basepool/interfaces/i3dsceneviewmodel.h"
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tcommand.h"
 #include "businesslayer/common/ccapturekeysviewmodelbase.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/csilentchangeowner.h"
-#include "base/orx2basepool/iguiconfiguration.h"
+#include "base/orx2basepool/interfaces/iguiconfiguration.h"
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tviewmodelslot.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"

@@ -1,8 +1,8 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/csilentchangeowner.h"
-#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
-#include "base/orx2basepool/iismodeltaballoweddataexchangemodel.h"
+#include "base/orx2basepool/interfaces/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/iismodeltaballoweddataexchangemodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"

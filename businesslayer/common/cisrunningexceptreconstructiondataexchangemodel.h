@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iisrunningexceptreconstructiondataexchangemodel.h"
+#include "base/orx2basepool/interfaces/iisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/orx2commonexport.h"
 #include "host/contracts/icommonareas.h"
 #include "host/logging/clogger.h"

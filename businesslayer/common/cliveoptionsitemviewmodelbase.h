@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iliveoptionsitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iliveoptionsitemviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/clivesuboptionsviewmodelbase.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iliveoptionsviewmodel.h"
+#include "base/orx2basepool/interfaces/iliveoptionsviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/cliveoptionsitemviewmodelbase.h"
 #include "businesslayer/common/orx2commonexport.h"

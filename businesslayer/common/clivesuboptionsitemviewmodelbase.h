@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/ilivesuboptionsitemviewmodel.h"
+#include "base/orx2basepool/interfaces/ilivesuboptionsitemviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/csliderviewmodelbase.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/ilivesuboptionsviewmodel.h"
+#include "base/orx2basepool/interfaces/ilivesuboptionsviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/clivesuboptionsitemviewmodelbase.h"
 #include "businesslayer/common/orx2commonexport.h"

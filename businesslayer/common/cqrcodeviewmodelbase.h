@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/iqrcodeviewmodel.h"
+#include "base/orx2basepool/interfaces/iqrcodeviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/orx2commonexport.h"

@@ -2,7 +2,7 @@
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/csharedmutex.h"
 #include "base/orx2basepool/csilentchangeowner.h"
-#include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/ireconstructionresultdataexchangemodel.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/isidepaneltoolitemviewmodel.h"
+#include "base/orx2basepool/interfaces/isidepaneltoolitemviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/ctoolactionviewmodelbase.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/isidepanelviewmodel.h"
+#include "base/orx2basepool/interfaces/isidepanelviewmodel.h"
 #include "base/orx2basepool/teventsignal.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

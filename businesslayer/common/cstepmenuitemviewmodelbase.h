@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/istepmenuitemviewmodel.h"
+#include "base/orx2basepool/interfaces/istepmenuitemviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/orx2commonexport.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
-#include "base/orx2basepool/istepmenuviewmodel.h"
+#include "base/orx2basepool/interfaces/istepmenuviewmodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"

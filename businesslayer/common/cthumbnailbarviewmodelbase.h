@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/ithumbnailbarviewmodel.h"
+#include "base/orx2basepool/interfaces/ithumbnailbarviewmodel.h"
 #include "base/orx2basepool/tarraybindingsourceproxy.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "businesslayer/common/cthumbnailitemviewmodelbase.h"

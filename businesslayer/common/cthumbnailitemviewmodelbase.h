@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/eareaitems.h"
-#include "base/orx2basepool/ithumbnailitemviewmodel.h"
+#include "base/orx2basepool/interfaces/ithumbnailitemviewmodel.h"
 #include "base/orx2basepool/tcommandslot.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/icommand.h"
-#include "base/orx2basepool/itoolactionviewmodel.h"
+#include "base/orx2basepool/interfaces/itoolactionviewmodel.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
 #include "businesslayer/common/orx2commonexport.h"

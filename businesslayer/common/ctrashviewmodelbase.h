@@ -1,5 +1,5 @@
 #pragma once
-#include "base/orx2basepool/itrashviewmodel.h"
+#include "base/orx2basepool/interfaces/itrashviewmodel.h"
 #include "base/orx2basepool/tcommandslot.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"

@@ -3,7 +3,7 @@
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "base/orx2basepool/makeownerboundcommand.h"
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tcommandslot.h"

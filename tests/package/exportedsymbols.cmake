@@ -6,7 +6,7 @@
 # CHECK=marked: every exported symbol belongs to what an export macro marks (a class, a function, an
 # instantiation of ORX2_NOTIFYING_INTERFACES), or to the toolchain (see below); none belongs to an
 # `Internal` namespace. CHECK=notifying: for every interface of the library's list that exists in
-# base/orx2basepool/, ORX2_Common exports the members of its TNotifyPropertyChangedImpl.
+# base/orx2basepool/interfaces/, ORX2_Common exports the members of its TNotifyPropertyChangedImpl.
 #
 # The toolchain exports, besides what is marked, instantiations of the standard library's templates
 # whose arguments are all visible (built-in types, enumerations, std types and our exported classes)
@@ -195,7 +195,7 @@ if(CHECK STREQUAL "marked")
     message(STATUS "${host_count} + ${common_count} exported symbols, ${toolchain_count} of them the "
                    "toolchain's; ${class_count} classes and ${function_count} functions marked")
 elseif(CHECK STREQUAL "notifying")
-    file(GLOB interface_headers ${SOURCE_DIR}/base/orx2basepool/*.h)
+    file(GLOB interface_headers ${SOURCE_DIR}/base/orx2basepool/interfaces/*.h)
     set(existing)
     foreach(header ${interface_headers})
         file(READ ${header} text)

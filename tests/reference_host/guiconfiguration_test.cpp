@@ -4,8 +4,8 @@
 #include "reference_host/cfootswitch.h"
 #include "reference_host/cguiconfiguration.h"
 
-#include "base/orx2basepool/icapturekeysviewmodel.h"
-#include "base/orx2basepool/iqrcodeviewmodel.h"
+#include "base/orx2basepool/interfaces/icapturekeysviewmodel.h"
+#include "base/orx2basepool/interfaces/iqrcodeviewmodel.h"
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "businesslayer/common/ctoolactionviewmodelbase.h"

@@ -4,7 +4,7 @@
 #include "reference_host/cacquisitionservice.h"
 #include "reference_host/cguiconfiguration.h"
 
-#include "base/orx2basepool/icapturekeysviewmodel.h"
+#include "base/orx2basepool/interfaces/icapturekeysviewmodel.h"
 #include "stress/stresssupport.h"
 #include "support/commandenvironment.h"
 #include "support/threadhelpers.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Level arrays for the required-areas tests.
 #include "base/orx2basepool/eareaitems.h"
-#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/icaserequiredareasdataexchangemodel.h"
 
 #include <initializer_list>
 #include <string>

@@ -4,19 +4,19 @@
 // notifying thread and read only the library's thread-safe state (properties, snapshots, queries).
 #include "bridge/tviewmodeltable.h"
 
-#include "base/orx2basepool/iareaitemviewmodel.h"
-#include "base/orx2basepool/iareaviewmodel.h"
-#include "base/orx2basepool/icameracalibrationviewmodel.h"
-#include "base/orx2basepool/icolorcalibdialogviewmodel.h"
-#include "base/orx2basepool/iliveimageviewmodel.h"
-#include "base/orx2basepool/ilockguiviewmodel.h"
-#include "base/orx2basepool/ireconstructionprogressbardataexchangemodel.h"
-#include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
-#include "base/orx2basepool/isidepaneltoolitemviewmodel.h"
-#include "base/orx2basepool/isidepanelviewmodel.h"
-#include "base/orx2basepool/istepmenuitemviewmodel.h"
-#include "base/orx2basepool/ithumbnailitemviewmodel.h"
-#include "base/orx2basepool/itoolactionviewmodel.h"
+#include "base/orx2basepool/interfaces/iareaitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iareaviewmodel.h"
+#include "base/orx2basepool/interfaces/icameracalibrationviewmodel.h"
+#include "base/orx2basepool/interfaces/icolorcalibdialogviewmodel.h"
+#include "base/orx2basepool/interfaces/iliveimageviewmodel.h"
+#include "base/orx2basepool/interfaces/ilockguiviewmodel.h"
+#include "base/orx2basepool/interfaces/ireconstructionprogressbardataexchangemodel.h"
+#include "base/orx2basepool/interfaces/ireconstructionresultdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/isidepaneltoolitemviewmodel.h"
+#include "base/orx2basepool/interfaces/isidepanelviewmodel.h"
+#include "base/orx2basepool/interfaces/istepmenuitemviewmodel.h"
+#include "base/orx2basepool/interfaces/ithumbnailitemviewmodel.h"
+#include "base/orx2basepool/interfaces/itoolactionviewmodel.h"
 
 namespace Orx2Gui::Tables
 {

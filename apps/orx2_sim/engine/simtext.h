@@ -2,8 +2,8 @@
 // Names and conversions shared by the simulator's pieces: the texts that scenarios, the screen and the
 // JSON output use for areas, requirement levels and states.
 #include "base/orx2basepool/eareaitems.h"
-#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
-#include "base/orx2basepool/ireconstructionresultdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/ireconstructionresultdataexchangemodel.h"
 #include "host/values/eimageprocessingprogress.h"
 #include "host/values/eliveviewstatus.h"
 

@@ -2,9 +2,9 @@
 
 #include "../makesimulatorcommand.h"
 
-#include "base/orx2basepool/icapturekeysviewmodel.h"
-#include "base/orx2basepool/ilockguiviewmodel.h"
-#include "base/orx2basepool/iqrcodeviewmodel.h"
+#include "base/orx2basepool/interfaces/icapturekeysviewmodel.h"
+#include "base/orx2basepool/interfaces/ilockguiviewmodel.h"
+#include "base/orx2basepool/interfaces/iqrcodeviewmodel.h"
 #include "base/orx2basepool/tcommandslot.h"
 #include "host/foundation/virtualkeycodes.h"
 

@@ -7,10 +7,10 @@
 
 #include "base/orx2basepool/applyarraychangednotification.h"
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
-#include "base/orx2basepool/icapturekeysviewmodel.h"
+#include "base/orx2basepool/interfaces/icapturekeysviewmodel.h"
 #include "base/orx2basepool/ieventsignalhandler.h"
-#include "base/orx2basepool/ilockguiviewmodel.h"
-#include "base/orx2basepool/iqrcodeviewmodel.h"
+#include "base/orx2basepool/interfaces/ilockguiviewmodel.h"
+#include "base/orx2basepool/interfaces/iqrcodeviewmodel.h"
 #include "base/orx2basepool/makeregisteredcommand.h"
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tcommand.h"

@@ -1,9 +1,9 @@
 #pragma once
 #include "base/orx2basepool/icommand.h"
-#include "base/orx2basepool/ilivesuboptionsviewmodel.h"
+#include "base/orx2basepool/interfaces/ilivesuboptionsviewmodel.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "base/orx2basepool/tproperty.h"
 #include "host/foundation/cstringw.h"
 

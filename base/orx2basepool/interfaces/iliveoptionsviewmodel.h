@@ -1,7 +1,7 @@
 #pragma once
-#include "base/orx2basepool/iliveoptionsitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iliveoptionsitemviewmodel.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 
 #include <array>
 #include <memory>

@@ -1,12 +1,12 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
-#include "base/orx2basepool/iareaitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iareaitemviewmodel.h"
 #include "base/orx2basepool/iarraybindingsource.h"
-#include "base/orx2basepool/icaserequiredareasdataexchangemodel.h"
+#include "base/orx2basepool/interfaces/icaserequiredareasdataexchangemodel.h"
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "base/orx2basepool/tproperty.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "base/orx2basepool/tproperty.h"
 #include "host/values/ccalibrationwaitrequest.h"
 #include "host/values/eorxacquiredevice.h"

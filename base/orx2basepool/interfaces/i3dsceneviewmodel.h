@@ -2,7 +2,7 @@
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "host/contracts/i3dvisualizationsink.h"
 #include "host/values/sregionselectioninfo.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
-#include "base/orx2basepool/ithumbnailitemviewmodel.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/ithumbnailitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "host/foundation/cstringw.h"
 #include "host/values/jyuniqueidt.h"
 

@@ -2,9 +2,9 @@
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/isidepanelitemviewmodel.h"
-#include "base/orx2basepool/isidepaneltoolitemviewmodel.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/isidepanelitemviewmodel.h"
+#include "base/orx2basepool/interfaces/isidepaneltoolitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 
 #include <array>
 #include <cstddef>

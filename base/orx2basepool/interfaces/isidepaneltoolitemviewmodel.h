@@ -1,6 +1,6 @@
 #pragma once
-#include "base/orx2basepool/isidepanelitemviewmodel.h"
-#include "base/orx2basepool/itoolactionviewmodel.h"
+#include "base/orx2basepool/interfaces/isidepanelitemviewmodel.h"
+#include "base/orx2basepool/interfaces/itoolactionviewmodel.h"
 
 #include <array>
 #include <cstddef>

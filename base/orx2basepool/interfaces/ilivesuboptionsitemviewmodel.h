@@ -2,8 +2,8 @@
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/isliderviewmodel.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/isliderviewmodel.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "base/orx2basepool/tproperty.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 #include "host/foundation/cstringw.h"
 #include "host/values/iimagedata2dsimple.h"
 

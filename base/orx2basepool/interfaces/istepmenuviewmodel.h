@@ -2,8 +2,8 @@
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/istepmenuitemviewmodel.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/istepmenuitemviewmodel.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 
 #include <cstdint>
 #include <memory>

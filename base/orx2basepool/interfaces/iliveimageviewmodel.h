@@ -1,8 +1,8 @@
 #pragma once
-#include "base/orx2basepool/eliveimagetransformation.h"
+#include "base/orx2basepool/interfaces/eliveimagetransformation.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
-#include "base/orx2basepool/iviewmodelobject.h"
+#include "base/orx2basepool/interfaces/iviewmodelobject.h"
 
 #include <cstdint>
 
