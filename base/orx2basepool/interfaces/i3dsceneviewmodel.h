@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/contracts/i3dvisualizationsink.h"
 #include "host/values/sregionselectioninfo.h"
 
@@ -25,5 +26,17 @@ public:
     virtual Binding::IValueBindingSource<bool> const& GetRegionBeingEnteredProperty() const = 0;
     /// Asks for the thumbnails of the scene to be rendered again.
     virtual void TriggerThumbnailRendering() = 0;
+};
+
+template <> struct TDescription<I3DSceneViewModel> : Describe::TMembersOf<I3DSceneViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Event<SRegionSelectionInfo const>("SelectionEvent", &I::GetSelectionEvent),
+                ValueSource<bool>("RegionBeingEnteredProperty", &I::GetRegionBeingEnteredProperty)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/cdevicestatechanged.h"
 
 #include <memory>
@@ -26,5 +27,19 @@ public:
     /// True: the button is shown but cannot be used.
     virtual IProperty<bool> const& GetIsLocked() const = 0;
     virtual IProperty<bool> const& IsEnabled() const = 0;
+};
+
+template <>
+struct TDescription<IAcquisitionButtonViewModel> : Describe::TMembersOf<IAcquisitionButtonViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(Property<CDeviceStateChanged>("CameraDeviceState", &I::GetCameraDeviceState),
+                            Command<>("Camera", &I::GetCameraCommand),
+                            Property<bool>("IsLocked", &I::GetIsLocked),
+                            Property<bool>("IsEnabled", &I::IsEnabled)));
+    }
 };
 } // namespace Base

@@ -5,6 +5,7 @@
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/ithumbnailbarviewmodel.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <cstdint>
 #include <memory>
@@ -47,5 +48,30 @@ public:
     virtual void SetCopyCommand(std::shared_ptr<ICommand<EAreaItems>> const& command) = 0;
     virtual std::shared_ptr<ICommand<EAreaItems>> GetMoveCommand() const = 0;
     virtual void SetMoveCommand(std::shared_ptr<ICommand<EAreaItems>> const& command) = 0;
+};
+
+// "ThumbnailBar": the getter's name is misspelt, the GUI's is not.
+template <> struct TDescription<IAreaItemViewModel> : Describe::TMembersOf<IAreaItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("Visibility", &I::GetVisibility),
+                Property<bool>("IsObligatory", &I::GetIsObligatory),
+                Property<bool>("IsLocked", &I::GetIsLocked),
+                Property<bool>("IsLockedWithoutData", &I::GetIsLockedWithoutData),
+                Property<bool>("HasUnmergedClusters", &I::GetHasUnmergedClusters),
+                Property<bool>("IsDragableCopyMove", &I::GetIsDragableCopyMove),
+                Property<bool>("IsDragableDelete", &I::GetIsDragableDelete),
+                Property<bool>("IsEnabled", &I::GetIsEnabled),
+                Property<bool>("WorkIndicatorVisibility", &I::GetWorkIndicatorVisibility),
+                Property<bool>("RemoveThumbnail", &I::GetRemoveThumbnail),
+                Property<I::ECorrelationStatus>("CorrelationStatus", &I::GetCorrelationStatus),
+                ViewModel<IThumbnailBarViewModel>("ThumbnailBar", &I::GetThumbnailBarConfiguartion),
+                Command<>("Trash", &I::GetTrashCommand), Command<EAreaItems>("Copy", &I::GetCopyCommand),
+                Command<EAreaItems>("Move", &I::GetMoveCommand)));
+    }
 };
 } // namespace Base

@@ -7,6 +7,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 
 #include <array>
@@ -38,5 +39,21 @@ public:
     virtual void SetRequiredAreasArray(Binding::IArrayBindingSource<EAreaRequirementLevel> const& source) = 0;
     /// Executed with the area to activate; empty while none is installed.
     virtual IProperty<std::shared_ptr<ICommand<EAreaItems>>> const& GetActivateAreaCommand() const = 0;
+};
+
+template <> struct TDescription<IAreaViewModel> : Describe::TMembersOf<IAreaViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
+                            Property<bool>("EnableDragDrop", &I::GetEnableDragDrop),
+                            Property<bool>("IsThumbnailBarActive", &I::GetIsThumbnailBarActive),
+                            ViewModelGroup<IAreaItemViewModel, kAreaItemCount>("AreaItemViewModels",
+                                                                               &I::GetAreaItemViewModels),
+                            Property<EAreaItems>("SelectedArea", &I::GetSelectedArea),
+                            Command<EAreaItems>("ActivateArea", &I::GetActivateAreaCommand)));
+    }
 };
 } // namespace Base

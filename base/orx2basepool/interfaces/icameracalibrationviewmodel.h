@@ -2,6 +2,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 #include "host/values/ccalibrationwaitrequest.h"
 #include "host/values/eorxacquiredevice.h"
@@ -39,5 +40,21 @@ public:
     /// The concrete property: the GUI and the step menu read the whole request through it.
     virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
+};
+
+template <>
+struct TDescription<ICameraCalibrationViewModel> : Describe::TMembersOf<ICameraCalibrationViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("Visibility", &I::GetVisibility),
+                Property<EORXAcquireDevice>("AcquireDevice", &I::GetAcquireDevice),
+                Property<I::ECalibrationType>("CalibrationType", &I::GetCalibrationType),
+                Property<I::ECalibrationState>("CalibrationState", &I::GetCalibrationState),
+                Property<CCalibrationWaitRequest>("CalibrationWaitRequest", &I::GetCalibrationWaitRequest)));
+    }
 };
 } // namespace Base

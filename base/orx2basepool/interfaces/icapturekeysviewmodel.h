@@ -2,6 +2,7 @@
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 
 #include <memory>
@@ -21,5 +22,16 @@ public:
 
     virtual TProperty<std::shared_ptr<KeyCommand>> const& GetKeyPressedCommand() const = 0;
     virtual TProperty<std::shared_ptr<KeyCommand>> const& GetKeyReleasedCommand() const = 0;
+};
+
+template <> struct TDescription<ICaptureKeysViewModel> : Describe::TMembersOf<ICaptureKeysViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(Command<unsigned int, unsigned int>("KeyPressed", &I::GetKeyPressedCommand),
+                            Command<unsigned int, unsigned int>("KeyReleased", &I::GetKeyReleasedCommand)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 #include "host/values/ccalibrationwaitrequest.h"
 
@@ -25,5 +26,18 @@ public:
     virtual TProperty<bool> const& GetVisible() const = 0;
     virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
+};
+
+template <> struct TDescription<IColorCalibDialogViewModel> : Describe::TMembersOf<IColorCalibDialogViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Command<>("OKPressed", &I::GetOKPressed), Command<>("CancelPressed", &I::GetCancelPressed),
+                Command<>("CustomPressed", &I::GetCustomPressed), Property<bool>("Visible", &I::GetVisible),
+                Property<CCalibrationWaitRequest>("CalibrationWaitRequest", &I::GetCalibrationWaitRequest)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <cstdint>
 
@@ -34,5 +35,19 @@ public:
     /// Whether the live image is shown.
     virtual IProperty<bool> const& GetVisibility() const = 0;
     virtual IProperty<ELiveImageTransformation> const& GetImageTransformation() const = 0;
+};
+
+template <> struct TDescription<ILiveImageViewModel> : Describe::TMembersOf<ILiveImageViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(Property<unsigned int>("AcquireType", &I::GetAcquireType),
+                                              Property<I::EItemCrosshair>("CrossHair", &I::GetCrossHair),
+                                              Property<unsigned int>("TextResource", &I::GetTextResource),
+                                              Property<bool>("Visibility", &I::GetVisibility),
+                                              Property<ELiveImageTransformation>(
+                                                  "ImageTransformation", &I::GetImageTransformation)));
+    }
 };
 } // namespace Base

@@ -4,6 +4,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 #include "host/foundation/cstringw.h"
 
@@ -40,5 +41,21 @@ public:
     /// The option's own sub-options panel; never empty.
     virtual std::shared_ptr<ILiveSubOptionsViewModel> GetLiveSubOptions() const = 0;
     virtual IProperty<EItemTypeLiveOptions> const& GetItemType() const = 0;
+};
+
+// "Command": the getter names nothing but the command, so the suffix stays.
+template <> struct TDescription<ILiveOptionsItemViewModel> : Describe::TMembersOf<ILiveOptionsItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("Visibility", &I::GetVisibility), Property<bool>("Enabled", &I::GetEnabled),
+                Property<bool>("Selected", &I::GetSelected), Property<CStringW>("InfoText", &I::GetInfoText),
+                Command<>("Command", &I::GetCommand),
+                ViewModel<ILiveSubOptionsViewModel>("LiveSubOptions", &I::GetLiveSubOptions),
+                Property<I::EItemTypeLiveOptions>("ItemType", &I::GetItemType)));
+    }
 };
 } // namespace Base

@@ -2,6 +2,7 @@
 #include "base/orx2basepool/interfaces/iliveoptionsitemviewmodel.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <array>
 #include <memory>
@@ -19,5 +20,15 @@ public:
     /// A copy of the seven slots, slot `i` for slot `i`; slots never filled are empty.
     virtual std::array<std::shared_ptr<ILiveOptionsItemViewModel>, kItemCount>
     GetLiveOptionsItems() const = 0;
+};
+
+template <> struct TDescription<ILiveOptionsViewModel> : Describe::TMembersOf<ILiveOptionsViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(ViewModelGroup<ILiveOptionsItemViewModel, I::kItemCount>(
+                                  "LiveOptionsItems", &I::GetLiveOptionsItems)));
+    }
 };
 } // namespace Base

@@ -4,6 +4,7 @@
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/isliderviewmodel.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 
 #include <cstdint>
@@ -38,5 +39,21 @@ public:
     virtual std::shared_ptr<ISliderViewModel> GetSlider() const = 0;
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
     virtual IProperty<EItemTypeLiveSubOptions> const& GetItemType() const = 0;
+};
+
+// "Command": the getter names nothing but the command, so the suffix stays.
+template <>
+struct TDescription<ILiveSubOptionsItemViewModel> : Describe::TMembersOf<ILiveSubOptionsItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("Visibility", &I::GetVisibility), Property<bool>("Enabled", &I::GetEnabled),
+                Property<bool>("Selected", &I::GetSelected),
+                ViewModel<ISliderViewModel>("Slider", &I::GetSlider), Command<>("Command", &I::GetCommand),
+                Property<I::EItemTypeLiveSubOptions>("ItemType", &I::GetItemType)));
+    }
 };
 } // namespace Base

@@ -2,6 +2,7 @@
 #include "base/orx2basepool/interfaces/ilivesuboptionsitemviewmodel.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <array>
 #include <memory>
@@ -19,5 +20,15 @@ public:
     /// A copy of the seven slots, slot `i` for slot `i`; slots never filled are empty.
     virtual std::array<std::shared_ptr<ILiveSubOptionsItemViewModel>, kItemCount>
     GetLiveSubOptionsItems() const = 0;
+};
+
+template <> struct TDescription<ILiveSubOptionsViewModel> : Describe::TMembersOf<ILiveSubOptionsViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(ViewModelGroup<ILiveSubOptionsItemViewModel, I::kItemCount>(
+                                  "LiveSubOptionsItems", &I::GetLiveSubOptionsItems)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/foundation/cstringw.h"
 #include "host/values/iimagedata2dsimple.h"
 
@@ -45,5 +46,34 @@ public:
     virtual IProperty<std::shared_ptr<Command>> const& StopRecordPanoramaCommand() const = 0;
     /// Re-reads the product's configuration into the view model. Called on the GUI's thread.
     virtual void UpdateConfigurationParameters() = 0;
+};
+
+template <> struct TDescription<ILiveVideoViewModel> : Describe::TMembersOf<ILiveVideoViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("Visibility", &I::GetVisibility),
+                Property<bool>("IsEnabled", &I::GetIsEnabled),
+                Property<bool>("IsSelected", &I::GetIsSelected),
+                Property<bool>("IsRecordPanoramaVisible", &I::GetIsRecordPanoramaVisible),
+                Property<bool>("IsSupportedAutoStartStop", &I::GetIsSupportedAutoStartStop),
+                Property<std::shared_ptr<IImageData2DSimple const>>("PanoramaImage", &I::GetPanoramaImage),
+                Property<bool>("PanoramaRecordDone", &I::GetPanoramaRecordDone),
+                Property<bool>("AutoStartSnapshotDone", &I::GetAutoStartSnapshotDone),
+                Property<bool>("AutoStartVideoDone", &I::GetAutoStartVideoDone),
+                Property<bool>("AutoStopVideoDone", &I::GetAutoStopVideoDone),
+                Command<>("StartCaptureMode", &I::StartCaptureModeCommand),
+                Command<>("StartIdleMode", &I::StartIdleModeCommand),
+                Command<CStringW const&>("TakeSnapshot", &I::TakeSnapshotCommand),
+                Command<CStringW const&>("AutoStartSnapshot", &I::AutoStartSnapshotCommand),
+                Command<CStringW const&>("StartRecordVideo", &I::StartRecordVideoCommand),
+                Command<CStringW const&>("AutoStartRecordVideo", &I::AutoStartRecordVideoCommand),
+                Command<>("StopRecordVideo", &I::StopRecordVideoCommand),
+                Command<CStringW const&>("StartRecordPanorama", &I::StartRecordPanoramaCommand),
+                Command<>("StopRecordPanorama", &I::StopRecordPanoramaCommand)));
+    }
 };
 } // namespace Base

@@ -2,6 +2,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -16,5 +17,16 @@ public:
     /// Not const: the GUI reads it through a view model it may change.
     virtual IProperty<unsigned int> const& GetLockCount() = 0;
     virtual IProperty<unsigned int> const& GetShowAnimatedWorkIndicator() const = 0;
+};
+
+template <> struct TDescription<ILockGUIViewModel> : Describe::TMembersOf<ILockGUIViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(Property<unsigned int>("LockCount", &I::GetLockCount),
+                                              Property<unsigned int>("ShowAnimatedWorkIndicator",
+                                                                     &I::GetShowAnimatedWorkIndicator)));
+    }
 };
 } // namespace Base

@@ -4,6 +4,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/foundation/cstringw.h"
 
 #include <memory>
@@ -19,5 +20,15 @@ public:
 
     virtual IProperty<std::shared_ptr<ICommand<EAreaItems>>> const& GetActiveAreaCommand() const = 0;
     virtual IProperty<std::shared_ptr<ICommand<CStringW>>> const& GetQRCodeCommand() const = 0;
+};
+
+template <> struct TDescription<IQRCodeViewModel> : Describe::TMembersOf<IQRCodeViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(Command<EAreaItems>("ActiveArea", &I::GetActiveAreaCommand),
+                                              Command<CStringW>("QRCode", &I::GetQRCodeCommand)));
+    }
 };
 } // namespace Base

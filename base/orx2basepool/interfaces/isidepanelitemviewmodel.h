@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <cstdint>
 #include <memory>
@@ -64,5 +65,19 @@ public:
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
     /// What unlocking the button runs; empty until the configuring code installs one.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetUnlockCommand() const = 0;
+};
+
+// "Command": the getter names nothing but the command, so the suffix stays.
+template <> struct TDescription<ISidePanelItemViewModel> : Describe::TMembersOf<ISidePanelItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
+                                              Property<bool>("Enabled", &I::GetEnabled),
+                                              Property<bool>("Selected", &I::GetSelected),
+                                              Command<>("Command", &I::GetCommand),
+                                              Command<>("Unlock", &I::GetUnlockCommand)));
+    }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/interfaces/isidepanelitemviewmodel.h"
 #include "base/orx2basepool/interfaces/itoolactionviewmodel.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <array>
 #include <cstddef>
@@ -33,5 +34,18 @@ public:
     GetItemTypeToolActions() const = 0;
     /// Where the GUI sorts the tool among the others; a plain number whose changes notify nobody.
     virtual std::uint64_t GetSortIndex() = 0;
+};
+
+template <>
+struct TDescription<ISidePanelToolItemViewModel> : Describe::TMembersOf<ISidePanelToolItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<ISidePanelItemViewModel>(),
+                              std::make_tuple(Property<I::EItemTypeTools>("ItemType", &I::GetItemType),
+                                              ViewModelGroup<IToolActionViewModel, I::kToolActionCount>(
+                                                  "ItemTypeToolActions", &I::GetItemTypeToolActions),
+                                              Value<std::uint64_t>("SortIndex", &I::GetSortIndex)));
+    }
 };
 } // namespace Base

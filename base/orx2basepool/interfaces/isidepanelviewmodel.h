@@ -5,6 +5,7 @@
 #include "base/orx2basepool/interfaces/isidepanelitemviewmodel.h"
 #include "base/orx2basepool/interfaces/isidepaneltoolitemviewmodel.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <array>
 #include <cstddef>
@@ -45,5 +46,32 @@ public:
     virtual std::shared_ptr<ISidePanelItemViewModel> GetUnlockItem() const = 0;
     /// Fired by the configuring code when an acquisition runs; handlers run on the firing thread.
     virtual IEventSignal<void> const& AcquisitionRunningEvent() const = 0;
+};
+
+template <> struct TDescription<ISidePanelViewModel> : Describe::TMembersOf<ISidePanelViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("AcquisitionModeVisibility", &I::GetAcquisitionModeVisibility),
+                Property<bool>("AddAreaVisibility", &I::GetAddAreaVisibility),
+                Property<bool>("ToolsVisibility", &I::GetToolsVisibility),
+                Property<bool>("AcquisitionOptionsVisibility", &I::GetAcquisitionOptionsVisibility),
+                Property<bool>("ReconstructionOptionsVisibility", &I::GetReconstructionOptionsVisibility),
+                Property<bool>("BagelToolDisabled", &I::GetBagelToolDisabled),
+                ViewModelGroup<ISidePanelItemViewModel, I::kAcquisitionModeCount>(
+                    "AcquisitionModeItems", &I::GetAcquisitionModeItems),
+                ViewModelGroup<ISidePanelItemViewModel, I::kAddAreaCount>("AddAreaItems",
+                                                                          &I::GetAddAreaItems),
+                ViewModelGroup<ISidePanelToolItemViewModel, I::kToolCount>("ToolsItems", &I::GetToolsItems),
+                ViewModelGroup<ISidePanelItemViewModel, I::kAcquisitionOptionCount>(
+                    "AcquisitionOptionsItems", &I::GetAcquisitionOptionsItems),
+                ViewModelGroup<ISidePanelItemViewModel, I::kReconstructionOptionCount>(
+                    "ReconstructionOptionsItems", &I::GetReconstructionOptionsItems),
+                ViewModel<ISidePanelItemViewModel>("UnlockItem", &I::GetUnlockItem),
+                Event<void>("AcquisitionRunningEvent", &I::AcquisitionRunningEvent)));
+    }
 };
 } // namespace Base

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 
 namespace Base
@@ -18,5 +19,16 @@ public:
     virtual TProperty<double>& GetValueMax() = 0;
     virtual TProperty<double>& GetStepSmall() = 0;
     virtual TProperty<double>& GetStepLarge() = 0;
+};
+
+template <> struct TDescription<ISliderViewModel> : Describe::TMembersOf<ISliderViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Property<double>("Value", &I::GetValue), Property<double>("ValueMin", &I::GetValueMin),
+            Property<double>("ValueMax", &I::GetValueMax), Property<double>("StepSmall", &I::GetStepSmall),
+            Property<double>("StepLarge", &I::GetStepLarge));
+    }
 };
 } // namespace Base

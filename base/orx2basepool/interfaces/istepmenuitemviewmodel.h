@@ -2,6 +2,7 @@
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 #include "base/orx2basepool/tproperty.h"
 #include "host/foundation/cstringw.h"
 
@@ -59,5 +60,25 @@ public:
     /// Run with the text entered in the entry's text field.
     virtual IProperty<std::shared_ptr<ICommand<CStringW>>> const& GetTextInserted() const = 0;
     virtual IProperty<EItemTypeStepMenu> const& GetItemType() const = 0;
+};
+
+// "Command": the getter names nothing but the command, so the suffix stays.
+template <> struct TDescription<IStepMenuItemViewModel> : Describe::TMembersOf<IStepMenuItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility), Property<bool>("Enabled", &I::GetEnabled),
+            Property<bool>("Selected", &I::GetSelected), Property<bool>("IsDone", &I::GetIsDone),
+            Property<bool>("Collapsed", &I::GetCollapsed),
+            Property<bool>("CanOptionalsCollapse", &I::GetCanOptionalsCollapse),
+            Property<bool>("ShowStatusBar", &I::ShowStatusBar), Property<bool>("OkEnabled", &I::OkEnabled),
+            Property<bool>("OkVisible", &I::OkVisible), Property<bool>("CancelEnabled", &I::CancelEnabled),
+            Property<bool>("IsOptional", &I::GetIsOptional), Property<CStringW>("InfoText", &I::GetInfoText),
+            Property<CStringW>("GroupID", &I::GetGroupID), Command<>("Command", &I::GetCommand),
+            Command<bool>("OkCancelPressed", &I::GetOkCancelPressed),
+            Command<CStringW>("TextInserted", &I::GetTextInserted),
+            Property<I::EItemTypeStepMenu>("ItemType", &I::GetItemType));
+    }
 };
 } // namespace Base

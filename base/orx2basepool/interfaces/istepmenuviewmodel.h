@@ -4,6 +4,7 @@
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/istepmenuitemviewmodel.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <cstdint>
 #include <memory>
@@ -38,5 +39,21 @@ public:
     virtual bool GetOptionalItemsExpanded() const = 0;
     virtual void SetOptionalItemsExpanded(bool expanded) = 0;
     virtual IProperty<bool> const& GetShowVideoMode2DDisabledHint() const = 0;
+};
+
+// GetStepMenuItem(type) is a lookup in StepMenuItems, not a member of its own.
+template <> struct TDescription<IStepMenuViewModel> : Describe::TMembersOf<IStepMenuViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                ArraySource<std::shared_ptr<IStepMenuItemViewModel>>("StepMenuItems", &I::GetStepMenuItems),
+                Property<I::StepMenuPosition>("StepMenuPosition", &I::GetStepMenuPosition),
+                Value<bool>("CanOptionalItemsCollapse", &I::GetCanOptionalItemsCollapse),
+                Value<bool>("OptionalItemsExpanded", &I::GetOptionalItemsExpanded),
+                Property<bool>("ShowVideoMode2DDisabledHint", &I::GetShowVideoMode2DDisabledHint)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/interfaces/ithumbnailitemviewmodel.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/foundation/cstringw.h"
 #include "host/values/jyuniqueidt.h"
 
@@ -22,5 +23,16 @@ public:
     /// The thumbnails in display order (read and observe only). Lives as long as the bar.
     virtual Binding::IArrayBindingSource<std::shared_ptr<IThumbnailItemViewModel>> const&
     GetThumbnailsArrayBindingSource() const = 0;
+};
+
+// GetThumbnail(id) is a lookup in the array, not a member of its own.
+template <> struct TDescription<IThumbnailBarViewModel> : Describe::TMembersOf<IThumbnailBarViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(ArraySource<std::shared_ptr<IThumbnailItemViewModel>>(
+                                  "ThumbnailsArrayBindingSource", &I::GetThumbnailsArrayBindingSource)));
+    }
 };
 } // namespace Base

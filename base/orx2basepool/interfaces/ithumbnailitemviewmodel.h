@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/foundation/cstringw.h"
 
 #include <cstdint>
@@ -37,5 +38,22 @@ public:
     virtual void SetTrashCommand(std::shared_ptr<ICommand<>> const& command) = 0;
     virtual std::shared_ptr<ICommand<>> GetSelectCommand() const = 0;
     virtual void SetSelectCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+};
+
+template <> struct TDescription<IThumbnailItemViewModel> : Describe::TMembersOf<IThumbnailItemViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(
+                Property<bool>("Visibility", &I::GetVisibility),
+                Property<bool>("IsEnabled", &I::GetIsEnabled),
+                Property<bool>("IsSelected", &I::GetIsSelected),
+                Property<bool>("IsReference", &I::GetIsReference),
+                Property<CStringW>("BitmapID", &I::GetBitmapID), Property<int>("Number", &I::GetNumber),
+                Property<I::ECorrelationStatus>("CorrelationStatus", &I::GetCorrelationStatus),
+                Command<>("Trash", &I::GetTrashCommand), Command<>("Select", &I::GetSelectCommand)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,5 +40,19 @@ public:
     /// The command the button executes; may be replaced (PropertyChanged) and may be empty.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
     virtual IProperty<ItemTypeToolActionsEnum> const& GetItemType() const = 0;
+};
+
+// "Command": the getter names nothing but the command, so the suffix stays.
+template <> struct TDescription<IToolActionViewModel> : Describe::TMembersOf<IToolActionViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IViewModelObject>(),
+            std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
+                            Property<bool>("Enabled", &I::GetEnabled),
+                            Property<bool>("Selected", &I::GetSelected), Command<>("Command", &I::GetCommand),
+                            Property<I::ItemTypeToolActionsEnum>("ItemType", &I::GetItemType)));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/interfaces/iviewmodelobject.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <memory>
 
@@ -19,5 +20,16 @@ public:
     /// A plain command slot: setting it notifies nobody; an empty pointer while none is installed.
     virtual std::shared_ptr<ICommand<>> GetClickCommand() const = 0;
     virtual void SetClickCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+};
+
+template <> struct TDescription<ITrashViewModel> : Describe::TMembersOf<ITrashViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(Inherited<IViewModelObject>(),
+                              std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
+                                              Property<bool>("IsEnabled", &I::GetIsEnabled),
+                                              Command<>("Click", &I::GetClickCommand)));
+    }
 };
 } // namespace Base

@@ -1,5 +1,6 @@
 #pragma once
 #include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -8,5 +9,11 @@ class IViewModelObject : public INonCopyable
 {
 public:
     virtual ~IViewModelObject() = default;
+};
+
+// A marker: nothing of its own, but what extends it starts with its (empty) members.
+template <> struct TDescription<IViewModelObject> : Describe::TMembersOf<IViewModelObject>
+{
+    static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base
