@@ -1,5 +1,6 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -9,5 +10,12 @@ class IAdminMetaDataDataExchangeModel : public INotifyPropertyChanged
 {
 public:
     ~IAdminMetaDataDataExchangeModel() override = default;
+};
+
+// Nothing to bind: the GUI only receives the model.
+template <>
+struct TDescription<IAdminMetaDataDataExchangeModel> : Describe::TMembersOf<IAdminMetaDataDataExchangeModel>
+{
+    static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/cgeometricentitypacket.h"
 
 #include <vector>
@@ -15,5 +16,16 @@ public:
 
     /// A copy of the entities of `area`; empty when the area does not exist.
     virtual std::vector<CGeometricEntityPacket> GetContainedEntities(EAreaItems area) = 0;
+};
+
+template <>
+struct TDescription<IAreaEntityCollectionDataExchangeModel>
+    : Describe::TMembersOf<IAreaEntityCollectionDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            AreaValue<std::vector<CGeometricEntityPacket>>("ContainedEntities", &I::GetContainedEntities));
+    }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/jbmatrix4r.h"
 
 namespace Base
@@ -15,5 +16,15 @@ public:
     virtual JbMatrix4Rf GetOcclusalDirection(EAreaItems area) const = 0;
     /// Stores the direction of `area`, instantiating the area first when allowed.
     virtual void SetOcclusalDirection(EAreaItems area, JbMatrix4Rf direction) = 0;
+};
+
+template <>
+struct TDescription<IAreaOcclusalDirectionDataExchangeModel>
+    : Describe::TMembersOf<IAreaOcclusalDirectionDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(AreaValue<JbMatrix4Rf>("OcclusalDirection", &I::GetOcclusalDirection));
+    }
 };
 } // namespace Base

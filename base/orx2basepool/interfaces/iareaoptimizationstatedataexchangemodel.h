@@ -2,6 +2,7 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/coptimizationprogress.h"
 
 #include <cstdint>
@@ -38,5 +39,18 @@ public:
     GetAreaOptimizationProgressArray() const = 0;
     /// Overwrites the state of `area`.
     virtual void SetAreaOptimizationState(EAreaItems area, SAreaOptimizationState state) = 0;
+};
+
+template <>
+struct TDescription<IAreaOptimizationStateDataExchangeModel>
+    : Describe::TMembersOf<IAreaOptimizationStateDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(ArraySource<I::SAreaOptimizationState>("AreaOptimizationStateArray",
+                                                                      &I::GetAreaOptimizationStateArray),
+                               ArraySource<COptimizationProgress>("AreaOptimizationProgressArray",
+                                                                  &I::GetAreaOptimizationProgressArray));
+    }
 };
 } // namespace Base

@@ -2,6 +2,7 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/iarraybindingsource.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/contracts/iarearegistrationinfo.h"
 #include "host/values/jbmatrix4r.h"
 
@@ -31,5 +32,20 @@ public:
     virtual void ResetAreaRegistration(EAreaItems area) = 0;
     virtual void SetImportedAreaRegistrationInfo(EAreaItems area, bool isRegistered, JbMatrix4Rd const& registration,
                                                  float quality) = 0;
+};
+
+template <>
+struct TDescription<IAreaRegistrationResultDataExchangeModel>
+    : Describe::TMembersOf<IAreaRegistrationResultDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            ArraySource<I::RegistrationInfoPtr>("AreaRegistrationInfoArray",
+                                                &I::GetAreaRegistrationInfoArray),
+            Value<bool>("HasSuccessfulAreaRegistrations", &I::HasSuccessfulAreaRegistrations),
+            Value<bool>("AllAreaRegistrationsSuccessful", &I::AllAreaRegistrationsSuccessful),
+            AreaValue<I::RegistrationInfoPtr>("AreaRegistrationInfo", &I::GetAreaRegistrationInfo));
+    }
 };
 } // namespace Base

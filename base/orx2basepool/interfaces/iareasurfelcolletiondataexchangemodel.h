@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/isurfelcollectioncolored.h"
 
 #include <memory>
@@ -17,5 +18,20 @@ public:
     virtual std::shared_ptr<ISurfelCollectionColored> GetSurfelCollection(EAreaItems area) = 0;
     /// The collection of all areas; may be empty.
     virtual std::shared_ptr<ISurfelCollectionColored> GetSurfelCollection() = 0;
+};
+
+template <>
+struct TDescription<IAreaSurfelColletionDataExchangeModel>
+    : Describe::TMembersOf<IAreaSurfelColletionDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        // Both getters are overloads and neither is const: the cast names the one meant.
+        using Collection = std::shared_ptr<ISurfelCollectionColored>;
+        return std::make_tuple(
+            AreaValue<Collection>("AreaSurfelCollection",
+                                  static_cast<Collection (I::*)(EAreaItems)>(&I::GetSurfelCollection)),
+            Value<Collection>("SurfelCollection", static_cast<Collection (I::*)()>(&I::GetSurfelCollection)));
+    }
 };
 } // namespace Base

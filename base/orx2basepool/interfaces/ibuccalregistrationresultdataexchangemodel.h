@@ -2,6 +2,7 @@
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/cbuccalregistrationresult.h"
 #include "host/values/ebuccalregistrationstrategystatus.h"
 
@@ -18,5 +19,21 @@ public:
     virtual void SetBuccalRegistrationResultToUpper(CBuccalRegistrationResult result) = 0;
     virtual void SetBuccalRegistrationResultToLower(CBuccalRegistrationResult result) = 0;
     virtual Binding::IValueBindingSource<EBuccalRegistrationStrategyStatus>& GetBuccalRegistrationStrategyStatus() = 0;
+};
+
+template <>
+struct TDescription<IBuccalRegistrationResultDataExchangeModel>
+    : Describe::TMembersOf<IBuccalRegistrationResultDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Property<CBuccalRegistrationResult>("BuccalRegistrationResultToUpper",
+                                                &I::GetBuccalRegistrationResultToUpper),
+            Property<CBuccalRegistrationResult>("BuccalRegistrationResultToLower",
+                                                &I::GetBuccalRegistrationResultToLower),
+            ValueSource<EBuccalRegistrationStrategyStatus>("BuccalRegistrationStrategyStatus",
+                                                           &I::GetBuccalRegistrationStrategyStatus));
+    }
 };
 } // namespace Base

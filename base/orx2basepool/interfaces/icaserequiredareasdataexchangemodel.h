@@ -3,6 +3,7 @@
 #include "base/orx2basepool/iarrayproperty.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <cstdint>
 #include <vector>
@@ -32,5 +33,17 @@ public:
     virtual Binding::IArrayProperty<EAreaRequirementLevel> const& GetRequiredAreasArray() = 0;
     /// The area to activate first. Lives as long as the model.
     virtual IProperty<EAreaItems> const& GetDefaultActiveArea() const = 0;
+};
+
+template <>
+struct TDescription<ICaseRequiredAreasDataExchangeModel>
+    : Describe::TMembersOf<ICaseRequiredAreasDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            ArraySource<I::EAreaRequirementLevel>("RequiredAreasArray", &I::GetRequiredAreasArray),
+            Property<EAreaItems>("DefaultActiveArea", &I::GetDefaultActiveArea));
+    }
 };
 } // namespace Base

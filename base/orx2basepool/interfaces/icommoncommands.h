@@ -2,6 +2,7 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/contracts/icommonareas.h"
 #include "host/contracts/imoduleparameterset.h"
 #include "host/contracts/isurfelcollection.h"
@@ -107,5 +108,59 @@ public:
     /// Whether the reconstruction is ready; what the argument selects is the implementing host's choice.
     virtual bool IsReconstructionReady(unsigned int) const = 0;
     virtual std::shared_ptr<DebugDomainTestCommand> GeDebugDomainTestCommand() const = 0;
+};
+
+// The query commands keep their verb ("GetLastReentryDelay"): it is their name, not a getter's.
+template <> struct TDescription<ICommonCommands> : Describe::TMembersOf<ICommonCommands>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Command<int const&, std::wstring const&>("EngineReplayMode", &I::GetEngineReplayModeCommand),
+            Command<std::wstring const&>("EngineActivateSave", &I::GetEngineActivateSaveCommand),
+            Command<std::wstring const&>("EngineActivateLoad", &I::GetEngineActivateLoadCommand),
+            Command<std::wstring const&, std::wstring const&, std::wstring const&, std::wstring const&,
+                    std::wstring const&, std::wstring const&, float>("AccuracyTest",
+                                                                     &I::GetAccuracyTestCommand),
+            Command<std::wstring const&>("ExportReconstruction", &I::GetExportReconstructionCommand),
+            Command<std::wstring const&, std::wstring const&>("ExportAreaContent",
+                                                              &I::GetExportAreaContentCommand),
+            Command<std::wstring const&>("DebugOptimization", &I::GetDebugOptimizationCommand),
+            Command<>("UnlockAreas", &I::GetUnlockAreasCommand),
+            Command<int, bool>("AreaSetDoReconstruction", &I::GetAreaSetDoReconstructionCommand),
+            Command<bool>("AreasWaitForIdle", &I::GetAreasWaitForIdleCommand),
+            Command<std::wstring const&>("SaveAreaEntities", &I::GetSaveAreaEntitiesCommand),
+            Command<std::wstring const&>("SaveArea", &I::GetSaveAreaCommand),
+            Command<std::wstring const&, std::wstring const&>("SwitchAreaOptimizationType",
+                                                              &I::GetSwitchAreaOptimizationTypeCommand),
+            Command<>("TriggerReconstruction", &I::GetTriggerReconstructionCommand),
+            Command<std::wstring const&>("SaveSurfelCollection", &I::GetSaveSurfelCollectionCommand),
+            Command<>("ClearEntities", &I::GetClearEntitiesCommand),
+            Command<std::wstring const&>("ApplyCutFromFile", &I::GetApplyCutFromFileCommand),
+            Command<int, std::wstring const&, std::wstring const&>("RecomputeOptimization",
+                                                                   &I::GetRecomputeOptimizationCommand),
+            Command<>("RecalculateOutlier", &I::GetRecalculateOutlierCommand),
+            Command<>("ClearLastReentryResult", &I::GetClearLastReentryResultCommand),
+            Command<bool&>("GetLastReentryWasSuccessful", &I::GetGetLastReentryWasSuccessfulCommand),
+            Command<int&>("GetLastReentryDelay", &I::GetGetLastReentryDelayCommand),
+            Command<JbMatrix4Rd&>("GetLastReentryTrafo", &I::GetGetLastReentryTrafoCommand),
+            Command<int, std::wstring>("InjectSupportGeometry", &I::GetInjectSupportGeometryCommand),
+            Command<int, std::wstring>("InjectReferenceGeometry", &I::GetInjectReferenceGeometryCommand),
+            Command<int, std::shared_ptr<ISurfelCollection const>>("InjectReferenceGeometrySC",
+                                                                   &I::GetInjectReferenceGeometrySCCommand),
+            Command<EAreaItems>("AddArea", &I::GetAddAreaCommand),
+            Command<EAreaItems, EAreaItems>("MoveArea", &I::GetMoveAreaCommand),
+            Command<std::shared_ptr<IModuleParameterSet const>&>("GetGlobalParameterSet",
+                                                                 &I::GetGetGlobalParameterSetCommand),
+            Command<std::vector<signed char> const&>("WriteRandomBinFile", &I::GetWriteRandomBinFileCommand),
+            Command<std::wstring>("ReplaceGeometryAtL0Level", &I::GetReplaceGeometryAtL0LevelCommand),
+            Command<float, float, unsigned int, int>("DisturbTransformations",
+                                                     &I::GetDisturbTransformationsCommand),
+            Command<bool>("ConnectVisualization", &I::GetConnectVisualizationCommand),
+            Value<unsigned int>("NumberOfL0EntitiesInCase", &I::GetNumberOfL0EntitiesInCase),
+            Value<unsigned int>("NumberOfL1EntitiesInCase", &I::GetNumberOfL1EntitiesInCase),
+            Command<std::function<void(BusinessLayer::ICommonAreas&)>>("DebugDomainTest",
+                                                                       &I::GeDebugDomainTestCommand));
+    }
 };
 } // namespace Base

@@ -18,6 +18,7 @@
 #include "base/orx2basepool/interfaces/ireconstructionresultdataexchangemodel.h"
 #include "base/orx2basepool/interfaces/iseatpositiondataexchangemodel.h"
 #include "base/orx2basepool/interfaces/ivideomode2ddataexchangemodel.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <memory>
 
@@ -64,5 +65,51 @@ public:
     GetIsRunningExceptReconstructionDataExchangeModel() const = 0;
     virtual std::shared_ptr<IAdminMetaDataDataExchangeModel> GetAdminMetaDataDataExchangeModel() const = 0;
     virtual std::shared_ptr<IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const = 0;
+};
+
+template <> struct TDescription<IDataExchangeConfiguration> : Describe::TMembersOf<IDataExchangeConfiguration>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            ViewModel<IReconstructionResultDataExchangeModel>("TriangulationConfiguration",
+                                                              &I::GetTriangulationConfiguration),
+            ViewModel<IIsModelTabAllowedDataExchangeModel>("IsModelTabAllowedDataExchangeModel",
+                                                           &I::GetIsModelTabAllowedDataExchangeModel),
+            ViewModel<ICaseRequiredAreasDataExchangeModel>("CaseRequiredAreasDataExchangeModel",
+                                                           &I::GetCaseRequiredAreasDataExchangeModel),
+            ViewModel<IAreaSurfelColletionDataExchangeModel>("AreaSurfelColletionDataExchangeModel",
+                                                             &I::GetAreaSurfelColletionDataExchangeModel),
+            ViewModel<IBuccalRegistrationResultDataExchangeModel>(
+                "BuccalRegistrationResultDataExchangeModel",
+                &I::GetBuccalRegistrationResultDataExchangeModel),
+            ViewModel<IAreaRegistrationResultDataExchangeModel>(
+                "AreaRegistrationResultDataExchangeModel", &I::GetAreaRegistrationResultDataExchangeModel),
+            ViewModel<IAreaOptimizationStateDataExchangeModel>("AreaOptimizationStateDataExchangeModel",
+                                                               &I::GetAreaOptimizationStateDataExchangeModel),
+            ViewModel<IAreaOcclusalDirectionDataExchangeModel>("AreaOcclusalDirectionDataExchangeModel",
+                                                               &I::GetAreaOcclusalDirectionDataExchangeModel),
+            ViewModel<IDataModificationDataExchangeModel>("DataModificationDataExchangeModel",
+                                                          &I::GetDataModificationDataExchangeModel),
+            ViewModel<IInstantiatedAreaDataExchangeModel>("InstantiatedAreaDataExchangeModel",
+                                                          &I::GetInstantiatedAreaDataExchangeModel),
+            ViewModel<IReconstructionProgressBarDataExchangeModel>(
+                "ReconstructionProgressDataExchangeModel", &I::GetReconstructionProgressDataExchangeModel),
+            ViewModel<IAreaEntityCollectionDataExchangeModel>("AreaEntityCollectionDataExchangeModel",
+                                                              &I::GetAreaEntityCollectionDataExchangeModel),
+            ViewModel<IGuidedArchDataExchangeModel>("GuidedArchDataExchangeModel",
+                                                    &I::GetGuidedArchDataExchangeModel),
+            ViewModel<ISeatPositionDataExchangeModel>("SeatPositionDataExchangeModel",
+                                                      &I::GetSeatPositionDataExchangeModel),
+            ViewModel<IColorCalibrationDataExchangeModel>("ColorCalibrationDataExchangeModel",
+                                                          &I::GetColorCalibrationDataExchangeModel),
+            ViewModel<IIsRunningExceptReconstructionDataExchangeModel>(
+                "IsRunningExceptReconstructionDataExchangeModel",
+                &I::GetIsRunningExceptReconstructionDataExchangeModel),
+            ViewModel<IAdminMetaDataDataExchangeModel>("AdminMetaDataDataExchangeModel",
+                                                       &I::GetAdminMetaDataDataExchangeModel),
+            ViewModel<IVideoMode2DDataExchangeModel>("VideoMode2DDataExchangeModel",
+                                                     &I::GetVideoMode2DDataExchangeModel));
+    }
 };
 } // namespace Base

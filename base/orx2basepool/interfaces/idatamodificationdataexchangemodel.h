@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/inoncopyable.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -13,5 +14,15 @@ public:
     /// Fired, on the host's thread, for every modification of scan data while forwarding is enabled.
     /// Lives as long as the model.
     virtual IEventSignal<void> const& GetModifiedEvent() const = 0;
+};
+
+template <>
+struct TDescription<IDataModificationDataExchangeModel>
+    : Describe::TMembersOf<IDataModificationDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(Event<void>("ModifiedEvent", &I::GetModifiedEvent));
+    }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inoncopyable.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 
 #include <memory>
 
@@ -99,5 +100,36 @@ public:
     virtual Slot<ISceneInfoHintModel>& GetSceneInfoHintConfiguration() = 0;
     virtual Slot<ISceneInfoHintModel> const& GetSceneInfoHintConfiguration() const = 0;
     // clang-format on
+};
+
+template <> struct TDescription<IGuiConfiguration> : Describe::TMembersOf<IGuiConfiguration>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Slot<IAcquisitionButtonViewModel>("AcquisitionButton", &I::GetAcquisitionButtonConfiguration),
+            Slot<ISidePanelViewModel>("SidePanel", &I::GetSidePanelConfiguration),
+            Slot<IAreaViewModel>("Area", &I::GetAreaConfiguration),
+            Slot<IStepMenuViewModel>("StepMenu", &I::GetStepMenuConfiguration),
+            Slot<IObjectListViewModel>("ObjectList", &I::GetObjectListConfiguration),
+            Slot<ILiveOptionsViewModel>("LiveOptions", &I::GetLiveOptionsConfiguration),
+            Slot<ITrashViewModel>("Trash", &I::GetTrashConfiguration),
+            Slot<ILiveVideoViewModel>("LiveVideo", &I::GetLiveVideoConfiguration),
+            Slot<I3DSceneViewModel>("3DScene", &I::Get3DSceneConfiguration),
+            Slot<IMessageBoxViewModel>("MessageBox", &I::GetMessageBoxConfiguration),
+            Slot<ILiveImageViewModel>("LiveImage", &I::GetLiveImageConfiguration),
+            Slot<ISoundModel>("Sound", &I::GetSoundConfiguration),
+            Slot<ICaptureKeysViewModel>("CaptureKeys", &I::GetCaptureKeysConfiguration),
+            Slot<ICameraCalibrationViewModel>("CameraCalibration", &I::GetCameraCalibrationConfiguration),
+            Slot<ILockGUIViewModel>("LockGUI", &I::GetLockGUIConfiguration),
+            Slot<ITabManagerViewModel>("TabManager", &I::GetTabManagerConfiguration),
+            Slot<IQRCodeViewModel>("QRCode", &I::GetQRCodeConfiguration),
+            Slot<IColorCalibDialogViewModel>("ColorCalibDialog", &I::GetColorCalibDialogConfiguration),
+            Slot<ILiveViewNSPViewModel>("LiveImageNSP", &I::GetLiveImageNSPConfiguration),
+            Slot<IProgressBarViewModel>("ProgressBar", &I::GetProgressBarConfiguration),
+            Slot<IToolModelDoubleClick>("DoubleClickTool", &I::GetDoubleClickToolConfiguration),
+            Slot<IToolModelROI>("RoiTool", &I::GetRoiToolConfiguration),
+            Slot<ISceneInfoHintModel>("SceneInfoHint", &I::GetSceneInfoHintConfiguration));
+    }
 };
 } // namespace Base

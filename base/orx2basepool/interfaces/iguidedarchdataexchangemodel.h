@@ -1,5 +1,6 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -9,5 +10,12 @@ class IGuidedArchDataExchangeModel : public INotifyPropertyChanged
 {
 public:
     ~IGuidedArchDataExchangeModel() override = default;
+};
+
+// Nothing to bind: the GUI only receives the model.
+template <>
+struct TDescription<IGuidedArchDataExchangeModel> : Describe::TMembersOf<IGuidedArchDataExchangeModel>
+{
+    static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -12,5 +13,13 @@ public:
 
     /// Creates `area` unless it exists already or the host does not allow it now.
     virtual void InstantiateArea(EAreaItems area) = 0;
+};
+
+// Nothing to read: InstantiateArea is an operation, not a member.
+template <>
+struct TDescription<IInstantiatedAreaDataExchangeModel>
+    : Describe::TMembersOf<IInstantiatedAreaDataExchangeModel>
+{
+    static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -18,5 +19,16 @@ public:
     virtual IProperty<bool> const& GetIsDataAvailable() const = 0;
     /// Sets the flag until the next evaluation decides again.
     virtual void SetIsDataAvailable(bool available) = 0;
+};
+
+template <>
+struct TDescription<IIsModelTabAllowedDataExchangeModel>
+    : Describe::TMembersOf<IIsModelTabAllowedDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(Property<bool>("IsModelTabAllowed", &I::GetIsModelTabAllowed),
+                               Property<bool>("IsDataAvailable", &I::GetIsDataAvailable));
+    }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inoncopyable.h"
 #include "base/orx2basepool/ivaluebindingsource.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -13,5 +14,16 @@ public:
     /// The host's flag, true while acquisition work other than reconstruction runs.
     virtual Binding::IValueBindingSource<bool> const&
     GetIsRunningExceptReconstructionBindingSource() const = 0;
+};
+
+template <>
+struct TDescription<IIsRunningExceptReconstructionDataExchangeModel>
+    : Describe::TMembersOf<IIsRunningExceptReconstructionDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(ValueSource<bool>("IsRunningExceptReconstructionBindingSource",
+                                                 &I::GetIsRunningExceptReconstructionBindingSource));
+    }
 };
 } // namespace Base

@@ -2,6 +2,7 @@
 #include "base/orx2basepool/eareaitems.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/eimageprocessingprogress.h"
 #include "host/values/jybitmap.h"
 
@@ -38,5 +39,23 @@ public:
 private:
     /// Whether `area` may take part in the reconstruction at all; a product class can narrow it.
     virtual bool IsConsideredForReconstruction(EAreaItems area) const = 0;
+};
+
+template <>
+struct TDescription<IReconstructionProgressBarDataExchangeModel>
+    : Describe::TMembersOf<IReconstructionProgressBarDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            AreaValue<float>("AreaReconstructionProgress", &I::GetReconstructionProgress),
+            Property<float>("ReconstructionProgress", &I::GetReconstructionProgress),
+            Property<BusinessLayer::EImageProcessingProgress>("ReconstructionProgressState",
+                                                              &I::GetReconstructionProgressState),
+            AreaValue<bool>("ReconstructionArea", &I::GetReconstructionArea),
+            AreaValue<int>("GroupOfElement", &I::GetGroupOfElement),
+            AreaValue<int>("ElementPositionInGroup", &I::GetElementPositionInGroup),
+            AreaValue<std::shared_ptr<JyBitmap>>("ReconstructionBitmap", &I::GetReconstructionBitmap));
+    }
 };
 } // namespace Base

@@ -3,6 +3,7 @@
 #include "base/orx2basepool/iarrayproperty.h"
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/creconstructionresult.h"
 #include "host/values/ctextureatlasdata.h"
 #include "host/values/ctriangulation.h"
@@ -56,5 +57,19 @@ public:
 private:
     /// Whether `area` may take part in the reconstruction at all; a product class can narrow it.
     virtual bool IsConsideredForReconstruction(EAreaItems area) const = 0;
+};
+
+template <>
+struct TDescription<IReconstructionResultDataExchangeModel>
+    : Describe::TMembersOf<IReconstructionResultDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            ArraySource<DataLayer::CReconstructionResult>("TriangulationArray", &I::GetTriangulationArray),
+            Property<I::EReconstructionState>("ReconstructionState", &I::GetReconstructionState),
+            AreaValue<I::EReconstructionState>("AreaReconstructionState", &I::GetReconstructionState),
+            Property<bool>("ReconstructionResultAutoSaved", &I::GetReconstructionResultAutoSaved));
+    }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 #include "host/values/eorxseatposition.h"
 
 namespace Base
@@ -15,5 +16,15 @@ public:
     virtual IProperty<BusinessLayer::EORXSeatPosition> const& GetSeatPosition() const = 0;
     /// Sets it (a change notifies).
     virtual void SetSeatPosition(BusinessLayer::EORXSeatPosition position) = 0;
+};
+
+template <>
+struct TDescription<ISeatPositionDataExchangeModel> : Describe::TMembersOf<ISeatPositionDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Property<BusinessLayer::EORXSeatPosition>("SeatPosition", &I::GetSeatPosition));
+    }
 };
 } // namespace Base

@@ -1,6 +1,7 @@
 #pragma once
 #include "base/orx2basepool/inotifypropertychanged.h"
 #include "base/orx2basepool/iproperty.h"
+#include "base/orx2basepool/tdescription.h"
 
 namespace Base
 {
@@ -14,5 +15,14 @@ public:
     virtual IProperty<bool> const& GetIsVideoMode2DAllowed() const = 0;
     /// Sets it (a change notifies).
     virtual void SetIsVideoMode2DAllowed(bool allowed) = 0;
+};
+
+template <>
+struct TDescription<IVideoMode2DDataExchangeModel> : Describe::TMembersOf<IVideoMode2DDataExchangeModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(Property<bool>("IsVideoMode2DAllowed", &I::GetIsVideoMode2DAllowed));
+    }
 };
 } // namespace Base
