@@ -32,11 +32,11 @@ template <> struct TDescription<I3DSceneViewModel> : Describe::TMembersOf<I3DSce
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Event<SRegionSelectionInfo const>("SelectionEvent", &I::GetSelectionEvent),
-                ValueSource<bool>("RegionBeingEnteredProperty", &I::GetRegionBeingEnteredProperty)));
+        // clang-format off
+        return std::make_tuple(
+            Event<SRegionSelectionInfo const>("SelectionEvent", &I::GetSelectionEvent),
+            ValueSource<bool>("RegionBeingEnteredProperty", &I::GetRegionBeingEnteredProperty));
+        // clang-format on
     }
 };
 } // namespace Base

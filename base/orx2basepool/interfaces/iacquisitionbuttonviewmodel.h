@@ -34,12 +34,13 @@ struct TDescription<IAcquisitionButtonViewModel> : Describe::TMembersOf<IAcquisi
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(Property<CDeviceStateChanged>("CameraDeviceState", &I::GetCameraDeviceState),
-                            Command<>("Camera", &I::GetCameraCommand),
-                            Property<bool>("IsLocked", &I::GetIsLocked),
-                            Property<bool>("IsEnabled", &I::IsEnabled)));
+        // clang-format off
+        return std::make_tuple(
+            Property<CDeviceStateChanged>("CameraDeviceState", &I::GetCameraDeviceState),
+            Command<>("Camera", &I::GetCameraCommand),
+            Property<bool>("IsLocked", &I::GetIsLocked),
+            Property<bool>("IsEnabled", &I::IsEnabled));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -24,8 +24,10 @@ struct TDescription<IAreaEntityCollectionDataExchangeModel>
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             AreaValue<std::vector<CGeometricEntityPacket>>("ContainedEntities", &I::GetContainedEntities));
+        // clang-format on
     }
 };
 } // namespace Base

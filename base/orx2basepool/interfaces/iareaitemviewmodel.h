@@ -55,23 +55,24 @@ template <> struct TDescription<IAreaItemViewModel> : Describe::TMembersOf<IArea
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("Visibility", &I::GetVisibility),
-                Property<bool>("IsObligatory", &I::GetIsObligatory),
-                Property<bool>("IsLocked", &I::GetIsLocked),
-                Property<bool>("IsLockedWithoutData", &I::GetIsLockedWithoutData),
-                Property<bool>("HasUnmergedClusters", &I::GetHasUnmergedClusters),
-                Property<bool>("IsDragableCopyMove", &I::GetIsDragableCopyMove),
-                Property<bool>("IsDragableDelete", &I::GetIsDragableDelete),
-                Property<bool>("IsEnabled", &I::GetIsEnabled),
-                Property<bool>("WorkIndicatorVisibility", &I::GetWorkIndicatorVisibility),
-                Property<bool>("RemoveThumbnail", &I::GetRemoveThumbnail),
-                Property<I::ECorrelationStatus>("CorrelationStatus", &I::GetCorrelationStatus),
-                ViewModel<IThumbnailBarViewModel>("ThumbnailBar", &I::GetThumbnailBarConfiguartion),
-                Command<>("Trash", &I::GetTrashCommand), Command<EAreaItems>("Copy", &I::GetCopyCommand),
-                Command<EAreaItems>("Move", &I::GetMoveCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("IsObligatory", &I::GetIsObligatory),
+            Property<bool>("IsLocked", &I::GetIsLocked),
+            Property<bool>("IsLockedWithoutData", &I::GetIsLockedWithoutData),
+            Property<bool>("HasUnmergedClusters", &I::GetHasUnmergedClusters),
+            Property<bool>("IsDragableCopyMove", &I::GetIsDragableCopyMove),
+            Property<bool>("IsDragableDelete", &I::GetIsDragableDelete),
+            Property<bool>("IsEnabled", &I::GetIsEnabled),
+            Property<bool>("WorkIndicatorVisibility", &I::GetWorkIndicatorVisibility),
+            Property<bool>("RemoveThumbnail", &I::GetRemoveThumbnail),
+            Property<I::ECorrelationStatus>("CorrelationStatus", &I::GetCorrelationStatus),
+            ViewModel<IThumbnailBarViewModel>("ThumbnailBar", &I::GetThumbnailBarConfiguartion),
+            Command<>("Trash", &I::GetTrashCommand),
+            Command<EAreaItems>("Copy", &I::GetCopyCommand),
+            Command<EAreaItems>("Move", &I::GetMoveCommand));
+        // clang-format on
     }
 };
 } // namespace Base

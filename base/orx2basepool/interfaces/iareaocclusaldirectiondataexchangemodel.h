@@ -24,7 +24,10 @@ struct TDescription<IAreaOcclusalDirectionDataExchangeModel>
 {
     static constexpr auto Members()
     {
-        return std::make_tuple(AreaValue<JbMatrix4Rf>("OcclusalDirection", &I::GetOcclusalDirection));
+        // clang-format off
+        return std::make_tuple(
+            AreaValue<JbMatrix4Rf>("OcclusalDirection", &I::GetOcclusalDirection));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -47,10 +47,12 @@ struct TDescription<IAreaOptimizationStateDataExchangeModel>
 {
     static constexpr auto Members()
     {
-        return std::make_tuple(ArraySource<I::SAreaOptimizationState>("AreaOptimizationStateArray",
-                                                                      &I::GetAreaOptimizationStateArray),
-                               ArraySource<COptimizationProgress>("AreaOptimizationProgressArray",
-                                                                  &I::GetAreaOptimizationProgressArray));
+        // clang-format off
+        return std::make_tuple(
+            ArraySource<I::SAreaOptimizationState>("AreaOptimizationStateArray", &I::GetAreaOptimizationStateArray),
+            ArraySource<COptimizationProgress>(
+                "AreaOptimizationProgressArray", &I::GetAreaOptimizationProgressArray));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -40,12 +40,13 @@ struct TDescription<IAreaRegistrationResultDataExchangeModel>
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
-            ArraySource<I::RegistrationInfoPtr>("AreaRegistrationInfoArray",
-                                                &I::GetAreaRegistrationInfoArray),
+            ArraySource<I::RegistrationInfoPtr>("AreaRegistrationInfoArray", &I::GetAreaRegistrationInfoArray),
             Value<bool>("HasSuccessfulAreaRegistrations", &I::HasSuccessfulAreaRegistrations),
             Value<bool>("AllAreaRegistrationsSuccessful", &I::AllAreaRegistrationsSuccessful),
             AreaValue<I::RegistrationInfoPtr>("AreaRegistrationInfo", &I::GetAreaRegistrationInfo));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -45,15 +45,15 @@ template <> struct TDescription<IAreaViewModel> : Describe::TMembersOf<IAreaView
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
-                            Property<bool>("EnableDragDrop", &I::GetEnableDragDrop),
-                            Property<bool>("IsThumbnailBarActive", &I::GetIsThumbnailBarActive),
-                            ViewModelGroup<IAreaItemViewModel, kAreaItemCount>("AreaItemViewModels",
-                                                                               &I::GetAreaItemViewModels),
-                            Property<EAreaItems>("SelectedArea", &I::GetSelectedArea),
-                            Command<EAreaItems>("ActivateArea", &I::GetActivateAreaCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("EnableDragDrop", &I::GetEnableDragDrop),
+            Property<bool>("IsThumbnailBarActive", &I::GetIsThumbnailBarActive),
+            ViewModelGroup<IAreaItemViewModel, kAreaItemCount>("AreaItemViewModels", &I::GetAreaItemViewModels),
+            Property<EAreaItems>("SelectedArea", &I::GetSelectedArea),
+            Command<EAreaItems>("ActivateArea", &I::GetActivateAreaCommand));
+        // clang-format on
     }
 };
 } // namespace Base

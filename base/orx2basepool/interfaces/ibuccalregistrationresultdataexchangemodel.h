@@ -27,13 +27,15 @@ struct TDescription<IBuccalRegistrationResultDataExchangeModel>
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
-            Property<CBuccalRegistrationResult>("BuccalRegistrationResultToUpper",
-                                                &I::GetBuccalRegistrationResultToUpper),
-            Property<CBuccalRegistrationResult>("BuccalRegistrationResultToLower",
-                                                &I::GetBuccalRegistrationResultToLower),
-            ValueSource<EBuccalRegistrationStrategyStatus>("BuccalRegistrationStrategyStatus",
-                                                           &I::GetBuccalRegistrationStrategyStatus));
+            Property<CBuccalRegistrationResult>(
+                "BuccalRegistrationResultToUpper", &I::GetBuccalRegistrationResultToUpper),
+            Property<CBuccalRegistrationResult>(
+                "BuccalRegistrationResultToLower", &I::GetBuccalRegistrationResultToLower),
+            ValueSource<EBuccalRegistrationStrategyStatus>(
+                "BuccalRegistrationStrategyStatus", &I::GetBuccalRegistrationStrategyStatus));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -47,14 +47,14 @@ struct TDescription<ICameraCalibrationViewModel> : Describe::TMembersOf<ICameraC
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("Visibility", &I::GetVisibility),
-                Property<EORXAcquireDevice>("AcquireDevice", &I::GetAcquireDevice),
-                Property<I::ECalibrationType>("CalibrationType", &I::GetCalibrationType),
-                Property<I::ECalibrationState>("CalibrationState", &I::GetCalibrationState),
-                Property<CCalibrationWaitRequest>("CalibrationWaitRequest", &I::GetCalibrationWaitRequest)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<EORXAcquireDevice>("AcquireDevice", &I::GetAcquireDevice),
+            Property<I::ECalibrationType>("CalibrationType", &I::GetCalibrationType),
+            Property<I::ECalibrationState>("CalibrationState", &I::GetCalibrationState),
+            Property<CCalibrationWaitRequest>("CalibrationWaitRequest", &I::GetCalibrationWaitRequest));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -28,10 +28,11 @@ template <> struct TDescription<ICaptureKeysViewModel> : Describe::TMembersOf<IC
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(Command<unsigned int, unsigned int>("KeyPressed", &I::GetKeyPressedCommand),
-                            Command<unsigned int, unsigned int>("KeyReleased", &I::GetKeyReleasedCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Command<unsigned int, unsigned int>("KeyPressed", &I::GetKeyPressedCommand),
+            Command<unsigned int, unsigned int>("KeyReleased", &I::GetKeyReleasedCommand));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -41,9 +41,11 @@ struct TDescription<ICaseRequiredAreasDataExchangeModel>
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             ArraySource<I::EAreaRequirementLevel>("RequiredAreasArray", &I::GetRequiredAreasArray),
             Property<EAreaItems>("DefaultActiveArea", &I::GetDefaultActiveArea));
+        // clang-format on
     }
 };
 } // namespace Base

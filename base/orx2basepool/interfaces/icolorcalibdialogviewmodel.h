@@ -32,12 +32,14 @@ template <> struct TDescription<IColorCalibDialogViewModel> : Describe::TMembers
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Command<>("OKPressed", &I::GetOKPressed), Command<>("CancelPressed", &I::GetCancelPressed),
-                Command<>("CustomPressed", &I::GetCustomPressed), Property<bool>("Visible", &I::GetVisible),
-                Property<CCalibrationWaitRequest>("CalibrationWaitRequest", &I::GetCalibrationWaitRequest)));
+        // clang-format off
+        return std::make_tuple(
+            Command<>("OKPressed", &I::GetOKPressed),
+            Command<>("CancelPressed", &I::GetCancelPressed),
+            Command<>("CustomPressed", &I::GetCustomPressed),
+            Property<bool>("Visible", &I::GetVisible),
+            Property<CCalibrationWaitRequest>("CalibrationWaitRequest", &I::GetCalibrationWaitRequest));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -115,30 +115,30 @@ template <> struct TDescription<ICommonCommands> : Describe::TMembersOf<ICommonC
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             Command<int const&, std::wstring const&>("EngineReplayMode", &I::GetEngineReplayModeCommand),
             Command<std::wstring const&>("EngineActivateSave", &I::GetEngineActivateSaveCommand),
             Command<std::wstring const&>("EngineActivateLoad", &I::GetEngineActivateLoadCommand),
             Command<std::wstring const&, std::wstring const&, std::wstring const&, std::wstring const&,
-                    std::wstring const&, std::wstring const&, float>("AccuracyTest",
-                                                                     &I::GetAccuracyTestCommand),
+                    std::wstring const&, std::wstring const&, float>(
+                "AccuracyTest", &I::GetAccuracyTestCommand),
             Command<std::wstring const&>("ExportReconstruction", &I::GetExportReconstructionCommand),
-            Command<std::wstring const&, std::wstring const&>("ExportAreaContent",
-                                                              &I::GetExportAreaContentCommand),
+            Command<std::wstring const&, std::wstring const&>("ExportAreaContent", &I::GetExportAreaContentCommand),
             Command<std::wstring const&>("DebugOptimization", &I::GetDebugOptimizationCommand),
             Command<>("UnlockAreas", &I::GetUnlockAreasCommand),
             Command<int, bool>("AreaSetDoReconstruction", &I::GetAreaSetDoReconstructionCommand),
             Command<bool>("AreasWaitForIdle", &I::GetAreasWaitForIdleCommand),
             Command<std::wstring const&>("SaveAreaEntities", &I::GetSaveAreaEntitiesCommand),
             Command<std::wstring const&>("SaveArea", &I::GetSaveAreaCommand),
-            Command<std::wstring const&, std::wstring const&>("SwitchAreaOptimizationType",
-                                                              &I::GetSwitchAreaOptimizationTypeCommand),
+            Command<std::wstring const&, std::wstring const&>(
+                "SwitchAreaOptimizationType", &I::GetSwitchAreaOptimizationTypeCommand),
             Command<>("TriggerReconstruction", &I::GetTriggerReconstructionCommand),
             Command<std::wstring const&>("SaveSurfelCollection", &I::GetSaveSurfelCollectionCommand),
             Command<>("ClearEntities", &I::GetClearEntitiesCommand),
             Command<std::wstring const&>("ApplyCutFromFile", &I::GetApplyCutFromFileCommand),
-            Command<int, std::wstring const&, std::wstring const&>("RecomputeOptimization",
-                                                                   &I::GetRecomputeOptimizationCommand),
+            Command<int, std::wstring const&, std::wstring const&>(
+                "RecomputeOptimization", &I::GetRecomputeOptimizationCommand),
             Command<>("RecalculateOutlier", &I::GetRecalculateOutlierCommand),
             Command<>("ClearLastReentryResult", &I::GetClearLastReentryResultCommand),
             Command<bool&>("GetLastReentryWasSuccessful", &I::GetGetLastReentryWasSuccessfulCommand),
@@ -146,21 +146,21 @@ template <> struct TDescription<ICommonCommands> : Describe::TMembersOf<ICommonC
             Command<JbMatrix4Rd&>("GetLastReentryTrafo", &I::GetGetLastReentryTrafoCommand),
             Command<int, std::wstring>("InjectSupportGeometry", &I::GetInjectSupportGeometryCommand),
             Command<int, std::wstring>("InjectReferenceGeometry", &I::GetInjectReferenceGeometryCommand),
-            Command<int, std::shared_ptr<ISurfelCollection const>>("InjectReferenceGeometrySC",
-                                                                   &I::GetInjectReferenceGeometrySCCommand),
+            Command<int, std::shared_ptr<ISurfelCollection const>>(
+                "InjectReferenceGeometrySC", &I::GetInjectReferenceGeometrySCCommand),
             Command<EAreaItems>("AddArea", &I::GetAddAreaCommand),
             Command<EAreaItems, EAreaItems>("MoveArea", &I::GetMoveAreaCommand),
-            Command<std::shared_ptr<IModuleParameterSet const>&>("GetGlobalParameterSet",
-                                                                 &I::GetGetGlobalParameterSetCommand),
+            Command<std::shared_ptr<IModuleParameterSet const>&>(
+                "GetGlobalParameterSet", &I::GetGetGlobalParameterSetCommand),
             Command<std::vector<signed char> const&>("WriteRandomBinFile", &I::GetWriteRandomBinFileCommand),
             Command<std::wstring>("ReplaceGeometryAtL0Level", &I::GetReplaceGeometryAtL0LevelCommand),
-            Command<float, float, unsigned int, int>("DisturbTransformations",
-                                                     &I::GetDisturbTransformationsCommand),
+            Command<float, float, unsigned int, int>("DisturbTransformations", &I::GetDisturbTransformationsCommand),
             Command<bool>("ConnectVisualization", &I::GetConnectVisualizationCommand),
             Value<unsigned int>("NumberOfL0EntitiesInCase", &I::GetNumberOfL0EntitiesInCase),
             Value<unsigned int>("NumberOfL1EntitiesInCase", &I::GetNumberOfL1EntitiesInCase),
-            Command<std::function<void(BusinessLayer::ICommonAreas&)>>("DebugDomainTest",
-                                                                       &I::GeDebugDomainTestCommand));
+            Command<std::function<void(BusinessLayer::ICommonAreas&)>>(
+                "DebugDomainTest", &I::GeDebugDomainTestCommand));
+        // clang-format on
     }
 };
 } // namespace Base

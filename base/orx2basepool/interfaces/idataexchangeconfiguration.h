@@ -71,45 +71,45 @@ template <> struct TDescription<IDataExchangeConfiguration> : Describe::TMembers
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
-            ViewModel<IReconstructionResultDataExchangeModel>("TriangulationConfiguration",
-                                                              &I::GetTriangulationConfiguration),
-            ViewModel<IIsModelTabAllowedDataExchangeModel>("IsModelTabAllowedDataExchangeModel",
-                                                           &I::GetIsModelTabAllowedDataExchangeModel),
-            ViewModel<ICaseRequiredAreasDataExchangeModel>("CaseRequiredAreasDataExchangeModel",
-                                                           &I::GetCaseRequiredAreasDataExchangeModel),
-            ViewModel<IAreaSurfelColletionDataExchangeModel>("AreaSurfelColletionDataExchangeModel",
-                                                             &I::GetAreaSurfelColletionDataExchangeModel),
+            ViewModel<IReconstructionResultDataExchangeModel>(
+                "TriangulationConfiguration", &I::GetTriangulationConfiguration),
+            ViewModel<IIsModelTabAllowedDataExchangeModel>(
+                "IsModelTabAllowedDataExchangeModel", &I::GetIsModelTabAllowedDataExchangeModel),
+            ViewModel<ICaseRequiredAreasDataExchangeModel>(
+                "CaseRequiredAreasDataExchangeModel", &I::GetCaseRequiredAreasDataExchangeModel),
+            ViewModel<IAreaSurfelColletionDataExchangeModel>(
+                "AreaSurfelColletionDataExchangeModel", &I::GetAreaSurfelColletionDataExchangeModel),
             ViewModel<IBuccalRegistrationResultDataExchangeModel>(
-                "BuccalRegistrationResultDataExchangeModel",
-                &I::GetBuccalRegistrationResultDataExchangeModel),
+                "BuccalRegistrationResultDataExchangeModel", &I::GetBuccalRegistrationResultDataExchangeModel),
             ViewModel<IAreaRegistrationResultDataExchangeModel>(
                 "AreaRegistrationResultDataExchangeModel", &I::GetAreaRegistrationResultDataExchangeModel),
-            ViewModel<IAreaOptimizationStateDataExchangeModel>("AreaOptimizationStateDataExchangeModel",
-                                                               &I::GetAreaOptimizationStateDataExchangeModel),
-            ViewModel<IAreaOcclusalDirectionDataExchangeModel>("AreaOcclusalDirectionDataExchangeModel",
-                                                               &I::GetAreaOcclusalDirectionDataExchangeModel),
-            ViewModel<IDataModificationDataExchangeModel>("DataModificationDataExchangeModel",
-                                                          &I::GetDataModificationDataExchangeModel),
-            ViewModel<IInstantiatedAreaDataExchangeModel>("InstantiatedAreaDataExchangeModel",
-                                                          &I::GetInstantiatedAreaDataExchangeModel),
+            ViewModel<IAreaOptimizationStateDataExchangeModel>(
+                "AreaOptimizationStateDataExchangeModel", &I::GetAreaOptimizationStateDataExchangeModel),
+            ViewModel<IAreaOcclusalDirectionDataExchangeModel>(
+                "AreaOcclusalDirectionDataExchangeModel", &I::GetAreaOcclusalDirectionDataExchangeModel),
+            ViewModel<IDataModificationDataExchangeModel>(
+                "DataModificationDataExchangeModel", &I::GetDataModificationDataExchangeModel),
+            ViewModel<IInstantiatedAreaDataExchangeModel>(
+                "InstantiatedAreaDataExchangeModel", &I::GetInstantiatedAreaDataExchangeModel),
             ViewModel<IReconstructionProgressBarDataExchangeModel>(
                 "ReconstructionProgressDataExchangeModel", &I::GetReconstructionProgressDataExchangeModel),
-            ViewModel<IAreaEntityCollectionDataExchangeModel>("AreaEntityCollectionDataExchangeModel",
-                                                              &I::GetAreaEntityCollectionDataExchangeModel),
-            ViewModel<IGuidedArchDataExchangeModel>("GuidedArchDataExchangeModel",
-                                                    &I::GetGuidedArchDataExchangeModel),
-            ViewModel<ISeatPositionDataExchangeModel>("SeatPositionDataExchangeModel",
-                                                      &I::GetSeatPositionDataExchangeModel),
-            ViewModel<IColorCalibrationDataExchangeModel>("ColorCalibrationDataExchangeModel",
-                                                          &I::GetColorCalibrationDataExchangeModel),
+            ViewModel<IAreaEntityCollectionDataExchangeModel>(
+                "AreaEntityCollectionDataExchangeModel", &I::GetAreaEntityCollectionDataExchangeModel),
+            ViewModel<IGuidedArchDataExchangeModel>(
+                "GuidedArchDataExchangeModel", &I::GetGuidedArchDataExchangeModel),
+            ViewModel<ISeatPositionDataExchangeModel>(
+                "SeatPositionDataExchangeModel", &I::GetSeatPositionDataExchangeModel),
+            ViewModel<IColorCalibrationDataExchangeModel>(
+                "ColorCalibrationDataExchangeModel", &I::GetColorCalibrationDataExchangeModel),
             ViewModel<IIsRunningExceptReconstructionDataExchangeModel>(
-                "IsRunningExceptReconstructionDataExchangeModel",
-                &I::GetIsRunningExceptReconstructionDataExchangeModel),
-            ViewModel<IAdminMetaDataDataExchangeModel>("AdminMetaDataDataExchangeModel",
-                                                       &I::GetAdminMetaDataDataExchangeModel),
-            ViewModel<IVideoMode2DDataExchangeModel>("VideoMode2DDataExchangeModel",
-                                                     &I::GetVideoMode2DDataExchangeModel));
+                "IsRunningExceptReconstructionDataExchangeModel", &I::GetIsRunningExceptReconstructionDataExchangeModel),
+            ViewModel<IAdminMetaDataDataExchangeModel>(
+                "AdminMetaDataDataExchangeModel", &I::GetAdminMetaDataDataExchangeModel),
+            ViewModel<IVideoMode2DDataExchangeModel>(
+                "VideoMode2DDataExchangeModel", &I::GetVideoMode2DDataExchangeModel));
+        // clang-format on
     }
 };
 } // namespace Base

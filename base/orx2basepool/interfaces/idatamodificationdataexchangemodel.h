@@ -22,7 +22,10 @@ struct TDescription<IDataModificationDataExchangeModel>
 {
     static constexpr auto Members()
     {
-        return std::make_tuple(Event<void>("ModifiedEvent", &I::GetModifiedEvent));
+        // clang-format off
+        return std::make_tuple(
+            Event<void>("ModifiedEvent", &I::GetModifiedEvent));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -106,6 +106,7 @@ template <> struct TDescription<IGuiConfiguration> : Describe::TMembersOf<IGuiCo
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             Slot<IAcquisitionButtonViewModel>("AcquisitionButton", &I::GetAcquisitionButtonConfiguration),
             Slot<ISidePanelViewModel>("SidePanel", &I::GetSidePanelConfiguration),
@@ -130,6 +131,7 @@ template <> struct TDescription<IGuiConfiguration> : Describe::TMembersOf<IGuiCo
             Slot<IToolModelDoubleClick>("DoubleClickTool", &I::GetDoubleClickToolConfiguration),
             Slot<IToolModelROI>("RoiTool", &I::GetRoiToolConfiguration),
             Slot<ISceneInfoHintModel>("SceneInfoHint", &I::GetSceneInfoHintConfiguration));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -27,8 +27,11 @@ struct TDescription<IIsModelTabAllowedDataExchangeModel>
 {
     static constexpr auto Members()
     {
-        return std::make_tuple(Property<bool>("IsModelTabAllowed", &I::GetIsModelTabAllowed),
-                               Property<bool>("IsDataAvailable", &I::GetIsDataAvailable));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("IsModelTabAllowed", &I::GetIsModelTabAllowed),
+            Property<bool>("IsDataAvailable", &I::GetIsDataAvailable));
+        // clang-format on
     }
 };
 } // namespace Base

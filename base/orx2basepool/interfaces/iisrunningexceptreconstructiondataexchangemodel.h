@@ -22,8 +22,11 @@ struct TDescription<IIsRunningExceptReconstructionDataExchangeModel>
 {
     static constexpr auto Members()
     {
-        return std::make_tuple(ValueSource<bool>("IsRunningExceptReconstructionBindingSource",
-                                                 &I::GetIsRunningExceptReconstructionBindingSource));
+        // clang-format off
+        return std::make_tuple(
+            ValueSource<bool>(
+                "IsRunningExceptReconstructionBindingSource", &I::GetIsRunningExceptReconstructionBindingSource));
+        // clang-format on
     }
 };
 } // namespace Base

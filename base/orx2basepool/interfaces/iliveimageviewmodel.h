@@ -41,13 +41,14 @@ template <> struct TDescription<ILiveImageViewModel> : Describe::TMembersOf<ILiv
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(Property<unsigned int>("AcquireType", &I::GetAcquireType),
-                                              Property<I::EItemCrosshair>("CrossHair", &I::GetCrossHair),
-                                              Property<unsigned int>("TextResource", &I::GetTextResource),
-                                              Property<bool>("Visibility", &I::GetVisibility),
-                                              Property<ELiveImageTransformation>(
-                                                  "ImageTransformation", &I::GetImageTransformation)));
+        // clang-format off
+        return std::make_tuple(
+            Property<unsigned int>("AcquireType", &I::GetAcquireType),
+            Property<I::EItemCrosshair>("CrossHair", &I::GetCrossHair),
+            Property<unsigned int>("TextResource", &I::GetTextResource),
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<ELiveImageTransformation>("ImageTransformation", &I::GetImageTransformation));
+        // clang-format on
     }
 };
 } // namespace Base

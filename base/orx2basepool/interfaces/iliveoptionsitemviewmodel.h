@@ -48,14 +48,16 @@ template <> struct TDescription<ILiveOptionsItemViewModel> : Describe::TMembersO
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("Visibility", &I::GetVisibility), Property<bool>("Enabled", &I::GetEnabled),
-                Property<bool>("Selected", &I::GetSelected), Property<CStringW>("InfoText", &I::GetInfoText),
-                Command<>("Command", &I::GetCommand),
-                ViewModel<ILiveSubOptionsViewModel>("LiveSubOptions", &I::GetLiveSubOptions),
-                Property<I::EItemTypeLiveOptions>("ItemType", &I::GetItemType)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("Enabled", &I::GetEnabled),
+            Property<bool>("Selected", &I::GetSelected),
+            Property<CStringW>("InfoText", &I::GetInfoText),
+            Command<>("Command", &I::GetCommand),
+            ViewModel<ILiveSubOptionsViewModel>("LiveSubOptions", &I::GetLiveSubOptions),
+            Property<I::EItemTypeLiveOptions>("ItemType", &I::GetItemType));
+        // clang-format on
     }
 };
 } // namespace Base

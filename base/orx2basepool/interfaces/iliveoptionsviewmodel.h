@@ -26,9 +26,10 @@ template <> struct TDescription<ILiveOptionsViewModel> : Describe::TMembersOf<IL
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(ViewModelGroup<ILiveOptionsItemViewModel, I::kItemCount>(
-                                  "LiveOptionsItems", &I::GetLiveOptionsItems)));
+        // clang-format off
+        return std::make_tuple(
+            ViewModelGroup<ILiveOptionsItemViewModel, I::kItemCount>( "LiveOptionsItems", &I::GetLiveOptionsItems));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -47,13 +47,15 @@ struct TDescription<ILiveSubOptionsItemViewModel> : Describe::TMembersOf<ILiveSu
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("Visibility", &I::GetVisibility), Property<bool>("Enabled", &I::GetEnabled),
-                Property<bool>("Selected", &I::GetSelected),
-                ViewModel<ISliderViewModel>("Slider", &I::GetSlider), Command<>("Command", &I::GetCommand),
-                Property<I::EItemTypeLiveSubOptions>("ItemType", &I::GetItemType)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("Enabled", &I::GetEnabled),
+            Property<bool>("Selected", &I::GetSelected),
+            ViewModel<ISliderViewModel>("Slider", &I::GetSlider),
+            Command<>("Command", &I::GetCommand),
+            Property<I::EItemTypeLiveSubOptions>("ItemType", &I::GetItemType));
+        // clang-format on
     }
 };
 } // namespace Base

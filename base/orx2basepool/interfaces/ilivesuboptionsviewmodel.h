@@ -26,9 +26,11 @@ template <> struct TDescription<ILiveSubOptionsViewModel> : Describe::TMembersOf
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(ViewModelGroup<ILiveSubOptionsItemViewModel, I::kItemCount>(
-                                  "LiveSubOptionsItems", &I::GetLiveSubOptionsItems)));
+        // clang-format off
+        return std::make_tuple(
+            ViewModelGroup<ILiveSubOptionsItemViewModel, I::kItemCount>(
+                "LiveSubOptionsItems", &I::GetLiveSubOptionsItems));
+        // clang-format on
     }
 };
 } // namespace Base

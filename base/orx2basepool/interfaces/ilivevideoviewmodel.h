@@ -52,28 +52,28 @@ template <> struct TDescription<ILiveVideoViewModel> : Describe::TMembersOf<ILiv
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("Visibility", &I::GetVisibility),
-                Property<bool>("IsEnabled", &I::GetIsEnabled),
-                Property<bool>("IsSelected", &I::GetIsSelected),
-                Property<bool>("IsRecordPanoramaVisible", &I::GetIsRecordPanoramaVisible),
-                Property<bool>("IsSupportedAutoStartStop", &I::GetIsSupportedAutoStartStop),
-                Property<std::shared_ptr<IImageData2DSimple const>>("PanoramaImage", &I::GetPanoramaImage),
-                Property<bool>("PanoramaRecordDone", &I::GetPanoramaRecordDone),
-                Property<bool>("AutoStartSnapshotDone", &I::GetAutoStartSnapshotDone),
-                Property<bool>("AutoStartVideoDone", &I::GetAutoStartVideoDone),
-                Property<bool>("AutoStopVideoDone", &I::GetAutoStopVideoDone),
-                Command<>("StartCaptureMode", &I::StartCaptureModeCommand),
-                Command<>("StartIdleMode", &I::StartIdleModeCommand),
-                Command<CStringW const&>("TakeSnapshot", &I::TakeSnapshotCommand),
-                Command<CStringW const&>("AutoStartSnapshot", &I::AutoStartSnapshotCommand),
-                Command<CStringW const&>("StartRecordVideo", &I::StartRecordVideoCommand),
-                Command<CStringW const&>("AutoStartRecordVideo", &I::AutoStartRecordVideoCommand),
-                Command<>("StopRecordVideo", &I::StopRecordVideoCommand),
-                Command<CStringW const&>("StartRecordPanorama", &I::StartRecordPanoramaCommand),
-                Command<>("StopRecordPanorama", &I::StopRecordPanoramaCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("IsEnabled", &I::GetIsEnabled),
+            Property<bool>("IsSelected", &I::GetIsSelected),
+            Property<bool>("IsRecordPanoramaVisible", &I::GetIsRecordPanoramaVisible),
+            Property<bool>("IsSupportedAutoStartStop", &I::GetIsSupportedAutoStartStop),
+            Property<std::shared_ptr<IImageData2DSimple const>>("PanoramaImage", &I::GetPanoramaImage),
+            Property<bool>("PanoramaRecordDone", &I::GetPanoramaRecordDone),
+            Property<bool>("AutoStartSnapshotDone", &I::GetAutoStartSnapshotDone),
+            Property<bool>("AutoStartVideoDone", &I::GetAutoStartVideoDone),
+            Property<bool>("AutoStopVideoDone", &I::GetAutoStopVideoDone),
+            Command<>("StartCaptureMode", &I::StartCaptureModeCommand),
+            Command<>("StartIdleMode", &I::StartIdleModeCommand),
+            Command<CStringW const&>("TakeSnapshot", &I::TakeSnapshotCommand),
+            Command<CStringW const&>("AutoStartSnapshot", &I::AutoStartSnapshotCommand),
+            Command<CStringW const&>("StartRecordVideo", &I::StartRecordVideoCommand),
+            Command<CStringW const&>("AutoStartRecordVideo", &I::AutoStartRecordVideoCommand),
+            Command<>("StopRecordVideo", &I::StopRecordVideoCommand),
+            Command<CStringW const&>("StartRecordPanorama", &I::StartRecordPanoramaCommand),
+            Command<>("StopRecordPanorama", &I::StopRecordPanoramaCommand));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -23,10 +23,11 @@ template <> struct TDescription<ILockGUIViewModel> : Describe::TMembersOf<ILockG
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(Property<unsigned int>("LockCount", &I::GetLockCount),
-                                              Property<unsigned int>("ShowAnimatedWorkIndicator",
-                                                                     &I::GetShowAnimatedWorkIndicator)));
+        // clang-format off
+        return std::make_tuple(
+            Property<unsigned int>("LockCount", &I::GetLockCount),
+            Property<unsigned int>("ShowAnimatedWorkIndicator", &I::GetShowAnimatedWorkIndicator));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -26,9 +26,11 @@ template <> struct TDescription<IQRCodeViewModel> : Describe::TMembersOf<IQRCode
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(Command<EAreaItems>("ActiveArea", &I::GetActiveAreaCommand),
-                                              Command<CStringW>("QRCode", &I::GetQRCodeCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Command<EAreaItems>("ActiveArea", &I::GetActiveAreaCommand),
+            Command<CStringW>("QRCode", &I::GetQRCodeCommand));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -47,15 +47,17 @@ struct TDescription<IReconstructionProgressBarDataExchangeModel>
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             AreaValue<float>("AreaReconstructionProgress", &I::GetReconstructionProgress),
             Property<float>("ReconstructionProgress", &I::GetReconstructionProgress),
-            Property<BusinessLayer::EImageProcessingProgress>("ReconstructionProgressState",
-                                                              &I::GetReconstructionProgressState),
+            Property<BusinessLayer::EImageProcessingProgress>(
+                "ReconstructionProgressState", &I::GetReconstructionProgressState),
             AreaValue<bool>("ReconstructionArea", &I::GetReconstructionArea),
             AreaValue<int>("GroupOfElement", &I::GetGroupOfElement),
             AreaValue<int>("ElementPositionInGroup", &I::GetElementPositionInGroup),
             AreaValue<std::shared_ptr<JyBitmap>>("ReconstructionBitmap", &I::GetReconstructionBitmap));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -65,11 +65,13 @@ struct TDescription<IReconstructionResultDataExchangeModel>
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             ArraySource<DataLayer::CReconstructionResult>("TriangulationArray", &I::GetTriangulationArray),
             Property<I::EReconstructionState>("ReconstructionState", &I::GetReconstructionState),
             AreaValue<I::EReconstructionState>("AreaReconstructionState", &I::GetReconstructionState),
             Property<bool>("ReconstructionResultAutoSaved", &I::GetReconstructionResultAutoSaved));
+        // clang-format on
     }
 };
 } // namespace Base

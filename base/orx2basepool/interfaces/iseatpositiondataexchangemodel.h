@@ -23,8 +23,10 @@ struct TDescription<ISeatPositionDataExchangeModel> : Describe::TMembersOf<ISeat
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
             Property<BusinessLayer::EORXSeatPosition>("SeatPosition", &I::GetSeatPosition));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -72,12 +72,14 @@ template <> struct TDescription<ISidePanelItemViewModel> : Describe::TMembersOf<
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
-                                              Property<bool>("Enabled", &I::GetEnabled),
-                                              Property<bool>("Selected", &I::GetSelected),
-                                              Command<>("Command", &I::GetCommand),
-                                              Command<>("Unlock", &I::GetUnlockCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("Enabled", &I::GetEnabled),
+            Property<bool>("Selected", &I::GetSelected),
+            Command<>("Command", &I::GetCommand),
+            Command<>("Unlock", &I::GetUnlockCommand));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -41,11 +41,14 @@ struct TDescription<ISidePanelToolItemViewModel> : Describe::TMembersOf<ISidePan
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::tuple_cat(Inherited<ISidePanelItemViewModel>(),
-                              std::make_tuple(Property<I::EItemTypeTools>("ItemType", &I::GetItemType),
-                                              ViewModelGroup<IToolActionViewModel, I::kToolActionCount>(
-                                                  "ItemTypeToolActions", &I::GetItemTypeToolActions),
-                                              Value<std::uint64_t>("SortIndex", &I::GetSortIndex)));
+                              std::make_tuple(
+                                Property<I::EItemTypeTools>("ItemType", &I::GetItemType),
+                                ViewModelGroup<IToolActionViewModel, I::kToolActionCount>(
+                                    "ItemTypeToolActions", &I::GetItemTypeToolActions),
+                                Value<std::uint64_t>("SortIndex", &I::GetSortIndex)));
+        // clang-format on
     }
 };
 } // namespace Base

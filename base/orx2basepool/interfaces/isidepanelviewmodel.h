@@ -52,26 +52,25 @@ template <> struct TDescription<ISidePanelViewModel> : Describe::TMembersOf<ISid
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("AcquisitionModeVisibility", &I::GetAcquisitionModeVisibility),
-                Property<bool>("AddAreaVisibility", &I::GetAddAreaVisibility),
-                Property<bool>("ToolsVisibility", &I::GetToolsVisibility),
-                Property<bool>("AcquisitionOptionsVisibility", &I::GetAcquisitionOptionsVisibility),
-                Property<bool>("ReconstructionOptionsVisibility", &I::GetReconstructionOptionsVisibility),
-                Property<bool>("BagelToolDisabled", &I::GetBagelToolDisabled),
-                ViewModelGroup<ISidePanelItemViewModel, I::kAcquisitionModeCount>(
-                    "AcquisitionModeItems", &I::GetAcquisitionModeItems),
-                ViewModelGroup<ISidePanelItemViewModel, I::kAddAreaCount>("AddAreaItems",
-                                                                          &I::GetAddAreaItems),
-                ViewModelGroup<ISidePanelToolItemViewModel, I::kToolCount>("ToolsItems", &I::GetToolsItems),
-                ViewModelGroup<ISidePanelItemViewModel, I::kAcquisitionOptionCount>(
-                    "AcquisitionOptionsItems", &I::GetAcquisitionOptionsItems),
-                ViewModelGroup<ISidePanelItemViewModel, I::kReconstructionOptionCount>(
-                    "ReconstructionOptionsItems", &I::GetReconstructionOptionsItems),
-                ViewModel<ISidePanelItemViewModel>("UnlockItem", &I::GetUnlockItem),
-                Event<void>("AcquisitionRunningEvent", &I::AcquisitionRunningEvent)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("AcquisitionModeVisibility", &I::GetAcquisitionModeVisibility),
+            Property<bool>("AddAreaVisibility", &I::GetAddAreaVisibility),
+            Property<bool>("ToolsVisibility", &I::GetToolsVisibility),
+            Property<bool>("AcquisitionOptionsVisibility", &I::GetAcquisitionOptionsVisibility),
+            Property<bool>("ReconstructionOptionsVisibility", &I::GetReconstructionOptionsVisibility),
+            Property<bool>("BagelToolDisabled", &I::GetBagelToolDisabled),
+            ViewModelGroup<ISidePanelItemViewModel, I::kAcquisitionModeCount>(
+                "AcquisitionModeItems", &I::GetAcquisitionModeItems),
+            ViewModelGroup<ISidePanelItemViewModel, I::kAddAreaCount>("AddAreaItems", &I::GetAddAreaItems),
+            ViewModelGroup<ISidePanelToolItemViewModel, I::kToolCount>("ToolsItems", &I::GetToolsItems),
+            ViewModelGroup<ISidePanelItemViewModel, I::kAcquisitionOptionCount>(
+                "AcquisitionOptionsItems", &I::GetAcquisitionOptionsItems),
+            ViewModelGroup<ISidePanelItemViewModel, I::kReconstructionOptionCount>(
+                "ReconstructionOptionsItems", &I::GetReconstructionOptionsItems),
+            ViewModel<ISidePanelItemViewModel>("UnlockItem", &I::GetUnlockItem),
+            Event<void>("AcquisitionRunningEvent", &I::AcquisitionRunningEvent));
+        // clang-format on
     }
 };
 } // namespace Base

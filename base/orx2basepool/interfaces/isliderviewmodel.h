@@ -25,10 +25,14 @@ template <> struct TDescription<ISliderViewModel> : Describe::TMembersOf<ISlider
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
-            Property<double>("Value", &I::GetValue), Property<double>("ValueMin", &I::GetValueMin),
-            Property<double>("ValueMax", &I::GetValueMax), Property<double>("StepSmall", &I::GetStepSmall),
+            Property<double>("Value", &I::GetValue),
+            Property<double>("ValueMin", &I::GetValueMin),
+            Property<double>("ValueMax", &I::GetValueMax),
+            Property<double>("StepSmall", &I::GetStepSmall),
             Property<double>("StepLarge", &I::GetStepLarge));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -67,18 +67,26 @@ template <> struct TDescription<IStepMenuItemViewModel> : Describe::TMembersOf<I
 {
     static constexpr auto Members()
     {
+        // clang-format off
         return std::make_tuple(
-            Property<bool>("Visibility", &I::GetVisibility), Property<bool>("Enabled", &I::GetEnabled),
-            Property<bool>("Selected", &I::GetSelected), Property<bool>("IsDone", &I::GetIsDone),
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("Enabled", &I::GetEnabled),
+            Property<bool>("Selected", &I::GetSelected),
+            Property<bool>("IsDone", &I::GetIsDone),
             Property<bool>("Collapsed", &I::GetCollapsed),
             Property<bool>("CanOptionalsCollapse", &I::GetCanOptionalsCollapse),
-            Property<bool>("ShowStatusBar", &I::ShowStatusBar), Property<bool>("OkEnabled", &I::OkEnabled),
-            Property<bool>("OkVisible", &I::OkVisible), Property<bool>("CancelEnabled", &I::CancelEnabled),
-            Property<bool>("IsOptional", &I::GetIsOptional), Property<CStringW>("InfoText", &I::GetInfoText),
-            Property<CStringW>("GroupID", &I::GetGroupID), Command<>("Command", &I::GetCommand),
+            Property<bool>("ShowStatusBar", &I::ShowStatusBar),
+            Property<bool>("OkEnabled", &I::OkEnabled),
+            Property<bool>("OkVisible", &I::OkVisible),
+            Property<bool>("CancelEnabled", &I::CancelEnabled),
+            Property<bool>("IsOptional", &I::GetIsOptional),
+            Property<CStringW>("InfoText", &I::GetInfoText),
+            Property<CStringW>("GroupID", &I::GetGroupID),
+            Command<>("Command", &I::GetCommand),
             Command<bool>("OkCancelPressed", &I::GetOkCancelPressed),
             Command<CStringW>("TextInserted", &I::GetTextInserted),
             Property<I::EItemTypeStepMenu>("ItemType", &I::GetItemType));
+        // clang-format on
     }
 };
 } // namespace Base

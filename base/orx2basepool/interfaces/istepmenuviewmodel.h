@@ -46,14 +46,14 @@ template <> struct TDescription<IStepMenuViewModel> : Describe::TMembersOf<IStep
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                ArraySource<std::shared_ptr<IStepMenuItemViewModel>>("StepMenuItems", &I::GetStepMenuItems),
-                Property<I::StepMenuPosition>("StepMenuPosition", &I::GetStepMenuPosition),
-                Value<bool>("CanOptionalItemsCollapse", &I::GetCanOptionalItemsCollapse),
-                Value<bool>("OptionalItemsExpanded", &I::GetOptionalItemsExpanded),
-                Property<bool>("ShowVideoMode2DDisabledHint", &I::GetShowVideoMode2DDisabledHint)));
+        // clang-format off
+        return std::make_tuple(
+            ArraySource<std::shared_ptr<IStepMenuItemViewModel>>("StepMenuItems", &I::GetStepMenuItems),
+            Property<I::StepMenuPosition>("StepMenuPosition", &I::GetStepMenuPosition),
+            Value<bool>("CanOptionalItemsCollapse", &I::GetCanOptionalItemsCollapse),
+            Value<bool>("OptionalItemsExpanded", &I::GetOptionalItemsExpanded),
+            Property<bool>("ShowVideoMode2DDisabledHint", &I::GetShowVideoMode2DDisabledHint));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -30,9 +30,11 @@ template <> struct TDescription<IThumbnailBarViewModel> : Describe::TMembersOf<I
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(ArraySource<std::shared_ptr<IThumbnailItemViewModel>>(
-                                  "ThumbnailsArrayBindingSource", &I::GetThumbnailsArrayBindingSource)));
+        // clang-format off
+        return std::make_tuple(
+            ArraySource<std::shared_ptr<IThumbnailItemViewModel>>(
+                "ThumbnailsArrayBindingSource", &I::GetThumbnailsArrayBindingSource));
+        // clang-format on
     }
 };
 } // namespace Base

@@ -44,16 +44,18 @@ template <> struct TDescription<IThumbnailItemViewModel> : Describe::TMembersOf<
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(
-                Property<bool>("Visibility", &I::GetVisibility),
-                Property<bool>("IsEnabled", &I::GetIsEnabled),
-                Property<bool>("IsSelected", &I::GetIsSelected),
-                Property<bool>("IsReference", &I::GetIsReference),
-                Property<CStringW>("BitmapID", &I::GetBitmapID), Property<int>("Number", &I::GetNumber),
-                Property<I::ECorrelationStatus>("CorrelationStatus", &I::GetCorrelationStatus),
-                Command<>("Trash", &I::GetTrashCommand), Command<>("Select", &I::GetSelectCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("IsEnabled", &I::GetIsEnabled),
+            Property<bool>("IsSelected", &I::GetIsSelected),
+            Property<bool>("IsReference", &I::GetIsReference),
+            Property<CStringW>("BitmapID", &I::GetBitmapID),
+            Property<int>("Number", &I::GetNumber),
+            Property<I::ECorrelationStatus>("CorrelationStatus", &I::GetCorrelationStatus),
+            Command<>("Trash", &I::GetTrashCommand),
+            Command<>("Select", &I::GetSelectCommand));
+        // clang-format on
     }
 };
 } // namespace Base

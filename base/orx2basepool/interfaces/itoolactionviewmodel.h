@@ -47,12 +47,14 @@ template <> struct TDescription<IToolActionViewModel> : Describe::TMembersOf<ITo
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(
-            Inherited<IViewModelObject>(),
-            std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
-                            Property<bool>("Enabled", &I::GetEnabled),
-                            Property<bool>("Selected", &I::GetSelected), Command<>("Command", &I::GetCommand),
-                            Property<I::ItemTypeToolActionsEnum>("ItemType", &I::GetItemType)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("Enabled", &I::GetEnabled),
+            Property<bool>("Selected", &I::GetSelected),
+            Command<>("Command", &I::GetCommand),
+            Property<I::ItemTypeToolActionsEnum>("ItemType", &I::GetItemType));
+        // clang-format on
     }
 };
 } // namespace Base

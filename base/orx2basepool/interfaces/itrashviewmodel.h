@@ -26,10 +26,12 @@ template <> struct TDescription<ITrashViewModel> : Describe::TMembersOf<ITrashVi
 {
     static constexpr auto Members()
     {
-        return std::tuple_cat(Inherited<IViewModelObject>(),
-                              std::make_tuple(Property<bool>("Visibility", &I::GetVisibility),
-                                              Property<bool>("IsEnabled", &I::GetIsEnabled),
-                                              Command<>("Click", &I::GetClickCommand)));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("Visibility", &I::GetVisibility),
+            Property<bool>("IsEnabled", &I::GetIsEnabled),
+            Command<>("Click", &I::GetClickCommand));
+        // clang-format on
     }
 };
 } // namespace Base

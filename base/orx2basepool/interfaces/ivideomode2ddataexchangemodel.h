@@ -22,7 +22,10 @@ struct TDescription<IVideoMode2DDataExchangeModel> : Describe::TMembersOf<IVideo
 {
     static constexpr auto Members()
     {
-        return std::make_tuple(Property<bool>("IsVideoMode2DAllowed", &I::GetIsVideoMode2DAllowed));
+        // clang-format off
+        return std::make_tuple(
+            Property<bool>("IsVideoMode2DAllowed", &I::GetIsVideoMode2DAllowed));
+        // clang-format on
     }
 };
 } // namespace Base
