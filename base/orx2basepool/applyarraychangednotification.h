@@ -2,7 +2,9 @@
 #include "base/orx2basepool/arraychangednotification.h"
 
 #include <cstddef>
+#include <iterator>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace Base::Binding
@@ -45,12 +47,21 @@ void ForEachPositionRun(std::vector<std::size_t> const& positions, Run&& run)
 /// costs linear time.
 /// Throws std::out_of_range for a position that does not fit the copy (the copy was not a mirror of
 /// the source), and whatever copying a `T` throws; the copy is then partly updated.
+/// With `leaving`, the elements the notification replaces or removes are moved there instead of being
+/// destroyed, so that a caller holding a lock can let them die after releasing it.
 template <class T>
-void ApplyArrayChangedNotification(std::vector<T>& copy, ArrayChangedNotification<T> const& notification)
+void ApplyArrayChangedNotification(std::vector<T>& copy, ArrayChangedNotification<T> const& notification,
+                                   std::vector<T>* leaving = nullptr)
 {
     std::size_t const changedCount = notification.changedIndices.size();
     for (std::size_t i = 0; i < changedCount; ++i)
-        copy.at(notification.changedIndices[i]) = notification.changedValues.at(i);
+    {
+        T& element = copy.at(notification.changedIndices[i]);
+        T const& value = notification.changedValues.at(i);
+        if (leaving != nullptr)
+            leaving->push_back(std::move(element));
+        element = value;
+    }
 
     std::vector<std::size_t> const& inserted = notification.insertedIndices;
     if (inserted.size() != notification.insertedValues.size())
@@ -81,6 +92,11 @@ void ApplyArrayChangedNotification(std::vector<T>& copy, ArrayChangedNotificatio
             {
                 if (removed[end - 1] >= copy.size())
                     throw std::out_of_range("array notification: removal beyond the end");
+                if (leaving != nullptr)
+                    leaving->insert(leaving->end(),
+                                    std::make_move_iterator(copy.begin() + static_cast<std::ptrdiff_t>(removed[begin])),
+                                    std::make_move_iterator(copy.begin() +
+                                                            static_cast<std::ptrdiff_t>(removed[end - 1]) + 1));
                 copy.erase(copy.begin() + static_cast<std::ptrdiff_t>(removed[begin]),
                            copy.begin() + static_cast<std::ptrdiff_t>(removed[end - 1]) + 1);
             });
@@ -88,6 +104,8 @@ void ApplyArrayChangedNotification(std::vector<T>& copy, ArrayChangedNotificatio
     }
     case EArrayRemovalKind::All:
     case EArrayRemovalKind::SourceDestroyed:
+        if (leaving != nullptr)
+            leaving->insert(leaving->end(), std::make_move_iterator(copy.begin()), std::make_move_iterator(copy.end()));
         copy.clear();
         break;
     }

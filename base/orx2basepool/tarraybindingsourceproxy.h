@@ -153,9 +153,10 @@ private:
             DropBindingLocked(writer);
             return;
         }
+        std::vector<T> leaving; // replaced and removed elements die after the lock is released
         try
         {
-            ApplyArrayChangedNotification(this->ValuesLocked(), notification);
+            ApplyArrayChangedNotification(this->ValuesLocked(), notification, &leaving);
         }
         catch (...)
         {
@@ -173,7 +174,8 @@ private:
         Internal::CDisconnectOnScopeExit const left(m_connection.Release());
         m_sourceIdentity = nullptr;
         ++m_binding;
-        this->ValuesLocked().clear();
+        std::vector<T> leaving; // dies after the lock is released
+        leaving.swap(this->ValuesLocked());
         Notification cleared;
         cleared.removalKind = EArrayRemovalKind::All;
         this->FireLocked(cleared, writer);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <numeric>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,8 @@ namespace Base::Binding
 /// lock is released; the change stays.
 /// `T` needs copy construction, assignment, value initialisation and `operator==`.
 /// Destruction fires a last notification with `removalKind` 3.
+/// Elements an edit removes or overwrites, and those left at destruction, are destroyed after the lock is
+/// released: an element's destructor may take locks that a reader of this array holds while it waits.
 template <class T>
 class TArrayProperty final
     : public Internal::TStoringArrayBindingSourceImplBase<
@@ -50,7 +53,7 @@ public:
     void Set(std::vector<T> const& values) override
     {
         Edit(
-            [&values](Notification& notification, std::vector<T>& current)
+            [&values](Notification& notification, std::vector<T>& current, Dying& dying)
             {
                 std::size_t const oldSize = current.size();
                 std::size_t const newSize = values.size();
@@ -79,6 +82,7 @@ public:
                     notification.insertedValues.assign(values.begin() + static_cast<std::ptrdiff_t>(oldSize),
                                                        values.end());
                 }
+                dying.Take(current);
                 current = values;
                 return true;
             });
@@ -89,12 +93,13 @@ public:
     void SetAt(std::size_t index, T const& value) override
     {
         Edit(
-            [index, &value](Notification& notification, std::vector<T>& current)
+            [index, &value](Notification& notification, std::vector<T>& current, Dying& dying)
             {
                 if (index >= current.size())
                     return InsertLocked(notification, current, index, &value, &value + 1);
                 notification.changedIndices.assign(1, index);
                 notification.changedValues.assign(1, value);
+                dying.Keep(current.begin() + static_cast<std::ptrdiff_t>(index), 1);
                 current[index] = value;
                 return true;
             });
@@ -105,7 +110,7 @@ public:
     void SetRange(std::size_t index, std::vector<T> const& values) override
     {
         Edit(
-            [index, &values](Notification& notification, std::vector<T>& current)
+            [index, &values](Notification& notification, std::vector<T>& current, Dying& dying)
             {
                 if (values.empty())
                     return false;
@@ -116,6 +121,7 @@ public:
                 {
                     AddPositions(notification.changedIndices, index, index + overwritten);
                     notification.changedValues.assign(values.begin(), split);
+                    dying.Keep(current.begin() + static_cast<std::ptrdiff_t>(index), overwritten);
                     std::copy(values.begin(), split, current.begin() + static_cast<std::ptrdiff_t>(index));
                 }
                 if (split != values.end())
@@ -127,53 +133,53 @@ public:
     /// Inserts `value` before position `index`; beyond the end, default elements fill the gap first.
     void Insert(std::size_t index, T const& value) override
     {
-        Edit([index, &value](Notification& notification, std::vector<T>& current)
+        Edit([index, &value](Notification& notification, std::vector<T>& current, Dying&)
              { return InsertLocked(notification, current, index, &value, &value + 1); });
     }
 
     /// Inserts `values` before position `index` (gap filled as Insert). Nothing happens for empty `values`.
     void InsertRange(std::size_t index, std::vector<T> const& values) override
     {
-        Edit([index, &values](Notification& notification, std::vector<T>& current)
+        Edit([index, &values](Notification& notification, std::vector<T>& current, Dying&)
              { return InsertLocked(notification, current, index, values.begin(), values.end()); });
     }
 
     /// Appends `values`. Nothing happens for empty `values`.
     void Append(std::vector<T> const& values) override
     {
-        Edit([&values](Notification& notification, std::vector<T>& current)
+        Edit([&values](Notification& notification, std::vector<T>& current, Dying&)
              { return InsertLocked(notification, current, current.size(), values.begin(), values.end()); });
     }
 
     /// Appends one element.
     void Add(T const& value) override
     {
-        Edit([&value](Notification& notification, std::vector<T>& current)
+        Edit([&value](Notification& notification, std::vector<T>& current, Dying&)
              { return InsertLocked(notification, current, current.size(), &value, &value + 1); });
     }
 
     /// Removes the element at `index`; nothing happens at or beyond the size.
     void RemoveAt(std::size_t index) override
     {
-        Edit([index](Notification& notification, std::vector<T>& current)
-             { return index < current.size() && RemoveLocked(notification, current, index, index + 1); });
+        Edit([index](Notification& notification, std::vector<T>& current, Dying& dying)
+             { return index < current.size() && RemoveLocked(notification, current, dying, index, index + 1); });
     }
 
     /// Removes the positions `[first, min(last, size))`; nothing happens when that range is empty
     /// (`first` at or beyond the size, or `last` not after `first`).
     void RemoveRange(std::size_t first, std::size_t last) override
     {
-        Edit([first, last](Notification& notification, std::vector<T>& current)
-             { return RemoveLocked(notification, current, first, last); });
+        Edit([first, last](Notification& notification, std::vector<T>& current, Dying& dying)
+             { return RemoveLocked(notification, current, dying, first, last); });
     }
 
     /// Removes the last element; nothing happens on an empty array.
     void RemoveLast() override
     {
         Edit(
-            [](Notification& notification, std::vector<T>& current) {
+            [](Notification& notification, std::vector<T>& current, Dying& dying) {
                 return !current.empty() &&
-                       RemoveLocked(notification, current, current.size() - 1, current.size());
+                       RemoveLocked(notification, current, dying, current.size() - 1, current.size());
             });
     }
 
@@ -181,31 +187,63 @@ public:
     void Clear() override
     {
         Edit(
-            [](Notification& notification, std::vector<T>& current)
+            [](Notification& notification, std::vector<T>& current, Dying& dying)
             {
                 if (current.empty())
                     return false;
                 notification.removalKind = EArrayRemovalKind::All;
-                current.clear();
+                dying.Take(current);
                 return true;
             });
     }
 
 private:
+    /// Elements leaving the array during an edit. Trivially destructible elements run no code when they
+    /// die, so they are simply dropped in place and cost nothing extra.
+    class Dying
+    {
+    public:
+        /// Moves the whole of `current` here (leaves it empty).
+        void Take(std::vector<T>& current)
+        {
+            if constexpr (kDefers)
+            {
+                if (m_elements.empty())
+                    m_elements.swap(current);
+                else
+                    Keep(current.begin(), current.size());
+            }
+            current.clear();
+        }
+        /// Copies `count` elements from `first` (the array then erases or overwrites them).
+        void Keep([[maybe_unused]] typename std::vector<T>::iterator first, [[maybe_unused]] std::size_t count)
+        {
+            if constexpr (kDefers)
+                m_elements.insert(m_elements.end(), std::make_move_iterator(first),
+                                  std::make_move_iterator(first + static_cast<std::ptrdiff_t>(count)));
+        }
+
+    private:
+        static constexpr bool kDefers = !std::is_trivially_destructible_v<T>;
+        std::vector<T> m_elements;
+    };
+
     /// The frame of every edit: `change` describes the edit in the notification and applies it, under the
     /// writer lock, and returns false when it changes nothing.
     template <class Change> void Edit(Change&& change)
     {
+        Dying dying; // declared before the lock: its elements die after the lock is released
         std::unique_lock<CSharedMutex> writer = this->LockArrayForWriting();
         Notification notification;
         try
         {
-            if (!change(notification, this->ValuesLocked()))
+            if (!change(notification, this->ValuesLocked(), dying))
                 return;
         }
         catch (...)
         {
-            this->ValuesLocked().clear();
+            std::vector<T> left; // dies after FireLocked released the lock
+            left.swap(this->ValuesLocked());
             Notification cleared;
             cleared.removalKind = EArrayRemovalKind::All;
             this->FireLocked(cleared, writer);
@@ -240,12 +278,13 @@ private:
         return true;
     }
 
-    static bool RemoveLocked(Notification& notification, std::vector<T>& current, std::size_t first,
-                             std::size_t last)
+    static bool RemoveLocked(Notification& notification, std::vector<T>& current, Dying& dying,
+                             std::size_t first, std::size_t last)
     {
         std::size_t const end = std::min(last, current.size());
         if (first >= end)
             return false;
+        dying.Keep(current.begin() + static_cast<std::ptrdiff_t>(first), end - first);
         notification.removalKind = EArrayRemovalKind::Indices;
         AddPositions(notification.removedIndices, first, end);
         current.erase(current.begin() + static_cast<std::ptrdiff_t>(first),

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -196,4 +197,61 @@ TEST(ArrayProxyThreads, DestroyingTheProxyWaitsForANotificationBeingForwarded)
     held.ExpectDestroyWaits([&] { source.Add(1); }, [&] { proxy.reset(); });
     source.Add(2); // nobody listens any more
     EXPECT_EQ(kinds, (std::vector<K>{K::None, K::None, K::SourceDestroyed}));
+}
+
+namespace
+{
+/// An element whose destructor asks, without waiting, whether the arrays it lived in can be read: a
+/// destructor that runs under a writer lock finds them locked.
+struct LockProbe
+{
+    std::function<bool()> readable;
+    int* deathsUnderALock = nullptr;
+    ~LockProbe()
+    {
+        if (!readable())
+            ++*deathsUnderALock;
+    }
+};
+using Probe = std::shared_ptr<LockProbe>;
+} // namespace
+
+// A thumbnail's destructor waited for its own delivery lock while the host's array held its writer lock
+// around the element's death, and the GUI, inside that delivery, waited to read the array.
+TEST(ArrayLocks, ElementsLeavingAnArrayDieAfterItsWriterLockIsReleased)
+{
+    int underALock = 0;
+    auto source = std::make_unique<TArrayProperty<Probe>>();
+    TArrayProperty<Probe>* raw = source.get();
+    auto probe = [&] { return Probe(new LockProbe{[raw] { return raw->TryGetSize().HasValue(); }, &underALock}); };
+    for (int i = 0; i < 6; ++i)
+        source->Add(probe());
+    source->RemoveAt(0);
+    source->RemoveRange(0, 2);
+    source->SetAt(0, probe());
+    source->SetRange(0, {probe(), probe()});
+    source->Set({probe()});
+    source->Clear();
+    source->Set({probe(), probe()});
+    source.reset();
+    EXPECT_EQ(underALock, 0);
+
+    // A transform makes its own elements; a proxy mirrors them. Removing them from the input frees them
+    // through both.
+    TArrayProperty<int> numbers(Vec{1, 2, 3});
+    TArrayBindingSourceProxy<Probe> proxy;
+    IArrayBindingSource<Probe> const* transformRead = nullptr;
+    auto const readable = [&] { return proxy.TryGetSize().HasValue() && transformRead->TryGetSize().HasValue(); };
+    auto const transform = MakeTransformArrayBindingSource(
+        numbers, [&](int) { return Probe(new LockProbe{readable, &underALock}); });
+    transformRead = &transform;
+    proxy.Bind(transform);
+    numbers.SetAt(0, 4);
+    numbers.RemoveAt(1);
+    numbers.Clear();
+    numbers.Set(Vec{5});
+    TArrayProperty<Probe> const none;
+    proxy.Bind(none); // the proxy's copies go first, the transform's with the input's next change
+    numbers.Set(Vec{});
+    EXPECT_EQ(underALock, 0);
 }

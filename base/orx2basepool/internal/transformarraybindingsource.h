@@ -78,6 +78,7 @@ public:
                 return;
             }
             ArrayChangedNotification<To> converted;
+            std::vector<To> leaving; // replaced and removed elements die after the lock is released
             try
             {
                 converted.status = input.status;
@@ -87,12 +88,14 @@ public:
                 converted.insertedValues = Convert(input.insertedValues);
                 converted.removalKind = input.removalKind;
                 converted.removedIndices = input.removedIndices;
-                ApplyArrayChangedNotification(this->ValuesLocked(), converted);
+                ApplyArrayChangedNotification(this->ValuesLocked(), converted, &leaving);
             }
             catch (...)
             {
                 CDisconnectOnScopeExit const stop(m_input.Release());
                 m_following = false;
+                leaving.insert(leaving.end(), std::make_move_iterator(this->ValuesLocked().begin()),
+                               std::make_move_iterator(this->ValuesLocked().end()));
                 this->ValuesLocked().clear();
                 ArrayChangedNotification<To> cleared;
                 cleared.removalKind = EArrayRemovalKind::All;

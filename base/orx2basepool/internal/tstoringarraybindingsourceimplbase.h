@@ -73,11 +73,13 @@ protected:
         EndSourceLocked(writer);
     }
 
-    /// As EndSource, with the writer lock held by the caller; releases it.
+    /// As EndSource, with the writer lock held by the caller; releases it. The elements die after the
+    /// lock is released: an element's destructor may take locks a reader of this array holds.
     void EndSourceLocked(std::unique_lock<CSharedMutex>& writer)
     {
+        std::vector<T> dying;
         if (!this->HasEndedLocked())
-            m_values.clear();
+            dying.swap(m_values);
         this->FireEndOfSourceLocked(writer);
     }
 
