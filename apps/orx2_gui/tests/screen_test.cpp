@@ -5,9 +5,9 @@
 #include "cacquisitionscreen.h"
 #include "cscreensession.h"
 
-#include "bridge/cbridgestatistics.h"
 #include "engine/cpropertycatalog.h"
 #include "engine/csimulator.h"
+#include "qtbridge/cbridgestatistics.h"
 
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
@@ -33,6 +33,7 @@
 namespace
 {
 using namespace Orx2Gui;
+using Orx2Qt::CBridgeStatistics;
 using Orx2Sim::Json;
 
 std::string const kScenarios = ORX2_SIM_SCENARIOS "/";
@@ -73,6 +74,19 @@ private:
                 m_names.push_back(command->GetName());
         }};
 };
+
+/// The object QML reaches from `root` through `path` ("area.areaItemViewModels.1": keys and list indices).
+QObject* Path(QObject* root, QString const& path)
+{
+    QVariant at = QVariant::fromValue(root);
+    for (QString const& step : path.split('.'))
+    {
+        bool isIndex = false;
+        int const index = step.toInt(&isIndex);
+        at = isIndex ? at.toList().value(index) : at.value<QObject*>()->property(step.toUtf8());
+    }
+    return at.value<QObject*>();
+}
 
 /// The QML value equals the library's named value (numbers as shown, to one decimal).
 bool Same(QVariant const& shown, Json const& published)
@@ -176,11 +190,11 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         QString key;
         std::string published;
     } const counted[] = {
-        {screen.GetTiles().at(0).toMap().value("item").value<QObject*>(), "obligatory",
-         "Area.UpperJaw.Obligatory"},
-        {screen.GetProgress(), "percent", "Reconstruction.Progress"},
-        {screen.GetResult(), "state", "Reconstruction.State"},
-        {screen.GetLiveImage(), "crosshair", "LiveImage.CrossHair"},
+        {Path(screen.GetGui(), "area.areaItemViewModels.1"), "isObligatory", "Area.UpperJaw.Obligatory"},
+        {Path(screen.GetData(), "reconstructionProgressDataExchangeModel"), "reconstructionProgress",
+         "Reconstruction.Progress"},
+        {Path(screen.GetData(), "triangulationConfiguration"), "reconstructionState", "Reconstruction.State"},
+        {Path(screen.GetGui(), "liveImage"), "crossHair", "LiveImage.CrossHair"},
     };
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     std::vector<int> changes;
