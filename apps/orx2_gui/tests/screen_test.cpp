@@ -241,7 +241,8 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         char const* name;
         std::string scenario;
         int step;
-        char const* typed; // into the number entry first
+        char const* input; // the entry typed into first, and what
+        char const* typed;
         char const* button;
         std::vector<std::wstring> commands;
         char const* published;
@@ -251,6 +252,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          "",
          0,
          nullptr,
+         nullptr,
          "action_Trim_3",
          {L"Trim.CToolActionViewModelBase.Command_3"},
          nullptr,
@@ -258,6 +260,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         {"thumbnail",
          kScenarios + "area_panel.json",
          2,
+         nullptr,
          nullptr,
          "thumbnail_LowerJaw-1",
          {L"CThumbnailItemViewModelBase.Select_LowerJaw_1"},
@@ -267,6 +270,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          kScenarios + "calibration.json",
          1,
          nullptr,
+         nullptr,
          "answer_eOk",
          {L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"},
          "Calibration.Answers",
@@ -274,6 +278,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         {"number entry",
          kScenarios + "calibration.json",
          5,
+         "numberInput",
          "43",
          "inlineOk_InputText",
          {L"CCameraCalibrationStepMenuViewModel.TextInserted",
@@ -284,10 +289,21 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          kScenarios + "calibration.json",
          11,
          nullptr,
+         nullptr,
          "colourOk",
          {L"CCalibrationDriver.DialogOk"},
          "ColourDialog.Visible",
          false},
+        {"QR code", "", 0, "qrInput", "ORX7", "qrSend", {L"Simulator.QRCode"}, "QRCode.Text", "ORX7"},
+        {"QR code's area",
+         "",
+         0,
+         "qrInput",
+         "LowerJaw",
+         "qrArea",
+         {L"Simulator.QRCodeArea"},
+         "Case.SelectedArea",
+         "LowerJaw"},
     };
     for (SRow const& row : rows)
     {
@@ -295,7 +311,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         Open(row.scenario, row.step);
         if (row.typed != nullptr)
         {
-            QQuickItem* const entry = Item("numberInput");
+            QQuickItem* const entry = Item(row.input);
             ASSERT_NE(entry, nullptr);
             entry->forceActiveFocus();
             QMetaObject::invokeMethod(entry, "selectAll");

@@ -226,6 +226,43 @@ Window {
             }
         }
 
+        // The QR-code view model, bound by its description alone: a code typed here goes to the host as
+        // if the camera had read it ("qrCode"), or names the area to scan next ("activeArea").
+        Column {
+            id: qrCode
+            objectName: "qrCode"
+            property var model: gui.qrCode
+            x: 796; y: 262
+            spacing: 4
+            Text { text: "QR code"; color: "#77808b" }
+            Rectangle {
+                width: 204; height: 24
+                color: "#0d1014"
+                border.color: "#7fb8ea"
+                TextInput {
+                    id: qrText
+                    objectName: "qrInput"
+                    anchors.fill: parent
+                    anchors.margins: 4
+                    clip: true
+                    color: "#f0f3f6"
+                }
+            }
+            Row {
+                spacing: 4
+                ScreenButton {
+                    objectName: "qrSend"; width: 100; text: "Code"
+                    enabled: qrCode.model !== null
+                    onClicked: qrCode.model.execute("qrCode", [qrText.text])
+                }
+                ScreenButton {
+                    objectName: "qrArea"; width: 100; text: "Area"
+                    enabled: qrCode.model !== null
+                    onClicked: qrCode.model.execute("activeArea", [qrText.text])
+                }
+            }
+        }
+
         // The colour calibration dialog, over everything while the engine asks.
         Rectangle {
             id: colourDialog
