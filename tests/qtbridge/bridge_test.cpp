@@ -26,6 +26,7 @@
 
 #include <atomic>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 
 namespace Base
@@ -115,6 +116,29 @@ using ChildPtr = std::shared_ptr<ITestChild>;
 
 class CTestViewModel final : public TNotifyPropertyChangedImpl<ITestViewModel>
 {
+    /// A command "Test.<name>" that records each call as "<name> <argument> ...".
+    template <class... Args> std::shared_ptr<ICommand<Args...>> Recording(std::wstring const& name)
+    {
+        auto shown = [](auto const& value)
+        {
+            using T = std::decay_t<decltype(value)>;
+            std::ostringstream out;
+            if constexpr (std::is_enum_v<T>)
+                out << static_cast<int>(value);
+            else if constexpr (std::is_arithmetic_v<T>)
+                out << value;
+            else
+                out << QString::fromStdWString(std::wstring(value)).toStdString();
+            return out.str();
+        };
+        return std::make_shared<TCommand<void, Args...>>(
+            [this, name, shown](Args... arguments) {
+                calls.push_back(QString::fromStdWString(name).toStdString() +
+                                ((" " + shown(arguments)) + ... + ""));
+            },
+            L"Test." + name, false);
+    }
+
 public:
     IProperty<int> const& GetNumber() const override { return number; }
     IProperty<bool> const& GetFlag() const override { return flag; }
@@ -159,32 +183,16 @@ public:
     std::array<ChildPtr, 2> pair{std::make_shared<CChild>(1), std::make_shared<CChild>(2)};
     TProperty<ChildPtr> slot{std::make_shared<CChild>(7), silent};
     std::vector<std::string> calls; // what the commands ran, GUI thread
-    std::shared_ptr<ICommand<int>> add = std::make_shared<TCommand<void, int>>(
-        [this](int value)
-        { number.Set(number.Get() + value), calls.push_back("add " + std::to_string(value)); },
-        L"Test.Add", false);
+    std::shared_ptr<ICommand<int>> add = Recording<int>(L"Add");
     TProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> qrCode{
-        std::make_shared<TCommand<void, CStringW, EAreaItems, bool>>(
-            [this](CStringW const& code, EAreaItems at, bool on)
-            {
-                calls.push_back("qr " + std::string(code.GetStdString().begin(), code.GetStdString().end()) +
-                                " " + std::to_string(static_cast<int>(at)) + " " + std::to_string(on));
-            },
-            L"Test.QRCode", false),
-        *this};
+        Recording<CStringW, EAreaItems, bool>(L"QRCode"), *this};
     std::shared_ptr<ICommand<unsigned, double, std::wstring const&>> measure =
-        std::make_shared<TCommand<void, unsigned, double, std::wstring const&>>(
-            [this](unsigned count, double size, std::wstring const& unit)
-            {
-                calls.push_back("measure " + std::to_string(count) + " " + std::to_string(size) + " " +
-                                std::string(unit.begin(), unit.end()));
-            },
-            L"Test.Measure", false);
+        Recording<unsigned, double, std::wstring const&>(L"Measure");
     TProperty<std::shared_ptr<ICommand<>>> nothing{nullptr, *this};
     std::shared_ptr<ICommand<>> fail =
         std::make_shared<TCommand<void>>([] { throw std::runtime_error("refused"); }, L"Test.Throw", false);
-    std::shared_ptr<ICommand<SOpaque>> give = std::make_shared<TCommand<void, SOpaque>>(
-        [this](SOpaque) { calls.push_back("give"); }, L"Test.Give", false);
+    std::shared_ptr<ICommand<SOpaque>> give =
+        std::make_shared<TCommand<void, SOpaque>>([](SOpaque) {}, L"Test.Give", false);
     TEventSignal<void> closed;
 };
 
@@ -403,10 +411,10 @@ TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesN
     // clang-format off
     struct SCase { char const* code; bool gone; char const* result; char const* warning; char const* ran; };
     SCase const rows[] = {
-        {"vm.execute('add', [5])",                       false, "true",  "",                                   "add 5"},
-        {"vm.execute('qrCode', ['AB', 'UpperJaw', true])", false, "true", "",                                  "qr AB 1 1"},
-        {"vm.execute('qrCode', ['', 13, false])",        false, "true",  "",                                   "qr  13 0"},
-        {"vm.execute('measure', [4294967295, 0.25, 'mm'])", false, "true", "",                                 "measure 4294967295 0.250000 mm"},
+        {"vm.execute('add', [5])",                       false, "true",  "",                                   "Add 5"},
+        {"vm.execute('qrCode', ['AB', 'UpperJaw', true])", false, "true", "",                                  "QRCode AB 1 1"},
+        {"vm.execute('qrCode', ['', 13, false])",        false, "true",  "",                                   "QRCode  13 0"},
+        {"vm.execute('measure', [4294967295, 0.25, 'mm'])", false, "true", "",                                 "Measure 4294967295 0.25 mm"},
         {"vm.execute('nothing')",                        false, "false", "",                                   ""},
         {"vm.commandName('add') + vm.commandName('nothing')", false, "Test.Add", "",                           ""},
         {"vm.execute('subtract', [1])",                  false, "false", "has no command \"subtract\"",        ""},
