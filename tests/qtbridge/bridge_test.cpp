@@ -31,6 +31,12 @@
 
 namespace Base
 {
+enum class ECorner : std::uint8_t // an enumeration of the test's own, bound by the generic rule
+{
+    Near = 0,
+    Far = 3,
+};
+
 struct SOpaque // a type no conversion knows: left out
 {
     int x = 0;
@@ -53,6 +59,8 @@ public:
     virtual IProperty<EAreaItems> const& GetArea() const = 0;
     virtual IProperty<CCalibrationWaitRequest> const& GetRequest() const = 0;
     virtual IProperty<SOpaque> const& GetOpaque() const = 0;
+    virtual IProperty<ECorner> const& GetCorner() const = 0;
+    virtual IProperty<CBuccalRegistrationResult> const& GetRegistration() const = 0;
     virtual double GetScale() const = 0;
     virtual int GetHook() const = 0;
     virtual float GetProgress(EAreaItems area) const = 0;
@@ -65,7 +73,8 @@ public:
     virtual std::shared_ptr<ICommand<int>> GetAddCommand() const = 0;
     virtual IProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> const&
     GetQRCodeCommand() const = 0;
-    virtual std::shared_ptr<ICommand<unsigned, double, std::wstring const&>> GetMeasureCommand() const = 0;
+    virtual std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>>
+    GetMeasureCommand() const = 0;
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetNothingCommand() const = 0;
     virtual std::shared_ptr<ICommand<>> GetThrowCommand() const = 0;
     virtual std::shared_ptr<ICommand<SOpaque>> GetGiveCommand() const = 0;
@@ -85,14 +94,16 @@ template <> struct TDescription<ITestViewModel> : Describe::TMembersOf<ITestView
             Property<int>("Number", &I::GetNumber), Property<bool>("Flag", &I::GetFlag),
             Property<CStringW>("OKText", &I::GetOKText), Property<EAreaItems>("Area", &I::GetArea),
             Property<CCalibrationWaitRequest>("Request", &I::GetRequest),
-            Property<SOpaque>("Opaque", &I::GetOpaque), Value<double>("Scale", &I::GetScale),
-            Value<int>("Hook", &I::GetHook), AreaValue<float>("Progress", &I::GetProgress),
-            ValueSource<int>("Counter", &I::GetCounter), ArraySource<int>("Entries", &I::GetEntries),
+            Property<SOpaque>("Opaque", &I::GetOpaque), Property<ECorner>("Corner", &I::GetCorner),
+            Property<CBuccalRegistrationResult>("Registration", &I::GetRegistration),
+            Value<double>("Scale", &I::GetScale), Value<int>("Hook", &I::GetHook),
+            AreaValue<float>("Progress", &I::GetProgress), ValueSource<int>("Counter", &I::GetCounter),
+            ArraySource<int>("Entries", &I::GetEntries),
             ArraySource<std::shared_ptr<ITestChild>>("Children", &I::GetChildren),
             ViewModel<ITestChild>("Child", &I::GetChild), ViewModelGroup<ITestChild, 2>("Pair", &I::GetPair),
             Slot<ITestChild>("Slot", &I::GetSlot), Command<int>("Add", &I::GetAddCommand),
             Command<CStringW, EAreaItems, bool>("QRCode", &I::GetQRCodeCommand),
-            Command<unsigned, double, std::wstring const&>("Measure", &I::GetMeasureCommand),
+            Command<unsigned, double, std::wstring const&, ECorner>("Measure", &I::GetMeasureCommand),
             Command<>("Nothing", &I::GetNothingCommand), Command<>("Throw", &I::GetThrowCommand),
             Command<SOpaque>("Give", &I::GetGiveCommand), Event<void>("Closed", &I::GetClosed));
     }
@@ -146,6 +157,8 @@ public:
     IProperty<EAreaItems> const& GetArea() const override { return area; }
     IProperty<CCalibrationWaitRequest> const& GetRequest() const override { return request; }
     IProperty<SOpaque> const& GetOpaque() const override { return opaque; }
+    IProperty<ECorner> const& GetCorner() const override { return corner; }
+    IProperty<CBuccalRegistrationResult> const& GetRegistration() const override { return registration; }
     double GetScale() const override { return 1.5; }
     int GetHook() const override { return hook ? hook() : 0; }
     float GetProgress(EAreaItems where) const override { return static_cast<float>(where) / 4.0f; }
@@ -160,7 +173,8 @@ public:
     {
         return qrCode;
     }
-    std::shared_ptr<ICommand<unsigned, double, std::wstring const&>> GetMeasureCommand() const override
+    std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>>
+    GetMeasureCommand() const override
     {
         return measure;
     }
@@ -175,6 +189,9 @@ public:
     TProperty<EAreaItems> area{EAreaItems::UpperJaw, *this};
     TProperty<CCalibrationWaitRequest> request{CCalibrationWaitRequest(), *this};
     TProperty<SOpaque> opaque{SOpaque(), *this};
+    TProperty<ECorner> corner{ECorner::Far, *this};
+    TProperty<CBuccalRegistrationResult> registration{CBuccalRegistrationResult(JbMatrix4Rd::Identity()),
+                                                      *this};
     std::function<int()> hook;
     CSilentChangeOwner silent; // the counter notifies through its own stream only
     TProperty<int> counter{0, silent};
@@ -186,8 +203,8 @@ public:
     std::shared_ptr<ICommand<int>> add = Recording<int>(L"Add");
     TProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> qrCode{
         Recording<CStringW, EAreaItems, bool>(L"QRCode"), *this};
-    std::shared_ptr<ICommand<unsigned, double, std::wstring const&>> measure =
-        Recording<unsigned, double, std::wstring const&>(L"Measure");
+    std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>> measure =
+        Recording<unsigned, double, std::wstring const&, ECorner>(L"Measure");
     TProperty<std::shared_ptr<ICommand<>>> nothing{nullptr, *this};
     std::shared_ptr<ICommand<>> fail =
         std::make_shared<TCommand<void>>([] { throw std::runtime_error("refused"); }, L"Test.Throw", false);
@@ -297,12 +314,13 @@ TEST_F(ViewModelMap, BindsEachDescribedMemberUnderItsQmlNameAndFollowsItsSources
     CQml qml(map.get());
     // clang-format off
     std::pair<char const*, char const*> const rows[] = {
-        {"vm.keys().sort().join(' ')",       "area child children counter entries flag hook number okText pair progress request scale slot"},
+        {"vm.keys().sort().join(' ')",       "area child children corner counter entries flag hook number okText pair progress registration request scale slot"},
         {"vm.number + ' ' + vm.flag",        "0 false"},
         {"vm.okText",                        "h\u00e9llo"},
         {"vm.area",                          "1"},
         {"vm.request.instructionText",       "hold still"},
-        {"vm.request.calibState",            "1"},
+        {"vm.request.calibState + ' ' + vm.corner", "1 3"},
+        {"vm.registration.valid + ' ' + vm.registration.transformation", "true 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1"},
         {"vm.scale",                         "1.5"},
         {"vm.progress.length + ' ' + vm.progress[2]", "14 0.5"},
         {"vm.entries.count + ' ' + vm.entries.get(1).value", "3 5"},
@@ -414,7 +432,7 @@ TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesN
         {"vm.execute('add', [5])",                       false, "true",  "",                                   "Add 5"},
         {"vm.execute('qrCode', ['AB', 'UpperJaw', true])", false, "true", "",                                  "QRCode AB 1 1"},
         {"vm.execute('qrCode', ['', 13, false])",        false, "true",  "",                                   "QRCode  13 0"},
-        {"vm.execute('measure', [4294967295, 0.25, 'mm'])", false, "true", "",                                 "Measure 4294967295 0.25 mm"},
+        {"vm.execute('measure', [4294967295, 0.25, 'mm', 3])", false, "true", "",                                 "Measure 4294967295 0.25 mm 3"},
         {"vm.execute('nothing')",                        false, "false", "",                                   ""},
         {"vm.commandName('add') + vm.commandName('nothing')", false, "Test.Add", "",                           ""},
         {"vm.execute('subtract', [1])",                  false, "false", "has no command \"subtract\"",        ""},
@@ -426,8 +444,9 @@ TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesN
         {"vm.execute('add', [1.5])",                     false, "false", "not an integer",                     ""},
         {"vm.execute('add', [true])",                    false, "false", "not an integer",                     ""},
         {"vm.execute('add', [4294967296])",              false, "false", "not an integer",                     ""},
-        {"vm.execute('measure', [-1, 0.25, 'mm'])",      false, "false", "argument 1 is -1 (int), not an integer of at least 0", ""},
-        {"vm.execute('measure', [1, 'x', 'mm'])",        false, "false", "argument 2 is x (QString), not a number", ""},
+        {"vm.execute('measure', [-1, 0.25, 'mm', 0])",      false, "false", "argument 1 is -1 (int), not an integer of at least 0", ""},
+        {"vm.execute('measure', [1, 'x', 'mm', 0])",        false, "false", "argument 2 is x (QString), not a number", ""},
+        {"vm.execute('measure', [1, 1, 'mm', 256])",     false, "false", "argument 4 is 256 (int), not an integer (an enumerator's value)", ""},
         {"vm.execute('qrCode', [7, 1, true])",           false, "false", "argument 1 is 7 (int), not a string", ""},
         {"vm.execute('qrCode', ['A', 14, true])",        false, "false", "argument 2 is 14 (int), not a scan area", ""},
         {"vm.execute('qrCode', ['A', 'Chin', true])",    false, "false", "not a scan area",                    ""},
