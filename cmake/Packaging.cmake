@@ -1,6 +1,8 @@
 # CPack: a runtime package (the shared libraries) and a development package (headers, the linker
 # names of the shared libraries, the static reference host and the CMake package), as Debian packages
-# and as tarballs:  cpack --preset default  (or -G DEB / -G TGZ in build/default).
+# and as tarballs:  cpack --preset default  (or -G DEB / -G TGZ in build/default). With the Qt bridge
+# built, two more: its runtime package (the bridge's shared library) and its development package (its
+# headers and the CMake package's component QtBridge).
 set(CPACK_PACKAGE_NAME ORX2_Common)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
@@ -26,5 +28,23 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME liborx2-common-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
+
+if(TARGET ORX2_QtBridge)
+    list(APPEND CPACK_COMPONENTS_ALL QtBridgeRuntime QtBridgeDevelopment)
+    set(CPACK_COMPONENT_QTBRIDGERUNTIME_DEPENDS Runtime)
+    set(CPACK_COMPONENT_QTBRIDGEDEVELOPMENT_DEPENDS QtBridgeRuntime Development)
+    set(CPACK_DEBIAN_QTBRIDGERUNTIME_PACKAGE_NAME liborx2-qtbridge${PROJECT_VERSION_MAJOR})
+    set(CPACK_DEBIAN_QTBRIDGERUNTIME_PACKAGE_SECTION libs)
+    set(CPACK_DEBIAN_QTBRIDGERUNTIME_PACKAGE_SHLIBDEPS ON)
+    # dpkg-shlibdeps finds the library's own shared libraries in the build tree (the dependency on their
+    # package is the component's); Qt's and the system's it finds in their packages.
+    get_target_property(common_dir ORX2_Common BINARY_DIR)
+    get_target_property(host_dir ORX2_Host BINARY_DIR)
+    set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${common_dir} ${host_dir})
+    set(CPACK_DEBIAN_QTBRIDGEDEVELOPMENT_PACKAGE_NAME liborx2-qtbridge-dev)
+    set(CPACK_DEBIAN_QTBRIDGEDEVELOPMENT_PACKAGE_SECTION libdevel)
+    # Its headers include Qt's.
+    set(CPACK_DEBIAN_QTBRIDGEDEVELOPMENT_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4), qt6-declarative-dev (>= 6.4)")
+endif()
 
 include(CPack)

@@ -2,8 +2,8 @@
 // the update on the GUI thread, and the time from a change on an engine thread to its value applied on
 // a GUI thread that waits in its event loop.
 #include "../benchsupport.h" // (bench/ is no include folder: its compare script would shadow <compare>)
-#include "bridge/cbridgestatistics.h"
-#include "bridge/cviewmodelmap.h"
+#include "qtbridge/cbridgestatistics.h"
+#include "qtbridge/cviewmodelmap.h"
 
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
@@ -16,29 +16,55 @@
 #include <memory>
 #include <thread>
 
-namespace
+namespace Base
 {
-class IBenchViewModel : public Base::INotifyPropertyChanged
+/// One mapped value, which follows `number`.
+class IBenchViewModel : public INotifyPropertyChanged
+{
+public:
+    virtual IProperty<int> const& GetNumber() const = 0;
+    virtual IProperty<bool> const& GetFlag() const = 0;
+};
+/// Eight: the number and seven unchanging flags (a tile changes one value at a time).
+class IBenchWideViewModel : public IBenchViewModel
 {
 };
 
-class CBenchViewModel : public Base::TNotifyPropertyChangedImpl<IBenchViewModel>
+template <> struct TDescription<IBenchViewModel> : Describe::TMembersOf<IBenchViewModel>
+{
+    static constexpr auto Members() { return std::make_tuple(Property<int>("Number", &I::GetNumber)); }
+};
+template <> struct TDescription<IBenchWideViewModel> : Describe::TMembersOf<IBenchWideViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::tuple_cat(
+            Inherited<IBenchViewModel>(),
+            std::make_tuple(Property<bool>("Flag1", &I::GetFlag), Property<bool>("Flag2", &I::GetFlag),
+                            Property<bool>("Flag3", &I::GetFlag), Property<bool>("Flag4", &I::GetFlag),
+                            Property<bool>("Flag5", &I::GetFlag), Property<bool>("Flag6", &I::GetFlag),
+                            Property<bool>("Flag7", &I::GetFlag)));
+    }
+};
+} // namespace Base
+
+namespace
+{
+class CBenchViewModel : public Base::TNotifyPropertyChangedImpl<Base::IBenchWideViewModel>
 {
 public:
+    Base::IProperty<int> const& GetNumber() const override { return number; }
+    Base::IProperty<bool> const& GetFlag() const override { return flag; }
+
     Base::TProperty<int> number{0, *this};
     Base::TProperty<bool> flag{false, *this};
 };
 
-/// `keys` values: the first follows `number`, the others an unchanging flag (a tile changes one value
-/// at a time).
-Orx2Gui::TViewModelTable<CBenchViewModel> Table(int keys)
+/// The map of `vm` with `keys` values (1 or 8).
+Orx2Qt::CViewModelMap* MakeMap(std::shared_ptr<CBenchViewModel> const& vm, int keys)
 {
-    Orx2Gui::TViewModelTable<CBenchViewModel> table;
-    table.Property("number", [](CBenchViewModel const& vm) { return QVariant(vm.number.Get()); });
-    for (int i = 1; i < keys; ++i)
-        table.Property(QString("flag%1").arg(i),
-                       [](CBenchViewModel const& vm) { return QVariant(vm.flag.Get()); });
-    return table;
+    return keys == 1 ? Orx2Qt::MakeViewModelMap<Base::IBenchViewModel>(vm, nullptr)
+                     : Orx2Qt::MakeViewModelMap<Base::IBenchWideViewModel>(vm, nullptr);
 }
 
 /// Set on one thread with `keys` mapped values (0: no map), the GUI side applying after each change
@@ -48,8 +74,7 @@ void BM_SetWithTheBridgeOnOneThread(benchmark::State& state)
     auto const vm = std::make_shared<CBenchViewModel>();
     int const keys = static_cast<int>(state.range(0));
     bool const guiRuns = state.range(1) != 0;
-    std::unique_ptr<Orx2Gui::CViewModelMap> const map(
-        keys > 0 ? Orx2Gui::MakeViewModelMap(vm, Table(keys), nullptr) : nullptr);
+    std::unique_ptr<Orx2Qt::CViewModelMap> const map(keys > 0 ? MakeMap(vm, keys) : nullptr);
     int i = 0;
     for (auto _ : state)
     {
@@ -79,17 +104,15 @@ void BM_SetToAppliedAcrossThreads(benchmark::State& state)
     gui.start();
     QObject anchor;
     anchor.moveToThread(&gui);
-    Orx2Gui::CViewModelMap* map = nullptr;
+    Orx2Qt::CViewModelMap* map = nullptr;
     QMetaObject::invokeMethod(
-        &anchor,
-        [&] { map = Orx2Gui::MakeViewModelMap(vm, Table(static_cast<int>(state.range(0))), nullptr); },
-        Qt::BlockingQueuedConnection);
+        &anchor, [&] { map = MakeMap(vm, static_cast<int>(state.range(0))); }, Qt::BlockingQueuedConnection);
     int i = 0;
     for (auto _ : state)
     {
-        quint64 const applied = Orx2Gui::CBridgeStatistics::Get().updatesApplied;
+        quint64 const applied = Orx2Qt::CBridgeStatistics::Get().updatesApplied;
         vm->number.Set(++i);
-        while (Orx2Gui::CBridgeStatistics::Get().updatesApplied == applied)
+        while (Orx2Qt::CBridgeStatistics::Get().updatesApplied == applied)
             std::this_thread::yield();
     }
     QMetaObject::invokeMethod(

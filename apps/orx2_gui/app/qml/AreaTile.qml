@@ -4,20 +4,22 @@ import QtQuick
 // says it holds data; below the name its thumbnails, the selected ones outlined.
 Rectangle {
     id: tile
-    property var entry          // {name, area, item, thumbnails}
-    property var item: entry.item
-    property bool obligatory: item ? item.obligatory : false
-    property bool selected: acquisition.areaPanel ? acquisition.areaPanel.selectedArea === entry.area : false
-    property bool hasData: acquisition.progress.hasData ? acquisition.progress.hasData[entry.area] : false
-    property string reconstruction: acquisition.result.areaStates ? acquisition.result.areaStates[entry.area] : ""
-    property real percent: acquisition.progress.areaPercent ? acquisition.progress.areaPercent[entry.area] : 0
+    property var entry          // {name, area}
+    property var screen         // the window: its view models and helpers
+    property var item: screen.areaPanel ? screen.areaPanel.areaItemViewModels[entry.area] : null
+    property bool obligatory: item ? item.isObligatory : false
+    property bool selected: screen.areaPanel ? screen.areaPanel.selectedArea === entry.area : false
+    property bool hasData: screen.progress ? screen.progress.reconstructionArea[entry.area] === true : false
+    property string reconstruction: screen.result
+        ? screen.reconstructionStates[screen.result.areaReconstructionState[entry.area]] || "" : ""
+    property real percent: screen.progress ? screen.percent(screen.progress.areaReconstructionProgress[entry.area] * 100) : 0
 
     objectName: "tile_" + entry.name
     width: 205
     height: 68
     radius: 4
     color: selected ? "#1f6fb2" : obligatory ? "#8a6d1f" : "#39424e"
-    opacity: item && item.visible === false ? 0.4 : 1.0
+    opacity: item && item.visibility === false ? 0.4 : 1.0
 
     Rectangle {
         objectName: "dataStripe"
@@ -41,22 +43,22 @@ Rectangle {
     }
     MouseArea {
         anchors.fill: parent
-        onClicked: if (acquisition.areaPanel) acquisition.areaPanel.execute("activate", [entry.area])
+        onClicked: if (screen.areaPanel) screen.areaPanel.execute("activateArea", [entry.area])
     }
     Row {
         x: 12; y: 42
         spacing: 4
         Repeater {
-            model: entry.thumbnails
+            model: tile.item ? tile.item.thumbnailBar.thumbnailsArrayBindingSource : null
             delegate: Rectangle {
                 required property var item
-                objectName: "thumbnail_" + (item ? item.bitmap : "")
+                objectName: "thumbnail_" + (item ? item.bitmapID : "")
                 width: 30; height: 20
                 radius: 2
-                visible: item ? item.visible : false
+                visible: item ? item.visibility : false
                 color: "#22272e"
-                border.width: item && item.selected ? 2 : 1
-                border.color: item && item.selected ? "#7fb8ea" : "#5a6675"
+                border.width: item && item.isSelected ? 2 : 1
+                border.color: item && item.isSelected ? "#7fb8ea" : "#5a6675"
                 Text {
                     anchors.centerIn: parent
                     text: item ? "#" + item.number : ""

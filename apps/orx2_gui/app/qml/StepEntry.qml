@@ -5,8 +5,8 @@ import QtQuick
 Item {
     id: entry
     required property var item
-    property string group: item ? item.group : ""
-    property bool shown: item ? item.visible : false
+    property string group: item ? item.groupID : ""
+    property bool shown: item ? item.visibility : false
 
     objectName: "stepEntry_" + group
     width: 340
@@ -18,7 +18,7 @@ Item {
         width: parent.width
         y: 4
         elide: Text.ElideRight
-        text: entry.item ? entry.item.text : ""
+        text: entry.item ? entry.item.infoText : ""
         color: "#f0f3f6"
     }
     Row {
@@ -36,7 +36,7 @@ Item {
                 anchors.margins: 4
                 color: "#f0f3f6"
                 // The entry's text is the proposal followed by a control suffix.
-                text: entry.item ? entry.item.text.split("##CTRL##")[0] : ""
+                text: entry.item ? entry.item.infoText.split("##CTRL##")[0] : ""
             }
         }
     }
@@ -49,15 +49,15 @@ Item {
             text: "OK"
             onClicked: {
                 if (entry.group === "InputText")
-                    entry.item.execute("insertText", [number.text])
-                entry.item.execute("okCancel", [true])
+                    entry.item.execute("textInserted", [number.text])
+                entry.item.execute("okCancelPressed", [true])
             }
         }
         ScreenButton {
             objectName: "inlineCancel_" + entry.group
             text: "Cancel"
             enabled: entry.item ? entry.item.cancelEnabled : false
-            onClicked: entry.item.execute("okCancel", [false])
+            onClicked: entry.item.execute("okCancelPressed", [false])
         }
     }
     ScreenButton {
@@ -67,6 +67,6 @@ Item {
         text: entry.group.replace(/^e/, "")
         checked: entry.item ? entry.item.selected : false
         enabled: entry.item ? entry.item.enabled : false
-        onClicked: entry.item.execute("press")
+        onClicked: entry.item.execute("command")
     }
 }

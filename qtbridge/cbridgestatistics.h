@@ -1,9 +1,10 @@
 #pragma once
+#include "qtbridge/orx2qtbridgeexport.h"
 #include <QtGlobal>
 
 class QObject;
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 /// What the bridge did since the process started. Tests and the benchmark take the difference of two
 /// readings.
@@ -18,10 +19,11 @@ struct SBridgeCounts
 };
 
 /// What happened between two readings: `later - earlier`, member by member.
-SBridgeCounts operator-(SBridgeCounts const& later, SBridgeCounts const& earlier) noexcept;
+ORX2_QTBRIDGE_EXPORT SBridgeCounts operator-(SBridgeCounts const& later,
+                                             SBridgeCounts const& earlier) noexcept;
 
 /// Process-wide counters of the bridge classes. Every member is thread-safe and lock-free.
-class CBridgeStatistics
+class ORX2_QTBRIDGE_EXPORT CBridgeStatistics
 {
 public:
     /// The counts now.
@@ -37,4 +39,4 @@ public:
     static void CountValuesChanged(quint64 count) noexcept;
     static void CountRowChange() noexcept;
 };
-} // namespace Orx2Gui
+} // namespace Orx2Qt

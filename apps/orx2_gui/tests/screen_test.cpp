@@ -5,9 +5,9 @@
 #include "cacquisitionscreen.h"
 #include "cscreensession.h"
 
-#include "bridge/cbridgestatistics.h"
 #include "engine/cpropertycatalog.h"
 #include "engine/csimulator.h"
+#include "qtbridge/cbridgestatistics.h"
 
 #include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
@@ -33,6 +33,7 @@
 namespace
 {
 using namespace Orx2Gui;
+using Orx2Qt::CBridgeStatistics;
 using Orx2Sim::Json;
 
 std::string const kScenarios = ORX2_SIM_SCENARIOS "/";
@@ -73,6 +74,19 @@ private:
                 m_names.push_back(command->GetName());
         }};
 };
+
+/// The object QML reaches from `root` through `path` ("area.areaItemViewModels.1": keys and list indices).
+QObject* Path(QObject* root, QString const& path)
+{
+    QVariant at = QVariant::fromValue(root);
+    for (QString const& step : path.split('.'))
+    {
+        bool isIndex = false;
+        int const index = step.toInt(&isIndex);
+        at = isIndex ? at.toList().value(index) : at.value<QObject*>()->property(step.toUtf8());
+    }
+    return at.value<QObject*>();
+}
 
 /// The QML value equals the library's named value (numbers as shown, to one decimal).
 bool Same(QVariant const& shown, Json const& published)
@@ -176,11 +190,11 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         QString key;
         std::string published;
     } const counted[] = {
-        {screen.GetTiles().at(0).toMap().value("item").value<QObject*>(), "obligatory",
-         "Area.UpperJaw.Obligatory"},
-        {screen.GetProgress(), "percent", "Reconstruction.Progress"},
-        {screen.GetResult(), "state", "Reconstruction.State"},
-        {screen.GetLiveImage(), "crosshair", "LiveImage.CrossHair"},
+        {Path(screen.GetGui(), "area.areaItemViewModels.1"), "isObligatory", "Area.UpperJaw.Obligatory"},
+        {Path(screen.GetData(), "reconstructionProgressDataExchangeModel"), "reconstructionProgress",
+         "Reconstruction.Progress"},
+        {Path(screen.GetData(), "triangulationConfiguration"), "reconstructionState", "Reconstruction.State"},
+        {Path(screen.GetGui(), "liveImage"), "crossHair", "LiveImage.CrossHair"},
     };
     std::vector<std::unique_ptr<QSignalSpy>> spies;
     std::vector<int> changes;
@@ -227,7 +241,8 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         char const* name;
         std::string scenario;
         int step;
-        char const* typed; // into the number entry first
+        char const* input; // the entry typed into first, and what
+        char const* typed;
         char const* button;
         std::vector<std::wstring> commands;
         char const* published;
@@ -237,6 +252,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          "",
          0,
          nullptr,
+         nullptr,
          "action_Trim_3",
          {L"Trim.CToolActionViewModelBase.Command_3"},
          nullptr,
@@ -244,6 +260,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         {"thumbnail",
          kScenarios + "area_panel.json",
          2,
+         nullptr,
          nullptr,
          "thumbnail_LowerJaw-1",
          {L"CThumbnailItemViewModelBase.Select_LowerJaw_1"},
@@ -253,6 +270,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          kScenarios + "calibration.json",
          1,
          nullptr,
+         nullptr,
          "answer_eOk",
          {L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"},
          "Calibration.Answers",
@@ -260,6 +278,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         {"number entry",
          kScenarios + "calibration.json",
          5,
+         "numberInput",
          "43",
          "inlineOk_InputText",
          {L"CCameraCalibrationStepMenuViewModel.TextInserted",
@@ -270,10 +289,21 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          kScenarios + "calibration.json",
          11,
          nullptr,
+         nullptr,
          "colourOk",
          {L"CCalibrationDriver.DialogOk"},
          "ColourDialog.Visible",
          false},
+        {"QR code", "", 0, "qrInput", "ORX7", "qrSend", {L"Simulator.QRCode"}, "QRCode.Text", "ORX7"},
+        {"QR code's area",
+         "",
+         0,
+         "qrInput",
+         "LowerJaw",
+         "qrArea",
+         {L"Simulator.QRCodeArea"},
+         "Case.SelectedArea",
+         "LowerJaw"},
     };
     for (SRow const& row : rows)
     {
@@ -281,7 +311,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         Open(row.scenario, row.step);
         if (row.typed != nullptr)
         {
-            QQuickItem* const entry = Item("numberInput");
+            QQuickItem* const entry = Item(row.input);
             ASSERT_NE(entry, nullptr);
             entry->forceActiveFocus();
             QMetaObject::invokeMethod(entry, "selectAll");

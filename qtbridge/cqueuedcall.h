@@ -1,10 +1,11 @@
 #pragma once
+#include "qtbridge/orx2qtbridgeexport.h"
 #include <QObject>
 
 #include <atomic>
 #include <functional>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 /// Runs a function on the GUI thread, asked for from any thread. Requests made while a call is pending
 /// merge into that call, so a burst of requests costs one call.
@@ -16,7 +17,7 @@ namespace Orx2Gui
 /// that object to another thread. Qt drops a pending call when this object is destroyed; its owner
 /// stops every thread that may still call Request before that (its scoped connections go first in its
 /// destructor).
-class CQueuedCall : public QObject
+class ORX2_QTBRIDGE_EXPORT CQueuedCall : public QObject
 {
     Q_OBJECT
 
@@ -36,4 +37,4 @@ private:
     std::function<void()> const m_call;
     std::atomic<bool> m_pending{false};
 };
-} // namespace Orx2Gui
+} // namespace Orx2Qt

@@ -1,5 +1,6 @@
 #pragma once
-#include "bridge/cqueuedcall.h"
+#include "qtbridge/cqueuedcall.h"
+#include "qtbridge/orx2qtbridgeexport.h"
 
 #include "base/orx2basepool/arraychangednotification.h"
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
@@ -18,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 namespace Internal
 {
@@ -47,7 +48,7 @@ public:
 /// row, when the row is replaced, removed or reset, or with the model.
 /// Lifetime: the model keeps nothing of the source alive. Destroying the model first disconnects from
 /// the source, waiting for a handler running on another thread (which only queues and posts).
-class CArrayListModel : public QAbstractListModel
+class ORX2_QTBRIDGE_EXPORT CArrayListModel : public QAbstractListModel
 {
     Q_OBJECT
     Q_PROPERTY(int count READ count NOTIFY countChanged)
@@ -183,4 +184,4 @@ CArrayListModel* MakeArrayListModel(Base::Binding::IArrayBindingSource<T> const&
     model->Attach(std::move(feed));
     return model;
 }
-} // namespace Orx2Gui
+} // namespace Orx2Qt

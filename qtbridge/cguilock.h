@@ -1,5 +1,6 @@
 #pragma once
-#include "bridge/cqueuedcall.h"
+#include "qtbridge/cqueuedcall.h"
+#include "qtbridge/orx2qtbridgeexport.h"
 
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 
@@ -7,7 +8,7 @@
 
 #include <atomic>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 /// The number of GUI-locking commands running in the process, for the screen to disable its input
 /// (`enabled: !guiLock.locked`).
@@ -17,7 +18,7 @@ namespace Orx2Gui
 /// while one is pending merge into the newest count).
 /// Lifetime: destroying it first disconnects from the count, waiting for a handler running on another
 /// thread (which only posts).
-class CGuiLock : public QObject
+class ORX2_QTBRIDGE_EXPORT CGuiLock : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int count READ count NOTIFY countChanged)
@@ -43,4 +44,4 @@ private:
     CQueuedCall m_apply;
     Base::CScopedEventSignalConnection m_connection; // reset first in the destructor
 };
-} // namespace Orx2Gui
+} // namespace Orx2Qt

@@ -1,5 +1,5 @@
 #pragma once
-#include "bridge/cqueuedcall.h"
+#include "qtbridge/cqueuedcall.h"
 
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/iproperty.h"
@@ -9,7 +9,7 @@
 #include <mutex>
 #include <utility>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 /// Follows one slot of the GUI configuration: calls `callback` on the GUI thread with the view model
 /// the slot holds, once at construction and after each replacement (with an empty pointer when the slot
@@ -71,4 +71,4 @@ private:
     CQueuedCall m_deliver;
     Base::CScopedEventSignalConnection m_connection; // reset first in the destructor
 };
-} // namespace Orx2Gui
+} // namespace Orx2Qt

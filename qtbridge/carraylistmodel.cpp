@@ -1,6 +1,6 @@
-#include "bridge/carraylistmodel.h"
+#include "qtbridge/carraylistmodel.h"
 
-#include "bridge/cbridgestatistics.h"
+#include "qtbridge/cbridgestatistics.h"
 
 #include "base/orx2basepool/applyarraychangednotification.h"
 
@@ -10,7 +10,7 @@
 #include <cstddef>
 #include <utility>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 namespace
 {
@@ -223,4 +223,4 @@ void CArrayListModel::Release(SRow& row)
     }
     row.owned.clear();
 }
-} // namespace Orx2Gui
+} // namespace Orx2Qt

@@ -1,10 +1,13 @@
-#include "bridge/cqueuedcall.h"
+#include "qtbridge/cqueuedcall.h"
 
-#include "bridge/cbridgestatistics.h"
+#include "qtbridge/cbridgestatistics.h"
 
+#include <QtDebug>
+
+#include <exception>
 #include <utility>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 CQueuedCall::CQueuedCall(std::function<void()> call, QObject* parent)
     : QObject(parent), m_call(std::move(call))
@@ -27,6 +30,18 @@ void CQueuedCall::Run()
     if (!CBridgeStatistics::CheckGuiThread(*this))
         return;
     m_pending.store(false, std::memory_order_release);
-    m_call();
+    // The one door from the bridge into Qt's event loop: nothing may leave through it by throwing.
+    try
+    {
+        m_call();
+    }
+    catch (std::exception const& error)
+    {
+        qWarning("orx2 qtbridge: a posted update failed: %s", error.what());
+    }
+    catch (...)
+    {
+        qWarning("orx2 qtbridge: a posted update failed");
+    }
 }
-} // namespace Orx2Gui
+} // namespace Orx2Qt

@@ -1,9 +1,9 @@
-#include "bridge/cguilock.h"
+#include "qtbridge/cguilock.h"
 
 #include "base/orx2basepool/tvaluestreamnotification.h"
 #include "host/acquisitionbase/acommandbase.h"
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 CGuiLock::CGuiLock(QObject* parent) : QObject(parent), m_apply([this] { Apply(); }, this)
 {
@@ -39,4 +39,4 @@ void CGuiLock::Apply()
     if (locked() != wasLocked)
         Q_EMIT lockedChanged();
 }
-} // namespace Orx2Gui
+} // namespace Orx2Qt

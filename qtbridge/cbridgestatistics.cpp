@@ -1,11 +1,11 @@
-#include "bridge/cbridgestatistics.h"
+#include "qtbridge/cbridgestatistics.h"
 
 #include <QObject>
 #include <QThread>
 
 #include <atomic>
 
-namespace Orx2Gui
+namespace Orx2Qt
 {
 namespace
 {
@@ -51,7 +51,7 @@ bool CBridgeStatistics::CheckGuiThread(QObject const& object) noexcept
     bool const onThread = QThread::currentThread() == object.thread();
     if (!onThread)
         Add(s_counters.offThreadCalls);
-    Q_ASSERT_X(onThread, "Orx2Gui::CBridgeStatistics::CheckGuiThread",
+    Q_ASSERT_X(onThread, "Orx2Qt::CBridgeStatistics::CheckGuiThread",
                "a bridge slot ran off its object's thread");
     return onThread;
 }
@@ -76,4 +76,4 @@ void CBridgeStatistics::CountRowChange() noexcept
 {
     Add(s_counters.rowChanges);
 }
-} // namespace Orx2Gui
+} // namespace Orx2Qt

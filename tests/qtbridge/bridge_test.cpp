@@ -1,0 +1,630 @@
+// The bridge on a QCoreApplication's main thread (the GUI thread), fed from engine threads: a view model
+// bound by its description alone, read and driven from JavaScript as QML reads and drives it.
+#include "qtbridge/carraylistmodel.h"
+#include "qtbridge/cbridgestatistics.h"
+#include "qtbridge/cguilock.h"
+#include "qtbridge/cviewmodelmap.h"
+
+#include "support/arraymodel.h"
+#include "support/commandenvironment.h"
+#include "support/threadhelpers.h"
+
+#include "base/orx2basepool/csilentchangeowner.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tcommand.h"
+#include "base/orx2basepool/teventsignal.h"
+#include "base/orx2basepool/tnotifypropertychangedimpl.h"
+
+#include <QAbstractItemModelTester>
+#include <QCoreApplication>
+#include <QMetaProperty>
+#include <QPointer>
+#include <QQmlEngine>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+namespace Base
+{
+enum class ECorner : std::uint8_t // an enumeration of the test's own, bound by the generic rule
+{
+    Near = 0,
+    Far = 3,
+};
+
+struct SOpaque // a type no conversion knows: left out
+{
+    int x = 0;
+    bool operator==(SOpaque const& other) const { return x == other.x; }
+    bool operator!=(SOpaque const& other) const { return x != other.x; }
+};
+
+class ITestChild : public INotifyPropertyChanged
+{
+public:
+    virtual IProperty<int> const& GetLevel() const = 0;
+};
+
+class ITestViewModel : public INotifyPropertyChanged
+{
+public:
+    virtual IProperty<int> const& GetNumber() const = 0;
+    virtual IProperty<bool> const& GetFlag() const = 0;
+    virtual IProperty<CStringW> const& GetOKText() const = 0;
+    virtual IProperty<EAreaItems> const& GetArea() const = 0;
+    virtual IProperty<CCalibrationWaitRequest> const& GetRequest() const = 0;
+    virtual IProperty<SOpaque> const& GetOpaque() const = 0;
+    virtual IProperty<ECorner> const& GetCorner() const = 0;
+    virtual IProperty<CBuccalRegistrationResult> const& GetRegistration() const = 0;
+    virtual double GetScale() const = 0;
+    virtual int GetHook() const = 0;
+    virtual float GetProgress(EAreaItems area) const = 0;
+    virtual Binding::IValueBindingSource<int> const& GetCounter() const = 0;
+    virtual Binding::IArrayBindingSource<int> const& GetEntries() const = 0;
+    virtual Binding::IArrayBindingSource<std::shared_ptr<ITestChild>> const& GetChildren() const = 0;
+    virtual std::shared_ptr<ITestChild> GetChild() const = 0;
+    virtual std::array<std::shared_ptr<ITestChild>, 2> GetPair() const = 0;
+    virtual IProperty<std::shared_ptr<ITestChild>> const& GetSlot() const = 0;
+    virtual std::shared_ptr<ICommand<int>> GetAddCommand() const = 0;
+    virtual IProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> const&
+    GetQRCodeCommand() const = 0;
+    virtual std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>>
+    GetMeasureCommand() const = 0;
+    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetNothingCommand() const = 0;
+    virtual std::shared_ptr<ICommand<>> GetThrowCommand() const = 0;
+    virtual std::shared_ptr<ICommand<SOpaque>> GetGiveCommand() const = 0;
+    virtual IEventSignal<void> const& GetClosed() const = 0;
+};
+
+template <> struct TDescription<ITestChild> : Describe::TMembersOf<ITestChild>
+{
+    static constexpr auto Members() { return std::make_tuple(Property<int>("Level", &I::GetLevel)); }
+};
+
+template <> struct TDescription<ITestViewModel> : Describe::TMembersOf<ITestViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Property<int>("Number", &I::GetNumber), Property<bool>("Flag", &I::GetFlag),
+            Property<CStringW>("OKText", &I::GetOKText), Property<EAreaItems>("Area", &I::GetArea),
+            Property<CCalibrationWaitRequest>("Request", &I::GetRequest),
+            Property<SOpaque>("Opaque", &I::GetOpaque), Property<ECorner>("Corner", &I::GetCorner),
+            Property<CBuccalRegistrationResult>("Registration", &I::GetRegistration),
+            Value<double>("Scale", &I::GetScale), Value<int>("Hook", &I::GetHook),
+            AreaValue<float>("Progress", &I::GetProgress), ValueSource<int>("Counter", &I::GetCounter),
+            ArraySource<int>("Entries", &I::GetEntries),
+            ArraySource<std::shared_ptr<ITestChild>>("Children", &I::GetChildren),
+            ViewModel<ITestChild>("Child", &I::GetChild), ViewModelGroup<ITestChild, 2>("Pair", &I::GetPair),
+            Slot<ITestChild>("Slot", &I::GetSlot), Command<int>("Add", &I::GetAddCommand),
+            Command<CStringW, EAreaItems, bool>("QRCode", &I::GetQRCodeCommand),
+            Command<unsigned, double, std::wstring const&, ECorner>("Measure", &I::GetMeasureCommand),
+            Command<>("Nothing", &I::GetNothingCommand), Command<>("Throw", &I::GetThrowCommand),
+            Command<SOpaque>("Give", &I::GetGiveCommand), Event<void>("Closed", &I::GetClosed));
+    }
+};
+} // namespace Base
+
+namespace
+{
+using namespace Orx2Qt;
+using namespace Base;
+using Orx2Test::ScopedThread;
+
+class CChild final : public TNotifyPropertyChangedImpl<ITestChild>
+{
+public:
+    explicit CChild(int initial) : level(initial, *this) {}
+    IProperty<int> const& GetLevel() const override { return level; }
+    TProperty<int> level;
+};
+using ChildPtr = std::shared_ptr<ITestChild>;
+
+class CTestViewModel final : public TNotifyPropertyChangedImpl<ITestViewModel>
+{
+    /// A command "Test.<name>" that records each call as "<name> <argument> ...".
+    template <class... Args> std::shared_ptr<ICommand<Args...>> Recording(std::wstring const& name)
+    {
+        auto shown = [](auto const& value)
+        {
+            using T = std::decay_t<decltype(value)>;
+            std::ostringstream out;
+            if constexpr (std::is_enum_v<T>)
+                out << static_cast<int>(value);
+            else if constexpr (std::is_arithmetic_v<T>)
+                out << value;
+            else
+                out << QString::fromStdWString(std::wstring(value)).toStdString();
+            return out.str();
+        };
+        return std::make_shared<TCommand<void, Args...>>(
+            [this, name, shown](Args... arguments) {
+                calls.push_back(QString::fromStdWString(name).toStdString() +
+                                ((" " + shown(arguments)) + ... + ""));
+            },
+            L"Test." + name, false);
+    }
+
+public:
+    IProperty<int> const& GetNumber() const override { return number; }
+    IProperty<bool> const& GetFlag() const override { return flag; }
+    IProperty<CStringW> const& GetOKText() const override { return text; }
+    IProperty<EAreaItems> const& GetArea() const override { return area; }
+    IProperty<CCalibrationWaitRequest> const& GetRequest() const override { return request; }
+    IProperty<SOpaque> const& GetOpaque() const override { return opaque; }
+    IProperty<ECorner> const& GetCorner() const override { return corner; }
+    IProperty<CBuccalRegistrationResult> const& GetRegistration() const override { return registration; }
+    double GetScale() const override { return 1.5; }
+    int GetHook() const override { return hook ? hook() : 0; }
+    float GetProgress(EAreaItems where) const override { return static_cast<float>(where) / 4.0f; }
+    Binding::IValueBindingSource<int> const& GetCounter() const override { return counter; }
+    Binding::IArrayBindingSource<int> const& GetEntries() const override { return entries; }
+    Binding::IArrayBindingSource<ChildPtr> const& GetChildren() const override { return children; }
+    ChildPtr GetChild() const override { return pair[0]; }
+    std::array<ChildPtr, 2> GetPair() const override { return pair; }
+    IProperty<ChildPtr> const& GetSlot() const override { return slot; }
+    std::shared_ptr<ICommand<int>> GetAddCommand() const override { return add; }
+    IProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> const& GetQRCodeCommand() const override
+    {
+        return qrCode;
+    }
+    std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>>
+    GetMeasureCommand() const override
+    {
+        return measure;
+    }
+    IProperty<std::shared_ptr<ICommand<>>> const& GetNothingCommand() const override { return nothing; }
+    std::shared_ptr<ICommand<>> GetThrowCommand() const override { return fail; }
+    std::shared_ptr<ICommand<SOpaque>> GetGiveCommand() const override { return give; }
+    IEventSignal<void> const& GetClosed() const override { return closed; }
+
+    TProperty<int> number{0, *this};
+    TProperty<bool> flag{false, *this};
+    TProperty<CStringW> text{L"h\u00e9llo", *this};
+    TProperty<EAreaItems> area{EAreaItems::UpperJaw, *this};
+    TProperty<CCalibrationWaitRequest> request{CCalibrationWaitRequest(), *this};
+    TProperty<SOpaque> opaque{SOpaque(), *this};
+    TProperty<ECorner> corner{ECorner::Far, *this};
+    TProperty<CBuccalRegistrationResult> registration{CBuccalRegistrationResult(JbMatrix4Rd::Identity()),
+                                                      *this};
+    std::function<int()> hook;
+    CSilentChangeOwner silent; // the counter notifies through its own stream only
+    TProperty<int> counter{0, silent};
+    Binding::TArrayProperty<int> entries;
+    Binding::TArrayProperty<ChildPtr> children;
+    std::array<ChildPtr, 2> pair{std::make_shared<CChild>(1), std::make_shared<CChild>(2)};
+    TProperty<ChildPtr> slot{std::make_shared<CChild>(7), silent};
+    std::vector<std::string> calls; // what the commands ran, GUI thread
+    std::shared_ptr<ICommand<int>> add = Recording<int>(L"Add");
+    TProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> qrCode{
+        Recording<CStringW, EAreaItems, bool>(L"QRCode"), *this};
+    std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>> measure =
+        Recording<unsigned, double, std::wstring const&, ECorner>(L"Measure");
+    TProperty<std::shared_ptr<ICommand<>>> nothing{nullptr, *this};
+    std::shared_ptr<ICommand<>> fail =
+        std::make_shared<TCommand<void>>([] { throw std::runtime_error("refused"); }, L"Test.Throw", false);
+    std::shared_ptr<ICommand<SOpaque>> give =
+        std::make_shared<TCommand<void, SOpaque>>([](SOpaque) {}, L"Test.Give", false);
+    TEventSignal<void> closed;
+};
+
+using VmPtr = std::shared_ptr<CTestViewModel>;
+using IntArray = Binding::TArrayProperty<int>;
+using MapPtr = std::unique_ptr<CViewModelMap>;
+using ModelPtr = std::unique_ptr<CArrayListModel>;
+
+MapPtr MakeMap(VmPtr const& vm)
+{
+    return MapPtr(MakeViewModelMap<ITestViewModel>(vm, nullptr));
+}
+
+ModelPtr MakeModel(std::shared_ptr<IntArray> const& array)
+{
+    return ModelPtr(MakeArrayListModel<int>(
+        *array, array, {"value"},
+        [](int const& value) {
+            return QVariantMap{{"value", value}};
+        },
+        nullptr));
+}
+
+/// Runs the GUI thread's events (deferred deletes included) until `done` holds; false after 10 s.
+bool PumpUntil(std::function<bool()> const& done = [] { return true; })
+{
+    for (auto const deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);;
+         std::this_thread::yield())
+    {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (done() || std::chrono::steady_clock::now() > deadline)
+            return done();
+    }
+}
+
+/// What the bridge did since `start`.
+SBridgeCounts Since(SBridgeCounts const& start)
+{
+    return CBridgeStatistics::Get() - start;
+}
+
+/// The rows as QML reads them: through the role names.
+std::vector<int> Rows(CArrayListModel const& model)
+{
+    std::vector<int> rows;
+    for (int i = 0; i < model.rowCount(); ++i)
+        rows.push_back(model.data(model.index(i), model.roleNames().key("value")).toInt());
+    return rows;
+}
+
+int Count(QSignalSpy const& spy)
+{
+    return static_cast<int>(spy.count());
+}
+
+/// The warnings the bridge gives, collected while it lives.
+class CWarnings
+{
+public:
+    CWarnings() { s_seen.clear(), m_previous = qInstallMessageHandler(&Collect); }
+    ~CWarnings() { qInstallMessageHandler(m_previous); }
+    QString Text() const { return s_seen.join('\n'); }
+
+private:
+    static void Collect(QtMsgType, QMessageLogContext const&, QString const& message)
+    {
+        s_seen.push_back(message);
+    }
+    static inline QStringList s_seen;
+    QtMessageHandler m_previous;
+};
+
+/// A map as QML sees it: JavaScript evaluated with the map as `vm`.
+class CQml
+{
+public:
+    explicit CQml(QObject* map)
+    {
+        QQmlEngine::setObjectOwnership(map, QQmlEngine::CppOwnership);
+        m_engine.globalObject().setProperty("vm", m_engine.newQObject(map));
+    }
+    std::string operator()(QString const& code) { return m_engine.evaluate(code).toString().toStdString(); }
+
+private:
+    QQmlEngine m_engine;
+};
+
+using ViewModelMap = Orx2Test::CommandEnvironment;
+
+TEST_F(ViewModelMap, BindsEachDescribedMemberUnderItsQmlNameAndFollowsItsSources)
+{
+    auto const vm = std::make_shared<CTestViewModel>();
+    vm->entries.Set({4, 5, 6});
+    vm->children.Set({std::make_shared<CChild>(3)});
+    CCalibrationWaitRequest request;
+    request.Set(ICalibrationWaitRequest::ECalibrationState::InProgress, CStringW(L"hold still"),
+                ICalibrationWaitRequest::EQuestionType::None, ICalibrationWaitRequest::EDeviceType(),
+                CStringW(), false);
+    vm->request.Set(request);
+    MapPtr const map = MakeMap(vm);
+    CQml qml(map.get());
+    // clang-format off
+    std::pair<char const*, char const*> const rows[] = {
+        {"vm.keys().sort().join(' ')",       "area child children corner counter entries flag hook number okText pair progress registration request scale slot"},
+        {"vm.number + ' ' + vm.flag",        "0 false"},
+        {"vm.okText",                        "h\u00e9llo"},
+        {"vm.area",                          "1"},
+        {"vm.request.instructionText",       "hold still"},
+        {"vm.request.calibState + ' ' + vm.corner", "1 3"},
+        {"vm.registration.valid + ' ' + vm.registration.transformation", "true 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1"},
+        {"vm.scale",                         "1.5"},
+        {"vm.progress.length + ' ' + vm.progress[2]", "14 0.5"},
+        {"vm.entries.count + ' ' + vm.entries.get(1).value", "3 5"},
+        {"vm.children.get(0).item.level",    "3"},
+        {"vm.child.level + ' ' + vm.pair[1].level", "1 2"},
+        {"vm.slot.level",                    "7"},
+        {"vm.opaque + ' ' + vm.closed + ' ' + vm.add", "undefined undefined undefined"},
+    };
+    // clang-format on
+    for (auto const& [code, shown] : rows)
+        EXPECT_EQ(qml(code), shown) << code;
+
+    // An engine thread changes the sources: the map follows on the GUI thread only.
+    QPointer<QObject> const firstSlotMap = map->value("slot").value<QObject*>();
+    ScopedThread([&] { vm->counter.Set(9), vm->slot.Set(std::make_shared<CChild>(8)), vm->entries.Add(7); })
+        .Join();
+    EXPECT_EQ(qml("vm.counter + ' ' + vm.slot.level + ' ' + vm.entries.count"), "0 7 3");
+    PumpUntil();
+    EXPECT_EQ(qml("vm.counter + ' ' + vm.slot.level + ' ' + vm.entries.count"), "9 8 4");
+    EXPECT_FALSE(firstSlotMap) << "the map of the slot's former view model is deleted";
+    ScopedThread([&] { vm->slot.Set(nullptr); }).Join();
+    PumpUntil();
+    EXPECT_EQ(qml("vm.slot"), "null");
+}
+
+TEST_F(ViewModelMap, NotifiesEachKeyOncePerRealChange)
+{
+    // Each step sets (number, flag) pairs in order; the GUI runs after each step.
+    using Steps = std::vector<std::vector<std::pair<int, bool>>>;
+    // clang-format off
+    struct SCase { char const* name; Steps steps; int numberNotifies, flagNotifies; quint64 posts; };
+    for (SCase const& row : {SCase{"one change",                         {{{1, false}}},               1, 0, 1},
+                             SCase{"equal set",                          {{{0, false}}},               0, 0, 0},
+                             SCase{"two keys in one step",               {{{1, true}}},                1, 1, 1},
+                             SCase{"there and back before the GUI runs", {{{1, true}, {0, false}}},    0, 0, 1},
+                             SCase{"two steps",                          {{{1, false}}, {{2, false}}}, 2, 0, 2}})
+    // clang-format on
+    {
+        SCOPED_TRACE(row.name);
+        auto const vm = std::make_shared<CTestViewModel>();
+        MapPtr const map = MakeMap(vm);
+        PumpUntil(); // the value source's first notification
+        auto notifySignal = [&](char const* key)
+        { return map->metaObject()->property(map->metaObject()->indexOfProperty(key)).notifySignal(); };
+        QSignalSpy const numberSpy(map.get(), notifySignal("number")),
+            flagSpy(map.get(), notifySignal("flag"));
+        auto const start = CBridgeStatistics::Get();
+        for (auto const& step : row.steps)
+        {
+            for (auto const& [number, flag] : step)
+                vm->number.Set(number), vm->flag.Set(flag);
+            PumpUntil();
+            EXPECT_EQ(map->value("number"), QVariant(vm->number.Get()));
+            EXPECT_EQ(map->value("flag"), QVariant(vm->flag.Get()));
+        }
+        EXPECT_EQ(Count(numberSpy), row.numberNotifies);
+        EXPECT_EQ(Count(flagSpy), row.flagNotifies);
+        EXPECT_EQ(Since(start).valuesChanged, static_cast<quint64>(row.numberNotifies + row.flagNotifies));
+        EXPECT_EQ(Since(start).postsQueued, row.posts) << "the changes of one step share one post";
+    }
+}
+
+TEST_F(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThreadAndEndInTheLastValues)
+{
+    constexpr int kChanges = 300;
+    for (bool const guiRunsMeanwhile : {false, true})
+    {
+        SCOPED_TRACE(guiRunsMeanwhile ? "GUI runs during the burst" : "burst, then the GUI runs");
+        auto const vm = std::make_shared<CTestViewModel>();
+        MapPtr const map = MakeMap(vm);
+        PumpUntil();
+        auto const start = CBridgeStatistics::Get();
+        std::atomic<int> running{2};
+        // Two engine threads change two properties: the newest values win, whichever thread posts last.
+        auto burst = [&](auto set)
+        {
+            return [&, set]
+            {
+                for (int i = 1; i <= kChanges; ++i)
+                    set(i);
+                --running;
+            };
+        };
+        ScopedThread numbers(burst([&](int i) { vm->number.Set(i); })),
+            flags(burst([&](int i) { vm->flag.Set(i % 2); }));
+        if (!guiRunsMeanwhile)
+        {
+            numbers.Join(), flags.Join();
+            EXPECT_EQ(map->value("number"), QVariant(0)) << "applied off the GUI thread";
+        }
+        ASSERT_TRUE(PumpUntil([&] { return running == 0; }));
+        PumpUntil();
+        EXPECT_EQ(map->value("number"), QVariant(kChanges));
+        EXPECT_EQ(map->value("flag"), QVariant(false));
+        SBridgeCounts const counts = Since(start);
+        EXPECT_EQ(counts.offThreadCalls, 0u);
+        EXPECT_EQ(counts.snapshotsRead, 2u * kChanges) << "one snapshot per notification";
+        EXPECT_GE(counts.postsQueued, counts.updatesApplied);
+        EXPECT_GE(counts.updatesApplied, 1u);
+        EXPECT_LE(counts.postsQueued, 2u * kChanges);
+    }
+}
+
+TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesNothing)
+{
+    // clang-format off
+    struct SCase { char const* code; bool gone; char const* result; char const* warning; char const* ran; };
+    SCase const rows[] = {
+        {"vm.execute('add', [5])",                       false, "true",  "",                                   "Add 5"},
+        {"vm.execute('qrCode', ['AB', 'UpperJaw', true])", false, "true", "",                                  "QRCode AB 1 1"},
+        {"vm.execute('qrCode', ['', 13, false])",        false, "true",  "",                                   "QRCode  13 0"},
+        {"vm.execute('measure', [4294967295, 0.25, 'mm', 3])", false, "true", "",                                 "Measure 4294967295 0.25 mm 3"},
+        {"vm.execute('nothing')",                        false, "false", "",                                   ""},
+        {"vm.commandName('add') + vm.commandName('nothing')", false, "Test.Add", "",                           ""},
+        {"vm.execute('subtract', [1])",                  false, "false", "has no command \"subtract\"",        ""},
+        {"vm.execute('Add', [1])",                       false, "false", "has no command \"Add\"",             ""},
+        {"vm.commandName('subtract')",                   false, "",      "has no command \"subtract\"",        ""},
+        {"vm.execute('add')",                            false, "false", "takes 1 argument(s), 0 given",       ""},
+        {"vm.execute('add', [1, 2])",                    false, "false", "takes 1 argument(s), 2 given",       ""},
+        {"vm.execute('add', ['5'])",                     false, "false", "argument 1 is 5 (QString), not an integer", ""},
+        {"vm.execute('add', [1.5])",                     false, "false", "not an integer",                     ""},
+        {"vm.execute('add', [true])",                    false, "false", "not an integer",                     ""},
+        {"vm.execute('add', [4294967296])",              false, "false", "not an integer",                     ""},
+        {"vm.execute('measure', [-1, 0.25, 'mm', 0])",      false, "false", "argument 1 is -1 (int), not an integer of at least 0", ""},
+        {"vm.execute('measure', [1, 'x', 'mm', 0])",        false, "false", "argument 2 is x (QString), not a number", ""},
+        {"vm.execute('measure', [1, 1, 'mm', 256])",     false, "false", "argument 4 is 256 (int), not an integer (an enumerator's value)", ""},
+        {"vm.execute('qrCode', [7, 1, true])",           false, "false", "argument 1 is 7 (int), not a string", ""},
+        {"vm.execute('qrCode', ['A', 14, true])",        false, "false", "argument 2 is 14 (int), not a scan area", ""},
+        {"vm.execute('qrCode', ['A', 'Chin', true])",    false, "false", "not a scan area",                    ""},
+        {"vm.execute('qrCode', ['A', -2, true])",        false, "false", "not a scan area",                    ""},
+        {"vm.execute('qrCode', ['A', 1, 1])",            false, "false", "argument 3 is 1 (int), not a boolean", ""},
+        {"vm.execute('give', [{}])",                     false, "false", "takes arguments QML cannot give",    ""},
+        {"vm.execute('throw')",                          false, "false", "\"throw\" threw: refused",           ""},
+        {"vm.number = 9; vm.number",                     false, "0",     "number is read-only in QML",         ""},
+        {"vm.execute('add', [1])",                       true,  "false", "ITestViewModel of this map is gone; \"add\" not executed", ""},
+        {"vm.commandName('add')",                        true,  "",      "",                                   ""},
+    };
+    // clang-format on
+    for (SCase const& row : rows)
+    {
+        SCOPED_TRACE(row.code);
+        auto vm = std::make_shared<CTestViewModel>();
+        MapPtr const map = MakeMap(vm);
+        CQml qml(map.get());
+        VmPtr const kept = row.gone ? nullptr : vm;
+        vm.reset();
+        CWarnings const warnings;
+        EXPECT_EQ(qml(row.code), row.result);
+        if (*row.warning == '\0')
+        {
+            EXPECT_EQ(warnings.Text().toStdString(), "");
+        }
+        else
+        {
+            EXPECT_NE(warnings.Text().indexOf(row.warning), -1) << warnings.Text().toStdString();
+        }
+        std::string ran;
+        for (std::string const& call : kept ? kept->calls : std::vector<std::string>())
+            ran += call;
+        EXPECT_EQ(ran, row.ran);
+        if (kept && *row.ran == '\0')
+        {
+            EXPECT_EQ(kept->number.Get(), 0) << "a refused call changes nothing";
+        }
+    }
+}
+
+TEST_F(ViewModelMap, AReaderNeverHoldsTheLastReferenceInsideTheNotification)
+{
+    auto holder = std::make_shared<CTestViewModel>();
+    CTestViewModel* const vm = holder.get();
+    std::weak_ptr<CTestViewModel> const watch = holder;
+    vm->hook = [&]
+    {
+        if (vm->number.Get() == 1)
+            holder.reset(); // the reader's own hold is now the last
+        return 0;
+    };
+    MapPtr const map = MakeMap(holder);
+    Orx2Test::RunBounded("a change whose reader drops the last outside reference",
+                         [&] { vm->number.Set(1); });
+    EXPECT_TRUE(watch.expired());
+}
+
+TEST_F(ViewModelMap, SurvivesEitherSideGoingWhileAnEngineThreadPublishes)
+{
+    auto vm = std::make_shared<CTestViewModel>();
+    std::atomic<bool> stop{false};
+    ScopedThread engine(
+        [&, publisher = vm]
+        {
+            for (int i = 0; !stop; ++i, std::this_thread::yield())
+                publisher->number.Set(i), i % 8 == 7 ? publisher->entries.Clear() : publisher->entries.Add(i);
+        });
+    for (int round = 0; round < 50; ++round)
+    {
+        auto const start = CBridgeStatistics::Get();
+        MapPtr map = MakeMap(vm);
+        PumpUntil([&] { return Since(start).rowChanges > 1 && Since(start).updatesApplied > 0; });
+        map.reset(); // anything still posted to it is dropped
+    }
+    MapPtr const map = MakeMap(vm);
+    stop = true;
+    engine.Join();
+    vm->number.Set(-1);
+    vm.reset(); // the view model goes; its last snapshot is still posted
+    PumpUntil();
+    EXPECT_EQ(map->value("number"), QVariant(-1));
+    EXPECT_EQ(map->value("entries").value<QObject*>()->property("count"), QVariant(0)) << "source destroyed";
+}
+
+TEST(ArrayListModel, EachEditBecomesTheMatchingRowSignals)
+{
+    using Edit = std::function<void(std::shared_ptr<IntArray>&)>;
+    // clang-format off
+    struct SCase { char const* name; std::vector<int> initial; Edit edit; std::vector<int> signalCounts; };
+    for (SCase const& row : {SCase{"Set replaces one",   {1, 2, 3},    [](auto& a) { a->Set({1, 9, 3}); },    {1, 0, 0, 0}},
+                             SCase{"Set shorter",        {1, 2, 3},    [](auto& a) { a->Set({1, 9}); },       {1, 0, 1, 0}},
+                             SCase{"SetAt past the end", {1, 2},       [](auto& a) { a->SetAt(5, 7); },       {0, 1, 0, 0}},
+                             SCase{"Insert",             {1, 2, 3},    [](auto& a) { a->Insert(1, 8); },      {0, 1, 0, 0}},
+                             SCase{"RemoveRange",        {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
+                             SCase{"Clear",              {1, 2},       [](auto& a) { a->Clear(); },           {0, 0, 0, 1}},
+                             SCase{"source destroyed",   {1, 2},       [](auto& a) { a.reset(); },            {0, 0, 0, 1}}})
+    // clang-format on
+    {
+        SCOPED_TRACE(row.name);
+        auto array = std::make_shared<IntArray>();
+        array->Set(row.initial);
+        ModelPtr const model = MakeModel(array);
+        QAbstractItemModelTester const tester(model.get(),
+                                              QAbstractItemModelTester::FailureReportingMode::Fatal);
+        EXPECT_EQ(Rows(*model), row.initial);
+        QSignalSpy const changed(model.get(), &QAbstractItemModel::dataChanged),
+            inserted(model.get(), &QAbstractItemModel::rowsInserted),
+            removed(model.get(), &QAbstractItemModel::rowsRemoved),
+            reset(model.get(), &QAbstractItemModel::modelReset);
+        ScopedThread([&] { row.edit(array); }).Join();
+        EXPECT_EQ(Rows(*model), row.initial) << "changed off the GUI thread";
+        PumpUntil();
+        EXPECT_EQ(Rows(*model), array ? array->GetValues() : std::vector<int>());
+        EXPECT_EQ((std::vector<int>{Count(changed), Count(inserted), Count(removed), Count(reset)}),
+                  row.signalCounts)
+            << "changed, inserted, removed, reset";
+    }
+}
+
+TEST(ArrayListModel, FollowsRandomEditsWhileTheGuiRuns)
+{
+    auto const array = std::make_shared<IntArray>();
+    ModelPtr const model = MakeModel(array);
+    QAbstractItemModelTester const tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+    std::atomic<bool> done{false};
+    ScopedThread engine(
+        [&]
+        {
+            std::mt19937 random(19);
+            for (int i = 0; i < 400; ++i)
+                Orx2Test::RandomArrayEdit(random, array->GetSize()).ApplyTo(*array);
+            done = true;
+        });
+    PumpUntil([&] { return done.load(); });
+    PumpUntil();
+    EXPECT_EQ(Rows(*model), array->GetValues());
+}
+
+TEST_F(ViewModelMap, ViewModelElementsGetAMapDeletedWithTheirRow)
+{
+    auto const vm = std::make_shared<CTestViewModel>();
+    auto const first = std::make_shared<CChild>(0);
+    vm->children.Set({first, std::make_shared<CChild>(0)});
+    MapPtr const map = MakeMap(vm);
+    auto* const model = qobject_cast<CArrayListModel*>(map->value("children").value<QObject*>());
+    ASSERT_NE(model, nullptr);
+    auto mapOf = [&](int row) { return model->get(row).value("item").value<QObject*>(); };
+    QObject* const firstMap = mapOf(0);
+    ASSERT_NE(firstMap, nullptr);
+    EXPECT_EQ(firstMap->parent(), model);
+    ScopedThread([&] { first->level.Set(4); }).Join();
+    PumpUntil();
+    EXPECT_EQ(firstMap->property("level"), QVariant(4));
+    QPointer<QObject> const replaced = firstMap, removed = mapOf(1);
+    vm->children.SetAt(0, std::make_shared<CChild>(0));
+    vm->children.RemoveAt(1);
+    PumpUntil();
+    EXPECT_FALSE(replaced) << "the replaced row's map is deleted";
+    EXPECT_FALSE(removed) << "the removed row's map is deleted";
+}
+
+using GuiLockTest = Orx2Test::CommandEnvironment;
+
+TEST_F(GuiLockTest, LockedWhileAGuiLockingCommandRunsOnAnotherThread)
+{
+    CGuiLock lock;
+    QSignalSpy const lockedChanges(&lock, &CGuiLock::lockedChanged);
+    Orx2Test::Gate running, release;
+    auto const command =
+        std::make_shared<TCommand<void>>([&] { running.Open(), release.Wait(); }, L"Test.Lock", true);
+    EXPECT_FALSE(lock.locked());
+    ScopedThread engine([&] { command->Execute(); });
+    ASSERT_TRUE(running.Wait());
+    EXPECT_TRUE(PumpUntil([&] { return lock.locked() && lock.count() == 1; }));
+    release.Open();
+    engine.Join();
+    EXPECT_TRUE(PumpUntil([&] { return !lock.locked(); }));
+    EXPECT_EQ(Count(lockedChanges), 2);
+}
+} // namespace
