@@ -36,6 +36,7 @@ struct SOptions
 {
     std::string scenario;
     bool json = false;
+    bool snapshot = false;
     bool quiet = false;
     bool interactive = false;
     std::string record;
@@ -133,6 +134,7 @@ int Run(SOptions const& options)
         options.colour == "always" || (options.colour == "auto" && isatty(STDOUT_FILENO) != 0);
     bool const render = !options.noRender;
     CSimPrinter printer(std::cout, render ? mode : EOutputMode::Quiet, colour);
+    printer.SetSnapshots(options.snapshot);
 
     // What to play: a file, a replay, nothing before the prompt, or the built-in session.
     SScenario scenario;
@@ -253,6 +255,10 @@ int main(int argc, char** argv)
                    "a scenario file (JSON) to play instead of the built-in session");
     auto* json = app.add_flag("--json", options.json, "write one JSON object per line instead of the screen");
     app.add_flag("--quiet", options.quiet, "print only failures and the summary")->excludes(json);
+    app.add_flag("--snapshot", options.snapshot,
+                 "with --json: after each screen, a snapshot of every described member of the GUI "
+                 "configuration's view models and of the data exchange models")
+        ->needs(json);
     app.add_flag("--interactive,-i", options.interactive,
                  "a prompt with the step vocabulary after the scenario (if any); quit ends");
     app.add_option("--record", options.record, "write the serializable executions to this session file");

@@ -171,17 +171,17 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         char const* property;
         std::string published;
     } const rows[] = {
-        {"tile_UpperJaw", "obligatory", "Area.UpperJaw.Obligatory"},
-        {"tile_BuccalReg", "obligatory", "Area.BuccalReg.Obligatory"},
+        {"tile_UpperJaw", "obligatory", "Area.UpperJaw.IsObligatory"},
+        {"tile_BuccalReg", "obligatory", "Area.BuccalReg.IsObligatory"},
         {"tile_UpperJaw", "selected", "Area.UpperJaw.Selected"},
         {"tile_LowerJaw", "selected", "Area.LowerJaw.Selected"},
-        {"tile_LowerJaw", "hasData", "Area.LowerJaw.HasData"},
+        {"tile_LowerJaw", "hasData", "Area.LowerJaw.ReconstructionArea"},
         {"tile_UpperJaw", "percent", "Area.UpperJaw.Progress"},
         {"progressBar", "percent", "Reconstruction.Progress"},
-        {"progressBar", "processing", "Reconstruction.Processing"},
-        {"progressBar", "resultState", "Reconstruction.State"},
+        {"progressBar", "processing", "ReconstructionProgressBar.ReconstructionProgressState"},
+        {"progressBar", "resultState", "ReconstructionResult.ReconstructionState"},
         {"liveImage", "crosshair", "LiveImage.CrossHair"},
-        {"liveImage", "shown", "LiveImage.Visible"},
+        {"liveImage", "shown", "LiveImage.Visibility"},
     };
     CAcquisitionScreen const& screen = *m_session->GetScreen();
     struct SCounted
@@ -190,10 +190,10 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         QString key;
         std::string published;
     } const counted[] = {
-        {Path(screen.GetGui(), "area.areaItemViewModels.1"), "isObligatory", "Area.UpperJaw.Obligatory"},
+        {Path(screen.GetGui(), "area.areaItemViewModels.1"), "isObligatory", "Area.UpperJaw.IsObligatory"},
         {Path(screen.GetData(), "reconstructionProgressDataExchangeModel"), "reconstructionProgress",
          "Reconstruction.Progress"},
-        {Path(screen.GetData(), "triangulationConfiguration"), "reconstructionState", "Reconstruction.State"},
+        {Path(screen.GetData(), "triangulationConfiguration"), "reconstructionState", "ReconstructionResult.ReconstructionState"},
         {Path(screen.GetGui(), "liveImage"), "crossHair", "LiveImage.CrossHair"},
     };
     std::vector<std::unique_ptr<QSignalSpy>> spies;
@@ -292,7 +292,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          nullptr,
          "colourOk",
          {L"CCalibrationDriver.DialogOk"},
-         "ColourDialog.Visible",
+         "ColorCalibDialog.Visible",
          false},
         {"QR code", "", 0, "qrInput", "ORX7", "qrSend", {L"Simulator.QRCode"}, "QRCode.Text", "ORX7"},
         {"QR code's area",

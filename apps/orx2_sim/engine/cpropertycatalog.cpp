@@ -54,4 +54,12 @@ CPropertyCatalog::SProperty const* CPropertyCatalog::Find(std::string_view name)
             return &property;
     return nullptr;
 }
+
+std::optional<std::size_t> CPropertyCatalog::FindSource(std::string_view label) const
+{
+    for (std::size_t index = 0; index < m_sources.size(); ++index)
+        if (m_sources[index].label == label)
+            return index;
+    return std::nullopt;
+}
 } // namespace Orx2Sim

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -71,6 +72,8 @@ public:
     std::vector<SProperty> const& GetProperties() const noexcept { return m_properties; }
     /// The value named `name`, or null.
     SProperty const* Find(std::string_view name) const;
+    /// The source labelled `label` (a described object's is its name, "Area.LowerJaw"), or empty.
+    std::optional<std::size_t> FindSource(std::string_view label) const;
 
 private:
     std::vector<SSource> m_sources;

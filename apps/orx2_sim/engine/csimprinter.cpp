@@ -142,8 +142,16 @@ void CSimPrinter::PrintEvents(std::size_t index, std::vector<STimelineEvent> con
 void CSimPrinter::PrintScreen(std::size_t index, CSimulator const& simulator)
 {
     if (m_mode == EOutputMode::JsonLines)
+    {
         m_out << Json{{"type", "screen"}, {"step", index}, {"properties", simulator.ReadProperties()}}.dump()
               << '\n';
+        if (m_snapshots)
+        {
+            Json line{{"type", "snapshot"}, {"step", index}};
+            line.update(simulator.Snapshot());
+            m_out << line.dump() << '\n';
+        }
+    }
     else if (m_mode == EOutputMode::Text)
         m_out << simulator.RenderScreen(m_colour);
 }

@@ -45,6 +45,10 @@ public:
     /// Free text (text mode only; JSON as a "message" object).
     void PrintMessage(std::string const& text);
 
+    /// In JSON mode, whether each screen is followed by a snapshot line:
+    /// {"type": "snapshot", "step": N, "gui": {...}, "models": {...}} (see CSimulator::Snapshot).
+    void SetSnapshots(bool on) noexcept { m_snapshots = on; }
+
     EOutputMode GetMode() const noexcept { return m_mode; }
     /// True when the text mode draws in colour.
     bool IsColour() const noexcept { return m_colour; }
@@ -56,5 +60,6 @@ private:
     std::ostream& m_out;
     EOutputMode m_mode;
     bool m_colour;
+    bool m_snapshots = false;
 };
 } // namespace Orx2Sim

@@ -91,6 +91,9 @@ public:
     std::string RenderScreen(bool colour) const;
     /// Every named value as it is now.
     Json ReadProperties() const;
+    /// Everything a GUI could bind now, by the descriptions: {"gui": {slot: view model}, "models":
+    /// {model: members}} (WriteSnapshot). Throws what the getters throw.
+    Json Snapshot() const;
 
     /// The host the simulator drives, for a front end that binds to it as a GUI does: its GUI
     /// configuration's slots and its data exchange configuration. Lives as long as the simulator; its

@@ -1,5 +1,7 @@
 #include "simmodules.h"
 
+#include "describedvalues.h"
+
 #include "modules/cacquisitionscreenmodule.h"
 #include "modules/careapanelmodule.h"
 #include "modules/careasmodule.h"
@@ -29,5 +31,22 @@ std::vector<std::unique_ptr<ISimModule>> MakeSimModules(CCommandSignatures const
     modules.push_back(std::make_unique<CCommandsModule>(signatures, replay));
     modules.push_back(std::make_unique<CKeysModule>()); // below the commands: the GUI lock follows them
     return modules;
+}
+
+void DeclareScreen(CPropertyCatalog& catalog, SSimScreen const& screen)
+{
+    auto const& models = screen.host.GetConfiguration();
+    AddDescribedSlots(catalog, screen.gui);
+    AddDescribed(catalog, "Case", models.GetCaseRequiredAreasDataExchangeModel());
+    AddDescribed(catalog, "ReconstructionResult", models.GetTriangulationConfiguration());
+    AddDescribed(catalog, "ReconstructionProgressBar", models.GetReconstructionProgressDataExchangeModel());
+    AddDescribed(catalog, "ModelTab", models.GetIsModelTabAllowedDataExchangeModel());
+    AddDescribed(catalog, "CommonCommands", static_cast<Base::ICommonCommands const&>(screen.host.GetCommonCommands()));
+    CAreasModule::DeclareScreenValues(catalog, screen);
+    CAreaPanelModule::DeclareScreenValues(catalog, screen);
+    CReconstructionModule::DeclareScreenValues(catalog, screen);
+    CHostModule::DeclareScreenValues(catalog, screen);
+    CCommandsModule::DeclareScreenValues(catalog, screen);
+    CKeysModule::DeclareScreenValues(catalog, screen);
 }
 } // namespace Orx2Sim

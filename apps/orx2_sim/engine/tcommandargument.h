@@ -155,7 +155,7 @@ template <> struct TCommandArgument<BusinessLayer::EImageProcessingProgress>
     {
         if (!value.is_string())
             return false;
-        auto const state = ParseProcessing(value.get<std::string>());
+        auto const state = ParseEnum<BusinessLayer::EImageProcessingProgress>(value.get<std::string>());
         if (state)
             out = *state;
         return state.has_value();
@@ -173,12 +173,12 @@ template <> struct TCommandArgument<BusinessLayer::ELiveViewStatus>
     {
         if (!value.is_string())
             return false;
-        auto const status = ParseLiveView(value.get<std::string>());
+        auto const status = ParseEnum<BusinessLayer::ELiveViewStatus>(value.get<std::string>());
         if (status)
             out = *status;
         return status.has_value();
     }
-    static Json ToJson(BusinessLayer::ELiveViewStatus value) { return LiveViewText(value); }
+    static Json ToJson(BusinessLayer::ELiveViewStatus value) { return EnumText(value); }
     static std::string Check(BusinessLayer::ELiveViewStatus) { return {}; }
 };
 
@@ -193,7 +193,7 @@ template <> struct TCommandArgument<std::vector<Level>>
         std::vector<Level> levels;
         for (Json const& item : value)
         {
-            auto const level = item.is_string() ? ParseLevel(item.get<std::string>()) : std::nullopt;
+            auto const level = item.is_string() ? ParseEnum<Level>(item.get<std::string>()) : std::nullopt;
             if (!level)
                 return false;
             levels.push_back(*level);
@@ -205,14 +205,14 @@ template <> struct TCommandArgument<std::vector<Level>>
     {
         Json levels = Json::array();
         for (Level const level : value)
-            levels.push_back(LevelText(level));
+            levels.push_back(EnumText(level));
         return levels;
     }
     static std::string Check(std::vector<Level> const& value)
     {
         for (Level const level : value)
-            if (!ParseLevel(LevelText(level)))
-                return "level " + LevelText(level) + " is not a requirement level";
+            if (!ParseEnum<Level>(EnumText(level)))
+                return "level " + EnumText(level) + " is not a requirement level";
         return {};
     }
 };

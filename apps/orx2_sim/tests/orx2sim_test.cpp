@@ -82,10 +82,11 @@ TEST_F(Orx2Sim_, AWrongExpectationNamesStepPropertyExpectedAndActualAndExitsWith
     EXPECT_EQ(1, run.status) << run.out << run.err;
     EXPECT_TRUE(Contains(
         run.out, "FAILED " + file +
-                     ":5: step 2/2 (data LowerJaw true): Reconstruction.State expected Complete, actual "
+                     ":5: step 2/2 (data LowerJaw true): ReconstructionResult.ReconstructionState expected Complete, "
+                     "actual "
                      "Incomplete\n"))
         << run.out;
-    EXPECT_FALSE(Contains(run.out, "ModelTab.DataAvailable expected")) << run.out;
+    EXPECT_FALSE(Contains(run.out, "ModelTab.IsDataAvailable expected")) << run.out;
     EXPECT_TRUE(Contains(run.out, "a wrong expectation: 2 steps, 2 expectations, 1 failed")) << run.out;
 }
 
@@ -166,6 +167,36 @@ TEST_F(Orx2Sim_, ASessionRecordedInOneProcessReplaysInAFreshOneToTheSameScreen)
         << replayed.notes[0];
 }
 
+TEST_F(Orx2Sim_, ASnapshotFollowsEachScreenWithEveryDescribedMemberAsTheStepsLeftIt)
+{
+    SRun const run = Run("--json --snapshot");
+    ASSERT_EQ(0, run.status) << run.err;
+    std::vector<Json> snapshots;
+    std::size_t screens = 0;
+    Json lastScreen;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);)
+    {
+        Json item = Json::parse(line);
+        if (item.at("type") == "screen")
+            ++screens, lastScreen = item.at("properties");
+        if (item.at("type") == "snapshot")
+            snapshots.push_back(std::move(item));
+    }
+    ASSERT_EQ(screens, snapshots.size());
+    Json const& last = snapshots.back();
+    // The session chooses the tool Trim in one of its steps: its item, a group member two levels down.
+    EXPECT_EQ(false, snapshots.front().at("gui").at("SidePanel").at("ToolsItems").at(0).at("Selected"));
+    EXPECT_EQ(true, last.at("gui").at("SidePanel").at("ToolsItems").at(0).at("Selected"));
+    EXPECT_EQ(lastScreen.at("LiveImage.CrossHair"), last.at("gui").at("LiveImage").at("CrossHair"));
+    EXPECT_EQ(lastScreen.at("ReconstructionResult.ReconstructionState"),
+              last.at("models").at("TriangulationConfiguration").at("ReconstructionState"));
+    EXPECT_EQ(lastScreen.at("Area.LowerJaw.SelectedThumbnails").at(0),
+              last.at("gui").at("Area").at("AreaItemViewModels").at(0).at("ThumbnailBar").at(
+                  "ThumbnailsArrayBindingSource").at(1).at("BitmapID"));
+    EXPECT_TRUE(last.at("gui").at("ObjectList").is_null()) << "an empty slot";
+}
+
 std::string SessionBytes(std::vector<Orx2Sim::SSessionRecord> const& records)
 {
     auto const bytes = Orx2Sim::CSessionFile::Encode(records);
@@ -221,10 +252,10 @@ TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
         {"wrong command argument type", false,
          steps("{\"step\": \"execute\", \"command\": \"Simulator.InstantiateArea\", \"arguments\": [3]}"),
          "argument 1 must be an area name, not 3"},
-        {"unknown property", false, steps("{\"expect\": {\"ModelTab.Alowed\": true}}"),
-         "step 1: expect: unknown property 'ModelTab.Alowed'"},
-        {"expected value of another type", false, steps("{\"expect\": {\"ModelTab.Allowed\": \"yes\"}}"),
-         "ModelTab.Allowed is boolean"},
+        {"unknown property", false, steps("{\"expect\": {\"ModelTab.Allowed\": true}}"),
+         "step 1: expect: unknown property 'ModelTab.Allowed'"},
+        {"expected value of another type", false,
+         steps("{\"expect\": {\"ModelTab.IsModelTabAllowed\": \"yes\"}}"), "ModelTab.IsModelTabAllowed is boolean"},
         {"missing session file in a scenario", false,
          steps("{\"step\": \"replay\", \"file\": \"missing.orx2s\"}"),
          "missing.orx2s: cannot be opened for reading"},
@@ -339,13 +370,13 @@ TEST_F(Orx2Sim_, CommandsTheSessionCreatesRunByNameWhileTheyLiveWithTheirLockAnd
 TEST_F(Orx2Sim_, ThePromptPlaysStepsFromStandardInputUntilQuit)
 {
     SRun const run = Run("--interactive --color never",
-                         "help\ninstantiate LowerJaw\ndata LowerJaw\nexpect ModelTab.DataAvailable true\n"
+                         "help\ninstantiate LowerJaw\ndata LowerJaw\nexpect ModelTab.IsDataAvailable true\n"
                          "instantiate Nowhere\nbogus\nquit\ninstantiate UpperJaw\n");
     EXPECT_EQ(0, run.status) << run.err;
     EXPECT_TRUE(Contains(run.out, "  live-view status:CHOICE\n")) << "help lists the steps";
     EXPECT_TRUE(Contains(run.out, "==== step 2: data LowerJaw true")) << run.out;
     EXPECT_TRUE(Contains(run.out, "| > LowerJaw         . . I D  None")) << run.out;
-    EXPECT_TRUE(Contains(run.out, "ok      ModelTab.DataAvailable = true")) << run.out;
+    EXPECT_TRUE(Contains(run.out, "ok      ModelTab.IsDataAvailable = true")) << run.out;
     EXPECT_TRUE(Contains(run.out, "error: instantiate: unknown area 'Nowhere'")) << run.out;
     EXPECT_TRUE(Contains(run.out, "error: unknown step 'bogus'")) << run.out;
     EXPECT_FALSE(Contains(run.out, "UpperJaw           . . I")) << "a step after quit ran";
@@ -370,7 +401,7 @@ TEST(Orx2SimEngine, ThePromptCompletesStepsAreasCommandsChoicesAndProperties)
         {{"live-view"}, "S", {"Starting", "SearchingPosition"}},
         {{"execute"}, "CCase", {"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel"}},
         {{"execute"}, "common.Repl", {"common.ReplaceGeometryAtL0Level", "common.Replay"}},
-        {{"expect"}, "ModelTab.", {"ModelTab.Allowed", "ModelTab.DataAvailable"}},
+        {{"expect"}, "ModelTab.", {"ModelTab.IsModelTabAllowed", "ModelTab.IsDataAvailable"}},
         {{"help"}, "rec", {"recover"}},
     };
     for (SRow const& row : rows)

@@ -1,9 +1,9 @@
 #include "cacquisitionscreenmodule.h"
 
+#include "../describedvalues.h"
 #include "../makesimulatorcommand.h"
 #include "host/acquisitionbase/ccommandregistry.h"
 #include "host/foundation/jbsingleton.h"
-#include "reference_host/cimagedata2dsimple.h"
 
 #include <cmath>
 #include <exception>
@@ -16,40 +16,12 @@ namespace Orx2Sim
 {
 namespace
 {
-using Crosshair = Base::ILiveImageViewModel::EItemCrosshair;
 using ToolType = Base::ISidePanelToolItemViewModel::EItemTypeTools;
 using OptionType = Base::ILiveOptionsItemViewModel::EItemTypeLiveOptions;
 using SubOptionType = Base::ILiveSubOptionsItemViewModel::EItemTypeLiveSubOptions;
-using Connections = std::vector<Base::CScopedEventSignalConnection>;
 
 constexpr std::size_t kSlidingOption = 1;
 constexpr double kSliderMax = 100.0;
-
-std::string CrosshairText(Crosshair crosshair)
-{
-    switch (crosshair)
-    {
-    case Crosshair::None:
-        return "None";
-    case Crosshair::Ready:
-        return "Ready";
-    case Crosshair::Tracking:
-        return "Tracking";
-    case Crosshair::Searching:
-        return "Searching";
-    }
-    return std::to_string(static_cast<int>(crosshair));
-}
-
-/// "arch 1024x256", or "none" before the first panorama.
-std::string PanoramaText(BusinessLayer::CLiveVideoViewModelBase::ImagePointer const& image)
-{
-    auto const reference = std::dynamic_pointer_cast<const ReferenceHost::CImageData2DSimple>(image);
-    if (!reference)
-        return image ? "an image" : "none";
-    return Narrow(reference->GetName()) + " " + std::to_string(reference->GetWidth()) + "x" +
-           std::to_string(reference->GetHeight());
-}
 
 /// Runs `work` on a thread of its own, as the engine does, and waits for it; rethrows what it threw.
 template <class Work> void OnEngineThread(Work&& work)
@@ -78,25 +50,6 @@ template <class Items> void SelectOnly(Items const& items, std::size_t chosen)
     for (std::size_t index = 0; index < items.size(); ++index)
         if (items[index])
             items[index]->GetSelected().Set(index == chosen);
-}
-
-/// A source that fires when any of `objects` fires PropertyChanged.
-template <class Objects>
-std::size_t AddGroupSource(CPropertyCatalog& catalog, std::string label, Objects objects,
-                           void const* identity)
-{
-    return catalog.AddSource(
-        std::move(label), "PropertyChanged",
-        [objects](CPropertyCatalog::Notify notify) -> std::shared_ptr<void>
-        {
-            auto connections = std::make_shared<Connections>();
-            for (auto const& object : objects)
-                if (object)
-                    connections->emplace_back(object->GetPropertyChangedEventSignal().Connect(
-                        Base::MakeEventSignalHandler<void>([notify] { notify(); })));
-            return connections;
-        },
-        identity);
 }
 
 std::size_t IndexOf(std::string const& name, std::array<char const*, 3> const& names)
@@ -212,73 +165,6 @@ void CAcquisitionScreenModule::Stop()
     m_sidePanel.reset();
     m_liveVideo.reset();
     m_liveImage.reset();
-}
-
-void CAcquisitionScreenModule::DeclareProperties(CPropertyCatalog& catalog)
-{
-    auto const image = m_liveImage;
-    std::size_t const imageSource = catalog.AddNotifySource("LiveImage", *image);
-    catalog.AddProperty(
-        "LiveImage.CrossHair", imageSource,
-        [image] { return Json(CrosshairText(image->GetCrossHair().Get())); },
-        "the crosshair drawn over the live image");
-    catalog.AddProperty(
-        "LiveImage.Visible", imageSource, [image] { return Json(image->GetVisibility().Get()); },
-        "the live image is shown");
-
-    auto const video = m_liveVideo;
-    std::size_t const videoSource = catalog.AddNotifySource("LiveVideo", *video);
-    catalog.AddProperty(
-        "LiveVideo.Selected", videoSource, [video] { return Json(video->GetIsSelected().Get()); },
-        "the live video is in capture mode");
-    catalog.AddProperty(
-        "LiveVideo.PanoramaDone", videoSource, [video] { return Json(video->GetPanoramaRecordDone().Get()); },
-        "the last panorama recording is done");
-    catalog.AddProperty(
-        "LiveVideo.Panorama", videoSource,
-        [video] { return Json(PanoramaText(video->GetPanoramaImage().Get())); },
-        "the last recorded panorama (name and size), none before the first");
-
-    for (auto const& tool : m_sidePanel->GetToolsItems())
-    {
-        std::string const name = kToolNames[static_cast<std::size_t>(tool->GetSortIndex())];
-        catalog.AddProperty(
-            "SidePanel." + name + ".Selected", catalog.AddNotifySource("Tool " + name, *tool),
-            [tool] { return Json(tool->GetSelected().Get()); }, "the tool is chosen");
-        auto const actions =
-            static_cast<Base::ISidePanelToolItemViewModel const&>(*tool).GetItemTypeToolActions();
-        catalog.AddProperty(
-            "SidePanel." + name + ".SelectedActions",
-            AddGroupSource(catalog, "Tool " + name + " actions", actions, &tool->GetItemTypeToolActions()),
-            [actions]
-            {
-                Json selected = Json::array();
-                for (std::size_t index = 0; index < actions.size(); ++index)
-                    if (actions[index]->GetSelected().Get())
-                        selected.push_back(index);
-                return selected;
-            },
-            "the tool's selected actions");
-    }
-
-    auto const options =
-        static_cast<Base::ILiveOptionsViewModel const&>(*m_liveOptions).GetLiveOptionsItems();
-    catalog.AddProperty(
-        "LiveOptions.Selected", AddGroupSource(catalog, "LiveOptions items", options, m_liveOptions.get()),
-        [options]
-        {
-            Json selected = Json::array();
-            for (std::size_t index = 0; index < kOptionNames.size(); ++index)
-                if (options[index]->GetSelected().Get())
-                    selected.push_back(kOptionNames[index]);
-            return selected;
-        },
-        "the selected options of the live options bar");
-    auto const slider = m_slider;
-    catalog.AddProperty(
-        "LiveOptions.Slider", catalog.AddNotifySource("Slider", *slider),
-        [slider] { return Json(slider->GetValue().Get()); },
-        "the value of the zoom's slider (stored as given, also outside its range)");
 }
 
 void CAcquisitionScreenModule::DeclareSteps(CStepCatalog& steps)
@@ -419,18 +305,19 @@ void CAcquisitionScreenModule::RenderLivePicture(CScreenCanvas& canvas) const
     Base::ILiveImageViewModel const& image = *m_liveImage;
     Base::ILiveVideoViewModel const& video = *m_liveVideo;
     bool const visible = image.GetVisibility().Get();
-    std::string const panorama = PanoramaText(video.GetPanoramaImage().Get());
+    Json const panorama = ToJson(video.GetPanoramaImage().Get());
     canvas.Section("LIVE IMAGE AND VIDEO");
     canvas.Line()
         .Text("   crosshair ")
-        .Text(CrosshairText(image.GetCrossHair().Get()), EStyle::Strong)
+        .Text(EnumText(image.GetCrossHair().Get()), EStyle::Strong)
         .PadTo(28)
         .Text(visible ? "shown" : "hidden", visible ? EStyle::Good : EStyle::Dim)
         .PadTo(50)
         .Text(video.GetIsSelected().Get() ? "capture mode" : "idle mode")
         .PadTo(70)
         .Text("panorama ")
-        .Text(panorama, video.GetPanoramaRecordDone().Get() ? EStyle::Good : EStyle::Dim);
+        .Text(panorama.is_null() ? "none" : panorama.get<std::string>(),
+              video.GetPanoramaRecordDone().Get() ? EStyle::Good : EStyle::Dim);
 }
 
 void CAcquisitionScreenModule::RenderLiveOptions(CScreenCanvas& canvas) const

@@ -55,7 +55,6 @@ public:
     static void SelectLiveOption(BusinessLayer::CLiveOptionsViewModelBase& options, std::size_t option);
 
     void Start(CSimHost& host) override;
-    void DeclareProperties(CPropertyCatalog& catalog) override;
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override;

@@ -23,18 +23,23 @@ using ThumbnailArray = Base::Binding::IArrayBindingSource<ThumbnailPointer>;
 
 constexpr char kSelectPrefix[] = "CThumbnailItemViewModelBase.Select_";
 
-/// The thumbnail bar of `area` as the GUI reaches it: through the panel's interface and the area item's.
-std::shared_ptr<Base::IThumbnailBarViewModel> Bar(CSimHost const& host, EAreaItems area)
+/// The thumbnail bar of `area` as the GUI reaches it: through the area slot's panel and the area item's
+/// interface; null while the slot is empty.
+std::shared_ptr<Base::IThumbnailBarViewModel> Bar(Base::IGuiConfiguration const& gui, EAreaItems area)
 {
-    Base::IAreaViewModel const& panel = *host.GetAreaPanel().GetAreaViewModel();
-    return panel.GetAreaItemViewModels().at(Base::AreaIndex(area))->GetThumbnailBarConfiguartion();
+    auto const panel = gui.GetAreaConfiguration().Get();
+    return panel ? panel->GetAreaItemViewModels().at(Base::AreaIndex(area))->GetThumbnailBarConfiguartion()
+                 : nullptr;
 }
 
 /// The bitmap ids of the thumbnails in `area`'s bar, in bar order; only the selected ones when asked.
-Json BitmapIds(CSimHost const& host, EAreaItems area, bool selectedOnly)
+Json BitmapIds(Base::IGuiConfiguration const& gui, EAreaItems area, bool selectedOnly)
 {
+    auto const bar = Bar(gui, area);
+    if (!bar)
+        return Json();
     Json ids = Json::array();
-    for (ThumbnailPointer const& thumbnail : Bar(host, area)->GetThumbnailsArrayBindingSource().GetValues())
+    for (ThumbnailPointer const& thumbnail : bar->GetThumbnailsArrayBindingSource().GetValues())
         if (thumbnail && (!selectedOnly || thumbnail->GetIsSelected().Get()))
             ids.push_back(Narrow(thumbnail->GetBitmapID().Get().GetStdString()));
     return ids;
@@ -124,7 +129,7 @@ void CAreaPanelModule::Start(CSimHost& host)
         [this](EAreaItems area, std::wstring bitmap)
         {
             ThumbnailPointer const thumbnail =
-                Bar(*m_host, area)->GetThumbnail(JyUniqueIdT<CStringW>(bitmap));
+                Bar(m_host->GetGuiConfiguration(), area)->GetThumbnail(JyUniqueIdT<CStringW>(bitmap));
             if (!thumbnail)
                 throw std::runtime_error("no thumbnail of " + AreaText(area) + " has bitmap id '" +
                                          Narrow(bitmap) + "'");
@@ -167,26 +172,29 @@ void CAreaPanelModule::Stop()
     m_host = nullptr;
 }
 
-void CAreaPanelModule::DeclareProperties(CPropertyCatalog& catalog)
+void CAreaPanelModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen)
 {
+    Base::IGuiConfiguration const& gui = screen.gui;
     for (EAreaItems const area : RealAreas())
     {
-        ThumbnailArray const& bar = Bar(*m_host, area)->GetThumbnailsArrayBindingSource();
         std::string const name = AreaText(area);
         // The GUI re-reads the bar when its array changes and a thumbnail when that one notifies.
-        std::vector<std::size_t> const sources = {
-            catalog.AddArraySource("ThumbnailBar." + name, bar),
-            catalog.AddSource(
-                "Thumbnails." + name, "PropertyChanged",
-                [&bar](CPropertyCatalog::Notify notify) -> std::shared_ptr<void>
-                { return std::make_shared<CThumbnailsConnection>(bar, std::move(notify)); },
-                &bar)};
+        std::vector<std::size_t> sources;
+        if (auto const bar = Bar(gui, area))
+        {
+            ThumbnailArray const& thumbnails = bar->GetThumbnailsArrayBindingSource();
+            sources = {catalog.AddArraySource("ThumbnailBar." + name, thumbnails),
+                       catalog.AddSource(
+                           "Thumbnails." + name, "PropertyChanged",
+                           [&thumbnails](CPropertyCatalog::Notify notify) -> std::shared_ptr<void>
+                           { return std::make_shared<CThumbnailsConnection>(thumbnails, std::move(notify)); },
+                           &thumbnails)};
+        }
         catalog.AddProperty(
-            "Area." + name + ".Thumbnails", sources, [this, area] { return BitmapIds(*m_host, area, false); },
+            "Area." + name + ".Thumbnails", sources, [&gui, area] { return BitmapIds(gui, area, false); },
             "the bitmap ids of the area's thumbnails, in bar order");
         catalog.AddProperty(
-            "Area." + name + ".SelectedThumbnails", sources,
-            [this, area] { return BitmapIds(*m_host, area, true); },
+            "Area." + name + ".SelectedThumbnails", sources, [&gui, area] { return BitmapIds(gui, area, true); },
             "the bitmap ids of the area's selected thumbnails");
     }
 }
@@ -254,7 +262,7 @@ void CAreaPanelModule::Render(CScreenCanvas& canvas) const
     bool any = false;
     for (EAreaItems const area : RealAreas())
     {
-        auto const thumbnails = Bar(*m_host, area)->GetThumbnailsArrayBindingSource().GetValues();
+        auto const thumbnails = Bar(m_host->GetGuiConfiguration(), area)->GetThumbnailsArrayBindingSource().GetValues();
         if (thumbnails.empty())
             continue;
         any = true;

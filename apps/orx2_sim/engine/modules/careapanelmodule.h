@@ -21,7 +21,8 @@ class CAreaPanelModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
-    void DeclareProperties(CPropertyCatalog& catalog) override;
+    /// Per area Thumbnails and SelectedThumbnails: the bitmap ids the bar shows.
+    static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override;

@@ -70,10 +70,10 @@ void CAreasModule::Stop()
     m_host = nullptr;
 }
 
-bool CAreasModule::IsRequired(EAreaItems area) const
+bool CAreasModule::IsRequired(CSimHost const& host, EAreaItems area)
 {
     auto const level =
-        m_host->GetConfiguration().GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray().GetAt(
+        host.GetConfiguration().GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray().GetAt(
             Base::AreaIndex(area));
     return level && level.value() == Level::Obligatory;
 }
@@ -109,64 +109,49 @@ ReconstructionState CAreasModule::GetReconstruction(EAreaItems area) const
     return m_host->GetConfiguration().GetTriangulationConfiguration()->GetReconstructionState(area);
 }
 
-double CAreasModule::GetProgressPercent(EAreaItems area) const
+double CAreasModule::GetProgressPercent(CSimHost const& host, EAreaItems area)
 {
     float const fraction =
-        m_host->GetConfiguration().GetReconstructionProgressDataExchangeModel()->GetReconstructionProgress(
-            area);
+        host.GetConfiguration().GetReconstructionProgressDataExchangeModel()->GetReconstructionProgress(area);
     return std::round(static_cast<double>(fraction) * 1000.0) / 10.0;
 }
 
-void CAreasModule::DeclareProperties(CPropertyCatalog& catalog)
+void CAreasModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen)
 {
-    auto& configuration = m_host->GetConfiguration();
-    auto const caseModel = configuration.GetCaseRequiredAreasDataExchangeModel();
-    std::size_t const caseSource = catalog.AddNotifySource("CaseRequiredAreas", *caseModel);
-    std::size_t const caseArray =
-        catalog.AddArraySource("CaseRequiredAreas.Levels", caseModel->GetRequiredAreasArray());
-    auto const& areaViewModel = *m_host->GetAreaPanel().GetAreaViewModel();
-    std::size_t const panel = catalog.AddNotifySource("AreaViewModel", areaViewModel);
-    std::size_t const areaSet =
-        catalog.AddValueSource("host AreaSetRevision", m_host->GetAreas()->GetAreaSetRevision());
-    std::size_t const selected = catalog.AddValueSource("host SelectedArea", *m_host->GetSelectedArea());
+    CSimHost const& host = screen.host;
+    auto const& configuration = host.GetConfiguration();
+    std::size_t const levels = catalog.AddArraySource(
+        "Case.RequiredAreasArray", configuration.GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray());
+    std::size_t const areaSet = catalog.AddValueSource("host AreaSetRevision", host.GetAreas()->GetAreaSetRevision());
+    std::size_t const selected = catalog.AddValueSource("host SelectedArea", *host.GetSelectedArea());
     std::size_t const progress = catalog.AddNotifySource(
         "ReconstructionProgressBar", *configuration.GetReconstructionProgressDataExchangeModel());
-    std::size_t const result =
-        catalog.AddNotifySource("ReconstructionResult", *configuration.GetTriangulationConfiguration());
+    auto const& panel = screen.gui.GetAreaConfiguration();
+    std::size_t const shown = catalog.FindSource("Area").value_or(catalog.FindSource("Area slot").value());
 
     catalog.AddProperty(
-        "Case.DefaultActiveArea", caseSource,
-        [caseModel] { return Json(AreaText(caseModel->GetDefaultActiveArea().Get())); },
-        "the area the case activates first");
-    catalog.AddProperty(
-        "Case.SelectedArea", selected, [this] { return Json(AreaText(m_host->GetSelectedArea()->Get())); },
+        "Case.SelectedArea", selected, [&host] { return Json(AreaText(host.GetSelectedArea()->Get())); },
         "the host's selected area (Undefined before the case opens)");
     for (EAreaItems const area : RealAreas())
     {
         std::string const prefix = "Area." + AreaText(area) + ".";
         catalog.AddProperty(
-            prefix + "Required", caseArray, [this, area] { return Json(IsRequired(area)); },
+            prefix + "Required", levels, [&host, area] { return Json(IsRequired(host, area)); },
             "the case prescribes the area (level Obligatory)");
         catalog.AddProperty(
-            prefix + "Obligatory", catalog.AddNotifySource("AreaItem." + AreaText(area), AreaItem(area)),
-            [this, area] { return Json(IsObligatory(area)); },
-            "the area's tile is obligatory (its item follows the dynamic required areas)");
-        catalog.AddProperty(
-            prefix + "Instantiated", areaSet, [this, area] { return Json(IsInstantiated(area)); },
+            prefix + "Instantiated", areaSet, [&host, area] { return Json(host.GetAreas()->IsAreaInstantiated(area)); },
             "the area exists in the host");
         catalog.AddProperty(
-            prefix + "HasData", progress, [this, area] { return Json(HasData(area)); },
-            "the area holds data and takes part in the reconstruction");
-        catalog.AddProperty(
-            prefix + "Selected", panel, [this, area] { return Json(IsSelected(area)); },
+            prefix + "Selected", shown,
+            [&panel, area]
+            {
+                auto const viewModel = panel.Get();
+                return viewModel ? Json(viewModel->GetSelectedArea().Get() == area) : Json();
+            },
             "the area panel shows the area as selected (it follows the host's selected area)");
         catalog.AddProperty(
-            prefix + "Reconstruction", result,
-            [this, area] { return Json(ReconstructionStateText(GetReconstruction(area))); },
-            "the area's reconstruction state (None, Complete, CompleteWithWarning, Failed)");
-        catalog.AddProperty(
-            prefix + "Progress", progress, [this, area] { return Json(GetProgressPercent(area)); },
-            "the area's reconstruction progress in percent");
+            prefix + "Progress", progress, [&host, area] { return Json(GetProgressPercent(host, area)); },
+            "the area's reconstruction progress in percent, to one decimal");
     }
 }
 
@@ -219,7 +204,7 @@ void CAreasModule::RenderTile(CScreenCanvas& canvas, EAreaItems area) const
                 selected ? EStyle::Selected : (instantiated ? EStyle::Strong : EStyle::Plain));
     auto const flag = [&canvas](bool on, char const* letter, EStyle style)
     { canvas.Text(on ? letter : ".", on ? style : EStyle::Dim).Text(" "); };
-    flag(IsRequired(area), "R", EStyle::Warning);
+    flag(IsRequired(*m_host, area), "R", EStyle::Warning);
     flag(IsObligatory(area), "O", EStyle::Strong);
     flag(instantiated, "I", EStyle::Plain);
     flag(HasData(area), "D", EStyle::Good);
@@ -230,9 +215,9 @@ void CAreasModule::RenderTile(CScreenCanvas& canvas, EAreaItems area) const
                          : state == ReconstructionState::Complete ? EStyle::Good
                          : state == ReconstructionState::None     ? EStyle::Dim
                                                                   : EStyle::Warning;
-    canvas.Text(" ").Cell(ReconstructionStateText(state), 12, style);
+    canvas.Text(" ").Cell(EnumText(state), 12, style);
     char percent[16];
-    std::snprintf(percent, sizeof percent, "%5.1f%%", GetProgressPercent(area));
+    std::snprintf(percent, sizeof percent, "%5.1f%%", GetProgressPercent(*m_host, area));
     canvas.Text(percent);
 }
 

@@ -15,7 +15,8 @@ class CAreasModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
-    void DeclareProperties(CPropertyCatalog& catalog) override;
+    /// Case.SelectedArea, and per area Required, Instantiated, Selected and Progress (in percent).
+    static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override;
@@ -23,14 +24,14 @@ public:
 private:
     template <class... Args> using Command = std::shared_ptr<Base::TSerializableCommand<void, Args...>>;
 
-    bool IsRequired(Base::EAreaItems area) const;
+    static bool IsRequired(CSimHost const& host, Base::EAreaItems area);
     bool IsObligatory(Base::EAreaItems area) const;
     bool IsInstantiated(Base::EAreaItems area) const;
     bool HasData(Base::EAreaItems area) const;
     bool IsSelected(Base::EAreaItems area) const;
     ReconstructionState GetReconstruction(Base::EAreaItems area) const;
     BusinessLayer::CAreaItemViewModelBase const& AreaItem(Base::EAreaItems area) const;
-    double GetProgressPercent(Base::EAreaItems area) const;
+    static double GetProgressPercent(CSimHost const& host, Base::EAreaItems area);
     void RenderTile(CScreenCanvas& canvas, Base::EAreaItems area) const;
 
     CSimHost* m_host = nullptr;

@@ -42,18 +42,6 @@ std::string AnswerText(Answer answer)
     return names.at(static_cast<std::size_t>(answer));
 }
 
-std::string StateText(int state)
-{
-    static std::array<char const*, 8> const names = {"NotRunning", "InProgress",      "Succeeded",
-                                                     "Failed",     "Aborted",         "WaitingForAnswer",
-                                                     "Holding",    "WaitingForNumber"};
-    if (state >= 0 && state < static_cast<int>(names.size()))
-        return names[static_cast<std::size_t>(state)];
-    if (state == 13)
-        return "WaitingForAnotherNumber";
-    return state > 7 && state <= 23 ? "WaitingForAnswer" : "Holding";
-}
-
 /// The answer the engine waits for after asking `question` on the camera menu, or on the colour dialog.
 std::optional<Answer> Awaited(bool dialog, int question)
 {
@@ -151,8 +139,6 @@ void CCalibrationModule::Ask(int target, int state, int question, unsigned int i
 void CCalibrationModule::DeclareProperties(CPropertyCatalog& catalog)
 {
     auto const entries = Entries(*m_menu);
-    std::size_t const camera = catalog.AddNotifySource("CameraCalibration", *m_camera);
-    std::size_t const dialog = catalog.AddNotifySource("ColorCalibDialog", *m_dialog);
     std::size_t const engine = catalog.AddValueSource("calibration engine", m_driver->GetRevision());
     std::size_t const menu = catalog.AddSource(
         "CameraCalibrationStepMenu entries", "PropertyChanged",
@@ -167,14 +153,6 @@ void CCalibrationModule::DeclareProperties(CPropertyCatalog& catalog)
         },
         entries[0].get());
 
-    auto const cameraVm = m_camera;
-    catalog.AddProperty(
-        "Calibration.Visible", camera, [cameraVm] { return Json(cameraVm->GetVisibility().Get()); },
-        "the camera calibration is shown");
-    catalog.AddProperty(
-        "Calibration.State", camera,
-        [cameraVm] { return Json(StateText(static_cast<int>(cameraVm->GetCalibrationState().Get()))); },
-        "the camera calibration's state");
     catalog.AddProperty(
         "Calibration.Text", menu,
         [entries] { return Json(Narrow(entries[0]->GetInfoText().Get().GetStdString())); },
@@ -222,17 +200,6 @@ void CCalibrationModule::DeclareProperties(CPropertyCatalog& catalog)
             return answers;
         },
         "every answer the engine received, oldest first");
-    auto const dialogVm = m_dialog;
-    catalog.AddProperty(
-        "ColourDialog.Visible", dialog, [dialogVm] { return Json(dialogVm->GetVisible().Get()); },
-        "the colour calibration dialog is shown");
-    catalog.AddProperty(
-        "ColourDialog.Text", dialog,
-        [dialogVm] {
-            return Json(
-                Narrow(dialogVm->GetCalibrationWaitRequest().Get().GetInstructionText().GetStdString()));
-        },
-        "the colour calibration dialog's instruction");
 }
 
 void CCalibrationModule::DeclareSteps(CStepCatalog& steps)
@@ -337,7 +304,7 @@ void CCalibrationModule::Render(CScreenCanvas& canvas) const
     canvas.Section("CALIBRATION");
     canvas.Line()
         .Text("   camera ")
-        .Text(camera ? StateText(static_cast<int>(m_camera->GetCalibrationState().Get())) : "hidden",
+        .Text(camera ? EnumText(m_camera->GetCalibrationState().Get()) : "hidden",
               camera ? EStyle::Strong : EStyle::Dim)
         .PadTo(40)
         .Text("engine awaits ")

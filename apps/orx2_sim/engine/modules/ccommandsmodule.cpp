@@ -16,7 +16,7 @@ std::shared_ptr<Base::ICommandBase> FindCommand(std::string const& name)
 }
 } // namespace
 
-void CCommandsModule::DeclareProperties(CPropertyCatalog& catalog)
+void CCommandsModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const&)
 {
     auto const& count = Base::ACommandBase::s_numberOfActiveGUILockingCommands;
     catalog.AddProperty(

@@ -18,7 +18,8 @@ public:
     }
 
     void Start(CSimHost& host) override { m_host = &host; }
-    void DeclareProperties(CPropertyCatalog& catalog) override;
+    /// Commands.GuiLocking.
+    static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override { m_host = nullptr; }

@@ -1,5 +1,7 @@
 #include "ccommoncommandsmodule.h"
 
+#include "../describedvalues.h"
+
 #include <string>
 
 namespace Orx2Sim
@@ -19,46 +21,20 @@ struct SSlots
     std::size_t count = 0;
 };
 
-template <class... Commands> SSlots Filled(Commands const&... commands)
+SSlots ReadSlots(Base::ICommonCommands& set)
 {
     SSlots slots;
-    slots.count = sizeof...(Commands);
-    auto const one = [&slots](auto const& command)
-    {
-        if (command)
-            slots.names.push_back(Narrow(command->GetName()));
-    };
-    (one(commands), ...);
+    Base::ForEachMember<Base::ICommonCommands>(
+        [&](auto const& member)
+        {
+            if constexpr (std::decay_t<decltype(member)>::kKind == Base::EMemberKind::Command)
+            {
+                ++slots.count;
+                if (auto const command = member.Read(set))
+                    slots.names.push_back(Narrow(command->GetName()));
+            }
+        });
     return slots;
-}
-
-/// Every slot of the set, in the order of its interface.
-SSlots ReadSlots(Base::ICommonCommands const& set)
-{
-    return Filled(set.GetEngineReplayModeCommand(), set.GetEngineActivateSaveCommand(),
-                  set.GetEngineActivateLoadCommand(), set.GetAccuracyTestCommand(),
-                  set.GetExportReconstructionCommand(), set.GetExportAreaContentCommand(),
-                  set.GetDebugOptimizationCommand(), set.GetUnlockAreasCommand(),
-                  set.GetAreaSetDoReconstructionCommand(), set.GetAreasWaitForIdleCommand(),
-                  set.GetSaveAreaEntitiesCommand(), set.GetSaveAreaCommand(),
-                  set.GetSwitchAreaOptimizationTypeCommand(), set.GetTriggerReconstructionCommand(),
-                  set.GetSaveSurfelCollectionCommand(), set.GetClearEntitiesCommand(),
-                  set.GetApplyCutFromFileCommand(), set.GetRecomputeOptimizationCommand(),
-                  set.GetRecalculateOutlierCommand(), set.GetClearLastReentryResultCommand(),
-                  set.GetGetLastReentryWasSuccessfulCommand(), set.GetGetLastReentryDelayCommand(),
-                  set.GetGetLastReentryTrafoCommand(), set.GetInjectSupportGeometryCommand(),
-                  set.GetInjectReferenceGeometryCommand(), set.GetInjectReferenceGeometrySCCommand(),
-                  set.GetAddAreaCommand(), set.GetMoveAreaCommand(), set.GetGetGlobalParameterSetCommand(),
-                  set.GetWriteRandomBinFileCommand(), set.GetReplaceGeometryAtL0LevelCommand(),
-                  set.GetDisturbTransformationsCommand(), set.GetConnectVisualizationCommand(),
-                  set.GeDebugDomainTestCommand());
-}
-
-/// The name of the command a tool action's button executes; null while it has none.
-Json CommandName(Base::IToolActionViewModel const& action)
-{
-    auto const command = action.GetCommand().Get();
-    return command ? Json(Narrow(command->GetName())) : Json(nullptr);
 }
 } // namespace
 
@@ -76,34 +52,13 @@ void CCommonCommandsModule::Stop()
     m_host = nullptr;
 }
 
-void CCommonCommandsModule::DeclareProperties(CPropertyCatalog& catalog)
+void CCommonCommandsModule::DeclareToolActions(
+    CPropertyCatalog& catalog, std::vector<std::shared_ptr<BusinessLayer::CToolActionViewModelBase>> const& actions)
 {
-    Base::ICommonCommands const& set = m_host->GetCommonCommands();
-    // Command slots notify nobody: a GUI sees a replaced command on its next full redraw only.
-    std::size_t const slots = catalog.AddSource(
-        "CommonCommands", "none", [](CPropertyCatalog::Notify) { return std::shared_ptr<void>(); }, &set);
-    catalog.AddProperty(
-        "CommonCommands.Names", slots, [&set] { return Json(ReadSlots(set).names); },
-        "the names of the commands in the common command set's slots, in slot order");
-    for (auto const& action : m_toolActions)
-    {
-        Base::IToolActionViewModel const& gui = *action;
-        std::string const prefix = "ToolAction." + Narrow(kToolName) + "." +
-                                   std::to_string(static_cast<int>(gui.GetItemType().Get()));
-        std::size_t const source = catalog.AddNotifySource(prefix, gui);
-        catalog.AddProperty(
-            prefix + ".Visible", source, [&gui] { return Json(gui.GetVisibility().Get()); },
-            "the tool action's button is visible");
-        catalog.AddProperty(
-            prefix + ".Enabled", source, [&gui] { return Json(gui.GetEnabled().Get()); },
-            "the tool action's button is enabled");
-        catalog.AddProperty(
-            prefix + ".Selected", source, [&gui] { return Json(gui.GetSelected().Get()); },
-            "the tool action is the selected one");
-        catalog.AddProperty(
-            prefix + ".Command", source, [&gui] { return CommandName(gui); },
-            "the name of the command the button executes (null: none)");
-    }
+    for (auto const& action : actions)
+        AddDescribed<Base::IToolActionViewModel>(
+            catalog, "ToolAction." + Narrow(kToolName) + "." + std::to_string(static_cast<int>(action->GetItemType().Get())),
+            action);
 }
 
 void CCommonCommandsModule::Render(CScreenCanvas& canvas) const
@@ -133,8 +88,8 @@ void CCommonCommandsModule::Render(CScreenCanvas& canvas) const
         flag(gui.GetVisibility().Get(), "V");
         flag(gui.GetEnabled().Get(), "E");
         flag(gui.GetSelected().Get(), "S");
-        Json const name = CommandName(gui);
-        canvas.Text(" ").Text(name.is_null() ? "(no command)" : name.get<std::string>());
+        auto const command = gui.GetCommand().Get();
+        canvas.Text(" ").Text(command ? Narrow(command->GetName()) : "(no command)");
     }
 }
 } // namespace Orx2Sim

@@ -16,7 +16,11 @@ class CCommonCommandsModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
-    void DeclareProperties(CPropertyCatalog& catalog) override;
+    /// The tool actions by their descriptions, "ToolAction.Sim.<type>.Member" (the storm names its own
+    /// tool's the same way).
+    void DeclareProperties(CPropertyCatalog& catalog) override { DeclareToolActions(catalog, m_toolActions); }
+    static void DeclareToolActions(CPropertyCatalog& catalog,
+                                   std::vector<std::shared_ptr<BusinessLayer::CToolActionViewModelBase>> const& actions);
     void DeclareSteps(CStepCatalog&) override {}
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override;

@@ -35,10 +35,10 @@ void CHostModule::Stop()
     m_host = nullptr;
 }
 
-void CHostModule::DeclareProperties(CPropertyCatalog& catalog)
+void CHostModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen)
 {
-    auto const properties = m_host->GetProperties();
-    auto const areas = m_host->GetAreas();
+    auto const properties = screen.host.GetProperties();
+    auto const areas = screen.host.GetAreas();
     auto const& done = properties->GetTreatReconstructionAsDone();
     auto const& saved = properties->GetIsReconstructionResultSaved();
     auto const& liveView = properties->GetLiveViewStatus();
@@ -52,7 +52,7 @@ void CHostModule::DeclareProperties(CPropertyCatalog& catalog)
         [&saved] { return Json(saved.GetValue()); }, "the host's flag: the result is saved");
     catalog.AddProperty(
         "Host.LiveView", catalog.AddValueSource("host LiveViewStatus", liveView),
-        [&liveView] { return Json(LiveViewText(liveView.GetValue())); }, "the camera's live-view status");
+        [&liveView] { return Json(EnumText(liveView.GetValue())); }, "the camera's live-view status");
     catalog.AddProperty(
         "Host.LiveImageHidden", catalog.AddValueSource("host LiveImageHidden", hidden),
         [&hidden] { return Json(hidden.GetValue()); }, "the live image is to be hidden");
@@ -86,7 +86,7 @@ void CHostModule::DeclareSteps(CStepCatalog& steps)
           {"Off", "Starting", "SearchingPosition", "PositionLost", "Tracking", "Ready"}}},
         {},
         [this](Json const& arguments, CTimeline&)
-        { m_setLiveView->Execute(ParseLiveView(arguments.at("status").get<std::string>()).value()); }});
+        { m_setLiveView->Execute(ParseEnum<ELiveViewStatus>(arguments.at("status").get<std::string>()).value()); }});
 }
 
 void CHostModule::Render(CScreenCanvas& canvas) const
@@ -96,7 +96,7 @@ void CHostModule::Render(CScreenCanvas& canvas) const
     canvas.Section("HOST");
     canvas.Line()
         .Text("   live view ")
-        .Text(LiveViewText(properties->GetLiveViewStatus().GetValue()), EStyle::Strong)
+        .Text(EnumText(properties->GetLiveViewStatus().GetValue()), EStyle::Strong)
         .PadTo(28)
         .Text(std::string("live image ") + (properties->GetLiveImageHidden().GetValue() ? "hidden" : "shown"))
         .PadTo(50)

@@ -15,7 +15,8 @@ class CHostModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
-    void DeclareProperties(CPropertyCatalog& catalog) override;
+    /// The host's values: Host.TreatReconstructionAsDone, ResultSaved, LiveView, LiveImageHidden, Running.
+    static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override;

@@ -105,17 +105,9 @@ void CKeysModule::Stop()
     m_host = nullptr;
 }
 
-void CKeysModule::DeclareProperties(CPropertyCatalog& catalog)
+void CKeysModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen)
 {
-    auto const lock = LockGui(*m_host);
-    std::size_t const source = catalog.AddNotifySource("LockGUI", *lock);
-    catalog.AddProperty(
-        "GuiLock.LockCount", source, [lock] { return Json(lock->GetLockCount().Get()); },
-        "the lock-GUI view model's lock count; the GUI locks its input while above 0");
-    catalog.AddProperty(
-        "GuiLock.WorkIndicator", source, [lock] { return Json(lock->GetShowAnimatedWorkIndicator().Get()); },
-        "open requests for the animated work indicator; shown while above 0");
-    ReferenceHost::CAcquisitionService const& service = m_host->GetAcquisitionService();
+    ReferenceHost::CAcquisitionService const& service = screen.host.GetAcquisitionService();
     std::size_t const calls = catalog.AddValueSource("acquisition service", service.GetCallCount());
     catalog.AddProperty(
         "Keys.ServiceCalls", calls, [&service] { return Json(service.GetCallCount().Get()); },
@@ -129,6 +121,10 @@ void CKeysModule::DeclareProperties(CPropertyCatalog& catalog)
         },
         "the last of them: OnDedicatedKey(pressed|released) or OnGenericKey(key, key data, "
         "pressed|released)");
+}
+
+void CKeysModule::DeclareProperties(CPropertyCatalog& catalog)
+{
     catalog.AddProperty(
         "QRCode.Text", catalog.AddValueSource("host QR code", m_lastQRCode),
         [this] { return Json(Narrow(m_lastQRCode.Get())); }, "the text of the last QR code the host took");

@@ -26,6 +26,9 @@ class CKeysModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
+    /// Keys.ServiceCalls and Keys.LastServiceCall: what the acquisition service was told.
+    static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
+    /// QRCode.Text: the text the host took last.
     void DeclareProperties(CPropertyCatalog& catalog) override;
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;

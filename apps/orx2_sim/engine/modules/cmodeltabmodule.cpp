@@ -2,18 +2,6 @@
 
 namespace Orx2Sim
 {
-void CModelTabModule::DeclareProperties(CPropertyCatalog& catalog)
-{
-    auto const model = m_host->GetConfiguration().GetIsModelTabAllowedDataExchangeModel();
-    std::size_t const source = catalog.AddNotifySource("IsModelTabAllowed", *model);
-    catalog.AddProperty(
-        "ModelTab.Allowed", source, [model] { return Json(model->GetIsModelTabAllowed().Get()); },
-        "the model tab may be opened");
-    catalog.AddProperty(
-        "ModelTab.DataAvailable", source, [model] { return Json(model->GetIsDataAvailable().Get()); },
-        "some area holds data");
-}
-
 void CModelTabModule::Render(CScreenCanvas& canvas) const
 {
     auto const model = m_host->GetConfiguration().GetIsModelTabAllowedDataExchangeModel();

@@ -9,7 +9,6 @@ class CModelTabModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override { m_host = &host; }
-    void DeclareProperties(CPropertyCatalog& catalog) override;
     void DeclareSteps(CStepCatalog&) override {}
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override { m_host = nullptr; }

@@ -67,52 +67,35 @@ void CReconstructionModule::Stop()
     m_host = nullptr;
 }
 
-double CReconstructionModule::GetProgressPercent() const
+double CReconstructionModule::GetProgressPercent(CSimHost const& host)
 {
-    float const percent = m_host->GetConfiguration()
-                              .GetReconstructionProgressDataExchangeModel()
-                              ->GetReconstructionProgress()
-                              .Get();
+    float const percent =
+        host.GetConfiguration().GetReconstructionProgressDataExchangeModel()->GetReconstructionProgress().Get();
     return std::round(static_cast<double>(percent) * 10.0) / 10.0;
 }
 
-std::size_t CReconstructionModule::CountResults() const
+std::size_t CReconstructionModule::CountResults(CSimHost const& host)
 {
     std::size_t count = 0;
     for (auto const& result :
-         m_host->GetConfiguration().GetTriangulationConfiguration()->GetTriangulationArray().GetValues())
+         host.GetConfiguration().GetTriangulationConfiguration()->GetTriangulationArray().GetValues())
         count += result.GetTriangulation() ? 1 : 0;
     return count;
 }
 
-void CReconstructionModule::DeclareProperties(CPropertyCatalog& catalog)
+void CReconstructionModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen)
 {
-    auto const progressModel = m_host->GetConfiguration().GetReconstructionProgressDataExchangeModel();
-    auto const resultModel = m_host->GetConfiguration().GetTriangulationConfiguration();
-    std::size_t const progress = catalog.AddNotifySource("ReconstructionProgressBar", *progressModel);
-    std::size_t const result = catalog.AddNotifySource("ReconstructionResult", *resultModel);
-    std::size_t const results =
-        catalog.AddArraySource("ReconstructionResult.Triangulations", resultModel->GetTriangulationArray());
-
+    CSimHost const& host = screen.host;
+    auto const& configuration = host.GetConfiguration();
     catalog.AddProperty(
-        "Reconstruction.Progress", progress, [this] { return Json(GetProgressPercent()); },
-        "the progress bar, in percent");
+        "Reconstruction.Progress",
+        catalog.AddNotifySource("ReconstructionProgressBar", *configuration.GetReconstructionProgressDataExchangeModel()),
+        [&host] { return Json(GetProgressPercent(host)); }, "the progress bar, in percent to one decimal");
     catalog.AddProperty(
-        "Reconstruction.Processing", progress,
-        [progressModel]
-        { return Json(ProcessingText(progressModel->GetReconstructionProgressState().Get())); },
-        "the latest image-processing state (Running, OK, Warning, Fail)");
-    catalog.AddProperty(
-        "Reconstruction.State", result,
-        [resultModel] { return Json(ReconstructionStateText(resultModel->GetReconstructionState().Get())); },
-        "the overall reconstruction state (None, Incomplete, Complete, Failed)");
-    catalog.AddProperty(
-        "Reconstruction.Saved", result,
-        [resultModel] { return Json(resultModel->GetReconstructionResultAutoSaved().Get()); },
-        "the result counts as saved");
-    catalog.AddProperty(
-        "Reconstruction.Results", results, [this] { return Json(CountResults()); },
-        "the number of areas whose published result has a triangulation");
+        "Reconstruction.Results",
+        catalog.AddArraySource("ReconstructionResult.TriangulationArray",
+                               configuration.GetTriangulationConfiguration()->GetTriangulationArray()),
+        [&host] { return Json(CountResults(host)); }, "the number of areas whose published result has a triangulation");
 }
 
 void CReconstructionModule::DeclareSteps(CStepCatalog& steps)
@@ -166,7 +149,7 @@ void CReconstructionModule::DeclareSteps(CStepCatalog& steps)
         [this](Json const& arguments, CTimeline&)
         {
             m_setProcessing->Execute(AreaArgument(arguments),
-                                     ParseProcessing(arguments.at("state").get<std::string>()).value());
+                                     ParseEnum<EImageProcessingProgress>(arguments.at("state").get<std::string>()).value());
         }});
     steps.Add(SStepKind{"contributes",
                         "an area starts (or stops) contributing to the model",
@@ -180,7 +163,7 @@ void CReconstructionModule::DeclareSteps(CStepCatalog& steps)
 
 void CReconstructionModule::Render(CScreenCanvas& canvas) const
 {
-    double const percent = GetProgressPercent();
+    double const percent = GetProgressPercent(*m_host);
     auto const filled = static_cast<std::size_t>(std::clamp(percent, 0.0, 100.0) / 100.0 * kBarWidth + 0.5);
     auto const resultModel = m_host->GetConfiguration().GetTriangulationConfiguration();
     auto const progressModel = m_host->GetConfiguration().GetReconstructionProgressDataExchangeModel();
@@ -197,17 +180,17 @@ void CReconstructionModule::Render(CScreenCanvas& canvas) const
         .Text("] ")
         .Text(number, EStyle::Strong)
         .Text("   processing ")
-        .Text(ProcessingText(processing),
+        .Text(EnumText(processing),
               processing == EImageProcessingProgress::eORX_FAIL ? EStyle::Bad : EStyle::Plain);
     canvas.Line()
         .Text("   state    ")
-        .Text(ReconstructionStateText(state), state == ReconstructionState::Failed     ? EStyle::Bad
+        .Text(EnumText(state), state == ReconstructionState::Failed     ? EStyle::Bad
                                               : state == ReconstructionState::Complete ? EStyle::Good
                                                                                        : EStyle::Warning)
         .PadTo(28)
         .Text("saved ")
         .Text(resultModel->GetReconstructionResultAutoSaved().Get() ? "yes" : "no")
         .PadTo(44)
-        .Text("areas with a result " + std::to_string(CountResults()));
+        .Text("areas with a result " + std::to_string(CountResults(*m_host)));
 }
 } // namespace Orx2Sim

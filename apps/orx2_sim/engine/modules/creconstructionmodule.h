@@ -14,7 +14,8 @@ class CReconstructionModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
-    void DeclareProperties(CPropertyCatalog& catalog) override;
+    /// Reconstruction.Progress (in percent, to one decimal) and Reconstruction.Results.
+    static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
     void Stop() override;
@@ -22,8 +23,8 @@ public:
 private:
     template <class... Args> using Command = std::shared_ptr<Base::TSerializableCommand<void, Args...>>;
 
-    double GetProgressPercent() const;
-    std::size_t CountResults() const;
+    static double GetProgressPercent(CSimHost const& host);
+    static std::size_t CountResults(CSimHost const& host);
 
     CSimHost* m_host = nullptr;
     Command<Base::EAreaItems, float> m_setProgress;

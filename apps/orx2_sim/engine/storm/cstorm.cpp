@@ -4,6 +4,7 @@
 #include "cstormwatchdog.h"
 
 #include "../modules/cacquisitionscreenmodule.h"
+#include "../simmodules.h"
 
 #include "base/orx2basepool/applyarraychangednotification.h"
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
@@ -155,8 +156,7 @@ private:
 class CStormGui
 {
 public:
-    CStormGui(CSimHost const& host, std::function<std::wstring()> qrText, CFindings& escaped)
-        : m_host(host), m_qrText(std::move(qrText)), m_escaped(escaped)
+    CStormGui(CSimHost const& host, CFindings& escaped) : m_host(host), m_escaped(escaped)
     {
         auto const& configuration = host.GetConfiguration();
         auto const notify = [this] { OnNotified(); };
@@ -250,7 +250,14 @@ public:
                                  viewModels.trash,    viewModels.captureKeys, viewModels.qrCode};
         }
         m_connections = std::move(connections);
-        m_gui = gui;
+        auto catalog = std::make_shared<CPropertyCatalog>();
+        if (gui)
+            DeclareScreen(*catalog, SSimScreen{m_host, *gui});
+        {
+            std::lock_guard<std::mutex> const lock(m_mutex);
+            m_gui = gui;
+            m_catalog = std::move(catalog);
+        }
         ++m_rebinds;
     } // the view models held for binding are let go here, on the GUI thread
 
@@ -376,11 +383,20 @@ public:
         }
     }
 
-    /// What the GUI reads now, as its handlers read it.
-    Json Read() const
+    /// What the GUI's handlers do: read every named value of the screen it follows, through the slots of
+    /// its configuration (the catalog declared for it when it was bound).
+    void Read() const
     {
-        SScreenViewModels const vm = Lock();
-        return ReadScreen(vm, m_host, m_qrText());
+        std::shared_ptr<ReferenceHost::CGuiConfiguration> gui;
+        std::shared_ptr<CPropertyCatalog const> catalog;
+        {
+            std::lock_guard<std::mutex> const lock(m_mutex);
+            gui = m_gui.lock();
+            catalog = m_catalog;
+        }
+        if (gui && catalog)
+            for (auto const& property : catalog->GetProperties())
+                static_cast<void>(property.read());
     }
 
     /// Every mirror equals its source; the differences otherwise.
@@ -463,7 +479,7 @@ private:
         Guarded(m_escaped, "GUI handler",
                 [this]
                 {
-                    static_cast<void>(Read());
+                    Read();
                     m_reads.fetch_add(1, std::memory_order_relaxed);
                 });
     }
@@ -477,15 +493,17 @@ private:
         m_connections.clear(); // each waits for its running handler
         for (auto& mirror : m_thumbnails)
             mirror.Unbind();
+        std::lock_guard<std::mutex> const lock(m_mutex);
         m_gui.reset();
+        m_catalog.reset();
     }
 
     CSimHost const& m_host;
-    std::function<std::wstring()> const m_qrText;
     CFindings& m_escaped;
-    mutable std::mutex m_mutex; // guards m_handles
+    mutable std::mutex m_mutex; // guards m_handles, m_gui and m_catalog
     SHandles m_handles;
     std::weak_ptr<ReferenceHost::CGuiConfiguration> m_gui;
+    std::shared_ptr<CPropertyCatalog const> m_catalog; // reads through m_gui, which its reader holds
     std::vector<void const*> m_bound;
     std::atomic<std::uint64_t> m_reads{0};
     std::uint64_t m_rebinds = 0;
@@ -727,7 +745,7 @@ std::vector<std::string> CStorm::CheckHistory(CStormScreen& screen)
     std::vector<std::string> problems;
     auto const gui = screen.GetGui();
     SScreenViewModels const vm = SScreenViewModels::FromSlots(*gui);
-    Json const before = ReadScreen(vm, *m_host, m_qrText->Get());
+    Json const before = ReadScreen(*m_host, *gui);
     auto const panel = screen.GetAreaPanel();
     for (Base::EAreaItems const area : RealAreas())
     {
@@ -742,24 +760,29 @@ std::vector<std::string> CStorm::CheckHistory(CStormScreen& screen)
             if (std::find(held.begin(), held.end(), chosen) == held.end())
                 problems.push_back(name + "SelectedThumbnails shows " + chosen.dump() + ", which is not in the bar");
     }
-    if (before["GuiLock.WorkIndicator"] != screen.GetOpenWorkIndicators())
-        problems.push_back("GuiLock.WorkIndicator " + before["GuiLock.WorkIndicator"].dump() + ", the engine keeps " +
+    Json const& indicator = before["LockGUI.ShowAnimatedWorkIndicator"];
+    if (indicator != screen.GetOpenWorkIndicators())
+        problems.push_back("LockGUI.ShowAnimatedWorkIndicator " + indicator.dump() + ", the engine keeps " +
                            std::to_string(screen.GetOpenWorkIndicators()) + " open");
-    if (before["LiveVideo.PanoramaDone"] == true && before["LiveVideo.Panorama"] == "none")
-        problems.push_back("LiveVideo.PanoramaDone without a panorama");
+    if (before["LiveVideo.PanoramaRecordDone"] == true && before["LiveVideo.PanoramaImage"].is_null())
+        problems.push_back("LiveVideo.PanoramaRecordDone without a panorama");
     // What the user and the product chose last: one more choice on the quiet screen shows just that.
     if (auto const side = std::dynamic_pointer_cast<BusinessLayer::CSidePanelViewModel>(vm.sidePanel))
         Screen::ChooseTool(*side, 1, 3);
     if (auto const options = std::dynamic_pointer_cast<BusinessLayer::CLiveOptionsViewModelBase>(vm.liveOptions))
         Screen::SelectLiveOption(*options, 2);
     Press(vm.liveVideo->StartIdleModeCommand().Get());
-    Json const after = ReadScreen(vm, *m_host, m_qrText->Get());
-    for (auto const& [name, expected] :
-         std::vector<std::pair<std::string, Json>>{{"SidePanel.Trim.Selected", false},
-                                                   {"SidePanel.Lock.Selected", true},
-                                                   {"SidePanel.Lock.SelectedActions", Json::array({3})},
-                                                   {"LiveOptions.Selected", Json::array({2})},
-                                                   {"LiveVideo.Selected", false}})
+    Json const after = ReadScreen(*m_host, *gui);
+    std::vector<std::pair<std::string, Json>> chosen{{"LiveVideo.IsSelected", false}};
+    for (std::size_t index = 0; index < 3; ++index)
+    {
+        chosen.emplace_back("SidePanel.ToolsItems." + std::to_string(index) + ".Selected", index == 1);
+        chosen.emplace_back("LiveOptions.LiveOptionsItems." + std::to_string(index) + ".Selected", index == 2);
+    }
+    for (std::size_t action = 0; action < Base::ISidePanelToolItemViewModel::kToolActionCount; ++action)
+        chosen.emplace_back("SidePanel.ToolsItems.1.ItemTypeToolActions." + std::to_string(action) + ".Selected",
+                            action == 3);
+    for (auto const& [name, expected] : chosen)
         if (after[name] != expected)
             problems.push_back("after one more choice " + name + " is " + after[name].dump() + ", not " +
                                expected.dump());
@@ -777,10 +800,7 @@ std::vector<std::string> CStorm::CompareWithFreshScreen()
     std::vector<std::string> differences;
     auto const read = [this](CStormScreen& one)
     {
-        auto const gui = one.GetGui();
-        SScreenViewModels viewModels = SScreenViewModels::FromSlots(*gui);
-        viewModels.toolActions.assign(one.GetToolActions().begin(), one.GetToolActions().end());
-        return ReadScreen(viewModels, *m_host, m_qrText->Get(), gui.get());
+        return ReadScreen(*m_host, *one.GetGui(), one.GetToolActions());
     };
     Json const stormed = read(*screen);
     Json const fresh = read(*freshScreen);
@@ -811,7 +831,7 @@ int CStorm::Run()
         std::function<void()>([] { std::this_thread::yield(); }), L"Storm.GuiLockingWork", true);
     std::vector<std::wstring> const namesBefore = JbSingleton<Base::CCommandRegistry>::GetInstance().GetCommandNames();
     std::atomic_store(&m_screen, BuildScreen());
-    m_gui = std::make_unique<CStormGui>(*m_host, [this] { return m_qrText->Get(); }, m_escaped);
+    m_gui = std::make_unique<CStormGui>(*m_host, m_escaped);
 
     char threads[160];
     std::snprintf(threads, sizeof threads, "engine=%u,gui=%d,teardown=%d", m_options.engineThreads,

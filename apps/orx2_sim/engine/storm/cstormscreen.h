@@ -35,7 +35,7 @@ private:
 };
 
 /// The view models of one acquisition screen as a GUI reads them: what the slots hold, locked for one
-/// reading, plus the host's tool actions. Any of them may be empty.
+/// reading. Any of them may be empty.
 struct SScreenViewModels
 {
     std::shared_ptr<Base::IAreaViewModel> area;
@@ -50,7 +50,6 @@ struct SScreenViewModels
     std::shared_ptr<Base::ITrashViewModel> trash;
     std::shared_ptr<Base::ICaptureKeysViewModel> captureKeys;
     std::shared_ptr<Base::IQRCodeViewModel> qrCode;
-    std::vector<std::shared_ptr<Base::IToolActionViewModel>> toolActions;
 
     /// What `gui`'s slots hold now.
     static SScreenViewModels FromSlots(Base::IGuiConfiguration const& gui);
@@ -137,11 +136,11 @@ private:
     std::atomic<unsigned int> m_openWorkIndicators{0};
 };
 
-/// The named values of a screen, read as a GUI reads them: the view models it locked, the host's
-/// data exchange models and values, and the QR text the host took. The names are the simulator's
-/// ("Area.LowerJaw.Obligatory", "LiveImage.CrossHair"), plus "StepMenu.Entries"; with `gui`, also "Slots" (its filled slots). Throws what the getters throw.
-Json ReadScreen(SScreenViewModels const& viewModels, CSimHost const& host, std::wstring const& qrText,
-                Base::IGuiConfiguration const* gui = nullptr);
+using ToolActions = std::vector<std::shared_ptr<BusinessLayer::CToolActionViewModelBase>>;
+
+/// The named values of a screen, read as a GUI reads them: the simulator's own catalog declared for the
+/// host and `gui` (DeclareScreen), with the tool's actions. Throws what the getters throw.
+Json ReadScreen(CSimHost const& host, Base::IGuiConfiguration const& gui, ToolActions const& toolActions = {});
 
 /// True for the values that depend on what happened to the screen by design (what the user and the
 /// product chose, what the engine asked, the thumbnails its sources hold); the storm checks them by their
