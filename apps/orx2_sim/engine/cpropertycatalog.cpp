@@ -18,16 +18,16 @@ std::size_t CPropertyCatalog::AddSource(std::string label, std::string event, Su
     return m_sources.size() - 1;
 }
 
+std::shared_ptr<void> Observe(Base::INotifyPropertyChanged const& owner, Notify notify)
+{
+    return std::make_shared<Base::CScopedEventSignalConnection>(owner.GetPropertyChangedEventSignal().Connect(
+        Base::MakeEventSignalHandler<void>([notify = std::move(notify)] { notify(); })));
+}
+
 std::size_t CPropertyCatalog::AddNotifySource(std::string label, Base::INotifyPropertyChanged const& owner)
 {
     return AddSource(
-        std::move(label), "PropertyChanged",
-        [&owner](Notify notify) -> std::shared_ptr<void>
-        {
-            return std::make_shared<Base::CScopedEventSignalConnection>(
-                owner.GetPropertyChangedEventSignal().Connect(
-                    Base::MakeEventSignalHandler<void>([notify = std::move(notify)] { notify(); })));
-        },
+        std::move(label), "PropertyChanged", [&owner](Notify notify) { return Observe(owner, std::move(notify)); },
         &owner);
 }
 

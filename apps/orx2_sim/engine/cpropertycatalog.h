@@ -24,11 +24,13 @@ namespace Orx2Sim
 /// Modules declare their sources and values once after start-up. Values are read on demand, on the
 /// reading thread, and must not change anything. Not thread-safe to declare; reading is as thread-safe as
 /// the readers.
+using Notify = std::function<void()>;
+
 class CPropertyCatalog
 {
 public:
     using Reader = std::function<Json()>;
-    using Notify = std::function<void()>;
+    using Notify = Orx2Sim::Notify;
     /// Connects `notify` to the source's notifications; the returned object keeps the connection (and
     /// ends it, waiting for a running call, when destroyed). May call `notify` at once.
     using Subscribe = std::function<std::shared_ptr<void>(Notify)>;
@@ -80,34 +82,32 @@ private:
     std::vector<SProperty> m_properties;
 };
 
+/// Calls `notify` on each change of `source` (each PropertyChanged of `owner`) until the result goes;
+/// the source must outlive the result's use. Destroying the result waits for a running call.
+template <class T> std::shared_ptr<void> Observe(Base::Binding::IValueStreamSource<T> const& source, Notify notify)
+{
+    return std::make_shared<Base::Binding::TValueStreamObserver<T>>(source, [notify](T const&) { notify(); });
+}
+template <class E> std::shared_ptr<void> Observe(Base::Binding::IArrayBindingSource<E> const& source, Notify notify)
+{
+    return std::make_shared<Base::Binding::TArrayObserver<E>>(Base::Binding::MakeArrayChangeObserver(
+        source, [notify](Base::Binding::ArrayChangedNotification<E> const&) { notify(); }));
+}
+std::shared_ptr<void> Observe(Base::INotifyPropertyChanged const& owner, Notify notify);
+
 template <class T>
-std::size_t CPropertyCatalog::AddValueSource(std::string label,
-                                             Base::Binding::IValueStreamSource<T> const& source)
+std::size_t CPropertyCatalog::AddValueSource(std::string label, Base::Binding::IValueStreamSource<T> const& source)
 {
     return AddSource(
-        std::move(label), "ValueChanged",
-        [&source](Notify notify) -> std::shared_ptr<void>
-        {
-            return std::make_shared<Base::Binding::TValueStreamObserver<T>>(
-                source, [notify = std::move(notify)](T const&) { notify(); });
-        },
+        std::move(label), "ValueChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
         &source);
 }
 
 template <class T>
-std::size_t CPropertyCatalog::AddArraySource(std::string label,
-                                             Base::Binding::IArrayBindingSource<T> const& source)
+std::size_t CPropertyCatalog::AddArraySource(std::string label, Base::Binding::IArrayBindingSource<T> const& source)
 {
     return AddSource(
-        std::move(label), "ArrayChanged",
-        [&source](Notify notify) -> std::shared_ptr<void>
-        {
-            auto observer = std::make_shared<Base::Binding::TArrayObserver<T>>();
-            *observer = Base::Binding::MakeArrayChangeObserver(
-                source, [notify = std::move(notify)](Base::Binding::ArrayChangedNotification<T> const&)
-                { notify(); });
-            return observer;
-        },
+        std::move(label), "ArrayChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
         &source);
 }
 } // namespace Orx2Sim

@@ -32,7 +32,7 @@ namespace
 class CFollow
 {
 public:
-    CFollow(Described::Connect connect, Described::Notify notify)
+    CFollow(Described::Connect connect, Notify notify)
         : m_connect(std::move(connect)), m_notify(std::move(notify))
     {
     }
@@ -46,23 +46,31 @@ public:
 
 private:
     Described::Connect const m_connect;
-    Described::Notify const m_notify;
+    Notify const m_notify;
     std::mutex m_mutex;
     std::shared_ptr<void> m_connection;
     std::shared_ptr<void> m_root; // last: ends first
 };
 } // namespace
 
-Json FloatJson(float value)
+Json ToJsonOf(std::wstring const& text)
+{
+    return Narrow(text);
+}
+
+Json ToJsonOf(CStringW const& text)
+{
+    return Narrow(text.GetStdString());
+}
+
+Json ToJsonOf(float value)
 {
     char text[32];
-    auto const end = std::to_chars(text, text + sizeof text - 1, value).ptr;
-    *end = '\0';
+    *std::to_chars(text, text + sizeof text - 1, value).ptr = '\0';
     return Json(std::strtod(text, nullptr));
 }
 
-Json TShown<std::shared_ptr<Base::IImageData2DSimple const>>::ToJson(
-    std::shared_ptr<Base::IImageData2DSimple const> const& image)
+Json ToJsonOf(std::shared_ptr<Base::IImageData2DSimple const> const& image)
 {
     auto const ours = std::dynamic_pointer_cast<ReferenceHost::CImageData2DSimple const>(image);
     if (!ours)
@@ -70,24 +78,24 @@ Json TShown<std::shared_ptr<Base::IImageData2DSimple const>>::ToJson(
     return Narrow(ours->GetName()) + " " + std::to_string(ours->GetWidth()) + "x" + std::to_string(ours->GetHeight());
 }
 
-Json TShown<Base::CCalibrationWaitRequest>::ToJson(Base::CCalibrationWaitRequest const& request)
+Json ToJsonOf(Base::CCalibrationWaitRequest const& request)
 {
-    return Json{{"CalibState", Orx2Sim::ToJson(request.GetCalibState())},
+    return Json{{"CalibState", ToJson(request.GetCalibState())},
                 {"InstructionId", request.GetInstructionId()},
-                {"InstructionText", Orx2Sim::ToJson(request.GetInstructionText())},
-                {"QuestionType", Orx2Sim::ToJson(request.GetQuestionType())},
-                {"InitialValue", Orx2Sim::ToJson(request.GetInitialValue())},
-                {"Progress", FloatJson(request.GetProgress())},
+                {"InstructionText", ToJson(request.GetInstructionText())},
+                {"QuestionType", ToJson(request.GetQuestionType())},
+                {"InitialValue", ToJson(request.GetInitialValue())},
+                {"Progress", ToJson(request.GetProgress())},
                 {"Warning", request.IsWarning()},
-                {"DeviceType", Orx2Sim::ToJson(request.GetDeviceType())}};
+                {"DeviceType", ToJson(request.GetDeviceType())}};
 }
 
-Json TShown<Base::CDeviceStateChanged>::ToJson(Base::CDeviceStateChanged const& state)
+Json ToJsonOf(Base::CDeviceStateChanged const& state)
 {
-    return Json{{"State", Orx2Sim::ToJson(state.GetState())}, {"DeviceName", Orx2Sim::ToJson(state.GetDeviceName())}};
+    return Json{{"State", ToJson(state.GetState())}, {"DeviceName", ToJson(state.GetDeviceName())}};
 }
 
-Json TShown<DataLayer::CReconstructionResult>::ToJson(DataLayer::CReconstructionResult const& result)
+Json ToJsonOf(DataLayer::CReconstructionResult const& result)
 {
     auto const& triangulation = result.GetTriangulation();
     return triangulation ? Json(triangulation->GetTriangleCount()) : Json();
@@ -104,9 +112,8 @@ std::size_t AddFollowingSource(CPropertyCatalog& catalog, std::string label, std
         [rootChanges, connect](Notify notify) -> std::shared_ptr<void>
         {
             auto follow = std::make_shared<CFollow>(connect, notify);
-            if (!rootChanges)
-                follow->Reconnect();
-            else
+            follow->Reconnect();
+            if (rootChanges)
                 follow->Follow(rootChanges(
                     [raw = follow.get(), notify]
                     {
@@ -146,11 +153,8 @@ void AddDescribedSlots(CPropertyCatalog& catalog, Base::IGuiConfiguration const&
         {
             using X = typename std::decay_t<decltype(slot)>::Interface;
             auto const& property = slot.Source(slots);
-            CPropertyCatalog::Subscribe const rootChanges = [&property](Described::Notify notify) -> std::shared_ptr<void>
-            {
-                return std::make_shared<Base::Binding::TValueChangedObserver<std::shared_ptr<X>>>(
-                    property, [notify = std::move(notify)](std::shared_ptr<X> const&) { notify(); });
-            };
+            CPropertyCatalog::Subscribe const rootChanges = [&property](Notify notify)
+            { return Observe(property, std::move(notify)); };
             changes.push_back(catalog.AddSource(std::string(slot.name) + " slot", "ValueChanged", rootChanges, &property));
             if constexpr (Base::kIsDescribed<X>)
                 Described::Declare<X>(catalog, slot.name, [&property] { return property.Get(); }, rootChanges);

@@ -6,13 +6,9 @@
 #include "cpropertycatalog.h"
 #include "simtext.h"
 
-#include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/icommand.h"
-#include "base/orx2basepool/ieventsignalhandler.h"
 #include "base/orx2basepool/interfaces/iguiconfiguration.h"
-#include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tdescription.h"
-#include "base/orx2basepool/tvaluechangedobserver.h"
 #include "host/foundation/cstringw.h"
 #include "host/values/ccalibrationwaitrequest.h"
 #include "host/values/cdevicestatechanged.h"
@@ -34,104 +30,78 @@ class IDataExchangeConfiguration;
 
 namespace Orx2Sim
 {
-/// How a value of type `T` is shown: `ToJson(value)`. A type without a specialisation is not shown: its
-/// members are left out of the named values and are null in a snapshot.
-template <class T, class = void> struct TShown
+// The types shown by a function of their own: texts; a host image as "name WIDTHxHEIGHT" (null for
+// none); a float as its shortest text reads (0.1f as 0.1); records as objects; a reconstruction result
+// as the size of its triangulation (null without one).
+Json ToJsonOf(std::wstring const& text);
+Json ToJsonOf(CStringW const& text);
+Json ToJsonOf(std::shared_ptr<Base::IImageData2DSimple const> const& image);
+Json ToJsonOf(float value);
+Json ToJsonOf(Base::CCalibrationWaitRequest const& request);
+Json ToJsonOf(Base::CDeviceStateChanged const& state);
+Json ToJsonOf(DataLayer::CReconstructionResult const& result);
+
+namespace Described
 {
-    static constexpr bool kShown = false;
+template <class T> struct TVector : std::false_type
+{
 };
-template <class T> inline constexpr bool kShown = TShown<T>::kShown;
+template <class E> struct TVector<std::vector<E>> : std::true_type
+{
+    using Element = E;
+};
+template <class T> struct TCommandPointer : std::false_type
+{
+};
+template <class... Args> struct TCommandPointer<std::shared_ptr<Base::ICommand<Args...>>> : std::true_type
+{
+};
+template <class T, class... Types> inline constexpr bool kOneOf = (std::is_same_v<T, Types> || ...);
+
+template <class T> constexpr bool IsShown()
+{
+    if constexpr (TVector<T>::value)
+        return IsShown<typename TVector<T>::Element>();
+    else
+        return std::is_arithmetic_v<T> || std::is_enum_v<T> || TCommandPointer<T>::value ||
+               kOneOf<T, std::wstring, CStringW, std::shared_ptr<Base::IImageData2DSimple const>,
+                      Base::CCalibrationWaitRequest, Base::CDeviceStateChanged, DataLayer::CReconstructionResult>;
+}
+} // namespace Described
+
+/// Whether the simulator shows values of type `T`. A member of another type is not a named value and is
+/// null in a snapshot.
+template <class T> inline constexpr bool kShown = Described::IsShown<T>();
+
+/// `value` as the screen, the scenarios and the JSON output show it: numbers; an area by name; an
+/// enumeration with words (TEnumNames) by word, any other as its number; a command as the name it is
+/// registered under (null while none is installed); a vector as an array; the rest by ToJsonOf.
 template <class T> Json ToJson(T const& value)
 {
-    return TShown<T>::ToJson(value);
-}
-
-/// A float as its shortest text reads, so that 0.1f shows as 0.1.
-Json FloatJson(float value);
-
-template <class T> struct TShown<T, std::enable_if_t<std::is_arithmetic_v<T>>>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(T value)
-    {
-        if constexpr (std::is_same_v<T, float>)
-            return FloatJson(value);
-        else
-            return Json(value);
-    }
-};
-/// Areas by name, enumerations with words (TEnumNames) by word, any other enumeration as its number.
-template <class E> struct TShown<E, std::enable_if_t<std::is_enum_v<E>>>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(E value)
-    {
-        if constexpr (std::is_same_v<E, Base::EAreaItems>)
-            return AreaText(value);
-        else if constexpr (kHasNames<E>)
-            return EnumText(value);
-        else
-            return Json(static_cast<std::underlying_type_t<E>>(value));
-    }
-};
-template <> struct TShown<std::wstring>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(std::wstring const& value) { return Narrow(value); }
-};
-template <> struct TShown<CStringW>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(CStringW const& value) { return Narrow(value.GetStdString()); }
-};
-/// A command as the name it is registered under; null while none is installed.
-template <class... Args> struct TShown<std::shared_ptr<Base::ICommand<Args...>>>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(std::shared_ptr<Base::ICommand<Args...>> const& command)
-    {
-        return command ? Json(Narrow(command->GetName())) : Json();
-    }
-};
-/// A host image: "name WIDTHxHEIGHT" for the reference host's, null for none.
-template <> struct TShown<std::shared_ptr<Base::IImageData2DSimple const>>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(std::shared_ptr<Base::IImageData2DSimple const> const& image);
-};
-// Records show as objects; a named value of a record becomes one value per field.
-template <> struct TShown<Base::CCalibrationWaitRequest>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(Base::CCalibrationWaitRequest const& request);
-};
-template <> struct TShown<Base::CDeviceStateChanged>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(Base::CDeviceStateChanged const& state);
-};
-/// A reconstruction result as the size of its triangulation; null without one.
-template <> struct TShown<DataLayer::CReconstructionResult>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(DataLayer::CReconstructionResult const& result);
-};
-template <class E> struct TShown<std::vector<E>, std::enable_if_t<TShown<E>::kShown>>
-{
-    static constexpr bool kShown = true;
-    static Json ToJson(std::vector<E> const& values)
+    if constexpr (std::is_same_v<T, float>)
+        return ToJsonOf(value);
+    else if constexpr (std::is_arithmetic_v<T>)
+        return Json(value);
+    else if constexpr (std::is_same_v<T, Base::EAreaItems>)
+        return AreaText(value);
+    else if constexpr (std::is_enum_v<T>)
+        return kHasNames<T> ? Json(EnumText(value)) : Json(static_cast<std::underlying_type_t<T>>(value));
+    else if constexpr (Described::TCommandPointer<T>::value)
+        return value ? Json(Narrow(value->GetName())) : Json();
+    else if constexpr (Described::TVector<T>::value)
     {
         Json shown = Json::array();
-        for (E const& value : values)
-            shown.push_back(TShown<E>::ToJson(value));
+        for (auto const& item : value)
+            shown.push_back(ToJson<typename Described::TVector<T>::Element>(item));
         return shown;
     }
-};
+    else
+        return ToJsonOf(value);
+}
 
 namespace Described
 {
 using Base::EMemberKind;
-using Notify = CPropertyCatalog::Notify;
 template <class I> using Resolve = std::function<std::shared_ptr<I>()>;
 /// Connects to what a path leads to now; the result keeps the connection.
 using Connect = std::function<std::shared_ptr<void>(Notify const&)>;
@@ -160,24 +130,49 @@ template <class Read> Json Guarded(Read const& read)
 void AddShown(CPropertyCatalog& catalog, std::string const& name, std::size_t source,
               CPropertyCatalog::Reader const& read, std::string const& help);
 
-template <class X> struct TIsViewModelPointer : std::false_type
+/// Reads `member` (of `area`, for an area value) of the object `resolve` leads to; null while there is none.
+template <class I, class Member>
+CPropertyCatalog::Reader ReadMember(Resolve<I> const& resolve, Member const& member,
+                                    Base::EAreaItems area = Base::EAreaItems::Undefined)
+{
+    return [resolve, member, area]
+    {
+        auto const object = resolve();
+        if constexpr (Member::kKind == EMemberKind::AreaValue)
+            return object ? ToJson(member.Read(*object, area)) : Json();
+        else
+            return object ? ToJson(member.Read(*object)) : Json();
+    };
+}
+
+/// The number of view models a sub-view-model or group member holds.
+template <class Member> constexpr std::size_t ItemCount()
+{
+    if constexpr (Member::kKind == EMemberKind::ViewModelGroup)
+        return Member::kCount;
+    else
+        return 1;
+}
+
+/// Whether a member is an array source of described view models.
+template <class Member, class = void> struct TViewModelArray : std::false_type
 {
 };
-template <class X> struct TIsViewModelPointer<std::shared_ptr<X>> : std::bool_constant<Base::kIsDescribed<X>>
+template <class X> struct TDescribedPointer : std::false_type
 {
 };
-/// Whether a member is an array source of view models.
-template <class Member, class = void> struct TIsViewModelArray : std::false_type
+template <class X> struct TDescribedPointer<std::shared_ptr<X>> : std::bool_constant<Base::kIsDescribed<X>>
 {
 };
 template <class Member>
-struct TIsViewModelArray<Member, std::void_t<typename Member::Element>> : TIsViewModelPointer<typename Member::Element>
+struct TViewModelArray<Member, std::void_t<typename Member::Element>> : TDescribedPointer<typename Member::Element>
 {
 };
 
 /// Declares the shown members of the object `resolve` leads to, as "prefix.Member", recursively into its
-/// sub-view-models and groups; only what exists now is declared. Members re-read on the owner's
-/// PropertyChanged; value and array sources on their own changes; area values are named per area
+/// sub-view-models and groups; only what exists now is declared, and read through the path each time.
+/// Members re-read on the owner's PropertyChanged (an owner that has none: a GUI sees a change on its
+/// next full redraw); value and array sources on their own changes. Area values are named per area
 /// ("Area.LowerJaw.Member"), the items of a group of one per area by area ("prefix.LowerJaw.Member"),
 /// other groups' by position ("prefix.Group.0.Member"). Arrays of view models are left to the snapshot.
 template <class I>
@@ -188,27 +183,20 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
     if (!now)
         return;
     std::optional<std::size_t> owner;
-    auto const ownerSource = [&]() -> std::size_t
+    auto const ownerSource = [&]
     {
-        if (owner)
-            return *owner;
         if constexpr (std::is_base_of_v<Base::INotifyPropertyChanged, I>)
-            owner = AddFollowingSource(
-                catalog, prefix, "PropertyChanged", static_cast<Base::INotifyPropertyChanged const*>(now.get()),
-                rootChanges,
-                [resolve](Notify const& notify) -> std::shared_ptr<void>
-                {
-                    auto const object = resolve();
-                    if (!object)
-                        return nullptr;
-                    auto connection = std::make_shared<Base::CScopedEventSignalConnection>(
-                        object->GetPropertyChangedEventSignal().Connect(
-                            Base::MakeEventSignalHandler<void>([notify] { notify(); })));
-                    return std::make_shared<std::pair<std::shared_ptr<I>, decltype(connection)>>(object, connection);
-                });
-        else // nothing notifies: a GUI sees a change on its next full redraw only
-            owner = catalog.AddSource(
-                prefix, "none", [](Notify) { return std::shared_ptr<void>(); }, now.get());
+            owner = owner ? owner
+                          : AddFollowingSource(
+                                catalog, prefix, "PropertyChanged",
+                                static_cast<Base::INotifyPropertyChanged const*>(now.get()), rootChanges,
+                                [resolve](Notify const& notify)
+                                {
+                                    auto const object = resolve();
+                                    return object ? Observe(*object, notify) : nullptr;
+                                });
+        else
+            owner = owner ? owner : catalog.AddSource(prefix, "none", [](Notify) { return nullptr; }, now.get());
         return *owner;
     };
     Base::ForEachMember<I>(
@@ -222,88 +210,47 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
                           kKind == EMemberKind::Command)
             {
                 if constexpr (kShown<typename Member::Type>)
-                    AddShown(catalog, name, ownerSource(),
-                             [resolve, member]
-                             {
-                                 auto const object = resolve();
-                                 return object ? ToJson(member.Read(*object)) : Json();
-                             },
-                             help);
+                    AddShown(catalog, name, ownerSource(), ReadMember(resolve, member), help);
             }
             else if constexpr (kKind == EMemberKind::AreaValue)
             {
                 if constexpr (kShown<typename Member::Type>)
                     for (Base::EAreaItems const area : RealAreas())
                         AddShown(catalog, "Area." + AreaText(area) + "." + member.name, ownerSource(),
-                                 [resolve, member, area]
-                                 {
-                                     auto const object = resolve();
-                                     return object ? ToJson(member.Read(*object, area)) : Json();
-                                 },
-                                 help + " for the area");
+                                 ReadMember(resolve, member, area), help + " for the area");
             }
             else if constexpr (kKind == EMemberKind::ValueSource || kKind == EMemberKind::ArraySource)
             {
                 if constexpr (kShown<typename Member::Type>)
-                {
-                    std::size_t const source = AddFollowingSource(
-                        catalog, name, kKind == EMemberKind::ValueSource ? "ValueChanged" : "ArrayChanged",
-                        &member.Source(*now), rootChanges,
-                        [resolve, member](Notify const& notify) -> std::shared_ptr<void>
-                        {
-                            auto const object = resolve();
-                            if (!object)
-                                return nullptr;
-                            if constexpr (kKind == EMemberKind::ValueSource)
-                                return std::make_shared<std::pair<
-                                    std::shared_ptr<I>, Base::Binding::TValueChangedObserver<typename Member::Type>>>(
-                                    object, Base::Binding::TValueChangedObserver<typename Member::Type>(
-                                                member.Source(*object),
-                                                [notify](typename Member::Type const&) { notify(); }));
-                            else
-                                return std::make_shared<std::pair<
-                                    std::shared_ptr<I>, Base::Binding::TArrayObserver<typename Member::Element>>>(
-                                    object,
-                                    Base::Binding::MakeArrayChangeObserver(
-                                        member.Source(*object),
-                                        [notify](Base::Binding::ArrayChangedNotification<typename Member::Element> const&)
-                                        { notify(); }));
-                        });
-                    AddShown(catalog, name, source,
-                             [resolve, member]
-                             {
-                                 auto const object = resolve();
-                                 return object ? ToJson(member.Read(*object)) : Json();
-                             },
-                             help);
-                }
+                    AddShown(catalog, name,
+                             AddFollowingSource(catalog, name,
+                                                kKind == EMemberKind::ValueSource ? "ValueChanged" : "ArrayChanged",
+                                                &member.Source(*now), rootChanges,
+                                                [resolve, member](Notify const& notify)
+                                                {
+                                                    auto const object = resolve();
+                                                    return object ? Observe(member.Source(*object), notify) : nullptr;
+                                                }),
+                             ReadMember(resolve, member), help);
             }
-            else if constexpr (kKind == EMemberKind::ViewModel)
+            else if constexpr (kKind == EMemberKind::ViewModel || kKind == EMemberKind::ViewModelGroup)
             {
                 using X = typename Member::Interface;
+                constexpr std::size_t kCount = ItemCount<Member>();
                 if constexpr (Base::kIsDescribed<X>)
-                    Declare<X>(
-                        catalog, name,
-                        [resolve, member]() -> std::shared_ptr<X>
-                        {
-                            auto const object = resolve();
-                            return object ? member.Read(*object) : nullptr;
-                        },
-                        rootChanges);
-            }
-            else if constexpr (kKind == EMemberKind::ViewModelGroup)
-            {
-                using X = typename Member::Interface;
-                if constexpr (Base::kIsDescribed<X>)
-                    for (std::size_t index = 0; index < Member::kCount; ++index)
+                    for (std::size_t index = 0; index < kCount; ++index)
                         Declare<X>(catalog,
-                                   Member::kCount == Base::kAreaItemCount
+                                   kKind == EMemberKind::ViewModel ? name
+                                   : kCount == Base::kAreaItemCount
                                        ? prefix + "." + AreaText(static_cast<Base::EAreaItems>(index))
                                        : name + "." + std::to_string(index),
                                    [resolve, member, index]() -> std::shared_ptr<X>
                                    {
                                        auto const object = resolve();
-                                       return object ? member.Read(*object)[index] : nullptr;
+                                       if constexpr (kKind == EMemberKind::ViewModel)
+                                           return object ? member.Read(*object) : nullptr;
+                                       else
+                                           return object ? member.Read(*object)[index] : nullptr;
                                    },
                                    rootChanges);
             }
@@ -313,14 +260,12 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
 
 template <class I> Json Snapshot(I& object);
 
-template <class X> Json SnapshotOrEmpty(std::shared_ptr<X> const& object)
+template <class X> Json SnapshotOf(std::shared_ptr<X> const& object)
 {
-    if (!object)
-        return Json();
     if constexpr (Base::kIsDescribed<X>)
-        return Snapshot(*object);
+        return object ? Snapshot(*object) : Json();
     else
-        return Json::object();
+        return object ? Json::object() : Json();
 }
 
 /// Every described member of `object` by its name, recursively (see WriteSnapshot).
@@ -335,33 +280,20 @@ template <class I> Json Snapshot(I& object)
             if constexpr (kKind == EMemberKind::Event)
                 return;
             else if constexpr (kKind == EMemberKind::ViewModel || kKind == EMemberKind::Slot)
-                shown[member.name] = SnapshotOrEmpty(member.Read(object));
-            else if constexpr (kKind == EMemberKind::ViewModelGroup)
+                shown[member.name] = SnapshotOf(member.Read(object));
+            else if constexpr (kKind == EMemberKind::ViewModelGroup || TViewModelArray<Member>::value)
             {
-                Json items = Json::array();
+                Json& items = shown[member.name] = Json::array();
                 for (auto const& item : member.Read(object))
-                    items.push_back(SnapshotOrEmpty(item));
-                shown[member.name] = std::move(items);
+                    items.push_back(SnapshotOf(item));
             }
-            else if constexpr (kKind == EMemberKind::AreaValue)
-            {
-                Json areas = kShown<typename Member::Type> ? Json::object() : Json();
-                if constexpr (kShown<typename Member::Type>)
-                    for (Base::EAreaItems const area : RealAreas())
-                        areas[AreaText(area)] = Guarded([&] { return ToJson(member.Read(object, area)); });
-                shown[member.name] = std::move(areas);
-            }
-            else if constexpr (TIsViewModelArray<Member>::value)
-            {
-                Json items = Json::array();
-                for (auto const& item : member.Read(object))
-                    items.push_back(SnapshotOrEmpty(item));
-                shown[member.name] = std::move(items);
-            }
-            else if constexpr (kShown<typename Member::Type>)
-                shown[member.name] = Guarded([&] { return ToJson(member.Read(object)); });
-            else
+            else if constexpr (!kShown<typename Member::Type>)
                 shown[member.name] = Json();
+            else if constexpr (kKind == EMemberKind::AreaValue)
+                for (Base::EAreaItems const area : RealAreas())
+                    shown[member.name][AreaText(area)] = Guarded([&] { return ToJson(member.Read(object, area)); });
+            else
+                shown[member.name] = Guarded([&] { return ToJson(member.Read(object)); });
         });
     return shown;
 }
@@ -372,8 +304,7 @@ template <class I> Json Snapshot(I& object)
 template <class I>
 void AddDescribed(CPropertyCatalog& catalog, std::string const& prefix, std::shared_ptr<I> const& object)
 {
-    std::weak_ptr<I> const weak = object;
-    Described::Declare<I>(catalog, prefix, [weak] { return weak.lock(); }, {});
+    Described::Declare<I>(catalog, prefix, [weak = std::weak_ptr<I>(object)] { return weak.lock(); }, {});
 }
 /// The same for an object that outlives every use of the catalog.
 template <class I> void AddDescribed(CPropertyCatalog& catalog, std::string const& prefix, I const& object)

@@ -13,7 +13,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace Orx2Sim
@@ -35,63 +34,43 @@ std::string AreaText(Base::EAreaItems area);
 /// The real area named `name` (exact spelling of AreaText), or empty.
 std::optional<Base::EAreaItems> ParseArea(std::string_view name);
 
-/// The words of an enumeration that the screen and the scenarios show as words; an enumeration without
-/// a table shows as its number.
+/// The words of an enumeration that the screen and the scenarios show as words, by value from kFirst on
+/// ("" for a value without one); an enumeration without a table shows as its number.
 template <class E> struct TEnumNames
 {
-    static constexpr std::array<std::pair<E, char const*>, 0> kNames{};
+    static constexpr long long kFirst = 0;
+    static constexpr std::array<char const*, 0> kNames{};
 };
-template <> struct TEnumNames<Level>
+struct SNamedFromZero
 {
-    static constexpr std::array<std::pair<Level, char const*>, 3> kNames{
-        {{Level::NotRequired, "NotRequired"}, {Level::Optional, "Optional"}, {Level::Obligatory, "Obligatory"}}};
+    static constexpr long long kFirst = 0;
 };
-template <> struct TEnumNames<ReconstructionState>
+template <> struct TEnumNames<Level> : SNamedFromZero
 {
-    static constexpr std::array<std::pair<ReconstructionState, char const*>, 5> kNames{
-        {{ReconstructionState::None, "None"},
-         {ReconstructionState::Incomplete, "Incomplete"},
-         {ReconstructionState::Complete, "Complete"},
-         {ReconstructionState::Failed, "Failed"},
-         {ReconstructionState::CompleteWithWarning, "CompleteWithWarning"}}};
+    static constexpr std::array kNames{"NotRequired", "Optional", "Obligatory"};
+};
+template <> struct TEnumNames<ReconstructionState> : SNamedFromZero
+{
+    static constexpr std::array kNames{"None", "Incomplete", "Complete", "Failed", "CompleteWithWarning"};
 };
 template <> struct TEnumNames<BusinessLayer::EImageProcessingProgress>
 {
-    using E = BusinessLayer::EImageProcessingProgress;
-    static constexpr std::array<std::pair<E, char const*>, 4> kNames{
-        {{E::eORX_RUNNING, "Running"}, {E::eORX_OK, "OK"}, {E::eORX_WARNING, "Warning"}, {E::eORX_FAIL, "Fail"}}};
+    static constexpr long long kFirst = 47; // eORX_RUNNING
+    static constexpr std::array kNames{"Running", "OK", "Warning", "Fail"};
 };
-template <> struct TEnumNames<BusinessLayer::ELiveViewStatus>
+template <> struct TEnumNames<BusinessLayer::ELiveViewStatus> : SNamedFromZero
 {
-    using E = BusinessLayer::ELiveViewStatus;
-    static constexpr std::array<std::pair<E, char const*>, 6> kNames{{{E::Off, "Off"},
-                                                                       {E::Starting, "Starting"},
-                                                                       {E::SearchingPosition, "SearchingPosition"},
-                                                                       {E::PositionLost, "PositionLost"},
-                                                                       {E::Tracking, "Tracking"},
-                                                                       {E::Ready, "Ready"}}};
+    static constexpr std::array kNames{"Off", "Starting", "SearchingPosition", "PositionLost", "Tracking", "Ready"};
 };
-template <> struct TEnumNames<Crosshair>
+template <> struct TEnumNames<Crosshair> : SNamedFromZero
 {
-    static constexpr std::array<std::pair<Crosshair, char const*>, 4> kNames{{{Crosshair::None, "None"},
-                                                                               {Crosshair::Ready, "Ready"},
-                                                                               {Crosshair::Tracking, "Tracking"},
-                                                                               {Crosshair::Searching, "Searching"}}};
+    static constexpr std::array kNames{"None", "Ready", "", "", "Tracking", "Searching"};
 };
-template <> struct TEnumNames<CalibrationState>
+template <> struct TEnumNames<CalibrationState> : SNamedFromZero
 {
-    using E = CalibrationState;
-    static constexpr std::array<std::pair<E, char const*>, 10> kNames{
-        {{E::NotRunning, "NotRunning"},
-         {E::InProgress, "InProgress"},
-         {E::Succeeded, "Succeeded"},
-         {E::Failed, "Failed"},
-         {E::Aborted, "Aborted"},
-         {E::WaitingForAnswer, "WaitingForAnswer"},
-         {E::Holding, "Holding"},
-         {E::WaitingForNumber, "WaitingForNumber"},
-         {E::WaitingForAnotherNumber, "WaitingForAnotherNumber"},
-         {E::LastWaitingForAnswer, "LastWaitingForAnswer"}}};
+    static constexpr std::array kNames{"NotRunning", "InProgress", "Succeeded", "Failed", "Aborted",
+                                       "WaitingForAnswer", "Holding", "WaitingForNumber", "", "", "", "", "",
+                                       "WaitingForAnotherNumber"};
 };
 
 /// Whether `E` shows as words.
@@ -100,17 +79,19 @@ template <class E> inline constexpr bool kHasNames = !TEnumNames<E>::kNames.empt
 /// The word of `value`, or its number as text when it has none.
 template <class E> std::string EnumText(E value)
 {
-    for (auto const& [known, name] : TEnumNames<E>::kNames)
-        if (known == value)
-            return name;
+    auto const index = static_cast<long long>(value) - TEnumNames<E>::kFirst;
+    auto const& names = TEnumNames<E>::kNames;
+    if (index >= 0 && index < static_cast<long long>(names.size()) && *names[static_cast<std::size_t>(index)])
+        return names[static_cast<std::size_t>(index)];
     return std::to_string(static_cast<long long>(value));
 }
 /// The value whose word is `text`, or empty.
 template <class E> std::optional<E> ParseEnum(std::string_view text)
 {
-    for (auto const& [known, name] : TEnumNames<E>::kNames)
-        if (text == name)
-            return known;
+    auto const& names = TEnumNames<E>::kNames;
+    for (std::size_t index = 0; index < names.size(); ++index)
+        if (!text.empty() && text == names[index])
+            return static_cast<E>(TEnumNames<E>::kFirst + static_cast<long long>(index));
     return std::nullopt;
 }
 

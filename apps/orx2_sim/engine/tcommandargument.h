@@ -147,39 +147,30 @@ template <> struct TCommandArgument<Base::EAreaItems>
     }
 };
 
-template <> struct TCommandArgument<BusinessLayer::EImageProcessingProgress>
+/// An enumeration with words (TEnumNames): one of its words.
+template <class E> struct TEnumArgument
+{
+    static bool FromJson(Json const& value, E& out)
+    {
+        auto const parsed = value.is_string() ? ParseEnum<E>(value.get<std::string>()) : std::nullopt;
+        if (parsed)
+            out = *parsed;
+        return parsed.has_value();
+    }
+    static Json ToJson(E value) { return EnumText(value); }
+    static std::string Check(E) { return {}; }
+};
+template <>
+struct TCommandArgument<BusinessLayer::EImageProcessingProgress> : TEnumArgument<BusinessLayer::EImageProcessingProgress>
 {
     static constexpr char const* kType = "EImageProcessingProgress";
     static constexpr char const* kName = "Running, OK, Warning or Fail";
-    static bool FromJson(Json const& value, BusinessLayer::EImageProcessingProgress& out)
-    {
-        if (!value.is_string())
-            return false;
-        auto const state = ParseEnum<BusinessLayer::EImageProcessingProgress>(value.get<std::string>());
-        if (state)
-            out = *state;
-        return state.has_value();
-    }
-    static Json ToJson(BusinessLayer::EImageProcessingProgress value) { return ProcessingText(value); }
-    static std::string Check(BusinessLayer::EImageProcessingProgress) { return {}; }
 };
-
-template <> struct TCommandArgument<BusinessLayer::ELiveViewStatus>
+template <> struct TCommandArgument<BusinessLayer::ELiveViewStatus> : TEnumArgument<BusinessLayer::ELiveViewStatus>
 {
     static constexpr char const* kType = "ELiveViewStatus";
     static constexpr char const* kName = "a live-view status (Off, Starting, SearchingPosition, "
                                          "PositionLost, Tracking, Ready)";
-    static bool FromJson(Json const& value, BusinessLayer::ELiveViewStatus& out)
-    {
-        if (!value.is_string())
-            return false;
-        auto const status = ParseEnum<BusinessLayer::ELiveViewStatus>(value.get<std::string>());
-        if (status)
-            out = *status;
-        return status.has_value();
-    }
-    static Json ToJson(BusinessLayer::ELiveViewStatus value) { return EnumText(value); }
-    static std::string Check(BusinessLayer::ELiveViewStatus) { return {}; }
 };
 
 template <> struct TCommandArgument<std::vector<Level>>

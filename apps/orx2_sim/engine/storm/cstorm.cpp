@@ -158,26 +158,10 @@ class CStormGui
 public:
     CStormGui(CSimHost const& host, CFindings& escaped) : m_host(host), m_escaped(escaped)
     {
-        auto const& configuration = host.GetConfiguration();
         auto const notify = [this] { OnNotified(); };
-        for (Base::INotifyPropertyChanged const* model :
-             std::initializer_list<Base::INotifyPropertyChanged const*>{
-                 configuration.GetCaseRequiredAreasDataExchangeModel().get(),
-                 configuration.GetReconstructionProgressDataExchangeModel().get(),
-                 configuration.GetTriangulationConfiguration().get(),
-                 configuration.GetIsModelTabAllowedDataExchangeModel().get()})
-            m_hostConnections.push_back(Connect(*model));
-        m_caseLevels.Bind(configuration.GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray(), notify);
+        m_caseLevels.Bind(host.GetConfiguration().GetCaseRequiredAreasDataExchangeModel()->GetRequiredAreasArray(),
+                          notify);
         m_dynamicLevels.Bind(host.GetDynamicRequiredAreas().GetRequiredAreasArray(), notify);
-        auto const properties = host.GetProperties();
-        m_values.emplace_back(properties->GetLiveViewStatus(),
-                              [this](BusinessLayer::ELiveViewStatus const&) { OnNotified(); });
-        m_flags.emplace_back(properties->GetLiveImageHidden(), [this](bool) { OnNotified(); });
-        m_flags.emplace_back(properties->GetTreatReconstructionAsDone(), [this](bool) { OnNotified(); });
-        m_flags.emplace_back(host.GetAreas()->GetIsRunningExceptReconstructionBindingSource(),
-                             [this](bool) { OnNotified(); });
-        m_counts.emplace_back(Base::ACommandBase::s_numberOfActiveGUILockingCommands,
-                              [this](unsigned int) { OnNotified(); });
     }
 
     ~CStormGui() { Unbind(); }
@@ -195,69 +179,33 @@ public:
             return;
         m_bound = identity;
         Unbind();
-        std::vector<Base::CScopedEventSignalConnection> connections;
-        auto const connect = [&](auto const& viewModel)
+        // What the GUI binds is what the screen's named values are re-read on: the catalog's sources.
+        auto catalog = std::make_shared<CPropertyCatalog>();
+        std::vector<std::shared_ptr<void>> connections;
+        auto const notify = [this] { OnNotified(); };
+        if (gui)
         {
-            if (viewModel)
-                connections.push_back(Connect(*viewModel));
-        };
-        connect(viewModels.stepMenu);
-        connect(viewModels.camera);
-        connect(viewModels.dialog);
-        connect(viewModels.liveImage);
-        connect(viewModels.liveVideo);
-        connect(viewModels.lockGui);
-        connect(viewModels.trash);
-        connect(viewModels.captureKeys);
-        connect(viewModels.qrCode);
-        connect(viewModels.area);
-        if (viewModels.area)
-            for (std::size_t index = 0; index < kAreaCount; ++index)
-            {
-                auto const item = viewModels.area->GetAreaItemViewModels()[index];
-                connect(item);
-                if (auto const bar = item ? item->GetThumbnailBarConfiguartion() : nullptr)
-                    m_thumbnails[index].Bind(bar->GetThumbnailsArrayBindingSource(), [this] { OnNotified(); });
-            }
-        if (viewModels.stepMenu)
+            DeclareScreen(*catalog, SSimScreen{m_host, *gui});
+            for (auto const& source : catalog->GetSources())
+                connections.push_back(source.subscribe(notify));
+        }
+        if (viewModels.stepMenu) // its entries are no named values, but the GUI shows them
             for (auto const& entry : viewModels.stepMenu->GetStepMenuItems().GetValues())
-                connect(entry);
-        connect(viewModels.sidePanel);
-        if (viewModels.sidePanel)
-            for (auto const& tool : viewModels.sidePanel->GetToolsItems())
-                if (tool)
-                {
-                    connect(tool);
-                    for (auto const& action : tool->GetItemTypeToolActions())
-                        connect(action);
-                }
-        connect(viewModels.liveOptions);
-        if (viewModels.liveOptions)
-            for (auto const& option : viewModels.liveOptions->GetLiveOptionsItems())
-                if (option)
-                {
-                    connect(option);
-                    if (auto const sub = option->GetLiveSubOptions())
-                        for (auto const& subOption : sub->GetLiveSubOptionsItems())
-                            if (subOption)
-                                connect(subOption), connect(subOption->GetSlider());
-                }
+                connections.push_back(Observe(*entry, notify));
+        for (std::size_t index = 0; index < kAreaCount && viewModels.area; ++index)
+            if (auto const item = viewModels.area->GetAreaItemViewModels()[index])
+                if (auto const bar = item->GetThumbnailBarConfiguartion())
+                    m_thumbnails[index].Bind(bar->GetThumbnailsArrayBindingSource(), notify);
         {
             std::lock_guard<std::mutex> const lock(m_mutex);
             m_handles = SHandles{viewModels.area,     viewModels.stepMenu,  viewModels.camera,
                                  viewModels.dialog,   viewModels.liveImage, viewModels.liveVideo,
                                  viewModels.sidePanel, viewModels.liveOptions, viewModels.lockGui,
                                  viewModels.trash,    viewModels.captureKeys, viewModels.qrCode};
-        }
-        m_connections = std::move(connections);
-        auto catalog = std::make_shared<CPropertyCatalog>();
-        if (gui)
-            DeclareScreen(*catalog, SSimScreen{m_host, *gui});
-        {
-            std::lock_guard<std::mutex> const lock(m_mutex);
             m_gui = gui;
             m_catalog = std::move(catalog);
         }
+        m_connections = std::move(connections);
         ++m_rebinds;
     } // the view models held for binding are let go here, on the GUI thread
 
@@ -444,12 +392,6 @@ private:
         std::weak_ptr<Base::IQRCodeViewModel> qrCode;
     };
 
-    Base::CScopedEventSignalConnection Connect(Base::INotifyPropertyChanged const& source)
-    {
-        return Base::CScopedEventSignalConnection(source.GetPropertyChangedEventSignal().Connect(
-            Base::MakeEventSignalHandler<void>([this] { OnNotified(); })));
-    }
-
     SScreenViewModels Lock() const
     {
         SHandles handles;
@@ -508,14 +450,10 @@ private:
     std::atomic<std::uint64_t> m_reads{0};
     std::uint64_t m_rebinds = 0;
     std::array<CMirror<ThumbnailPointer>, kAreaCount> m_thumbnails;
-    std::vector<Base::CScopedEventSignalConnection> m_connections;
+    std::vector<std::shared_ptr<void>> m_connections;
     // The host's side, bound once: it lives as long as the host.
     CMirror<Level> m_caseLevels;
     CMirror<Level> m_dynamicLevels;
-    std::vector<Base::CScopedEventSignalConnection> m_hostConnections;
-    std::vector<Base::Binding::TValueChangedObserver<BusinessLayer::ELiveViewStatus>> m_values;
-    std::vector<Base::Binding::TValueChangedObserver<bool>> m_flags;
-    std::vector<Base::Binding::TValueChangedObserver<unsigned int>> m_counts;
 };
 
 /// One thread of the storm: its name, the operations it finished, and its watchdog slot.
