@@ -16,6 +16,7 @@
 #include "base/orx2basepool/interfaces/isidepanelviewmodel.h"
 #include "base/orx2basepool/interfaces/istepmenuviewmodel.h"
 #include "base/orx2basepool/interfaces/itrashviewmodel.h"
+#include "base/orx2basepool/internal/cdeliveryscope.h"
 #include "host/values/ctriangulation.h"
 #include "reference_host/cimagedata2dsimple.h"
 
@@ -27,21 +28,23 @@ namespace Orx2Sim
 {
 namespace
 {
-/// Connected to what a path leads to now, and anew whenever its root changes. Destruction stops
+/// Connected to what a path leads to now, and anew whenever its root changes. A root changes inside a
+/// delivery, where ending the earlier connection would wait for handlers on other threads that may wait
+/// for that delivery's lock: it ends once this thread has left its outermost delivery. Destruction stops
 /// following first, then ends the connection (each waits for a running call).
 class CFollow
 {
 public:
-    CFollow(Described::Connect connect, Notify notify)
-        : m_connect(std::move(connect)), m_notify(std::move(notify))
-    {
-    }
+    CFollow(Described::Connect connect, Notify notify) : m_connect(std::move(connect)), m_notify(std::move(notify)) {}
     void Reconnect()
     {
         std::shared_ptr<void> previous = m_connect(m_notify);
-        std::lock_guard<std::mutex> const lock(m_mutex);
-        std::swap(previous, m_connection);
-    } // the previous connection ends here, outside the lock
+        {
+            std::lock_guard<std::mutex> const lock(m_mutex);
+            std::swap(previous, m_connection);
+        }
+        Base::CDeliveryScope::ReleaseAfterDelivery(std::move(previous));
+    }
     void Follow(std::shared_ptr<void> root) { m_root = std::move(root); }
 
 private:
@@ -123,6 +126,24 @@ std::size_t AddFollowingSource(CPropertyCatalog& catalog, std::string label, std
             return follow;
         },
         identity);
+}
+
+char const* KindHelp(EMemberKind kind)
+{
+    switch (kind)
+    {
+    case EMemberKind::Value:
+        return "a described value (read on its owner's PropertyChanged; it notifies nobody itself)";
+    case EMemberKind::AreaValue:
+        return "a described value of this area";
+    case EMemberKind::Command:
+        return "a described command: the name it is registered under, null while none is installed";
+    case EMemberKind::ValueSource:
+    case EMemberKind::ArraySource:
+        return "a described source (read on its own changes)";
+    default:
+        return "a described property";
+    }
 }
 
 void AddShown(CPropertyCatalog& catalog, std::string const& name, std::size_t source,

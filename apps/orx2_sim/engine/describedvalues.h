@@ -126,6 +126,9 @@ template <class Read> Json Guarded(Read const& read)
     }
 }
 
+/// What a named value of a member of `kind` shows, for --vocabulary.
+char const* KindHelp(EMemberKind kind);
+
 /// Declares `name` read by `read` (guarded); a record becomes one value per field ("name.Field").
 void AddShown(CPropertyCatalog& catalog, std::string const& name, std::size_t source,
               CPropertyCatalog::Reader const& read, std::string const& help);
@@ -205,7 +208,7 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
             using Member = std::decay_t<decltype(member)>;
             constexpr EMemberKind kKind = Member::kKind;
             std::string const name = prefix + "." + member.name;
-            std::string const help = std::string(member.name) + " of " + prefix;
+            std::string const help = KindHelp(kKind);
             if constexpr (kKind == EMemberKind::Property || kKind == EMemberKind::Value ||
                           kKind == EMemberKind::Command)
             {
@@ -217,7 +220,7 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
                 if constexpr (kShown<typename Member::Type>)
                     for (Base::EAreaItems const area : RealAreas())
                         AddShown(catalog, "Area." + AreaText(area) + "." + member.name, ownerSource(),
-                                 ReadMember(resolve, member, area), help + " for the area");
+                                 ReadMember(resolve, member, area), help);
             }
             else if constexpr (kKind == EMemberKind::ValueSource || kKind == EMemberKind::ArraySource)
             {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -167,13 +168,15 @@ TEST_F(Orx2Sim_, ASessionRecordedInOneProcessReplaysInAFreshOneToTheSameScreen)
         << replayed.notes[0];
 }
 
-TEST_F(Orx2Sim_, ASnapshotFollowsEachScreenWithEveryDescribedMemberAsTheStepsLeftIt)
+TEST_F(Orx2Sim_, DescribedValuesArriveWithTheirOwnersNotificationsAndASnapshotFollowsEachScreen)
 {
     SRun const run = Run("--json --snapshot");
     ASSERT_EQ(0, run.status) << run.err;
     std::vector<Json> snapshots;
     std::size_t screens = 0;
     Json lastScreen;
+    std::set<std::string> notified;
+    std::set<std::string> unnotified;
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);)
     {
@@ -182,7 +185,16 @@ TEST_F(Orx2Sim_, ASnapshotFollowsEachScreenWithEveryDescribedMemberAsTheStepsLef
             ++screens, lastScreen = item.at("properties");
         if (item.at("type") == "snapshot")
             snapshots.push_back(std::move(item));
+        else if (item.at("type") == "event" && item.at("kind") == "changed")
+            for (auto const& change : item.at("changes").items())
+                (item.at("event") == "Unnotified" ? unnotified : notified)
+                    .insert(item.at("source").get<std::string>() + " " + change.key());
     }
+    EXPECT_TRUE(notified.count("LiveImage LiveImage.CrossHair")) << "a slot's view model";
+    EXPECT_TRUE(notified.count("ReconstructionResult ReconstructionResult.ReconstructionState")) << "a model";
+    for (std::string const& name : unnotified) // the per-area state follows the processing state silently
+        EXPECT_TRUE(Contains(name, ".AreaReconstructionState")) << name;
+
     ASSERT_EQ(screens, snapshots.size());
     Json const& last = snapshots.back();
     // The session chooses the tool Trim in one of its steps: its item, a group member two levels down.
