@@ -177,7 +177,7 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
         {"tile_LowerJaw", "selected", "Area.LowerJaw.Selected"},
         {"tile_LowerJaw", "hasData", "Area.LowerJaw.ReconstructionArea"},
         {"tile_UpperJaw", "percent", "Area.UpperJaw.Progress"},
-        {"progressBar", "percent", "Reconstruction.Progress"},
+        {"progressBar", "percent", "ReconstructionProgressBar.ReconstructionProgress"},
         {"progressBar", "processing", "ReconstructionProgressBar.ReconstructionProgressState"},
         {"progressBar", "resultState", "ReconstructionResult.ReconstructionState"},
         {"liveImage", "crosshair", "LiveImage.CrossHair"},
@@ -192,8 +192,9 @@ TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesWithOneUpdatePerChange)
     } const counted[] = {
         {Path(screen.GetGui(), "area.areaItemViewModels.1"), "isObligatory", "Area.UpperJaw.IsObligatory"},
         {Path(screen.GetData(), "reconstructionProgressDataExchangeModel"), "reconstructionProgress",
-         "Reconstruction.Progress"},
-        {Path(screen.GetData(), "triangulationConfiguration"), "reconstructionState", "ReconstructionResult.ReconstructionState"},
+         "ReconstructionProgressBar.ReconstructionProgress"},
+        {Path(screen.GetData(), "triangulationConfiguration"), "reconstructionState",
+         "ReconstructionResult.ReconstructionState"},
         {Path(screen.GetGui(), "liveImage"), "crossHair", "LiveImage.CrossHair"},
     };
     std::vector<std::unique_ptr<QSignalSpy>> spies;

@@ -88,10 +88,6 @@ void CReconstructionModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimS
     CSimHost const& host = screen.host;
     auto const& configuration = host.GetConfiguration();
     catalog.AddProperty(
-        "Reconstruction.Progress",
-        catalog.AddNotifySource("ReconstructionProgressBar", *configuration.GetReconstructionProgressDataExchangeModel()),
-        [&host] { return Json(GetProgressPercent(host)); }, "the progress bar, in percent to one decimal");
-    catalog.AddProperty(
         "Reconstruction.Results",
         catalog.AddArraySource("ReconstructionResult.TriangulationArray",
                                configuration.GetTriangulationConfiguration()->GetTriangulationArray()),

@@ -14,7 +14,7 @@ class CReconstructionModule final : public ISimModule
 {
 public:
     void Start(CSimHost& host) override;
-    /// Reconstruction.Progress (in percent, to one decimal) and Reconstruction.Results.
+    /// Reconstruction.Results: derived from the result array, which the descriptions show only as a list.
     static void DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen);
     void DeclareSteps(CStepCatalog& steps) override;
     void Render(CScreenCanvas& canvas) const override;
