@@ -156,18 +156,12 @@ private:
     std::string m_first; // guarded by m_mutex
 };
 
-/// Prints a count reached (to the test output and the XML report).
-inline void Report(char const* name, std::uint64_t value)
-{
-    std::cout << "[ stress   ] " << name << " = " << value << '\n';
-    ::testing::Test::RecordProperty(name, std::to_string(value));
-}
-
-/// Prints what a budget reached. In a plain build it also requires `required` operations, so that a
+/// Prints what a budget reached (to the test output and the XML report). In a plain build it also requires `required` operations, so that a
 /// slowdown hiding behind the time budget is noticed where a minimum matters.
 inline void ReportBudget(char const* name, Budget const& budget, std::uint64_t required = 0)
 {
-    Report(name, budget.Granted());
+    std::cout << "[ stress   ] " << name << " = " << budget.Granted() << '\n';
+    ::testing::Test::RecordProperty(name, std::to_string(budget.Granted()));
     if (!kSanitized)
     {
         EXPECT_GE(budget.Granted(), required) << name << ": the time budget ran out first";
