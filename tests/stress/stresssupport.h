@@ -1,11 +1,12 @@
 #pragma once
 // What every stress test shares: a budget bounded by count and by time, a watchdog that turns a hang
 // into a failure, and the report of the counts reached.
+#include "support/threadhelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -102,14 +103,12 @@ public:
         : m_thread(
               [this, what = std::move(what), limit]
               {
-                  std::unique_lock<std::mutex> lock(m_mutex);
-                  if (!m_cv.wait_for(lock, limit, [this] { return m_done; }))
-                  {
-                      std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms\n",
-                                   what.c_str(), static_cast<long long>(limit.count()));
-                      std::fflush(stderr);
-                      std::abort();
-                  }
+                  if (m_done.Wait(limit))
+                      return;
+                  std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms\n", what.c_str(),
+                               static_cast<long long>(limit.count()));
+                  std::fflush(stderr);
+                  std::abort();
               })
     {
     }
@@ -117,19 +116,13 @@ public:
     Watchdog& operator=(Watchdog const&) = delete;
     ~Watchdog()
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_done = true;
-        }
-        m_cv.notify_all();
+        m_done.Open();
         m_thread.join();
     }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    bool m_done = false;
-    std::thread m_thread; // last: started once the members it uses exist
+    Orx2Test::Gate m_done;
+    std::thread m_thread; // last: started once the gate it waits on exists
 };
 
 /// Counts faults seen by any thread and keeps the description of the first one. Thread-safe.
