@@ -42,6 +42,7 @@ public:
     void Set3dVisualizationSink(SinkPtr const& sink) override;
     /// The sink the scene renders into; empty until one is set.
     Base::IProperty<SinkPtr> const& Get3dVisualizationSink() const { return m_visualizationSink; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<SinkPtr>& Get3dVisualizationSink() { return m_visualizationSink; }
 
     Base::IEventSignal<Base::SRegionSelectionInfo const> const& GetSelectionEvent() const override

@@ -46,12 +46,14 @@ public:
     {
         return m_cameraDeviceState;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<Base::CDeviceStateChanged>& GetCameraDeviceState() { return m_cameraDeviceState; }
     /// A copy of the command (empty while none is set).
     CommandPtr GetCameraCommand() override { return m_cameraCommand.Get(); }
     /// Replaces the command; notifies nobody. Never throws.
     void SetCameraCommand(CommandPtr const& command) override { m_cameraCommand.Set(command); }
     Base::IProperty<bool> const& GetIsLocked() const override { return m_isLocked; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsLocked() { return m_isLocked; }
     Base::IProperty<bool> const& IsEnabled() const override { return m_isEnabled; }
     Base::TProperty<bool>& IsEnabled() { return m_isEnabled; }

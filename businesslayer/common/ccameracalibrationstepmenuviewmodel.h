@@ -67,11 +67,17 @@ public:
 
     /// The answer slots the host fills; a change notifies this menu's PropertyChanged.
     AnswerSlot& GetOkPressed() { return m_okPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetCancelPressed() { return m_cancelPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetRetryPressed() { return m_retryPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetContinuePressed() { return m_continuePressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetAbortPressed() { return m_abortPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetConfirmPressed() { return m_confirmPressed; }
+    /// The same, with its class: for the host's code.
     TextSlot& GetTextInserted() { return m_textInserted; }
     AnswerSlot const& GetOkPressed() const { return m_okPressed; }
     AnswerSlot const& GetCancelPressed() const { return m_cancelPressed; }

@@ -28,11 +28,13 @@ public:
     {
         return m_keyPressedCommand;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<KeyCommandPtr>& GetKeyPressedCommand() { return m_keyPressedCommand; }
     Base::TProperty<KeyCommandPtr> const& GetKeyReleasedCommand() const override
     {
         return m_keyReleasedCommand;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<KeyCommandPtr>& GetKeyReleasedCommand() { return m_keyReleasedCommand; }
 
 private:

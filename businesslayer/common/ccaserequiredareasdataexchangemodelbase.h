@@ -48,6 +48,7 @@ public:
     Base::Binding::IArrayProperty<EAreaRequirementLevel> const& GetRequiredAreasArray() override { return m_requiredAreas; }
     /// The area to activate first.
     Base::IProperty<Base::EAreaItems> const& GetDefaultActiveArea() const override { return m_defaultActiveArea; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<Base::EAreaItems>& GetDefaultActiveArea() { return m_defaultActiveArea; }
 
     /// Derives DefaultActiveArea from `levels` without touching the array, and logs it. Without an

@@ -26,13 +26,18 @@ public:
     ~CColorCalibDialogViewModelBase() override;
 
     AnswerSlot const& GetOKPressed() const override { return m_okPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetOKPressed() { return m_okPressed; }
     AnswerSlot const& GetCancelPressed() const override { return m_cancelPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetCancelPressed() { return m_cancelPressed; }
     AnswerSlot const& GetCustomPressed() const override { return m_customPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetCustomPressed() { return m_customPressed; }
     Base::TProperty<bool> const& GetVisible() const override { return m_visible; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisible() { return m_visible; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<Base::CCalibrationWaitRequest>& GetCalibrationWaitRequest() override
     {
         return m_waitRequest;

@@ -63,6 +63,7 @@ public:
     /// Sets what the evaluation would decide; holds until the next evaluation.
     void SetIsModelTabAllowed(bool allowed) override { m_modelTabAllowedByData.Set(allowed); }
     Base::IProperty<bool> const& GetIsDataAvailable() const override { return m_isDataAvailable; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsDataAvailable() { return m_isDataAvailable; }
     /// Holds until the next evaluation.
     void SetIsDataAvailable(bool available) override { m_isDataAvailable.Set(available); }

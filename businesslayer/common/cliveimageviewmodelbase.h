@@ -42,12 +42,16 @@ public:
     ~CLiveImageViewModelBase() override;
 
     Base::IProperty<EItemCrosshair> const& GetCrossHair() const override { return m_crossHair; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemCrosshair>& GetCrossHair() { return m_crossHair; }
     Base::IProperty<unsigned int> const& GetAcquireType() const override { return m_acquireType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<unsigned int>& GetAcquireType() { return m_acquireType; }
     Base::IProperty<unsigned int> const& GetTextResource() const override { return m_textResource; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<unsigned int>& GetTextResource() { return m_textResource; }
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<Base::ELiveImageTransformation> const& GetImageTransformation() const override
     {

@@ -34,10 +34,13 @@ public:
     ~CLiveVideoViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetIsEnabled() const override { return m_isEnabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsEnabled() { return m_isEnabled; }
     Base::IProperty<bool> const& GetIsSelected() const override { return m_isSelected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsSelected() { return m_isSelected; }
 
     Base::IProperty<bool> const& GetIsRecordPanoramaVisible() const override

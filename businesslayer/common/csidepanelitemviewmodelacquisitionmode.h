@@ -13,6 +13,7 @@ public:
     ~CSidePanelItemViewModelAcquisitionMode() override;
 
     virtual Base::IProperty<EItemTypeAcquisitionModes> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeAcquisitionModes>& GetItemType() { return m_itemType; }
 
 private:

@@ -14,6 +14,7 @@ public:
     ~CSidePanelItemViewModelAcquisitionOption() override;
 
     Base::IProperty<EItemTypeAcquisitionOptions> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeAcquisitionOptions>& GetItemType() { return m_itemType; }
 
 private:

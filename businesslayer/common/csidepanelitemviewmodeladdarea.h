@@ -12,6 +12,7 @@ public:
     ~CSidePanelItemViewModelAddArea() override;
 
     virtual Base::IProperty<EItemTypeAddAreas> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeAddAreas>& GetItemType() { return m_itemType; }
 
 private:

@@ -13,6 +13,7 @@ public:
     ~CSidePanelItemViewModelReconstructionOption() override;
 
     virtual Base::IProperty<EItemTypeReconstructionOptions> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeReconstructionOptions>& GetItemType() { return m_itemType; }
 
 private:

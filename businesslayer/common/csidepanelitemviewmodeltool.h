@@ -45,16 +45,22 @@ public:
     ~CSidePanelItemViewModelTool() override;
 
     Base::IProperty<EItemTypeTools> const& GetItemType() const override { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeTools>& GetItemType() { return m_itemType; }
     Base::IProperty<CommandPointer> const& GetCommand() const override { return m_command; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPointer>& GetCommand() { return m_command; }
     Base::IProperty<CommandPointer> const& GetUnlockCommand() const override { return m_unlockCommand; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPointer>& GetUnlockCommand() { return m_unlockCommand; }
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::IProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
 
     std::array<std::shared_ptr<Base::IToolActionViewModel>, kToolActionCount>

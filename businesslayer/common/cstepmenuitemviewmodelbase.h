@@ -36,13 +36,17 @@ public:
 
     Property<bool> const& GetVisibility() const override { return m_visibility; }
     Property<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same, with its class: for the host's code.
     Property<bool>& GetEnabled() { return m_enabled; }
     Property<bool> const& GetSelected() const override { return m_selected; }
+    /// The same, with its class: for the host's code.
     Property<bool>& GetSelected() { return m_selected; }
     Property<bool> const& GetIsDone() const override { return m_isDone; }
+    /// The same, with its class: for the host's code.
     Property<bool>& GetIsDone() { return m_isDone; }
     Property<bool> const& GetCollapsed() const override { return m_collapsed; }
     Base::IProperty<bool> const& GetCanOptionalsCollapse() const override { return m_canOptionalsCollapse; }
+    /// The same, with its class: for the host's code.
     Base::IProperty<bool>& GetCanOptionalsCollapse() { return m_canOptionalsCollapse; }
     Property<bool> const& ShowStatusBar() const override { return m_showStatusBar; }
     Property<bool>& ShowStatusBar() { return m_showStatusBar; }
@@ -54,23 +58,28 @@ public:
     Property<bool>& CancelEnabled() { return m_cancelEnabled; }
     Property<bool> const& GetIsOptional() const override { return m_isOptional; }
     Base::IProperty<CStringW> const& GetInfoText() const override { return m_infoText; }
+    /// The same, with its class: for the host's code.
     Property<CStringW>& GetInfoText() { return m_infoText; }
     Base::IProperty<CStringW> const& GetGroupID() const override { return m_groupID; }
+    /// The same, with its class: for the host's code.
     Property<CStringW>& GetGroupID() { return m_groupID; }
     Base::IProperty<std::shared_ptr<Base::ICommand<>>> const& GetCommand() const override
     {
         return m_command;
     }
+    /// The same, with its class: for the host's code.
     Property<std::shared_ptr<Base::ICommand<>>>& GetCommand() { return m_command; }
     Base::IProperty<std::shared_ptr<Base::ICommand<bool>>> const& GetOkCancelPressed() const override
     {
         return m_okCancelPressed;
     }
+    /// The same, with its class: for the host's code.
     Property<std::shared_ptr<Base::ICommand<bool>>>& GetOkCancelPressed() { return m_okCancelPressed; }
     Base::IProperty<std::shared_ptr<Base::ICommand<CStringW>>> const& GetTextInserted() const override
     {
         return m_textInserted;
     }
+    /// The same, with its class: for the host's code.
     Property<std::shared_ptr<Base::ICommand<CStringW>>>& GetTextInserted() { return m_textInserted; }
     Base::IProperty<EItemTypeStepMenu> const& GetItemType() const override { return m_itemType; }
 

@@ -41,12 +41,16 @@ public:
     ~CToolActionViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::IProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
     Base::IProperty<CommandPtr> const& GetCommand() const override { return m_command; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPtr>& GetCommand() { return m_command; }
     /// Fixed for the GUI; derived classes change it through GetItemTypeProperty.
     Base::IProperty<ItemTypeToolActionsEnum> const& GetItemType() const override { return m_itemType; }

@@ -16,6 +16,7 @@ public:
 template <>
 struct TDescription<IAdminMetaDataDataExchangeModel> : Describe::TMembersOf<IAdminMetaDataDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

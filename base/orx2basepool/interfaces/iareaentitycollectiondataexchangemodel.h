@@ -22,6 +22,7 @@ template <>
 struct TDescription<IAreaEntityCollectionDataExchangeModel>
     : Describe::TMembersOf<IAreaEntityCollectionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -22,6 +22,7 @@ template <>
 struct TDescription<IAreaOcclusalDirectionDataExchangeModel>
     : Describe::TMembersOf<IAreaOcclusalDirectionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

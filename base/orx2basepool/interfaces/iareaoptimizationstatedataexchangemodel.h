@@ -45,6 +45,7 @@ template <>
 struct TDescription<IAreaOptimizationStateDataExchangeModel>
     : Describe::TMembersOf<IAreaOptimizationStateDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -38,6 +38,7 @@ template <>
 struct TDescription<IAreaRegistrationResultDataExchangeModel>
     : Describe::TMembersOf<IAreaRegistrationResultDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -24,6 +24,7 @@ template <>
 struct TDescription<IAreaSurfelColletionDataExchangeModel>
     : Describe::TMembersOf<IAreaSurfelColletionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // Both getters are overloads and neither is const: the cast names the one meant.

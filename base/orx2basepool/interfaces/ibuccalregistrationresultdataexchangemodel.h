@@ -14,9 +14,13 @@ class IBuccalRegistrationResultDataExchangeModel : public INotifyPropertyChanged
 public:
     ~IBuccalRegistrationResultDataExchangeModel() override = default;
 
+    /// The property the GUI binds as `BuccalRegistrationResultToUpper`.
     virtual IProperty<CBuccalRegistrationResult> const& GetBuccalRegistrationResultToUpper() const = 0;
+    /// The property the GUI binds as `BuccalRegistrationResultToLower`.
     virtual IProperty<CBuccalRegistrationResult> const& GetBuccalRegistrationResultToLower() const = 0;
+    /// Replaces what `GetBuccalRegistrationResultToUpper` hands out.
     virtual void SetBuccalRegistrationResultToUpper(CBuccalRegistrationResult result) = 0;
+    /// Replaces what `GetBuccalRegistrationResultToLower` hands out.
     virtual void SetBuccalRegistrationResultToLower(CBuccalRegistrationResult result) = 0;
     virtual Binding::IValueBindingSource<EBuccalRegistrationStrategyStatus>& GetBuccalRegistrationStrategyStatus() = 0;
 };
@@ -25,6 +29,7 @@ template <>
 struct TDescription<IBuccalRegistrationResultDataExchangeModel>
     : Describe::TMembersOf<IBuccalRegistrationResultDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -29,22 +29,32 @@ public:
 
     ~ICameraCalibrationViewModel() override = default;
 
+    /// The same, writable: for the host's code.
     virtual IProperty<bool>& GetVisibility() = 0;
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The same, writable: for the host's code.
     virtual IProperty<EORXAcquireDevice>& GetAcquireDevice() = 0;
+    /// The property the GUI binds as `AcquireDevice`.
     virtual IProperty<EORXAcquireDevice> const& GetAcquireDevice() const = 0;
+    /// The same, writable: for the host's code.
     virtual IProperty<ECalibrationType>& GetCalibrationType() = 0;
+    /// The property the GUI binds as `CalibrationType`.
     virtual IProperty<ECalibrationType> const& GetCalibrationType() const = 0;
+    /// The same, writable: for the host's code.
     virtual IProperty<ECalibrationState>& GetCalibrationState() = 0;
+    /// The property the GUI binds as `CalibrationState`.
     virtual IProperty<ECalibrationState> const& GetCalibrationState() const = 0;
     /// The concrete property: the GUI and the step menu read the whole request through it.
     virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
+    /// The property the GUI binds as `CalibrationWaitRequest`.
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
 };
 
 template <>
 struct TDescription<ICameraCalibrationViewModel> : Describe::TMembersOf<ICameraCalibrationViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

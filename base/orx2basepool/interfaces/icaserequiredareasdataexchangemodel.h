@@ -39,6 +39,7 @@ template <>
 struct TDescription<ICaseRequiredAreasDataExchangeModel>
     : Describe::TMembersOf<ICaseRequiredAreasDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -17,6 +17,7 @@ template <>
 struct TDescription<IColorCalibrationDataExchangeModel>
     : Describe::TMembersOf<IColorCalibrationDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

@@ -20,6 +20,7 @@ template <>
 struct TDescription<IDataModificationDataExchangeModel>
     : Describe::TMembersOf<IDataModificationDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

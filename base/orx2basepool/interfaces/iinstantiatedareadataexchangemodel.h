@@ -20,6 +20,7 @@ template <>
 struct TDescription<IInstantiatedAreaDataExchangeModel>
     : Describe::TMembersOf<IInstantiatedAreaDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

@@ -25,6 +25,7 @@ template <>
 struct TDescription<IIsModelTabAllowedDataExchangeModel>
     : Describe::TMembersOf<IIsModelTabAllowedDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -20,6 +20,7 @@ template <>
 struct TDescription<IIsRunningExceptReconstructionDataExchangeModel>
     : Describe::TMembersOf<IIsRunningExceptReconstructionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

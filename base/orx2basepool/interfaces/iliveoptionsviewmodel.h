@@ -22,8 +22,10 @@ public:
     GetLiveOptionsItems() const = 0;
 };
 
+/// What the GUI binds of `ILiveOptionsViewModel`, by name (see TDescription).
 template <> struct TDescription<ILiveOptionsViewModel> : Describe::TMembersOf<ILiveOptionsViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

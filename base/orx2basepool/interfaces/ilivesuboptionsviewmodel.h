@@ -22,8 +22,10 @@ public:
     GetLiveSubOptionsItems() const = 0;
 };
 
+/// What the GUI binds of `ILiveSubOptionsViewModel`, by name (see TDescription).
 template <> struct TDescription<ILiveSubOptionsViewModel> : Describe::TMembersOf<ILiveSubOptionsViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -45,6 +45,7 @@ template <>
 struct TDescription<IReconstructionProgressBarDataExchangeModel>
     : Describe::TMembersOf<IReconstructionProgressBarDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

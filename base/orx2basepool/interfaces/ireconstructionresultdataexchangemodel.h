@@ -63,6 +63,7 @@ template <>
 struct TDescription<IReconstructionResultDataExchangeModel>
     : Describe::TMembersOf<IReconstructionResultDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -21,6 +21,7 @@ public:
 template <>
 struct TDescription<ISeatPositionDataExchangeModel> : Describe::TMembersOf<ISeatPositionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -58,8 +58,11 @@ public:
 
     ~ISidePanelItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `Enabled`.
     virtual IProperty<bool> const& GetEnabled() const = 0;
+    /// The property the GUI binds as `Selected`.
     virtual IProperty<bool> const& GetSelected() const = 0;
     /// What pressing the button runs; empty until the configuring code installs one.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
@@ -68,8 +71,10 @@ public:
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `ISidePanelItemViewModel`, by name (see TDescription).
 template <> struct TDescription<ISidePanelItemViewModel> : Describe::TMembersOf<ISidePanelItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -28,6 +28,7 @@ public:
 
     ~ISidePanelToolItemViewModel() override = default;
 
+    /// The property the GUI binds as `ItemType`.
     virtual IProperty<EItemTypeTools> const& GetItemType() const = 0;
     /// A copy of the eight tool actions, action `i` at position `i`.
     virtual std::array<std::shared_ptr<IToolActionViewModel>, kToolActionCount>
@@ -39,6 +40,7 @@ public:
 template <>
 struct TDescription<ISidePanelToolItemViewModel> : Describe::TMembersOf<ISidePanelToolItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

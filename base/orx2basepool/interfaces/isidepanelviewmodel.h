@@ -27,19 +27,29 @@ public:
 
     ~ISidePanelViewModel() override = default;
 
+    /// The property the GUI binds as `AcquisitionModeVisibility`.
     virtual IProperty<bool> const& GetAcquisitionModeVisibility() const = 0;
+    /// The property the GUI binds as `AddAreaVisibility`.
     virtual IProperty<bool> const& GetAddAreaVisibility() const = 0;
+    /// The property the GUI binds as `ToolsVisibility`.
     virtual IProperty<bool> const& GetToolsVisibility() const = 0;
+    /// The property the GUI binds as `AcquisitionOptionsVisibility`.
     virtual IProperty<bool> const& GetAcquisitionOptionsVisibility() const = 0;
+    /// The property the GUI binds as `ReconstructionOptionsVisibility`.
     virtual IProperty<bool> const& GetReconstructionOptionsVisibility() const = 0;
+    /// The property the GUI binds as `BagelToolDisabled`.
     virtual IProperty<bool> const& GetBagelToolDisabled() const = 0;
     /// Copies of the groups, slot `i` for slot `i`; slots never filled are empty.
     virtual std::array<std::shared_ptr<ISidePanelItemViewModel>, kAcquisitionModeCount>
     GetAcquisitionModeItems() const = 0;
+    /// The view models the GUI binds as `AddAreaItems`.
     virtual std::array<std::shared_ptr<ISidePanelItemViewModel>, kAddAreaCount> GetAddAreaItems() const = 0;
+    /// The view models the GUI binds as `ToolsItems`.
     virtual std::array<std::shared_ptr<ISidePanelToolItemViewModel>, kToolCount> GetToolsItems() const = 0;
+    /// The view models the GUI binds as `AcquisitionOptionsItems`.
     virtual std::array<std::shared_ptr<ISidePanelItemViewModel>, kAcquisitionOptionCount>
     GetAcquisitionOptionsItems() const = 0;
+    /// The view models the GUI binds as `ReconstructionOptionsItems`.
     virtual std::array<std::shared_ptr<ISidePanelItemViewModel>, kReconstructionOptionCount>
     GetReconstructionOptionsItems() const = 0;
     /// The unlock button, or empty while there is none.
@@ -48,8 +58,10 @@ public:
     virtual IEventSignal<void> const& AcquisitionRunningEvent() const = 0;
 };
 
+/// What the GUI binds of `ISidePanelViewModel`, by name (see TDescription).
 template <> struct TDescription<ISidePanelViewModel> : Describe::TMembersOf<ISidePanelViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

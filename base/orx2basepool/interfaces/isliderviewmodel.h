@@ -21,8 +21,10 @@ public:
     virtual TProperty<double>& GetStepLarge() = 0;
 };
 
+/// What the GUI binds of `ISliderViewModel`, by name (see TDescription).
 template <> struct TDescription<ISliderViewModel> : Describe::TMembersOf<ISliderViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

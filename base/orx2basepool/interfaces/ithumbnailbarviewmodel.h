@@ -26,8 +26,10 @@ public:
 };
 
 // GetThumbnail(id) is a lookup in the array, not a member of its own.
+/// What the GUI binds of `IThumbnailBarViewModel`, by name (see TDescription).
 template <> struct TDescription<IThumbnailBarViewModel> : Describe::TMembersOf<IThumbnailBarViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

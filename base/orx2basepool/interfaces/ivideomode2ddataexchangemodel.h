@@ -20,6 +20,7 @@ public:
 template <>
 struct TDescription<IVideoMode2DDataExchangeModel> : Describe::TMembersOf<IVideoMode2DDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off
