@@ -22,6 +22,7 @@ public:
     {
     }
 
+    /// Takes over `other`'s connection, leaving it empty.
     CScopedEventSignalConnection(CScopedEventSignalConnection&& other) noexcept
         : INonCopyable(), m_connection(std::move(other.m_connection))
     {
@@ -45,6 +46,7 @@ public:
 
     /// The connection held, or null.
     IEventSignalConnection* Get() const noexcept { return m_connection.get(); }
+    /// Whether a connection is held.
     explicit operator bool() const noexcept { return m_connection != nullptr; }
 
 private:

@@ -33,7 +33,8 @@ enum class EMemberKind
     Command,        ///< a command, plain or held in a property; Read gives std::shared_ptr<ICommand<Args...>>
     ViewModel,      ///< a sub-view-model or model; Read gives std::shared_ptr<X>
     ViewModelGroup, ///< a fixed group of them; Read gives std::array<std::shared_ptr<X>, N>
-    Slot,           ///< a slot of the GUI configuration, an IProperty<std::shared_ptr<X>>; Read gives the pointer
+    /// A slot of the GUI configuration, an IProperty<std::shared_ptr<X>>; Read gives the pointer.
+    Slot,          
     Event,          ///< an IEventSignal<Args...>; nothing to read
 };
 
@@ -205,7 +206,8 @@ template <class I, class X, class Getter> struct TViewModelMember
 /// A described fixed group of view models: `Read` is the group.
 template <class I, class X, std::size_t N, class Getter> struct TViewModelGroupMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::ViewModelGroup; ///< The kind, for `if constexpr` dispatch.
+    /// The kind, for `if constexpr` dispatch.
+    static constexpr EMemberKind kKind = EMemberKind::ViewModelGroup;
     static constexpr std::size_t kCount = N; ///< The number of view models in the group.
     using Owner = I; ///< The described interface.
     using Interface = X; ///< The interface of the view models it gives.

@@ -27,10 +27,13 @@ class ORX2_COMMON_EXPORT C3DSceneViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::I3DSceneViewModel>
 {
 public:
+    /// The source of the region being entered, as the interface hands it out.
     using RegionBeingEnteredSource =
         Base::Binding::TValueBindingSource<bool, Base::Binding::IValueBindingSource<bool>,
                                            Base::Binding::Internal::CBindingSourceLocking>;
+    /// The event of a selected region.
     using SelectionEvent = Base::TEventSignal<Base::SRegionSelectionInfo const>;
+    /// The renderer's sink.
     using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
 
     /// No sink, no region being entered (false, status 0), no selection handlers. Throws std::bad_alloc.

@@ -53,8 +53,10 @@ public:
     {
         return m_workIndicatorVisibility;
     }
+    /// Shows or hides the tile's work indicator.
     void SetWorkIndicatorVisibility(bool visible) { m_workIndicatorVisibility.Set(visible); }
     Base::IProperty<bool> const& GetRemoveThumbnail() const override { return m_removeThumbnail; }
+    /// Tells the GUI to remove the tile's thumbnail (true) or not.
     void SetRemoveThumbnail(bool remove) { m_removeThumbnail.Set(remove); }
     Base::IProperty<ECorrelationStatus> const& GetCorrelationStatus() const override
     {

@@ -39,6 +39,7 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CAreaViewModelBase : public Base::TNotifyPropertyChangedImpl<Base::IAreaViewModel>
 {
 public:
+    /// The fourteen tiles, by area.
     using Items = std::array<std::shared_ptr<CAreaItemViewModelBase>, Base::kAreaItemCount>;
 
     /// Not visible, drag and drop enabled, thumbnail bar closed, LowerJaw selected, fourteen new items

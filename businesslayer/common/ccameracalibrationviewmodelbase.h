@@ -23,16 +23,12 @@ public:
     CCameraCalibrationViewModelBase();
     ~CCameraCalibrationViewModelBase() override;
 
-    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() override { return m_visibility; }
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
-    /// The same property, settable: for the host's code.
     Base::TProperty<EORXAcquireDevice>& GetAcquireDevice() override { return m_acquireDevice; }
     Base::IProperty<EORXAcquireDevice> const& GetAcquireDevice() const override { return m_acquireDevice; }
-    /// The same property, settable: for the host's code.
     Base::TProperty<ECalibrationType>& GetCalibrationType() override { return m_calibrationType; }
     Base::IProperty<ECalibrationType> const& GetCalibrationType() const override { return m_calibrationType; }
-    /// The same property, settable: for the host's code.
     Base::TProperty<ECalibrationState>& GetCalibrationState() override { return m_calibrationState; }
     Base::IProperty<ECalibrationState> const& GetCalibrationState() const override
     {

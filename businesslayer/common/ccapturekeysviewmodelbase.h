@@ -18,7 +18,7 @@ class ORX2_COMMON_EXPORT CCaptureKeysViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ICaptureKeysViewModel>
 {
 public:
-    using KeyCommandPtr = std::shared_ptr<KeyCommand>;
+    using KeyCommandPtr = std::shared_ptr<KeyCommand>; ///< A key command, empty while none is installed.
 
     /// Both commands empty. Throws std::bad_alloc.
     CCaptureKeysViewModelBase();

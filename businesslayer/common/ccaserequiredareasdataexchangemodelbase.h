@@ -32,6 +32,7 @@ class ORX2_COMMON_EXPORT CCaseRequiredAreasDataExchangeModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>
 {
 public:
+    /// The command that applies a whole list of levels, one per area.
     using UpdateCommand = Base::TSerializableCommand<void, std::vector<EAreaRequirementLevel>>;
 
     /// Creates and registers the update command. `selectedArea` is the host's property of the selected

@@ -20,6 +20,7 @@ class ORX2_COMMON_EXPORT CColorCalibDialogViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IColorCalibDialogViewModel>
 {
 public:
+    /// An answer slot: the command the host installs for a button.
     using AnswerSlot = Base::IProperty<std::shared_ptr<Base::ICommand<>>>;
 
     CColorCalibDialogViewModelBase();
@@ -37,7 +38,6 @@ public:
     Base::TProperty<bool> const& GetVisible() const override { return m_visible; }
     /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisible() { return m_visible; }
-    /// The same property, settable: for the host's code.
     Base::TProperty<Base::CCalibrationWaitRequest>& GetCalibrationWaitRequest() override
     {
         return m_waitRequest;

@@ -50,7 +50,8 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CGuiConfigurationBase : public Base::IGuiConfiguration
 {
 public:
-    using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
+    using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>; ///< The renderer's sink.
+    /// A slot of the configuration, holding a view model of interface `I`.
     template <class I> using SlotProperty = Base::TViewModelSlot<I>;
 
     /// Every slot empty; connects the two observers (onVisSinkChange runs once, with the empty sink,
@@ -63,73 +64,50 @@ public:
     void Set3dVisualizationSink(SinkPtr const& sink) override;
 
     // clang-format off
-    /// The same, with its class: for the host's code.
     Slot<Base::IAcquisitionButtonViewModel>& GetAcquisitionButtonConfiguration() override { return m_acquisitionButton; }
     Slot<Base::IAcquisitionButtonViewModel> const& GetAcquisitionButtonConfiguration() const override { return m_acquisitionButton; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ISidePanelViewModel>& GetSidePanelConfiguration() override { return m_sidePanel; }
     Slot<Base::ISidePanelViewModel> const& GetSidePanelConfiguration() const override { return m_sidePanel; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IAreaViewModel>& GetAreaConfiguration() override { return m_area; }
     Slot<Base::IAreaViewModel> const& GetAreaConfiguration() const override { return m_area; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IStepMenuViewModel>& GetStepMenuConfiguration() override { return m_stepMenu; }
     Slot<Base::IStepMenuViewModel> const& GetStepMenuConfiguration() const override { return m_stepMenu; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IObjectListViewModel>& GetObjectListConfiguration() override { return m_objectList; }
     Slot<Base::IObjectListViewModel> const& GetObjectListConfiguration() const override { return m_objectList; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ILiveOptionsViewModel>& GetLiveOptionsConfiguration() override { return m_liveOptions; }
     Slot<Base::ILiveOptionsViewModel> const& GetLiveOptionsConfiguration() const override { return m_liveOptions; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ITrashViewModel>& GetTrashConfiguration() override { return m_trash; }
     Slot<Base::ITrashViewModel> const& GetTrashConfiguration() const override { return m_trash; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ILiveVideoViewModel>& GetLiveVideoConfiguration() override { return m_liveVideo; }
     Slot<Base::ILiveVideoViewModel> const& GetLiveVideoConfiguration() const override { return m_liveVideo; }
-    /// The same, with its class: for the host's code.
     Slot<Base::I3DSceneViewModel>& Get3DSceneConfiguration() override { return m_3dScene; }
     Slot<Base::I3DSceneViewModel> const& Get3DSceneConfiguration() const override { return m_3dScene; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IMessageBoxViewModel>& GetMessageBoxConfiguration() override { return m_messageBox; }
     Slot<Base::IMessageBoxViewModel> const& GetMessageBoxConfiguration() const override { return m_messageBox; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ILiveImageViewModel>& GetLiveImageConfiguration() override { return m_liveImage; }
     Slot<Base::ILiveImageViewModel> const& GetLiveImageConfiguration() const override { return m_liveImage; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ISoundModel>& GetSoundConfiguration() override { return m_sound; }
     Slot<Base::ISoundModel> const& GetSoundConfiguration() const override { return m_sound; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ICaptureKeysViewModel>& GetCaptureKeysConfiguration() override { return m_captureKeys; }
     Slot<Base::ICaptureKeysViewModel> const& GetCaptureKeysConfiguration() const override { return m_captureKeys; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ICameraCalibrationViewModel>& GetCameraCalibrationConfiguration() override { return m_cameraCalibration; }
     Slot<Base::ICameraCalibrationViewModel> const& GetCameraCalibrationConfiguration() const override { return m_cameraCalibration; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ILockGUIViewModel>& GetLockGUIConfiguration() override { return m_lockGui; }
     Slot<Base::ILockGUIViewModel> const& GetLockGUIConfiguration() const override { return m_lockGui; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ITabManagerViewModel>& GetTabManagerConfiguration() override { return m_tabManager; }
     Slot<Base::ITabManagerViewModel> const& GetTabManagerConfiguration() const override { return m_tabManager; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IQRCodeViewModel>& GetQRCodeConfiguration() override { return m_qrCode; }
     Slot<Base::IQRCodeViewModel> const& GetQRCodeConfiguration() const override { return m_qrCode; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IColorCalibDialogViewModel>& GetColorCalibDialogConfiguration() override { return m_colorCalibDialog; }
     Slot<Base::IColorCalibDialogViewModel> const& GetColorCalibDialogConfiguration() const override { return m_colorCalibDialog; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ILiveViewNSPViewModel>& GetLiveImageNSPConfiguration() override { return m_liveImageNsp; }
     Slot<Base::ILiveViewNSPViewModel> const& GetLiveImageNSPConfiguration() const override { return m_liveImageNsp; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IProgressBarViewModel>& GetProgressBarConfiguration() override { return m_progressBar; }
     Slot<Base::IProgressBarViewModel> const& GetProgressBarConfiguration() const override { return m_progressBar; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IToolModelDoubleClick>& GetDoubleClickToolConfiguration() override { return m_doubleClickTool; }
     Slot<Base::IToolModelDoubleClick> const& GetDoubleClickToolConfiguration() const override { return m_doubleClickTool; }
-    /// The same, with its class: for the host's code.
     Slot<Base::IToolModelROI>& GetRoiToolConfiguration() override { return m_roiTool; }
     Slot<Base::IToolModelROI> const& GetRoiToolConfiguration() const override { return m_roiTool; }
-    /// The same, with its class: for the host's code.
     Slot<Base::ISceneInfoHintModel>& GetSceneInfoHintConfiguration() override { return m_sceneInfoHint; }
     Slot<Base::ISceneInfoHintModel> const& GetSceneInfoHintConfiguration() const override { return m_sceneInfoHint; }
     // clang-format on
@@ -161,12 +139,14 @@ protected:
     /// Slot 13, which the interface does not hand out.
     SlotProperty<Base::IRegionSelectionViewModel>& GetRegionSelectionSlot() { return m_regionSelection; }
 
+    /// @{
     /// Storage for subclasses that the base creates empty, never reads and releases after every slot.
     /// Not guarded: use it from the subclass's constructor and destructor only.
     std::vector<std::shared_ptr<void>>& GetReservedList1() { return m_reservedList1; }
     std::vector<std::shared_ptr<void>>& GetReservedList2() { return m_reservedList2; }
     std::shared_ptr<void>& GetReservedObject1() { return m_reservedObject1; }
     std::shared_ptr<void>& GetReservedObject2() { return m_reservedObject2; }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger; // the class's channel; it writes nothing to it

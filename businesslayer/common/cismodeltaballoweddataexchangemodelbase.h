@@ -44,6 +44,7 @@ class ORX2_COMMON_EXPORT CIsModelTabAllowedDataExchangeModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>
 {
 public:
+    /// How much the case requires an area.
     using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
 
     /// Follows the host's "treat reconstruction as done" flag at once and keeps a weak reference to

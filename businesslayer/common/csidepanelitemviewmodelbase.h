@@ -17,8 +17,10 @@ class ORX2_COMMON_EXPORT CSidePanelItemViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ISidePanelItemViewModel>
 {
 public:
+    /// The item's command, empty while none is installed.
     using CommandPointer = std::shared_ptr<Base::ICommand<>>;
 
+    /// An item with the three flags given, without a command.
     explicit CSidePanelItemViewModelBase(bool visibility = false, bool enabled = false,
                                          bool selected = false);
     ~CSidePanelItemViewModelBase() override;

@@ -35,7 +35,9 @@ class ORX2_COMMON_EXPORT CSidePanelItemViewModelTool
     : public Base::TNotifyPropertyChangedImpl<Base::ISidePanelToolItemViewModel>
 {
 public:
+    /// The tool's command, empty while none is installed.
     using CommandPointer = std::shared_ptr<Base::ICommand<>>;
+    /// The tool's eight action slots.
     using ToolActions = std::array<std::shared_ptr<CToolActionViewModelBase>, kToolActionCount>;
 
     /// Makes and registers the eight tool actions (see the class comment). Throws std::bad_alloc and

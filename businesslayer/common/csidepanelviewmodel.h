@@ -34,6 +34,8 @@ class ORX2_COMMON_EXPORT CSidePanelViewModel
     : public Base::TNotifyPropertyChangedImpl<Base::ISidePanelViewModel>
 {
 public:
+    /// @{
+    /// The five groups of buttons, each by slot.
     using AcquisitionModeItems =
         std::array<std::shared_ptr<CSidePanelItemViewModelAcquisitionMode>, kAcquisitionModeCount>;
     using AddAreaItems = std::array<std::shared_ptr<CSidePanelItemViewModelAddArea>, kAddAreaCount>;
@@ -42,6 +44,7 @@ public:
         std::array<std::shared_ptr<CSidePanelItemViewModelAcquisitionOption>, kAcquisitionOptionCount>;
     using ReconstructionOptionsItems =
         std::array<std::shared_ptr<CSidePanelItemViewModelReconstructionOption>, kReconstructionOptionCount>;
+    /// @}
 
     CSidePanelViewModel();
     ~CSidePanelViewModel() override;

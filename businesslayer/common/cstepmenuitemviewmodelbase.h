@@ -23,7 +23,7 @@ class ORX2_COMMON_EXPORT CStepMenuItemViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IStepMenuItemViewModel>
 {
 public:
-    template <class T> using Property = Base::TProperty<T>;
+    template <class T> using Property = Base::TProperty<T>; ///< A property of the entry.
 
     /// Builds an entry of kind `itemType` in the given state. Note the order: `okVisible` comes last,
     /// after `groupID`, although its property stands between OkEnabled and CancelEnabled.
@@ -49,12 +49,16 @@ public:
     /// The same, with its class: for the host's code.
     Base::IProperty<bool>& GetCanOptionalsCollapse() { return m_canOptionalsCollapse; }
     Property<bool> const& ShowStatusBar() const override { return m_showStatusBar; }
+    /// The same property, settable: for the host's code.
     Property<bool>& ShowStatusBar() { return m_showStatusBar; }
     Property<bool> const& OkEnabled() const override { return m_okEnabled; }
+    /// The same property, settable: for the host's code.
     Property<bool>& OkEnabled() { return m_okEnabled; }
     Property<bool> const& OkVisible() const override { return m_okVisible; }
+    /// The same property, settable: for the host's code.
     Property<bool>& OkVisible() { return m_okVisible; }
     Property<bool> const& CancelEnabled() const override { return m_cancelEnabled; }
+    /// The same property, settable: for the host's code.
     Property<bool>& CancelEnabled() { return m_cancelEnabled; }
     Property<bool> const& GetIsOptional() const override { return m_isOptional; }
     Base::IProperty<CStringW> const& GetInfoText() const override { return m_infoText; }
@@ -83,10 +87,12 @@ public:
     Property<std::shared_ptr<Base::ICommand<CStringW>>>& GetTextInserted() { return m_textInserted; }
     Base::IProperty<EItemTypeStepMenu> const& GetItemType() const override { return m_itemType; }
 
+    /// @{
     /// Write the property (notifying on a real change). Thread-safe.
     void SetVisibility(bool visibility) { m_visibility.Set(visibility); }
     void SetCollapsed(bool collapsed) { m_collapsed.Set(collapsed); }
     void SetOptional(bool optional) { m_isOptional.Set(optional); }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger;

@@ -28,7 +28,8 @@ class ORX2_COMMON_EXPORT CThumbnailBarViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IThumbnailBarViewModel>
 {
 public:
-    using ThumbnailPointer = std::shared_ptr<Base::IThumbnailItemViewModel>;
+    using ThumbnailPointer = std::shared_ptr<Base::IThumbnailItemViewModel>; ///< A thumbnail of the bar.
+    /// The proxy the bar hands out over the source of its thumbnails.
     using ThumbnailProxy = Base::Binding::TArrayBindingSourceProxy<ThumbnailPointer>;
 
     /// Empty and unbound. Throws std::bad_alloc.

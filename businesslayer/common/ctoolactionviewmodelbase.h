@@ -31,7 +31,9 @@ class ORX2_COMMON_EXPORT CToolActionViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IToolActionViewModel>
 {
 public:
+    /// The kind of a tool action.
     using ItemTypeToolActionsEnum = Base::IToolActionViewModel::ItemTypeToolActionsEnum;
+    /// The action's command, empty while none is installed.
     using CommandPtr = std::shared_ptr<Base::ICommand<>>;
 
     /// Builds the properties from the arguments and makes and registers the default command. Throws

@@ -38,7 +38,9 @@ public:
     bool IsBound() const noexcept { return m_impl != nullptr; }
 
 protected:
+    /// Bound to `impl` (unbound when it is null).
     explicit CObserver(std::unique_ptr<Internal::IObserverImpl> impl) noexcept;
+    /// The binding, or null while unbound.
     Internal::IObserverImpl* GetImpl() const noexcept { return m_impl.get(); }
 
 private:

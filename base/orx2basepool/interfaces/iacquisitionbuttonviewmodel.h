@@ -31,6 +31,7 @@ public:
     virtual IProperty<bool> const& IsEnabled() const = 0;
 };
 
+/// What the GUI binds of `IAcquisitionButtonViewModel`, by name (see TDescription).
 template <>
 struct TDescription<IAcquisitionButtonViewModel> : Describe::TMembersOf<IAcquisitionButtonViewModel>
 {

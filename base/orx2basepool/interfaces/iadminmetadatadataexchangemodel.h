@@ -13,6 +13,7 @@ public:
 };
 
 // Nothing to bind: the GUI only receives the model.
+/// What the GUI binds of `IAdminMetaDataDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAdminMetaDataDataExchangeModel> : Describe::TMembersOf<IAdminMetaDataDataExchangeModel>
 {

@@ -18,6 +18,7 @@ public:
     virtual std::vector<CGeometricEntityPacket> GetContainedEntities(EAreaItems area) = 0;
 };
 
+/// What the GUI binds of `IAreaEntityCollectionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaEntityCollectionDataExchangeModel>
     : Describe::TMembersOf<IAreaEntityCollectionDataExchangeModel>

@@ -18,6 +18,7 @@ public:
     virtual void SetOcclusalDirection(EAreaItems area, JbMatrix4Rf direction) = 0;
 };
 
+/// What the GUI binds of `IAreaOcclusalDirectionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaOcclusalDirectionDataExchangeModel>
     : Describe::TMembersOf<IAreaOcclusalDirectionDataExchangeModel>

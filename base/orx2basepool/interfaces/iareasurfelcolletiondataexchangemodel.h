@@ -20,6 +20,7 @@ public:
     virtual std::shared_ptr<ISurfelCollectionColored> GetSurfelCollection() = 0;
 };
 
+/// What the GUI binds of `IAreaSurfelColletionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaSurfelColletionDataExchangeModel>
     : Describe::TMembersOf<IAreaSurfelColletionDataExchangeModel>

@@ -21,6 +21,7 @@ namespace Base
 class IAreaViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
+    /// How much the case requires an area (see ICaseRequiredAreasDataExchangeModel).
     using EAreaRequirementLevel = ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
 
     ~IAreaViewModel() override = default;

@@ -22,9 +22,12 @@ public:
     virtual void SetBuccalRegistrationResultToUpper(CBuccalRegistrationResult result) = 0;
     /// Replaces what `GetBuccalRegistrationResultToLower` hands out.
     virtual void SetBuccalRegistrationResultToLower(CBuccalRegistrationResult result) = 0;
+    /// The host's strategy status of the buccal registration, as a value source (not described: the
+    /// renderer reads it, not the GUI).
     virtual Binding::IValueBindingSource<EBuccalRegistrationStrategyStatus>& GetBuccalRegistrationStrategyStatus() = 0;
 };
 
+/// What the GUI binds of `IBuccalRegistrationResultDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IBuccalRegistrationResultDataExchangeModel>
     : Describe::TMembersOf<IBuccalRegistrationResultDataExchangeModel>

@@ -29,19 +29,19 @@ public:
 
     ~ICameraCalibrationViewModel() override = default;
 
-    /// The same, writable: for the host's code.
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<bool>& GetVisibility() = 0;
     /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
-    /// The same, writable: for the host's code.
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<EORXAcquireDevice>& GetAcquireDevice() = 0;
     /// The property the GUI binds as `AcquireDevice`.
     virtual IProperty<EORXAcquireDevice> const& GetAcquireDevice() const = 0;
-    /// The same, writable: for the host's code.
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<ECalibrationType>& GetCalibrationType() = 0;
     /// The property the GUI binds as `CalibrationType`.
     virtual IProperty<ECalibrationType> const& GetCalibrationType() const = 0;
-    /// The same, writable: for the host's code.
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<ECalibrationState>& GetCalibrationState() = 0;
     /// The property the GUI binds as `CalibrationState`.
     virtual IProperty<ECalibrationState> const& GetCalibrationState() const = 0;
@@ -51,6 +51,7 @@ public:
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
 };
 
+/// What the GUI binds of `ICameraCalibrationViewModel`, by name (see TDescription).
 template <>
 struct TDescription<ICameraCalibrationViewModel> : Describe::TMembersOf<ICameraCalibrationViewModel>
 {

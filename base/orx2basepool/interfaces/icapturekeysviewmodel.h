@@ -16,6 +16,7 @@ namespace Base
 class ICaptureKeysViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
+    /// The key command: the key's code and its state.
     using KeyCommand = ICommand<unsigned int, unsigned int>;
 
     ~ICaptureKeysViewModel() override = default;

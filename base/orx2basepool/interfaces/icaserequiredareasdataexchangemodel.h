@@ -35,6 +35,7 @@ public:
     virtual IProperty<EAreaItems> const& GetDefaultActiveArea() const = 0;
 };
 
+/// What the GUI binds of `ICaseRequiredAreasDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<ICaseRequiredAreasDataExchangeModel>
     : Describe::TMembersOf<ICaseRequiredAreasDataExchangeModel>

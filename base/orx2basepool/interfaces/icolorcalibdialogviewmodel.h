@@ -28,7 +28,7 @@ public:
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCustomPressed() const = 0;
     /// The property the GUI binds as `Visible`.
     virtual TProperty<bool> const& GetVisible() const = 0;
-    /// The same, writable: for the host's code.
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
     /// The property the GUI binds as `CalibrationWaitRequest`.
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;

@@ -13,6 +13,7 @@ public:
 };
 
 // Nothing to bind: the GUI only receives the model.
+/// What the GUI binds of `IColorCalibrationDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IColorCalibrationDataExchangeModel>
     : Describe::TMembersOf<IColorCalibrationDataExchangeModel>

@@ -25,6 +25,8 @@ namespace Base
 class ICommonCommands : public INonCopyable
 {
 public:
+    /// @{
+    /// The type of each command, named after it: its arguments as the command's slot takes them.
     using EngineReplayModeCommand = ICommand<int const&, std::wstring const&>;
     using EngineActivateSaveCommand = ICommand<std::wstring const&>;
     using EngineActivateLoadCommand = ICommand<std::wstring const&>;
@@ -61,6 +63,7 @@ public:
     using DisturbTransformationsCommand = ICommand<float, float, unsigned int, int>;
     using ConnectVisualizationCommand = ICommand<bool>;
     using DebugDomainTestCommand = ICommand<std::function<void(BusinessLayer::ICommonAreas&)>>;
+    /// @}
 
     virtual ~ICommonCommands() = default;
 
@@ -140,6 +143,7 @@ public:
     virtual void WaitForBackgroundLoadFinished() const = 0;
     /// Whether the reconstruction is ready; what the argument selects is the implementing host's choice.
     virtual bool IsReconstructionReady(unsigned int) const = 0;
+    /// The command the engine's domain tests execute with the areas (not described: no GUI binds it).
     virtual std::shared_ptr<DebugDomainTestCommand> GeDebugDomainTestCommand() const = 0;
 };
 

@@ -35,52 +35,53 @@ public:
 
     /// The reconstruction result model.
     virtual std::shared_ptr<IReconstructionResultDataExchangeModel> GetTriangulationConfiguration() const = 0;
-    /// The view model the GUI binds as `IsModelTabAllowedDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `IsModelTabAllowedDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IIsModelTabAllowedDataExchangeModel>
     GetIsModelTabAllowedDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `CaseRequiredAreasDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `CaseRequiredAreasDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<ICaseRequiredAreasDataExchangeModel>
     GetCaseRequiredAreasDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `AreaSurfelColletionDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `AreaSurfelColletionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaSurfelColletionDataExchangeModel>
     GetAreaSurfelColletionDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `BuccalRegistrationResultDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `BuccalRegistrationResultDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IBuccalRegistrationResultDataExchangeModel>
     GetBuccalRegistrationResultDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `AreaRegistrationResultDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `AreaRegistrationResultDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaRegistrationResultDataExchangeModel>
     GetAreaRegistrationResultDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `AreaOptimizationStateDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `AreaOptimizationStateDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaOptimizationStateDataExchangeModel>
     GetAreaOptimizationStateDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `AreaOcclusalDirectionDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `AreaOcclusalDirectionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaOcclusalDirectionDataExchangeModel>
     GetAreaOcclusalDirectionDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `DataModificationDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `DataModificationDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IDataModificationDataExchangeModel>
     GetDataModificationDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `InstantiatedAreaDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `InstantiatedAreaDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IInstantiatedAreaDataExchangeModel>
     GetInstantiatedAreaDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `ReconstructionProgressDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `ReconstructionProgressDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IReconstructionProgressBarDataExchangeModel>
     GetReconstructionProgressDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `AreaEntityCollectionDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `AreaEntityCollectionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaEntityCollectionDataExchangeModel>
     GetAreaEntityCollectionDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `GuidedArchDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `GuidedArchDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IGuidedArchDataExchangeModel> GetGuidedArchDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `SeatPositionDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `SeatPositionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<ISeatPositionDataExchangeModel> GetSeatPositionDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `ColorCalibrationDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `ColorCalibrationDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IColorCalibrationDataExchangeModel>
     GetColorCalibrationDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `IsRunningExceptReconstructionDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `IsRunningExceptReconstructionDataExchangeModel`, or empty while none
+    /// is held.
     virtual std::shared_ptr<IIsRunningExceptReconstructionDataExchangeModel>
     GetIsRunningExceptReconstructionDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `AdminMetaDataDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `AdminMetaDataDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAdminMetaDataDataExchangeModel> GetAdminMetaDataDataExchangeModel() const = 0;
-    /// The view model the GUI binds as `VideoMode2DDataExchangeModel`; the same object for the owner's life.
+    /// The model the GUI binds as `VideoMode2DDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const = 0;
 };
 

@@ -16,6 +16,7 @@ public:
     virtual IEventSignal<void> const& GetModifiedEvent() const = 0;
 };
 
+/// What the GUI binds of `IDataModificationDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IDataModificationDataExchangeModel>
     : Describe::TMembersOf<IDataModificationDataExchangeModel>

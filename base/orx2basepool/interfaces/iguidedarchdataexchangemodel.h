@@ -13,6 +13,7 @@ public:
 };
 
 // Nothing to bind: the GUI only receives the model.
+/// What the GUI binds of `IGuidedArchDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IGuidedArchDataExchangeModel> : Describe::TMembersOf<IGuidedArchDataExchangeModel>
 {

@@ -16,6 +16,7 @@ public:
 };
 
 // Nothing to read: InstantiateArea is an operation, not a member.
+/// What the GUI binds of `IInstantiatedAreaDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IInstantiatedAreaDataExchangeModel>
     : Describe::TMembersOf<IInstantiatedAreaDataExchangeModel>

@@ -21,6 +21,7 @@ public:
     virtual void SetIsDataAvailable(bool available) = 0;
 };
 
+/// What the GUI binds of `IIsModelTabAllowedDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IIsModelTabAllowedDataExchangeModel>
     : Describe::TMembersOf<IIsModelTabAllowedDataExchangeModel>

@@ -16,6 +16,7 @@ public:
     GetIsRunningExceptReconstructionBindingSource() const = 0;
 };
 
+/// What the GUI binds of `IIsRunningExceptReconstructionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IIsRunningExceptReconstructionDataExchangeModel>
     : Describe::TMembersOf<IIsRunningExceptReconstructionDataExchangeModel>

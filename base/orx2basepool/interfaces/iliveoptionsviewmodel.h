@@ -13,7 +13,7 @@ namespace Base
 class ILiveOptionsViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    static constexpr std::size_t kItemCount = 7;
+    static constexpr std::size_t kItemCount = 7; ///< The number of slots.
 
     ~ILiveOptionsViewModel() override = default;
 

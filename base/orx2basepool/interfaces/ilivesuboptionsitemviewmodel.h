@@ -47,6 +47,7 @@ public:
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `ILiveSubOptionsItemViewModel`, by name (see TDescription).
 template <>
 struct TDescription<ILiveSubOptionsItemViewModel> : Describe::TMembersOf<ILiveSubOptionsItemViewModel>
 {

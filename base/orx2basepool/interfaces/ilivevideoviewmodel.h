@@ -19,8 +19,8 @@ namespace Base
 class ILiveVideoViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    using Command = ICommand<>;
-    using TextCommand = ICommand<CStringW const&>;
+    using Command = ICommand<>; ///< A command without arguments.
+    using TextCommand = ICommand<CStringW const&>; ///< A command taking a text (a file name).
 
     ~ILiveVideoViewModel() override = default;
 

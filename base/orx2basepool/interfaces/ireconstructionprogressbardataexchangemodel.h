@@ -41,6 +41,7 @@ private:
     virtual bool IsConsideredForReconstruction(EAreaItems area) const = 0;
 };
 
+/// What the GUI binds of `IReconstructionProgressBarDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IReconstructionProgressBarDataExchangeModel>
     : Describe::TMembersOf<IReconstructionProgressBarDataExchangeModel>

@@ -59,6 +59,7 @@ private:
     virtual bool IsConsideredForReconstruction(EAreaItems area) const = 0;
 };
 
+/// What the GUI binds of `IReconstructionResultDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IReconstructionResultDataExchangeModel>
     : Describe::TMembersOf<IReconstructionResultDataExchangeModel>

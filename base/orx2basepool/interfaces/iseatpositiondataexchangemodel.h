@@ -18,6 +18,7 @@ public:
     virtual void SetSeatPosition(BusinessLayer::EORXSeatPosition position) = 0;
 };
 
+/// What the GUI binds of `ISeatPositionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<ISeatPositionDataExchangeModel> : Describe::TMembersOf<ISeatPositionDataExchangeModel>
 {

@@ -19,6 +19,7 @@ namespace Base
 class ISidePanelItemViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
+    /// The nine acquisition-mode buttons, by slot.
     enum class EItemTypeAcquisitionModes : std::int32_t
     {
         AcquisitionMode0 = 0,
@@ -31,6 +32,7 @@ public:
         AcquisitionMode7 = 7,
         AcquisitionMode8 = 8,
     };
+    /// The eleven add-area buttons, by slot.
     enum class EItemTypeAddAreas : std::int32_t
     {
         AddArea0 = 0,
@@ -45,11 +47,13 @@ public:
         AddArea9 = 9,
         AddArea10 = 10,
     };
+    /// The two acquisition-option buttons, by slot.
     enum class EItemTypeAcquisitionOptions : std::int32_t
     {
         AcquisitionOption0 = 0,
         AcquisitionOption1 = 1,
     };
+    /// The two reconstruction-option buttons, by slot.
     enum class EItemTypeReconstructionOptions : std::int32_t
     {
         ReconstructionOption0 = 0,

@@ -15,7 +15,7 @@ namespace Base
 class ISidePanelToolItemViewModel : public ISidePanelItemViewModel
 {
 public:
-    static constexpr std::size_t kToolActionCount = 8;
+    static constexpr std::size_t kToolActionCount = 8; ///< The number of tool-action slots of a tool.
 
     /// One enumerator per tool slot of the side panel; what each stands for is the configuring code's
     /// choice (any 32-bit value may be used).
@@ -37,6 +37,7 @@ public:
     virtual std::uint64_t GetSortIndex() = 0;
 };
 
+/// What the GUI binds of `ISidePanelToolItemViewModel`, by name (see TDescription).
 template <>
 struct TDescription<ISidePanelToolItemViewModel> : Describe::TMembersOf<ISidePanelToolItemViewModel>
 {

@@ -19,11 +19,11 @@ namespace Base
 class ISidePanelViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    static constexpr std::size_t kAcquisitionModeCount = 9;
-    static constexpr std::size_t kAddAreaCount = 11;
-    static constexpr std::size_t kToolCount = 3;
-    static constexpr std::size_t kAcquisitionOptionCount = 2;
-    static constexpr std::size_t kReconstructionOptionCount = 2;
+    static constexpr std::size_t kAcquisitionModeCount = 9; ///< Buttons of acquisition modes.
+    static constexpr std::size_t kAddAreaCount = 11; ///< Buttons of areas that can be added.
+    static constexpr std::size_t kToolCount = 3; ///< Tool buttons.
+    static constexpr std::size_t kAcquisitionOptionCount = 2; ///< Buttons of acquisition options.
+    static constexpr std::size_t kReconstructionOptionCount = 2; ///< Buttons of reconstruction options.
 
     ~ISidePanelViewModel() override = default;
 

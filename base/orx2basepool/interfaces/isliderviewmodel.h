@@ -14,10 +14,15 @@ class ISliderViewModel : public INotifyPropertyChanged
 public:
     ~ISliderViewModel() override = default;
 
+    /// The property the GUI binds as `Value`, and sets.
     virtual TProperty<double>& GetValue() = 0;
+    /// The property the GUI binds as `ValueMin`.
     virtual TProperty<double>& GetValueMin() = 0;
+    /// The property the GUI binds as `ValueMax`.
     virtual TProperty<double>& GetValueMax() = 0;
+    /// The property the GUI binds as `StepSmall`: the step of a small move.
     virtual TProperty<double>& GetStepSmall() = 0;
+    /// The property the GUI binds as `StepLarge`: the step of a large move.
     virtual TProperty<double>& GetStepLarge() = 0;
 };
 

@@ -16,7 +16,7 @@ namespace Base
 class IStepMenuViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    using EItemTypeStepMenu = IStepMenuItemViewModel::EItemTypeStepMenu;
+    using EItemTypeStepMenu = IStepMenuItemViewModel::EItemTypeStepMenu; ///< The kind of an entry.
 
     /// Where the menu stands on the screen. A signed 32-bit enumeration whose values the hosts define;
     /// 0 is where every menu starts.

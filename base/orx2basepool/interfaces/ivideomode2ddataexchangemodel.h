@@ -17,6 +17,7 @@ public:
     virtual void SetIsVideoMode2DAllowed(bool allowed) = 0;
 };
 
+/// What the GUI binds of `IVideoMode2DDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IVideoMode2DDataExchangeModel> : Describe::TMembersOf<IVideoMode2DDataExchangeModel>
 {
