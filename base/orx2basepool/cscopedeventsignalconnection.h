@@ -29,7 +29,7 @@ public:
     }
 
     /// Disconnects and waits for the connection held so far, then takes over `other`'s, leaving it empty.
-    CScopedEventSignalConnection& operator=(CScopedEventSignalConnection&& other)
+    CScopedEventSignalConnection& operator=(CScopedEventSignalConnection&& other) noexcept
     {
         if (this != &other)
         {

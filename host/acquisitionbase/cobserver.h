@@ -29,7 +29,7 @@ public:
     /// Takes over `other`'s binding; `other` becomes unbound.
     CObserver(CObserver&& other) noexcept;
     /// Ends this observer's binding first, then takes over `other`'s.
-    CObserver& operator=(CObserver&& other);
+    CObserver& operator=(CObserver&& other) noexcept;
     virtual ~CObserver();
 
     /// Ends the binding without starting another.
