@@ -114,13 +114,13 @@ public:
     /// @{
     /// A step showing the camera calibration with `request` (the state is the request's), and one
     /// hiding it with state 0 and a default request.
-    static SStep CameraStep(Request request, std::optional<EAnswer> awaited = std::nullopt,
+    static SStep CameraStep(Request const& request, std::optional<EAnswer> awaited = std::nullopt,
                             std::chrono::milliseconds pause = {});
     static SStep CameraEnd();
     /// @}
     /// @{
     /// The same for the colour calibration dialog.
-    static SStep DialogStep(Request request, std::optional<EAnswer> awaited = std::nullopt);
+    static SStep DialogStep(Request const& request, std::optional<EAnswer> awaited = std::nullopt);
     static SStep DialogEnd();
     /// @}
 

@@ -94,7 +94,7 @@ public:
     /// Puts `info` at the area's position of the registration info array; the array grows with empty
     /// entries as needed.
     void SetAreaRegistrationInfo(Base::EAreaItems area,
-                                 std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const> info);
+                                 std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const> const& info);
     /// Replaces the whole registration info array (entries may be empty, any length).
     void SetAreaRegistrationInfos(
         std::vector<std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>> const& infos);

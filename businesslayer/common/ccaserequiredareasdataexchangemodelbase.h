@@ -39,7 +39,7 @@ public:
     /// scan area; it is held weakly and may be empty. DefaultActiveArea starts at LowerJaw. Throws
     /// std::bad_alloc and what the host's journal throws.
     explicit CCaseRequiredAreasDataExchangeModelBase(
-        std::shared_ptr<Base::IProperty<Base::EAreaItems>> selectedArea);
+        std::shared_ptr<Base::IProperty<Base::EAreaItems>> const& selectedArea);
     ~CCaseRequiredAreasDataExchangeModelBase() override;
 
     /// Executes the update command with a copy of `levels` and returns when it has run. Throws what the

@@ -36,8 +36,9 @@ public:
     /// constructor returns); neither pointer is kept. An empty pointer is accepted: that source is not
     /// followed and its property keeps its initial value (crosshair None, visible), for the configuring
     /// code to set. Throws std::bad_alloc and what the host's sources throw.
-    CLiveImageViewModelBase(std::shared_ptr<const ICommonAcquisitionProperties> acquisitionProperties,
-                            std::shared_ptr<const IVantaCommonAcquisitionProperties> productProperties);
+    CLiveImageViewModelBase(
+        std::shared_ptr<const ICommonAcquisitionProperties> const& acquisitionProperties,
+        std::shared_ptr<const IVantaCommonAcquisitionProperties> const& productProperties);
     /// Closes the owner guard first, waiting for a host handler running on another thread.
     ~CLiveImageViewModelBase() override;
 

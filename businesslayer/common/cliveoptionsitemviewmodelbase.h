@@ -19,7 +19,7 @@ class ORX2_COMMON_EXPORT CLiveOptionsItemViewModelBase
 public:
     /// Makes the option's empty sub-options panel. Throws std::bad_alloc.
     CLiveOptionsItemViewModelBase(EItemTypeLiveOptions type, bool visibility, bool enabled, bool selected,
-                                  CStringW infoText);
+                                  CStringW const& infoText);
     ~CLiveOptionsItemViewModelBase() override;
 
     Base::TProperty<bool> const& GetVisibility() const override { return m_visibility; }

@@ -35,8 +35,8 @@ public:
     /// @{
     /// Install a command (empty: none). PropertyChanged fires once when the pointer differs from the
     /// one set, never for the same pointer again. Throw what the notification's handlers throw.
-    void SetActivateAreaCommand(ActiveAreaCommandPtr command) { m_activeAreaCommand.Set(command); }
-    void SetQRCodeCommand(QRCodeCommandPtr command) { m_qrCodeCommand.Set(command); }
+    void SetActivateAreaCommand(ActiveAreaCommandPtr const& command) { m_activeAreaCommand.Set(command); }
+    void SetQRCodeCommand(QRCodeCommandPtr const& command) { m_qrCodeCommand.Set(command); }
     /// @}
 
 private:

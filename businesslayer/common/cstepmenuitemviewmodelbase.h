@@ -31,7 +31,7 @@ public:
     /// Throws std::bad_alloc.
     CStepMenuItemViewModelBase(EItemTypeStepMenu itemType, bool visibility, bool enabled, bool selected,
                                bool isDone, bool collapsed, bool showStatusBar, bool okEnabled,
-                               bool cancelEnabled, CStringW groupID, bool okVisible);
+                               bool cancelEnabled, CStringW const& groupID, bool okVisible);
     ~CStepMenuItemViewModelBase() override;
 
     Property<bool> const& GetVisibility() const override { return m_visibility; }

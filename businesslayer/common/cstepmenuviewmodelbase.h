@@ -93,7 +93,7 @@ protected:
     void ResetItems();
     /// Makes `items` the whole list, in their order: one notification that describes the differences
     /// position by position. Empty pointers are kept as empty slots (lookups skip them).
-    void setNewItems(std::vector<std::shared_ptr<Item>> items);
+    void setNewItems(std::vector<std::shared_ptr<Item>> const& items);
 
     /// Keeps `connection` until `DisconnectConnections` or the base's destructor. Thread-safe.
     void AddConnection(Base::CScopedEventSignalConnection connection);

@@ -39,7 +39,7 @@ public:
     /// Walks one snapshot of the thumbnails from the first and returns the first whose BitmapID equals
     /// `id`; an empty pointer when none does (empty slots are skipped). A concurrent change of the array
     /// does not disturb the walk.
-    ThumbnailPointer const GetThumbnail(JyUniqueIdT<CStringW> const& id) const override;
+    ThumbnailPointer GetThumbnail(JyUniqueIdT<CStringW> const& id) const override;
     /// The same first match as this class; an empty pointer when none matches or when the first match is
     /// another implementation of the interface.
     std::shared_ptr<CThumbnailItemViewModelBase> GetThumbnail(JyUniqueIdT<CStringW> const& id);

@@ -18,8 +18,7 @@ public:
     ~IThumbnailBarViewModel() override = default;
 
     /// The first thumbnail whose BitmapID equals `id`, or an empty pointer.
-    virtual std::shared_ptr<IThumbnailItemViewModel> const
-    GetThumbnail(JyUniqueIdT<CStringW> const& id) const = 0;
+    virtual std::shared_ptr<IThumbnailItemViewModel> GetThumbnail(JyUniqueIdT<CStringW> const& id) const = 0;
     /// The thumbnails in display order (read and observe only). Lives as long as the bar.
     virtual Binding::IArrayBindingSource<std::shared_ptr<IThumbnailItemViewModel>> const&
     GetThumbnailsArrayBindingSource() const = 0;
