@@ -89,7 +89,7 @@ public:
     {
         ThrowIfEmpty(handler.get());
         auto connection = std::make_shared<EventConnectionImpl>(state, handler.get(), nullptr);
-        handler.release(); // owned by the connection from here on
+        static_cast<void>(handler.release()); // owned by the connection from here on
         return Publish(std::move(connection));
     }
 
@@ -102,7 +102,7 @@ public:
     }
 
 protected:
-    ~TEventSignalBase() = default;
+    ~TEventSignalBase() override = default;
 
 private:
     static void ThrowIfEmpty(void const* handler)
@@ -164,6 +164,7 @@ private:
         static Block* Make(std::uint32_t capacity)
         {
             static_assert(sizeof(Block) % alignof(EventConnectionImpl*) == 0);
+            // NOLINTNEXTLINE(bugprone-sizeof-expression): the block is followed by `capacity` pointers
             void* const memory = ::operator new(sizeof(Block) + capacity * sizeof(EventConnectionImpl*));
             return new (memory) Block(capacity);
         }
@@ -487,6 +488,6 @@ class TEventSignal final : public Internal::TEventSignalBase<Args...>
 {
 public:
     TEventSignal() = default;
-    ~TEventSignal() = default;
+    ~TEventSignal() override = default;
 };
 } // namespace Base
