@@ -373,10 +373,12 @@ private:
             DropHandler();
         }
 
+        // NOLINTBEGIN(misc-non-private-member-variables-in-classes): the owning list keeps them
         Handler* m_handler;                                // owned by the list; dropped when it lets go
         std::shared_ptr<IEventSignalConnection> m_listed;  // the list's reference to this connection
         EventConnectionImpl* m_nextReleased = nullptr;     // chains entries to release after a change
         std::weak_ptr<HandlerList> m_signalState;
+        // NOLINTEND(misc-non-private-member-variables-in-classes)
 
     private:
         void DropHandler() noexcept
