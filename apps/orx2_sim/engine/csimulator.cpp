@@ -287,7 +287,6 @@ std::vector<std::string> CSimulator::GetCommandNames() const
     return names;
 }
 
-// NOLINTNEXTLINE(misc-no-recursion): one level at most, "help" completes as the empty line does
 std::vector<std::string> CSimulator::Complete(std::vector<std::string> const& before,
                                               std::string const& prefix) const
 {
