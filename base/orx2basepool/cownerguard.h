@@ -22,14 +22,18 @@ public:
     /// with Leave(). Returns false (nothing counted) before Open() and after Close(), and once the owner
     /// given to HoldOwner has expired. While an owner is held, `hold` receives a strong reference to it.
     bool Enter(std::shared_ptr<void const>& hold);
+    /// Ends a call admitted by Enter.
     void Leave() noexcept;
+    /// Admits calls from now on (until Close); the owner calls it once it is whole.
     void Open() noexcept;
+    /// Lets admitted calls hold `owner` for as long as they run; an expired owner admits no call.
     void HoldOwner(std::weak_ptr<void const> owner) noexcept;
     /// Whether HoldOwner was called. Lock-free, for a cheap check before a hold is set up.
     bool HoldsOwner() const noexcept { return m_holdsOwnerFlag.load(std::memory_order_acquire); }
     /// Refuses new calls, then waits until the admitted calls of other threads have left. Calls of the
     /// closing thread itself are not waited for (they could never end).
     void Close() noexcept;
+    /// Whether calls are admitted now (opened and not closed).
     bool IsOpen() const noexcept;
 
 private:

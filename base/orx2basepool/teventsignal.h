@@ -89,7 +89,7 @@ public:
     {
         ThrowIfEmpty(handler.get());
         auto connection = std::make_shared<EventConnectionImpl>(state, handler.get(), nullptr);
-        handler.release(); // owned by the connection from here on
+        static_cast<void>(handler.release()); // owned by the connection from here on
         return Publish(std::move(connection));
     }
 
@@ -102,7 +102,7 @@ public:
     }
 
 protected:
-    ~TEventSignalBase() = default;
+    ~TEventSignalBase() override = default;
 
 private:
     static void ThrowIfEmpty(void const* handler)
@@ -164,6 +164,7 @@ private:
         static Block* Make(std::uint32_t capacity)
         {
             static_assert(sizeof(Block) % alignof(EventConnectionImpl*) == 0);
+            // NOLINTNEXTLINE(bugprone-sizeof-expression): the block is followed by `capacity` pointers
             void* const memory = ::operator new(sizeof(Block) + capacity * sizeof(EventConnectionImpl*));
             return new (memory) Block(capacity);
         }
@@ -372,10 +373,12 @@ private:
             DropHandler();
         }
 
+        // NOLINTBEGIN(misc-non-private-member-variables-in-classes): the owning list keeps them
         Handler* m_handler;                                // owned by the list; dropped when it lets go
         std::shared_ptr<IEventSignalConnection> m_listed;  // the list's reference to this connection
         EventConnectionImpl* m_nextReleased = nullptr;     // chains entries to release after a change
         std::weak_ptr<HandlerList> m_signalState;
+        // NOLINTEND(misc-non-private-member-variables-in-classes)
 
     private:
         void DropHandler() noexcept
@@ -487,6 +490,6 @@ class TEventSignal final : public Internal::TEventSignalBase<Args...>
 {
 public:
     TEventSignal() = default;
-    ~TEventSignal() = default;
+    ~TEventSignal() override = default;
 };
 } // namespace Base

@@ -21,6 +21,7 @@ class TProperty : public Binding::TValueBindingSource<T, IProperty<T>>
     using Source = Binding::TValueBindingSource<T, IProperty<T>>;
 
 public:
+    /// A property holding `initialValue` whose changes fire `owner`'s PropertyChanged.
     template <class Owner>
     TProperty(T const& initialValue, Owner& owner)
         : Source(initialValue),
@@ -36,8 +37,10 @@ public:
     /// See the class comment. Thread-safe.
     void Set(T const& value) override { this->SetAndNotify(value); }
 
+    /// The event fired with each new value, after the value-stream handlers that came first.
     IEventSignal<T const&> const& GetValueChangedEventSignal() const override { return m_valueChanged; }
 
+    /// Connects `handler` to the value-changed event; the returned connection disconnects it.
     CScopedEventSignalConnection ConnectToValueChanged(
         std::unique_ptr<typename IProperty<T>::ChangedHandler> handler) const override
     {

@@ -43,11 +43,14 @@ public:
 
     float GetReconstructionProgress(Base::EAreaItems area) const override;
     Base::IProperty<float> const& GetReconstructionProgress() const override;
+    /// The same property, settable: for the host's code.
     Base::TProperty<float>& GetReconstructionProgress();
     Base::IProperty<EImageProcessingProgress> const& GetReconstructionProgressState() const override;
+    /// The same property, settable: for the host's code.
     Base::TProperty<EImageProcessingProgress>& GetReconstructionProgressState();
     /// The number of areas that hold data and take part in the reconstruction.
     Base::IProperty<int> const& GetReconstructionAreaCount() const;
+    /// The same property, settable: for the host's code.
     Base::TProperty<int>& GetReconstructionAreaCount();
     bool GetReconstructionArea(Base::EAreaItems area) const override;
     int GetGroupOfElement(Base::EAreaItems area) const override;

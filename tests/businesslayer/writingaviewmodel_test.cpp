@@ -1,5 +1,5 @@
-// The example of the README's "Writing a view model": a complete small view model and its test, in the
-// pattern every view model of the library follows. Keep it compiling and in step with the README.
+// The example of docs/writing-a-view-model.md: a complete small view model and its test, in the pattern
+// every view model of the library follows. Keep it compiling and in step with that guide.
 #include "base/orx2basepool/cownerguard.h"
 #include "base/orx2basepool/icommand.h"
 #include "base/orx2basepool/inotifypropertychanged.h"

@@ -55,10 +55,10 @@ public:
     std::size_t AddNotifySource(std::string label, Base::INotifyPropertyChanged const& owner);
     /// Every value change of `source` (which must outlive the catalog's watchers).
     template <class T>
-    std::size_t AddValueSource(std::string label, Base::Binding::IValueStreamSource<T> const& source);
+    std::size_t AddValueSource(std::string const& label, Base::Binding::IValueStreamSource<T> const& source);
     /// Every change of the array `source` (which must outlive the catalog's watchers).
     template <class T>
-    std::size_t AddArraySource(std::string label, Base::Binding::IArrayBindingSource<T> const& source);
+    std::size_t AddArraySource(std::string const& label, Base::Binding::IArrayBindingSource<T> const& source);
 
     /// Declares the value `name`, re-read when `source` notifies. Throws std::logic_error for a name
     /// declared twice or an unknown source.
@@ -78,11 +78,11 @@ private:
 };
 
 template <class T>
-std::size_t CPropertyCatalog::AddValueSource(std::string label,
+std::size_t CPropertyCatalog::AddValueSource(std::string const& label,
                                              Base::Binding::IValueStreamSource<T> const& source)
 {
     return AddSource(
-        std::move(label), "ValueChanged",
+        label, "ValueChanged",
         [&source](Notify notify) -> std::shared_ptr<void>
         {
             return std::make_shared<Base::Binding::TValueStreamObserver<T>>(
@@ -92,11 +92,11 @@ std::size_t CPropertyCatalog::AddValueSource(std::string label,
 }
 
 template <class T>
-std::size_t CPropertyCatalog::AddArraySource(std::string label,
+std::size_t CPropertyCatalog::AddArraySource(std::string const& label,
                                              Base::Binding::IArrayBindingSource<T> const& source)
 {
     return AddSource(
-        std::move(label), "ArrayChanged",
+        label, "ArrayChanged",
         [&source](Notify notify) -> std::shared_ptr<void>
         {
             auto observer = std::make_shared<Base::Binding::TArrayObserver<T>>();

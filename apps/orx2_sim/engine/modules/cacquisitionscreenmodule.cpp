@@ -82,12 +82,12 @@ template <class Items> void SelectOnly(Items const& items, std::size_t chosen)
 
 /// A source that fires when any of `objects` fires PropertyChanged.
 template <class Objects>
-std::size_t AddGroupSource(CPropertyCatalog& catalog, std::string label, Objects objects,
+std::size_t AddGroupSource(CPropertyCatalog& catalog, std::string const& label, Objects objects,
                            void const* identity)
 {
     return catalog.AddSource(
-        std::move(label), "PropertyChanged",
-        [objects](CPropertyCatalog::Notify notify) -> std::shared_ptr<void>
+        label, "PropertyChanged",
+        [objects](CPropertyCatalog::Notify const& notify) -> std::shared_ptr<void>
         {
             auto connections = std::make_shared<Connections>();
             for (auto const& object : objects)
@@ -168,7 +168,7 @@ void CAcquisitionScreenModule::SelectLiveOption(BusinessLayer::CLiveOptionsViewM
 
 void CAcquisitionScreenModule::Start(CSimHost& host)
 {
-    auto const properties = host.GetProperties();
+    auto const& properties = host.GetProperties();
     SViewModels const built = Build(properties);
     m_liveImage = built.liveImage;
     m_liveVideo = built.liveVideo;

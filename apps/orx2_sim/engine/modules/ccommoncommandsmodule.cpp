@@ -81,7 +81,7 @@ void CCommonCommandsModule::DeclareProperties(CPropertyCatalog& catalog)
     Base::ICommonCommands const& set = m_host->GetCommonCommands();
     // Command slots notify nobody: a GUI sees a replaced command on its next full redraw only.
     std::size_t const slots = catalog.AddSource(
-        "CommonCommands", "none", [](CPropertyCatalog::Notify) { return std::shared_ptr<void>(); }, &set);
+        "CommonCommands", "none", [](CPropertyCatalog::Notify const&) { return std::shared_ptr<void>(); }, &set);
     catalog.AddProperty(
         "CommonCommands.Names", slots, [&set] { return Json(ReadSlots(set).names); },
         "the names of the commands in the common command set's slots, in slot order");

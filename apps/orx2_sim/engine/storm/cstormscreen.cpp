@@ -143,7 +143,7 @@ void ReadHost(Json& values, CSimHost const& host)
     auto const progress = configuration.GetReconstructionProgressDataExchangeModel();
     auto const result = configuration.GetTriangulationConfiguration();
     auto const modelTab = configuration.GetIsModelTabAllowedDataExchangeModel();
-    auto const properties = host.GetProperties();
+    auto const& properties = host.GetProperties();
     values["Case.DefaultActiveArea"] = AreaText(caseModel->GetDefaultActiveArea().Get());
     values["Case.SelectedArea"] = AreaText(host.GetSelectedArea()->Get());
     values["Reconstruction.Progress"] = Rounded(progress->GetReconstructionProgress().Get(), 10.0);
@@ -319,7 +319,7 @@ CStormScreen::CStormScreen(CSimHost& host, CStormCensus& census,
         [selected = host.GetSelectedArea()](Base::EAreaItems area) { selected->Set(area); }, L"Storm.QRCodeArea",
         false);
     m_qrCode = std::make_shared<Base::TCommand<void, CStringW>>(
-        [text = m_qrText](CStringW value) { text->Set(value.GetStdString()); }, L"Storm.QRCode", false);
+        [text = m_qrText](CStringW const& value) { text->Set(value.GetStdString()); }, L"Storm.QRCode", false);
     m_gui->GetQRCode()->SetActivateAreaCommand(m_qrArea);
     m_gui->GetQRCode()->SetQRCodeCommand(m_qrCode);
     Fill();
