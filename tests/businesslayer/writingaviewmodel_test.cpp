@@ -11,7 +11,6 @@
 #include "base/orx2basepool/tproperty.h"
 #include "support/commandenvironment.h"
 #include "support/guiprobe.h"
-#include "support/propertycontract.h"
 
 #include <gtest/gtest.h>
 
@@ -72,14 +71,6 @@ using BusinessLayer::CPanelViewModel;
 
 using PanelViewModel = Orx2Test::CommandEnvironment;
 } // namespace
-
-TEST_F(PanelViewModel, PropertiesKeepTheirContract)
-{
-    CPanelViewModel panel;
-    Orx2Test::PropertyContract<CPanelViewModel>()
-        .Row<bool>("Visible", &CPanelViewModel::GetVisible, &CPanelViewModel::GetVisible, false, true)
-        .Check(panel);
-}
 
 TEST_F(PanelViewModel, ToggleByNameAsTheGuiSeesIt)
 {
