@@ -134,6 +134,10 @@ protected:
     /// The stream the source fires, for a derived class.
     IEventSignal<Notification const&> const& GetValueStream() const noexcept { return m_valueStream; }
 
+    /// Called with each new value under the reader lock, before the value stream's handlers: a property
+    /// fires its value-changed event from here. Nothing for a plain source.
+    virtual void OnValueChanged(T const& /*value*/) {}
+
 private:
     /// The body of SetAndNotify and Update; `writer` holds the source's writer lock.
     void StoreAndNotifyLocked(T const& value, std::unique_lock<CSharedMutex>& writer)
@@ -143,7 +147,7 @@ private:
         m_status = kSourceStatusAlive;
         m_value = value;
         Internal::FireWithWriterHandover(m_valueStream, Notification{kSourceStatusAlive, TOptional<T>(value)},
-                                         writer);
+                                         writer, [this, &value] { OnValueChanged(value); });
     }
 
     mutable TEventSignal<Notification const&> m_valueStream;

@@ -59,7 +59,15 @@ public:
     void SetReconstructionBitmap(Base::EAreaItems area, std::shared_ptr<JyBitmap> bitmap) override;
 
 private:
-    using AreaList = std::shared_ptr<std::vector<Base::EAreaItems> const>;
+    /// The instantiated areas of one scan of the area set, with their objects held weakly: the handlers
+    /// of that scan walk them instead of asking the host per area and per notification (a new scan
+    /// follows every change of the area set).
+    struct SScannedArea
+    {
+        Base::EAreaItems area;
+        std::weak_ptr<ICommonArea> object;
+    };
+    using AreaList = std::shared_ptr<std::vector<SScannedArea> const>;
     template <class T> using PerArea = std::array<T, Base::kAreaItemCount>;
 
     /// True for every area here.
