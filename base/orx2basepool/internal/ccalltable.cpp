@@ -11,6 +11,10 @@
 
 namespace Base
 {
+#if ORX2_THREAD_SANITIZER
+std::atomic<unsigned> CCallTable::s_fenceWord{0};
+#endif
+
 namespace
 {
 using SThreadCalls = CCallTable::SThreadCalls;
@@ -32,7 +36,7 @@ EBarrier DecideBarrier() noexcept
                    []
                    {
                        EBarrier barrier = EBarrier::Fence;
-#if defined(__linux__) && defined(SYS_membarrier)
+#if defined(__linux__) && defined(SYS_membarrier) && !ORX2_THREAD_SANITIZER
                        if (syscall(SYS_membarrier, MEMBARRIER_CMD_REGISTER_PRIVATE_EXPEDITED, 0, 0) == 0)
                            barrier = EBarrier::Asymmetric;
 #endif
@@ -99,12 +103,12 @@ CCallTable::SThreadCalls* CCallTable::TakeRecordForThisThread() noexcept
 
 void CCallTable::WaiterBarrier() noexcept
 {
-#if defined(__linux__) && defined(SYS_membarrier)
+#if defined(__linux__) && defined(SYS_membarrier) && !ORX2_THREAD_SANITIZER
     if (DecideBarrier() == EBarrier::Asymmetric &&
         syscall(SYS_membarrier, MEMBARRIER_CMD_PRIVATE_EXPEDITED, 0, 0) == 0)
         return;
 #endif
-    std::atomic_thread_fence(std::memory_order_seq_cst);
+    FullFence();
 }
 
 bool CCallTable::IsCalledOnAnotherThread(void const* connection) noexcept
