@@ -17,7 +17,6 @@
 #include "host/foundation/orxexception.h"
 #include "host/acquisitionbase/replayrecordedcommands.h"
 
-#include <sanitizer/allocator_interface.h>
 
 #include <cstddef>
 #include <cstdint>

@@ -6,8 +6,6 @@
 #include "fuzzcheck.h"
 #include "session/csessionfile.h"
 
-#include <sanitizer/allocator_interface.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <vector>

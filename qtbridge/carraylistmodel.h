@@ -58,10 +58,14 @@ public:
     CArrayListModel(QStringList roles, QObject* parent);
     ~CArrayListModel() override;
 
+    /// The number of rows (0 for a valid parent: the list is flat).
     int rowCount(QModelIndex const& parent = QModelIndex()) const override;
+    /// The value of `role` in the row of `index`; invalid for an index or role out of range.
     QVariant data(QModelIndex const& index, int role = Qt::DisplayRole) const override;
+    /// The roles by number, as QML names them.
     QHash<int, QByteArray> roleNames() const override;
 
+    /// The number of rows (QML's `count`).
     int count() const noexcept { return static_cast<int>(m_rows.size()); }
     /// Every role of `row` by name; empty for a row out of range.
     Q_INVOKABLE QVariantMap get(int row) const;
@@ -73,6 +77,7 @@ public:
     void RequestDrain() { m_drain.Request(); }
 
 Q_SIGNALS:
+    /// The number of rows changed.
     void countChanged();
 
 private:

@@ -33,10 +33,13 @@ public:
     /// debug builds) and returns false. Every bridge slot starts with it.
     static bool CheckGuiThread(QObject const& object) noexcept;
 
+    /// @{
+    /// Counts one event of its kind (CountValuesChanged: `count` values); lock-free, any thread.
     static void CountSnapshotRead() noexcept;
     static void CountPostQueued() noexcept;
     static void CountUpdateApplied() noexcept;
     static void CountValuesChanged(quint64 count) noexcept;
     static void CountRowChange() noexcept;
+    /// @}
 };
 } // namespace Orx2Qt

@@ -29,11 +29,15 @@ public:
     explicit CGuiLock(QObject* parent = nullptr);
     ~CGuiLock() override;
 
+    /// The number of GUI-locking commands running (QML's `count`).
     int count() const noexcept { return m_count; }
+    /// Whether one runs: input is to be disabled (QML's `locked`).
     bool locked() const noexcept { return m_count > 0; }
 
 Q_SIGNALS:
+    /// The count changed.
     void countChanged();
+    /// The locked flag changed.
     void lockedChanged();
 
 private:

@@ -29,6 +29,7 @@ public:
     void Request();
 
 Q_SIGNALS:
+    /// Emitted by Request, delivered queued on the object's thread, where it runs the call.
     void requested(QPrivateSignal);
 
 private:

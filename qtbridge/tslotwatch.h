@@ -24,8 +24,10 @@ namespace Orx2Qt
 template <class I> class TSlotWatch
 {
 public:
+    /// What the watch calls with the slot's view model.
     using Callback = std::function<void(std::shared_ptr<I> const&)>;
 
+    /// Watches `slot`: calls `callback` with its view model now and after each change, on the GUI thread.
     TSlotWatch(Base::IProperty<std::shared_ptr<I>> const& slot, Callback callback)
         : m_callback(std::move(callback)), m_deliver([this] { Deliver(); })
     {

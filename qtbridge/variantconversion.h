@@ -63,20 +63,27 @@ template <class T, class = void> struct TVariantConversion
 {
 };
 
+/// A boolean, as a QML bool.
 template <> struct TVariantConversion<bool>
 {
+    /// What a wrong argument is told it should have been.
     static constexpr char const* kName = "a boolean";
+    /// The value as QML sees it.
     static QVariant ToQml(bool value) { return QVariant(value); }
+    /// The value from QML; empty for another kind of value.
     static std::optional<bool> FromQml(QVariant const& value)
     {
         return value.typeId() == QMetaType::Bool ? std::optional<bool>(value.toBool()) : std::nullopt;
     }
 };
 
+/// An integer, as a QML number; from QML only whole numbers in the range of `T`.
 template <class T>
 struct TVariantConversion<T, std::enable_if_t<std::is_integral_v<T> && !std::is_same_v<T, bool>>>
 {
+    /// What a wrong argument is told it should have been.
     static constexpr char const* kName = std::is_signed_v<T> ? "an integer" : "an integer of at least 0";
+    /// The value as QML sees it.
     static QVariant ToQml(T value)
     {
         if constexpr (std::is_signed_v<T>)
@@ -86,6 +93,7 @@ struct TVariantConversion<T, std::enable_if_t<std::is_integral_v<T> && !std::is_
             return sizeof(T) <= sizeof(unsigned) ? QVariant(static_cast<unsigned>(value))
                                                  : QVariant(static_cast<qulonglong>(value));
     }
+    /// The value from QML; empty for another kind of value.
     static std::optional<T> FromQml(QVariant const& value)
     {
         if constexpr (std::is_signed_v<T>)
@@ -102,10 +110,14 @@ struct TVariantConversion<T, std::enable_if_t<std::is_integral_v<T> && !std::is_
     }
 };
 
+/// A floating-point value, as a QML number (a double).
 template <class T> struct TVariantConversion<T, std::enable_if_t<std::is_floating_point_v<T>>>
 {
+    /// What a wrong argument is told it should have been.
     static constexpr char const* kName = "a number";
+    /// The value as QML sees it.
     static QVariant ToQml(T value) { return QVariant(static_cast<double>(value)); }
+    /// The value from QML; empty for another kind of value.
     static std::optional<T> FromQml(QVariant const& value)
     {
         auto const number = Internal::NumberFromQml(value);
@@ -113,11 +125,16 @@ template <class T> struct TVariantConversion<T, std::enable_if_t<std::is_floatin
     }
 };
 
+/// An enumeration, as the number of its enumerator; from QML any value of the underlying type.
 template <class T> struct TVariantConversion<T, std::enable_if_t<std::is_enum_v<T>>>
 {
+    /// The conversion of the underlying type.
     using Number = TVariantConversion<std::underlying_type_t<T>>;
+    /// What a wrong argument is told it should have been.
     static constexpr char const* kName = "an integer (an enumerator's value)";
+    /// The value as QML sees it.
     static QVariant ToQml(T value) { return Number::ToQml(static_cast<std::underlying_type_t<T>>(value)); }
+    /// The value from QML; empty for another kind of value.
     static std::optional<T> FromQml(QVariant const& value)
     {
         auto const number = Number::FromQml(value);
@@ -129,20 +146,28 @@ template <class T> struct TVariantConversion<T, std::enable_if_t<std::is_enum_v<
 /// given by name. Only the real areas and Undefined are accepted: a command never sees another value.
 template <> struct TVariantConversion<Base::EAreaItems>
 {
+    /// What a wrong argument is told it should have been.
     static constexpr char const* kName = "a scan area (its number or name)";
+    /// The value as QML sees it.
     static QVariant ToQml(Base::EAreaItems area) { return QVariant(static_cast<int>(area)); }
+    /// The value from QML; empty for another kind of value.
     static std::optional<Base::EAreaItems> FromQml(QVariant const& value)
     {
         return Internal::AreaFromQml(value);
     }
 };
 
+/// A text, as a QML string.
 template <class T>
 struct TVariantConversion<T, std::enable_if_t<std::is_same_v<T, CStringW> || std::is_same_v<T, std::wstring>>>
 {
+    /// What a wrong argument is told it should have been.
     static constexpr char const* kName = "a string";
+    /// The value as QML sees it.
     static QVariant ToQml(CStringW const& text) { return Internal::TextToQml(text.GetStdString()); }
+    /// The value as QML sees it.
     static QVariant ToQml(std::wstring const& text) { return Internal::TextToQml(text); }
+    /// The value from QML; empty for another kind of value.
     static std::optional<T> FromQml(QVariant const& value)
     {
         auto text = Internal::TextFromQml(value);
@@ -150,8 +175,10 @@ struct TVariantConversion<T, std::enable_if_t<std::is_same_v<T, CStringW> || std
     }
 };
 
+/// A 4x4 matrix, as a list of 16 numbers row by row (to QML only).
 template <class T> struct TVariantConversion<JbMatrix4R<T>>
 {
+    /// The value as QML sees it.
     static QVariant ToQml(JbMatrix4R<T> const& matrix)
     {
         QVariantList elements;
@@ -162,16 +189,20 @@ template <class T> struct TVariantConversion<JbMatrix4R<T>>
     }
 };
 
+/// The calibrations' wait request, as a map of its fields (to QML only).
 template <> struct TVariantConversion<Base::CCalibrationWaitRequest>
 {
+    /// The value as QML sees it.
     static QVariant ToQml(Base::CCalibrationWaitRequest const& request)
     {
         return Internal::WaitRequestToQml(request);
     }
 };
 
+/// A device state, as a map of `state` and `deviceName` (to QML only).
 template <> struct TVariantConversion<Base::CDeviceStateChanged>
 {
+    /// The value as QML sees it.
     static QVariant ToQml(Base::CDeviceStateChanged const& state)
     {
         return QVariantMap{
@@ -180,8 +211,10 @@ template <> struct TVariantConversion<Base::CDeviceStateChanged>
     }
 };
 
+/// A buccal registration result, as a map of `valid` and `transformation` (to QML only).
 template <> struct TVariantConversion<Base::CBuccalRegistrationResult>
 {
+    /// The value as QML sees it.
     static QVariant ToQml(Base::CBuccalRegistrationResult const& result)
     {
         return QVariantMap{{QStringLiteral("valid"), result.IsValid()},
@@ -213,8 +246,10 @@ struct TConvertsFromQml<
 /// Whether a command argument of type T can be given from QML.
 template <class T> inline constexpr bool kConvertsFromQml = TConvertsFromQml<std::decay_t<T>>::value;
 
+/// A vector of a bound type, as a list (to QML only).
 template <class E> struct TVariantConversion<std::vector<E>, std::enable_if_t<kConvertsToQml<E>>>
 {
+    /// The value as QML sees it.
     static QVariant ToQml(std::vector<E> const& values)
     {
         QVariantList list;

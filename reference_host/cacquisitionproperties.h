@@ -30,11 +30,13 @@ public:
     Base::Binding::IValueBindingSource<BusinessLayer::ELiveViewStatus> const&
     GetLiveViewStatus() const override;
 
-    // The engine's side.
+    /// @{
+    /// The engine's side: sets the flag or status, notifying on a change.
     void SetDataModificationEnabled(bool enabled);
     void SetLiveImageHidden(bool hidden);
     void SetTreatReconstructionAsDone(bool done);
     void SetLiveViewStatus(BusinessLayer::ELiveViewStatus status);
+    /// @}
 
 private:
     Base::CSilentChangeOwner m_propertyOwner;

@@ -20,20 +20,23 @@ namespace ReferenceHost
 class CAcquisitionService : public Base::IAcquisitionService
 {
 public:
+    /// Whether a key went through the dedicated or the generic key command.
     enum class EKeyKind
     {
         Dedicated,
         Generic
     };
 
+    /// One key call the service received.
     struct SKeyCall
     {
-        EKeyKind kind = EKeyKind::Generic;
-        unsigned int key = 0;
-        unsigned int keyData = 0;
-        bool pressed = false;
-        unsigned int guiLockingCount = 0;
+        EKeyKind kind = EKeyKind::Generic; ///< Which command received it.
+        unsigned int key = 0; ///< The key's code.
+        unsigned int keyData = 0; ///< The key's data.
+        bool pressed = false; ///< Pressed (true) or released.
+        unsigned int guiLockingCount = 0; ///< The GUI-locking count when it was received.
 
+        /// Equal when every field is equal.
         friend bool operator==(SKeyCall const& a, SKeyCall const& b) noexcept
         {
             return a.kind == b.kind && a.key == b.key && a.keyData == b.keyData && a.pressed == b.pressed &&
@@ -44,11 +47,12 @@ public:
     /// What happened to the results handed out so far.
     struct SResultCounts
     {
-        std::size_t made = 0;
-        std::size_t released = 0;
-        std::size_t waits = 0;
-        std::size_t callbacks = 0;
+        std::size_t made = 0; ///< Results handed out.
+        std::size_t released = 0; ///< Results released.
+        std::size_t waits = 0; ///< Waits for a result.
+        std::size_t callbacks = 0; ///< Callbacks delivered.
 
+        /// Equal when every field is equal.
         friend bool operator==(SResultCounts const& a, SResultCounts const& b) noexcept
         {
             return a.made == b.made && a.released == b.released && a.waits == b.waits &&

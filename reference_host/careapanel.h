@@ -32,8 +32,11 @@ public:
 
     /// The thumbnails of `area` (0 to 13). Throws std::out_of_range for other values.
     CThumbnailSource& GetThumbnails(Base::EAreaItems area) { return *m_thumbnails.at(Base::AreaIndex(area)); }
+    /// The recording area commands the panel's items execute.
     CRecordingAreaCommands& GetCommands() noexcept { return m_commands; }
+    /// The area view model of the panel.
     std::shared_ptr<CAreaViewModel> const& GetAreaViewModel() const noexcept { return m_areaViewModel; }
+    /// The trash view model of the panel.
     std::shared_ptr<BusinessLayer::CTrashViewModelBase> const& GetTrashViewModel() const noexcept
     {
         return m_trash;

@@ -8,6 +8,7 @@ namespace ReferenceHost
 class CAreaRegistrationInfo final : public BusinessLayer::IAreaRegistrationInfo
 {
 public:
+    /// An entry with `status`.
     explicit CAreaRegistrationInfo(ERegistrationStatus status = ERegistrationStatus::NotRegistered);
     ~CAreaRegistrationInfo() override;
 

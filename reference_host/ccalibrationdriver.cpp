@@ -96,11 +96,11 @@ CCalibrationDriver::Request CCalibrationDriver::Report(CStringW text, float prog
     return request;
 }
 
-CCalibrationDriver::SStep CCalibrationDriver::CameraStep(Request request, std::optional<EAnswer> awaited,
+CCalibrationDriver::SStep CCalibrationDriver::CameraStep(Request const& request, std::optional<EAnswer> awaited,
                                                          std::chrono::milliseconds pause)
 {
     State const state = request.GetCalibState();
-    return SStep{ETarget::Camera, true, state, std::move(request), awaited, pause};
+    return SStep{ETarget::Camera, true, state, request, awaited, pause};
 }
 
 CCalibrationDriver::SStep CCalibrationDriver::CameraEnd()
@@ -108,9 +108,9 @@ CCalibrationDriver::SStep CCalibrationDriver::CameraEnd()
     return SStep{ETarget::Camera, false, State::NotRunning, Request(), std::nullopt, {}};
 }
 
-CCalibrationDriver::SStep CCalibrationDriver::DialogStep(Request request, std::optional<EAnswer> awaited)
+CCalibrationDriver::SStep CCalibrationDriver::DialogStep(Request const& request, std::optional<EAnswer> awaited)
 {
-    return SStep{ETarget::ColorDialog, true, State::NotRunning, std::move(request), awaited, {}};
+    return SStep{ETarget::ColorDialog, true, State::NotRunning, request, awaited, {}};
 }
 
 CCalibrationDriver::SStep CCalibrationDriver::DialogEnd()

@@ -44,9 +44,9 @@ namespace ReferenceHost
 class CCalibrationDriver
 {
 public:
-    using Request = Base::CCalibrationWaitRequest;
-    using State = Base::ICalibrationWaitRequest::ECalibrationState;
-    using Question = Base::ICalibrationWaitRequest::EQuestionType;
+    using Request = Base::CCalibrationWaitRequest; ///< A wait request.
+    using State = Base::ICalibrationWaitRequest::ECalibrationState; ///< The calibration's state.
+    using Question = Base::ICalibrationWaitRequest::EQuestionType; ///< A question.
 
     /// An answer as the driver receives it.
     enum class EAnswer
@@ -66,13 +66,15 @@ public:
     /// A received answer; `text` is the entered text of TextInserted, else empty.
     struct SAnswer
     {
-        EAnswer answer;
-        CStringW text;
+        EAnswer answer; ///< Which answer.
+        CStringW text; ///< The entered text, or empty.
 
+        /// Equal when every field is equal.
         friend bool operator==(SAnswer const& a, SAnswer const& b)
         {
             return a.answer == b.answer && a.text == b.text;
         }
+        /// Not equal when `==` is not.
         friend bool operator!=(SAnswer const& a, SAnswer const& b) { return !(a == b); }
     };
 
@@ -86,34 +88,41 @@ public:
     /// One step of a script.
     struct SStep
     {
-        ETarget target = ETarget::Camera;
-        bool visible = true;
+        ETarget target = ETarget::Camera; ///< The view model the step writes.
+        bool visible = true; ///< Whether the view model is shown.
         State state = State::NotRunning; ///< the camera's CalibrationState; unused for the dialog
-        Request request;
+        Request request; ///< The wait request shown.
         std::optional<EAnswer> awaited;    ///< the answer the script waits for after this step
         std::chrono::milliseconds pause{}; ///< on the engine thread, a pause after a step that awaits nothing
     };
 
+    /// Where the steps are applied: on the calling thread or on an engine thread of the driver.
     enum class EThread
     {
         Caller,
         Engine,
     };
 
+    /// @{
     /// A question by text, by resource string id, and a progress report in state 1 (the text a format
     /// of the percentage). Throw std::bad_alloc.
     static Request Ask(State state, CStringW text, Question question, CStringW initialValue = CStringW());
     static Request AskById(State state, unsigned int instructionId, Question question,
                            CStringW initialValue = CStringW());
     static Request Report(CStringW text, float progress, Question question = Question::None);
+    /// @}
+    /// @{
     /// A step showing the camera calibration with `request` (the state is the request's), and one
     /// hiding it with state 0 and a default request.
-    static SStep CameraStep(Request request, std::optional<EAnswer> awaited = std::nullopt,
+    static SStep CameraStep(Request const& request, std::optional<EAnswer> awaited = std::nullopt,
                             std::chrono::milliseconds pause = {});
     static SStep CameraEnd();
+    /// @}
+    /// @{
     /// The same for the colour calibration dialog.
-    static SStep DialogStep(Request request, std::optional<EAnswer> awaited = std::nullopt);
+    static SStep DialogStep(Request const& request, std::optional<EAnswer> awaited = std::nullopt);
     static SStep DialogEnd();
+    /// @}
 
     /// Installs the answer commands and starts following the camera's wait request (applying the
     /// current one to the menu at once). Throws std::bad_alloc and what the host's journal throws.

@@ -39,7 +39,8 @@ public:
     SetImportedReconstructionResult(JbSmartPointer<Geometry::CTriangulation const> triangulation) override;
     void SetImportedReconstructionAtlas(std::shared_ptr<Base::CTextureAtlasData const> atlas) override;
 
-    // The engine's side.
+    /// @{
+    /// The engine's side: sets the value the getter of the same name reads, notifying on a change.
     void SetEntityBatch(DataLayer::CGeometricEntityBatch batch);
     void SetReconstructionResult(DataLayer::CReconstructionResult const& result);
     void SetReconstructionProgress(float progress);
@@ -49,11 +50,14 @@ public:
     void SetOptimizationFloat(float value);
     void SetOptimizationCount(std::uint32_t value);
     void SetOptimizationProgress(Base::COptimizationProgress const& progress);
+    /// @}
 
+    /// @{
     /// What the last SetImportedReconstructionResult / SetImportedReconstructionAtlas stored (empty
     /// before).
     JbSmartPointer<Geometry::CTriangulation const> GetImportedReconstructionResult() const;
     std::shared_ptr<Base::CTextureAtlasData const> GetImportedReconstructionAtlas() const;
+    /// @}
 
 private:
     template <class T> using Source = Base::Binding::TValueBindingSource<T>;

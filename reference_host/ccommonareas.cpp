@@ -224,7 +224,7 @@ void CCommonAreas::SetSurfelCollection(std::shared_ptr<Base::ISurfelCollectionCo
 }
 
 void CCommonAreas::SetAreaRegistrationInfo(EAreaItems area,
-                                           std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const> info)
+                                           std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const> const& info)
 {
     if (IsRealArea(area))
         m_registrationInfos.SetAt(AreaIndex(area), info);

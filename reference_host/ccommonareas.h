@@ -30,9 +30,9 @@ public:
     /// What SetImportedAreaRegistrationInfo stored.
     struct SImportedRegistrationInfo
     {
-        bool isRegistered;
-        JbMatrix4Rd registration;
-        float quality;
+        bool isRegistered; ///< The registration flag.
+        JbMatrix4Rd registration; ///< The transformation.
+        float quality; ///< The quality.
     };
 
     /// Knows `knownAreas` (GetAreas returns them in this order); by default the fourteen real areas in
@@ -82,15 +82,19 @@ public:
     void RemoveArea(Base::EAreaItems area);
     /// What CanInstantiateArea answers for `area` from now on.
     void SetCanInstantiateArea(Base::EAreaItems area, bool canInstantiate);
+    /// Sets the is-running-except-reconstruction flag, notifying on a change.
     void SetIsRunningExceptReconstruction(bool running);
+    /// Sets the strategy status of the buccal registration, notifying on a change.
     void SetBuccalRegistrationStrategyStatus(Base::EBuccalRegistrationStrategyStatus status);
+    /// Sets the coloured surfel collection of `area` (empty: none).
     void SetSurfelCollection(Base::EAreaItems area,
                              std::shared_ptr<Base::ISurfelCollectionColored> collection);
+    /// Sets the coloured surfel collection of the whole case (empty: none).
     void SetSurfelCollection(std::shared_ptr<Base::ISurfelCollectionColored> collection);
     /// Puts `info` at the area's position of the registration info array; the array grows with empty
     /// entries as needed.
     void SetAreaRegistrationInfo(Base::EAreaItems area,
-                                 std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const> info);
+                                 std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const> const& info);
     /// Replaces the whole registration info array (entries may be empty, any length).
     void SetAreaRegistrationInfos(
         std::vector<std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>> const& infos);

@@ -13,20 +13,26 @@ namespace ReferenceHost
 class CFootSwitch
 {
 public:
+    /// The key of a foot switch made without one.
     static constexpr unsigned int kDefaultKey = VirtualKey::kSpace;
 
+    /// A foot switch sending `key` with `keyData`.
     explicit CFootSwitch(unsigned int key = kDefaultKey, unsigned int keyData = 0) noexcept
         : m_key(key), m_keyData(keyData)
     {
     }
 
+    /// @{
     /// Execute the registered key command with (key, key data) and drop its result. Return false,
     /// doing nothing, while no command of that name and type is registered. Throw what the command
     /// throws.
     bool Press() const;
     bool Release() const;
+    /// @}
 
+    /// The key it sends.
     unsigned int GetKey() const noexcept { return m_key; }
+    /// The key data it sends.
     unsigned int GetKeyData() const noexcept { return m_keyData; }
 
 private:

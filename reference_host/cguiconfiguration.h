@@ -29,20 +29,25 @@ public:
 
     using BusinessLayer::CGuiConfigurationBase::setupKeyboardAndFootControl;
 
+    /// The view model the configuration made for its slot, with its class.
     std::shared_ptr<BusinessLayer::CAcquisitionButtonViewModelBase> const&
     GetAcquisitionButton() const noexcept
     {
         return m_acquisitionButton;
     }
+    /// The view model the configuration made for its slot, with its class.
     std::shared_ptr<BusinessLayer::CStepMenuViewModelBase> const& GetStepMenu() const noexcept
     {
         return m_stepMenu;
     }
+    /// The view model the configuration made for its slot, with its class.
     std::shared_ptr<BusinessLayer::C3DSceneViewModelBase> const& GetScene() const noexcept { return m_scene; }
+    /// The view model the configuration made for its slot, with its class.
     std::shared_ptr<BusinessLayer::CLockGUIViewModelBase> const& GetLockGui() const noexcept
     {
         return m_lockGui;
     }
+    /// The view model the configuration made for its slot, with its class.
     std::shared_ptr<BusinessLayer::CQRCodeViewModelBase> const& GetQRCode() const noexcept
     {
         return m_qrCode;

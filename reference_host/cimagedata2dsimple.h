@@ -10,10 +10,13 @@ namespace ReferenceHost
 class CImageData2DSimple final : public Base::IImageData2DSimple
 {
 public:
+    /// An image of `width` by `height` pixels named `name`. Throws std::bad_alloc.
     CImageData2DSimple(unsigned width, unsigned height, std::wstring name);
     ~CImageData2DSimple() override;
 
+    /// The width in pixels.
     unsigned GetWidth() const noexcept { return m_width; }
+    /// The height in pixels.
     unsigned GetHeight() const noexcept { return m_height; }
     /// What the image shows, as its maker named it (a panorama's name).
     std::wstring const& GetName() const noexcept { return m_name; }

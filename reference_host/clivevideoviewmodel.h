@@ -35,27 +35,30 @@ public:
     /// What the product's configuration says; read by UpdateConfigurationParameters.
     struct SConfiguration
     {
-        bool panoramaSupported = true;
-        bool autoStartStopSupported = true;
-        unsigned panoramaWidth = 1024;
-        unsigned panoramaHeight = 256;
+        bool panoramaSupported = true; ///< Whether panoramas can be recorded.
+        bool autoStartStopSupported = true; ///< Whether recordings may start and stop automatically.
+        unsigned panoramaWidth = 1024; ///< The width of a recorded panorama.
+        unsigned panoramaHeight = 256; ///< The height of a recorded panorama.
     };
 
+    /// What a recording made.
     enum class ERecordingKind
     {
         Snapshot,
         Video,
         Panorama,
     };
+    /// One recording the view model made.
     struct SRecording
     {
-        ERecordingKind kind;
-        std::wstring name;
+        ERecordingKind kind; ///< What it made.
+        std::wstring name; ///< The name it was given.
     };
 
     /// Installs the commands and applies `configuration` (by default, everything supported). Throws
     /// std::bad_alloc and what the host's journal throws.
     CLiveVideoViewModel();
+    /// Installs the commands and applies `configuration`. Throws as the default constructor.
     explicit CLiveVideoViewModel(SConfiguration configuration);
     ~CLiveVideoViewModel() override;
 

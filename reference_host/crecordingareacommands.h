@@ -22,6 +22,7 @@ namespace ReferenceHost
 class CRecordingAreaCommands final
 {
 public:
+    /// Which command was executed.
     enum class EKind
     {
         Trash,
@@ -35,10 +36,11 @@ public:
     /// trash button), `target` the target area of a copy or move, else Undefined.
     struct SCall
     {
-        EKind kind;
-        Base::EAreaItems area;
-        Base::EAreaItems target;
+        EKind kind; ///< The command.
+        Base::EAreaItems area; ///< The tile's area.
+        Base::EAreaItems target; ///< The target area.
 
+        /// Equal when every field is equal.
         friend bool operator==(SCall const& a, SCall const& b)
         {
             return a.kind == b.kind && a.area == b.area && a.target == b.target;

@@ -24,7 +24,7 @@ namespace ReferenceHost
 class CThumbnailSource final
 {
 public:
-    using ThumbnailPointer = std::shared_ptr<Base::IThumbnailItemViewModel>;
+    using ThumbnailPointer = std::shared_ptr<Base::IThumbnailItemViewModel>; ///< A thumbnail of the source.
 
     /// An empty source for `area`.
     explicit CThumbnailSource(Base::EAreaItems area);
@@ -32,6 +32,7 @@ public:
     CThumbnailSource(CThumbnailSource const&) = delete;
     CThumbnailSource& operator=(CThumbnailSource const&) = delete;
 
+    /// The area whose thumbnails it holds.
     Base::EAreaItems GetArea() const noexcept { return m_area; }
 
     /// Appends a visible, enabled thumbnail with `number` and `bitmapId` whose select command is named

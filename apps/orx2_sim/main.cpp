@@ -242,9 +242,8 @@ int Run(SOptions const& options)
     }
     return summary.failures == 0 ? kExitPassed : kExitFailed;
 }
-} // namespace
-
-int main(int argc, char** argv)
+/// The command line: its options, the storm or the session, and the exit status.
+int RunCommandLine(int argc, char** argv)
 {
     SOptions options;
     CLI::App app{
@@ -309,13 +308,26 @@ int main(int argc, char** argv)
         }
         return RunStorm(stormOptions, std::cout) == 0 ? kExitPassed : kExitFailed;
     }
+    return Run(options);
+}
+} // namespace
+
+// Whatever throws (a session, the storm, a thread that cannot start) ends the run with a message and
+// status 1, never with an abort.
+int main(int argc, char** argv)
+{
     try
     {
-        return Run(options);
+        return RunCommandLine(argc, argv);
     }
     catch (std::exception const& error)
     {
         std::cerr << "orx2-sim: " << error.what() << '\n';
+        return kExitFailed;
+    }
+    catch (...)
+    {
+        std::cerr << "orx2-sim: an exception of unknown type\n";
         return kExitFailed;
     }
 }

@@ -20,12 +20,13 @@ enum class EArrayRemovalKind : std::int32_t
 template <class T>
 struct ArrayChangedNotification
 {
-    std::int32_t status = 0;
-    std::vector<std::size_t> changedIndices;
-    std::vector<T> changedValues;
-    std::vector<std::size_t> insertedIndices;
-    std::vector<T> insertedValues;
-    EArrayRemovalKind removalKind = EArrayRemovalKind::None;
+    std::int32_t status = 0; ///< The source's status (0 while it lives).
+    std::vector<std::size_t> changedIndices; ///< Positions whose elements were replaced, ascending.
+    std::vector<T> changedValues; ///< The new elements at `changedIndices`, in the same order.
+    std::vector<std::size_t> insertedIndices; ///< Positions of inserted elements in the new array, ascending.
+    std::vector<T> insertedValues; ///< The inserted elements, in the same order.
+    EArrayRemovalKind removalKind = EArrayRemovalKind::None; ///< What was removed.
+    /// Positions of removed elements in the old array, ascending (with `removalKind` Indices).
     std::vector<std::size_t> removedIndices;
 };
 } // namespace Base::Binding

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -21,31 +22,43 @@ public:
     /// Admits a call when the guard is open: returns true and counts the call, which the caller ends
     /// with Leave(). Returns false (nothing counted) before Open() and after Close(), and once the owner
     /// given to HoldOwner has expired. While an owner is held, `hold` receives a strong reference to it.
+    /// Lock-free: one atomic step to count, one to take the hold.
     bool Enter(std::shared_ptr<void const>& hold);
+    /// Ends a call admitted by Enter.
     void Leave() noexcept;
+    /// Admits calls from now on (until Close); the owner calls it once it is whole.
     void Open() noexcept;
+    /// Lets admitted calls hold `owner` for as long as they run; an expired owner admits no call. The first
+    /// owner given stays: the guard belongs to one owner.
     void HoldOwner(std::weak_ptr<void const> owner) noexcept;
     /// Whether HoldOwner was called. Lock-free, for a cheap check before a hold is set up.
-    bool HoldsOwner() const noexcept { return m_holdsOwnerFlag.load(std::memory_order_acquire); }
+    bool HoldsOwner() const noexcept { return m_holdsOwner.load(std::memory_order_acquire); }
     /// Refuses new calls, then waits until the admitted calls of other threads have left. Calls of the
     /// closing thread itself are not waited for (they could never end).
     void Close() noexcept;
-    bool IsOpen() const noexcept;
+    /// Whether calls are admitted now (opened and not closed).
+    bool IsOpen() const noexcept { return (m_word.load(std::memory_order_acquire) & kPhaseMask) == kOpen; }
 
 private:
-    enum class EPhase
-    {
-        Constructing,
-        Open,
-        Closed
-    };
-    mutable std::mutex m_mutex;
+    // The phase, a waiter flag and the number of admitted calls share one word, so that admitting a
+    // call (count, then look at the phase) and closing (set the phase, then look at the count) each see
+    // the other: a call counted before the close is waited for, one counted after sees the phase.
+    static constexpr std::uint64_t kConstructing = 0;
+    static constexpr std::uint64_t kOpen = 1;
+    static constexpr std::uint64_t kClosed = 2;
+    static constexpr std::uint64_t kPhaseMask = 3;
+    static constexpr std::uint64_t kWaiting = 4;
+    static constexpr std::uint64_t kCallUnit = 8;
+
+    std::uint64_t Running() const noexcept { return m_word.load(std::memory_order_acquire) / kCallUnit; }
+    void LeaveCounted() noexcept;
+
+    std::atomic<std::uint64_t> m_word{kConstructing};
+    std::atomic<bool> m_holdsOwner{false};
+    std::atomic<bool> m_ownerSet{false}; // claims the one write of m_owner
+    std::weak_ptr<void const> m_owner;   // written once, before m_holdsOwner is set
+    std::mutex m_mutex;                  // only for Close's wait
     std::condition_variable m_left;
-    EPhase m_phase = EPhase::Constructing;
-    int m_running = 0;
-    bool m_holdsOwner = false;
-    std::atomic<bool> m_holdsOwnerFlag{false}; // m_holdsOwner, readable without the mutex
-    std::weak_ptr<void const> m_owner;
 };
 
 /// Lets callables that reach an owner (registered command actions, observer callbacks) run only while
@@ -97,18 +110,13 @@ public:
 
     /// Runs `fn()` when the guard is open and returns true; else returns false without calling it.
     /// Throws what `fn` throws (the call is counted as ended).
-    template <class Fn>
-    bool Run(Fn&& fn) const
-    {
-        return RunGuarded(*m_state, std::forward<Fn>(fn));
-    }
+    template <class Fn> bool Run(Fn&& fn) const { return RunGuarded(*m_state, std::forward<Fn>(fn)); }
 
     /// The shared state, for binding (see BindToOwner).
     std::shared_ptr<COwnerGuardState> const& GetState() const noexcept { return m_state; }
 
     /// See Run(); on a state that may have outlived its guard.
-    template <class Fn>
-    static bool RunGuarded(COwnerGuardState& state, Fn&& fn)
+    template <class Fn> static bool RunGuarded(COwnerGuardState& state, Fn&& fn)
     {
         std::shared_ptr<void const> hold;
         if (!state.Enter(hold))
@@ -195,8 +203,7 @@ template <class T, class... Args> std::shared_ptr<T> MakeGuardedShared(Args&&...
 /// (COwnerGuard::HoldOwner), the call holds it and does nothing when it has expired. It holds the
 /// guard's state and a plain pointer to `owner`, so it may outlive both. Copyable when `fn` is; `fn`
 /// may keep state between calls (it is called as a non-const object).
-template <class Owner, class Fn>
-auto BindToOwner(COwnerGuard const& guard, Owner& owner, Fn fn)
+template <class Owner, class Fn> auto BindToOwner(COwnerGuard const& guard, Owner& owner, Fn fn)
 {
     return [state = guard.GetState(), ownerPointer = &owner, fn = std::move(fn)](auto&&... args) mutable
     {

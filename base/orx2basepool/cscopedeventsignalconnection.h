@@ -22,13 +22,14 @@ public:
     {
     }
 
+    /// Takes over `other`'s connection, leaving it empty.
     CScopedEventSignalConnection(CScopedEventSignalConnection&& other) noexcept
         : INonCopyable(), m_connection(std::move(other.m_connection))
     {
     }
 
     /// Disconnects and waits for the connection held so far, then takes over `other`'s, leaving it empty.
-    CScopedEventSignalConnection& operator=(CScopedEventSignalConnection&& other)
+    CScopedEventSignalConnection& operator=(CScopedEventSignalConnection&& other) noexcept
     {
         if (this != &other)
         {
@@ -45,6 +46,7 @@ public:
 
     /// The connection held, or null.
     IEventSignalConnection* Get() const noexcept { return m_connection.get(); }
+    /// Whether a connection is held.
     explicit operator bool() const noexcept { return m_connection != nullptr; }
 
 private:

@@ -37,6 +37,7 @@ public:
         }
     }
 
+    /// Takes the writer lock if it is free now (no writer, no reader); never waits.
     bool try_lock()
     {
         if (!m_mutex.try_lock())
@@ -73,6 +74,7 @@ public:
         return true;
     }
 
+    /// Releases a reader lock; wakes a waiting writer when it was the last reader.
     void unlock_shared()
     {
         bool wakeWriter = false;
@@ -103,19 +105,25 @@ class CSharedLock : public INonCopyable
 {
 public:
     CSharedLock() noexcept = default;
+    /// Waits for a reader lock on `mutex` and owns it.
     explicit CSharedLock(CSharedMutex& mutex) : m_mutex(&mutex)
     {
         mutex.lock_shared();
         m_owns = true;
     }
+    /// Tries a reader lock on `mutex` without waiting; owns it when that succeeded.
     CSharedLock(CSharedMutex& mutex, std::try_to_lock_t) : m_mutex(&mutex), m_owns(mutex.try_lock_shared()) {}
+    /// Owns the reader lock the caller already holds on `mutex`.
     CSharedLock(CSharedMutex& mutex, std::adopt_lock_t) noexcept : m_mutex(&mutex), m_owns(true) {}
+    /// Refers to `mutex` without locking it.
     CSharedLock(CSharedMutex& mutex, std::defer_lock_t) noexcept : m_mutex(&mutex) {}
 
+    /// Takes over `other`'s mutex and ownership, leaving it empty.
     CSharedLock(CSharedLock&& other) noexcept
         : INonCopyable(), m_mutex(std::exchange(other.m_mutex, nullptr)), m_owns(std::exchange(other.m_owns, false))
     {
     }
+    /// Releases the lock owned so far, then takes over `other`'s, leaving it empty.
     CSharedLock& operator=(CSharedLock&& other) noexcept
     {
         if (this != &other)
@@ -141,6 +149,7 @@ public:
         m_mutex->lock_shared();
         m_owns = true;
     }
+    /// As lock(), without waiting: returns whether the lock is owned now. Throws as lock().
     bool try_lock()
     {
         CheckLockable();
@@ -155,14 +164,18 @@ public:
         m_mutex->unlock_shared();
         m_owns = false;
     }
+    /// Gives up the mutex without unlocking it; returns it.
     CSharedMutex* release() noexcept
     {
         m_owns = false;
         return std::exchange(m_mutex, nullptr);
     }
 
+    /// Whether the reader lock is owned.
     bool owns_lock() const noexcept { return m_owns; }
+    /// Whether the reader lock is owned.
     explicit operator bool() const noexcept { return m_owns; }
+    /// The mutex referred to, or null.
     CSharedMutex* mutex() const noexcept { return m_mutex; }
 
 private:

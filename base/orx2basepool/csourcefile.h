@@ -18,8 +18,10 @@ namespace Base
 class CSourceFile
 {
 public:
+    /// A file at `path` (a literal: the pointer is kept).
     constexpr explicit CSourceFile(char const* path) noexcept : m_path(path) {}
 
+    /// The path given.
     constexpr char const* GetPath() const noexcept { return m_path; }
 
     /// Throws OrxException(path, line, function, message formatted from `format` and `args`).

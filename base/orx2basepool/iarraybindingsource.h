@@ -14,7 +14,8 @@ template <class T>
 class IArrayChangeStreamSource : public INonCopyable
 {
 public:
-    using Notification = ArrayChangedNotification<T>;
+    using Notification = ArrayChangedNotification<T>; ///< What a handler receives: exactly what changed.
+    /// A handler of changes, which may disconnect itself.
     using Handler = IEventSignalHandlerWithConnection<Notification const&>;
 
     virtual ~IArrayChangeStreamSource() = default;
@@ -31,12 +32,17 @@ class IArrayBindingSource : public IArrayChangeStreamSource<T>
 public:
     using typename IArrayChangeStreamSource<T>::Handler;
 
+    /// A copy of the whole array; waits for the reader lock.
     virtual std::vector<T> GetValues() const = 0;
+    /// A copy of the whole array, or empty when the reader lock is not free at once.
     virtual TOptional<std::vector<T>> TryGetValues() const = 0;
+    /// The number of elements; waits for the reader lock.
     virtual std::size_t GetSize() const = 0;
+    /// The number of elements, or empty when the reader lock is not free at once.
     virtual TOptional<std::size_t> TryGetSize() const = 0;
     /// Empty for an index at or beyond the size.
     virtual TOptional<T> GetAt(std::size_t index) const = 0;
+    /// The element at `index`, or empty for an index at or beyond the size or a lock not free at once.
     virtual TOptional<T> TryGetAt(std::size_t index) const = 0;
     /// Connects and, before returning, calls `handler` once with the whole current array as inserted
     /// (positions 0 … n-1).

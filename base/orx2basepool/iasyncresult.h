@@ -19,6 +19,7 @@ public:
     template <class Callable> class ResultCallbackImpl final : public IAsyncResultCallback<>
     {
     public:
+        /// Calls `callable` on Invoke.
         explicit ResultCallbackImpl(Callable callable) : m_callable(std::move(callable)) {}
         void Invoke() override { m_callable(); }
 

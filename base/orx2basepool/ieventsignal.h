@@ -11,6 +11,7 @@ template <class... Args>
 class IEventSignal : public INonCopyable
 {
 public:
+    /// A handler of the signal, which may disconnect itself.
     using Handler = IEventSignalHandlerWithConnection<Args...>;
 
     virtual ~IEventSignal() = default;

@@ -9,6 +9,7 @@ template <class T>
 class IProperty : public Binding::IValueBindingSource<T>
 {
 public:
+    /// A handler of value changes, which may disconnect itself.
     using ChangedHandler = IEventSignalHandlerWithConnection<T const&>;
 
     /// The same as GetValue().

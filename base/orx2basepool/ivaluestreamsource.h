@@ -12,8 +12,10 @@ template <class... T>
 class IValueStreamSource : public INonCopyable
 {
 public:
-    using ValueType = Internal::TSourceValueT<T...>;
+    using ValueType = Internal::TSourceValueT<T...>; ///< The value: `T`, or the tuple of `T...`.
+    /// What a handler receives: the status and the value.
     using Notification = TValueStreamNotification<ValueType>;
+    /// A handler of the stream, which may disconnect itself.
     using Handler = IEventSignalHandlerWithConnection<Notification const&>;
 
     virtual ~IValueStreamSource() = default;

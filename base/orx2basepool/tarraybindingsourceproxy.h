@@ -38,7 +38,7 @@ class TArrayBindingSourceProxy final
           Internal::TArrayBindingSourceImplBase<T, IArrayBindingSource<T>, Internal::CBindingTargetLocking>>
 {
 public:
-    using Notification = ArrayChangedNotification<T>;
+    using Notification = ArrayChangedNotification<T>; ///< What a handler receives: exactly what changed.
 
     /// Unbound: reads as empty.
     TArrayBindingSourceProxy() = default;

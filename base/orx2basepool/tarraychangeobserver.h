@@ -15,6 +15,7 @@ template <class T, class Callable> class TArrayChangeObserver : public TArrayObs
 {
 public:
     TArrayChangeObserver() noexcept = default;
+    /// Binds `callback` to the changes of `source` from now on (see the class comment).
     TArrayChangeObserver(IArrayBindingSource<T> const& source, Callable callback)
         : TArrayObserver<T>(Internal::MakeBoundArrayObserverImpl<T>(source, std::move(callback)))
     {

@@ -24,6 +24,7 @@ public:
     TArrayObserver() noexcept = default;
 
 protected:
+    /// Takes over a bound observer implementation.
     explicit TArrayObserver(std::unique_ptr<Internal::IArrayObserverImpl<T>> impl) noexcept
         : CObserver(std::move(impl))
     {

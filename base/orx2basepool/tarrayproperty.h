@@ -38,7 +38,7 @@ class TArrayProperty final
         T, Internal::TArrayBindingSourceImplBase<T, IArrayProperty<T>, Internal::CBindingSourceLocking>>;
 
 public:
-    using Notification = ArrayChangedNotification<T>;
+    using Notification = ArrayChangedNotification<T>; ///< What a handler receives: exactly what changed.
 
     /// An empty array.
     TArrayProperty() = default;

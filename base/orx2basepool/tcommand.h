@@ -48,7 +48,7 @@ template <class Result, class... Args> class TCommand;
 template <class... Args> class TCommand<void, Args...> : public ACommandBase, public ICommand<Args...>
 {
 public:
-    using Action = std::function<void(Args...)>;
+    using Action = std::function<void(Args...)>; ///< The action run by Execute.
 
     /// Keeps `actionToRun` (may be empty: Execute then throws) and obtains the command's journal handle.
     /// Throws std::bad_alloc and what the journal throws.

@@ -19,6 +19,7 @@ class TCommandSlot
 {
 public:
     TCommandSlot() = default;
+    /// Holds `command`.
     explicit TCommandSlot(std::shared_ptr<Command> command) : m_command(std::move(command)) {}
     TCommandSlot(TCommandSlot const&) = delete;
     TCommandSlot& operator=(TCommandSlot const&) = delete;

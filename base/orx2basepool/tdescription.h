@@ -33,7 +33,8 @@ enum class EMemberKind
     Command,        ///< a command, plain or held in a property; Read gives std::shared_ptr<ICommand<Args...>>
     ViewModel,      ///< a sub-view-model or model; Read gives std::shared_ptr<X>
     ViewModelGroup, ///< a fixed group of them; Read gives std::array<std::shared_ptr<X>, N>
-    Slot,           ///< a slot of the GUI configuration, an IProperty<std::shared_ptr<X>>; Read gives the pointer
+    /// A slot of the GUI configuration, an IProperty<std::shared_ptr<X>>; Read gives the pointer.
+    Slot,          
     Event,          ///< an IEventSignal<Args...>; nothing to read
 };
 
@@ -81,9 +82,10 @@ template <class I> constexpr std::size_t MemberCount()
 
 namespace Describe
 {
+/// `T` itself, in a context where it is not deduced (see Exactly).
 template <class T> struct TIdentity
 {
-    using Type = T;
+    using Type = T; ///< `T`.
 };
 /// A type named explicitly by the description, never deduced from the getter.
 template <class T> using Exactly = typename TIdentity<T>::Type;
@@ -93,72 +95,86 @@ template <class I, class Getter> using Returned = std::invoke_result_t<Getter co
 
 // ---- descriptors: `name`, `kKind`, the kind's types, `Read` (and what else the kind offers) ----------
 
+/// A described property: `Source` is the property, `Read` its value now.
 template <class I, class T, class Getter> struct TPropertyMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::Property;
-    using Owner = I;
-    using Type = T;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::Property; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Type = T; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
     /// The property itself, to subscribe to or (for the owner's own code) to set.
     IProperty<T> const& Source(I& owner) const { return std::invoke(getter, owner); }
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     T Read(I& owner) const { return Source(owner).Get(); }
 };
 
+/// A described plain value: `Read` calls the getter.
 template <class I, class T, class Getter> struct TValueMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::Value;
-    using Owner = I;
-    using Type = T;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::Value; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Type = T; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     T Read(I& owner) const { return std::invoke(getter, owner); }
 };
 
+/// A described value per scan area: `Read` calls the getter with the area.
 template <class I, class T, class Getter> struct TAreaValueMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::AreaValue;
-    using Owner = I;
-    using Type = T;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::AreaValue; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Type = T; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The value for `area` on `owner` now. Throws what the getter throws.
     T Read(I& owner, EAreaItems area) const { return std::invoke(getter, owner, area); }
 };
 
+/// A described value source: `Source` is the source, `Read` its value now.
 template <class I, class T, class Getter> struct TValueSourceMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::ValueSource;
-    using Owner = I;
-    using Type = T;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::ValueSource; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Type = T; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The source itself on `owner`, to subscribe to.
     Binding::IValueBindingSource<T> const& Source(I& owner) const { return std::invoke(getter, owner); }
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     T Read(I& owner) const { return Source(owner).GetValue(); }
 };
 
+/// A described array source: `Source` is the source, `Read` a copy of its elements now.
 template <class I, class E, class Getter> struct TArraySourceMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::ArraySource;
-    using Owner = I;
-    using Element = E;
-    using Type = std::vector<E>;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::ArraySource; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Element = E; ///< The array\'s element type.
+    using Type = std::vector<E>; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The source itself on `owner`, to subscribe to.
     Binding::IArrayBindingSource<E> const& Source(I& owner) const { return std::invoke(getter, owner); }
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     std::vector<E> Read(I& owner) const { return Source(owner).GetValues(); }
 };
 
+/// A described command, held in a property or a plain slot: `Read` is the command installed now.
 template <class I, class Getter, class... Args> struct TCommandMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::Command;
+    static constexpr EMemberKind kKind = EMemberKind::Command; ///< The kind, for `if constexpr` dispatch.
     /// Whether the command is held in a property (replacing it notifies) or is a plain member.
     static constexpr bool kNotifies = !std::is_convertible_v<Returned<I, Getter>, std::shared_ptr<ICommand<Args...>>>;
-    using Owner = I;
-    using Interface = ICommand<Args...>;
-    using Arguments = std::tuple<Args...>;
-    using Type = std::shared_ptr<ICommand<Args...>>;
-    char const* name;
-    Getter getter;
+    using Owner = I; ///< The described interface.
+    using Interface = ICommand<Args...>; ///< The command\'s interface.
+    using Arguments = std::tuple<Args...>; ///< The command\'s argument types.
+    using Type = std::shared_ptr<ICommand<Args...>>; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     Type Read(I& owner) const
     {
         if constexpr (kNotifies)
@@ -174,48 +190,58 @@ template <class I, class Getter, class... Args> struct TCommandMember
     }
 };
 
+/// A described sub-view-model: `Read` is the view model the owner hands out.
 template <class I, class X, class Getter> struct TViewModelMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::ViewModel;
-    using Owner = I;
-    using Interface = X;
-    using Type = std::shared_ptr<X>;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::ViewModel; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Interface = X; ///< The interface of the view models it gives.
+    using Type = std::shared_ptr<X>; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     Type Read(I& owner) const { return std::invoke(getter, owner); }
 };
 
+/// A described fixed group of view models: `Read` is the group.
 template <class I, class X, std::size_t N, class Getter> struct TViewModelGroupMember
 {
+    /// The kind, for `if constexpr` dispatch.
     static constexpr EMemberKind kKind = EMemberKind::ViewModelGroup;
-    static constexpr std::size_t kCount = N;
-    using Owner = I;
-    using Interface = X;
-    using Type = std::array<std::shared_ptr<X>, N>;
-    char const* name;
-    Getter getter;
+    static constexpr std::size_t kCount = N; ///< The number of view models in the group.
+    using Owner = I; ///< The described interface.
+    using Interface = X; ///< The interface of the view models it gives.
+    using Type = std::array<std::shared_ptr<X>, N>; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     Type Read(I& owner) const { return std::invoke(getter, owner); }
 };
 
+/// A described slot: `Source` is the property that holds the view model, `Read` the view model now.
 template <class I, class X, class Getter> struct TSlotMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::Slot;
-    using Owner = I;
-    using Interface = X;
-    using Type = std::shared_ptr<X>;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::Slot; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Interface = X; ///< The interface of the view models it gives.
+    using Type = std::shared_ptr<X>; ///< What `Read` returns.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The source itself on `owner`, to subscribe to.
     IProperty<std::shared_ptr<X>> const& Source(I& owner) const { return std::invoke(getter, owner); }
+    /// The member\'s value on `owner` now. Throws what the getter throws.
     Type Read(I& owner) const { return Source(owner).Get(); }
 };
 
+/// A described event: `Source` is the event signal to subscribe to.
 template <class I, class Getter, class... Args> struct TEventMember
 {
-    static constexpr EMemberKind kKind = EMemberKind::Event;
-    using Owner = I;
-    using Signal = IEventSignal<Args...>;
-    char const* name;
-    Getter getter;
+    static constexpr EMemberKind kKind = EMemberKind::Event; ///< The kind, for `if constexpr` dispatch.
+    using Owner = I; ///< The described interface.
+    using Signal = IEventSignal<Args...>; ///< The event\'s signal type.
+    char const* name; ///< The name the GUI binds, as in the description.
+    Getter getter; ///< The getter of the described interface.
+    /// The source itself on `owner`, to subscribe to.
     IEventSignal<Args...> const& Source(I& owner) const { return std::invoke(getter, owner); }
 };
 
@@ -225,17 +251,20 @@ template <class I, class Getter, class... Args> struct TEventMember
 /// const, the const one is taken.
 template <class Interface> struct TMembersOf
 {
-    using I = Interface;
+    using I = Interface; ///< The described interface.
 
+    /// A property of type `T`, from a getter returning `IProperty<T> const&`.
     template <class T> static constexpr auto Property(char const* name, IProperty<T> const& (I::*getter)() const)
     {
         return TPropertyMember<I, T, decltype(getter)>{name, getter};
     }
+    /// A property of type `T`, from a getter returning `TProperty<T> const&`.
     template <class T>
     static constexpr auto Property(char const* name, Base::TProperty<T> const& (I::*getter)() const)
     {
         return TPropertyMember<I, T, decltype(getter)>{name, getter};
     }
+    /// A property of type `T`, from any getter or callable returning a property of `T`.
     template <class T, class Getter> static constexpr auto Property(char const* name, Getter getter)
     {
         static_assert(std::is_convertible_v<Returned<I, Getter>, IProperty<T> const&>,
@@ -243,6 +272,7 @@ template <class Interface> struct TMembersOf
         return TPropertyMember<I, T, Getter>{name, getter};
     }
 
+    /// A plain value of type `T`, read by the getter.
     template <class T, class Getter> static constexpr auto Value(char const* name, Getter getter)
     {
         static_assert(std::is_same_v<std::decay_t<Returned<I, Getter>>, T>,
@@ -250,10 +280,12 @@ template <class Interface> struct TMembersOf
         return TValueMember<I, T, Getter>{name, getter};
     }
 
+    /// A value of type `T` per scan area, read by a member function taking the area.
     template <class T> static constexpr auto AreaValue(char const* name, T (I::*getter)(EAreaItems) const)
     {
         return TAreaValueMember<I, T, decltype(getter)>{name, getter};
     }
+    /// A value of type `T` per scan area, read by a callable taking the owner and the area.
     template <class T, class Getter> static constexpr auto AreaValue(char const* name, Getter getter)
     {
         static_assert(std::is_same_v<std::decay_t<std::invoke_result_t<Getter const&, I&, EAreaItems>>, T>,
@@ -261,6 +293,7 @@ template <class Interface> struct TMembersOf
         return TAreaValueMember<I, T, Getter>{name, getter};
     }
 
+    /// A value source of type `T`.
     template <class T, class Getter> static constexpr auto ValueSource(char const* name, Getter getter)
     {
         static_assert(std::is_convertible_v<Returned<I, Getter>, Binding::IValueBindingSource<T> const&>,
@@ -268,6 +301,7 @@ template <class Interface> struct TMembersOf
         return TValueSourceMember<I, T, Getter>{name, getter};
     }
 
+    /// An array source of elements `E`.
     template <class E, class Getter> static constexpr auto ArraySource(char const* name, Getter getter)
     {
         static_assert(std::is_convertible_v<Returned<I, Getter>, Binding::IArrayBindingSource<E> const&>,
@@ -275,17 +309,20 @@ template <class Interface> struct TMembersOf
         return TArraySourceMember<I, E, Getter>{name, getter};
     }
 
+    /// A command taking `Args`, held in a property (replacing it notifies).
     template <class... Args>
     static constexpr auto Command(char const* name,
                                   IProperty<std::shared_ptr<Exactly<ICommand<Args...>>>> const& (I::*getter)() const)
     {
         return TCommandMember<I, decltype(getter), Args...>{name, getter};
     }
+    /// A command taking `Args`, held in a plain slot (replacing it notifies nobody).
     template <class... Args>
     static constexpr auto Command(char const* name, std::shared_ptr<Exactly<ICommand<Args...>>> (I::*getter)() const)
     {
         return TCommandMember<I, decltype(getter), Args...>{name, getter};
     }
+    /// A command taking `Args`, from any getter or callable returning either kind of holder.
     template <class... Args, class Getter> static constexpr auto Command(char const* name, Getter getter)
     {
         using R = Returned<I, Getter>;
@@ -295,6 +332,7 @@ template <class Interface> struct TMembersOf
         return TCommandMember<I, Getter, Args...>{name, getter};
     }
 
+    /// A sub-view-model of interface `X`, the same object for the owner's life.
     template <class X, class Getter> static constexpr auto ViewModel(char const* name, Getter getter)
     {
         static_assert(std::is_convertible_v<Returned<I, Getter>, std::shared_ptr<X>>,
@@ -302,6 +340,7 @@ template <class Interface> struct TMembersOf
         return TViewModelMember<I, X, Getter>{name, getter};
     }
 
+    /// A fixed group of `N` view models of interface `X`.
     template <class X, std::size_t N, class Getter> static constexpr auto ViewModelGroup(char const* name, Getter getter)
     {
         static_assert(std::is_same_v<std::decay_t<Returned<I, Getter>>, std::array<std::shared_ptr<X>, N>>,
@@ -309,12 +348,14 @@ template <class Interface> struct TMembersOf
         return TViewModelGroupMember<I, X, N, Getter>{name, getter};
     }
 
+    /// A slot: a property holding a view model of interface `X`, or none.
     template <class X>
     static constexpr auto Slot(char const* name, IProperty<std::shared_ptr<X>> const& (I::*getter)() const)
     {
         return TSlotMember<I, X, decltype(getter)>{name, getter};
     }
 
+    /// An event with the arguments `Args`.
     template <class... Args, class Getter> static constexpr auto Event(char const* name, Getter getter)
     {
         static_assert(std::is_convertible_v<Returned<I, Getter>, IEventSignal<Args...> const&>,

@@ -1,8 +1,8 @@
 #pragma once
+#include "base/orx2basepool/csourcefile.h"
 #include "base/orx2basepool/ieventsignal.h"
 #include "base/orx2basepool/internal/cspinlock.h"
 #include "base/orx2basepool/internal/eventconnectioncore.h"
-#include "base/orx2basepool/csourcefile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -10,6 +10,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -17,13 +18,11 @@ namespace Base
 {
 namespace Internal
 {
-template <class Derived, class List>
-class TEventSignalFire;
+template <class Derived, class List> class TEventSignalFire;
 
 /// Gives the signal `Fire(A...)` and `FireWithHandover(A..., action)` with the exact parameter types of
 /// the argument list, so callers get the usual conversions.
-template <class Derived, class... A>
-class TEventSignalFire<Derived, TTypeList<A...>>
+template <class Derived, class... A> class TEventSignalFire<Derived, TTypeList<A...>>
 {
 public:
     /// Calls every handler connected when the fire starts, in connection order, on this thread, with no
@@ -31,7 +30,7 @@ public:
     /// leaves Fire; the handlers after it are not called in this fire.
     void Fire(A... args)
     {
-        static_cast<Derived*>(this)->FireImpl([] {}, args...);
+        static_cast<Derived*>(this)->FireImpl([] {}, [] {}, args...);
     }
 
     /// As Fire, but `action` runs under the handler-list lock right after the snapshot is taken. Binding
@@ -39,10 +38,19 @@ public:
     /// re-entrant: the action may connect to, disconnect from and fire this signal (a handler it
     /// connects is first called by the next fire; one it disconnects is skipped by this fire). Other
     /// threads that change or fire this signal wait until the action returns.
-    template <class Action>
-    void FireWithHandover(A... args, Action&& action)
+    template <class Action> void FireWithHandover(A... args, Action&& action)
     {
-        static_cast<Derived*>(this)->FireImpl(std::forward<Action>(action), args...);
+        static_cast<Derived*>(this)->FireImpl(
+            std::forward<Action>(action), [] {}, args...);
+    }
+
+    /// As FireWithHandover, and `first` runs after the handover, with no signal lock held, before the
+    /// first handler (also when none is connected). A property fires its value-changed event there. An
+    /// exception from `first` leaves the fire before any handler is called.
+    template <class Action, class First> void FireWithHandover(A... args, Action&& action, First&& first)
+    {
+        static_cast<Derived*>(this)->FireImpl(std::forward<Action>(action), std::forward<First>(first),
+                                              args...);
     }
 
 protected:
@@ -89,7 +97,7 @@ public:
     {
         ThrowIfEmpty(handler.get());
         auto connection = std::make_shared<EventConnectionImpl>(state, handler.get(), nullptr);
-        handler.release(); // owned by the connection from here on
+        static_cast<void>(handler.release()); // owned by the connection from here on
         return Publish(std::move(connection));
     }
 
@@ -97,19 +105,20 @@ public:
     std::size_t GetHandlerCount() const
     {
         std::lock_guard<CReentrantSpinLock> lock(state->mutex);
-        Block const* const block = state->current;
+        Block const* const block = state->current.load(std::memory_order_relaxed);
         return block == nullptr ? 0 : block->count - block->dead.load(std::memory_order_relaxed);
     }
 
 protected:
-    ~TEventSignalBase() = default;
+    ~TEventSignalBase() override = default;
 
 private:
     static void ThrowIfEmpty(void const* handler)
     {
         if (handler == nullptr)
             CSourceFile("base/orx2basepool/teventsignal")
-                .Throw(__LINE__, "Base::Internal::TEventSignalBase::Connect", L"Cannot connect an empty handler");
+                .Throw(__LINE__, "Base::Internal::TEventSignalBase::Connect",
+                       L"Cannot connect an empty handler");
     }
 
     class EventConnectionImpl;
@@ -164,6 +173,7 @@ private:
         static Block* Make(std::uint32_t capacity)
         {
             static_assert(sizeof(Block) % alignof(EventConnectionImpl*) == 0);
+            // NOLINTNEXTLINE(bugprone-sizeof-expression): the block is followed by `capacity` pointers
             void* const memory = ::operator new(sizeof(Block) + capacity * sizeof(EventConnectionImpl*));
             return new (memory) Block(capacity);
         }
@@ -191,7 +201,9 @@ private:
         // Guards `current` and the bookkeeping of its block. Held for that work only, and while a handover
         // action runs: re-entrant, so the action may connect, disconnect and fire on its own thread.
         CReentrantSpinLock mutex;
-        Block* current = nullptr; // null until the first connect
+        // Null until the first connect. Atomic so that a fire can see, without the lock, that nothing was
+        // ever connected; changed under the lock only.
+        std::atomic<Block*> current{nullptr};
 
         HandlerList() = default;
         HandlerList(HandlerList const&) = delete;
@@ -200,15 +212,15 @@ private:
         /// The signal is gone: the entries still listed go with the last fire that holds the block.
         ~HandlerList()
         {
-            if (current != nullptr)
-                Block::Release(current);
+            if (Block* const block = current.load(std::memory_order_relaxed))
+                Block::Release(block);
         }
 
         void Add(EventConnectionImpl* entry)
         {
             CReleaseLater released;
             std::lock_guard<CReentrantSpinLock> lock(mutex);
-            Block* block = current;
+            Block* block = current.load(std::memory_order_relaxed);
             if (block == nullptr || block->count == block->capacity)
                 block = MakeRoomLocked(released);
             block->Slots()[block->count++] = entry;
@@ -219,7 +231,7 @@ private:
         {
             CReleaseLater released;
             std::lock_guard<CReentrantSpinLock> lock(mutex);
-            Block* const block = current;
+            Block* const block = current.load(std::memory_order_relaxed);
             if (block == nullptr)
                 return;
             EventConnectionImpl** const slots = block->Slots();
@@ -255,7 +267,8 @@ private:
         {
             CReleaseLater released;
             std::lock_guard<CReentrantSpinLock> lock(mutex);
-            if (current == block && block->Unshared() && block->dead.load(std::memory_order_relaxed) != 0)
+            if (current.load(std::memory_order_relaxed) == block && block->Unshared() &&
+                block->dead.load(std::memory_order_relaxed) != 0)
                 CompactInPlaceLocked(block, released);
         }
 
@@ -267,11 +280,12 @@ private:
         /// Makes a block with room for one more entry the current one.
         Block* MakeRoomLocked(CReleaseLater& released)
         {
-            Block* const block = current;
+            Block* const block = current.load(std::memory_order_relaxed);
             if (block == nullptr)
             {
-                current = Block::Make(4);
-                return current;
+                Block* const first = Block::Make(4);
+                current.store(first, std::memory_order_release);
+                return first;
             }
             std::uint32_t const live = block->count - block->dead.load(std::memory_order_relaxed);
             if (block->Unshared() && live < block->count)
@@ -326,7 +340,7 @@ private:
             if (move)
                 block->count = 0;
             released.BlockReference(block);
-            current = next;
+            current.store(next, std::memory_order_release);
             return next;
         }
     };
@@ -355,10 +369,17 @@ private:
         void DisconnectAndWaitForHandlersToFinish() override
         {
             Disconnect();
-            WaitForCallsToFinish();
+            // A call needs a fire that holds a block listing this entry, and every such block holds a
+            // list reference: with none left (the common case: no fire held the list while it let go of
+            // the entry) no call can be running or start, and the wait costs nothing.
+            if (m_listReferences.load(std::memory_order_acquire) != 0)
+                WaitForCallsToFinish();
         }
 
-        void DisconnectWhenExpired(std::weak_ptr<void> watched) override { AddExpiryWatch(std::move(watched)); }
+        void DisconnectWhenExpired(std::weak_ptr<void> watched) override
+        {
+            AddExpiryWatch(std::move(watched));
+        }
 
         void AddListReference() noexcept { m_listReferences.fetch_add(1, std::memory_order_relaxed); }
 
@@ -372,10 +393,12 @@ private:
             DropHandler();
         }
 
+        // NOLINTBEGIN(misc-non-private-member-variables-in-classes): the owning list keeps them
         Handler* m_handler;                                // owned by the list; dropped when it lets go
         std::shared_ptr<IEventSignalConnection> m_listed;  // the list's reference to this connection
         EventConnectionImpl* m_nextReleased = nullptr;     // chains entries to release after a change
         std::weak_ptr<HandlerList> m_signalState;
+        // NOLINTEND(misc-non-private-member-variables-in-classes)
 
     private:
         void DropHandler() noexcept
@@ -451,29 +474,64 @@ private:
         EventConnectionImpl* const* m_last = nullptr;
     };
 
-    template <class Action, class... A>
-    void FireImpl(Action&& action, A&&... args)
+    template <class Action, class First, class... A>
+    void FireImpl(Action&& action, First&& first, A&&... args)
     {
+        HandlerList& list = *state;
+        if (list.current.load(std::memory_order_acquire) == nullptr)
+        {
+            // Nothing was ever connected (a property's value-changed event nobody follows): a handler
+            // connected meanwhile would be called by the next fire only anyway.
+            action();
+            first();
+            return;
+        }
         CSnapshot snapshot;
         {
-            HandlerList& list = *state;
             std::lock_guard<CReentrantSpinLock> lock(list.mutex);
-            if (list.current != nullptr)
-                snapshot.Take(list.current);
+            if (Block* const block = list.current.load(std::memory_order_relaxed))
+                snapshot.Take(block);
             action();
         }
+        first();
         if (snapshot.begin() == snapshot.end())
             return;
-        CFireFrame frame;
+        CFireEntry const fire;
+        CAnnouncedCalls announced(fire.Slot());
+        std::optional<CFireFrame> frame; // for counted calls only
         for (EventConnectionImpl* const entry : snapshot)
         {
+            if (announced.HasSlot())
+            {
+                if (announced.Admit(*entry))
+                {
+                    entry->m_handler->Invoke(args..., entry->m_listed);
+                    continue;
+                }
+                if (!entry->IsWatchedAndConnected())
+                    continue; // disconnected
+            }
             CEventConnectionCore::KeepAlive keepAlive;
             if (!entry->BeginCall(keepAlive))
                 continue;
-            CEventCallScope const call(*entry, frame);
+            CEventCallScope const call(*entry, frame ? *frame : frame.emplace());
             entry->m_handler->Invoke(args..., entry->m_listed);
         }
     }
+
+    /// The fire's nesting level on this thread and its slot in the call table.
+    class CFireEntry
+    {
+    public:
+        CFireEntry() noexcept : m_slot(CCallTable::EnterFire()) {}
+        ~CFireEntry() { CCallTable::LeaveFire(); }
+        CFireEntry(CFireEntry const&) = delete;
+        CFireEntry& operator=(CFireEntry const&) = delete;
+        CCallTable::SSlot Slot() const noexcept { return m_slot; }
+
+    private:
+        CCallTable::SSlot const m_slot;
+    };
 
     std::shared_ptr<HandlerList> state;
 };
@@ -482,11 +540,10 @@ private:
 /// A thread-safe multicast event. The owner declares it as a member and fires it; others connect
 /// through `IEventSignal<Args...>`. Destroying the signal does not tell its connections: a fire running
 /// on another thread finishes on its snapshot, later `Disconnect` calls only set their flag.
-template <class... Args>
-class TEventSignal final : public Internal::TEventSignalBase<Args...>
+template <class... Args> class TEventSignal final : public Internal::TEventSignalBase<Args...>
 {
 public:
     TEventSignal() = default;
-    ~TEventSignal() = default;
+    ~TEventSignal() override = default;
 };
 } // namespace Base

@@ -38,6 +38,7 @@ template <class T, class Callable> class TFullArrayObserver : public TArrayObser
 {
 public:
     TFullArrayObserver() noexcept = default;
+    /// Binds `callback` to `source`: called first with the whole array, then after each change.
     TFullArrayObserver(IArrayBindingSource<T> const& source, Callable callback)
         : TArrayObserver<T>(Internal::MakeBoundArrayObserverImpl<T>(
               source, Internal::TFullArrayCallback<T, Callable>(std::move(callback))))

@@ -17,9 +17,12 @@ public:
     TOptional() = default;
     /// Filled with `v`.
     TOptional(T const& v) : m_value(v), m_hasValue(true) {}
+    /// Filled with `v`, moved in.
     TOptional(T&& v) : m_value(std::move(v)), m_hasValue(true) {}
 
+    /// Whether a value is held.
     bool HasValue() const noexcept { return m_hasValue; }
+    /// Whether a value is held.
     explicit operator bool() const noexcept { return m_hasValue; }
 
     /// The value. Throws OrxException ("Accessing invalid TOptional value of type <T>") when empty.
@@ -29,6 +32,7 @@ public:
             ThrowEmpty();
         return m_value;
     }
+    /// The value, writable. Throws as the const one when empty.
     T& value()
     {
         if (!m_hasValue)
@@ -36,10 +40,12 @@ public:
         return m_value;
     }
 
+    /// Equal when both are empty or both hold equal values.
     bool operator==(TOptional const& other) const
     {
         return m_hasValue == other.m_hasValue && (!m_hasValue || !(m_value != other.m_value));
     }
+    /// Not equal when one is empty and the other not, or the values differ.
     bool operator!=(TOptional const& other) const { return !(*this == other); }
 
 private:

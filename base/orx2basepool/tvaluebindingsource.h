@@ -53,9 +53,11 @@ class TValueBindingSource
                                            std::is_base_of_v<IProperty<T>, Interface>>;
 
 public:
-    using Notification = TValueStreamNotification<T>;
+    using Notification = TValueStreamNotification<T>; ///< What a handler receives: the status and the value.
+    /// A handler of the stream, which may disconnect itself.
     using Handler = IEventSignalHandlerWithConnection<Notification const&>;
 
+    /// A source holding `initialValue` with `status`; nothing is notified.
     explicit TValueBindingSource(T const& initialValue, std::int32_t status = kSourceStatusAlive)
         : m_status(status), m_value(initialValue)
     {
@@ -63,23 +65,27 @@ public:
 
     ~TValueBindingSource() override { SetStatus(kSourceStatusDestroyed); }
 
+    /// Connects `handler` to later notifications only.
     CScopedEventSignalConnection ConnectToValueStream(std::unique_ptr<Handler> handler) const override
     {
         return CScopedEventSignalConnection(m_valueStream.Connect(std::move(handler)));
     }
 
+    /// The value now; waits for the reader lock.
     T GetValue() const override
     {
         CSharedLock const reader(this->GetSourceMutex());
         return m_value;
     }
 
+    /// The status now (alive, or the end announced); waits for the reader lock.
     std::int32_t GetStatus() const override
     {
         CSharedLock const reader(this->GetSourceMutex());
         return m_status;
     }
 
+    /// Connects `handler` and, before returning, calls it once with the current status and value.
     CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
     {
         Base::CDeliveryScope const delivery;
@@ -88,6 +94,7 @@ public:
                                                         Notification{m_status, TOptional<T>(m_value)});
     }
 
+    /// The reader lock if it is free at once, else an unowned lock.
     CSharedLock TryLockForReading() const override { return CSharedLock(this->GetSourceMutex(), std::try_to_lock); }
 
     /// Sets the status word and, when it changed, fires `{status, no value}` (used with status 2 when the
@@ -124,7 +131,12 @@ protected:
         StoreAndNotifyLocked(value, writer);
     }
 
+    /// The stream the source fires, for a derived class.
     IEventSignal<Notification const&> const& GetValueStream() const noexcept { return m_valueStream; }
+
+    /// Called with each new value under the reader lock, before the value stream's handlers: a property
+    /// fires its value-changed event from here. Nothing for a plain source.
+    virtual void OnValueChanged(T const& /*value*/) {}
 
 private:
     /// The body of SetAndNotify and Update; `writer` holds the source's writer lock.
@@ -135,7 +147,7 @@ private:
         m_status = kSourceStatusAlive;
         m_value = value;
         Internal::FireWithWriterHandover(m_valueStream, Notification{kSourceStatusAlive, TOptional<T>(value)},
-                                         writer);
+                                         writer, [this, &value] { OnValueChanged(value); });
     }
 
     mutable TEventSignal<Notification const&> m_valueStream;

@@ -14,6 +14,7 @@ class TValueChangedObserver : public CObserver
 {
 public:
     TValueChangedObserver() = default;
+    /// Binds `callback` to `source`: called first with the current value, then with each later one.
     template <class Callable>
     TValueChangedObserver(IValueBindingSource<T...> const& source, Callable&& callback)
         : CObserver(Internal::MakeBoundObserverImpl<IValueBindingSource<T...>, Internal::ChangedValueKind>(

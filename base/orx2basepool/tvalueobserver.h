@@ -10,6 +10,7 @@ class TValueObserver : public CObserver
 {
 public:
     TValueObserver() = default;
+    /// Binds `callback` to `source`: called first with the current notification, then with each later one.
     template <class Callable>
     TValueObserver(IValueBindingSource<T...> const& source, Callable&& callback)
         : CObserver(Internal::MakeBoundObserverImpl<IValueBindingSource<T...>, Internal::WholeNotificationKind>(

@@ -15,8 +15,8 @@ constexpr std::int32_t kSourceStatusDestroyed = 2;
 template <class T>
 struct TValueStreamNotification
 {
-    std::int32_t status = kSourceStatusAlive;
-    TOptional<T> value;
+    std::int32_t status = kSourceStatusAlive; ///< The source's status: alive, or the end it announces.
+    TOptional<T> value; ///< The value; empty when the source has none (as when it ends).
 };
 
 namespace Internal

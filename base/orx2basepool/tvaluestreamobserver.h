@@ -11,6 +11,7 @@ class TValueStreamObserver : public CObserver
 {
 public:
     TValueStreamObserver() = default;
+    /// Binds `callback` to the value stream of `source` from now on.
     template <class Callable>
     TValueStreamObserver(IValueStreamSource<T> const& source, Callable&& callback)
         : CObserver(Internal::MakeBoundObserverImpl<IValueStreamSource<T>, Internal::StreamValueKind>(

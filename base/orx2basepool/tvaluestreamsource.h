@@ -19,7 +19,8 @@ namespace Base::Binding
 template <class T> class TValueStreamSource final : public IValueStreamSource<T>
 {
 public:
-    using Notification = TValueStreamNotification<T>;
+    using Notification = TValueStreamNotification<T>; ///< What a handler receives: the status and the value.
+    /// A handler of the stream, which may disconnect itself.
     using Handler = IEventSignalHandlerWithConnection<Notification const&>;
 
     TValueStreamSource() = default;

@@ -33,6 +33,7 @@ template <class T> std::shared_ptr<T> ShareForGui(std::shared_ptr<T> viewModel)
 template <class I> class TViewModelSlot : public TProperty<std::shared_ptr<I>>
 {
 public:
+    /// An empty slot whose changes fire `owner`'s PropertyChanged.
     template <class Owner>
     explicit TViewModelSlot(Owner& owner) : TProperty<std::shared_ptr<I>>(nullptr, owner)
     {

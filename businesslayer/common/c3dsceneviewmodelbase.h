@@ -27,10 +27,13 @@ class ORX2_COMMON_EXPORT C3DSceneViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::I3DSceneViewModel>
 {
 public:
+    /// The source of the region being entered, as the interface hands it out.
     using RegionBeingEnteredSource =
         Base::Binding::TValueBindingSource<bool, Base::Binding::IValueBindingSource<bool>,
                                            Base::Binding::Internal::CBindingSourceLocking>;
+    /// The event of a selected region.
     using SelectionEvent = Base::TEventSignal<Base::SRegionSelectionInfo const>;
+    /// The renderer's sink.
     using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
 
     /// No sink, no region being entered (false, status 0), no selection handlers. Throws std::bad_alloc.
@@ -42,6 +45,7 @@ public:
     void Set3dVisualizationSink(SinkPtr const& sink) override;
     /// The sink the scene renders into; empty until one is set.
     Base::IProperty<SinkPtr> const& Get3dVisualizationSink() const { return m_visualizationSink; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<SinkPtr>& Get3dVisualizationSink() { return m_visualizationSink; }
 
     Base::IEventSignal<Base::SRegionSelectionInfo const> const& GetSelectionEvent() const override

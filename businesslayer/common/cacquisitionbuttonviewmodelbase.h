@@ -35,6 +35,7 @@ class ORX2_COMMON_EXPORT CAcquisitionButtonViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IAcquisitionButtonViewModel>
 {
 public:
+    /// A command of the button, empty while none is installed.
     using CommandPtr = std::shared_ptr<Base::ICommand<>>;
 
     /// Unknown device state, no camera command, not locked, enabled. Throws std::bad_alloc.
@@ -46,14 +47,17 @@ public:
     {
         return m_cameraDeviceState;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<Base::CDeviceStateChanged>& GetCameraDeviceState() { return m_cameraDeviceState; }
     /// A copy of the command (empty while none is set).
     CommandPtr GetCameraCommand() override { return m_cameraCommand.Get(); }
     /// Replaces the command; notifies nobody. Never throws.
     void SetCameraCommand(CommandPtr const& command) override { m_cameraCommand.Set(command); }
     Base::IProperty<bool> const& GetIsLocked() const override { return m_isLocked; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsLocked() { return m_isLocked; }
     Base::IProperty<bool> const& IsEnabled() const override { return m_isEnabled; }
+    /// The button's enabled flag, settable: for the host's code.
     Base::TProperty<bool>& IsEnabled() { return m_isEnabled; }
 
 protected:

@@ -26,32 +26,43 @@ public:
     ~CAreaItemViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetIsObligatory() const override { return m_isObligatory; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsObligatory() { return m_isObligatory; }
     Base::IProperty<bool> const& GetIsLocked() const override { return m_isLocked; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsLocked() { return m_isLocked; }
     Base::IProperty<bool> const& GetIsLockedWithoutData() const override { return m_isLockedWithoutData; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsLockedWithoutData() { return m_isLockedWithoutData; }
     Base::IProperty<bool> const& GetHasUnmergedClusters() const override { return m_hasUnmergedClusters; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetHasUnmergedClusters() { return m_hasUnmergedClusters; }
     Base::IProperty<bool> const& GetIsDragableCopyMove() const override { return m_isDragableCopyMove; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsDragableCopyMove() { return m_isDragableCopyMove; }
     Base::IProperty<bool> const& GetIsDragableDelete() const override { return m_isDragableDelete; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsDragableDelete() { return m_isDragableDelete; }
     Base::IProperty<bool> const& GetIsEnabled() const override { return m_isEnabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsEnabled() { return m_isEnabled; }
     Base::IProperty<bool> const& GetWorkIndicatorVisibility() const override
     {
         return m_workIndicatorVisibility;
     }
+    /// Shows or hides the tile's work indicator.
     void SetWorkIndicatorVisibility(bool visible) { m_workIndicatorVisibility.Set(visible); }
     Base::IProperty<bool> const& GetRemoveThumbnail() const override { return m_removeThumbnail; }
+    /// Tells the GUI to remove the tile's thumbnail (true) or not.
     void SetRemoveThumbnail(bool remove) { m_removeThumbnail.Set(remove); }
     Base::IProperty<ECorrelationStatus> const& GetCorrelationStatus() const override
     {
         return m_correlationStatus;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<ECorrelationStatus>& GetCorrelationStatus() { return m_correlationStatus; }
 
     std::shared_ptr<Base::IThumbnailBarViewModel> GetThumbnailBarConfiguartion() const override

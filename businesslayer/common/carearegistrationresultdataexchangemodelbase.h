@@ -38,7 +38,9 @@ public:
     RegistrationInfoPtr GetAreaRegistrationInfo(Base::EAreaItems area) const override;
     /// Forward to the host's operations of the same name while the host's areas live.
     void SetAreaRegistration(Base::EAreaItems area, JbMatrix4Rd const& registration) override;
+    /// Forwards to the host's operation of the same name while the host's areas live.
     void ResetAreaRegistration(Base::EAreaItems area) override;
+    /// Forwards to the host's operation of the same name while the host's areas live.
     void SetImportedAreaRegistrationInfo(Base::EAreaItems area, bool isRegistered,
                                          JbMatrix4Rd const& registration, float quality) override;
 

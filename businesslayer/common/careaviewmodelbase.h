@@ -39,6 +39,7 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CAreaViewModelBase : public Base::TNotifyPropertyChangedImpl<Base::IAreaViewModel>
 {
 public:
+    /// The fourteen tiles, by area.
     using Items = std::array<std::shared_ptr<CAreaItemViewModelBase>, Base::kAreaItemCount>;
 
     /// Not visible, drag and drop enabled, thumbnail bar closed, LowerJaw selected, fourteen new items
@@ -48,8 +49,10 @@ public:
     ~CAreaViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetEnableDragDrop() const override { return m_enableDragDrop; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnableDragDrop() { return m_enableDragDrop; }
     Base::IProperty<bool> const& GetIsThumbnailBarActive() const override { return m_isThumbnailBarActive; }
     Base::TProperty<bool>& GetIsThumbnailBarActive() override { return m_isThumbnailBarActive; }
@@ -73,6 +76,7 @@ public:
     {
         return m_activateAreaCommand;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<std::shared_ptr<Base::ICommand<Base::EAreaItems>>>& GetActivateAreaCommand()
     {
         return m_activateAreaCommand;

@@ -34,6 +34,7 @@ public:
     GetBuccalRegistrationResultToLower() const override;
     void SetBuccalRegistrationResultToUpper(Base::CBuccalRegistrationResult result) override;
     void SetBuccalRegistrationResultToLower(Base::CBuccalRegistrationResult result) override;
+    /// The host's strategy status of the buccal registration.
     Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&
     GetBuccalRegistrationStrategyStatus() override;
 

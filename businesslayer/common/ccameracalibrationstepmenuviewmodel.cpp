@@ -58,6 +58,7 @@ int PercentOf(float progress)
     if (!(progress >= 0.0f && progress <= 1.0f))
         return 0;
     float const scaled = progress * 100.0f;
+    // NOLINTNEXTLINE(bugprone-incorrect-roundings): the contract rounds half up in float, see above
     return static_cast<int>(scaled + 0.5f);
 }
 

@@ -53,18 +53,22 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CCameraCalibrationStepMenuViewModel : public CStepMenuViewModelBase
 {
 public:
+    /// An answer slot: the command the host installs for a button.
     using AnswerSlot = Base::TProperty<std::shared_ptr<Base::ICommand<>>>;
+    /// The text slot: the command the host installs for the number input.
     using TextSlot = Base::TProperty<std::shared_ptr<Base::ICommand<CStringW>>>;
-    using ButtonCommand = Base::TSerializableCommand<void>;
+    using ButtonCommand = Base::TSerializableCommand<void>; ///< The command of a button.
+    /// The command of OK and Cancel of the info text: true for OK.
     using OkCancelCommand = Base::TSerializableCommand<void, bool>;
-    using TextCommand = Base::TSerializableCommand<void, CStringW>;
-    using Request = Base::ICalibrationWaitRequest;
+    using TextCommand = Base::TSerializableCommand<void, CStringW>; ///< The command of the number input.
+    using Request = Base::ICalibrationWaitRequest; ///< What the calibration driver asks.
 
     /// Builds the nine entries, makes and registers the nine commands and publishes the entries. Throws
     /// std::bad_alloc and what the host's journal throws.
     CCameraCalibrationStepMenuViewModel();
     ~CCameraCalibrationStepMenuViewModel() override;
 
+    /// @{
     /// The answer slots the host fills; a change notifies this menu's PropertyChanged.
     AnswerSlot& GetOkPressed() { return m_okPressed; }
     AnswerSlot& GetCancelPressed() { return m_cancelPressed; }
@@ -80,6 +84,7 @@ public:
     AnswerSlot const& GetAbortPressed() const { return m_abortPressed; }
     AnswerSlot const& GetConfirmPressed() const { return m_confirmPressed; }
     TextSlot const& GetTextInserted() const { return m_textInserted; }
+    /// @}
 
     /// Shows `request` on all entries, by its state: 0 hides everything; 1 shows the progress (the
     /// instruction as a format of the percentage) and the button the question names; 2 shows OK, 3 and
@@ -99,9 +104,13 @@ public:
     void SetButtonProperties(Request& request);
 
 protected:
+    /// Hides every entry (state 0).
     void initControlNone();
+    /// Shows the progress entry and the button the request's question names (state 1).
     void initControlProgress(Request& request);
+    /// Shows the instruction, the number input and the buttons a waiting question needs.
     void initControlWaitAnswer(Request& request);
+    /// Shows the end of a run: finished, successfully or not.
     void initControlFinished(bool success);
     /// Shows the button that question `question` names (as in progress) and hides the others. Returns
     /// true.

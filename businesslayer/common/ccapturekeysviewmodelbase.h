@@ -18,7 +18,7 @@ class ORX2_COMMON_EXPORT CCaptureKeysViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ICaptureKeysViewModel>
 {
 public:
-    using KeyCommandPtr = std::shared_ptr<KeyCommand>;
+    using KeyCommandPtr = std::shared_ptr<KeyCommand>; ///< A key command, empty while none is installed.
 
     /// Both commands empty. Throws std::bad_alloc.
     CCaptureKeysViewModelBase();
@@ -28,11 +28,13 @@ public:
     {
         return m_keyPressedCommand;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<KeyCommandPtr>& GetKeyPressedCommand() { return m_keyPressedCommand; }
     Base::TProperty<KeyCommandPtr> const& GetKeyReleasedCommand() const override
     {
         return m_keyReleasedCommand;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<KeyCommandPtr>& GetKeyReleasedCommand() { return m_keyReleasedCommand; }
 
 private:

@@ -20,7 +20,7 @@ Logging::CLogger const
     CCaseRequiredAreasDataExchangeModelBase::s_logger(L"ORX2.CCaseRequiredAreasDataExchangeModelBase");
 
 CCaseRequiredAreasDataExchangeModelBase::CCaseRequiredAreasDataExchangeModelBase(
-    std::shared_ptr<Base::IProperty<EAreaItems>> selectedArea)
+    std::shared_ptr<Base::IProperty<EAreaItems>> const& selectedArea)
     : m_updateCommand(Base::MakeOwnerBoundCommand<UpdateCommand>(
           GetOwnerGuard(), *this,
           [selected = std::weak_ptr<Base::IProperty<EAreaItems>>(selectedArea)](

@@ -32,13 +32,14 @@ class ORX2_COMMON_EXPORT CCaseRequiredAreasDataExchangeModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ICaseRequiredAreasDataExchangeModel>
 {
 public:
+    /// The command that applies a whole list of levels, one per area.
     using UpdateCommand = Base::TSerializableCommand<void, std::vector<EAreaRequirementLevel>>;
 
     /// Creates and registers the update command. `selectedArea` is the host's property of the selected
     /// scan area; it is held weakly and may be empty. DefaultActiveArea starts at LowerJaw. Throws
     /// std::bad_alloc and what the host's journal throws.
     explicit CCaseRequiredAreasDataExchangeModelBase(
-        std::shared_ptr<Base::IProperty<Base::EAreaItems>> selectedArea);
+        std::shared_ptr<Base::IProperty<Base::EAreaItems>> const& selectedArea);
     ~CCaseRequiredAreasDataExchangeModelBase() override;
 
     /// Executes the update command with a copy of `levels` and returns when it has run. Throws what the
@@ -48,6 +49,7 @@ public:
     Base::Binding::IArrayProperty<EAreaRequirementLevel> const& GetRequiredAreasArray() override { return m_requiredAreas; }
     /// The area to activate first.
     Base::IProperty<Base::EAreaItems> const& GetDefaultActiveArea() const override { return m_defaultActiveArea; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<Base::EAreaItems>& GetDefaultActiveArea() { return m_defaultActiveArea; }
 
     /// Derives DefaultActiveArea from `levels` without touching the array, and logs it. Without an

@@ -20,18 +20,23 @@ class ORX2_COMMON_EXPORT CColorCalibDialogViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IColorCalibDialogViewModel>
 {
 public:
+    /// An answer slot: the command the host installs for a button.
     using AnswerSlot = Base::IProperty<std::shared_ptr<Base::ICommand<>>>;
 
     CColorCalibDialogViewModelBase();
     ~CColorCalibDialogViewModelBase() override;
 
     AnswerSlot const& GetOKPressed() const override { return m_okPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetOKPressed() { return m_okPressed; }
     AnswerSlot const& GetCancelPressed() const override { return m_cancelPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetCancelPressed() { return m_cancelPressed; }
     AnswerSlot const& GetCustomPressed() const override { return m_customPressed; }
+    /// The same, with its class: for the host's code.
     AnswerSlot& GetCustomPressed() { return m_customPressed; }
     Base::TProperty<bool> const& GetVisible() const override { return m_visible; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisible() { return m_visible; }
     Base::TProperty<Base::CCalibrationWaitRequest>& GetCalibrationWaitRequest() override
     {

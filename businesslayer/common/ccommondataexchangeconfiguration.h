@@ -44,8 +44,9 @@ public:
     std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel>
     GetIsModelTabAllowedDataExchangeModel() const override;
 
-    // Each setter replaces the model it names (an empty pointer empties the slot) and releases the one
-    // held before; nothing else happens.
+    /// @{
+    /// Replaces the model it names (an empty pointer empties the slot) and releases the one held before;
+    /// nothing else happens.
     void SetReconstructionResultDataExchangeModel(
         std::shared_ptr<Base::IReconstructionResultDataExchangeModel> const& model)
     {
@@ -109,6 +110,7 @@ public:
         Base::HoldDuringBoundCalls(model);
         m_videoMode2D = model;
     }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger;

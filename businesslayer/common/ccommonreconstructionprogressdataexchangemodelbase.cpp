@@ -14,7 +14,8 @@ using Internal::IsRealArea;
 
 namespace
 {
-constexpr Base::CSourceFile kSource("businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase");
+constexpr Base::CSourceFile
+    kSource("businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase");
 constexpr int kLineConstructedLog = 75;
 
 // The progress display draws the lower-side areas in group 0, the upper-side areas in group 1 and the
@@ -36,9 +37,9 @@ CCommonReconstructionProgressDataExchangeModelBase::CCommonReconstructionProgres
 {
     if (!areas)
         kSource.Throw(__LINE__,
-                          "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
-                          "CCommonReconstructionProgressDataExchangeModelBase",
-                          Internal::kAreasMustBeSet);
+                      "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
+                      "CCommonReconstructionProgressDataExchangeModelBase",
+                      Internal::kAreasMustBeSet);
     kSource.Log(s_logger, kLineConstructedLog,
                 "BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase::"
                 "CCommonReconstructionProgressDataExchangeModelBase",
@@ -71,55 +72,62 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnAreaSetChanged()
     if (!areas)
         return;
     m_perAreaConnections.clear();
-    AreaList const list = Internal::TakeAreaList(*areas);
+    auto scanned = std::make_shared<std::vector<SScannedArea>>();
+    Internal::ForEachInstantiatedArea(*areas, *Internal::TakeAreaList(*areas),
+                                      [&scanned](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+                                      {
+                                          scanned->push_back(SScannedArea{area, object});
+                                      });
+    AreaList const list = std::move(scanned);
     using Self = CCommonReconstructionProgressDataExchangeModelBase;
-    Internal::ForEachInstantiatedArea(
-        *areas, *list,
-        [this, &list](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
-        {
-            using Internal::ConnectToLaterValues;
-            m_perAreaConnections.push_back(ConnectToLaterValues(
-                object->GetHasDataOrReco(),
-                Base::BindToOwner(GetOwnerGuard(), *this,
-                                  [list](Self& self, bool) { self.OnHasDataOrRecoChanged(list); })));
-            m_perAreaConnections.push_back(ConnectToLaterValues(
-                object->GetReconstructionProgress(),
-                Base::BindToOwner(GetOwnerGuard(), *this,
-                                  [list, area](Self& self, float progress)
-                                  { self.OnReconstructionProgressChanged(list, area, progress); })));
-            m_perAreaConnections.push_back(
-                ConnectToLaterValues(object->GetImageProcessingProgress(),
-                                     Base::BindToOwner(GetOwnerGuard(), *this,
-                                                       [](Self& self, EImageProcessingProgress state)
-                                                       { self.m_reconstructionProgressState.Set(state); })));
-        });
+    for (SScannedArea const& entry : *list)
+    {
+        std::shared_ptr<ICommonArea> const object = entry.object.lock();
+        if (!object)
+            continue;
+        EAreaItems const area = entry.area;
+        using Internal::ConnectToLaterValues;
+        m_perAreaConnections.push_back(ConnectToLaterValues(
+            object->GetHasDataOrReco(),
+            Base::BindToOwner(GetOwnerGuard(), *this,
+                              [list](Self& self, bool) { self.OnHasDataOrRecoChanged(list); })));
+        m_perAreaConnections.push_back(ConnectToLaterValues(
+            object->GetReconstructionProgress(),
+            Base::BindToOwner(GetOwnerGuard(), *this,
+                              [list, area](Self& self, float progress)
+                              { self.OnReconstructionProgressChanged(list, area, progress); })));
+        m_perAreaConnections.push_back(
+            ConnectToLaterValues(object->GetImageProcessingProgress(),
+                                 Base::BindToOwner(GetOwnerGuard(), *this,
+                                                   [](Self& self, EImageProcessingProgress state)
+                                                   { self.m_reconstructionProgressState.Set(state); })));
+    }
 }
 
 void CCommonReconstructionProgressDataExchangeModelBase::OnHasDataOrRecoChanged(AreaList const& areaList)
 {
     // Flags of two areas may change on two threads at once: the walk is repeated until no other change
-    // came in meanwhile. Only the areas instantiated now are walked; the others keep their flag.
+    // came in meanwhile. Only the areas of the scan whose objects live are walked; the others keep their
+    // flag.
     m_inputVersion.Recompute(
         [this, &areaList]
         {
-            std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-            if (!areas)
+            if (m_areas.expired())
                 return;
             int count = 0;
-            Internal::ForEachInstantiatedArea(
-                *areas, *areaList,
-                [this, &count](EAreaItems area, std::shared_ptr<ICommonArea> const& object)
+            for (SScannedArea const& entry : *areaList)
+            {
+                std::shared_ptr<ICommonArea> const object = entry.object.lock();
+                if (!object || !IsRealArea(entry.area))
+                    continue;
+                bool const takesPart =
+                    object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(entry.area);
                 {
-                    if (!IsRealArea(area))
-                        return;
-                    bool const takesPart =
-                        object->GetHasDataOrReco().GetValue() && IsConsideredForReconstruction(area);
-                    {
-                        std::lock_guard<std::mutex> const lock(m_mutex);
-                        m_reconstructionAreas[AreaIndex(area)] = takesPart;
-                    }
-                    count += takesPart ? 1 : 0;
-                });
+                    std::lock_guard<std::mutex> const lock(m_mutex);
+                    m_reconstructionAreas[AreaIndex(entry.area)] = takesPart;
+                }
+                count += takesPart ? 1 : 0;
+            }
             m_reconstructionAreaCount.Set(count);
         });
 }
@@ -132,22 +140,22 @@ void CCommonReconstructionProgressDataExchangeModelBase::OnReconstructionProgres
         std::lock_guard<std::mutex> const lock(m_mutex);
         m_areaProgress[AreaIndex(area)] = progress;
     }
-    std::shared_ptr<ICommonAreas> const areas = m_areas.lock();
-    if (!areas)
+    if (m_areas.expired())
         return;
     // The reporting area always counts; the others only while they hold data, so that areas not yet
     // scanned do not hold the bar back.
     float sum = progress;
     int contributors = 1;
-    Internal::ForEachInstantiatedArea(
-        *areas, *areaList,
-        [area, &sum, &contributors](EAreaItems other, std::shared_ptr<ICommonArea> const& object)
-        {
-            if (other == area || !object->GetHasDataOrReco().GetValue())
-                return;
-            sum += object->GetReconstructionProgress().GetValue();
-            ++contributors;
-        });
+    for (SScannedArea const& other : *areaList)
+    {
+        if (other.area == area)
+            continue;
+        std::shared_ptr<ICommonArea const> const object = other.object.lock();
+        if (!object || !object->GetHasDataOrReco().GetValue())
+            continue;
+        sum += object->GetReconstructionProgress().GetValue();
+        ++contributors;
+    }
     m_reconstructionProgress.Set(sum / static_cast<float>(contributors) * 100.0f);
 }
 

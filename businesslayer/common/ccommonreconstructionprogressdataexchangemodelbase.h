@@ -43,11 +43,14 @@ public:
 
     float GetReconstructionProgress(Base::EAreaItems area) const override;
     Base::IProperty<float> const& GetReconstructionProgress() const override;
+    /// The same property, settable: for the host's code.
     Base::TProperty<float>& GetReconstructionProgress();
     Base::IProperty<EImageProcessingProgress> const& GetReconstructionProgressState() const override;
+    /// The same property, settable: for the host's code.
     Base::TProperty<EImageProcessingProgress>& GetReconstructionProgressState();
     /// The number of areas that hold data and take part in the reconstruction.
     Base::IProperty<int> const& GetReconstructionAreaCount() const;
+    /// The same property, settable: for the host's code.
     Base::TProperty<int>& GetReconstructionAreaCount();
     bool GetReconstructionArea(Base::EAreaItems area) const override;
     int GetGroupOfElement(Base::EAreaItems area) const override;
@@ -56,7 +59,15 @@ public:
     void SetReconstructionBitmap(Base::EAreaItems area, std::shared_ptr<JyBitmap> bitmap) override;
 
 private:
-    using AreaList = std::shared_ptr<std::vector<Base::EAreaItems> const>;
+    /// The instantiated areas of one scan of the area set, with their objects held weakly: the handlers
+    /// of that scan walk them instead of asking the host per area and per notification (a new scan
+    /// follows every change of the area set).
+    struct SScannedArea
+    {
+        Base::EAreaItems area;
+        std::weak_ptr<ICommonArea> object;
+    };
+    using AreaList = std::shared_ptr<std::vector<SScannedArea> const>;
     template <class T> using PerArea = std::array<T, Base::kAreaItemCount>;
 
     /// True for every area here.

@@ -17,6 +17,7 @@ public:
     ~CCommonSeatPositionDataExchangeModel() override;
 
     Base::IProperty<EORXSeatPosition> const& GetSeatPosition() const override { return m_seatPosition; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EORXSeatPosition>& GetSeatPosition() { return m_seatPosition; }
     void SetSeatPosition(EORXSeatPosition position) override { m_seatPosition.Set(position); }
 

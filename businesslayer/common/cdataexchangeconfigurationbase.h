@@ -37,7 +37,9 @@ public:
     std::shared_ptr<Base::IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const override { return m_videoMode2D; }
 
 protected:
-    // In getter order; a derived class fills them.
+    // NOLINTBEGIN(misc-non-private-member-variables-in-classes): a derived configuration fills them
+    /// @{
+    /// The models the getters hand out, in getter order; a derived class fills them.
     std::shared_ptr<Base::IReconstructionResultDataExchangeModel> m_triangulationConfiguration;
     std::shared_ptr<Base::IIsModelTabAllowedDataExchangeModel> m_isModelTabAllowed;
     std::shared_ptr<Base::ICaseRequiredAreasDataExchangeModel> m_caseRequiredAreas;
@@ -56,6 +58,8 @@ protected:
     std::shared_ptr<Base::IIsRunningExceptReconstructionDataExchangeModel> m_isRunningExceptReconstruction;
     std::shared_ptr<Base::IAdminMetaDataDataExchangeModel> m_adminMetaData;
     std::shared_ptr<Base::IVideoMode2DDataExchangeModel> m_videoMode2D;
+    /// @}
+    // NOLINTEND(misc-non-private-member-variables-in-classes)
 
 private:
     static Logging::CLogger const s_logger;

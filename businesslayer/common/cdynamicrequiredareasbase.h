@@ -40,6 +40,7 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CDynamicRequiredAreasBase : public Base::INonCopyable, public Base::IGuardedOwner
 {
 public:
+    /// How much the case requires an area.
     using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
 
     /// Keeps a weak reference to `areas`, obtains the journal handle and calls Init. Throws

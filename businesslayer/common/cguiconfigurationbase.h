@@ -50,7 +50,8 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CGuiConfigurationBase : public Base::IGuiConfiguration
 {
 public:
-    using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
+    using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>; ///< The renderer's sink.
+    /// A slot of the configuration, holding a view model of interface `I`.
     template <class I> using SlotProperty = Base::TViewModelSlot<I>;
 
     /// Every slot empty; connects the two observers (onVisSinkChange runs once, with the empty sink,
@@ -138,12 +139,14 @@ protected:
     /// Slot 13, which the interface does not hand out.
     SlotProperty<Base::IRegionSelectionViewModel>& GetRegionSelectionSlot() { return m_regionSelection; }
 
+    /// @{
     /// Storage for subclasses that the base creates empty, never reads and releases after every slot.
     /// Not guarded: use it from the subclass's constructor and destructor only.
     std::vector<std::shared_ptr<void>>& GetReservedList1() { return m_reservedList1; }
     std::vector<std::shared_ptr<void>>& GetReservedList2() { return m_reservedList2; }
     std::shared_ptr<void>& GetReservedObject1() { return m_reservedObject1; }
     std::shared_ptr<void>& GetReservedObject2() { return m_reservedObject2; }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger; // the class's channel; it writes nothing to it

@@ -44,6 +44,7 @@ class ORX2_COMMON_EXPORT CIsModelTabAllowedDataExchangeModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IIsModelTabAllowedDataExchangeModel>
 {
 public:
+    /// How much the case requires an area.
     using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
 
     /// Follows the host's "treat reconstruction as done" flag at once and keeps a weak reference to
@@ -63,6 +64,7 @@ public:
     /// Sets what the evaluation would decide; holds until the next evaluation.
     void SetIsModelTabAllowed(bool allowed) override { m_modelTabAllowedByData.Set(allowed); }
     Base::IProperty<bool> const& GetIsDataAvailable() const override { return m_isDataAvailable; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsDataAvailable() { return m_isDataAvailable; }
     /// Holds until the next evaluation.
     void SetIsDataAvailable(bool available) override { m_isDataAvailable.Set(available); }

@@ -31,8 +31,8 @@ EItemCrosshair CrosshairForStatus(ELiveViewStatus status) noexcept
 Logging::CLogger const CLiveImageViewModelBase::s_logger(L"ORX2.CLiveImageViewModelBase");
 
 CLiveImageViewModelBase::CLiveImageViewModelBase(
-    std::shared_ptr<const ICommonAcquisitionProperties> acquisitionProperties,
-    std::shared_ptr<const IVantaCommonAcquisitionProperties> productProperties)
+    std::shared_ptr<const ICommonAcquisitionProperties> const& acquisitionProperties,
+    std::shared_ptr<const IVantaCommonAcquisitionProperties> const& productProperties)
 {
     using Self = CLiveImageViewModelBase;
     // Open before binding: each binding delivers the host's current value at once, so the properties

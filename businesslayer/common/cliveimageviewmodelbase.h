@@ -36,18 +36,23 @@ public:
     /// constructor returns); neither pointer is kept. An empty pointer is accepted: that source is not
     /// followed and its property keeps its initial value (crosshair None, visible), for the configuring
     /// code to set. Throws std::bad_alloc and what the host's sources throw.
-    CLiveImageViewModelBase(std::shared_ptr<const ICommonAcquisitionProperties> acquisitionProperties,
-                            std::shared_ptr<const IVantaCommonAcquisitionProperties> productProperties);
+    CLiveImageViewModelBase(
+        std::shared_ptr<const ICommonAcquisitionProperties> const& acquisitionProperties,
+        std::shared_ptr<const IVantaCommonAcquisitionProperties> const& productProperties);
     /// Closes the owner guard first, waiting for a host handler running on another thread.
     ~CLiveImageViewModelBase() override;
 
     Base::IProperty<EItemCrosshair> const& GetCrossHair() const override { return m_crossHair; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemCrosshair>& GetCrossHair() { return m_crossHair; }
     Base::IProperty<unsigned int> const& GetAcquireType() const override { return m_acquireType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<unsigned int>& GetAcquireType() { return m_acquireType; }
     Base::IProperty<unsigned int> const& GetTextResource() const override { return m_textResource; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<unsigned int>& GetTextResource() { return m_textResource; }
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<Base::ELiveImageTransformation> const& GetImageTransformation() const override
     {

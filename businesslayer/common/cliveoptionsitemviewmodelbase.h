@@ -19,21 +19,26 @@ class ORX2_COMMON_EXPORT CLiveOptionsItemViewModelBase
 public:
     /// Makes the option's empty sub-options panel. Throws std::bad_alloc.
     CLiveOptionsItemViewModelBase(EItemTypeLiveOptions type, bool visibility, bool enabled, bool selected,
-                                  CStringW infoText);
+                                  CStringW const& infoText);
     ~CLiveOptionsItemViewModelBase() override;
 
     Base::TProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::TProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::TProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
     Base::TProperty<CStringW> const& GetInfoText() const override { return m_infoText; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CStringW>& GetInfoText() { return m_infoText; }
     Base::IProperty<std::shared_ptr<Base::ICommand<>>> const& GetCommand() const override
     {
         return m_command;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<std::shared_ptr<Base::ICommand<>>>& GetCommand() { return m_command; }
     Base::IProperty<EItemTypeLiveOptions> const& GetItemType() const override { return m_itemType; }
 

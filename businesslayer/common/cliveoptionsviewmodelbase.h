@@ -19,6 +19,7 @@ class ORX2_COMMON_EXPORT CLiveOptionsViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ILiveOptionsViewModel>
 {
 public:
+    /// The seven items, by slot.
     using Items = std::array<std::shared_ptr<CLiveOptionsItemViewModelBase>, kItemCount>;
 
     CLiveOptionsViewModelBase();

@@ -24,19 +24,24 @@ public:
     ~CLiveSubOptionsItemViewModelBase() override;
 
     Base::TProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::TProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::TProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
     Base::IProperty<std::shared_ptr<Base::ICommand<>>> const& GetCommand() const override
     {
         return m_command;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<std::shared_ptr<Base::ICommand<>>>& GetCommand() { return m_command; }
     Base::IProperty<EItemTypeLiveSubOptions> const& GetItemType() const override { return m_itemType; }
 
     std::shared_ptr<Base::ISliderViewModel> GetSlider() const override { return m_slider; }
+    /// The same, with its class: for the host's code.
     std::shared_ptr<CSliderViewModelBase> GetSlider() { return m_slider; }
 
 private:

@@ -19,6 +19,7 @@ class ORX2_COMMON_EXPORT CLiveSubOptionsViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ILiveSubOptionsViewModel>
 {
 public:
+    /// The seven items, by slot.
     using Items = std::array<std::shared_ptr<CLiveSubOptionsItemViewModelBase>, kItemCount>;
 
     CLiveSubOptionsViewModelBase();

@@ -26,18 +26,24 @@ class ORX2_COMMON_EXPORT CLiveVideoViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ILiveVideoViewModel>
 {
 public:
+    /// The panorama image, empty while none.
     using ImagePointer = std::shared_ptr<const Base::IImageData2DSimple>;
+    /// A command without arguments, empty while none is installed.
     using CommandPointer = std::shared_ptr<Command>;
+    /// A command taking a text, empty while none is installed.
     using TextCommandPointer = std::shared_ptr<TextCommand>;
 
     CLiveVideoViewModelBase();
     ~CLiveVideoViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetIsEnabled() const override { return m_isEnabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsEnabled() { return m_isEnabled; }
     Base::IProperty<bool> const& GetIsSelected() const override { return m_isSelected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsSelected() { return m_isSelected; }
 
     Base::IProperty<bool> const& GetIsRecordPanoramaVisible() const override
@@ -88,6 +94,8 @@ public:
     void UpdateConfigurationParameters() override;
 
 protected:
+    /// @{
+    /// The property behind the getter of the same name, settable: for a derived class.
     Base::TProperty<bool>& IsRecordPanoramaVisibleProperty() { return m_isRecordPanoramaVisible; }
     Base::TProperty<bool>& IsSupportedAutoStartStopProperty() { return m_isSupportedAutoStartStop; }
     Base::TProperty<ImagePointer>& PanoramaImageProperty() { return m_panoramaImage; }
@@ -110,6 +118,7 @@ protected:
         return m_startRecordPanorama;
     }
     Base::TProperty<CommandPointer>& StopRecordPanoramaCommandProperty() { return m_stopRecordPanorama; }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger;

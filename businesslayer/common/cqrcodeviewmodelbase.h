@@ -17,7 +17,9 @@ class ORX2_COMMON_EXPORT CQRCodeViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IQRCodeViewModel>
 {
 public:
+    /// The command that activates an area.
     using ActiveAreaCommandPtr = std::shared_ptr<Base::ICommand<Base::EAreaItems>>;
+    /// The command that receives a read QR code.
     using QRCodeCommandPtr = std::shared_ptr<Base::ICommand<CStringW>>;
 
     /// Both commands empty. Throws std::bad_alloc.
@@ -30,10 +32,12 @@ public:
     }
     Base::IProperty<QRCodeCommandPtr> const& GetQRCodeCommand() const override { return m_qrCodeCommand; }
 
+    /// @{
     /// Install a command (empty: none). PropertyChanged fires once when the pointer differs from the
     /// one set, never for the same pointer again. Throw what the notification's handlers throw.
-    void SetActivateAreaCommand(ActiveAreaCommandPtr command) { m_activeAreaCommand.Set(command); }
-    void SetQRCodeCommand(QRCodeCommandPtr command) { m_qrCodeCommand.Set(command); }
+    void SetActivateAreaCommand(ActiveAreaCommandPtr const& command) { m_activeAreaCommand.Set(command); }
+    void SetQRCodeCommand(QRCodeCommandPtr const& command) { m_qrCodeCommand.Set(command); }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger; // the class's channel; it writes nothing to it

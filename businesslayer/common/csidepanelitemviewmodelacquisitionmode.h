@@ -8,11 +8,14 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CSidePanelItemViewModelAcquisitionMode : public CSidePanelItemViewModelBase
 {
 public:
+    /// An item of `type` with the three flags given.
     CSidePanelItemViewModelAcquisitionMode(EItemTypeAcquisitionModes type, bool visibility, bool enabled,
                                            bool selected);
     ~CSidePanelItemViewModelAcquisitionMode() override;
 
+    /// The item's type, given at construction.
     virtual Base::IProperty<EItemTypeAcquisitionModes> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeAcquisitionModes>& GetItemType() { return m_itemType; }
 
 private:

@@ -9,11 +9,14 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CSidePanelItemViewModelAcquisitionOption : public CSidePanelItemViewModelBase
 {
 public:
+    /// An item of `type` with the three flags given.
     CSidePanelItemViewModelAcquisitionOption(EItemTypeAcquisitionOptions type, bool visibility, bool enabled,
                                              bool selected);
     ~CSidePanelItemViewModelAcquisitionOption() override;
 
+    /// The item's type, given at construction.
     Base::IProperty<EItemTypeAcquisitionOptions> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeAcquisitionOptions>& GetItemType() { return m_itemType; }
 
 private:

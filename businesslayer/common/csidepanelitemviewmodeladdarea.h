@@ -8,10 +8,13 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CSidePanelItemViewModelAddArea : public CSidePanelItemViewModelBase
 {
 public:
+    /// An item of `type` with the three flags given.
     CSidePanelItemViewModelAddArea(EItemTypeAddAreas type, bool visibility, bool enabled, bool selected);
     ~CSidePanelItemViewModelAddArea() override;
 
+    /// The item's type, given at construction.
     virtual Base::IProperty<EItemTypeAddAreas> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeAddAreas>& GetItemType() { return m_itemType; }
 
 private:

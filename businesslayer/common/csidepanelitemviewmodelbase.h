@@ -17,21 +17,28 @@ class ORX2_COMMON_EXPORT CSidePanelItemViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::ISidePanelItemViewModel>
 {
 public:
+    /// The item's command, empty while none is installed.
     using CommandPointer = std::shared_ptr<Base::ICommand<>>;
 
+    /// An item with the three flags given, without a command.
     explicit CSidePanelItemViewModelBase(bool visibility = false, bool enabled = false,
                                          bool selected = false);
     ~CSidePanelItemViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::IProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
     Base::IProperty<CommandPointer> const& GetCommand() const override { return m_command; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPointer>& GetCommand() { return m_command; }
     Base::IProperty<CommandPointer> const& GetUnlockCommand() const override { return m_unlockCommand; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPointer>& GetUnlockCommand() { return m_unlockCommand; }
 
 private:

@@ -8,11 +8,14 @@ namespace BusinessLayer
 class ORX2_COMMON_EXPORT CSidePanelItemViewModelReconstructionOption : public CSidePanelItemViewModelBase
 {
 public:
+    /// An item of `type` with the three flags given.
     CSidePanelItemViewModelReconstructionOption(EItemTypeReconstructionOptions type, bool visibility,
                                                 bool enabled, bool selected);
     ~CSidePanelItemViewModelReconstructionOption() override;
 
+    /// The item's type, given at construction.
     virtual Base::IProperty<EItemTypeReconstructionOptions> const& GetItemType() const { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeReconstructionOptions>& GetItemType() { return m_itemType; }
 
 private:

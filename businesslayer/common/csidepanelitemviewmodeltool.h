@@ -35,7 +35,9 @@ class ORX2_COMMON_EXPORT CSidePanelItemViewModelTool
     : public Base::TNotifyPropertyChangedImpl<Base::ISidePanelToolItemViewModel>
 {
 public:
+    /// The tool's command, empty while none is installed.
     using CommandPointer = std::shared_ptr<Base::ICommand<>>;
+    /// The tool's eight action slots.
     using ToolActions = std::array<std::shared_ptr<CToolActionViewModelBase>, kToolActionCount>;
 
     /// Makes and registers the eight tool actions (see the class comment). Throws std::bad_alloc and
@@ -45,16 +47,22 @@ public:
     ~CSidePanelItemViewModelTool() override;
 
     Base::IProperty<EItemTypeTools> const& GetItemType() const override { return m_itemType; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<EItemTypeTools>& GetItemType() { return m_itemType; }
     Base::IProperty<CommandPointer> const& GetCommand() const override { return m_command; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPointer>& GetCommand() { return m_command; }
     Base::IProperty<CommandPointer> const& GetUnlockCommand() const override { return m_unlockCommand; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPointer>& GetUnlockCommand() { return m_unlockCommand; }
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::IProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
 
     std::array<std::shared_ptr<Base::IToolActionViewModel>, kToolActionCount>

@@ -34,6 +34,8 @@ class ORX2_COMMON_EXPORT CSidePanelViewModel
     : public Base::TNotifyPropertyChangedImpl<Base::ISidePanelViewModel>
 {
 public:
+    /// @{
+    /// The five groups of buttons, each by slot.
     using AcquisitionModeItems =
         std::array<std::shared_ptr<CSidePanelItemViewModelAcquisitionMode>, kAcquisitionModeCount>;
     using AddAreaItems = std::array<std::shared_ptr<CSidePanelItemViewModelAddArea>, kAddAreaCount>;
@@ -42,6 +44,7 @@ public:
         std::array<std::shared_ptr<CSidePanelItemViewModelAcquisitionOption>, kAcquisitionOptionCount>;
     using ReconstructionOptionsItems =
         std::array<std::shared_ptr<CSidePanelItemViewModelReconstructionOption>, kReconstructionOptionCount>;
+    /// @}
 
     CSidePanelViewModel();
     ~CSidePanelViewModel() override;
@@ -50,22 +53,28 @@ public:
     {
         return m_acquisitionModeVisibility;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetAcquisitionModeVisibility() { return m_acquisitionModeVisibility; }
     Base::IProperty<bool> const& GetAddAreaVisibility() const override { return m_addAreaVisibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetAddAreaVisibility() { return m_addAreaVisibility; }
     Base::IProperty<bool> const& GetToolsVisibility() const override { return m_toolsVisibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetToolsVisibility() { return m_toolsVisibility; }
     Base::IProperty<bool> const& GetAcquisitionOptionsVisibility() const override
     {
         return m_acquisitionOptionsVisibility;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetAcquisitionOptionsVisibility() { return m_acquisitionOptionsVisibility; }
     Base::IProperty<bool> const& GetReconstructionOptionsVisibility() const override
     {
         return m_reconstructionOptionsVisibility;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetReconstructionOptionsVisibility() { return m_reconstructionOptionsVisibility; }
     Base::IProperty<bool> const& GetBagelToolDisabled() const override { return m_bagelToolDisabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetBagelToolDisabled() { return m_bagelToolDisabled; }
 
     Base::IEventSignal<void> const& AcquisitionRunningEvent() const override { return m_acquisitionRunning; }
@@ -84,10 +93,15 @@ public:
     std::shared_ptr<Base::ISidePanelItemViewModel> GetUnlockItem() const override;
 
     // The groups themselves, for filling before publication (see the class comment).
+    /// The same, with its class: for the host's code.
     AcquisitionModeItems& GetAcquisitionModeItems() { return m_acquisitionModeItems; }
+    /// The same, with its class: for the host's code.
     AddAreaItems& GetAddAreaItems() { return m_addAreaItems; }
+    /// The same, with its class: for the host's code.
     ToolsItems& GetToolsItems() { return m_toolsItems; }
+    /// The same, with its class: for the host's code.
     AcquisitionOptionsItems& GetAcquisitionOptionsItems() { return m_acquisitionOptionsItems; }
+    /// The same, with its class: for the host's code.
     ReconstructionOptionsItems& GetReconstructionOptionsItems() { return m_reconstructionOptionsItems; }
 
     /// A copy of the unlock slot.

@@ -17,11 +17,14 @@ public:
     CSliderViewModelBase();
     ~CSliderViewModelBase() override;
 
+    /// @{
+    /// The slider's properties, for the GUI and the host's code alike (see ISliderViewModel).
     Base::TProperty<double>& GetValue() override { return m_value; }
     Base::TProperty<double>& GetValueMin() override { return m_valueMin; }
     Base::TProperty<double>& GetValueMax() override { return m_valueMax; }
     Base::TProperty<double>& GetStepSmall() override { return m_stepSmall; }
     Base::TProperty<double>& GetStepLarge() override { return m_stepLarge; }
+    /// @}
 
 private:
     static Logging::CLogger const s_logger;

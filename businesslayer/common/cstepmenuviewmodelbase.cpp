@@ -41,7 +41,7 @@ void CStepMenuViewModelBase::ResetItems()
     m_items.Clear();
 }
 
-void CStepMenuViewModelBase::setNewItems(std::vector<std::shared_ptr<Item>> items)
+void CStepMenuViewModelBase::setNewItems(std::vector<std::shared_ptr<Item>> const& items)
 {
     m_items.Set(items);
 }

@@ -41,8 +41,8 @@ class ORX2_COMMON_EXPORT CStepMenuViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IStepMenuViewModel>
 {
 public:
-    using Item = CStepMenuItemViewModelBase;
-    using ItemArray = Base::Binding::TArrayProperty<std::shared_ptr<Item>>;
+    using Item = CStepMenuItemViewModelBase; ///< An entry of the menu.
+    using ItemArray = Base::Binding::TArrayProperty<std::shared_ptr<Item>>; ///< The entries, in menu order.
 
     /// No entries, position 0, no hint, optional entries not collapsible and expanded. Throws
     /// std::bad_alloc.
@@ -59,11 +59,13 @@ public:
     /// The entries as they are stored; edited only through `setNewItems` and `ResetItems`.
     ItemArray const& GetStepMenuItems() { return m_items; }
 
+    /// @{
     /// The first entry of kind `type` in one snapshot of the entries (empty slots skipped), or an empty
     /// pointer. The three forms give the same entry.
     std::shared_ptr<Base::IStepMenuItemViewModel> GetStepMenuItem(EItemTypeStepMenu type) const override;
     std::shared_ptr<Item> GetStepMenuItem(EItemTypeStepMenu type) { return getStepMenuItem(type); }
     std::shared_ptr<Item> getStepMenuItem(EItemTypeStepMenu type) const;
+    /// @}
 
     Base::IProperty<StepMenuPosition> const& GetStepMenuPosition() const override
     {
@@ -91,7 +93,7 @@ protected:
     void ResetItems();
     /// Makes `items` the whole list, in their order: one notification that describes the differences
     /// position by position. Empty pointers are kept as empty slots (lookups skip them).
-    void setNewItems(std::vector<std::shared_ptr<Item>> items);
+    void setNewItems(std::vector<std::shared_ptr<Item>> const& items);
 
     /// Keeps `connection` until `DisconnectConnections` or the base's destructor. Thread-safe.
     void AddConnection(Base::CScopedEventSignalConnection connection);

@@ -10,7 +10,7 @@ CThumbnailBarViewModelBase::CThumbnailBarViewModelBase() = default;
 
 CThumbnailBarViewModelBase::~CThumbnailBarViewModelBase() = default;
 
-CThumbnailBarViewModelBase::ThumbnailPointer const
+CThumbnailBarViewModelBase::ThumbnailPointer
 CThumbnailBarViewModelBase::GetThumbnail(JyUniqueIdT<CStringW> const& id) const
 {
     return Base::FindFirst(

@@ -28,7 +28,8 @@ class ORX2_COMMON_EXPORT CThumbnailBarViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IThumbnailBarViewModel>
 {
 public:
-    using ThumbnailPointer = std::shared_ptr<Base::IThumbnailItemViewModel>;
+    using ThumbnailPointer = std::shared_ptr<Base::IThumbnailItemViewModel>; ///< A thumbnail of the bar.
+    /// The proxy the bar hands out over the source of its thumbnails.
     using ThumbnailProxy = Base::Binding::TArrayBindingSourceProxy<ThumbnailPointer>;
 
     /// Empty and unbound. Throws std::bad_alloc.
@@ -38,7 +39,7 @@ public:
     /// Walks one snapshot of the thumbnails from the first and returns the first whose BitmapID equals
     /// `id`; an empty pointer when none does (empty slots are skipped). A concurrent change of the array
     /// does not disturb the walk.
-    ThumbnailPointer const GetThumbnail(JyUniqueIdT<CStringW> const& id) const override;
+    ThumbnailPointer GetThumbnail(JyUniqueIdT<CStringW> const& id) const override;
     /// The same first match as this class; an empty pointer when none matches or when the first match is
     /// another implementation of the interface.
     std::shared_ptr<CThumbnailItemViewModelBase> GetThumbnail(JyUniqueIdT<CStringW> const& id);

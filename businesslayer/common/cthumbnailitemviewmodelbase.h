@@ -44,21 +44,28 @@ public:
     static std::wstring GetSelectCommandName(Base::EAreaItems area, std::wstring const& suffix);
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetIsEnabled() const override { return m_isEnabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsEnabled() { return m_isEnabled; }
     Base::IProperty<bool> const& GetIsSelected() const override { return m_isSelected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsSelected() { return m_isSelected; }
     Base::IProperty<bool> const& GetIsReference() const override { return m_isReference; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsReference() { return m_isReference; }
     Base::IProperty<CStringW> const& GetBitmapID() const override { return m_bitmapID; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CStringW>& GetBitmapID() { return m_bitmapID; }
     Base::IProperty<int> const& GetNumber() const override { return m_number; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<int>& GetNumber() { return m_number; }
     Base::IProperty<ECorrelationStatus> const& GetCorrelationStatus() const override
     {
         return m_correlationStatus;
     }
+    /// The same property, settable: for the host's code.
     Base::TProperty<ECorrelationStatus>& GetCorrelationStatus() { return m_correlationStatus; }
 
     std::shared_ptr<Base::ICommand<>> GetTrashCommand() const override { return m_trashCommand.Get(); }

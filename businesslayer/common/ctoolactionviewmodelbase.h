@@ -31,7 +31,9 @@ class ORX2_COMMON_EXPORT CToolActionViewModelBase
     : public Base::TNotifyPropertyChangedImpl<Base::IToolActionViewModel>
 {
 public:
+    /// The kind of a tool action.
     using ItemTypeToolActionsEnum = Base::IToolActionViewModel::ItemTypeToolActionsEnum;
+    /// The action's command, empty while none is installed.
     using CommandPtr = std::shared_ptr<Base::ICommand<>>;
 
     /// Builds the properties from the arguments and makes and registers the default command. Throws
@@ -41,12 +43,16 @@ public:
     ~CToolActionViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetEnabled() const override { return m_enabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetEnabled() { return m_enabled; }
     Base::IProperty<bool> const& GetSelected() const override { return m_selected; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetSelected() { return m_selected; }
     Base::IProperty<CommandPtr> const& GetCommand() const override { return m_command; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<CommandPtr>& GetCommand() { return m_command; }
     /// Fixed for the GUI; derived classes change it through GetItemTypeProperty.
     Base::IProperty<ItemTypeToolActionsEnum> const& GetItemType() const override { return m_itemType; }

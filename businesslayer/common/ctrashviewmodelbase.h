@@ -21,8 +21,10 @@ public:
     ~CTrashViewModelBase() override;
 
     Base::IProperty<bool> const& GetVisibility() const override { return m_visibility; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetVisibility() { return m_visibility; }
     Base::IProperty<bool> const& GetIsEnabled() const override { return m_isEnabled; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsEnabled() { return m_isEnabled; }
 
     std::shared_ptr<Base::ICommand<>> GetClickCommand() const override { return m_clickCommand.Get(); }

@@ -17,6 +17,7 @@ public:
     ~CVideoMode2DDataExchangeModel() override;
 
     Base::IProperty<bool> const& GetIsVideoMode2DAllowed() const override { return m_isVideoMode2DAllowed; }
+    /// The same property, settable: for the host's code.
     Base::TProperty<bool>& GetIsVideoMode2DAllowed() { return m_isVideoMode2DAllowed; }
     void SetIsVideoMode2DAllowed(bool allowed) override { m_isVideoMode2DAllowed.Set(allowed); }
 

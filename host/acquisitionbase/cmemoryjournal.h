@@ -26,8 +26,9 @@ struct SJournalRecord
     std::uint64_t sequence = 0;
     /// The sequence of the Opened record of the report this record belongs to.
     std::uint64_t reportId = 0;
+    /// The handle of the report's owner (its name is read from it when the record is shown).
     std::shared_ptr<CJournalHandle> handle;
-    EJournalRecordKind kind = EJournalRecordKind::Opened;
+    EJournalRecordKind kind = EJournalRecordKind::Opened; ///< Whether the record opens or closes its report.
 };
 
 /// Keeps the last `capacity` records in a ring allocated at construction, so that recording neither
@@ -36,7 +37,7 @@ struct SJournalRecord
 class ORX2_HOST_EXPORT CMemoryJournal : public IJournal
 {
 public:
-    static constexpr std::size_t kDefaultCapacity = 1024;
+    static constexpr std::size_t kDefaultCapacity = 1024; ///< The number of records kept when none is given.
 
     /// A capacity of 0 is taken as 1. Throws std::bad_alloc.
     explicit CMemoryJournal(std::size_t capacity = kDefaultCapacity);

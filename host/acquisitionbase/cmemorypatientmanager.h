@@ -13,10 +13,10 @@ namespace Base
 /// One recorded execution, enough to execute the command again by name.
 struct SRecordedCommand
 {
-    std::wstring commandName;
-    std::uint32_t executionId = 0;
-    std::vector<unsigned char> argumentBytes;
-    bool finished = false;
+    std::wstring commandName; ///< The name the command is registered under.
+    std::uint32_t executionId = 0; ///< The execution's id.
+    std::vector<unsigned char> argumentBytes; ///< The serialised arguments.
+    bool finished = false; ///< Whether the execution finished (a record is made when it starts).
 };
 
 /// Keeps every recorded execution in memory, in the order executions started. Thread-safe.

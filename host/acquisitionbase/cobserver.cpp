@@ -8,7 +8,7 @@ CObserver::CObserver(std::unique_ptr<Internal::IObserverImpl> impl) noexcept : m
 
 CObserver::CObserver(CObserver&& other) noexcept : INonCopyable(), m_impl(std::move(other.m_impl)) {}
 
-CObserver& CObserver::operator=(CObserver&& other)
+CObserver& CObserver::operator=(CObserver&& other) noexcept
 {
     if (this != &other)
     {

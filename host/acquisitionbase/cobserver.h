@@ -29,7 +29,7 @@ public:
     /// Takes over `other`'s binding; `other` becomes unbound.
     CObserver(CObserver&& other) noexcept;
     /// Ends this observer's binding first, then takes over `other`'s.
-    CObserver& operator=(CObserver&& other);
+    CObserver& operator=(CObserver&& other) noexcept;
     virtual ~CObserver();
 
     /// Ends the binding without starting another.
@@ -38,7 +38,9 @@ public:
     bool IsBound() const noexcept { return m_impl != nullptr; }
 
 protected:
+    /// Bound to `impl` (unbound when it is null).
     explicit CObserver(std::unique_ptr<Internal::IObserverImpl> impl) noexcept;
+    /// The binding, or null while unbound.
     Internal::IObserverImpl* GetImpl() const noexcept { return m_impl.get(); }
 
 private:

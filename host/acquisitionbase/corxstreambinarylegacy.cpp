@@ -37,7 +37,7 @@ std::vector<std::uint16_t> EncodeUtf16(std::wstring const& text)
     units.reserve(text.size());
     for (wchar_t const character : text)
     {
-        auto value = static_cast<std::uint32_t>(character);
+        auto value = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(character));
         if (!IsScalarValue(value))
         {
             value = 0xFFFDU;

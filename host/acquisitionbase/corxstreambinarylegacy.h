@@ -68,13 +68,18 @@ public:
     CORXStreamWriteBinaryLegacy(CORXStreamWriteBinaryLegacy const&) = delete;
     CORXStreamWriteBinaryLegacy& operator=(CORXStreamWriteBinaryLegacy const&) = delete;
 
+    /// Writes one byte, 0 or 1.
     CORXStreamWriteBinaryLegacy& operator<<(bool value);
+    /// Writes the four bytes of the IEEE value, little-endian.
     CORXStreamWriteBinaryLegacy& operator<<(float value);
+    /// Writes the eight bytes of the IEEE value, little-endian.
     CORXStreamWriteBinaryLegacy& operator<<(double value);
     /// Throws OrxException when the text has more than 2^32-1 UTF-16 units.
     CORXStreamWriteBinaryLegacy& operator<<(std::wstring const& value);
+    /// As the std::wstring overload.
     CORXStreamWriteBinaryLegacy& operator<<(CStringW const& value);
 
+    /// Writes an integer in its width, little-endian.
     template <class T, std::enable_if_t<Detail::kIsLegacyInteger<T>, int> = 0>
     CORXStreamWriteBinaryLegacy& operator<<(T value)
     {
@@ -82,6 +87,7 @@ public:
         return *this;
     }
 
+    /// Writes an enumeration as its underlying integer.
     template <class T, std::enable_if_t<std::is_enum_v<T>, int> = 0>
     CORXStreamWriteBinaryLegacy& operator<<(T value)
     {
@@ -125,12 +131,17 @@ public:
 
     /// Throws OrxException when the byte is neither 0 nor 1 or missing.
     CORXStreamReadBinaryLegacy& operator>>(bool& value);
-    /// The following throw OrxException when the input ends early or a count exceeds what is left.
+    /// Reads an IEEE float, little-endian. This and the readers below throw OrxException when the input
+    /// ends early or a count exceeds what is left.
     CORXStreamReadBinaryLegacy& operator>>(float& value);
+    /// Reads an IEEE double, little-endian.
     CORXStreamReadBinaryLegacy& operator>>(double& value);
+    /// Reads a counted UTF-16 text.
     CORXStreamReadBinaryLegacy& operator>>(std::wstring& value);
+    /// Reads a counted UTF-16 text.
     CORXStreamReadBinaryLegacy& operator>>(CStringW& value);
 
+    /// Reads an integer in its width, little-endian. Throws as above.
     template <class T, std::enable_if_t<Detail::kIsLegacyInteger<T>, int> = 0>
     CORXStreamReadBinaryLegacy& operator>>(T& value)
     {
@@ -149,6 +160,7 @@ public:
         return *this;
     }
 
+    /// Reads a count, then that many elements. Throws as above.
     template <class T> CORXStreamReadBinaryLegacy& operator>>(std::vector<T>& values)
     {
         std::uint32_t const count = ReadCount(Detail::LegacyMinimumEncodedSize<T>(), typeid(std::vector<T>));

@@ -14,6 +14,7 @@ namespace Base
 class ORX2_HOST_EXPORT CSignalConnectionKeepAliveSharedPtrWhileConnected final : public IEventSignalConnection
 {
 public:
+    /// Wraps `connection` and keeps `object` alive until it is disconnected.
     CSignalConnectionKeepAliveSharedPtrWhileConnected(std::shared_ptr<IEventSignalConnection> connection,
                                                        std::shared_ptr<void const> object);
     ~CSignalConnectionKeepAliveSharedPtrWhileConnected() override;

@@ -45,6 +45,7 @@ public:
     CJournalReport(std::shared_ptr<IJournal> journal, std::shared_ptr<CJournalHandle> handle,
                    std::uint64_t reportId) noexcept;
     ~CJournalReport();
+    /// Takes over what `other` holds.
     CJournalReport(CJournalReport&& other) noexcept = default;
     /// Closes this report, then takes over `other`'s.
     CJournalReport& operator=(CJournalReport&& other) noexcept;

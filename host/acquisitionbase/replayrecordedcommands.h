@@ -23,8 +23,8 @@ enum class EReplayFailure
 struct SReplayFailure
 {
     std::size_t recordIndex = 0; ///< position in the replayed list
-    std::wstring commandName;
-    EReplayFailure reason = EReplayFailure::CommandNotFound;
+    std::wstring commandName; ///< the command the record names
+    EReplayFailure reason = EReplayFailure::CommandNotFound; ///< why the record was skipped
     std::wstring message; ///< the exception's message for ExecutionFailed, else empty
 };
 

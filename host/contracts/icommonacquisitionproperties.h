@@ -20,6 +20,7 @@ public:
     virtual Base::Binding::IValueBindingSource<bool> const& GetLiveImageHidden() const = 0;
     /// True when the current reconstruction result is saved.
     virtual Base::Binding::IValueBindingSource<bool> const& GetIsReconstructionResultSaved() const = 0;
+    /// Sets the saved flag (notifying on a change).
     virtual void SetIsReconstructionResultSaved(bool saved) = 0;
     /// When true, the reconstruction counts as done and saved and the model tab is allowed.
     virtual Base::Binding::IValueBindingSource<bool> const& GetTreatReconstructionAsDone() const = 0;

@@ -56,8 +56,11 @@ public:
     /// SetBuccalRegistrationResultToLower.
     virtual Base::IProperty<Base::CBuccalRegistrationResult> const&
     GetBuccalRegistrationResultToLower() const = 0;
+    /// @{
+    /// Change the registration of the buccal area to that jaw, notifying on a change.
     virtual void SetBuccalRegistrationResultToUpper(Base::CBuccalRegistrationResult result) = 0;
     virtual void SetBuccalRegistrationResultToLower(Base::CBuccalRegistrationResult result) = 0;
+    /// @}
     /// The current status of the buccal registration strategy. Not const: callers hand the source on as
     /// the engine's own.
     virtual Base::Binding::IValueBindingSource<Base::EBuccalRegistrationStrategyStatus>&

@@ -29,10 +29,12 @@ public:
     /// The underlying standard string.
     std::wstring const& GetStdString() const noexcept { return m_text; }
 
+    /// @{
     /// Appends. Throws std::bad_alloc.
     CStringW& operator+=(CStringW const& other);
     CStringW& operator+=(wchar_t const* other);
     CStringW& operator+=(wchar_t character);
+    /// @}
 
     /// Replaces the content with `format` formatted as JbFormatWide does (wide `%s`, narrow `%S`,
     /// cut at 8192 characters). Throws std::bad_alloc.
@@ -40,20 +42,28 @@ public:
 
     // Comparisons are spelled out for `wchar_t const*` so that the implicit conversions in both
     // directions cannot make `text == L"x"` ambiguous or degrade it to a pointer comparison.
+    /// Equal when every field is equal.
     friend bool operator==(CStringW const& a, CStringW const& b) noexcept { return a.m_text == b.m_text; }
+    /// Equal when the texts are (a null pointer reads as empty).
     friend bool operator==(CStringW const& a, wchar_t const* b) noexcept { return a.m_text == Safe(b); }
+    /// Equal when the texts are (a null pointer reads as empty).
     friend bool operator==(wchar_t const* a, CStringW const& b) noexcept { return b == a; }
+    /// Not equal when `==` is not.
     friend bool operator!=(CStringW const& a, CStringW const& b) noexcept { return !(a == b); }
+    /// Not equal when `==` is not.
     friend bool operator!=(CStringW const& a, wchar_t const* b) noexcept { return !(a == b); }
+    /// Not equal when `==` is not.
     friend bool operator!=(wchar_t const* a, CStringW const& b) noexcept { return !(b == a); }
     /// Ordinal order of the wide characters.
     friend bool operator<(CStringW const& a, CStringW const& b) noexcept { return a.m_text < b.m_text; }
 
+    /// @{
     /// Concatenations. Throw std::bad_alloc.
     friend CStringW operator+(CStringW a, CStringW const& b) { return a += b; }
     friend CStringW operator+(CStringW a, wchar_t const* b) { return a += b; }
     friend CStringW operator+(wchar_t const* a, CStringW const& b) { return CStringW(a) += b; }
     friend CStringW operator+(CStringW a, wchar_t b) { return a += b; }
+    /// @}
 
 private:
     static wchar_t const* Safe(wchar_t const* text) noexcept { return text != nullptr ? text : L""; }
@@ -61,11 +71,12 @@ private:
     std::wstring m_text;
 };
 
-/// Hashes the characters, so CStringW can key unordered containers.
 namespace std
 {
+/// Hashes the characters, so CStringW can key unordered containers.
 template <> struct hash<CStringW>
 {
+    /// The hash of the characters.
     std::size_t operator()(CStringW const& text) const noexcept
     {
         return std::hash<std::wstring>()(text.GetStdString());

@@ -212,6 +212,7 @@ private:
         case ELength::LongLong:
         case ELength::LongDouble:
             return va_arg(m_args, long long);
+        // NOLINTNEXTLINE(bugprone-branch-clone): intmax_t and ptrdiff_t are one type on some platforms only
         case ELength::IntMax:
             return static_cast<long long>(va_arg(m_args, std::intmax_t));
         case ELength::Size:
@@ -235,6 +236,7 @@ private:
         case ELength::LongLong:
         case ELength::LongDouble:
             return va_arg(m_args, unsigned long long);
+        // NOLINTNEXTLINE(bugprone-branch-clone): uintmax_t and size_t are one type on some platforms only
         case ELength::IntMax:
             return static_cast<unsigned long long>(va_arg(m_args, std::uintmax_t));
         case ELength::Size:

@@ -27,6 +27,7 @@ ORX2_HOST_EXPORT std::wstring JbFormatWideV(wchar_t const* format, va_list args)
 class JbVaListEnd
 {
 public:
+    /// Ends `list` when destroyed.
     explicit JbVaListEnd(va_list& list) noexcept : m_list(list) {}
     ~JbVaListEnd() { va_end(m_list); }
     JbVaListEnd(JbVaListEnd const&) = delete;

@@ -119,7 +119,7 @@ std::string JbNarrowUtf8(std::wstring_view text)
     result.reserve(text.size());
     for (wchar_t const character : text)
     {
-        auto const value = static_cast<std::uint32_t>(character);
+        auto const value = static_cast<std::uint32_t>(static_cast<std::make_unsigned_t<wchar_t>>(character));
         AppendUtf8(result, IsScalarValue(value) ? static_cast<char32_t>(value) : kReplacement);
     }
     return result;

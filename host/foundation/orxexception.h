@@ -14,12 +14,18 @@ public:
     /// "base/orx2basepool/toptional"), `function` the function name as the compiler spells it.
     JbException(std::string file, int line, std::string function, std::wstring message);
     virtual ~JbException();
+    /// A copy.
     JbException(JbException const&) = default;
+    /// Copies.
     JbException& operator=(JbException const&) = default;
 
+    /// The source file that threw, relative to the tree.
     std::string const& GetFile() const noexcept { return m_file; }
+    /// The line that threw.
     int GetLine() const noexcept { return m_line; }
+    /// The function that threw.
     std::string const& GetFunction() const noexcept { return m_function; }
+    /// The message.
     std::wstring const& GetMessage() const noexcept { return m_message; }
 
 private:
@@ -33,11 +39,15 @@ private:
 class ORX2_HOST_EXPORT OrxException : public JbException, public std::exception
 {
 public:
+    /// An exception thrown at `file`, `line`, `function` with `message` (see JbException).
     OrxException(std::string file, int line, std::string function, std::wstring message);
     ~OrxException() override;
+    /// A copy.
     OrxException(OrxException const&) = default;
+    /// Copies.
     OrxException& operator=(OrxException const&) = default;
 
+    /// The message converted to UTF-8.
     char const* what() const noexcept override;
 
 private:

@@ -15,6 +15,7 @@ namespace
 {
 int ReadThresholdFromEnvironment()
 {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): read once, in static initialisation, before any thread
     char const* const text = std::getenv("ORX2_LOG_LEVEL");
     if (text == nullptr || *text == 0)
     {

@@ -21,12 +21,12 @@ constexpr int kLogLevelOff = 5;
 /// One message as handed to the sink.
 struct SLogRecord
 {
-    std::wstring channel;
-    int level = kLogLevelInfo;
-    std::string file;
-    int line = 0;
-    std::string function;
-    std::wstring message;
+    std::wstring channel; ///< The logger's channel.
+    int level = kLogLevelInfo; ///< The message's level.
+    std::string file; ///< The source file, relative to the tree.
+    int line = 0; ///< The source line.
+    std::string function; ///< The function, written out qualified.
+    std::wstring message; ///< The formatted message.
 };
 
 /// Receives every written message. Called on the logging thread, outside any lock of this library, so

@@ -11,18 +11,23 @@ class CBuccalRegistrationResult
 public:
     /// No registration: not valid, identity transformation.
     CBuccalRegistrationResult() noexcept : m_transformation(JbMatrix4Rd::Identity()) {}
+    /// A valid registration with `transformation`.
     explicit CBuccalRegistrationResult(JbMatrix4Rd const& transformation) noexcept
         : m_isValid(true), m_transformation(transformation)
     {
     }
 
+    /// Whether a registration was made.
     bool IsValid() const noexcept { return m_isValid; }
+    /// The registration's transformation (identity when not valid).
     JbMatrix4Rd const& GetTransformation() const noexcept { return m_transformation; }
 
+    /// Equal when every field is equal.
     friend bool operator==(CBuccalRegistrationResult const& a, CBuccalRegistrationResult const& b) noexcept
     {
         return a.m_isValid == b.m_isValid && a.m_transformation == b.m_transformation;
     }
+    /// Not equal when `==` is not.
     friend bool operator!=(CBuccalRegistrationResult const& a, CBuccalRegistrationResult const& b) noexcept
     {
         return !(a == b);

@@ -16,7 +16,9 @@ class ORX2_HOST_EXPORT CCalibrationWaitRequest : public ICalibrationWaitRequest
 {
 public:
     CCalibrationWaitRequest();
+    /// A copy of `other`.
     CCalibrationWaitRequest(CCalibrationWaitRequest const& other);
+    /// Copies `other`.
     CCalibrationWaitRequest& operator=(CCalibrationWaitRequest const& other);
     ~CCalibrationWaitRequest() override;
 

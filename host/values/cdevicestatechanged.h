@@ -31,13 +31,17 @@ public:
     {
     }
 
+    /// The device's new state.
     EDeviceState GetState() const noexcept { return m_state; }
+    /// The device's name.
     CStringW const& GetDeviceName() const noexcept { return m_deviceName; }
 
+    /// Equal when every field is equal.
     friend bool operator==(CDeviceStateChanged const& a, CDeviceStateChanged const& b) noexcept
     {
         return a.m_state == b.m_state && a.m_deviceName == b.m_deviceName;
     }
+    /// Not equal when `==` is not.
     friend bool operator!=(CDeviceStateChanged const& a, CDeviceStateChanged const& b) noexcept
     {
         return !(a == b);

@@ -12,6 +12,7 @@ class CGeometricEntityBatch
 {
 public:
     CGeometricEntityBatch() = default;
+    /// A batch of `elements`.
     explicit CGeometricEntityBatch(std::vector<Base::CGeometricEntityPacket> elements)
         : m_elements(std::move(elements))
     {

@@ -8,15 +8,18 @@ namespace Base
 class CGeometricEntityPacket
 {
 public:
+    /// The entity with the host's identifier `id`.
     explicit CGeometricEntityPacket(std::uint64_t id = 0) noexcept : m_id(id) {}
 
     /// The host's identifier of the entity.
     std::uint64_t GetId() const noexcept { return m_id; }
 
+    /// Equal when every field is equal.
     friend bool operator==(CGeometricEntityPacket const& a, CGeometricEntityPacket const& b) noexcept
     {
         return a.m_id == b.m_id;
     }
+    /// Not equal when `==` is not.
     friend bool operator!=(CGeometricEntityPacket const& a, CGeometricEntityPacket const& b) noexcept
     {
         return !(a == b);

@@ -14,6 +14,7 @@ class CReconstructionResult
 public:
     /// No triangulation.
     CReconstructionResult() = default;
+    /// The result with `triangulation`.
     explicit CReconstructionResult(JbSmartPointer<Geometry::CTriangulation const> triangulation) noexcept
         : m_triangulation(std::move(triangulation))
     {
@@ -30,6 +31,7 @@ public:
     {
         return a.m_triangulation == b.m_triangulation;
     }
+    /// Not equal when `==` is not.
     friend bool operator!=(CReconstructionResult const& a, CReconstructionResult const& b) noexcept
     {
         return !(a == b);

@@ -8,9 +8,12 @@ namespace Base
 class CTextureAtlasData
 {
 public:
+    /// A texture of `width` by `height` texels.
     explicit CTextureAtlasData(int width = 0, int height = 0) noexcept : m_width(width), m_height(height) {}
 
+    /// The width in texels.
     int GetWidth() const noexcept { return m_width; }
+    /// The height in texels.
     int GetHeight() const noexcept { return m_height; }
 
 private:

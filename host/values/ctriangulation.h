@@ -8,8 +8,10 @@ namespace Geometry
 class CTriangulation
 {
 public:
+    /// A surface of `triangleCount` triangles.
     explicit CTriangulation(std::size_t triangleCount = 0) noexcept : m_triangleCount(triangleCount) {}
 
+    /// The number of triangles.
     std::size_t GetTriangleCount() const noexcept { return m_triangleCount; }
 
 private:

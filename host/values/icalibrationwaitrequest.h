@@ -49,7 +49,7 @@ public:
         Retry = 9,
     };
 
-    using EDeviceType = TvIAcquireDeviceInfo::EDeviceType;
+    using EDeviceType = TvIAcquireDeviceInfo::EDeviceType; ///< The kind of device being calibrated.
 
     virtual ~ICalibrationWaitRequest();
 
@@ -67,16 +67,21 @@ public:
     /// Back to the default request (nothing running, nothing asked). Returns true when it changed.
     virtual bool Clear() = 0;
 
+    /// The state of the run: what is going on or being asked.
     virtual ECalibrationState GetCalibState() const = 0;
     /// A resource string id; 0 means that the instruction text applies.
     virtual unsigned int GetInstructionId() const = 0;
+    /// The instruction as a text; applies when the instruction id is 0.
     virtual CStringW GetInstructionText() const = 0;
+    /// The question asked, or None.
     virtual EQuestionType GetQuestionType() const = 0;
     /// A proposal for the number the user is asked for; empty when there is none.
     virtual CStringW GetInitialValue() const = 0;
     /// A fraction; 0 to 1 is meaningful, anything else (NaN included) is carried unchanged.
     virtual float GetProgress() const = 0;
+    /// Whether the instruction is a warning.
     virtual bool IsWarning() const = 0;
+    /// The kind of device being calibrated.
     virtual EDeviceType GetDeviceType() const = 0;
 
     /// True when any field differs. Two NaN progresses count as equal (and 0 as equal to -0), so a
@@ -86,7 +91,9 @@ public:
 
 protected:
     ICalibrationWaitRequest() = default;
+    /// A copy.
     ICalibrationWaitRequest(ICalibrationWaitRequest const&) = default;
+    /// Copies.
     ICalibrationWaitRequest& operator=(ICalibrationWaitRequest const&) = default;
 };
 } // namespace Base

@@ -21,6 +21,7 @@ public:
 
     /// The element at `row`, `column` (both 0 to 3; not checked).
     T& operator()(std::size_t row, std::size_t column) noexcept { return m_elements[row * 4 + column]; }
+    /// The element at `row`, `column` (both 0 to 3; not checked).
     T const& operator()(std::size_t row, std::size_t column) const noexcept
     {
         return m_elements[row * 4 + column];
@@ -31,6 +32,7 @@ public:
     {
         return a.m_elements == b.m_elements;
     }
+    /// Not equal when `==` is not.
     friend bool operator!=(JbMatrix4R const& a, JbMatrix4R const& b) noexcept { return !(a == b); }
 
 private:

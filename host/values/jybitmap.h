@@ -5,9 +5,12 @@
 class JyBitmap
 {
 public:
+    /// An image of `width` by `height` pixels.
     explicit JyBitmap(int width = 0, int height = 0) noexcept : m_width(width), m_height(height) {}
 
+    /// The width in pixels.
     int GetWidth() const noexcept { return m_width; }
+    /// The height in pixels.
     int GetHeight() const noexcept { return m_height; }
 
 private:

@@ -10,13 +10,15 @@ namespace Base
 /// freely; not thread-safe by itself.
 struct SRegionSelectionInfo
 {
-    EAreaItems area = EAreaItems::Undefined;
-    bool selected = false;
+    EAreaItems area = EAreaItems::Undefined; ///< The area of the region, or Undefined.
+    bool selected = false; ///< Whether it was selected (true) or released.
 
+    /// Equal when every field is equal.
     friend bool operator==(SRegionSelectionInfo const& a, SRegionSelectionInfo const& b) noexcept
     {
         return a.area == b.area && a.selected == b.selected;
     }
+    /// Not equal when `==` is not.
     friend bool operator!=(SRegionSelectionInfo const& a, SRegionSelectionInfo const& b) noexcept
     {
         return !(a == b);

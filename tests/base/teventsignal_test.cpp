@@ -300,6 +300,47 @@ TEST(EventSignalThreads, DisconnectAndWaitReturnsOnlyAfterTheRunningHandlerRetur
     held.ExpectDestroyWaits([&] { signal.Fire(); }, [&] { connection->DisconnectAndWaitForHandlersToFinish(); });
 }
 
+// Fires nested deeper than the per-thread call table count their calls on the connection instead: a
+// handler running only that deep is still waited for.
+TEST(EventSignalThreads, DisconnectAndWaitWaitsForAHandlerInADeeplyNestedFire)
+{
+    TEventSignal<int> signal;
+    HeldCallback held;
+    auto const recurse = ConnectLambda(signal, [&](int depth) {
+        if (depth < 30)
+            signal.Fire(depth + 1);
+    });
+    auto const deep = ConnectLambda(signal, [&](int depth) {
+        if (depth == 30)
+            held.Hold();
+    });
+    held.ExpectDestroyWaits([&] { signal.Fire(0); }, [&] { deep->DisconnectAndWaitForHandlersToFinish(); });
+}
+
+// The waiter waits for its own handler only: a fire on another thread that is busy in a neighbour of
+// the same signal (there waiting for the first waiter's handler to end) is not waited for.
+TEST(EventSignalThreads, WaitingForOneHandlerDoesNotWaitForAFireBusyInAnother)
+{
+    RunBounded("two fires of one signal, each waiting in a handler", [] {
+        TEventSignal<int> signal;
+        Gate secondInThird;
+        std::shared_ptr<IEventSignalConnection> first, second, third;
+        first = ConnectLambda(signal, [&](int thread) {
+            if (thread == 1 && secondInThird.Wait())
+                second->DisconnectAndWaitForHandlersToFinish(); // nobody runs it: returns at once
+        });
+        second = ConnectLambda(signal, [](int) {});
+        third = ConnectLambda(signal, [&](int thread) {
+            if (thread != 2)
+                return;
+            secondInThird.Open();
+            first->DisconnectAndWaitForHandlersToFinish(); // waits for thread 1 to leave the first handler
+        });
+        ScopedThread one([&] { signal.Fire(1); });
+        signal.Fire(2);
+    });
+}
+
 // A handler that stops itself and waits, on its own thread, must not wait for its own call; a call of
 // it running on another thread is still waited for.
 TEST(EventSignalThreads, HandlerThatWaitsForItsOwnConnectionWaitsForItself)

@@ -2,7 +2,6 @@
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "base/orx2basepool/tvalueobserver.h"
 #include "support/callspy.h"
-#include "support/propertycontract.h"
 #include "support/testowner.h"
 
 #include <gtest/gtest.h>
@@ -23,39 +22,6 @@ CScopedEventSignalConnection ConnectStream(IValueStreamSource<T> const& source, 
         MakeEventSignalHandler<TValueStreamNotification<T> const&>(std::forward<F>(f)));
 }
 } // namespace
-
-namespace
-{
-/// Properties of the kinds whose equality matters: plain, text, shared pointer (compared by address).
-class PropertyKinds : public TestOwner
-{
-public:
-    std::shared_ptr<int> const first = std::make_shared<int>(1);
-    TProperty<int> number{5, *this};
-    TProperty<std::string> text{"a", *this};
-    TProperty<std::shared_ptr<int>> pointer{first, *this};
-};
-} // namespace
-
-TEST(Property, KeepsTheContractForEveryKindOfValue)
-{
-    PropertyKinds owner;
-    auto get = [](auto member)
-    {
-        return [member](auto& o) -> auto&
-        {
-            return o.*member;
-        };
-    };
-    PropertyContract<PropertyKinds>()
-        .Custom<int>("number", get(&PropertyKinds::number), get(&PropertyKinds::number), 5, 6)
-        .Custom<std::string>("text", get(&PropertyKinds::text), get(&PropertyKinds::text), "a", "b")
-        // An equal object at another address is a new value.
-        .Custom<std::shared_ptr<int>>("pointer", get(&PropertyKinds::pointer), get(&PropertyKinds::pointer),
-                                      owner.first, std::make_shared<int>(1))
-        .Check(owner);
-    EXPECT_EQ(owner.number.GetStatus(), 0);
-}
 
 TEST(Property, NewValueFiresOnceInTheDocumentedOrder)
 {

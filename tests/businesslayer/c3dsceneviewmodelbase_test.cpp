@@ -5,7 +5,6 @@
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "support/callspy.h"
 #include "support/guiprobe.h"
-#include "support/propertycontract.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +32,6 @@ public:
 TEST(SceneViewModel, OnlyANewSinkNotifiesTheGui)
 {
     CHostScene scene;
-    using C = C3DSceneViewModelBase;
-    Orx2Test::PropertyContract<C>()
-        .Row<C::SinkPtr>("3dVisualizationSink", &C::Get3dVisualizationSink, &C::Get3dVisualizationSink,
-                         nullptr, std::make_shared<CSink>())
-        .Check(scene);
-
     Base::I3DSceneViewModel& gui = scene;
     Orx2Test::GuiProbe probe;
     probe.Watch("scene", scene);

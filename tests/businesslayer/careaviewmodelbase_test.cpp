@@ -3,10 +3,8 @@
 #include "businesslayer/common/careaviewmodelbase.h"
 
 #include "base/orx2basepool/tarrayproperty.h"
-#include "base/orx2basepool/tcommand.h"
 #include "support/commandenvironment.h"
 #include "support/guiprobe.h"
-#include "support/propertycontract.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +17,6 @@ using Level = Orx2Test::RequirementLevel;
 using Panel = BusinessLayer::CAreaViewModelBase;
 using Item = BusinessLayer::CAreaItemViewModelBase;
 
-struct CSelectablePanel : Panel
-{
-    using Panel::SetSelectedArea;
-};
-
 /// The obligatory flags of the fourteen items as the GUI reads them, '1' for obligatory.
 std::string Flags(Panel const& panel)
 {
@@ -34,37 +27,6 @@ std::string Flags(Panel const& panel)
 }
 
 using AreaViewModel = Orx2Test::CommandEnvironment;
-
-TEST_F(AreaViewModel, PropertiesKeepTheirContract)
-{
-    CSelectablePanel panel;
-    std::shared_ptr<Base::ICommand<EAreaItems>> const activate =
-        std::make_shared<Base::TCommand<void, EAreaItems>>([](EAreaItems) {}, L"Activate", false);
-    Orx2Test::PropertyContract<Panel>()
-        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
-        .Accessor<bool>("EnableDragDrop", ORX2_ACCESSOR(GetEnableDragDrop), true, false)
-        .Accessor<bool>("IsThumbnailBarActive", ORX2_ACCESSOR(GetIsThumbnailBarActive), false, true)
-        .Accessor("ActivateAreaCommand", ORX2_ACCESSOR(GetActivateAreaCommand), decltype(activate){},
-                  activate)
-        .Setter<EAreaItems>("SelectedArea", &Panel::GetSelectedArea, &CSelectablePanel::SetSelectedArea,
-                            EAreaItems::LowerJaw, EAreaItems::ScanbodyUpper)
-        .Check(panel);
-    using Status = Item::ECorrelationStatus;
-    Orx2Test::PropertyContract<Item>()
-        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
-        .Accessor<bool>("IsObligatory", ORX2_ACCESSOR(GetIsObligatory), false, true)
-        .Accessor<bool>("IsLocked", ORX2_ACCESSOR(GetIsLocked), false, true)
-        .Accessor<bool>("IsLockedWithoutData", ORX2_ACCESSOR(GetIsLockedWithoutData), false, true)
-        .Accessor<bool>("HasUnmergedClusters", ORX2_ACCESSOR(GetHasUnmergedClusters), false, true)
-        .Accessor<bool>("IsDragableCopyMove", ORX2_ACCESSOR(GetIsDragableCopyMove), false, true)
-        .Accessor<bool>("IsDragableDelete", ORX2_ACCESSOR(GetIsDragableDelete), false, true)
-        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(GetIsEnabled), false, true)
-        .Accessor("CorrelationStatus", ORX2_ACCESSOR(GetCorrelationStatus), Status::Undefined, Status{3})
-        .Setter<bool>("WorkIndicatorVisibility", &Item::GetWorkIndicatorVisibility,
-                      &Item::SetWorkIndicatorVisibility, false, true)
-        .Setter<bool>("RemoveThumbnail", &Item::GetRemoveThumbnail, &Item::SetRemoveThumbnail, false, true)
-        .Check(*panel.GetAreaItemViewModels()[5]);
-}
 
 TEST_F(AreaViewModel, ObligatoryFlagsFollowTheLevelsAndOnlyChangedItemsNotify)
 {

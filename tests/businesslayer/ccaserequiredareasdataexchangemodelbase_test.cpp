@@ -5,7 +5,6 @@
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ccommandregistry.h"
 #include "support/logcapture.h"
-#include "support/propertycontract.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
@@ -31,13 +30,8 @@ protected:
     CCaseRequiredAreasDataExchangeModelBase model{selected};
 };
 
-TEST_F(CaseRequiredAreasModel, StartsEmptyWithTheLowerJawAsDefault)
+TEST_F(CaseRequiredAreasModel, StartsEmptyWithoutTouchingTheSelection)
 {
-    using M = CCaseRequiredAreasDataExchangeModelBase;
-    Orx2Test::PropertyContract<M>()
-        .Row<EAreaItems>("DefaultActiveArea", &M::GetDefaultActiveArea, &M::GetDefaultActiveArea,
-                         EAreaItems::LowerJaw, EAreaItems::UpperJaw)
-        .Check(model);
     EXPECT_EQ(0u, model.GetRequiredAreasArray().GetSize());
     EXPECT_EQ(EAreaItems::Undefined, selected->Get());
 }

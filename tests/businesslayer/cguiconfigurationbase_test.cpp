@@ -2,14 +2,11 @@
 // acquisition button, the capture keys, the GUI lock and the QR code it holds.
 #include "businesslayer/common/cguiconfigurationbase.h"
 
-#include "base/orx2basepool/tcommand.h"
 #include "businesslayer/common/c3dsceneviewmodelbase.h"
 #include "businesslayer/common/cacquisitionbuttonviewmodelbase.h"
-#include "businesslayer/common/cqrcodeviewmodelbase.h"
 #include "host/contracts/i3dvisualizationsink.h"
 #include "support/callspy.h"
 #include "support/heldcallback.h"
-#include "support/propertycontract.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +15,6 @@
 namespace
 {
 using namespace BusinessLayer;
-using Base::CDeviceStateChanged;
 using SinkPtr = CGuiConfigurationBase::SinkPtr;
 using Sinks = std::vector<std::tuple<SinkPtr>>;
 
@@ -42,11 +38,6 @@ public:
 private:
     Orx2Test::CallSpy<SinkPtr>& m_hook;
 };
-
-template <class... Args> std::shared_ptr<Base::ICommand<Args...>> Command()
-{
-    return std::make_shared<Base::TCommand<void, Args...>>([](Args...) {}, L"Test", false);
-}
 
 /// A button following a device signal, as a host's derived class does.
 class CFollowingButton : public CAcquisitionButtonViewModelBase
@@ -102,29 +93,6 @@ TEST(GuiConfiguration, TheSceneCarriesTheCurrentSinkWhicheverIsSetFirst)
         for (auto* spy : {&first->sinks, &second->sinks, &hook})
             spy->Clear();
     }
-}
-
-TEST(SmallViewModels, PropertiesKeepTheirContract)
-{
-    CAcquisitionButtonViewModelBase button;
-    using B = CAcquisitionButtonViewModelBase;
-    Orx2Test::PropertyContract<B>()
-        .Row<CDeviceStateChanged>("CameraDeviceState", &B::GetCameraDeviceState, &B::GetCameraDeviceState, {},
-                                  {CDeviceStateChanged::EDeviceState::Connected, L"Cam"})
-        .Row<bool>("IsLocked", &B::GetIsLocked, &B::GetIsLocked, false, true)
-        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(IsEnabled), true, false)
-        .Check(button);
-
-    CQRCodeViewModelBase qr;
-    using Q = CQRCodeViewModelBase;
-    auto const area = Command<Base::EAreaItems>();
-    auto const text = Command<CStringW>();
-    Orx2Test::PropertyContract<Q>()
-        .Setter<Q::ActiveAreaCommandPtr>("ActiveAreaCommand", &Q::GetActiveAreaCommand,
-                                         &Q::SetActivateAreaCommand, nullptr, area)
-        .Setter<Q::QRCodeCommandPtr>("QRCodeCommand", &Q::GetQRCodeCommand, &Q::SetQRCodeCommand, nullptr,
-                                     text)
-        .Check(qr);
 }
 
 TEST(SmallViewModels, AButtonsSubscriptionNeverRunsAfterItsDestruction)

@@ -2,7 +2,6 @@
 #include "reference_host/cacquisitionproperties.h"
 
 #include "support/propertychangedcounter.h"
-#include "support/propertycontract.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
@@ -30,19 +29,6 @@ protected:
     std::shared_ptr<ReferenceHost::CAcquisitionProperties> host =
         std::make_shared<ReferenceHost::CAcquisitionProperties>();
 };
-
-TEST_F(LiveImage, PropertiesKeepTheirContract)
-{
-    using I = CLiveImageViewModelBase;
-    I image(host, host);
-    Orx2Test::PropertyContract<I>()
-        .Row<unsigned>("AcquireType", &I::GetAcquireType, &I::GetAcquireType, 0u, 3u)
-        .Row<unsigned>("TextResource", &I::GetTextResource, &I::GetTextResource, 0u, 4711u)
-        .Row<Base::ELiveImageTransformation>("ImageTransformation", &I::GetImageTransformation,
-                                             &I::GetImageTransformation, Base::ELiveImageTransformation::None,
-                                             Base::ELiveImageTransformation::Rotate180)
-        .Check(image);
-}
 
 // Each row is sent from an engine thread to a live image that follows the host (counting the GUI's
 // notifications), and a live image made while the host reports it starts from it.

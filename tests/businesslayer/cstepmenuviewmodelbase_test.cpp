@@ -5,7 +5,6 @@
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tcommand.h"
 #include "support/commandenvironment.h"
-#include "support/propertycontract.h"
 #include "support/heldcallback.h"
 
 #include <gtest/gtest.h>
@@ -53,42 +52,6 @@ template <class Pointers> std::vector<void const*> Seen(Pointers const& items)
 }
 
 using StepMenu = Orx2Test::CommandEnvironment;
-
-TEST_F(StepMenu, PropertiesKeepTheirContract)
-{
-    std::shared_ptr<Base::ICommand<>> const command =
-        std::make_shared<Base::TCommand<void>>([] {}, L"Step", false);
-    std::shared_ptr<Base::ICommand<bool>> const okCancel =
-        std::make_shared<Base::TCommand<void, bool>>([](bool) {}, L"OkCancel", false);
-    std::shared_ptr<Base::ICommand<CStringW>> const text =
-        std::make_shared<Base::TCommand<void, CStringW>>([](CStringW) {}, L"Text", false);
-    Orx2Test::PropertyContract<Item>()
-        .Accessor<bool>("Enabled", ORX2_ACCESSOR(GetEnabled), false, true)
-        .Accessor<bool>("Selected", ORX2_ACCESSOR(GetSelected), false, true)
-        .Accessor<bool>("IsDone", ORX2_ACCESSOR(GetIsDone), false, true)
-        .Accessor<bool>("CanOptionalsCollapse", ORX2_ACCESSOR(GetCanOptionalsCollapse), false, true)
-        .Accessor<bool>("ShowStatusBar", ORX2_ACCESSOR(ShowStatusBar), false, true)
-        .Accessor<bool>("OkEnabled", ORX2_ACCESSOR(OkEnabled), false, true)
-        .Accessor<bool>("OkVisible", ORX2_ACCESSOR(OkVisible), false, true)
-        .Accessor<bool>("CancelEnabled", ORX2_ACCESSOR(CancelEnabled), false, true)
-        .Accessor<CStringW>("InfoText", ORX2_ACCESSOR(GetInfoText), L"", L"tip")
-        .Accessor<CStringW>("GroupID", ORX2_ACCESSOR(GetGroupID), L"group", L"eOk")
-        .Accessor("Command", ORX2_ACCESSOR(GetCommand), decltype(command){}, command)
-        .Accessor("OkCancelPressed", ORX2_ACCESSOR(GetOkCancelPressed), decltype(okCancel){}, okCancel)
-        .Accessor("TextInserted", ORX2_ACCESSOR(GetTextInserted), decltype(text){}, text)
-        .Setter<bool>("Visibility", &Item::GetVisibility, &Item::SetVisibility, false, true)
-        .Setter<bool>("Collapsed", &Item::GetCollapsed, &Item::SetCollapsed, false, true)
-        .Setter<bool>("IsOptional", &Item::GetIsOptional, &Item::SetOptional, false, true)
-        .Check(*MakeItem(Type{7}));
-    CTestMenu menu;
-    Orx2Test::PropertyContract<Menu>()
-        .Accessor<bool>("ShowVideoMode2DDisabledHint", ORX2_ACCESSOR(GetShowVideoMode2DDisabledHint), false,
-                        true)
-        .Setter<Menu::StepMenuPosition>("StepMenuPosition", &Menu::GetStepMenuPosition,
-                                        &Menu::SetStepMenuPosition, Menu::StepMenuPosition{0},
-                                        Menu::StepMenuPosition{2})
-        .Check(menu);
-}
 
 TEST_F(StepMenu, EachConstructorArgumentLandsInItsOwnProperty)
 {

@@ -1,7 +1,6 @@
 // Thumbnails, their bar and the trash: the select command by name, its toggle, and the lookup by
 // bitmap id.
 #include "businesslayer/common/cthumbnailbarviewmodelbase.h"
-#include "businesslayer/common/ctrashviewmodelbase.h"
 #include "reference_host/cthumbnailsource.h"
 
 #include "base/orx2basepool/tarrayproperty.h"
@@ -9,7 +8,6 @@
 #include "support/commandenvironment.h"
 #include "support/guiprobe.h"
 #include "support/propertychangedcounter.h"
-#include "support/propertycontract.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
@@ -18,27 +16,8 @@ namespace
 {
 using Base::EAreaItems;
 using Thumbnail = BusinessLayer::CThumbnailItemViewModelBase;
-using Trash = BusinessLayer::CTrashViewModelBase;
 
 using Thumbnails = Orx2Test::CommandEnvironment;
-
-TEST_F(Thumbnails, PropertiesKeepTheirContract)
-{
-    Thumbnail thumbnail(EAreaItems::LowerJaw, L"p");
-    using Status = Thumbnail::ECorrelationStatus;
-    Orx2Test::PropertyContract<Thumbnail>()
-        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), false, true)
-        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(GetIsEnabled), false, true)
-        .Accessor<bool>("IsReference", ORX2_ACCESSOR(GetIsReference), false, true)
-        .Accessor<int>("Number", ORX2_ACCESSOR(GetNumber), -1, 0)
-        .Accessor("CorrelationStatus", ORX2_ACCESSOR(GetCorrelationStatus), Status::Undefined, Status{0})
-        .Check(thumbnail);
-    Trash trash;
-    Orx2Test::PropertyContract<Trash>()
-        .Accessor<bool>("Visibility", ORX2_ACCESSOR(GetVisibility), true, false)
-        .Accessor<bool>("IsEnabled", ORX2_ACCESSOR(GetIsEnabled), true, false)
-        .Check(trash);
-}
 
 TEST_F(Thumbnails, SelectByNameExactlyWhileTheThumbnailHoldsItsCommand)
 {

@@ -1,11 +1,9 @@
 #include "host/acquisitionbase/ccommandregistry.h"
 
 #include "hosttestsupport.h"
-#include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 #include <vector>
 
@@ -56,19 +54,4 @@ TEST(HostCommandRegistry, RemoveByIdentitySparesASuccessor)
     EXPECT_FALSE(registry.RemoveCommand(L"Scan"));
 }
 
-TEST(HostCommandRegistry, OneWinnerWhenThreadsRegisterTheSameName)
-{
-    CCommandRegistry registry;
-    std::atomic<int> wins{0};
-    std::vector<std::shared_ptr<Base::ICommandBase>> contenders;
-    for (int index = 0; index < 4; ++index)
-        contenders.push_back(MakeCommand(L"Contested"));
-    {
-        std::vector<Orx2Test::ScopedThread> threads;
-        for (int index = 0; index < 4; ++index)
-            threads.emplace_back([&, index]
-                                 { wins += registry.AddCommand(L"Contested", contenders[index]) ? 1 : 0; });
-    }
-    EXPECT_EQ(wins.load(), 1);
-}
 } // namespace

@@ -1,10 +1,7 @@
 #include "host/resources/tvcresmanager.h"
 
-#include "support/threadhelpers.h"
-
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <string>
 
 namespace
@@ -21,24 +18,5 @@ TEST(HostResManager, LoadedIdsGiveTheirTextUnknownIdsAnEmptyOne)
     EXPECT_TRUE(strings.HasString(4U)) << "an empty text is still a loaded string";
     strings.Clear();
     EXPECT_FALSE(strings.HasString(1U));
-
-    // Loaded from another thread, a string is read whole.
-    std::wstring const longText(200, L'x');
-    std::atomic<bool> done{false};
-    {
-        Orx2Test::ScopedThread loader(
-            [&]
-            {
-                for (unsigned int round = 0; round < 200; ++round)
-                    strings.LoadStrings({{7U, round % 2 == 0 ? CStringW(longText) : CStringW(L"short")}});
-                done = true;
-            });
-        while (!done)
-        {
-            CStringW const text = strings.GetString(7U);
-            ASSERT_TRUE(text.IsEmpty() || text == L"short" || text == longText.c_str());
-        }
-    }
-    EXPECT_EQ(L"short", strings.GetString(7U));
 }
 } // namespace

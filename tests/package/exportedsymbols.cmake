@@ -118,8 +118,9 @@ foreach(header ${headers})
                   "enum[ \t]+(class[ \t]+|struct[ \t]+)?([A-Za-z_][A-Za-z0-9_]*)" 2)
     # Statics that must exist once in the process, whichever library or program runs the inline code
     # that uses them: exported on purpose (weak), even from an Internal namespace.
+    # (An attribute macro such as ORX2_STATIC_TLS may stand between the name and its initializer.)
     collect_names(shared_statics ${header} "^[ \t]*ORX2_SHARED_ACROSS_MODULES[ \t]"
-                  "([A-Za-z_][A-Za-z0-9_]*)[ \t]*(\\(|=|;)" 1)
+                  "([A-Za-z_][A-Za-z0-9_]*)[ \t]*(ORX2_[A-Z_]+[ \t]*)?(\\(|=|;)" 1)
     file(STRINGS ${header} lines REGEX "ORX2_[A-Z]+_EXPORT")
     foreach(line ${lines})
         if(line MATCHES "^[ \t]*(#|//)")

@@ -386,42 +386,34 @@ TEST_F(ViewModelMap, NotifiesEachKeyOncePerRealChange)
 TEST_F(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThreadAndEndInTheLastValues)
 {
     constexpr int kChanges = 300;
-    for (bool const guiRunsMeanwhile : {false, true})
+    auto const vm = std::make_shared<CTestViewModel>();
+    MapPtr const map = MakeMap(vm);
+    PumpUntil();
+    auto const start = CBridgeStatistics::Get();
+    std::atomic<int> running{2};
+    // Two engine threads change two properties while the GUI runs: the newest values win, whichever
+    // thread posts last.
+    auto burst = [&](auto set)
     {
-        SCOPED_TRACE(guiRunsMeanwhile ? "GUI runs during the burst" : "burst, then the GUI runs");
-        auto const vm = std::make_shared<CTestViewModel>();
-        MapPtr const map = MakeMap(vm);
-        PumpUntil();
-        auto const start = CBridgeStatistics::Get();
-        std::atomic<int> running{2};
-        // Two engine threads change two properties: the newest values win, whichever thread posts last.
-        auto burst = [&](auto set)
+        return [&, set]
         {
-            return [&, set]
-            {
-                for (int i = 1; i <= kChanges; ++i)
-                    set(i);
-                --running;
-            };
+            for (int i = 1; i <= kChanges; ++i)
+                set(i);
+            --running;
         };
-        ScopedThread numbers(burst([&](int i) { vm->number.Set(i); })),
-            flags(burst([&](int i) { vm->flag.Set(i % 2); }));
-        if (!guiRunsMeanwhile)
-        {
-            numbers.Join(), flags.Join();
-            EXPECT_EQ(map->value("number"), QVariant(0)) << "applied off the GUI thread";
-        }
-        ASSERT_TRUE(PumpUntil([&] { return running == 0; }));
-        PumpUntil();
-        EXPECT_EQ(map->value("number"), QVariant(kChanges));
-        EXPECT_EQ(map->value("flag"), QVariant(false));
-        SBridgeCounts const counts = Since(start);
-        EXPECT_EQ(counts.offThreadCalls, 0u);
-        EXPECT_EQ(counts.snapshotsRead, 2u * kChanges) << "one snapshot per notification";
-        EXPECT_GE(counts.postsQueued, counts.updatesApplied);
-        EXPECT_GE(counts.updatesApplied, 1u);
-        EXPECT_LE(counts.postsQueued, 2u * kChanges);
-    }
+    };
+    ScopedThread numbers(burst([&](int i) { vm->number.Set(i); })),
+        flags(burst([&](int i) { vm->flag.Set(i % 2); }));
+    ASSERT_TRUE(PumpUntil([&] { return running == 0; }));
+    PumpUntil();
+    EXPECT_EQ(map->value("number"), QVariant(kChanges));
+    EXPECT_EQ(map->value("flag"), QVariant(false));
+    SBridgeCounts const counts = Since(start);
+    EXPECT_EQ(counts.offThreadCalls, 0u);
+    EXPECT_EQ(counts.snapshotsRead, 2u * kChanges) << "one snapshot per notification";
+    EXPECT_GE(counts.postsQueued, counts.updatesApplied);
+    EXPECT_GE(counts.updatesApplied, 1u);
+    EXPECT_LE(counts.postsQueued, 2u * kChanges);
 }
 
 TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesNothing)

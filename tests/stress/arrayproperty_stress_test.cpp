@@ -58,84 +58,63 @@ void EditUntilSpent(TArrayProperty<int>& array, Budget& budget, MirrorChecks& ch
 }
 } // namespace
 
-// Three threads apply random edits of all eleven kinds to one TArrayProperty<int>; two long-lived
-// full-array observers and observers that two other threads keep making and dropping mirror it. The
-// callback runs while the array holds its reader lock, so inside it the mirror must equal GetValues().
-TEST(ArrayPropertyStress, MirrorDiffersFromArrayInsideNotification)
+// Three threads apply random edits of all eleven kinds, two to `left` and one to `right`; two
+// long-lived full-array observers of `left`, and observers that another thread keeps making and
+// dropping, mirror it. Meanwhile a proxy keeps being rebound between both and to short-lived arrays that
+// are destroyed while bound. The callbacks run while the array holds its reader lock, so inside them a
+// mirror must equal what its source reads; the proxy's observer must be able to apply every notification
+// it receives (a notification of a source the proxy has left, or one lost in a rebind, makes it throw).
+// When all is quiet the proxy, its observer and the bound array agree.
+TEST(ArrayPropertyStress, MirrorDiffersFromSourceInsideNotificationOrBreaksWhenAProxyRebinds)
 {
-    Watchdog const watchdog("ArrayPropertyStress.MirrorDiffersFromArrayInsideNotification");
-    TArrayProperty<int> array;
+    Watchdog const watchdog("ArrayPropertyStress.MirrorDiffersFromSourceInsideNotificationOrBreaksWhenAProxyRebinds");
+    TArrayProperty<int> left(std::vector<int>{1, 2, 3});
+    TArrayProperty<int> right;
     MirrorChecks checks;
-    auto compare = [&array, &checks](std::vector<int> const& mirror)
-    { checks.Compare(mirror, array.GetValues()); };
-    TArrayObserver<int> first = MakeFullArrayObserver(array, compare);
-    TArrayObserver<int> second = MakeFullArrayObserver(array, compare);
+    auto compare = [&left, &checks](std::vector<int> const& mirror) { checks.Compare(mirror, left.GetValues()); };
+    TArrayObserver<int> first = MakeFullArrayObserver(left, compare);
+    TArrayObserver<int> second = MakeFullArrayObserver(left, compare);
+    TArrayBindingSourceProxy<int> proxy;
+    proxy.Bind(left);
+    std::vector<int> lastMirror; // written by the callbacks only, which never overlap
+    TArrayObserver<int> proxyObserver = MakeFullArrayObserver(proxy,
+                                                              [&](std::vector<int> const& mirror)
+                                                              {
+                                                                  checks.Compare(mirror, proxy.GetValues());
+                                                                  lastMirror = mirror;
+                                                              });
 
-    Budget budget(Scaled(1'000'000, 100'000));
+    Budget edits(Scaled(1'000'000, 100'000));
+    Budget rebinds(Scaled(50'000, 20'000));
     std::atomic<int> editorsRunning{3};
-    auto editor = [&](unsigned seed)
-    {
-        EditUntilSpent(array, budget, checks, seed);
-        editorsRunning.fetch_sub(1);
-    };
-    auto observerMaker = [&](unsigned seed)
-    {
-        std::mt19937 random(seed);
-        std::uniform_int_distribution<unsigned> hold(0, 2000);
-        while (editorsRunning.load() > 0)
-        {
-            try
-            {
-                TArrayObserver<int> observer = MakeFullArrayObserver(array, compare);
-                checks.observersMade.fetch_add(1, std::memory_order_relaxed);
-                BusyPause(hold(random));
-            }
-            catch (std::exception const& error)
-            {
-                checks.faults.Add(std::string("binding an observer threw: ") + error.what());
-            }
-        }
-    };
     {
         std::vector<ScopedThread> threads;
         for (unsigned i = 0; i < 3; ++i)
-            threads.emplace_back([&editor, i] { editor(3000 + i); });
-        for (unsigned i = 0; i < 2; ++i)
-            threads.emplace_back([&observerMaker, i] { observerMaker(4000 + i); });
-    }
-
-    ReportBudget("edits", budget);
-    EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
-    EXPECT_GT(checks.observersMade.load(), 0u);
-}
-
-// Two threads edit two arrays while a third keeps rebinding a proxy between them and to short-lived
-// arrays that are destroyed while bound. A full-array observer of the proxy must be able to apply every
-// notification it receives (a notification of a source the proxy has left, or one lost in a rebind,
-// makes it throw), and inside the callback its mirror must equal what the proxy reads. When all is quiet
-// the proxy, its observer and the bound array agree.
-TEST(ArrayPropertyStress, ProxyMirrorBreaksWhenRebindingWhileSourcesChange)
-{
-    Watchdog const watchdog("ArrayPropertyStress.ProxyMirrorBreaksWhenRebindingWhileSourcesChange");
-    TArrayProperty<int> left(std::vector<int>{1, 2, 3});
-    TArrayProperty<int> right;
-    TArrayBindingSourceProxy<int> proxy;
-    proxy.Bind(left);
-    MirrorChecks checks;
-    std::vector<int> lastMirror; // written by the callbacks only, which never overlap
-    TArrayObserver<int> observer = MakeFullArrayObserver(proxy,
-                                                         [&](std::vector<int> const& mirror)
-                                                         {
-                                                             checks.Compare(mirror, proxy.GetValues());
-                                                             lastMirror = mirror;
-                                                         });
-
-    Budget rebinds(Scaled(50'000, 20'000));
-    Budget edits(std::numeric_limits<std::uint64_t>::max()); // as many as fit while the rebinds run
-    {
-        std::vector<ScopedThread> threads;
-        threads.emplace_back([&] { EditUntilSpent(left, edits, checks, 7000); });
-        threads.emplace_back([&] { EditUntilSpent(right, edits, checks, 7001); });
+            threads.emplace_back(
+                [&, i]
+                {
+                    EditUntilSpent(i == 2 ? right : left, edits, checks, 3000 + i);
+                    editorsRunning.fetch_sub(1);
+                });
+        threads.emplace_back(
+            [&]
+            {
+                std::mt19937 random(4000);
+                std::uniform_int_distribution<unsigned> hold(0, 2000);
+                while (editorsRunning.load() > 0)
+                {
+                    try
+                    {
+                        TArrayObserver<int> observer = MakeFullArrayObserver(left, compare);
+                        checks.observersMade.fetch_add(1, std::memory_order_relaxed);
+                        BusyPause(hold(random));
+                    }
+                    catch (std::exception const& error)
+                    {
+                        checks.faults.Add(std::string("binding an observer threw: ") + error.what());
+                    }
+                }
+            });
         threads.emplace_back(
             [&]
             {
@@ -168,8 +147,10 @@ TEST(ArrayPropertyStress, ProxyMirrorBreaksWhenRebindingWhileSourcesChange)
             });
     }
 
+    ReportBudget("edits", edits);
     ReportBudget("rebinds", rebinds);
     EXPECT_EQ(checks.faults.Count(), 0u) << checks.faults.First();
+    EXPECT_GT(checks.observersMade.load(), 0u);
     EXPECT_EQ(proxy.GetValues(), left.GetValues());
     EXPECT_EQ(lastMirror, left.GetValues());
 }

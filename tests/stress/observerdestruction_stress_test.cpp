@@ -78,39 +78,6 @@ template <class End> void EndWhileRunning(CallbackState& state, Faults& faults, 
     state.ended.store(true);
 }
 
-/// Runs `produce` on one thread while two others call `bindAndEnd(random)` until the budget is spent,
-/// then checks the faults.
-template <class Produce, class BindAndEnd>
-void Race(char const* name, Faults const& faults, Produce produce, BindAndEnd bindAndEnd)
-{
-    Watchdog const watchdog(name);
-    Budget budget(Scaled(20'000, 10'000));
-    std::atomic<bool> done{false};
-    ScopedThread producer(
-        [&]
-        {
-            for (int value = 1; !done.load() && budget.TimeLeft(); ++value)
-                produce(value);
-        });
-    {
-        std::vector<ScopedThread> enders;
-        for (unsigned i = 0; i < 2; ++i)
-            enders.emplace_back(
-                [&, i]
-                {
-                    std::mt19937 random(5000 + i);
-                    while (budget.Take())
-                        bindAndEnd(random);
-                });
-    }
-    done.store(true);
-    producer.Join();
-    ReportBudget(name, budget);
-    EXPECT_EQ(faults.callsAfterEnd.load(), 0u) << "a callback ran after its observer was ended";
-    EXPECT_EQ(faults.endsReturnedEarly.load(), 0u) << "ending an observer returned while its callback ran";
-    EXPECT_GT(faults.endsWhileRunning.load(), 0u) << "no end met a running callback: the test proved nothing";
-}
-
 /// A value observer of the kind picked by `kind`, reporting to `state`.
 CObserver MakeValueObserver(TProperty<int> const& property, int kind,
                             std::shared_ptr<CallbackState> const& state, Faults& faults)
@@ -131,62 +98,39 @@ CObserver MakeValueObserver(TProperty<int> const& property, int kind,
 }
 } // namespace
 
-// One thread keeps setting a property; two others bind value observers of all three kinds, wait until
-// a callback is running on the setting thread and end the observer by destroying it, by Reset or by
-// assigning another observer over it. Once that has returned, the callback must not be running and
-// must never run again.
-TEST(ObserverDestructionStress, ValueCallbackRunsAfterObserverDestructorReturned)
+// One thread keeps setting a property and editing an array; two others bind value observers of all
+// three kinds and full-array and change observers, wait until a callback is running on the producing
+// thread and end the observer by destroying it, by Reset or by assigning another observer over it. Once
+// that has returned, the callback must not be running and must never run again.
+TEST(ObserverDestructionStress, CallbackRunsAfterObserverDestructorReturned)
 {
+    Watchdog const watchdog("ObserverDestructionStress.CallbackRunsAfterObserverDestructorReturned");
     TestOwner owner;
     TProperty<int> property(0, owner);
-    Faults faults;
-    Race("ValueCallbackRunsAfterObserverDestructorReturned", faults, [&](int value) { property.Set(value); },
-         [&](std::mt19937& random)
-         {
-             std::uniform_int_distribution<int> kind(0, 2);
-             auto state = std::make_shared<CallbackState>();
-             CObserver observer = MakeValueObserver(property, kind(random), state, faults);
-             switch (kind(random))
-             {
-             case 0:
-                 EndWhileRunning(*state, faults, [&observer] { CObserver const doomed(std::move(observer)); });
-                 break;
-             case 1:
-                 EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
-                 break;
-             default:
-             {
-                 // Assigning over ends the old binding first; the new one is checked when it ends in turn.
-                 auto nextState = std::make_shared<CallbackState>();
-                 CObserver next = MakeValueObserver(property, kind(random), nextState, faults);
-                 EndWhileRunning(*state, faults, [&observer, &next] { observer = std::move(next); });
-                 EndWhileRunning(*nextState, faults, [&observer] { observer.Reset(); });
-                 break;
-             }
-             }
-         });
-}
-
-// As above for array observers: one thread keeps editing an array property; others bind full-array and
-// change observers, wait for a callback running on the editing thread and end the observer.
-TEST(ObserverDestructionStress, ArrayCallbackRunsAfterObserverDestructorReturned)
-{
     TArrayProperty<int> array(std::vector<int>{1, 2, 3});
     Faults faults;
-    Race(
-        "ArrayCallbackRunsAfterObserverDestructorReturned", faults,
-        [&](int value)
+    Budget budget(Scaled(40'000, 20'000));
+    std::atomic<bool> done{false};
+    ScopedThread producer(
+        [&]
         {
-            if (value % 3 == 0)
-                array.Add(value);
-            else if (value % 3 == 1)
-                array.SetAt(0, value);
-            else
-                array.RemoveLast();
-        },
-        [&](std::mt19937& random)
+            for (int value = 1; !done.load() && budget.TimeLeft(); ++value)
+            {
+                property.Set(value);
+                if (value % 3 == 0)
+                    array.Add(value);
+                else if (value % 3 == 1)
+                    array.SetAt(0, value);
+                else
+                    array.RemoveLast();
+            }
+        });
+    auto const bindAndEnd = [&](std::mt19937& random)
+    {
+        std::uniform_int_distribution<int> kind(0, 2);
+        auto state = std::make_shared<CallbackState>();
+        if (random() % 3 == 0)
         {
-            auto state = std::make_shared<CallbackState>();
             auto first = std::make_shared<std::atomic<bool>>(true);
             auto call = [state, &faults, first] { CheckedCallback(*state, faults, first->exchange(false)); };
             TArrayObserver<int> observer;
@@ -196,5 +140,43 @@ TEST(ObserverDestructionStress, ArrayCallbackRunsAfterObserverDestructorReturned
                 observer =
                     MakeArrayChangeObserver(array, [call](ArrayChangedNotification<int> const&) { call(); });
             EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
-        });
+            return;
+        }
+        CObserver observer = MakeValueObserver(property, kind(random), state, faults);
+        switch (kind(random))
+        {
+        case 0:
+            EndWhileRunning(*state, faults, [&observer] { CObserver const doomed(std::move(observer)); });
+            break;
+        case 1:
+            EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
+            break;
+        default:
+        {
+            // Assigning over ends the old binding first; the new one is checked when it ends in turn.
+            auto nextState = std::make_shared<CallbackState>();
+            CObserver next = MakeValueObserver(property, kind(random), nextState, faults);
+            EndWhileRunning(*state, faults, [&observer, &next] { observer = std::move(next); });
+            EndWhileRunning(*nextState, faults, [&observer] { observer.Reset(); });
+            break;
+        }
+        }
+    };
+    {
+        std::vector<ScopedThread> enders;
+        for (unsigned i = 0; i < 2; ++i)
+            enders.emplace_back(
+                [&, i]
+                {
+                    std::mt19937 random(5000 + i);
+                    while (budget.Take())
+                        bindAndEnd(random);
+                });
+    }
+    done.store(true);
+    producer.Join();
+    ReportBudget("observersEnded", budget);
+    EXPECT_EQ(faults.callsAfterEnd.load(), 0u) << "a callback ran after its observer was ended";
+    EXPECT_EQ(faults.endsReturnedEarly.load(), 0u) << "ending an observer returned while its callback ran";
+    EXPECT_GT(faults.endsWhileRunning.load(), 0u) << "no end met a running callback: the test proved nothing";
 }

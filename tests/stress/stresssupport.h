@@ -1,11 +1,12 @@
 #pragma once
 // What every stress test shares: a budget bounded by count and by time, a watchdog that turns a hang
 // into a failure, and the report of the counts reached.
+#include "support/threadhelpers.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -102,14 +103,12 @@ public:
         : m_thread(
               [this, what = std::move(what), limit]
               {
-                  std::unique_lock<std::mutex> lock(m_mutex);
-                  if (!m_cv.wait_for(lock, limit, [this] { return m_done; }))
-                  {
-                      std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms\n",
-                                   what.c_str(), static_cast<long long>(limit.count()));
-                      std::fflush(stderr);
-                      std::abort();
-                  }
+                  if (m_done.Wait(limit))
+                      return;
+                  std::fprintf(stderr, "stress test hung: %s did not finish within %lld ms\n", what.c_str(),
+                               static_cast<long long>(limit.count()));
+                  std::fflush(stderr);
+                  std::abort();
               })
     {
     }
@@ -117,19 +116,13 @@ public:
     Watchdog& operator=(Watchdog const&) = delete;
     ~Watchdog()
     {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_done = true;
-        }
-        m_cv.notify_all();
+        m_done.Open();
         m_thread.join();
     }
 
 private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    bool m_done = false;
-    std::thread m_thread; // last: started once the members it uses exist
+    Orx2Test::Gate m_done;
+    std::thread m_thread; // last: started once the gate it waits on exists
 };
 
 /// Counts faults seen by any thread and keeps the description of the first one. Thread-safe.
@@ -156,18 +149,12 @@ private:
     std::string m_first; // guarded by m_mutex
 };
 
-/// Prints a count reached (to the test output and the XML report).
-inline void Report(char const* name, std::uint64_t value)
-{
-    std::cout << "[ stress   ] " << name << " = " << value << '\n';
-    ::testing::Test::RecordProperty(name, std::to_string(value));
-}
-
-/// Prints what a budget reached. In a plain build it also requires `required` operations, so that a
+/// Prints what a budget reached (to the test output and the XML report). In a plain build it also requires `required` operations, so that a
 /// slowdown hiding behind the time budget is noticed where a minimum matters.
 inline void ReportBudget(char const* name, Budget const& budget, std::uint64_t required = 0)
 {
-    Report(name, budget.Granted());
+    std::cout << "[ stress   ] " << name << " = " << budget.Granted() << '\n';
+    ::testing::Test::RecordProperty(name, std::to_string(budget.Granted()));
     if (!kSanitized)
     {
         EXPECT_GE(budget.Granted(), required) << name << ": the time budget ran out first";

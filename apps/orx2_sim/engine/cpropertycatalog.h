@@ -58,10 +58,10 @@ public:
     std::size_t AddNotifySource(std::string label, Base::INotifyPropertyChanged const& owner);
     /// Every value change of `source` (which must outlive the catalog's watchers).
     template <class T>
-    std::size_t AddValueSource(std::string label, Base::Binding::IValueStreamSource<T> const& source);
+    std::size_t AddValueSource(std::string const& label, Base::Binding::IValueStreamSource<T> const& source);
     /// Every change of the array `source` (which must outlive the catalog's watchers).
     template <class T>
-    std::size_t AddArraySource(std::string label, Base::Binding::IArrayBindingSource<T> const& source);
+    std::size_t AddArraySource(std::string const& label, Base::Binding::IArrayBindingSource<T> const& source);
 
     /// Declares the value `name`, re-read when `source` notifies. Throws std::logic_error for a name
     /// declared twice or an unknown source.
@@ -96,18 +96,18 @@ template <class E> std::shared_ptr<void> Observe(Base::Binding::IArrayBindingSou
 std::shared_ptr<void> Observe(Base::INotifyPropertyChanged const& owner, Notify notify);
 
 template <class T>
-std::size_t CPropertyCatalog::AddValueSource(std::string label, Base::Binding::IValueStreamSource<T> const& source)
+std::size_t CPropertyCatalog::AddValueSource(std::string const& label, Base::Binding::IValueStreamSource<T> const& source)
 {
     return AddSource(
-        std::move(label), "ValueChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
+        label, "ValueChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
         &source);
 }
 
 template <class T>
-std::size_t CPropertyCatalog::AddArraySource(std::string label, Base::Binding::IArrayBindingSource<T> const& source)
+std::size_t CPropertyCatalog::AddArraySource(std::string const& label, Base::Binding::IArrayBindingSource<T> const& source)
 {
     return AddSource(
-        std::move(label), "ArrayChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
+        label, "ArrayChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
         &source);
 }
 } // namespace Orx2Sim

@@ -31,7 +31,7 @@ void CSessionReplay::Check(std::vector<SSessionRecord> const& records) const
     {
         std::string const name = Narrow(records[index].commandName);
         auto const fail = [&](std::string const& reason)
-        { throw CSessionFileError(index + 1, name + ": " + reason); };
+        { throw CSessionFileError(index + 1, name + ": " += reason); };
         std::shared_ptr<Base::ICommandBase> const command = registry.FindCommand(records[index].commandName);
         SSessionCommand const* const form = command ? nullptr : m_steps.FindSessionCommand(name);
         if (!command && form == nullptr)

@@ -64,7 +64,7 @@ CSimHost::~CSimHost()
     m_areas.reset();
 }
 
-void CSimHost::SetReplayCommand(std::shared_ptr<ReplayCommand> command)
+void CSimHost::SetReplayCommand(std::shared_ptr<ReplayCommand> const& command)
 {
     m_commonCommands->SetEngineReplayModeCommand(command);
     if (command)

@@ -47,7 +47,7 @@ public:
     /// Step 3, the replay slot of the common command set: `command` becomes the command set's replay
     /// command and is registered under "common.Replay" (setters do not register; the default command's
     /// entry expires when the slot releases it, so the registration succeeds).
-    void SetReplayCommand(std::shared_ptr<ReplayCommand> command);
+    void SetReplayCommand(std::shared_ptr<ReplayCommand> const& command);
     /// The common command set's replay command.
     std::shared_ptr<ReplayCommand> GetReplayCommand() const
     {

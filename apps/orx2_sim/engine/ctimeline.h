@@ -20,6 +20,7 @@ struct SChange
 };
 
 /// Something that happened during a step, in the order it happened.
+// NOLINTNEXTLINE(bugprone-exception-escape): Json's noexcept move looks throwing to the check
 struct STimelineEvent
 {
     enum class EKind

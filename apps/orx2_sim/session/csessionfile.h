@@ -40,7 +40,7 @@ public:
     static constexpr std::array<unsigned char, 8> kMagic = {'O', 'R', 'X', '2', 'S', 'E', 'S', 'S'};
     static constexpr std::uint32_t kFormatVersion = 1;
     /// Larger files are refused before they are read.
-    static constexpr std::size_t kMaximumFileSize = 64u * 1024u * 1024u;
+    static constexpr std::size_t kMaximumFileSize = std::size_t{64} * 1024 * 1024;
 
     /// The bytes of a session file holding `records`. Throws CSessionFileError for a record that cannot
     /// be encoded (an empty command name), std::bad_alloc.

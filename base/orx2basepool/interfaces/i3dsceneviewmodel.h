@@ -28,8 +28,10 @@ public:
     virtual void TriggerThumbnailRendering() = 0;
 };
 
+/// What the GUI binds of `I3DSceneViewModel`, by name (see TDescription).
 template <> struct TDescription<I3DSceneViewModel> : Describe::TMembersOf<I3DSceneViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

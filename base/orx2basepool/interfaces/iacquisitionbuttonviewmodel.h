@@ -23,15 +23,19 @@ public:
     /// The command the button executes (empty: none). Not a property: read it when the button is
     /// pressed; replacing it notifies nobody.
     virtual std::shared_ptr<ICommand<>> GetCameraCommand() = 0;
+    /// Replaces what `GetCameraCommand` hands out.
     virtual void SetCameraCommand(std::shared_ptr<ICommand<>> const& command) = 0;
     /// True: the button is shown but cannot be used.
     virtual IProperty<bool> const& GetIsLocked() const = 0;
+    /// The property the GUI binds as `IsEnabled`.
     virtual IProperty<bool> const& IsEnabled() const = 0;
 };
 
+/// What the GUI binds of `IAcquisitionButtonViewModel`, by name (see TDescription).
 template <>
 struct TDescription<IAcquisitionButtonViewModel> : Describe::TMembersOf<IAcquisitionButtonViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -13,9 +13,11 @@ public:
 };
 
 // Nothing to bind: the GUI only receives the model.
+/// What the GUI binds of `IAdminMetaDataDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAdminMetaDataDataExchangeModel> : Describe::TMembersOf<IAdminMetaDataDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

@@ -18,10 +18,12 @@ public:
     virtual std::vector<CGeometricEntityPacket> GetContainedEntities(EAreaItems area) = 0;
 };
 
+/// What the GUI binds of `IAreaEntityCollectionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaEntityCollectionDataExchangeModel>
     : Describe::TMembersOf<IAreaEntityCollectionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -26,33 +26,50 @@ public:
 
     ~IAreaItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
     /// The area is required for the current case.
     virtual IProperty<bool> const& GetIsObligatory() const = 0;
+    /// The property the GUI binds as `IsLocked`.
     virtual IProperty<bool> const& GetIsLocked() const = 0;
+    /// The property the GUI binds as `IsLockedWithoutData`.
     virtual IProperty<bool> const& GetIsLockedWithoutData() const = 0;
+    /// The property the GUI binds as `HasUnmergedClusters`.
     virtual IProperty<bool> const& GetHasUnmergedClusters() const = 0;
+    /// The property the GUI binds as `IsDragableCopyMove`.
     virtual IProperty<bool> const& GetIsDragableCopyMove() const = 0;
+    /// The property the GUI binds as `IsDragableDelete`.
     virtual IProperty<bool> const& GetIsDragableDelete() const = 0;
+    /// The property the GUI binds as `IsEnabled`.
     virtual IProperty<bool> const& GetIsEnabled() const = 0;
+    /// The property the GUI binds as `WorkIndicatorVisibility`.
     virtual IProperty<bool> const& GetWorkIndicatorVisibility() const = 0;
+    /// The property the GUI binds as `RemoveThumbnail`.
     virtual IProperty<bool> const& GetRemoveThumbnail() const = 0;
+    /// The property the GUI binds as `CorrelationStatus`.
     virtual IProperty<ECorrelationStatus> const& GetCorrelationStatus() const = 0;
     /// The area's thumbnail strip; the same object for the item's whole life.
     virtual std::shared_ptr<IThumbnailBarViewModel> GetThumbnailBarConfiguartion() const = 0;
     /// Plain command slots: setting one notifies nobody; an empty pointer while none is installed. Copy
     /// and move take the target area.
     virtual std::shared_ptr<ICommand<>> GetTrashCommand() const = 0;
+    /// Replaces what `GetTrashCommand` hands out.
     virtual void SetTrashCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+    /// The command the GUI executes as `Copy`.
     virtual std::shared_ptr<ICommand<EAreaItems>> GetCopyCommand() const = 0;
+    /// Replaces what `GetCopyCommand` hands out.
     virtual void SetCopyCommand(std::shared_ptr<ICommand<EAreaItems>> const& command) = 0;
+    /// The command the GUI executes as `Move`.
     virtual std::shared_ptr<ICommand<EAreaItems>> GetMoveCommand() const = 0;
+    /// Replaces what `GetMoveCommand` hands out.
     virtual void SetMoveCommand(std::shared_ptr<ICommand<EAreaItems>> const& command) = 0;
 };
 
 // "ThumbnailBar": the getter's name is misspelt, the GUI's is not.
+/// What the GUI binds of `IAreaItemViewModel`, by name (see TDescription).
 template <> struct TDescription<IAreaItemViewModel> : Describe::TMembersOf<IAreaItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -18,10 +18,12 @@ public:
     virtual void SetOcclusalDirection(EAreaItems area, JbMatrix4Rf direction) = 0;
 };
 
+/// What the GUI binds of `IAreaOcclusalDirectionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaOcclusalDirectionDataExchangeModel>
     : Describe::TMembersOf<IAreaOcclusalDirectionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -16,13 +16,15 @@ public:
     /// The two figures of an area's optimisation state, stored as the host reports them.
     struct SAreaOptimizationState
     {
-        float value = 0.0f;
-        std::uint32_t count = 0;
+        float value = 0.0f; ///< The optimisation's figure of merit.
+        std::uint32_t count = 0; ///< How often the area was optimised.
 
+        /// Equal when both figures are.
         friend bool operator==(SAreaOptimizationState const& a, SAreaOptimizationState const& b) noexcept
         {
             return a.value == b.value && a.count == b.count;
         }
+        /// Not equal when one figure differs.
         friend bool operator!=(SAreaOptimizationState const& a, SAreaOptimizationState const& b) noexcept
         {
             return !(a == b);
@@ -41,10 +43,12 @@ public:
     virtual void SetAreaOptimizationState(EAreaItems area, SAreaOptimizationState state) = 0;
 };
 
+/// What the GUI binds of `IAreaOptimizationStateDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaOptimizationStateDataExchangeModel>
     : Describe::TMembersOf<IAreaOptimizationStateDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

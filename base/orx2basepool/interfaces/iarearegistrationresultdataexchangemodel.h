@@ -15,6 +15,7 @@ namespace Base
 class IAreaRegistrationResultDataExchangeModel : public INotifyPropertyChanged
 {
 public:
+    /// An entry of the array: the registration of one area, shared with the host.
     using RegistrationInfoPtr = std::shared_ptr<BusinessLayer::IAreaRegistrationInfo const>;
 
     ~IAreaRegistrationResultDataExchangeModel() override = default;
@@ -29,15 +30,19 @@ public:
     virtual RegistrationInfoPtr GetAreaRegistrationInfo(EAreaItems area) const = 0;
     /// Stores, clears or imports the registration of `area` in the host.
     virtual void SetAreaRegistration(EAreaItems area, JbMatrix4Rd const& registration) = 0;
+    /// Clears the registration of `area` in the host.
     virtual void ResetAreaRegistration(EAreaItems area) = 0;
+    /// Imports a registration of `area` into the host: its flag, its transformation and its quality.
     virtual void SetImportedAreaRegistrationInfo(EAreaItems area, bool isRegistered, JbMatrix4Rd const& registration,
                                                  float quality) = 0;
 };
 
+/// What the GUI binds of `IAreaRegistrationResultDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaRegistrationResultDataExchangeModel>
     : Describe::TMembersOf<IAreaRegistrationResultDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -20,10 +20,12 @@ public:
     virtual std::shared_ptr<ISurfelCollectionColored> GetSurfelCollection() = 0;
 };
 
+/// What the GUI binds of `IAreaSurfelColletionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IAreaSurfelColletionDataExchangeModel>
     : Describe::TMembersOf<IAreaSurfelColletionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // Both getters are overloads and neither is const: the cast names the one meant.

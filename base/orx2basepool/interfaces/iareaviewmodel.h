@@ -21,18 +21,23 @@ namespace Base
 class IAreaViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
+    /// How much the case requires an area (see ICaseRequiredAreasDataExchangeModel).
     using EAreaRequirementLevel = ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
 
     ~IAreaViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `EnableDragDrop`.
     virtual IProperty<bool> const& GetEnableDragDrop() const = 0;
+    /// The property the GUI binds as `IsThumbnailBarActive`.
     virtual IProperty<bool> const& GetIsThumbnailBarActive() const = 0;
     /// The same property, writable through the interface (the GUI opens and closes the bar).
     virtual TProperty<bool>& GetIsThumbnailBarActive() = 0;
     /// A copy of the items: the item of the area whose EAreaItems value is `i` at position `i`. The
     /// same fourteen objects for the view model's whole life.
     virtual std::array<std::shared_ptr<IAreaItemViewModel>, kAreaItemCount> GetAreaItemViewModels() const = 0;
+    /// The property the GUI binds as `SelectedArea`.
     virtual IProperty<EAreaItems> const& GetSelectedArea() const = 0;
     /// Makes the items' IsObligatory follow `source` (position = EAreaItems value, obligatory exactly at
     /// level 2); a later call switches to another source.
@@ -41,8 +46,10 @@ public:
     virtual IProperty<std::shared_ptr<ICommand<EAreaItems>>> const& GetActivateAreaCommand() const = 0;
 };
 
+/// What the GUI binds of `IAreaViewModel`, by name (see TDescription).
 template <> struct TDescription<IAreaViewModel> : Describe::TMembersOf<IAreaViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -29,22 +29,33 @@ public:
 
     ~ICameraCalibrationViewModel() override = default;
 
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<bool>& GetVisibility() = 0;
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<EORXAcquireDevice>& GetAcquireDevice() = 0;
+    /// The property the GUI binds as `AcquireDevice`.
     virtual IProperty<EORXAcquireDevice> const& GetAcquireDevice() const = 0;
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<ECalibrationType>& GetCalibrationType() = 0;
+    /// The property the GUI binds as `CalibrationType`.
     virtual IProperty<ECalibrationType> const& GetCalibrationType() const = 0;
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual IProperty<ECalibrationState>& GetCalibrationState() = 0;
+    /// The property the GUI binds as `CalibrationState`.
     virtual IProperty<ECalibrationState> const& GetCalibrationState() const = 0;
     /// The concrete property: the GUI and the step menu read the whole request through it.
     virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
+    /// The property the GUI binds as `CalibrationWaitRequest`.
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
 };
 
+/// What the GUI binds of `ICameraCalibrationViewModel`, by name (see TDescription).
 template <>
 struct TDescription<ICameraCalibrationViewModel> : Describe::TMembersOf<ICameraCalibrationViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

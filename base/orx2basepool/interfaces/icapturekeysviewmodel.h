@@ -16,16 +16,21 @@ namespace Base
 class ICaptureKeysViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
+    /// The key command: the key's code and its state.
     using KeyCommand = ICommand<unsigned int, unsigned int>;
 
     ~ICaptureKeysViewModel() override = default;
 
+    /// The command the GUI executes as `KeyPressed`.
     virtual TProperty<std::shared_ptr<KeyCommand>> const& GetKeyPressedCommand() const = 0;
+    /// The command the GUI executes as `KeyReleased`.
     virtual TProperty<std::shared_ptr<KeyCommand>> const& GetKeyReleasedCommand() const = 0;
 };
 
+/// What the GUI binds of `ICaptureKeysViewModel`, by name (see TDescription).
 template <> struct TDescription<ICaptureKeysViewModel> : Describe::TMembersOf<ICaptureKeysViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

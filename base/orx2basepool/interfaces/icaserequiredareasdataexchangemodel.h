@@ -35,10 +35,12 @@ public:
     virtual IProperty<EAreaItems> const& GetDefaultActiveArea() const = 0;
 };
 
+/// What the GUI binds of `ICaseRequiredAreasDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<ICaseRequiredAreasDataExchangeModel>
     : Describe::TMembersOf<ICaseRequiredAreasDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

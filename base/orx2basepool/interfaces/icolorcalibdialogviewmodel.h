@@ -20,16 +20,24 @@ class IColorCalibDialogViewModel : public INotifyPropertyChanged, public IViewMo
 public:
     ~IColorCalibDialogViewModel() override = default;
 
+    /// The command the GUI executes as `OKPressed`.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetOKPressed() const = 0;
+    /// The command the GUI executes as `CancelPressed`.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCancelPressed() const = 0;
+    /// The command the GUI executes as `CustomPressed`.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCustomPressed() const = 0;
+    /// The property the GUI binds as `Visible`.
     virtual TProperty<bool> const& GetVisible() const = 0;
+    /// For the host's code: the same property, writable (the GUI reads the const one).
     virtual TProperty<CCalibrationWaitRequest>& GetCalibrationWaitRequest() = 0;
+    /// The property the GUI binds as `CalibrationWaitRequest`.
     virtual TProperty<CCalibrationWaitRequest> const& GetCalibrationWaitRequest() const = 0;
 };
 
+/// What the GUI binds of `IColorCalibDialogViewModel`, by name (see TDescription).
 template <> struct TDescription<IColorCalibDialogViewModel> : Describe::TMembersOf<IColorCalibDialogViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

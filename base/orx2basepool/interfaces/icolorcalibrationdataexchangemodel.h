@@ -13,10 +13,12 @@ public:
 };
 
 // Nothing to bind: the GUI only receives the model.
+/// What the GUI binds of `IColorCalibrationDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IColorCalibrationDataExchangeModel>
     : Describe::TMembersOf<IColorCalibrationDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

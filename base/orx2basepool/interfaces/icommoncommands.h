@@ -25,6 +25,8 @@ namespace Base
 class ICommonCommands : public INonCopyable
 {
 public:
+    /// @{
+    /// The type of each command, named after it: its arguments as the command's slot takes them.
     using EngineReplayModeCommand = ICommand<int const&, std::wstring const&>;
     using EngineActivateSaveCommand = ICommand<std::wstring const&>;
     using EngineActivateLoadCommand = ICommand<std::wstring const&>;
@@ -61,43 +63,77 @@ public:
     using DisturbTransformationsCommand = ICommand<float, float, unsigned int, int>;
     using ConnectVisualizationCommand = ICommand<bool>;
     using DebugDomainTestCommand = ICommand<std::function<void(BusinessLayer::ICommonAreas&)>>;
+    /// @}
 
     virtual ~ICommonCommands() = default;
 
+    /// The command the GUI executes as `EngineReplayMode`.
     virtual std::shared_ptr<EngineReplayModeCommand> GetEngineReplayModeCommand() const = 0;
+    /// The command the GUI executes as `EngineActivateSave`.
     virtual std::shared_ptr<EngineActivateSaveCommand> GetEngineActivateSaveCommand() const = 0;
+    /// The command the GUI executes as `EngineActivateLoad`.
     virtual std::shared_ptr<EngineActivateLoadCommand> GetEngineActivateLoadCommand() const = 0;
+    /// The command the GUI executes as `AccuracyTest`.
     virtual std::shared_ptr<AccuracyTestCommand> GetAccuracyTestCommand() const = 0;
+    /// The command the GUI executes as `ExportReconstruction`.
     virtual std::shared_ptr<ExportReconstructionCommand> GetExportReconstructionCommand() const = 0;
+    /// The command the GUI executes as `ExportAreaContent`.
     virtual std::shared_ptr<ExportAreaContentCommand> GetExportAreaContentCommand() const = 0;
+    /// The command the GUI executes as `DebugOptimization`.
     virtual std::shared_ptr<DebugOptimizationCommand> GetDebugOptimizationCommand() const = 0;
+    /// The command the GUI executes as `UnlockAreas`.
     virtual std::shared_ptr<UnlockAreasCommand> GetUnlockAreasCommand() const = 0;
+    /// The command the GUI executes as `AreaSetDoReconstruction`.
     virtual std::shared_ptr<AreaSetDoReconstructionCommand> GetAreaSetDoReconstructionCommand() const = 0;
+    /// The command the GUI executes as `AreasWaitForIdle`.
     virtual std::shared_ptr<AreasWaitForIdleCommand> GetAreasWaitForIdleCommand() const = 0;
+    /// The command the GUI executes as `SaveAreaEntities`.
     virtual std::shared_ptr<SaveAreaEntitiesCommand> GetSaveAreaEntitiesCommand() const = 0;
+    /// The command the GUI executes as `SaveArea`.
     virtual std::shared_ptr<SaveAreaCommand> GetSaveAreaCommand() const = 0;
+    /// The command the GUI executes as `SwitchAreaOptimizationType`.
     virtual std::shared_ptr<SwitchAreaOptimizationTypeCommand>
     GetSwitchAreaOptimizationTypeCommand() const = 0;
+    /// The command the GUI executes as `TriggerReconstruction`.
     virtual std::shared_ptr<TriggerReconstructionCommand> GetTriggerReconstructionCommand() const = 0;
+    /// The command the GUI executes as `SaveSurfelCollection`.
     virtual std::shared_ptr<SaveSurfelCollectionCommand> GetSaveSurfelCollectionCommand() const = 0;
+    /// The command the GUI executes as `ClearEntities`.
     virtual std::shared_ptr<ClearEntitiesCommand> GetClearEntitiesCommand() const = 0;
+    /// The command the GUI executes as `ApplyCutFromFile`.
     virtual std::shared_ptr<ApplyCutFromFileCommand> GetApplyCutFromFileCommand() const = 0;
+    /// The command the GUI executes as `RecomputeOptimization`.
     virtual std::shared_ptr<RecomputeOptimizationCommand> GetRecomputeOptimizationCommand() const = 0;
+    /// The command the GUI executes as `RecalculateOutlier`.
     virtual std::shared_ptr<RecalculateOutlierCommand> GetRecalculateOutlierCommand() const = 0;
+    /// The command the GUI executes as `ClearLastReentryResult`.
     virtual std::shared_ptr<ClearLastReentryResultCommand> GetClearLastReentryResultCommand() const = 0;
+    /// The command the GUI executes as `GetLastReentryWasSuccessful`.
     virtual std::shared_ptr<GetLastReentryWasSuccessfulCommand>
     GetGetLastReentryWasSuccessfulCommand() const = 0;
+    /// The command the GUI executes as `GetLastReentryDelay`.
     virtual std::shared_ptr<GetLastReentryDelayCommand> GetGetLastReentryDelayCommand() const = 0;
+    /// The command the GUI executes as `GetLastReentryTrafo`.
     virtual std::shared_ptr<GetLastReentryTrafoCommand> GetGetLastReentryTrafoCommand() const = 0;
+    /// The command the GUI executes as `InjectSupportGeometry`.
     virtual std::shared_ptr<InjectSupportGeometryCommand> GetInjectSupportGeometryCommand() const = 0;
+    /// The command the GUI executes as `InjectReferenceGeometry`.
     virtual std::shared_ptr<InjectReferenceGeometryCommand> GetInjectReferenceGeometryCommand() const = 0;
+    /// The command the GUI executes as `InjectReferenceGeometrySC`.
     virtual std::shared_ptr<InjectReferenceGeometrySCCommand> GetInjectReferenceGeometrySCCommand() const = 0;
+    /// The command the GUI executes as `AddArea`.
     virtual std::shared_ptr<AddAreaCommand> GetAddAreaCommand() const = 0;
+    /// The command the GUI executes as `MoveArea`.
     virtual std::shared_ptr<MoveAreaCommand> GetMoveAreaCommand() const = 0;
+    /// The command the GUI executes as `GetGlobalParameterSet`.
     virtual std::shared_ptr<GetGlobalParameterSetCommand> GetGetGlobalParameterSetCommand() const = 0;
+    /// The command the GUI executes as `WriteRandomBinFile`.
     virtual std::shared_ptr<WriteRandomBinFileCommand> GetWriteRandomBinFileCommand() const = 0;
+    /// The command the GUI executes as `ReplaceGeometryAtL0Level`.
     virtual std::shared_ptr<ReplaceGeometryAtL0LevelCommand> GetReplaceGeometryAtL0LevelCommand() const = 0;
+    /// The command the GUI executes as `DisturbTransformations`.
     virtual std::shared_ptr<DisturbTransformationsCommand> GetDisturbTransformationsCommand() const = 0;
+    /// The command the GUI executes as `ConnectVisualization`.
     virtual std::shared_ptr<ConnectVisualizationCommand> GetConnectVisualizationCommand() const = 0;
     /// The number of entities of level 0 in the case.
     virtual unsigned int GetNumberOfL0EntitiesInCase() const = 0;
@@ -107,12 +143,15 @@ public:
     virtual void WaitForBackgroundLoadFinished() const = 0;
     /// Whether the reconstruction is ready; what the argument selects is the implementing host's choice.
     virtual bool IsReconstructionReady(unsigned int) const = 0;
+    /// The command the engine's domain tests execute with the areas (not described: no GUI binds it).
     virtual std::shared_ptr<DebugDomainTestCommand> GeDebugDomainTestCommand() const = 0;
 };
 
 // The query commands keep their verb ("GetLastReentryDelay"): it is their name, not a getter's.
+/// What the GUI binds of `ICommonCommands`, by name (see TDescription).
 template <> struct TDescription<ICommonCommands> : Describe::TMembersOf<ICommonCommands>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

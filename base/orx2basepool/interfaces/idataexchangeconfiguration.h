@@ -35,40 +35,60 @@ public:
 
     /// The reconstruction result model.
     virtual std::shared_ptr<IReconstructionResultDataExchangeModel> GetTriangulationConfiguration() const = 0;
+    /// The model the GUI binds as `IsModelTabAllowedDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IIsModelTabAllowedDataExchangeModel>
     GetIsModelTabAllowedDataExchangeModel() const = 0;
+    /// The model the GUI binds as `CaseRequiredAreasDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<ICaseRequiredAreasDataExchangeModel>
     GetCaseRequiredAreasDataExchangeModel() const = 0;
+    /// The model the GUI binds as `AreaSurfelColletionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaSurfelColletionDataExchangeModel>
     GetAreaSurfelColletionDataExchangeModel() const = 0;
+    /// The model the GUI binds as `BuccalRegistrationResultDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IBuccalRegistrationResultDataExchangeModel>
     GetBuccalRegistrationResultDataExchangeModel() const = 0;
+    /// The model the GUI binds as `AreaRegistrationResultDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaRegistrationResultDataExchangeModel>
     GetAreaRegistrationResultDataExchangeModel() const = 0;
+    /// The model the GUI binds as `AreaOptimizationStateDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaOptimizationStateDataExchangeModel>
     GetAreaOptimizationStateDataExchangeModel() const = 0;
+    /// The model the GUI binds as `AreaOcclusalDirectionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaOcclusalDirectionDataExchangeModel>
     GetAreaOcclusalDirectionDataExchangeModel() const = 0;
+    /// The model the GUI binds as `DataModificationDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IDataModificationDataExchangeModel>
     GetDataModificationDataExchangeModel() const = 0;
+    /// The model the GUI binds as `InstantiatedAreaDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IInstantiatedAreaDataExchangeModel>
     GetInstantiatedAreaDataExchangeModel() const = 0;
+    /// The model the GUI binds as `ReconstructionProgressDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IReconstructionProgressBarDataExchangeModel>
     GetReconstructionProgressDataExchangeModel() const = 0;
+    /// The model the GUI binds as `AreaEntityCollectionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAreaEntityCollectionDataExchangeModel>
     GetAreaEntityCollectionDataExchangeModel() const = 0;
+    /// The model the GUI binds as `GuidedArchDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IGuidedArchDataExchangeModel> GetGuidedArchDataExchangeModel() const = 0;
+    /// The model the GUI binds as `SeatPositionDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<ISeatPositionDataExchangeModel> GetSeatPositionDataExchangeModel() const = 0;
+    /// The model the GUI binds as `ColorCalibrationDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IColorCalibrationDataExchangeModel>
     GetColorCalibrationDataExchangeModel() const = 0;
+    /// The model the GUI binds as `IsRunningExceptReconstructionDataExchangeModel`, or empty while none
+    /// is held.
     virtual std::shared_ptr<IIsRunningExceptReconstructionDataExchangeModel>
     GetIsRunningExceptReconstructionDataExchangeModel() const = 0;
+    /// The model the GUI binds as `AdminMetaDataDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IAdminMetaDataDataExchangeModel> GetAdminMetaDataDataExchangeModel() const = 0;
+    /// The model the GUI binds as `VideoMode2DDataExchangeModel`, or empty while none is held.
     virtual std::shared_ptr<IVideoMode2DDataExchangeModel> GetVideoMode2DDataExchangeModel() const = 0;
 };
 
+/// What the GUI binds of `IDataExchangeConfiguration`, by name (see TDescription).
 template <> struct TDescription<IDataExchangeConfiguration> : Describe::TMembersOf<IDataExchangeConfiguration>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

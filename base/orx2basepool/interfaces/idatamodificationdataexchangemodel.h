@@ -16,10 +16,12 @@ public:
     virtual IEventSignal<void> const& GetModifiedEvent() const = 0;
 };
 
+/// What the GUI binds of `IDataModificationDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IDataModificationDataExchangeModel>
     : Describe::TMembersOf<IDataModificationDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -13,9 +13,11 @@ public:
 };
 
 // Nothing to bind: the GUI only receives the model.
+/// What the GUI binds of `IGuidedArchDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IGuidedArchDataExchangeModel> : Describe::TMembersOf<IGuidedArchDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

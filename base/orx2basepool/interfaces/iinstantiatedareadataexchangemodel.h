@@ -16,10 +16,12 @@ public:
 };
 
 // Nothing to read: InstantiateArea is an operation, not a member.
+/// What the GUI binds of `IInstantiatedAreaDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IInstantiatedAreaDataExchangeModel>
     : Describe::TMembersOf<IInstantiatedAreaDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

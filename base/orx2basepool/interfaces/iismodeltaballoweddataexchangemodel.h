@@ -21,10 +21,12 @@ public:
     virtual void SetIsDataAvailable(bool available) = 0;
 };
 
+/// What the GUI binds of `IIsModelTabAllowedDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IIsModelTabAllowedDataExchangeModel>
     : Describe::TMembersOf<IIsModelTabAllowedDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

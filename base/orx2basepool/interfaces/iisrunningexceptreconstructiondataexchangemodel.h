@@ -16,10 +16,12 @@ public:
     GetIsRunningExceptReconstructionBindingSource() const = 0;
 };
 
+/// What the GUI binds of `IIsRunningExceptReconstructionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IIsRunningExceptReconstructionDataExchangeModel>
     : Describe::TMembersOf<IIsRunningExceptReconstructionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

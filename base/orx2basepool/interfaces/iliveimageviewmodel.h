@@ -29,16 +29,20 @@ public:
 
     /// The acquisition type, a number the configuring code gives.
     virtual IProperty<unsigned int> const& GetAcquireType() const = 0;
+    /// The property the GUI binds as `CrossHair`.
     virtual IProperty<EItemCrosshair> const& GetCrossHair() const = 0;
     /// Identifier of the text resource to show over the image (0: none).
     virtual IProperty<unsigned int> const& GetTextResource() const = 0;
     /// Whether the live image is shown.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `ImageTransformation`.
     virtual IProperty<ELiveImageTransformation> const& GetImageTransformation() const = 0;
 };
 
+/// What the GUI binds of `ILiveImageViewModel`, by name (see TDescription).
 template <> struct TDescription<ILiveImageViewModel> : Describe::TMembersOf<ILiveImageViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -33,19 +33,27 @@ public:
 
     ~ILiveOptionsItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual TProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `Enabled`.
     virtual TProperty<bool> const& GetEnabled() const = 0;
+    /// The property the GUI binds as `Selected`.
     virtual TProperty<bool> const& GetSelected() const = 0;
+    /// The property the GUI binds as `InfoText`.
     virtual TProperty<CStringW> const& GetInfoText() const = 0;
+    /// The command the GUI executes as `Command`.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
     /// The option's own sub-options panel; never empty.
     virtual std::shared_ptr<ILiveSubOptionsViewModel> GetLiveSubOptions() const = 0;
+    /// The property the GUI binds as `ItemType`.
     virtual IProperty<EItemTypeLiveOptions> const& GetItemType() const = 0;
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `ILiveOptionsItemViewModel`, by name (see TDescription).
 template <> struct TDescription<ILiveOptionsItemViewModel> : Describe::TMembersOf<ILiveOptionsItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -13,7 +13,7 @@ namespace Base
 class ILiveOptionsViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    static constexpr std::size_t kItemCount = 7;
+    static constexpr std::size_t kItemCount = 7; ///< The number of slots.
 
     ~ILiveOptionsViewModel() override = default;
 
@@ -22,8 +22,10 @@ public:
     GetLiveOptionsItems() const = 0;
 };
 
+/// What the GUI binds of `ILiveOptionsViewModel`, by name (see TDescription).
 template <> struct TDescription<ILiveOptionsViewModel> : Describe::TMembersOf<ILiveOptionsViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -32,19 +32,26 @@ public:
 
     ~ILiveSubOptionsItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual TProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `Enabled`.
     virtual TProperty<bool> const& GetEnabled() const = 0;
+    /// The property the GUI binds as `Selected`.
     virtual TProperty<bool> const& GetSelected() const = 0;
     /// The slider, or empty when the sub-option was made without one.
     virtual std::shared_ptr<ISliderViewModel> GetSlider() const = 0;
+    /// The command the GUI executes as `Command`.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
+    /// The property the GUI binds as `ItemType`.
     virtual IProperty<EItemTypeLiveSubOptions> const& GetItemType() const = 0;
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `ILiveSubOptionsItemViewModel`, by name (see TDescription).
 template <>
 struct TDescription<ILiveSubOptionsItemViewModel> : Describe::TMembersOf<ILiveSubOptionsItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

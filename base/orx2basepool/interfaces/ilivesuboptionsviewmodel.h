@@ -13,7 +13,7 @@ namespace Base
 class ILiveSubOptionsViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    static constexpr std::size_t kItemCount = 7;
+    static constexpr std::size_t kItemCount = 7; ///< The number of slots.
 
     ~ILiveSubOptionsViewModel() override = default;
 
@@ -22,8 +22,10 @@ public:
     GetLiveSubOptionsItems() const = 0;
 };
 
+/// What the GUI binds of `ILiveSubOptionsViewModel`, by name (see TDescription).
 template <> struct TDescription<ILiveSubOptionsViewModel> : Describe::TMembersOf<ILiveSubOptionsViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -16,11 +16,14 @@ public:
 
     /// Not const: the GUI reads it through a view model it may change.
     virtual IProperty<unsigned int> const& GetLockCount() = 0;
+    /// The property the GUI binds as `ShowAnimatedWorkIndicator`.
     virtual IProperty<unsigned int> const& GetShowAnimatedWorkIndicator() const = 0;
 };
 
+/// What the GUI binds of `ILockGUIViewModel`, by name (see TDescription).
 template <> struct TDescription<ILockGUIViewModel> : Describe::TMembersOf<ILockGUIViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

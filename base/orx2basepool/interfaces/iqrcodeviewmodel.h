@@ -18,12 +18,16 @@ class IQRCodeViewModel : public INotifyPropertyChanged, public IViewModelObject
 public:
     ~IQRCodeViewModel() override = default;
 
+    /// The command the GUI executes as `ActiveArea`.
     virtual IProperty<std::shared_ptr<ICommand<EAreaItems>>> const& GetActiveAreaCommand() const = 0;
+    /// The command the GUI executes as `QRCode`.
     virtual IProperty<std::shared_ptr<ICommand<CStringW>>> const& GetQRCodeCommand() const = 0;
 };
 
+/// What the GUI binds of `IQRCodeViewModel`, by name (see TDescription).
 template <> struct TDescription<IQRCodeViewModel> : Describe::TMembersOf<IQRCodeViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

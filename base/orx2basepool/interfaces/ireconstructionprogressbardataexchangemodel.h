@@ -41,10 +41,12 @@ private:
     virtual bool IsConsideredForReconstruction(EAreaItems area) const = 0;
 };
 
+/// What the GUI binds of `IReconstructionProgressBarDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IReconstructionProgressBarDataExchangeModel>
     : Describe::TMembersOf<IReconstructionProgressBarDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

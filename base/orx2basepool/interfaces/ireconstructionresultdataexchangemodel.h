@@ -59,10 +59,12 @@ private:
     virtual bool IsConsideredForReconstruction(EAreaItems area) const = 0;
 };
 
+/// What the GUI binds of `IReconstructionResultDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IReconstructionResultDataExchangeModel>
     : Describe::TMembersOf<IReconstructionResultDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -18,9 +18,11 @@ public:
     virtual void SetSeatPosition(BusinessLayer::EORXSeatPosition position) = 0;
 };
 
+/// What the GUI binds of `ISeatPositionDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<ISeatPositionDataExchangeModel> : Describe::TMembersOf<ISeatPositionDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -19,6 +19,7 @@ namespace Base
 class ISidePanelItemViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
+    /// The nine acquisition-mode buttons, by slot.
     enum class EItemTypeAcquisitionModes : std::int32_t
     {
         AcquisitionMode0 = 0,
@@ -31,6 +32,7 @@ public:
         AcquisitionMode7 = 7,
         AcquisitionMode8 = 8,
     };
+    /// The eleven add-area buttons, by slot.
     enum class EItemTypeAddAreas : std::int32_t
     {
         AddArea0 = 0,
@@ -45,11 +47,13 @@ public:
         AddArea9 = 9,
         AddArea10 = 10,
     };
+    /// The two acquisition-option buttons, by slot.
     enum class EItemTypeAcquisitionOptions : std::int32_t
     {
         AcquisitionOption0 = 0,
         AcquisitionOption1 = 1,
     };
+    /// The two reconstruction-option buttons, by slot.
     enum class EItemTypeReconstructionOptions : std::int32_t
     {
         ReconstructionOption0 = 0,
@@ -58,8 +62,11 @@ public:
 
     ~ISidePanelItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `Enabled`.
     virtual IProperty<bool> const& GetEnabled() const = 0;
+    /// The property the GUI binds as `Selected`.
     virtual IProperty<bool> const& GetSelected() const = 0;
     /// What pressing the button runs; empty until the configuring code installs one.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
@@ -68,8 +75,10 @@ public:
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `ISidePanelItemViewModel`, by name (see TDescription).
 template <> struct TDescription<ISidePanelItemViewModel> : Describe::TMembersOf<ISidePanelItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

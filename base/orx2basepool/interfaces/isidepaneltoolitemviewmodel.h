@@ -15,7 +15,7 @@ namespace Base
 class ISidePanelToolItemViewModel : public ISidePanelItemViewModel
 {
 public:
-    static constexpr std::size_t kToolActionCount = 8;
+    static constexpr std::size_t kToolActionCount = 8; ///< The number of tool-action slots of a tool.
 
     /// One enumerator per tool slot of the side panel; what each stands for is the configuring code's
     /// choice (any 32-bit value may be used).
@@ -28,6 +28,7 @@ public:
 
     ~ISidePanelToolItemViewModel() override = default;
 
+    /// The property the GUI binds as `ItemType`.
     virtual IProperty<EItemTypeTools> const& GetItemType() const = 0;
     /// A copy of the eight tool actions, action `i` at position `i`.
     virtual std::array<std::shared_ptr<IToolActionViewModel>, kToolActionCount>
@@ -36,9 +37,11 @@ public:
     virtual std::uint64_t GetSortIndex() = 0;
 };
 
+/// What the GUI binds of `ISidePanelToolItemViewModel`, by name (see TDescription).
 template <>
 struct TDescription<ISidePanelToolItemViewModel> : Describe::TMembersOf<ISidePanelToolItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -14,15 +14,22 @@ class ISliderViewModel : public INotifyPropertyChanged
 public:
     ~ISliderViewModel() override = default;
 
+    /// The property the GUI binds as `Value`, and sets.
     virtual TProperty<double>& GetValue() = 0;
+    /// The property the GUI binds as `ValueMin`.
     virtual TProperty<double>& GetValueMin() = 0;
+    /// The property the GUI binds as `ValueMax`.
     virtual TProperty<double>& GetValueMax() = 0;
+    /// The property the GUI binds as `StepSmall`: the step of a small move.
     virtual TProperty<double>& GetStepSmall() = 0;
+    /// The property the GUI binds as `StepLarge`: the step of a large move.
     virtual TProperty<double>& GetStepLarge() = 0;
 };
 
+/// What the GUI binds of `ISliderViewModel`, by name (see TDescription).
 template <> struct TDescription<ISliderViewModel> : Describe::TMembersOf<ISliderViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

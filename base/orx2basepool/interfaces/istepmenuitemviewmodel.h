@@ -39,17 +39,29 @@ public:
 
     ~IStepMenuItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual TProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `Enabled`.
     virtual TProperty<bool> const& GetEnabled() const = 0;
+    /// The property the GUI binds as `Selected`.
     virtual TProperty<bool> const& GetSelected() const = 0;
+    /// The property the GUI binds as `IsDone`.
     virtual TProperty<bool> const& GetIsDone() const = 0;
+    /// The property the GUI binds as `Collapsed`.
     virtual TProperty<bool> const& GetCollapsed() const = 0;
+    /// The property the GUI binds as `CanOptionalsCollapse`.
     virtual IProperty<bool> const& GetCanOptionalsCollapse() const = 0;
+    /// The property the GUI binds as `ShowStatusBar`.
     virtual TProperty<bool> const& ShowStatusBar() const = 0;
+    /// The property the GUI binds as `OkEnabled`.
     virtual TProperty<bool> const& OkEnabled() const = 0;
+    /// The property the GUI binds as `OkVisible`.
     virtual TProperty<bool> const& OkVisible() const = 0;
+    /// The property the GUI binds as `CancelEnabled`.
     virtual TProperty<bool> const& CancelEnabled() const = 0;
+    /// The property the GUI binds as `IsOptional`.
     virtual TProperty<bool> const& GetIsOptional() const = 0;
+    /// The property the GUI binds as `InfoText`.
     virtual IProperty<CStringW> const& GetInfoText() const = 0;
     /// The name under which the GUI finds the entry.
     virtual IProperty<CStringW> const& GetGroupID() const = 0;
@@ -59,12 +71,15 @@ public:
     virtual IProperty<std::shared_ptr<ICommand<bool>>> const& GetOkCancelPressed() const = 0;
     /// Run with the text entered in the entry's text field.
     virtual IProperty<std::shared_ptr<ICommand<CStringW>>> const& GetTextInserted() const = 0;
+    /// The property the GUI binds as `ItemType`.
     virtual IProperty<EItemTypeStepMenu> const& GetItemType() const = 0;
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `IStepMenuItemViewModel`, by name (see TDescription).
 template <> struct TDescription<IStepMenuItemViewModel> : Describe::TMembersOf<IStepMenuItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -16,7 +16,7 @@ namespace Base
 class IStepMenuViewModel : public INotifyPropertyChanged, public IViewModelObject
 {
 public:
-    using EItemTypeStepMenu = IStepMenuItemViewModel::EItemTypeStepMenu;
+    using EItemTypeStepMenu = IStepMenuItemViewModel::EItemTypeStepMenu; ///< The kind of an entry.
 
     /// Where the menu stands on the screen. A signed 32-bit enumeration whose values the hosts define;
     /// 0 is where every menu starts.
@@ -31,19 +31,27 @@ public:
     GetStepMenuItems() const = 0;
     /// The first entry of kind `type`, or an empty pointer.
     virtual std::shared_ptr<IStepMenuItemViewModel> GetStepMenuItem(EItemTypeStepMenu type) const = 0;
+    /// The property the GUI binds as `StepMenuPosition`.
     virtual IProperty<StepMenuPosition> const& GetStepMenuPosition() const = 0;
+    /// Replaces what `GetStepMenuPosition` hands out.
     virtual void SetStepMenuPosition(StepMenuPosition position) = 0;
     /// Plain flags: changing them notifies nobody.
     virtual bool GetCanOptionalItemsCollapse() const = 0;
+    /// Replaces what `GetCanOptionalItemsCollapse` hands out.
     virtual void SetCanOptionalItemsCollapse(bool canCollapse) = 0;
+    /// The value the GUI reads as `OptionalItemsExpanded`.
     virtual bool GetOptionalItemsExpanded() const = 0;
+    /// Replaces what `GetOptionalItemsExpanded` hands out.
     virtual void SetOptionalItemsExpanded(bool expanded) = 0;
+    /// The property the GUI binds as `ShowVideoMode2DDisabledHint`.
     virtual IProperty<bool> const& GetShowVideoMode2DDisabledHint() const = 0;
 };
 
 // GetStepMenuItem(type) is a lookup in StepMenuItems, not a member of its own.
+/// What the GUI binds of `IStepMenuViewModel`, by name (see TDescription).
 template <> struct TDescription<IStepMenuViewModel> : Describe::TMembersOf<IStepMenuViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -25,23 +25,34 @@ public:
 
     ~IThumbnailItemViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `IsEnabled`.
     virtual IProperty<bool> const& GetIsEnabled() const = 0;
+    /// The property the GUI binds as `IsSelected`.
     virtual IProperty<bool> const& GetIsSelected() const = 0;
+    /// The property the GUI binds as `IsReference`.
     virtual IProperty<bool> const& GetIsReference() const = 0;
     /// Identifies the thumbnail's picture; the bar looks thumbnails up by it.
     virtual IProperty<CStringW> const& GetBitmapID() const = 0;
+    /// The property the GUI binds as `Number`.
     virtual IProperty<int> const& GetNumber() const = 0;
+    /// The property the GUI binds as `CorrelationStatus`.
     virtual IProperty<ECorrelationStatus> const& GetCorrelationStatus() const = 0;
     /// Plain command slots: setting one notifies nobody; an empty pointer while none is installed.
     virtual std::shared_ptr<ICommand<>> GetTrashCommand() const = 0;
+    /// Replaces what `GetTrashCommand` hands out.
     virtual void SetTrashCommand(std::shared_ptr<ICommand<>> const& command) = 0;
+    /// The command the GUI executes as `Select`.
     virtual std::shared_ptr<ICommand<>> GetSelectCommand() const = 0;
+    /// Replaces what `GetSelectCommand` hands out.
     virtual void SetSelectCommand(std::shared_ptr<ICommand<>> const& command) = 0;
 };
 
+/// What the GUI binds of `IThumbnailItemViewModel`, by name (see TDescription).
 template <> struct TDescription<IThumbnailItemViewModel> : Describe::TMembersOf<IThumbnailItemViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

@@ -34,17 +34,23 @@ public:
 
     ~IToolActionViewModel() override = default;
 
+    /// The property the GUI binds as `Visibility`.
     virtual IProperty<bool> const& GetVisibility() const = 0;
+    /// The property the GUI binds as `Enabled`.
     virtual IProperty<bool> const& GetEnabled() const = 0;
+    /// The property the GUI binds as `Selected`.
     virtual IProperty<bool> const& GetSelected() const = 0;
     /// The command the button executes; may be replaced (PropertyChanged) and may be empty.
     virtual IProperty<std::shared_ptr<ICommand<>>> const& GetCommand() const = 0;
+    /// The property the GUI binds as `ItemType`.
     virtual IProperty<ItemTypeToolActionsEnum> const& GetItemType() const = 0;
 };
 
 // "Command": the getter names nothing but the command, so the suffix stays.
+/// What the GUI binds of `IToolActionViewModel`, by name (see TDescription).
 template <> struct TDescription<IToolActionViewModel> : Describe::TMembersOf<IToolActionViewModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

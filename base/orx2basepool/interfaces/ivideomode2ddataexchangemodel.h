@@ -17,9 +17,11 @@ public:
     virtual void SetIsVideoMode2DAllowed(bool allowed) = 0;
 };
 
+/// What the GUI binds of `IVideoMode2DDataExchangeModel`, by name (see TDescription).
 template <>
 struct TDescription<IVideoMode2DDataExchangeModel> : Describe::TMembersOf<IVideoMode2DDataExchangeModel>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members()
     {
         // clang-format off

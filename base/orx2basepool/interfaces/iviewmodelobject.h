@@ -12,8 +12,10 @@ public:
 };
 
 // A marker: nothing of its own, but what extends it starts with its (empty) members.
+/// What the GUI binds of `IViewModelObject`, by name (see TDescription).
 template <> struct TDescription<IViewModelObject> : Describe::TMembersOf<IViewModelObject>
 {
+    /// The members in the order of the description, one descriptor each.
     static constexpr auto Members() { return std::make_tuple(); }
 };
 } // namespace Base

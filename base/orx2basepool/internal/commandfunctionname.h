@@ -15,7 +15,7 @@ template <class T> struct TTypeTag
 /// The readable spelling of `T` including qualifiers ("bool", "CStringW const&"). Allocates.
 template <class T> std::string GetQualifiedTypeName()
 {
-    std::string const tagged = JbDemangle(typeid(TTypeTag<T>));
+    std::string tagged = JbDemangle(typeid(TTypeTag<T>));
     std::string::size_type const open = tagged.find('<');
     std::string::size_type const close = tagged.rfind('>');
     if (open == std::string::npos || close == std::string::npos || close <= open)

@@ -2,6 +2,7 @@
 // The argument-independent half of a signal connection: the call bookkeeping that a fire does around
 // each handler call and that disconnect-and-wait waits on.
 #include "base/orx2basepool/ieventsignalconnection.h"
+#include "base/orx2basepool/internal/ccalltable.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -9,15 +10,8 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <utility>
 #include <vector>
-
-// The fire frames below must be one list per thread for the whole process, not one per module: a
-// handler may be fired by code of one shared library and wait in code of another.
-#if defined(__GNUC__) && !defined(_WIN32)
-#define ORX2_SHARED_ACROSS_MODULES __attribute__((visibility("default")))
-#else
-#define ORX2_SHARED_ACROSS_MODULES
-#endif
 
 namespace Base::Internal
 {
@@ -39,15 +33,24 @@ public:
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdangling-pointer"
 #endif
-    CFireFrame() noexcept : m_top(t_innermostFire), m_outer(m_top) { m_top = this; }
+    CFireFrame() noexcept : m_top(t_innermostFire), m_outer(m_top)
+    {
+        m_top = this;
+    }
 #if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
 #pragma GCC diagnostic pop
 #endif
-    ~CFireFrame() { m_top = m_outer; }
+    ~CFireFrame()
+    {
+        m_top = m_outer;
+    }
     CFireFrame(CFireFrame const&) = delete;
     CFireFrame& operator=(CFireFrame const&) = delete;
 
-    void Calling(CEventConnectionCore const* connection) noexcept { m_calling = connection; }
+    void Calling(CEventConnectionCore const* connection) noexcept
+    {
+        m_calling = connection;
+    }
 
     /// The calls through `connection` that fires on this thread have begun and not ended.
     static std::uint32_t CallsOnThisThread(CEventConnectionCore const* connection) noexcept
@@ -91,12 +94,13 @@ private:
 
 /// Call bookkeeping of one connection.
 ///
-/// The connected/disconnected flag and the number of calls in progress share one atomic word, so that a
-/// fire admits a handler (checks "not disconnected" and counts the call) in one compare-and-swap. That
-/// single step is what makes disconnect-and-wait exact: once the disconnected bit is in the word, no
-/// fire can count a new call, and the waiter only has to see the count drop to zero. A mutex and
-/// condition variable (shared, see CConnectionWaitTable) are touched only by connections with expiry
-/// watches and by someone who waits.
+/// A fire announces each call in its thread's slot of the call table (CCallTable) and then reads the
+/// connection's flags: no read-modify-write per call. Fires nested deeper than the table's slots, and
+/// connections with expiry watches, count their calls in the flag word instead: there the flag and the
+/// count share one atomic word, so admitting a call is one step. Either way disconnect-and-wait is exact:
+/// once the disconnected bit is set, the waiter waits only while another thread's slot names the
+/// connection or a counted call is in progress. A mutex and condition variable (shared, see
+/// CConnectionWaitTable) are touched only by connections with expiry watches and by someone who waits.
 class CEventConnectionCore
 {
 public:
@@ -113,7 +117,31 @@ public:
         return (m_state.fetch_or(kDisconnected, std::memory_order_acq_rel) & kDisconnected) == 0;
     }
 
-    bool IsDisconnected() const noexcept { return (m_state.load(std::memory_order_acquire) & kDisconnected) != 0; }
+    bool IsDisconnected() const noexcept
+    {
+        return (m_state.load(std::memory_order_acquire) & kDisconnected) != 0;
+    }
+
+    /// For a fire that announced the call in its slot: whether the call may go ahead without counting
+    /// (not disconnected, no expiry watches), read after the fire's barrier.
+    bool MayCallUncounted() const noexcept
+    {
+        return (m_state.load(std::memory_order_acquire) & (kDisconnected | kWatched)) == 0;
+    }
+    bool IsWatchedAndConnected() const noexcept
+    {
+        return (m_state.load(std::memory_order_acquire) & (kDisconnected | kWatched)) == kWatched;
+    }
+
+    /// After a slot let go of this connection (and the fire's barrier): wakes a waiter, if any.
+    void WakeWaiterIfAny() noexcept
+    {
+        if ((m_state.load(std::memory_order_relaxed) & kWaiting) == 0)
+            return;
+        CConnectionWaitTable::Slot& slot = CConnectionWaitTable::For(this);
+        std::lock_guard<std::mutex> lock(slot.mutex);
+        slot.changed.notify_all();
+    }
 
     /// Admits one call: false when disconnected or when a watched object has expired; else the call is
     /// counted (and, with watches, `keepAlive` holds the watched objects).
@@ -147,16 +175,21 @@ public:
 
     /// Blocks until no call is in progress on another thread. Calls on this thread (the caller is
     /// inside them: a handler stopping itself) cannot end while it waits, and end as they return.
-    /// Callers disconnect first, so the count can only fall.
+    /// Callers disconnect first, so no new call is admitted: a fire that announces one now sees the flag.
     void WaitForCallsToFinish()
     {
         std::uint32_t const own = CFireFrame::CallsOnThisThread(this);
-        if (CallsInProgress() <= own)
+        // Marked before the barrier: a fire whose slot the scan below still sees will see the mark
+        // when it lets go, and wake this waiter.
+        m_state.fetch_or(kWaiting, std::memory_order_seq_cst);
+        CCallTable::WaiterBarrier();
+        auto const finished = [this, own]
+        { return CallsInProgress() <= own && !CCallTable::IsCalledOnAnotherThread(this); };
+        if (finished())
             return;
         CConnectionWaitTable::Slot& slot = CConnectionWaitTable::For(this);
         std::unique_lock<std::mutex> lock(slot.mutex);
-        m_state.fetch_or(kWaiting, std::memory_order_acq_rel);
-        slot.changed.wait(lock, [this, own] { return CallsInProgress() <= own; });
+        slot.changed.wait(lock, finished);
     }
 
     void AddExpiryWatch(std::weak_ptr<void> watched)
@@ -215,6 +248,50 @@ private:
 
     std::atomic<std::uint32_t> m_state{0};
     std::vector<std::weak_ptr<void>> m_expiryWatch; // guarded by this connection's wait-table mutex
+};
+
+/// One fire's calls announced in its slot of the call table (see CCallTable): Admit names the connection
+/// in the slot and reads its flags; the call ends (also by an exception) when the next Admit or the
+/// scope's end lets go of it, waking a waiter.
+class CAnnouncedCalls
+{
+public:
+    explicit CAnnouncedCalls(CCallTable::SSlot slot) noexcept : m_slot(slot) {}
+    ~CAnnouncedCalls() { LetGo(); }
+    CAnnouncedCalls(CAnnouncedCalls const&) = delete;
+    CAnnouncedCalls& operator=(CAnnouncedCalls const&) = delete;
+
+    bool HasSlot() const noexcept { return m_slot.calling != nullptr; }
+
+    /// True when `core`'s handler may be called now, uncounted; false when it is disconnected or must
+    /// be counted (expiry watches): its slot is clear again then.
+    bool Admit(CEventConnectionCore& core) noexcept
+    {
+        CEventConnectionCore* const previous = std::exchange(m_current, &core);
+        // One store lets go of the previous call and names this one. Release: a waiter that reads the
+        // slot sees everything the fire did before (the previous handler's effects).
+        m_slot.calling->store(&core, std::memory_order_release);
+        CCallTable::FireBarrier(m_slot.fullFence);
+        if (previous != nullptr)
+            previous->WakeWaiterIfAny();
+        if (core.MayCallUncounted())
+            return true;
+        LetGo();
+        return false;
+    }
+
+private:
+    void LetGo() noexcept
+    {
+        if (m_current == nullptr)
+            return;
+        m_slot.calling->store(nullptr, std::memory_order_release);
+        CCallTable::FireBarrier(m_slot.fullFence);
+        std::exchange(m_current, nullptr)->WakeWaiterIfAny();
+    }
+
+    CCallTable::SSlot const m_slot;
+    CEventConnectionCore* m_current = nullptr;
 };
 
 /// Counts one admitted call for as long as it lives, also when the handler throws, and marks it in the

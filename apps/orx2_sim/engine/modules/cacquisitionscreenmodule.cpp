@@ -121,7 +121,7 @@ void CAcquisitionScreenModule::SelectLiveOption(BusinessLayer::CLiveOptionsViewM
 
 void CAcquisitionScreenModule::Start(CSimHost& host)
 {
-    auto const properties = host.GetProperties();
+    auto const& properties = host.GetProperties();
     SViewModels const built = Build(properties);
     m_liveImage = built.liveImage;
     m_liveVideo = built.liveVideo;

@@ -121,12 +121,12 @@ void CAreaPanelModule::Start(CSimHost& host)
     host.GetGuiConfiguration().GetAreaConfiguration().Set(host.GetAreaPanel().GetAreaViewModel());
     host.GetGuiConfiguration().GetTrashConfiguration().Set(host.GetAreaPanel().GetTrashViewModel());
     m_addThumbnail = MakeSimulatorCommand<EAreaItems, int, std::wstring>(
-        L"AddThumbnail", [this](EAreaItems area, int number, std::wstring bitmap)
+        L"AddThumbnail", [this](EAreaItems area, int number, std::wstring const& bitmap)
         { m_host->GetAreaPanel().GetThumbnails(area).Add(std::to_wstring(number), number, bitmap); });
     // The user clicks a thumbnail: the GUI finds it in the bar by bitmap id and executes its command.
     m_selectThumbnail = MakeSimulatorCommand<EAreaItems, std::wstring>(
         L"SelectThumbnail",
-        [this](EAreaItems area, std::wstring bitmap)
+        [this](EAreaItems area, std::wstring const& bitmap)
         {
             ThumbnailPointer const thumbnail =
                 Bar(m_host->GetGuiConfiguration(), area)->GetThumbnail(JyUniqueIdT<CStringW>(bitmap));
@@ -141,7 +141,7 @@ void CAreaPanelModule::Start(CSimHost& host)
         });
     m_removeThumbnail = MakeSimulatorCommand<EAreaItems, std::wstring>(
         L"RemoveThumbnail",
-        [this](EAreaItems area, std::wstring bitmap)
+        [this](EAreaItems area, std::wstring const& bitmap)
         {
             if (!m_host->GetAreaPanel().GetThumbnails(area).Remove(bitmap))
                 throw std::runtime_error("no thumbnail of " + AreaText(area) + " has bitmap id '" +

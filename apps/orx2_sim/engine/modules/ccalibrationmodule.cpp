@@ -142,7 +142,7 @@ void CCalibrationModule::DeclareProperties(CPropertyCatalog& catalog)
     std::size_t const engine = catalog.AddValueSource("calibration engine", m_driver->GetRevision());
     std::size_t const menu = catalog.AddSource(
         "CameraCalibrationStepMenu entries", "PropertyChanged",
-        [entries](CPropertyCatalog::Notify notify) -> std::shared_ptr<void>
+        [entries](CPropertyCatalog::Notify const& notify) -> std::shared_ptr<void>
         {
             auto connections = std::make_shared<std::vector<std::shared_ptr<void>>>();
             for (auto const& entry : entries)

@@ -160,7 +160,7 @@ void CReconstructionModule::DeclareSteps(CStepCatalog& steps)
 void CReconstructionModule::Render(CScreenCanvas& canvas) const
 {
     double const percent = GetProgressPercent(*m_host);
-    auto const filled = static_cast<std::size_t>(std::clamp(percent, 0.0, 100.0) / 100.0 * kBarWidth + 0.5);
+    auto const filled = static_cast<std::size_t>(std::lround(std::clamp(percent, 0.0, 100.0) / 100.0 * kBarWidth));
     auto const resultModel = m_host->GetConfiguration().GetTriangulationConfiguration();
     auto const progressModel = m_host->GetConfiguration().GetReconstructionProgressDataExchangeModel();
     ReconstructionState const state = resultModel->GetReconstructionState().Get();

@@ -890,8 +890,11 @@ void SStormOptions::ParseThreads(std::string const& text)
         else if ((kind == "gui" || kind == "teardown") && value <= 1)
             (kind == "gui" ? gui : teardown) = value == 1;
         else if (kind == "engine" || kind == "gui" || kind == "teardown")
-            throw std::invalid_argument("--threads: " + kind + " takes " +
-                                        (kind == "engine" ? "1 to 8" : "0 or 1") + " thread(s), not " + count);
+        {
+            std::string message = "--threads: " + kind;
+            message.append(" takes ").append(kind == "engine" ? "1 to 8" : "0 or 1").append(" thread(s), not ");
+            throw std::invalid_argument(message.append(count));
+        }
         else
             throw std::invalid_argument("--threads: unknown thread kind '" + kind + "' (kinds: engine, gui, teardown)");
     }

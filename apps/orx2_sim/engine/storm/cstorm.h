@@ -24,7 +24,7 @@ struct SStormOptions
 /// view models weakly, re-reading every named value on each notification, mirroring the thumbnail bars
 /// and the required-areas arrays) and acts on it, and a teardown thread replaces view models in their
 /// slots, changes the case and destroys whole screens. Then, with the threads stopped, it settles and
-/// checks (see the README) and prints per thread the operations and per check the result to `out`.
+/// checks (see docs/simulator.md) and prints per thread the operations and per check the result to `out`.
 /// A thread that stops making progress for 20 s makes every thread print its stack and ends the process
 /// with status 1. Returns the number of findings. Installs process-wide services (the log sink) for its
 /// duration: one storm per process, and no simulator beside it.

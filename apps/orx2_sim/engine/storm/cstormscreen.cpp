@@ -107,7 +107,7 @@ CStormScreen::CStormScreen(CSimHost& host, CStormCensus& census,
         [selected = host.GetSelectedArea()](Base::EAreaItems area) { selected->Set(area); }, L"Storm.QRCodeArea",
         false);
     m_qrCode = std::make_shared<Base::TCommand<void, CStringW>>(
-        [text = m_qrText](CStringW value) { text->Set(value.GetStdString()); }, L"Storm.QRCode", false);
+        [text = m_qrText](CStringW const& value) { text->Set(value.GetStdString()); }, L"Storm.QRCode", false);
     m_gui->GetQRCode()->SetActivateAreaCommand(m_qrArea);
     m_gui->GetQRCode()->SetQRCodeCommand(m_qrCode);
     Fill();

@@ -45,6 +45,7 @@ std::vector<long> ThreadsOfProcess()
     std::vector<long> tids;
     if (DIR* const tasks = opendir("/proc/self/task"))
     {
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): the directory stream is this call's own
         while (dirent const* entry = readdir(tasks))
             if (entry->d_name[0] != '.')
                 tids.push_back(std::strtol(entry->d_name, nullptr, 10));
