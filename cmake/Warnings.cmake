@@ -26,10 +26,11 @@ endfunction()
 
 # orx2_set_test_options(<target>): the warnings, and a lighter optimisation for test code. A test binary's
 # speed hardly matters, while -O2 costs the template-heavy suites twice the compile time of -O1; the
-# library and the programs they test keep the build's own level.
+# library and the programs they test keep the build's own level. At -O1, -Wnull-dereference is imprecise
+# (see above), so test code goes without it.
 function(orx2_set_test_options target)
     orx2_set_warnings(${target})
     if(NOT MSVC)
-        target_compile_options(${target} PRIVATE $<$<CONFIG:RelWithDebInfo,Release>:-O1>)
+        target_compile_options(${target} PRIVATE "$<$<CONFIG:RelWithDebInfo,Release>:-O1;-Wno-null-dereference>")
     endif()
 endfunction()
