@@ -1,9 +1,8 @@
 # orx2_set_warnings(<target>): the warning level every target of the project builds with.
 #
 # -Wnull-dereference is only as precise as the optimiser's view of the code: at -O1 GCC 12 reports
-# false positives inside libstdc++'s own vector code. The sanitizer presets compile at -O1 to save CI
-# time and switch it off with ORX2_WARN_NULL_DEREFERENCE; the default build (-O2) keeps it.
-option(ORX2_WARN_NULL_DEREFERENCE "Warn about null dereferences the optimiser can prove (needs -O2)" ON)
+# false positives inside libstdc++'s own vector code. So it is left out where the build type compiles at
+# -O1 (the sanitizer presets, to save CI time) and, through orx2_set_test_options, in test code.
 function(orx2_set_warnings target)
     if(MSVC)
         # /permissive- holds MSVC to the standard the other compilers see; /Zc:__cplusplus makes the
@@ -15,7 +14,8 @@ function(orx2_set_warnings target)
     else()
         target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
                                                  -Woverloaded-virtual -Wcast-align)
-        if(ORX2_WARN_NULL_DEREFERENCE)
+        string(TOUPPER "${CMAKE_BUILD_TYPE}" config)
+        if(NOT "${CMAKE_CXX_FLAGS_${config}}" MATCHES "-O1")
             target_compile_options(${target} PRIVATE -Wnull-dereference)
         endif()
         if(ORX2_WERROR)
