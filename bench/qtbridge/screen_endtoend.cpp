@@ -10,6 +10,7 @@
 #include "qtbridge/cbridgestatistics.h"
 #include "qtbridge/cguilock.h"
 #include "qtbridge/cviewmodelmap.h"
+#include "qtbridge/variantconversion.h"
 
 #include "base/orx2basepool/tcommand.h"
 #include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
@@ -21,6 +22,8 @@
 #include "reference_host/cthumbnailsource.h"
 
 #include <QCoreApplication>
+#include <QMetaMethod>
+#include <QQmlPropertyMap>
 #include <QTimer>
 
 #include <time.h>
@@ -32,6 +35,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -87,6 +91,31 @@ struct SHost
     }
 };
 
+/// Calls `onValue` with a key's new value on the notify signal QML bindings of that key listen to
+/// (QQmlPropertyMap::valueChanged reports only writes from QML, not the bridge's updates).
+class CKeyWatch : public QObject
+{
+    Q_OBJECT
+public:
+    CKeyWatch(QQmlPropertyMap* map, QString key, std::function<void(QVariant const&)> onValue, QObject* parent)
+        : QObject(parent), m_map(map), m_key(std::move(key)), m_onValue(std::move(onValue))
+    {
+        QMetaObject const* const type = map->metaObject();
+        QMetaMethod const notify = type->property(type->indexOfProperty(m_key.toUtf8().constData())).notifySignal();
+        QMetaMethod const slot = metaObject()->method(metaObject()->indexOfSlot("OnNotified()"));
+        if (!notify.isValid() || !QObject::connect(map, notify, this, slot))
+            qFatal("the map has no key %s", qUtf8Printable(m_key));
+    }
+
+public Q_SLOTS:
+    void OnNotified() { m_onValue(m_map->value(m_key)); }
+
+private:
+    QQmlPropertyMap* m_map;
+    QString m_key;
+    std::function<void(QVariant const&)> m_onValue;
+};
+
 /// What the GUI side saw of the progress values: one latency sample per publication found in a map.
 struct SSeen
 {
@@ -119,6 +148,8 @@ double Percentile(std::vector<double>& values, double p)
 
 SRow Run(int rate, int screens, double seconds)
 {
+    // The map's key is the described name as QML spells it (a lower-case start).
+    QString const kProgressKey = Orx2Qt::QmlName("AreaReconstructionProgress");
     SHost host;
     SSeen seen;
     seen.lastSeen.assign(static_cast<std::size_t>(screens), {});
@@ -135,26 +166,26 @@ SRow Run(int rate, int screens, double seconds)
         Orx2Qt::MakeViewModelMap<Base::IThumbnailBarViewModel>(host.bar, screen.get());
         new Orx2Qt::CGuiLock(screen.get());
         auto const index = static_cast<std::size_t>(s);
-        QObject::connect(progressMap, &QQmlPropertyMap::valueChanged, progressMap,
-                         [&seen, &host, index](QString const& key, QVariant const& value)
-                         {
-                             if (key != QLatin1String("AreaReconstructionProgress"))
-                                 return;
-                             Clock::time_point const now = Clock::now();
-                             QVariantList const list = value.toList();
-                             for (QVariant const& entry : list)
-                             {
-                                 int const code = static_cast<int>(std::lround(entry.toDouble() * 65536.0));
-                                 auto const area = static_cast<std::size_t>(code / kStampsPerArea);
-                                 int const k = code % kStampsPerArea;
-                                 if (area >= kAreas || k <= seen.lastSeen[index][area])
-                                     continue;
-                                 seen.lastSeen[index][area] = k;
-                                 seen.latenciesUs.push_back(
-                                     std::chrono::duration<double, std::micro>(now - host.published[area][static_cast<std::size_t>(k)])
-                                         .count());
-                             }
-                         });
+        new CKeyWatch(progressMap, kProgressKey,
+                      [&seen, &host, index](QVariant const& value)
+                      {
+                          Clock::time_point const now = Clock::now();
+                          QVariantList const list = value.toList();
+                          for (QVariant const& entry : list)
+                          {
+                              int const code = static_cast<int>(std::lround(entry.toDouble() * 65536.0));
+                              auto const area = static_cast<std::size_t>(code / kStampsPerArea);
+                              int const k = code % kStampsPerArea;
+                              if (area >= kAreas || k <= seen.lastSeen[index][area])
+                                  continue;
+                              seen.lastSeen[index][area] = k;
+                              seen.latenciesUs.push_back(
+                                  std::chrono::duration<double, std::micro>(
+                                      now - host.published[area][static_cast<std::size_t>(k)])
+                                      .count());
+                          }
+                      },
+                      screen.get());
         screenObjects.push_back(std::move(screen));
     }
     QCoreApplication::processEvents();
@@ -291,3 +322,5 @@ int main(int argc, char** argv)
     }
     return 0;
 }
+
+#include "screen_endtoend.moc"

@@ -34,7 +34,17 @@ using Level = CDynamicRequiredAreasBase::EAreaRequirementLevel;
 Logging::CLogger const CDynamicRequiredAreasBase::s_logger(L"ORX2.CDynamicRequiredAreasBase");
 
 CDynamicRequiredAreasBase::CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas)
+    : CDynamicRequiredAreasBase(areas, SStartLater{})
+{
+    Start();
+}
+
+CDynamicRequiredAreasBase::CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas, SStartLater)
     : m_areas(areas), m_journalHandle(Base::GetJournal().CreateHandle(L"CDynamicRequiredAreasBase"))
+{
+}
+
+void CDynamicRequiredAreasBase::Start()
 {
     m_guard.Open();
     Init();

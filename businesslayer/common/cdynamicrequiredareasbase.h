@@ -32,8 +32,11 @@ namespace BusinessLayer
 /// rule applied to the final levels and the final flags, whatever the interleaving of the threads that
 /// changed them.
 ///
-/// Lifetime: every handler is bound to the model's owner guard. A product class that overrides
-/// GetHasDataOrReco closes that guard as the first statement of its destructor
+/// Lifetime: every handler is bound to the model's owner guard. A derived class is built through the
+/// protected constructor that takes `SStartLater` and calls Start() as the last statement of its own
+/// constructor: the public constructor starts following the host at once, and a handler on an engine
+/// thread would then reach the object while the derived constructor is still building it. A product
+/// class that overrides GetHasDataOrReco closes the guard as the first statement of its destructor
 /// (`GetOwnerGuard().Close()`). Held through Base::HoldDuringBoundCalls (the data exchange
 /// configuration does), handlers also hold the model while they run, so that it never dies inside one.
 /// Thread-safety: every public member may be called from any thread; the arrays guard themselves.
@@ -43,8 +46,9 @@ public:
     /// How much the case requires an area.
     using EAreaRequirementLevel = Base::ICaseRequiredAreasDataExchangeModel::EAreaRequirementLevel;
 
-    /// Keeps a weak reference to `areas`, obtains the journal handle and calls Init. Throws
-    /// std::bad_alloc and what the host's journal throws.
+    /// Keeps a weak reference to `areas`, obtains the journal handle and calls Init: the model follows
+    /// the host from now on. For a model used as it is; a derived class uses the constructor below.
+    /// Throws std::bad_alloc and what the host's journal throws.
     explicit CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas);
     /// Closes the guard (waiting for handlers running on other threads) and stops following the host
     /// and the bound levels before anything else is destroyed.
@@ -64,8 +68,18 @@ public:
     void UpdateDynamicRequiredAreas(std::vector<EAreaRequirementLevel> const& levels);
 
 protected:
-    /// (Re)starts following the host's area set and the bound levels. A derived class that overrides
-    /// GetHasDataOrReco calls it again from its own constructor, so that its sources are observed.
+    /// Selects the constructor for derived classes.
+    struct SStartLater
+    {
+    };
+    /// As the public constructor, but follows nothing until Start(), which the most-derived class calls
+    /// as the last statement of its constructor. Throws as the public constructor.
+    CDynamicRequiredAreasBase(std::shared_ptr<ICommonAreas> const& areas, SStartLater);
+    /// The object is whole: admits the handlers and calls Init, which reads the host's current state, so
+    /// nothing that changed during construction is missed. Call it once, from the constructor.
+    void Start();
+    /// (Re)starts following the host's area set and the bound levels. Its handlers run only once the
+    /// model has started.
     void Init();
     /// The has-data-or-reconstruction source of the instantiated `area`. Throws OrxException "The areas
     /// must be set" when the host's areas are gone, and another OrxException when `area` has no object.

@@ -24,8 +24,9 @@ namespace BusinessLayer
 /// level in the bound required-areas array is obligatory or when it contributes to the model. While the
 /// host treats the reconstruction as done the tab is allowed whatever the areas say.
 ///
-/// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init from its
-/// constructor; from then on every change of an area's data, of an area's contribution flag, of the set
+/// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init as the last
+/// statement of its constructor, as the most-derived class (Init's handlers call GetAreaDataAvailable on
+/// engine threads, which must not meet a constructor still building the object); from then on every change of an area's data, of an area's contribution flag, of the set
 /// of areas and of the required levels evaluates again, on the thread that made the change (a change of
 /// the area set through the has-data entries of the areas instantiated then). The has-data array keeps
 /// the entry of an area that is no longer instantiated. Handlers do nothing once the host's areas are

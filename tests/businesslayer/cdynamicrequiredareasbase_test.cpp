@@ -157,9 +157,9 @@ class CProductRequiredAreas : public CDynamicRequiredAreasBase
 {
 public:
     explicit CProductRequiredAreas(std::shared_ptr<BusinessLayer::ICommonAreas> const& areas)
-        : CDynamicRequiredAreasBase(areas)
+        : CDynamicRequiredAreasBase(areas, SStartLater{})
     {
-        Init();
+        Start();
     }
 
     std::map<EAreaItems, Base::Binding::TValueBindingSource<bool>> flags;

@@ -86,6 +86,34 @@ private:
 };
 std::atomic<int> PausingModelTab::s_callsWhileDestroying{0};
 
+/// A product class of the dynamic required areas whose constructor is held, after its own vtable is in
+/// place, while the engine changes the area set; it notes every call of its override before it is whole.
+class HeldDynamic final : public BusinessLayer::CDynamicRequiredAreasBase
+{
+public:
+    HeldDynamic(std::shared_ptr<ReferenceHost::CCommonAreas> const& areas, Orx2Test::Gate& entered,
+                Orx2Test::Gate& release)
+        : CDynamicRequiredAreasBase(areas, SStartLater{}), m_areas(areas), m_held((entered.Open(), release.Wait()))
+    {
+        m_whole = true;
+        Start();
+    }
+    std::atomic<int> callsBeforeWhole{0};
+
+protected:
+    Base::Binding::IValueBindingSource<bool> const& GetHasDataOrReco(EAreaItems area) override
+    {
+        if (!m_whole)
+            ++callsBeforeWhole;
+        return m_areas->GetCommonArea(area)->GetHasDataOrReco();
+    }
+
+private:
+    std::shared_ptr<ReferenceHost::CCommonAreas> const m_areas;
+    std::atomic<bool> m_whole{false};
+    bool const m_held;
+};
+
 /// The progress model of a product whose "considered for reconstruction" test tells when a thread has
 /// entered the model's has-data handler (it is asked for every area the handler walks).
 class ProbedProgress final : public BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase
@@ -187,6 +215,21 @@ TEST_F(StormFaults, ModelTabOverrideIsNeverReachedOnceTheProductIsBeingDestroyed
             std::make_unique<PausingModelTab>(properties, areas, true).reset();
         EXPECT_EQ(0, PausingModelTab::s_callsWhileDestroying.load()) << row.name;
     }
+}
+
+TEST_F(StormFaults, DynamicProductIsNeverReachedByTheEngineBeforeItsConstructorEnds)
+{
+    Instantiate(A::LowerJaw, true);
+    Orx2Test::Gate entered;
+    Orx2Test::Gate release;
+    std::unique_ptr<HeldDynamic> model;
+    ScopedThread building([&] { model = std::make_unique<HeldDynamic>(areas, entered, release); });
+    ASSERT_TRUE(entered.Wait());
+    Instantiate(A::PreOpLower, true); // the engine, while the product's part is being built
+    release.Open();
+    building.Join();
+    EXPECT_EQ(0, model->callsBeforeWhole.load());
+    EXPECT_EQ(Levels({A::LowerJaw}), model->GetRequiredAreasArray().GetValues()) << "the host's state at the start";
 }
 
 TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoTheHostCall)

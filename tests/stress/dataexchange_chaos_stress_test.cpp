@@ -39,16 +39,17 @@ constexpr std::chrono::milliseconds kChaosTime = kSanitized ? 8000ms : 4000ms;
 using Orx2Test::Print;
 
 /// The two models only the host builds, with what they keep of each area open to the check.
+/// Built on the destroying thread while the engine publishes, so it starts only once it is whole.
 struct Dynamic final : BusinessLayer::CDynamicRequiredAreasBase
 {
-    using CDynamicRequiredAreasBase::CDynamicRequiredAreasBase;
+    explicit Dynamic(std::shared_ptr<BusinessLayer::ICommonAreas> const& areas)
+        : CDynamicRequiredAreasBase(areas, SStartLater{})
+    {
+        Start();
+    }
     using CDynamicRequiredAreasBase::GetHasDataOrRecoArray;
 };
-struct ModelTab final : ReferenceHost::CIsModelTabAllowedDataExchangeModel
-{
-    using CIsModelTabAllowedDataExchangeModel::CIsModelTabAllowedDataExchangeModel;
-    using CIsModelTabAllowedDataExchangeModelBase::GetHasDataArray;
-};
+using ModelTab = ReferenceHost::CIsModelTabAllowedDataExchangeModel;
 
 /// The host of one round. The destroying thread empties the slots at random moments; everybody else
 /// loads a slot before use.

@@ -54,9 +54,9 @@ public:
     /// next thread, so waiters may read every record at any time.
     struct alignas(64) SThreadCalls
     {
-        std::atomic<void const*> calling[kDepth] = {};
-        std::atomic<bool> used{true};
-        SThreadCalls* next = nullptr; // fixed once the record is listed
+        std::atomic<void const*> calling[kDepth] = {}; ///< per nesting level, the connection being called
+        std::atomic<bool> used{true};                  ///< a thread owns the record
+        SThreadCalls* next = nullptr;                  ///< the next record; fixed once the record is listed
     };
 
     /// The slot a fire publishes its calls in, and which barrier the publication needs.
@@ -70,9 +70,9 @@ public:
     /// barrier its fires use.
     struct SThreadFires
     {
-        unsigned depth;
-        SThreadCalls* record;
-        bool fullFence;
+        unsigned depth;       ///< fires running on the thread, nested
+        SThreadCalls* record; ///< the thread's record, null until its first fire
+        bool fullFence;       ///< its fires fence per call (no asymmetric barrier)
     };
 
     /// A fire starts on this thread: its nesting level's slot (a thread's first fire takes a record, the
