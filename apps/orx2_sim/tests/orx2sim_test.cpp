@@ -3,6 +3,7 @@
 // completion of words at the prompt.
 #include "engine/ccommandsignatures.h"
 #include "engine/csimulator.h"
+#include "engine/modules/ckeysmodule.h"
 #include "session/csessionfile.h"
 
 #include <gtest/gtest.h>
@@ -376,5 +377,16 @@ TEST(Orx2SimEngine, ThePromptCompletesStepsAreasCommandsChoicesAndProperties)
     for (SRow const& row : rows)
         EXPECT_EQ(row.expected, simulator.Complete(row.before, row.prefix))
             << (row.before.empty() ? "" : row.before[0]) << " " << row.prefix;
+}
+
+TEST(Orx2SimEngine, AKeyIsACapitalADigitAFunctionKeyANumberOrANamedKeyAndNothingElse)
+{
+    using Orx2Sim::CKeysModule;
+    std::pair<char const*, unsigned int> const good[] = {{"A", 'A'},  {"Z", 'Z'},   {"0", '0'},      {"9", '9'},
+                                                        {"F1", 0x70}, {"F24", 0x87}, {"Space", 0x20}, {"13", 13}};
+    for (auto const& [name, key] : good)
+        EXPECT_EQ(CKeysModule::ParseKey(name), key) << name;
+    for (char const* bad : {"a", "@", "[", "/", ":", "", "Fx", "F0", "F25", "1x", "Spaces"})
+        EXPECT_FALSE(CKeysModule::ParseKey(bad).has_value()) << "'" << bad << "'";
 }
 } // namespace
