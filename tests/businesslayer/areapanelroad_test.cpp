@@ -80,7 +80,6 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
     ASSERT_NE(nullptr, selectedThumbnail);
     EXPECT_TRUE(selectedThumbnail->GetIsSelected().Get());
     EXPECT_TRUE(selectedThumbnail->GetVisibility().Get());
-    EXPECT_EQ(2, selectedThumbnail->GetNumber().Get());
     EXPECT_EQ((std::vector<unsigned>{1, 0}), changes({}).guiLockCounts);
 
     // An area activated from its tile, and its content moved and copied to another; none locks the GUI.

@@ -38,9 +38,7 @@ template <class... Args> void ExecuteByName(std::wstring const& name, Args... ar
         ->Execute(args...);
 }
 
-class CalibrationRoad : public Orx2Test::CommandEnvironment
-{
-};
+using CalibrationRoad = Orx2Test::CommandEnvironment;
 
 TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
 {

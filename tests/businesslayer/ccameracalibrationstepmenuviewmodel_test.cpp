@@ -91,15 +91,11 @@ TEST_F(CalibrationStepMenu, NineEntriesTheirCommandsAndTheRegisteredNames)
     std::vector<std::wstring> const names = {L"OkCancel", L"TextInserted", L"Ok",    L"Retry",
                                              L"Cancel",   L"Continue",     L"Abort", L"Confirm"};
     for (auto const& name : names)
-    {
-        auto const command = JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kPrefix + name);
-        EXPECT_TRUE(command && command->IsSerializable()) << "not registered or not serializable";
-    }
+        EXPECT_TRUE(Find(kPrefix + name) && Find(kPrefix + name)->IsSerializable()) << name;
     menu.reset();
     entries.clear();
     for (auto const& name : names)
-        EXPECT_EQ(nullptr, JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kPrefix + name))
-            << "still registered after the menu";
+        EXPECT_EQ(nullptr, Find(kPrefix + name)) << name << " still registered after the menu";
 }
 
 TEST_F(CalibrationStepMenu, EachPressRunsItsOwnSlotReadAfreshAndLogsButtonsOnly)

@@ -5,6 +5,7 @@
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ccommandregistry.h"
 #include "support/logcapture.h"
+#include "support/propertychangedcounter.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
@@ -73,16 +74,14 @@ TEST_F(CaseRequiredAreasModel, DefaultActiveAreaFollowsTheObligatoryJawsAndPreOp
 
 TEST_F(CaseRequiredAreasModel, LogsEveryDerivedDefaultEvenUnchangedButNothingForShortLevels)
 {
-    int changes = 0;
-    Base::CScopedEventSignalConnection const counter(model.GetPropertyChangedEventSignal().Connect(
-        Base::MakeEventSignalHandler<void>([&changes] { ++changes; })));
+    Orx2Test::PropertyChangedCounter gui(model);
     Orx2Test::LogCapture log;
     model.UpdateDefaultActiveArea(Levels({EAreaItems::LowerJaw, EAreaItems::PreOpUpper}));
     model.UpdateDefaultActiveArea(Levels({EAreaItems::LowerJaw, EAreaItems::PreOpUpper}));
     model.UpdateDefaultActiveArea(Levels({EAreaItems::UpperJaw}, 13));
 
     EXPECT_EQ(EAreaItems::PreOpUpper, model.GetDefaultActiveArea().Get());
-    EXPECT_EQ(1, changes);
+    EXPECT_EQ(1, gui.Count());
     auto const records = log.Channel(kChannel);
     ASSERT_EQ(2u, records.size());
     EXPECT_EQ(L"Default Activated Area 8 ", records[1].message);

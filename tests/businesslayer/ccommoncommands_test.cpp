@@ -111,19 +111,6 @@ TEST_F(CommonCommands, EachSetterChangesOnlyItsSlotAndRegistersNothing)
     EXPECT_EQ(nullptr, Find(L"Fresh")) << "a setter registered its command";
 }
 
-TEST_F(CommonCommands, ASecondSetLeavesTheNamesToTheFirstAndAReplacedCommandsEntryExpires)
-{
-    auto const first = std::make_unique<CCommonCommands>();
-    auto const second = std::make_unique<CCommonCommands>();
-    EXPECT_EQ(first->GetEngineActivateLoadCommand(), Find(L"common.Load"));
-
-    auto const load = Fresh(first->GetEngineActivateLoadCommand().get());
-    first->SetEngineActivateLoadCommand(load);
-    EXPECT_EQ(load, first->GetEngineActivateLoadCommand());
-    EXPECT_EQ(nullptr, Find(L"common.Load")) << "the replaced command's entry did not expire";
-    EXPECT_EQ(first->GetEngineActivateSaveCommand(), Find(L"common.Save")) << "another entry went with it";
-}
-
 TEST_F(CommonCommands, DefaultCommandsByNameAsTheGuiSeesThem)
 {
     CCommonCommands const commands;
