@@ -5,6 +5,10 @@
 #include "reference_host/ccalibrationdriver.h"
 #include "support/commandenvironment.h"
 #include "support/guiprobe.h"
+#include "support/heldcallback.h"
+
+#include "base/orx2basepool/tcommandslot.h"
+#include "base/orx2basepool/tvaluechangedobserver.h"
 
 #include <memory>
 #include <string>
@@ -89,5 +93,37 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
     EXPECT_EQ(1 + (kScript.size() - 1) + menuAnswers.size(), fresh.GetRevision().Get())
         << "play, every step but the one after the dialog's answer, the menu's answers";
     JbSingleton<TvCResManager>::GetInstance().Clear();
+}
+
+TEST_F(CalibrationRoad, EveryButtonAnswersTheDriverWhichWaitsForARunningAnswerAsItGoes)
+{
+    auto const camera = std::make_shared<CCameraCalibrationViewModelBase>();
+    auto const dialog = std::make_shared<CColorCalibDialogViewModelBase>();
+    auto const menu = std::make_shared<CCameraCalibrationStepMenuViewModel>();
+    auto driver = std::make_unique<Driver>(camera, menu, dialog);
+    using Button = Base::IProperty<std::shared_ptr<Base::ICommand<>>> const;
+    for (Button* button : std::initializer_list<Button*>{
+             &menu->GetOkPressed(), &menu->GetCancelPressed(), &menu->GetRetryPressed(),
+             &menu->GetContinuePressed(), &menu->GetAbortPressed(), &menu->GetConfirmPressed(),
+             &dialog->GetOKPressed(), &dialog->GetCancelPressed(), &dialog->GetCustomPressed()})
+        Base::ExecuteIfSet(button->Get());
+    Base::ExecuteIfSet(menu->GetTextInserted().Get(), CStringW(L"7"));
+    EXPECT_EQ((std::vector<Driver::SAnswer>{{Answer::Ok, L""},
+                                            {Answer::Cancel, L""},
+                                            {Answer::Retry, L""},
+                                            {Answer::Continue, L""},
+                                            {Answer::Abort, L""},
+                                            {Answer::Confirm, L""},
+                                            {Answer::DialogOk, L""},
+                                            {Answer::DialogCancel, L""},
+                                            {Answer::DialogCustom, L""},
+                                            {Answer::TextInserted, L"7"}}),
+              driver->GetAnswers());
+
+    Orx2Test::HeldCallback held;
+    Base::Binding::TValueChangedObserver<std::size_t> const revisions(driver->GetRevision(),
+                                                                      [&](std::size_t) { held.Hold(); });
+    std::shared_ptr<Base::ICommand<>> const ok = menu->GetOkPressed().Get();
+    held.ExpectDestroyWaits([&] { ok->Execute(); }, [&] { driver.reset(); });
 }
 } // namespace

@@ -95,6 +95,8 @@ TEST_F(Thumbnails, TheBarFindsTheFirstThumbnailOfABitmapId)
         auto const found = bar.GetThumbnail(id);
         EXPECT_EQ(row.expected, found ? found->GetNumber().Get() : 0);
         EXPECT_EQ(found, static_cast<BusinessLayer::CThumbnailBarViewModelBase const&>(bar).GetThumbnail(id));
+        auto const added = source.Add(L"4", 4, L"d");
+        EXPECT_EQ(added, bar.GetThumbnail(JyUniqueIdT<CStringW>(L"d"))) << "Add hands back what it added";
     }
 }
 
