@@ -69,14 +69,13 @@ protected:
         return first.at(0).argumentBytes;
     }
 
-    /// Every proper prefix of `valid`, `valid` with a byte too many, and `hostile` must be refused before
-    /// the action runs and before anything is recorded; afterwards `valid` still executes.
+    /// `valid` with a byte too many, and `hostile` must be refused before the action runs and before
+    /// anything is recorded; afterwards `valid` still executes. (That the reader refuses every truncation
+    /// of each type is the legacy stream suite's; a refusal of the reader takes the hostile blobs' path.)
     template <class... Args>
     void ExpectRejectedThenUsable(std::wstring const& name, Bytes const& valid, std::vector<Bytes> hostile)
     {
         RecordingCommand<Args...> probe(name);
-        for (std::size_t length = 0; length < valid.size(); ++length)
-            hostile.emplace_back(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
         Bytes tooLong = valid;
         tooLong.push_back(0);
         hostile.push_back(tooLong);

@@ -60,10 +60,7 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
         driver.Play(kScript, Driver::EThread::Engine);
         ASSERT_TRUE(driver.WaitUntilSettled());
         EXPECT_EQ(3, probe.Take().Changes("camera")) << "visibility, state and request";
-        ExecuteByName(L"Ok");
-        EXPECT_EQ(
-            (std::vector<std::wstring>{L"CCameraCalibrationStepMenuViewModel.Ok", L"CCalibrationDriver.Ok"}),
-            probe.Take().commands);
+        ExecuteByName(L"Ok"); // the commands it runs: the menu suite's and the screen's
         ASSERT_TRUE(driver.WaitUntilSettled());
         ExecuteByName<CStringW>(L"TextInserted", L"43");
         ExecuteByName<bool>(L"OkCancel", true);
@@ -72,11 +69,10 @@ TEST_F(CalibrationRoad, AScriptedRunAnsweredByTheGuiThenReplayed)
         ASSERT_TRUE(driver.WaitUntilSettled());
         dialog->GetOKPressed().Get()->Execute();
         ASSERT_TRUE(driver.WaitUntilSettled());
+        // The answers themselves: the replay below and the calibration scenario.
         EXPECT_TRUE(driver.IsFinished() && !dialog->GetVisible().Get());
-        std::vector<Driver::SAnswer> answers = menuAnswers;
-        answers.push_back({Answer::DialogOk, L""});
-        EXPECT_EQ(answers, driver.GetAnswers());
-        EXPECT_EQ(1 + kScript.size() + answers.size(), driver.GetRevision().Get()) << "play, steps, answers";
+        EXPECT_EQ(1 + kScript.size() + menuAnswers.size() + 1, driver.GetRevision().Get())
+            << "play, steps, the menu's answers and the dialog's";
     }
 
     // The same session from the patient manager's records, against a fresh menu and driver.

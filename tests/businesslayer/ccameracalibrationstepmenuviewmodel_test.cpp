@@ -245,7 +245,6 @@ TEST_F(CalibrationStepMenu, TextsOfProgressWaitingAndFinishedStates)
         {"k/200 rounds its half up", {Make(1, 0, L"%d", 0.285f)}, 0, L"29"},
         {"above 1", {Make(1, 0, L"%d", 1.5f)}, 0, L"0"},
         {"NaN", {Make(1, 0, L"%d", std::numeric_limits<float>::quiet_NaN())}, 0, L"0"},
-        {"words and an escaped percent", {Make(1, 0, L"Step %d%% done", 0.5f)}, 0, L"Step 50% done"},
         {"flags and width, first only", {Make(1, 0, L"[%05d|%-4u|%+i]", 0.125f)}, 0, L"[00013|%-4u|%+i]"},
         {"hostile %s", {Make(1, 0, L"%s", 0.125f)}, 0, L"%s"},
         {"hostile %n", {Make(1, 0, L"%n%i", 0.125f)}, 0, L"%n13"},

@@ -116,9 +116,6 @@ TEST_F(CommonCommands, DefaultCommandsByNameAsTheGuiSeesThem)
     CCommonCommands const commands;
     Orx2Test::GuiProbe probe;
     Find<ICommonCommands::EngineActivateSaveCommand>(L"common.Save")->Execute(L"/cases/42");
-    auto const step = probe.Take();
-    EXPECT_EQ(std::vector<std::wstring>{L"common.Save"}, step.commands);
-    EXPECT_EQ((std::vector<unsigned>{1, 0}), step.guiLockCounts);
-    EXPECT_EQ(1U, JournalCount(L"common.Save", Base::EJournalRecordKind::Opened));
+    EXPECT_EQ((std::vector<unsigned>{1, 0}), probe.Take().guiLockCounts);
     EXPECT_TRUE(Records().empty()) << "a plain command was recorded for replay";
 }

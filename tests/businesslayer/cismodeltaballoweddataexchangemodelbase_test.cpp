@@ -1,5 +1,5 @@
-// The model tab's rules; every obligatory area needing data, with one notification per change of the
-// published value, is followed through the scan start-up.
+// The model tab's rules; every obligatory area needing data is followed through the scan session
+// scenario, and one notification per change of the published value through the scan start-up.
 #include "businesslayer/common/cismodeltaballoweddataexchangemodelbase.h"
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/ccommonareas.h"

@@ -32,7 +32,7 @@ protected:
     CReconstructionResultDataExchangeModel model{properties, areas};
 };
 
-// From incomplete to complete as the results arrive is the scan start-up's concern.
+// From incomplete to complete as the results arrive is the scan session scenario's concern.
 TEST_F(ReconstructionResult, AreasThatDoNotContributeNeitherHoldTheStateBackNorFailItNorHideTheOthers)
 {
     Instantiate(EAreaItems::LowerJaw)->SetReconstructionResult(WithTriangulation());
@@ -92,14 +92,14 @@ TEST_F(ReconstructionResult, NewTriangulationsAndStatesAwayFromCompleteMarkTheRe
     EXPECT_TRUE(HostSaved());
 }
 
-// Complete and saved as soon as it is treated as done is the scan start-up's concern.
+// Complete and saved as soon as it is treated as done is the scan session scenario's concern; here that a
+// state set meanwhile stays hidden until it ends.
 TEST_F(ReconstructionResult, TreatingTheReconstructionAsDoneHidesTheStateUntilItEnds)
 {
     Instantiate(EAreaItems::LowerJaw); // state 1
     properties->SetTreatReconstructionAsDone(true);
     model.SetReconstructionState(State::Failed);
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
-    EXPECT_TRUE(model.GetReconstructionResultAutoSaved().Get());
     properties->SetTreatReconstructionAsDone(false);
     EXPECT_EQ(State::Failed, model.GetReconstructionState().Get());
     EXPECT_FALSE(model.GetReconstructionResultAutoSaved().Get());
@@ -141,9 +141,8 @@ TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)
         EImageProcessingProgress processing;
         State state;
     };
-    for (Row const row : {Row{EImageProcessingProgress::eORX_OK, State::Complete},
-                          Row{EImageProcessingProgress::eORX_WARNING, State::CompleteWithWarning},
-                          Row{EImageProcessingProgress::eORX_FAIL, State::Failed},
+    // OK and a warning: the scenarios' (scan session and host flags).
+    for (Row const row : {Row{EImageProcessingProgress::eORX_FAIL, State::Failed},
                           Row{static_cast<EImageProcessingProgress>(51), State::None}})
     {
         lower->SetImageProcessingProgress(row.processing);

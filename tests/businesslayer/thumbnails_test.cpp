@@ -27,16 +27,12 @@ TEST_F(Thumbnails, SelectByNameExactlyWhileTheThumbnailHoldsItsCommand)
     auto first = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
     auto const second = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
     Orx2Test::GuiProbe probe;
-    probe.Watch("first", *first);
     auto command = Find<Base::ICommand<>>(name);
     ASSERT_EQ(first->GetSelectCommand(), command) << "the first of a name wins";
+    // That it toggles is the area-panel scenario's; one notification per toggle, the toggle race's below.
     command->Execute()->Wait();
-    EXPECT_TRUE(first->GetIsSelected().Get());
     command->Execute()->Wait();
-    auto const step = probe.Take();
-    EXPECT_FALSE(first->GetIsSelected().Get());
-    EXPECT_EQ(2, step.Changes("first"));
-    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), step.guiLockCounts);
+    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), probe.Take().guiLockCounts);
     first.reset();
     command->Execute()->Wait(); // the registry's pointer outlived its thumbnail: nothing happens
     EXPECT_EQ((std::vector<unsigned>{1, 0}), probe.Take().guiLockCounts);
