@@ -671,6 +671,7 @@ void CStorm::Teardown(Random& random)
     if (fate == 0) // the whole screen goes while the engine publishes, then a new one is built
     {
         std::shared_ptr<CStormScreen> gone = std::atomic_exchange(&m_screen, std::shared_ptr<CStormScreen>());
+        m_partsReplaced += gone ? gone->GetPartsReplaced() : 0;
         gone.reset();
         ++m_screensDestroyed;
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
@@ -684,7 +685,6 @@ void CStorm::Teardown(Random& random)
     else if (screen)
     {
         screen->Rebuild(static_cast<CStormScreen::EPart>(random() % static_cast<unsigned>(CStormScreen::EPart::Count)));
-        ++m_partsReplaced;
     }
 }
 
@@ -844,6 +844,9 @@ int CStorm::Run()
     for (SWorker& worker : m_workers)
         worker.thread.join();
     double const elapsed = std::chrono::duration<double>(Clock::now() - begin).count();
+    // Counted by the screens themselves, so that a teardown that replaces nothing shows.
+    if (auto const screen = GetScreen())
+        m_partsReplaced += screen->GetPartsReplaced();
 
     m_out << "  thread          operations    per second\n";
     for (SWorker const& worker : m_workers)
@@ -861,7 +864,10 @@ int CStorm::Run()
     m_watchdog->Beat(mainSlot);
 
     // Single-threaded from here: the host is quiet.
-    Check("no thread made no progress for " + std::to_string(kWatchdogLimit.count()) + " s", {}, "");
+    std::vector<std::string> idle;
+    if (m_options.teardown && m_partsReplaced == 0)
+        idle.push_back("the teardown thread replaced no part of the screen");
+    Check("no thread made no progress for " + std::to_string(kWatchdogLimit.count()) + " s", idle, "");
     if (!GetScreen())
         std::atomic_store(&m_screen, BuildScreen());
     m_gui->Follow(GetScreen()->GetGui());

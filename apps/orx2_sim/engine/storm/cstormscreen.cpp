@@ -343,6 +343,7 @@ void CStormScreen::Rebuild(EPart part)
 {
     std::lock_guard<std::mutex> const lock(m_rebuildMutex);
     Publish(part);
+    ++m_partsReplaced;
 }
 
 void CStormScreen::Publish(EPart part)

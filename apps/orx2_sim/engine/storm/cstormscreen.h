@@ -11,6 +11,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -108,6 +109,8 @@ public:
 
     /// Builds `part` anew and puts it into its slots; the old one is let go.
     void Rebuild(EPart part);
+    /// How many parts Rebuild has replaced.
+    std::uint64_t GetPartsReplaced() const { return m_partsReplaced.load(); }
     /// A case change: every slot is emptied, then every part is built anew and the slots are filled.
     void ChangeCase();
 
@@ -135,6 +138,7 @@ private:
     std::shared_ptr<Base::ICommand<Base::EAreaItems>> m_qrArea;
     std::shared_ptr<Base::ICommand<CStringW>> m_qrCode;
     std::atomic<unsigned int> m_openWorkIndicators{0};
+    std::atomic<std::uint64_t> m_partsReplaced{0};
 };
 
 /// The named values of a screen, read as a GUI reads them: the view models it locked, the host's
