@@ -295,6 +295,13 @@ TEST_F(Orx2Sim_, AStormIsRefusedForABadTimeThreadListOrCompanionBeforeAnythingRu
     }
 }
 
+TEST_F(Orx2Sim_, AStormReportsAPlantedFaultAndExitsWith1)
+{
+    SRun const run = Run("--storm 1 --seed 3 --plant-stale-lock");
+    EXPECT_EQ(1, run.status) << run.out;
+    EXPECT_TRUE(Contains(run.out, "the lock-GUI view model shows 1")) << run.out;
+}
+
 /// The text of step `index` of `total` in a text-mode run, up to the next step.
 std::string StepText(std::string const& out, int index, int total)
 {

@@ -877,6 +877,8 @@ int CStorm::Run()
         unsigned int const running = Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get();
         if (running != 0)
             locks.push_back(std::to_string(running) + " GUI-locking commands still count as running");
+        if (m_options.plantStaleLock)
+            GetScreen()->GetGui()->GetLockGui()->GetLockCount().Set(1);
         auto const lock = GetScreen()->GetGui()->GetLockGUIConfiguration().Get();
         if (lock && lock->GetLockCount().Get() != 0)
             locks.push_back("the lock-GUI view model shows " + std::to_string(lock->GetLockCount().Get()));
