@@ -40,7 +40,7 @@ namespace Orx2Test
 {
 template <class T> using Note = Base::Binding::ArrayChangedNotification<T>;
 
-// Every field is named: the notification is an aggregate, and -Wextra wants none left out.
+// Positional, in the notification's field order: it is an aggregate, and -Wextra wants every field given.
 template <class T> Note<T> Changed(std::vector<std::size_t> indices, std::vector<T> values)
 {
     return {0, std::move(indices), std::move(values), {}, {}, Base::Binding::EArrayRemovalKind::None, {}};

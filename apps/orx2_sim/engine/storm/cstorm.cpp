@@ -520,7 +520,7 @@ private:
     std::shared_ptr<CStormScreen> BuildScreen()
     {
         ++m_screensBuilt;
-        return std::make_shared<CStormScreen>(*m_host, m_census, m_qrText);
+        return std::make_shared<CStormScreen>(*m_host, m_census, m_partsReplaced, m_qrText);
     }
 
     void Engine(Random& random);
@@ -534,6 +534,7 @@ private:
     std::ostream& m_out;
     CFindings m_escaped;
     CStormCensus m_census;
+    std::atomic<std::uint64_t> m_partsReplaced{0}; // counted by the screens' Rebuild, before any screen goes
     std::unique_ptr<CStormWatchdog> m_watchdog;
     std::unique_ptr<CSimHost> m_host;
     std::shared_ptr<Base::TProperty<std::wstring>> m_qrText;
@@ -544,7 +545,6 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<std::uint64_t> m_thumbnailCounter{0};
     std::atomic<std::uint64_t> m_screensBuilt{0};
-    std::atomic<std::uint64_t> m_partsReplaced{0};
     std::atomic<std::uint64_t> m_caseChanges{0};
     std::atomic<std::uint64_t> m_screensDestroyed{0};
     std::deque<SWorker> m_workers;
@@ -671,7 +671,6 @@ void CStorm::Teardown(Random& random)
     if (fate == 0) // the whole screen goes while the engine publishes, then a new one is built
     {
         std::shared_ptr<CStormScreen> gone = std::atomic_exchange(&m_screen, std::shared_ptr<CStormScreen>());
-        m_partsReplaced += gone ? gone->GetPartsReplaced() : 0;
         gone.reset();
         ++m_screensDestroyed;
         std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
@@ -844,9 +843,6 @@ int CStorm::Run()
     for (SWorker& worker : m_workers)
         worker.thread.join();
     double const elapsed = std::chrono::duration<double>(Clock::now() - begin).count();
-    // Counted by the screens themselves, so that a teardown that replaces nothing shows.
-    if (auto const screen = GetScreen())
-        m_partsReplaced += screen->GetPartsReplaced();
 
     m_out << "  thread          operations    per second\n";
     for (SWorker const& worker : m_workers)

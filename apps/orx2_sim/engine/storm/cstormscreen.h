@@ -91,8 +91,9 @@ public:
     };
 
     /// Builds every part and publishes it. The QR code's commands write `qrText` and the host's
-    /// selected area. Throws what the library's constructors throw.
-    CStormScreen(CSimHost& host, CStormCensus& census,
+    /// selected area; `partsReplaced` counts every part Rebuild replaces. Throws what the library's
+    /// constructors throw.
+    CStormScreen(CSimHost& host, CStormCensus& census, std::atomic<std::uint64_t>& partsReplaced,
                  std::shared_ptr<Base::TProperty<std::wstring>> qrText);
     ~CStormScreen();
     CStormScreen(CStormScreen const&) = delete;
@@ -109,8 +110,6 @@ public:
 
     /// Builds `part` anew and puts it into its slots; the old one is let go.
     void Rebuild(EPart part);
-    /// How many parts Rebuild has replaced.
-    std::uint64_t GetPartsReplaced() const { return m_partsReplaced.load(); }
     /// A case change: every slot is emptied, then every part is built anew and the slots are filled.
     void ChangeCase();
 
@@ -129,6 +128,7 @@ private:
 
     CSimHost& m_host;
     CStormCensus& m_census;
+    std::atomic<std::uint64_t>& m_partsReplaced;
     std::shared_ptr<Base::TProperty<std::wstring>> const m_qrText;
     std::mutex m_rebuildMutex; // one rebuild or case change at a time
     std::shared_ptr<ReferenceHost::CGuiConfiguration> m_gui;
@@ -138,7 +138,6 @@ private:
     std::shared_ptr<Base::ICommand<Base::EAreaItems>> m_qrArea;
     std::shared_ptr<Base::ICommand<CStringW>> m_qrCode;
     std::atomic<unsigned int> m_openWorkIndicators{0};
-    std::atomic<std::uint64_t> m_partsReplaced{0};
 };
 
 /// The named values of a screen, read as a GUI reads them: the view models it locked, the host's
