@@ -280,6 +280,10 @@ int RunCommandLine(int argc, char** argv)
                    "the storm's threads as KIND=COUNT,...: engine (1 to 8, default 2), gui and teardown (0 or "
                    "1, default 1)")
         ->needs(storm);
+    bool plantStaleLock = false;
+    app.add_flag("--plant-stale-lock", plantStaleLock,
+                 "for testing the storm's checks: a lock-GUI view model left showing a lock, which they must find")
+        ->needs(storm);
     try
     {
         app.parse(argc, argv);
@@ -294,6 +298,7 @@ int RunCommandLine(int argc, char** argv)
         SStormOptions stormOptions;
         stormOptions.seconds = options.stormSeconds;
         stormOptions.seed = seed->count() > 0 ? options.stormSeed : std::random_device{}();
+        stormOptions.plantStaleLock = plantStaleLock;
         try
         {
             if (!(options.stormSeconds > 0.0))

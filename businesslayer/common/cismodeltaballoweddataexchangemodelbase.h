@@ -24,16 +24,16 @@ namespace BusinessLayer
 /// level in the bound required-areas array is obligatory or when it contributes to the model. While the
 /// host treats the reconstruction as done the tab is allowed whatever the areas say.
 ///
-/// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init as the last
-/// statement of its constructor, as the most-derived class (Init's handlers call GetAreaDataAvailable on
-/// engine threads, which must not meet a constructor still building the object); from then on every change of an area's data, of an area's contribution flag, of the set
-/// of areas and of the required levels evaluates again, on the thread that made the change (a change of
-/// the area set through the has-data entries of the areas instantiated then). The has-data array keeps
-/// the entry of an area that is no longer instantiated. Handlers do nothing once the host's areas are
-/// gone; an area removed while a handler looks it up is skipped (it keeps its entry, and does not
-/// contribute) and nothing is thrown into the thread that made the change. Each evaluation is repeated
-/// while another change came in meanwhile, so once the inputs stop changing the published values are the
-/// evaluation of the final has-data entries, levels and contribution flags, whatever the interleaving.
+/// A product class supplies each area's has-data source (GetAreaDataAvailable) and calls Init as the last statement of
+/// its constructor, as the most-derived class (Init's handlers call GetAreaDataAvailable on engine threads, which must
+/// not meet a constructor still building the object); from then on every change of an area's data, of an area's
+/// contribution flag, of the set of areas and of the required levels evaluates again, on the thread that made the
+/// change (a change of the area set through the has-data entries of the areas instantiated then). The has-data array
+/// keeps the entry of an area that is no longer instantiated. Handlers do nothing once the host's areas are gone; an
+/// area removed while a handler looks it up is skipped (it keeps its entry, and does not contribute) and nothing is
+/// thrown into the thread that made the change. Each evaluation is repeated while another change came in meanwhile, so
+/// once the inputs stop changing the published values are the evaluation of the final has-data entries, levels and
+/// contribution flags, whatever the interleaving.
 ///
 /// Lifetime: every handler is bound to the model's owner guard (GetOwnerGuard). A product class closes
 /// that guard as the first statement of its destructor (`GetOwnerGuard().Close()`), so that no handler

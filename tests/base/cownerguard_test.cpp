@@ -89,16 +89,12 @@ TEST_F(OwnerGuard, CloseFromInsideTheGuardsOwnCallDoesNotWaitForItself)
     COwnerGuard guard;
     guard.Open();
     std::atomic<bool> closed{false};
-    ScopedThread thread(
-        [&]
-        {
-            guard.Run(
-                [&]
-                {
-                    guard.Close();
-                    closed.store(true);
-                });
+    ScopedThread thread([&] {
+        guard.Run([&] {
+            guard.Close();
+            closed.store(true);
         });
+    });
     EXPECT_TRUE(Eventually([&] { return closed.load(); }, 5s)) << "Close waited for its own thread's call";
     thread.Join();
     EXPECT_FALSE(guard.Run([] {})) << "a closed guard admitted a call";
@@ -114,17 +110,14 @@ public:
         : m_onChange(std::move(onChange)), m_destroyed(destroyed)
     {
         m_guard.Open();
-        m_observer =
-            Binding::TValueStreamObserver<int>(source, BindToOwner(m_guard, *this,
-                                                                   [](Follower& self, int value)
-                                                                   {
-                                                                       self.m_seen = value;
-                                                                       self.m_onChange();
-                                                                       // Still whole: the call holds the
-                                                                       // owner.
-                                                                       EXPECT_FALSE(self.m_destroyed.load());
-                                                                       EXPECT_EQ(value, self.m_seen);
-                                                                   }));
+        m_observer = Binding::TValueStreamObserver<int>(
+            source, BindToOwner(m_guard, *this, [](Follower& self, int value) {
+                self.m_seen = value;
+                self.m_onChange();
+                // Still whole: the call holds the owner.
+                EXPECT_FALSE(self.m_destroyed.load());
+                EXPECT_EQ(value, self.m_seen);
+            }));
     }
     ~Follower() override
     {

@@ -1,8 +1,12 @@
 #include "base/orx2basepool/cbindingtargetlocking.h"
 #include "base/orx2basepool/csharedmutex.h"
+#include "support/expectorxexception.h"
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 using namespace Base;
 using namespace Orx2Test;
@@ -40,15 +44,9 @@ TEST(SharedMutex, WriterWaitsForReadersAndEveryWaitingWriterGetsIn)
     CSharedLock reader(mutex);
     std::atomic<int> writersDone{0};
     {
-        ScopedThread w1(
-            [&]
-            {
-                std::lock_guard<CSharedMutex> lock(mutex);
-                writersDone.fetch_add(1);
-            });
-        ScopedThread w2(
-            [&]
-            {
+        std::vector<ScopedThread> writers;
+        for (int i = 0; i < 2; ++i)
+            writers.emplace_back([&] {
                 std::lock_guard<CSharedMutex> lock(mutex);
                 writersDone.fetch_add(1);
             });
@@ -65,19 +63,10 @@ class Target : public Binding::Internal::CBindingTargetLocking
 {
 };
 
-void ExpectDestructedMessage(std::function<void()> const& f, char const* function)
+SExpectedOrxException Destructed(std::string const& function)
 {
-    try
-    {
-        f();
-        FAIL() << "no exception from " << function;
-    }
-    catch (OrxException const& e)
-    {
-        EXPECT_EQ(e.GetMessage(), L"Trying to acquire lock on destructed object");
-        EXPECT_EQ(e.GetFunction(), function);
-        EXPECT_EQ(e.GetFile(), "base/orx2basepool/cbindingtargetlocking");
-    }
+    return {L"Trying to acquire lock on destructed object", "base/orx2basepool/cbindingtargetlocking", 0,
+            "Base::Binding::Internal::CBindingTargetLocking::" + function};
 }
 } // namespace
 
@@ -93,11 +82,9 @@ TEST(BindingTargetLocking, LocksWorkUntilDestructionBeginsThenThrow)
     auto lockObject = target.GetTargetLock();
     target.LockForDestruction();
     EXPECT_FALSE(Target::LockIfAlive(*lockObject).owns_lock());
-    ExpectDestructedMessage([&] { target.Lock(); }, "Base::Binding::Internal::CBindingTargetLocking::Lock");
-    ExpectDestructedMessage([&] { target.LockShared(); },
-                            "Base::Binding::Internal::CBindingTargetLocking::LockShared");
-    ExpectDestructedMessage([&] { target.TryLockShared(); },
-                            "Base::Binding::Internal::CBindingTargetLocking::TryLockShared");
+    ExpectOrxException([&] { target.Lock(); }, Destructed("Lock"));
+    ExpectOrxException([&] { target.LockShared(); }, Destructed("LockShared"));
+    ExpectOrxException([&] { target.TryLockShared(); }, Destructed("TryLockShared"));
     // Nothing was left locked by the throws.
     EXPECT_TRUE(lockObject->mutex.try_lock());
     lockObject->mutex.unlock();

@@ -32,22 +32,15 @@ TEST(ArrayProxy, RebindingTellsAllGoneThenTheNewArrayAndLeavesTheOldSource)
     TArrayProperty<int> first(Vec{1, 2}), second(Vec{7});
     TArrayBindingSourceProxy<int> proxy;
     proxy.Bind(first);
-    Vec mirror;
-    std::vector<Vec> readInHandler;
-    TArrayObserver<int> observer = MakeFullArrayObserver(
-        proxy,
-        [&](Vec const& copy)
-        {
-            mirror = copy;
-            readInHandler.push_back(proxy.GetValues()); // reading the proxy from its own notification
-        });
+    std::vector<Vec> readInHandler; // reading the proxy from its own notification
+    TArrayObserver<int> observer =
+        MakeFullArrayObserver(proxy, [&](Vec const&) { readInHandler.push_back(proxy.GetValues()); });
     NotificationLog<int> log(proxy);
     proxy.Bind(second);
     EXPECT_EQ(log.Notes(), (std::vector<Note<int>>{Kind<int>(K::All), Inserted<int>({0}, {7})}));
     EXPECT_EQ(readInHandler, (std::vector<Vec>{{1, 2}, {}, {7}}));
     first.Add(3);
     second.Add(8);
-    EXPECT_EQ(mirror, (Vec{7, 8}));
     EXPECT_EQ(proxy.GetValues(), (Vec{7, 8}));
     EXPECT_EQ(log.Notes().size(), 3u);
 }
@@ -63,10 +56,8 @@ TEST(ArrayProxy, ADestroyedSourceLeavesTheProxyEmptyAndUnboundBindingTellsTheWho
         source.Insert(0, 3);
         EXPECT_EQ(proxy.TryGetAt(0).value(), 3);
     }
-    EXPECT_EQ(
-        spy.Calls(),
-        (Calls{
-            {Note<int>{}}, {Inserted<int>({0, 1}, {4, 5})}, {Inserted<int>({0}, {3})}, {Kind<int>(K::All)}}));
+    EXPECT_EQ(spy.Calls(), (Calls{{Note<int>{}}, {Inserted<int>({0, 1}, {4, 5})}, {Inserted<int>({0}, {3})},
+                                  {Kind<int>(K::All)}}));
     EXPECT_EQ(proxy.GetSize(), 0u);
     EXPECT_TRUE(proxy.TryGetValues().value().empty() && !proxy.GetAt(0).HasValue());
     TArrayProperty<int> next(Vec{6});
@@ -81,26 +72,15 @@ TEST(ArrayProxy, DestroyedProxyAnnouncesItsEndAndRefusesReads)
     proxy->Bind(source);
     TArrayBindingSourceProxy<int>* raw = proxy.get();
     std::vector<Note<int>> seen;
-    bool readThrew = false;
-    TArrayObserver<int> observer = MakeArrayChangeObserver(
-        *proxy,
-        [&](Note<int> const& n)
+    TArrayObserver<int> observer = MakeArrayChangeObserver(*proxy, [&](Note<int> const& n) {
+        seen.push_back(n);
+        if (n.removalKind == K::SourceDestroyed)
         {
-            seen.push_back(n);
-            if (n.removalKind != K::SourceDestroyed)
-                return;
-            try
-            {
-                raw->GetSize();
-            }
-            catch (OrxException const& e)
-            {
-                readThrew = std::string(e.what()) == "Trying to acquire lock on destructed object";
-            }
-        });
+            EXPECT_THROW(raw->GetSize(), OrxException); // the message is checked with the locking itself
+        }
+    });
     proxy.reset();
     EXPECT_EQ(seen, (std::vector<Note<int>>{Inserted<int>({0}, {1}), Kind<int>(K::SourceDestroyed)}));
-    EXPECT_TRUE(readThrew);
     source.Add(2); // the proxy has left the source
     EXPECT_EQ(seen.size(), 2u);
 }
@@ -153,20 +133,15 @@ TEST(ArrayProxyThreads, ANotificationOfTheOldSourceThatLosesTheRaceAgainstBindIs
     // A reader of the proxy holds it while a rebind and a change of the old source queue up behind it:
     // the change was admitted by the old source's fire before the rebind disconnected it.
     Gate entered, release;
-    ScopedThread reader(
-        [&]
-        {
-            auto connection =
-                proxy.ConnectToArrayChangeStreamAndNotify(MakeEventSignalHandler<Note<int> const&>(
-                    [&](Note<int> const& n)
-                    {
-                        if (n.insertedValues == Vec{5})
-                        {
-                            entered.Open();
-                            release.Wait();
-                        }
-                    }));
-        });
+    ScopedThread reader([&] {
+        auto connection = proxy.ConnectToArrayChangeStreamAndNotify(
+            MakeEventSignalHandler<Note<int> const&>([&](Note<int> const& n) {
+                if (n.insertedValues != Vec{5})
+                    return;
+                entered.Open();
+                release.Wait();
+            }));
+    });
     ASSERT_TRUE(entered.Wait());
     ScopedThread binder([&] { proxy.Bind(second); });
     std::this_thread::sleep_for(30ms);
@@ -187,13 +162,11 @@ TEST(ArrayProxyThreads, DestroyingTheProxyWaitsForANotificationBeingForwarded)
     proxy->Bind(source);
     HeldCallback held;
     std::vector<K> kinds;
-    TArrayObserver<int> observer = MakeArrayChangeObserver(*proxy,
-                                                           [&](Note<int> const& n)
-                                                           {
-                                                               kinds.push_back(n.removalKind);
-                                                               if (n.insertedValues == Vec{1})
-                                                                   held.Hold();
-                                                           });
+    TArrayObserver<int> observer = MakeArrayChangeObserver(*proxy, [&](Note<int> const& n) {
+        kinds.push_back(n.removalKind);
+        if (n.insertedValues == Vec{1})
+            held.Hold();
+    });
     held.ExpectDestroyWaits([&] { source.Add(1); }, [&] { proxy.reset(); });
     source.Add(2); // nobody listens any more
     EXPECT_EQ(kinds, (std::vector<K>{K::None, K::None, K::SourceDestroyed}));

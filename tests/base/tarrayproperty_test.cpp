@@ -157,21 +157,16 @@ TEST(ArrayProperty, AFailedCopyEmptiesTheArrayAndTellsObserversOnce)
             std::vector<Fragile> mirror;
             TArrayObserver<Fragile> observer =
                 MakeFullArrayObserver(p, [&](std::vector<Fragile> const& copy) { mirror = copy; });
-            bool threw = false;
+            FragileScope const scope(copies); // a copy that throws disarms it
+            try
             {
-                FragileScope const scope(copies);
-                try
-                {
-                    edit(p);
-                }
-                catch (std::runtime_error const&)
-                {
-                    threw = true;
-                }
-            }
-            if (!threw)
+                edit(p);
                 continue; // this edit makes fewer copies
-            ++failures;
+            }
+            catch (std::runtime_error const&)
+            {
+                ++failures;
+            }
             EXPECT_EQ(p.GetSize(), 0u);
             EXPECT_TRUE(mirror.empty());
             EXPECT_EQ(log.Notes(), (std::vector<Note<Fragile>>{Kind<Fragile>(K::All)}));
@@ -180,16 +175,6 @@ TEST(ArrayProperty, AFailedCopyEmptiesTheArrayAndTellsObserversOnce)
         }
         EXPECT_GE(failures, 2) << name;
     }
-}
-
-TEST(ArrayProperty, HandlerExceptionsLeaveTheEditAfterTheChange)
-{
-    TArrayProperty<int> p;
-    auto connection = p.ConnectToArrayChangeStream(MakeEventSignalHandler<Note<int> const&>(
-        [](Note<int> const&) { throw std::logic_error("handler"); }));
-    EXPECT_THROW(p.Add(1), std::logic_error);
-    EXPECT_EQ(p.GetValues(), (Vec{1}));
-    EXPECT_THROW(p.Add(2), std::logic_error); // not left locked
 }
 
 TEST(ArrayPropertyThreads, TryReadsGiveUpWhileAWriterHoldsTheLock)

@@ -40,7 +40,8 @@ class SerializableCommand : public CommandEnvironment
 {
 protected:
     /// Executes once with `args`, replays the recorded bytes through the registry and checks that the
-    /// action saw equal arguments and the replay got its own id. Returns the recorded bytes.
+    /// action saw equal arguments and the replay got its own id. Returns the recorded bytes. (A record or
+    /// call that is missing makes `at` throw, which fails the test.)
     template <class... Args, class... Values>
     Bytes ExecuteAndReplay(std::wstring const& name, Values const&... args)
     {
@@ -48,42 +49,33 @@ protected:
         probe.command->Execute(args...);
         auto const first = Records();
         EXPECT_EQ(first.size(), 1U);
-        if (first.size() != 1)
-            return {};
-        EXPECT_EQ(first[0].commandName, name);
-        EXPECT_TRUE(first[0].finished);
+        EXPECT_EQ(first.at(0).commandName, name);
+        EXPECT_TRUE(first.at(0).finished);
 
         std::shared_ptr<ICommandBase> const found = Find(name);
         EXPECT_EQ(found.get(), static_cast<ICommandBase*>(probe.command.get()));
         EXPECT_TRUE(found->IsSerializable());
-        found->Execute(first[0].argumentBytes);
+        found->Execute(first.at(0).argumentBytes);
 
         auto const calls = probe.spy.Calls();
         EXPECT_EQ(calls.size(), 2U);
-        if (calls.size() == 2)
-        {
-            EXPECT_EQ(calls[0], calls[1]);
-        }
+        EXPECT_EQ(calls.at(0), calls.at(1));
         auto const both = Records();
         EXPECT_EQ(both.size(), 2U);
-        if (both.size() == 2)
-        {
-            EXPECT_NE(both[1].executionId, both[0].executionId);
-            EXPECT_EQ(both[1].argumentBytes, both[0].argumentBytes);
-            EXPECT_TRUE(both[1].finished);
-        }
+        EXPECT_NE(both.at(1).executionId, both.at(0).executionId);
+        EXPECT_EQ(both.at(1).argumentBytes, both.at(0).argumentBytes);
+        EXPECT_TRUE(both.at(1).finished);
         m_patientManager->Clear();
-        return first[0].argumentBytes;
+        return first.at(0).argumentBytes;
     }
 
-    /// Every proper prefix of `valid`, `valid` with a byte too many, and `hostile` must be refused before
-    /// the action runs and before anything is recorded; afterwards `valid` still executes.
+    /// `valid` with a byte too many, and `hostile` must be refused before the action runs and before
+    /// anything is recorded; afterwards `valid` still executes. (That the reader refuses every truncation
+    /// of each type is the legacy stream suite's; a refusal of the reader takes the hostile blobs' path.)
     template <class... Args>
     void ExpectRejectedThenUsable(std::wstring const& name, Bytes const& valid, std::vector<Bytes> hostile)
     {
         RecordingCommand<Args...> probe(name);
-        for (std::size_t length = 0; length < valid.size(); ++length)
-            hostile.emplace_back(valid.begin(), valid.begin() + static_cast<std::ptrdiff_t>(length));
         Bytes tooLong = valid;
         tooLong.push_back(0);
         hostile.push_back(tooLong);
@@ -102,18 +94,8 @@ protected:
 };
 } // namespace
 
-TEST_F(SerializableCommand, RecordsTheSerializedArgumentsBeforeTheActionAndTheEndAfterIt)
-{
-    std::vector<SRecordedCommand> seenByAction;
-    auto command = std::make_shared<TSerializableCommand<void, bool>>([&](bool) { seenByAction = Records(); },
-                                                                      L"test.Recorded", false);
-    command->Execute(false);
-    ASSERT_EQ(seenByAction.size(), 1U);
-    EXPECT_EQ(seenByAction[0].argumentBytes, Bytes{0});
-    EXPECT_FALSE(seenByAction[0].finished);
-    EXPECT_TRUE(Records().at(0).finished);
-}
-
+// An execution is recorded before its action runs and finished after it: a replayed action that throws
+// leaves its record unfinished (see the replay's tests).
 TEST_F(SerializableCommand, ReplayFromItsOwnBytesRepeatsTheArgumentsUnderANewId)
 {
     EXPECT_TRUE(ExecuteAndReplay<>(L"test.Replay.None").empty());

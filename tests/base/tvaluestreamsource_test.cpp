@@ -26,9 +26,9 @@ TEST(ValueStreamSource, PushDeliversEachValueWithStatusZeroAndDestructionSendsSt
     CScopedEventSignalConnection connection;
     {
         TValueStreamSource<int> source;
-        connection =
-            Connect(source, [&](TValueStreamNotification<int> const& n)
-                    { spy.Record(n.status, n.value.HasValue(), n.value.HasValue() ? n.value.value() : -1); });
+        connection = Connect(source, [&](TValueStreamNotification<int> const& n) {
+            spy.Record(n.status, n.value.HasValue(), n.value.HasValue() ? n.value.value() : -1);
+        });
         source.Push(4);
         source.Push(4); // a stream has no current value: equal values are delivered again
     }
@@ -40,13 +40,11 @@ TEST(ValueStreamSource, AHandlerMayPushAgainOnItsOwnThread)
 {
     TValueStreamSource<int> source;
     CallSpy<int> spy;
-    auto connection = Connect(source,
-                              [&](TValueStreamNotification<int> const& n)
-                              {
-                                  spy.Record(n.value.value());
-                                  if (n.value.value() == 1)
-                                      source.Push(2);
-                              });
+    auto connection = Connect(source, [&](TValueStreamNotification<int> const& n) {
+        spy.Record(n.value.value());
+        if (n.value.value() == 1)
+            source.Push(2);
+    });
     source.Push(1);
     EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int>>{{1}, {2}}));
 }
@@ -57,26 +55,22 @@ TEST(ValueStreamSource, ConcurrentPushesAreDeliveredOneAtATime)
     std::atomic<int> inside{0};
     std::atomic<int> overlaps{0};
     std::atomic<int> delivered{0};
-    auto connection = Connect(source,
-                              [&](TValueStreamNotification<int> const&)
-                              {
-                                  if (inside.fetch_add(1) != 0)
-                                      overlaps.fetch_add(1);
-                                  std::this_thread::yield();
-                                  inside.fetch_sub(1);
-                                  delivered.fetch_add(1);
-                              });
+    auto connection = Connect(source, [&](TValueStreamNotification<int> const&) {
+        if (inside.fetch_add(1) != 0)
+            overlaps.fetch_add(1);
+        std::this_thread::yield();
+        inside.fetch_sub(1);
+        delivered.fetch_add(1);
+    });
     constexpr int kThreads = 4;
     constexpr int kPushes = 200;
     {
         std::vector<ScopedThread> threads;
         for (int t = 0; t < kThreads; ++t)
-            threads.emplace_back(
-                [&]
-                {
-                    for (int i = 0; i < kPushes; ++i)
-                        source.Push(i);
-                });
+            threads.emplace_back([&] {
+                for (int i = 0; i < kPushes; ++i)
+                    source.Push(i);
+            });
     }
     EXPECT_EQ(overlaps.load(), 0);
     EXPECT_EQ(delivered.load(), kThreads * kPushes);

@@ -1,5 +1,6 @@
 // The area panel wired as a host wires it, read as the GUI reads it: required areas from the case
-// command through the dynamic model to the tiles, the selected area, thumbnails and area commands.
+// command through the dynamic model to the tiles, the selected area, thumbnails and area commands, with
+// the notifications and GUI locks each step causes.
 #include "businesslayer/common/ccommondataexchangeconfiguration.h"
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/careapanel.h"
@@ -59,34 +60,26 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
     Find(L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel")
         ->Execute(buffer->GetBytes())
         ->Wait();
+    // Which tiles turn obligatory and which area is selected is the area-panel scenario's concern.
     changes({"1", "panel"});
-    EXPECT_TRUE(tiles[1]->GetIsObligatory().Get());
-    EXPECT_EQ(EAreaItems::UpperJaw, gui->GetSelectedArea().Get());
     EXPECT_TRUE(gui->GetVisibility().Get()) << "the host shows its panel";
 
-    // The lower pre-operation scan gains data: the lower jaw is needed, and with both jaws the bite.
-    areas->InstantiateArea(EAreaItems::PreOpLower);
-    areas->GetCommonArea(EAreaItems::PreOpLower)->SetHasDataOrReco(true);
-    changes({"0", "2"});
-
-    // Two thumbnails on the lower jaw; the second selected by name and found by its bitmap id.
+    // Two thumbnails on the lower jaw; the second selected by name and found by its bitmap id. That it
+    // is selected and leaves the bar when removed is the area-panel scenario's concern, that its name
+    // then expires the simulator suite's, and how its command locks the GUI the thumbnail suite's.
     auto& lower = panel.GetThumbnails(EAreaItems::LowerJaw);
     lower.Add(L"1", 1, L"bmp-1");
     lower.Add(L"2", 2, L"bmp-2");
     auto const bar = tiles[0]->GetThumbnailBarConfiguartion();
-    EXPECT_EQ(2u, bar->GetThumbnailsArrayBindingSource().GetSize());
     Find<Base::ICommand<>>(L"CThumbnailItemViewModelBase.Select_LowerJaw_2")->Execute();
-    auto selectedThumbnail = bar->GetThumbnail(JyUniqueIdT<CStringW>(L"bmp-2"));
+    auto const selectedThumbnail = bar->GetThumbnail(JyUniqueIdT<CStringW>(L"bmp-2"));
     ASSERT_NE(nullptr, selectedThumbnail);
-    EXPECT_TRUE(selectedThumbnail->GetIsSelected().Get());
     EXPECT_TRUE(selectedThumbnail->GetVisibility().Get());
-    EXPECT_EQ(2, selectedThumbnail->GetNumber().Get());
-    EXPECT_EQ((std::vector<unsigned>{1, 0}), changes({}).guiLockCounts);
+    changes({});
 
     // An area activated from its tile, and its content moved and copied to another; none locks the GUI.
     gui->GetActivateAreaCommand().Get()->Execute(EAreaItems::PreOpLower);
     EXPECT_TRUE(changes({"panel"}).guiLockCounts.empty());
-    EXPECT_EQ(EAreaItems::PreOpLower, gui->GetSelectedArea().Get());
     tiles[7]->GetMoveCommand()->Execute(EAreaItems::PreOpUpper);
     tiles[7]->GetCopyCommand()->Execute(EAreaItems::PreOpUpper);
     EXPECT_TRUE(changes({}).guiLockCounts.empty());
@@ -94,11 +87,5 @@ TEST_F(AreaPanelRoad, AScanAsTheGuiSeesIt)
                      {Kind::Move, EAreaItems::PreOpLower, EAreaItems::PreOpUpper},
                      {Kind::Copy, EAreaItems::PreOpLower, EAreaItems::PreOpUpper}}),
               panel.GetCommands().TakeCalls());
-
-    // The thumbnail removed: it leaves the bar and its name expires.
-    lower.Remove(L"bmp-2");
-    EXPECT_EQ(1u, bar->GetThumbnailsArrayBindingSource().GetSize());
-    selectedThumbnail.reset();
-    EXPECT_EQ(nullptr, Find(L"CThumbnailItemViewModelBase.Select_LowerJaw_2"));
 }
 } // namespace

@@ -23,9 +23,7 @@ JbMatrix4Rf Translation(float x)
     return m;
 }
 
-class AreaStateModels : public Orx2Test::ReferenceHostTest
-{
-};
+using AreaStateModels = Orx2Test::ReferenceHostTest;
 
 TEST_F(AreaStateModels, OptimizationFieldsAreUpdatedSeparately)
 {

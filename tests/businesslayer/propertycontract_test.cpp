@@ -103,11 +103,9 @@ template <class T> bool Same(T const& a, T const& b) { return !(a != b); }
 /// What a row shows of a value that differs from the type's default.
 template <class T> std::string Shown(T const& value)
 {
-    if constexpr (std::is_same_v<T, bool>)
-        return value ? "1" : "0";
-    else if constexpr (std::is_enum_v<T>)
+    if constexpr (std::is_enum_v<T>)
         return std::to_string(static_cast<long long>(value));
-    else if constexpr (std::is_arithmetic_v<T>)
+    else if constexpr (std::is_arithmetic_v<T>) // a bool shows as 0 or 1
     {
         std::ostringstream text;
         text << value;
@@ -123,12 +121,10 @@ template <class T> std::string Shown(T const& value)
 
 template <class Member> constexpr bool Notifies()
 {
-    if constexpr (Member::kKind == EMemberKind::Property)
-        return true;
-    else if constexpr (Member::kKind == EMemberKind::Command)
+    if constexpr (Member::kKind == EMemberKind::Command)
         return Member::kNotifies;
     else
-        return false;
+        return Member::kKind == EMemberKind::Property;
 }
 
 /// The property behind `member`, writable when the model owns it as a TProperty (every model does;
@@ -143,7 +139,7 @@ template <class Member, class I> auto Writable(Member const& member, I& owner)
 struct SReport
 {
     int checked = 0;
-    std::vector<std::string> skipped;
+    std::string skipped;
     std::string initial; // "Name=value" of each member that does not start at its type's default
 };
 
@@ -234,7 +230,7 @@ template <class I> SReport CheckContract(I& owner, int perChange)
                 Base::TProperty<T>* const property = Writable(member, owner);
                 if (property == nullptr || !kVariable<T>)
                 {
-                    report.skipped.emplace_back(member.name);
+                    report.skipped += std::string(member.name) + " ";
                     return;
                 }
                 if constexpr (kVariable<T>)
@@ -362,18 +358,12 @@ TEST_F(Contract, EveryNotifyingMemberOfEveryModel)
         Row<IVideoMode2DDataExchangeModel>("video mode 2D", 1, "IsVideoMode2DAllowed=1", Make<CVideoMode2DDataExchangeModel>()),
     };
     // clang-format on
-    int checked = 0;
     for (SRow const& row : rows)
     {
         SCOPED_TRACE(row.name);
         SReport const report = row.check(*this);
-        std::string skipped;
-        for (auto const& name : report.skipped)
-            skipped += name + " ";
-        EXPECT_EQ(row.checked, report.checked) << "skipped: " << skipped;
+        EXPECT_EQ(row.checked, report.checked) << "skipped: " << report.skipped;
         EXPECT_EQ(row.initial, report.initial);
-        checked += report.checked;
     }
-    RecordProperty("members", checked);
 }
 } // namespace

@@ -135,16 +135,15 @@ private:
     std::function<void()> const m_onConsidered;
 };
 
-/// The host's selected-area property, whose first Set on a given thread waits, before it stores the
-/// value, until the test lets it go on.
+/// The host's selected-area property, whose first Set waits, before it stores the value, until the
+/// test lets it go on.
 class GatedSelection final : public Base::TProperty<EAreaItems>
 {
 public:
     explicit GatedSelection(Base::CSilentChangeOwner& owner) : TProperty(A::LowerJaw, owner) {}
-    void PauseFirstSetOn(std::thread::id thread) { m_pausedThread = thread; }
     void Set(EAreaItems const& value) override
     {
-        if (std::this_thread::get_id() == m_pausedThread && !m_paused.exchange(true))
+        if (!m_paused.exchange(true))
         {
             reached.Open();
             static_cast<void>(resume.Wait());
@@ -155,7 +154,6 @@ public:
     Orx2Test::Gate resume;
 
 private:
-    std::atomic<std::thread::id> m_pausedThread{};
     std::atomic<bool> m_paused{false};
 };
 /// A view model made as a host makes it (std::make_shared, nothing else), noting where it dies.
@@ -242,15 +240,11 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
         // The buccal area holds data: while it counts, both jaws are obligatory and the tab sees data.
         Instantiate(A::BuccalReg, true);
         Base::Binding::TArrayProperty<Level> caseLevels{Levels({})};
-        std::shared_ptr<BusinessLayer::CDynamicRequiredAreasBase> dynamic;
-        std::shared_ptr<ReferenceHost::CIsModelTabAllowedDataExchangeModel> modelTab;
-        for (int i = 0; i < 2; ++i)
-            if ((i == 0) == dynamicFirst)
-                dynamic = std::make_shared<BusinessLayer::CDynamicRequiredAreasBase>(vanishing),
-                dynamic->SetRequiredAreasArray(caseLevels);
-            else
-                modelTab = std::make_shared<ReferenceHost::CIsModelTabAllowedDataExchangeModel>(properties,
-                                                                                                vanishing);
+        using ModelTab = ReferenceHost::CIsModelTabAllowedDataExchangeModel;
+        auto modelTab = dynamicFirst ? nullptr : std::make_shared<ModelTab>(properties, vanishing);
+        auto const dynamic = std::make_shared<BusinessLayer::CDynamicRequiredAreasBase>(vanishing);
+        dynamic->SetRequiredAreasArray(caseLevels);
+        modelTab = modelTab ? modelTab : std::make_shared<ModelTab>(properties, vanishing);
         ASSERT_EQ(Print(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg})),
                   Print(dynamic->GetRequiredAreasArray().GetValues()));
         ASSERT_TRUE(modelTab->GetIsDataAvailable().Get());
@@ -365,12 +359,7 @@ TEST_F(StormFaults, TheSelectedAreaIsNeverLeftAtTheDefaultOfAnEarlierExecution)
     BusinessLayer::CCaseRequiredAreasDataExchangeModelBase model(selection);
     // The first execution has derived its default (PreOpLower) and is about to write it into the
     // selection when the second one runs from start to end (default UpperJaw).
-    ScopedThread first(
-        [&]
-        {
-            selection->PauseFirstSetOn(std::this_thread::get_id());
-            model.SetRequiredAreasArray(Levels({A::LowerJaw, A::PreOpLower}));
-        });
+    ScopedThread first([&] { model.SetRequiredAreasArray(Levels({A::LowerJaw, A::PreOpLower})); });
     ASSERT_TRUE(selection->reached.Wait());
     model.SetRequiredAreasArray(Levels({A::UpperJaw}));
     selection->resume.Open();
@@ -389,9 +378,7 @@ TEST_F(StormFaults, LiveImageDroppedByAWeakGuiInsideItsCrosshairNotificationDies
 
 TEST_F(StormFaults, AreaPanelDroppedByAWeakGuiInsideATileNotificationDiesAfterTheDelivery)
 {
-    Base::CSilentChangeOwner changeOwner;
-    Base::Binding::TArrayProperty<Level> required;
-    required.Set(Levels({}));
+    Base::Binding::TArrayProperty<Level> required{Levels({})};
     auto panel = std::make_shared<NotingDeath<BusinessLayer::CAreaViewModelBase>>();
     panel->SetRequiredAreasArray(required);
     auto const& tile = *panel->GetAreaItemViewModels()[0];

@@ -2,7 +2,6 @@
 // part of the contract with the host's diagnostics, so one table pins every one of them.
 #include "base/orx2basepool/casyncpromise.h"
 #include "base/orx2basepool/tarrayproperty.h"
-#include "base/orx2basepool/tcommand.h"
 #include "base/orx2basepool/toptional.h"
 #include "base/orx2basepool/tserializablecommand.h"
 #include "businesslayer/common/careaocclusaldirectiondataexchangemodel.h"
@@ -81,10 +80,6 @@ TEST_F(ThrowsAndLogs, EveryThrowReportsItsFileLineFunctionAndMessage)
         {"empty optional", [](auto&) { Base::TOptional<bool>().value(); },
          {L"Accessing invalid TOptional value of type bool", "base/orx2basepool/toptional", 0,
           "Base::TOptional<bool>::value"}},
-        {"blob to a plain command",
-         [](auto&) { Base::TCommand<void>([] {}, L"common.Save", false).Execute(std::vector<unsigned char>{}); },
-         {L"Command 'common.Save' does not support Execute with serialized (BLOB) arguments",
-          "base/orx2basepool/tcommand", 0, "Base::TCommand<void>::Execute"}},
         {"bytes left after serialized arguments",
          [](auto&)
          {

@@ -27,16 +27,12 @@ TEST_F(Thumbnails, SelectByNameExactlyWhileTheThumbnailHoldsItsCommand)
     auto first = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
     auto const second = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
     Orx2Test::GuiProbe probe;
-    probe.Watch("first", *first);
     auto command = Find<Base::ICommand<>>(name);
     ASSERT_EQ(first->GetSelectCommand(), command) << "the first of a name wins";
+    // That it toggles is the area-panel scenario's; one notification per toggle, the toggle race's below.
     command->Execute()->Wait();
-    EXPECT_TRUE(first->GetIsSelected().Get());
     command->Execute()->Wait();
-    auto const step = probe.Take();
-    EXPECT_FALSE(first->GetIsSelected().Get());
-    EXPECT_EQ(2, step.Changes("first"));
-    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), step.guiLockCounts);
+    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), probe.Take().guiLockCounts);
     first.reset();
     command->Execute()->Wait(); // the registry's pointer outlived its thumbnail: nothing happens
     EXPECT_EQ((std::vector<unsigned>{1, 0}), probe.Take().guiLockCounts);
@@ -95,6 +91,8 @@ TEST_F(Thumbnails, TheBarFindsTheFirstThumbnailOfABitmapId)
         auto const found = bar.GetThumbnail(id);
         EXPECT_EQ(row.expected, found ? found->GetNumber().Get() : 0);
         EXPECT_EQ(found, static_cast<BusinessLayer::CThumbnailBarViewModelBase const&>(bar).GetThumbnail(id));
+        auto const added = source.Add(L"4", 4, L"d");
+        EXPECT_EQ(added, bar.GetThumbnail(JyUniqueIdT<CStringW>(L"d"))) << "Add hands back what it added";
     }
 }
 

@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -100,22 +99,18 @@ TEST(HostLegacyStream, LayoutIsPinned)
     EXPECT_EQ(Encode(std::vector<bool>{true, false}), (Bytes{2, 0, 0, 0, 1, 0}));
 }
 
+// Every integer width and signedness goes through one writer and one reader: a type per width, with
+// every byte set or the sign bit in the top one, is enough; enums are pinned by the layout and the vector
+// below.
 TEST(HostLegacyStream, ScalarsRoundTripAndRejectEveryTruncation)
 {
     ExpectRoundTripAndTruncationSafety(true);
-    ExpectRoundTripAndTruncationSafety(static_cast<char>('x'));
-    ExpectRoundTripAndTruncationSafety(std::uint8_t{255});
+    ExpectRoundTripAndTruncationSafety(Negative);
     ExpectRoundTripAndTruncationSafety(std::int16_t{-32768});
-    ExpectRoundTripAndTruncationSafety(std::numeric_limits<int>::min());
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<unsigned long long>::max());
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<long>::min());
-    ExpectRoundTripAndTruncationSafety(char16_t{0xABCD});
-    ExpectRoundTripAndTruncationSafety(EMode::Scanning);
-    ExpectRoundTripAndTruncationSafety(Negative);
     ExpectRoundTripAndTruncationSafety(-1.5f);
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<double>::denorm_min());
-    ExpectRoundTripAndTruncationSafety(-std::numeric_limits<double>::infinity());
-    EXPECT_TRUE(std::isnan(Decode<double>(Encode(std::numeric_limits<double>::quiet_NaN()))));
 }
 
 TEST(HostLegacyStream, StringsAndVectorsRoundTripAndRejectEveryTruncation)
@@ -155,9 +150,7 @@ TEST(HostLegacyStream, HostileCountsFailBeforeAllocating)
     DecodeFailure<std::vector<std::wstring>>(hugeCount);
     DecodeFailure<std::vector<std::vector<int>>>(Bytes{1, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0x7F});
     EXPECT_LT(probe.GetLargest(), 4096U) << "nothing sized by the claimed count was allocated";
-    EXPECT_NE(text.find("std::wstring"), std::string::npos) << text;
-    EXPECT_NE(text.find("8589934590 bytes needed"), std::string::npos) << text;
-    EXPECT_NE(text.find("3 left"), std::string::npos) << text;
+    EXPECT_NE(text.find("8589934590 bytes needed"), std::string::npos) << text; // not wrapped at 32 bits
 }
 
 TEST(HostLegacyStream, MessagesSayWhatWasReadAndWhatWasMissing)

@@ -26,89 +26,7 @@
 
 #include <atomic>
 #include <random>
-#include <sstream>
 #include <stdexcept>
-
-namespace Base
-{
-enum class ECorner : std::uint8_t // an enumeration of the test's own, bound by the generic rule
-{
-    Near = 0,
-    Far = 3,
-};
-
-struct SOpaque // a type no conversion knows: left out
-{
-    int x = 0;
-    bool operator==(SOpaque const& other) const { return x == other.x; }
-    bool operator!=(SOpaque const& other) const { return x != other.x; }
-};
-
-class ITestChild : public INotifyPropertyChanged
-{
-public:
-    virtual IProperty<int> const& GetLevel() const = 0;
-};
-
-class ITestViewModel : public INotifyPropertyChanged
-{
-public:
-    virtual IProperty<int> const& GetNumber() const = 0;
-    virtual IProperty<bool> const& GetFlag() const = 0;
-    virtual IProperty<CStringW> const& GetOKText() const = 0;
-    virtual IProperty<EAreaItems> const& GetArea() const = 0;
-    virtual IProperty<CCalibrationWaitRequest> const& GetRequest() const = 0;
-    virtual IProperty<SOpaque> const& GetOpaque() const = 0;
-    virtual IProperty<ECorner> const& GetCorner() const = 0;
-    virtual IProperty<CBuccalRegistrationResult> const& GetRegistration() const = 0;
-    virtual double GetScale() const = 0;
-    virtual int GetHook() const = 0;
-    virtual float GetProgress(EAreaItems area) const = 0;
-    virtual Binding::IValueBindingSource<int> const& GetCounter() const = 0;
-    virtual Binding::IArrayBindingSource<int> const& GetEntries() const = 0;
-    virtual Binding::IArrayBindingSource<std::shared_ptr<ITestChild>> const& GetChildren() const = 0;
-    virtual std::shared_ptr<ITestChild> GetChild() const = 0;
-    virtual std::array<std::shared_ptr<ITestChild>, 2> GetPair() const = 0;
-    virtual IProperty<std::shared_ptr<ITestChild>> const& GetSlot() const = 0;
-    virtual std::shared_ptr<ICommand<int>> GetAddCommand() const = 0;
-    virtual IProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> const&
-    GetQRCodeCommand() const = 0;
-    virtual std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>>
-    GetMeasureCommand() const = 0;
-    virtual IProperty<std::shared_ptr<ICommand<>>> const& GetNothingCommand() const = 0;
-    virtual std::shared_ptr<ICommand<>> GetThrowCommand() const = 0;
-    virtual std::shared_ptr<ICommand<SOpaque>> GetGiveCommand() const = 0;
-    virtual IEventSignal<void> const& GetClosed() const = 0;
-};
-
-template <> struct TDescription<ITestChild> : Describe::TMembersOf<ITestChild>
-{
-    static constexpr auto Members() { return std::make_tuple(Property<int>("Level", &I::GetLevel)); }
-};
-
-template <> struct TDescription<ITestViewModel> : Describe::TMembersOf<ITestViewModel>
-{
-    static constexpr auto Members()
-    {
-        return std::make_tuple(
-            Property<int>("Number", &I::GetNumber), Property<bool>("Flag", &I::GetFlag),
-            Property<CStringW>("OKText", &I::GetOKText), Property<EAreaItems>("Area", &I::GetArea),
-            Property<CCalibrationWaitRequest>("Request", &I::GetRequest),
-            Property<SOpaque>("Opaque", &I::GetOpaque), Property<ECorner>("Corner", &I::GetCorner),
-            Property<CBuccalRegistrationResult>("Registration", &I::GetRegistration),
-            Value<double>("Scale", &I::GetScale), Value<int>("Hook", &I::GetHook),
-            AreaValue<float>("Progress", &I::GetProgress), ValueSource<int>("Counter", &I::GetCounter),
-            ArraySource<int>("Entries", &I::GetEntries),
-            ArraySource<std::shared_ptr<ITestChild>>("Children", &I::GetChildren),
-            ViewModel<ITestChild>("Child", &I::GetChild), ViewModelGroup<ITestChild, 2>("Pair", &I::GetPair),
-            Slot<ITestChild>("Slot", &I::GetSlot), Command<int>("Add", &I::GetAddCommand),
-            Command<CStringW, EAreaItems, bool>("QRCode", &I::GetQRCodeCommand),
-            Command<unsigned, double, std::wstring const&, ECorner>("Measure", &I::GetMeasureCommand),
-            Command<>("Nothing", &I::GetNothingCommand), Command<>("Throw", &I::GetThrowCommand),
-            Command<SOpaque>("Give", &I::GetGiveCommand), Event<void>("Closed", &I::GetClosed));
-    }
-};
-} // namespace Base
 
 namespace
 {
@@ -116,72 +34,48 @@ using namespace Orx2Qt;
 using namespace Base;
 using Orx2Test::ScopedThread;
 
-class CChild final : public TNotifyPropertyChangedImpl<ITestChild>
+// An enumeration of the test's own, bound by the generic rule.
+enum class ECorner : std::uint8_t
+{
+    Near = 0,
+    Far = 3
+};
+
+struct SOpaque // a type no conversion knows: left out
+{
+    int x = 0;
+    bool operator!=(SOpaque const& other) const { return x != other.x; }
+};
+
+// The bridge binds what a description names, whatever the described type: these classes describe their
+// own members, so no interface repeats them.
+class CChild final : public TNotifyPropertyChangedImpl<INotifyPropertyChanged>
 {
 public:
     explicit CChild(int initial) : level(initial, *this) {}
-    IProperty<int> const& GetLevel() const override { return level; }
     TProperty<int> level;
 };
-using ChildPtr = std::shared_ptr<ITestChild>;
+using ChildPtr = std::shared_ptr<CChild>;
 
-class CTestViewModel final : public TNotifyPropertyChangedImpl<ITestViewModel>
+class CTestViewModel final : public TNotifyPropertyChangedImpl<INotifyPropertyChanged>
 {
-    /// A command "Test.<name>" that records each call as "<name> <argument> ...".
-    template <class... Args> std::shared_ptr<ICommand<Args...>> Recording(std::wstring const& name)
+    /// A command "Test.<name>" recording each call as "<name> <argument> ..." (arguments as QML shows them).
+    template <class... Args> std::shared_ptr<ICommand<Args...>> Recording(QString const& name)
     {
-        auto shown = [](auto const& value)
+        auto record = [this, name](Args... arguments)
         {
-            using T = std::decay_t<decltype(value)>;
-            std::ostringstream out;
-            if constexpr (std::is_enum_v<T>)
-                out << static_cast<int>(value);
-            else if constexpr (std::is_arithmetic_v<T>)
-                out << value;
-            else
-                out << QString::fromStdWString(std::wstring(value)).toStdString();
-            return out.str();
+            QString call = name;
+            ((call += QChar(' ') + ToQml(arguments).toString()), ...);
+            calls.push_back(call.toStdString());
         };
         return std::make_shared<TCommand<void, Args...>>(
-            [this, name, shown](Args... arguments) {
-                calls.push_back(QString::fromStdWString(name).toStdString() +
-                                ((" " + shown(arguments)) + ... + ""));
-            },
-            L"Test." + name, false);
+            record, (QStringLiteral("Test.") + name).toStdWString(), false);
     }
 
 public:
-    IProperty<int> const& GetNumber() const override { return number; }
-    IProperty<bool> const& GetFlag() const override { return flag; }
-    IProperty<CStringW> const& GetOKText() const override { return text; }
-    IProperty<EAreaItems> const& GetArea() const override { return area; }
-    IProperty<CCalibrationWaitRequest> const& GetRequest() const override { return request; }
-    IProperty<SOpaque> const& GetOpaque() const override { return opaque; }
-    IProperty<ECorner> const& GetCorner() const override { return corner; }
-    IProperty<CBuccalRegistrationResult> const& GetRegistration() const override { return registration; }
-    double GetScale() const override { return 1.5; }
-    int GetHook() const override { return hook ? hook() : 0; }
-    float GetProgress(EAreaItems where) const override { return static_cast<float>(where) / 4.0f; }
-    Binding::IValueBindingSource<int> const& GetCounter() const override { return counter; }
-    Binding::IArrayBindingSource<int> const& GetEntries() const override { return entries; }
-    Binding::IArrayBindingSource<ChildPtr> const& GetChildren() const override { return children; }
-    ChildPtr GetChild() const override { return pair[0]; }
-    std::array<ChildPtr, 2> GetPair() const override { return pair; }
-    IProperty<ChildPtr> const& GetSlot() const override { return slot; }
-    std::shared_ptr<ICommand<int>> GetAddCommand() const override { return add; }
-    IProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> const& GetQRCodeCommand() const override
-    {
-        return qrCode;
-    }
-    std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>>
-    GetMeasureCommand() const override
-    {
-        return measure;
-    }
-    IProperty<std::shared_ptr<ICommand<>>> const& GetNothingCommand() const override { return nothing; }
-    std::shared_ptr<ICommand<>> GetThrowCommand() const override { return fail; }
-    std::shared_ptr<ICommand<SOpaque>> GetGiveCommand() const override { return give; }
-    IEventSignal<void> const& GetClosed() const override { return closed; }
+    int GetHook() const { return hook ? hook() : 0; }
+    float GetProgress(EAreaItems where) const { return static_cast<float>(where) / 4.0f; }
+    IProperty<ChildPtr> const& GetSlot() const { return slot; }
 
     TProperty<int> number{0, *this};
     TProperty<bool> flag{false, *this};
@@ -192,19 +86,21 @@ public:
     TProperty<ECorner> corner{ECorner::Far, *this};
     TProperty<CBuccalRegistrationResult> registration{CBuccalRegistrationResult(JbMatrix4Rd::Identity()),
                                                       *this};
+    double scale = 1.5;
     std::function<int()> hook;
-    CSilentChangeOwner silent; // the counter notifies through its own stream only
+    CSilentChangeOwner silent; // the counter and the slot notify through their own streams only
     TProperty<int> counter{0, silent};
     Binding::TArrayProperty<int> entries;
     Binding::TArrayProperty<ChildPtr> children;
     std::array<ChildPtr, 2> pair{std::make_shared<CChild>(1), std::make_shared<CChild>(2)};
+    ChildPtr child = pair[0];
     TProperty<ChildPtr> slot{std::make_shared<CChild>(7), silent};
     std::vector<std::string> calls; // what the commands ran, GUI thread
-    std::shared_ptr<ICommand<int>> add = Recording<int>(L"Add");
+    std::shared_ptr<ICommand<int>> add = Recording<int>("Add");
     TProperty<std::shared_ptr<ICommand<CStringW, EAreaItems, bool>>> qrCode{
-        Recording<CStringW, EAreaItems, bool>(L"QRCode"), *this};
+        Recording<CStringW, EAreaItems, bool>("QRCode"), *this};
     std::shared_ptr<ICommand<unsigned, double, std::wstring const&, ECorner>> measure =
-        Recording<unsigned, double, std::wstring const&, ECorner>(L"Measure");
+        Recording<unsigned, double, std::wstring const&, ECorner>("Measure");
     TProperty<std::shared_ptr<ICommand<>>> nothing{nullptr, *this};
     std::shared_ptr<ICommand<>> fail =
         std::make_shared<TCommand<void>>([] { throw std::runtime_error("refused"); }, L"Test.Throw", false);
@@ -212,25 +108,53 @@ public:
         std::make_shared<TCommand<void, SOpaque>>([](SOpaque) {}, L"Test.Give", false);
     TEventSignal<void> closed;
 };
+} // namespace
 
-using VmPtr = std::shared_ptr<CTestViewModel>;
+namespace Base
+{
+template <> struct TDescription<CChild> : Describe::TMembersOf<CChild>
+{
+    static constexpr auto Members() { return std::make_tuple(Property<int>("Level", &I::level)); }
+};
+
+template <> struct TDescription<CTestViewModel> : Describe::TMembersOf<CTestViewModel>
+{
+    static constexpr auto Members()
+    {
+        return std::make_tuple(
+            Property<int>("Number", &I::number), Property<bool>("Flag", &I::flag),
+            Property<CStringW>("OKText", &I::text), Property<EAreaItems>("Area", &I::area),
+            Property<CCalibrationWaitRequest>("Request", &I::request),
+            Property<SOpaque>("Opaque", &I::opaque), Property<ECorner>("Corner", &I::corner),
+            Property<CBuccalRegistrationResult>("Registration", &I::registration),
+            Value<double>("Scale", &I::scale), Value<int>("Hook", &I::GetHook),
+            AreaValue<float>("Progress", &I::GetProgress), ValueSource<int>("Counter", &I::counter),
+            ArraySource<int>("Entries", &I::entries), ArraySource<ChildPtr>("Children", &I::children),
+            ViewModel<CChild>("Child", &I::child), ViewModelGroup<CChild, 2>("Pair", &I::pair),
+            Slot<CChild>("Slot", &I::GetSlot), Command<int>("Add", &I::add),
+            Command<CStringW, EAreaItems, bool>("QRCode", &I::qrCode),
+            Command<unsigned, double, std::wstring const&, ECorner>("Measure", &I::measure),
+            Command<>("Nothing", &I::nothing), Command<>("Throw", &I::fail),
+            Command<SOpaque>("Give", &I::give), Event<void>("Closed", &I::closed));
+    }
+};
+} // namespace Base
+
+namespace
+{
 using IntArray = Binding::TArrayProperty<int>;
 using MapPtr = std::unique_ptr<CViewModelMap>;
-using ModelPtr = std::unique_ptr<CArrayListModel>;
 
-MapPtr MakeMap(VmPtr const& vm)
+MapPtr MakeMap(std::shared_ptr<CTestViewModel> const& vm)
 {
-    return MapPtr(MakeViewModelMap<ITestViewModel>(vm, nullptr));
+    return MapPtr(MakeViewModelMap(vm, nullptr));
 }
 
-ModelPtr MakeModel(std::shared_ptr<IntArray> const& array)
+std::unique_ptr<CArrayListModel> MakeModel(std::shared_ptr<IntArray> const& array)
 {
-    return ModelPtr(MakeArrayListModel<int>(
-        *array, array, {"value"},
-        [](int const& value) {
-            return QVariantMap{{"value", value}};
-        },
-        nullptr));
+    auto toRow = [](int const& value) { return QVariantMap{{"value", value}}; };
+    return std::unique_ptr<CArrayListModel>(
+        MakeArrayListModel<int>(*array, array, {"value"}, toRow, nullptr));
 }
 
 /// Runs the GUI thread's events (deferred deletes included) until `done` holds; false after 10 s.
@@ -246,12 +170,6 @@ bool PumpUntil(std::function<bool()> const& done = [] { return true; })
     }
 }
 
-/// What the bridge did since `start`.
-SBridgeCounts Since(SBridgeCounts const& start)
-{
-    return CBridgeStatistics::Get() - start;
-}
-
 /// The rows as QML reads them: through the role names.
 std::vector<int> Rows(CArrayListModel const& model)
 {
@@ -261,42 +179,25 @@ std::vector<int> Rows(CArrayListModel const& model)
     return rows;
 }
 
-int Count(QSignalSpy const& spy)
-{
-    return static_cast<int>(spy.count());
-}
-
 /// The warnings the bridge gives, collected while it lives.
-class CWarnings
+struct SWarnings
 {
-public:
-    CWarnings() { s_seen.clear(), m_previous = qInstallMessageHandler(&Collect); }
-    ~CWarnings() { qInstallMessageHandler(m_previous); }
-    QString Text() const { return s_seen.join('\n'); }
-
-private:
-    static void Collect(QtMsgType, QMessageLogContext const&, QString const& message)
-    {
-        s_seen.push_back(message);
-    }
-    static inline QStringList s_seen;
-    QtMessageHandler m_previous;
+    static inline QStringList seen;
+    QtMessageHandler const previous =
+        (seen.clear(), qInstallMessageHandler([](QtMsgType, QMessageLogContext const&, QString const& message)
+                                              { seen.push_back(message); }));
+    ~SWarnings() { qInstallMessageHandler(previous); }
+    std::string Text() const { return seen.join('\n').toStdString(); }
 };
 
-/// A map as QML sees it: JavaScript evaluated with the map as `vm`.
-class CQml
+/// A map as QML sees it: evaluates JavaScript with the map as `vm`.
+std::function<std::string(QString const&)> Qml(QObject* map)
 {
-public:
-    explicit CQml(QObject* map)
-    {
-        QQmlEngine::setObjectOwnership(map, QQmlEngine::CppOwnership);
-        m_engine.globalObject().setProperty("vm", m_engine.newQObject(map));
-    }
-    std::string operator()(QString const& code) { return m_engine.evaluate(code).toString().toStdString(); }
-
-private:
-    QQmlEngine m_engine;
-};
+    auto const engine = std::make_shared<QQmlEngine>();
+    QQmlEngine::setObjectOwnership(map, QQmlEngine::CppOwnership);
+    engine->globalObject().setProperty("vm", engine->newQObject(map));
+    return [engine](QString const& code) { return engine->evaluate(code).toString().toStdString(); };
+}
 
 using ViewModelMap = Orx2Test::CommandEnvironment;
 
@@ -311,22 +212,16 @@ TEST_F(ViewModelMap, BindsEachDescribedMemberUnderItsQmlNameAndFollowsItsSources
                 CStringW(), false);
     vm->request.Set(request);
     MapPtr const map = MakeMap(vm);
-    CQml qml(map.get());
+    auto const qml = Qml(map.get());
     // clang-format off
     std::pair<char const*, char const*> const rows[] = {
         {"vm.keys().sort().join(' ')",       "area child children corner counter entries flag hook number okText pair progress registration request scale slot"},
-        {"vm.number + ' ' + vm.flag",        "0 false"},
-        {"vm.okText",                        "h\u00e9llo"},
-        {"vm.area",                          "1"},
-        {"vm.request.instructionText",       "hold still"},
-        {"vm.request.calibState + ' ' + vm.corner", "1 3"},
+        {"[vm.number, vm.flag, vm.okText, vm.area, vm.scale, vm.corner].join(' ')", "0 false h\u00e9llo 1 1.5 3"},
+        {"vm.request.instructionText + ' ' + vm.request.calibState", "hold still 1"},
         {"vm.registration.valid + ' ' + vm.registration.transformation", "true 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1"},
-        {"vm.scale",                         "1.5"},
         {"vm.progress.length + ' ' + vm.progress[2]", "14 0.5"},
-        {"vm.entries.count + ' ' + vm.entries.get(1).value", "3 5"},
-        {"vm.children.get(0).item.level",    "3"},
-        {"vm.child.level + ' ' + vm.pair[1].level", "1 2"},
-        {"vm.slot.level",                    "7"},
+        {"[vm.entries.count, vm.entries.get(1).value, vm.children.get(0).item.level].join(' ')", "3 5 3"},
+        {"[vm.child.level, vm.pair[1].level, vm.slot.level].join(' ')", "1 2 7"},
         {"vm.opaque + ' ' + vm.closed + ' ' + vm.add", "undefined undefined undefined"},
     };
     // clang-format on
@@ -376,10 +271,11 @@ TEST_F(ViewModelMap, NotifiesEachKeyOncePerRealChange)
             EXPECT_EQ(map->value("number"), QVariant(vm->number.Get()));
             EXPECT_EQ(map->value("flag"), QVariant(vm->flag.Get()));
         }
-        EXPECT_EQ(Count(numberSpy), row.numberNotifies);
-        EXPECT_EQ(Count(flagSpy), row.flagNotifies);
-        EXPECT_EQ(Since(start).valuesChanged, static_cast<quint64>(row.numberNotifies + row.flagNotifies));
-        EXPECT_EQ(Since(start).postsQueued, row.posts) << "the changes of one step share one post";
+        EXPECT_EQ(numberSpy.count(), row.numberNotifies);
+        EXPECT_EQ(flagSpy.count(), row.flagNotifies);
+        SBridgeCounts const counts = CBridgeStatistics::Get() - start;
+        EXPECT_EQ(counts.valuesChanged, static_cast<quint64>(row.numberNotifies + row.flagNotifies));
+        EXPECT_EQ(counts.postsQueued, row.posts) << "the changes of one step share one post";
     }
 }
 
@@ -393,26 +289,21 @@ TEST_F(ViewModelMap, EngineChangesReachTheMapOnlyOnTheGuiThreadAndEndInTheLastVa
     std::atomic<int> running{2};
     // Two engine threads change two properties while the GUI runs: the newest values win, whichever
     // thread posts last.
-    auto burst = [&](auto set)
+    auto burst = [&](bool numbers)
     {
-        return [&, set]
-        {
-            for (int i = 1; i <= kChanges; ++i)
-                set(i);
-            --running;
-        };
+        for (int i = 1; i <= kChanges; ++i)
+            numbers ? vm->number.Set(i) : vm->flag.Set(i % 2);
+        --running;
     };
-    ScopedThread numbers(burst([&](int i) { vm->number.Set(i); })),
-        flags(burst([&](int i) { vm->flag.Set(i % 2); }));
+    ScopedThread numbers([&] { burst(true); }), flags([&] { burst(false); });
     ASSERT_TRUE(PumpUntil([&] { return running == 0; }));
     PumpUntil();
     EXPECT_EQ(map->value("number"), QVariant(kChanges));
     EXPECT_EQ(map->value("flag"), QVariant(false));
-    SBridgeCounts const counts = Since(start);
+    SBridgeCounts const counts = CBridgeStatistics::Get() - start;
     EXPECT_EQ(counts.offThreadCalls, 0u);
     EXPECT_EQ(counts.snapshotsRead, 2u * kChanges) << "one snapshot per notification";
     EXPECT_GE(counts.postsQueued, counts.updatesApplied);
-    EXPECT_GE(counts.updatesApplied, 1u);
     EXPECT_LE(counts.postsQueued, 2u * kChanges);
 }
 
@@ -422,8 +313,8 @@ TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesN
     struct SCase { char const* code; bool gone; char const* result; char const* warning; char const* ran; };
     SCase const rows[] = {
         {"vm.execute('add', [5])",                       false, "true",  "",                                   "Add 5"},
-        {"vm.execute('qrCode', ['AB', 'UpperJaw', true])", false, "true", "",                                  "QRCode AB 1 1"},
-        {"vm.execute('qrCode', ['', 13, false])",        false, "true",  "",                                   "QRCode  13 0"},
+        {"vm.execute('qrCode', ['AB', 'UpperJaw', true])", false, "true", "",                                  "QRCode AB 1 true"},
+        {"vm.execute('qrCode', ['', 13, false])",        false, "true",  "",                                   "QRCode  13 false"},
         {"vm.execute('measure', [4294967295, 0.25, 'mm', 3])", false, "true", "",                                 "Measure 4294967295 0.25 mm 3"},
         {"vm.execute('nothing')",                        false, "false", "",                                   ""},
         {"vm.commandName('add') + vm.commandName('nothing')", false, "Test.Add", "",                           ""},
@@ -447,7 +338,7 @@ TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesN
         {"vm.execute('give', [{}])",                     false, "false", "takes arguments QML cannot give",    ""},
         {"vm.execute('throw')",                          false, "false", "\"throw\" threw: refused",           ""},
         {"vm.number = 9; vm.number",                     false, "0",     "number is read-only in QML",         ""},
-        {"vm.execute('add', [1])",                       true,  "false", "ITestViewModel of this map is gone; \"add\" not executed", ""},
+        {"vm.execute('add', [1])",                       true,  "false", "CTestViewModel of this map is gone; \"add\" not executed", ""},
         {"vm.commandName('add')",                        true,  "",      "",                                   ""},
     };
     // clang-format on
@@ -456,27 +347,19 @@ TEST_F(ViewModelMap, ExecuteConvertsQmlArgumentsOrRefusesWithAWarningAndChangesN
         SCOPED_TRACE(row.code);
         auto vm = std::make_shared<CTestViewModel>();
         MapPtr const map = MakeMap(vm);
-        CQml qml(map.get());
-        VmPtr const kept = row.gone ? nullptr : vm;
+        auto const qml = Qml(map.get());
+        std::shared_ptr<CTestViewModel> const kept = row.gone ? nullptr : vm;
         vm.reset();
-        CWarnings const warnings;
+        SWarnings const warnings;
         EXPECT_EQ(qml(row.code), row.result);
-        if (*row.warning == '\0')
-        {
-            EXPECT_EQ(warnings.Text().toStdString(), "");
-        }
-        else
-        {
-            EXPECT_NE(warnings.Text().indexOf(row.warning), -1) << warnings.Text().toStdString();
-        }
+        EXPECT_TRUE(*row.warning ? warnings.Text().find(row.warning) != std::string::npos
+                                 : warnings.Text().empty())
+            << warnings.Text();
         std::string ran;
         for (std::string const& call : kept ? kept->calls : std::vector<std::string>())
             ran += call;
         EXPECT_EQ(ran, row.ran);
-        if (kept && *row.ran == '\0')
-        {
-            EXPECT_EQ(kept->number.Get(), 0) << "a refused call changes nothing";
-        }
+        EXPECT_TRUE(!kept || *row.ran || kept->number.Get() == 0) << "a refused call changes nothing";
     }
 }
 
@@ -511,7 +394,8 @@ TEST_F(ViewModelMap, SurvivesEitherSideGoingWhileAnEngineThreadPublishes)
     {
         auto const start = CBridgeStatistics::Get();
         MapPtr map = MakeMap(vm);
-        PumpUntil([&] { return Since(start).rowChanges > 1 && Since(start).updatesApplied > 0; });
+        auto const since = [&] { return CBridgeStatistics::Get() - start; };
+        PumpUntil([&] { return since().rowChanges > 1 && since().updatesApplied > 0; });
         map.reset(); // anything still posted to it is dropped
     }
     MapPtr const map = MakeMap(vm);
@@ -528,41 +412,41 @@ TEST(ArrayListModel, EachEditBecomesTheMatchingRowSignals)
 {
     using Edit = std::function<void(std::shared_ptr<IntArray>&)>;
     // clang-format off
-    struct SCase { char const* name; std::vector<int> initial; Edit edit; std::vector<int> signalCounts; };
-    for (SCase const& row : {SCase{"Set replaces one",   {1, 2, 3},    [](auto& a) { a->Set({1, 9, 3}); },    {1, 0, 0, 0}},
-                             SCase{"Set shorter",        {1, 2, 3},    [](auto& a) { a->Set({1, 9}); },       {1, 0, 1, 0}},
-                             SCase{"SetAt past the end", {1, 2},       [](auto& a) { a->SetAt(5, 7); },       {0, 1, 0, 0}},
-                             SCase{"Insert",             {1, 2, 3},    [](auto& a) { a->Insert(1, 8); },      {0, 1, 0, 0}},
-                             SCase{"RemoveRange",        {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0}},
-                             SCase{"Clear",              {1, 2},       [](auto& a) { a->Clear(); },           {0, 0, 0, 1}},
-                             SCase{"source destroyed",   {1, 2},       [](auto& a) { a.reset(); },            {0, 0, 0, 1}}})
+    struct SCase { char const* name; std::vector<int> initial; Edit edit; std::vector<qsizetype> signalCounts; };
+    for (SCase const& row : {SCase{"Set replaces one",   {1, 2, 3},    [](auto& a) { a->Set({1, 9, 3}); },    {1, 0, 0, 0, 0}},
+                             SCase{"Set shorter",        {1, 2, 3},    [](auto& a) { a->Set({1, 9}); },       {1, 0, 1, 0, 1}},
+                             SCase{"SetAt past the end", {1, 2},       [](auto& a) { a->SetAt(5, 7); },       {0, 1, 0, 0, 1}},
+                             SCase{"Insert",             {1, 2, 3},    [](auto& a) { a->Insert(1, 8); },      {0, 1, 0, 0, 1}},
+                             SCase{"RemoveRange",        {1, 2, 3, 4}, [](auto& a) { a->RemoveRange(1, 3); }, {0, 0, 1, 0, 1}},
+                             SCase{"Clear",              {1, 2},       [](auto& a) { a->Clear(); },           {0, 0, 0, 1, 1}},
+                             SCase{"source destroyed",   {1, 2},       [](auto& a) { a.reset(); },            {0, 0, 0, 1, 1}}})
     // clang-format on
     {
         SCOPED_TRACE(row.name);
         auto array = std::make_shared<IntArray>();
         array->Set(row.initial);
-        ModelPtr const model = MakeModel(array);
+        auto const model = MakeModel(array);
         QAbstractItemModelTester const tester(model.get(),
                                               QAbstractItemModelTester::FailureReportingMode::Fatal);
-        EXPECT_EQ(Rows(*model), row.initial);
         QSignalSpy const changed(model.get(), &QAbstractItemModel::dataChanged),
             inserted(model.get(), &QAbstractItemModel::rowsInserted),
             removed(model.get(), &QAbstractItemModel::rowsRemoved),
-            reset(model.get(), &QAbstractItemModel::modelReset);
+            reset(model.get(), &QAbstractItemModel::modelReset), counted(model.get(), &CArrayListModel::countChanged);
         ScopedThread([&] { row.edit(array); }).Join();
         EXPECT_EQ(Rows(*model), row.initial) << "changed off the GUI thread";
         PumpUntil();
         EXPECT_EQ(Rows(*model), array ? array->GetValues() : std::vector<int>());
-        EXPECT_EQ((std::vector<int>{Count(changed), Count(inserted), Count(removed), Count(reset)}),
+        EXPECT_EQ((std::vector<qsizetype>{changed.count(), inserted.count(), removed.count(), reset.count(),
+                                          counted.count()}),
                   row.signalCounts)
-            << "changed, inserted, removed, reset";
+            << "changed, inserted, removed, reset, count changed";
     }
 }
 
 TEST(ArrayListModel, FollowsRandomEditsWhileTheGuiRuns)
 {
     auto const array = std::make_shared<IntArray>();
-    ModelPtr const model = MakeModel(array);
+    auto const model = MakeModel(array);
     QAbstractItemModelTester const tester(model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
     std::atomic<bool> done{false};
     ScopedThread engine(
@@ -590,9 +474,6 @@ TEST_F(ViewModelMap, ViewModelElementsGetAMapDeletedWithTheirRow)
     QObject* const firstMap = mapOf(0);
     ASSERT_NE(firstMap, nullptr);
     EXPECT_EQ(firstMap->parent(), model);
-    ScopedThread([&] { first->level.Set(4); }).Join();
-    PumpUntil();
-    EXPECT_EQ(firstMap->property("level"), QVariant(4));
     QPointer<QObject> const replaced = firstMap, removed = mapOf(1);
     vm->children.SetAt(0, std::make_shared<CChild>(0));
     vm->children.RemoveAt(1);
@@ -610,13 +491,12 @@ TEST_F(GuiLockTest, LockedWhileAGuiLockingCommandRunsOnAnotherThread)
     Orx2Test::Gate running, release;
     auto const command =
         std::make_shared<TCommand<void>>([&] { running.Open(), release.Wait(); }, L"Test.Lock", true);
-    EXPECT_FALSE(lock.locked());
     ScopedThread engine([&] { command->Execute(); });
     ASSERT_TRUE(running.Wait());
     EXPECT_TRUE(PumpUntil([&] { return lock.locked() && lock.count() == 1; }));
     release.Open();
     engine.Join();
     EXPECT_TRUE(PumpUntil([&] { return !lock.locked(); }));
-    EXPECT_EQ(Count(lockedChanges), 2);
+    EXPECT_EQ(lockedChanges.count(), 2);
 }
 } // namespace

@@ -1,7 +1,6 @@
 #include "reference_host/ccommonareas.h"
 
 #include "base/orx2basepool/tvaluechangedobserver.h"
-#include "support/callspy.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +11,28 @@ namespace
 using Base::EAreaItems;
 using ReferenceHost::CCommonAreas;
 
-TEST(ReferenceHostAreas, InstantiatingChangesTheRevisionOnceAndMakesTheAreaReachable)
+// The revision's observer reads the areas back inside its callback: a host that notified while holding
+// its lock would deadlock there, and one that notified before the change would read the old state.
+TEST(ReferenceHostAreas, InstantiatingChangesTheRevisionOnceAndObserversMayCallBackIntoTheAreas)
 {
     CCommonAreas areas;
-    Orx2Test::CallSpy<std::uint64_t> revisions;
-    Base::Binding::TValueChangedObserver<std::uint64_t> observer(areas.GetAreaSetRevision(),
-                                                                 revisions.Callback());
-    revisions.Clear();
-
-    EXPECT_FALSE(areas.IsAreaInstantiated(EAreaItems::PreOpLower));
+    std::vector<bool> instantiatedSeen; // by the observer: at binding, then once per revision
+    Base::Binding::TValueChangedObserver<std::uint64_t> observer(
+        areas.GetAreaSetRevision(),
+        [&](std::uint64_t) { instantiatedSeen.push_back(areas.IsAreaInstantiated(EAreaItems::PreOpLower)); });
     std::shared_ptr<BusinessLayer::ICommonArea> area;
     areas.GetArea(area, EAreaItems::PreOpLower);
     EXPECT_EQ(nullptr, area);
 
     areas.InstantiateArea(EAreaItems::PreOpLower);
     areas.InstantiateArea(EAreaItems::PreOpLower);
-    EXPECT_EQ(1u, revisions.Count());
-    EXPECT_TRUE(areas.IsAreaInstantiated(EAreaItems::PreOpLower));
     areas.GetArea(area, EAreaItems::PreOpLower);
     EXPECT_EQ(areas.GetCommonArea(EAreaItems::PreOpLower), area);
+    EXPECT_EQ((std::vector<bool>{false, true}), instantiatedSeen);
 
     areas.RemoveArea(EAreaItems::PreOpLower);
     areas.RemoveArea(EAreaItems::PreOpLower);
-    EXPECT_EQ(2u, revisions.Count());
-    EXPECT_FALSE(areas.IsAreaInstantiated(EAreaItems::PreOpLower));
+    EXPECT_EQ((std::vector<bool>{false, true, false}), instantiatedSeen);
 }
 
 TEST(ReferenceHostAreas, OnlyRealAreasExist)
@@ -48,16 +45,5 @@ TEST(ReferenceHostAreas, OnlyRealAreasExist)
         EXPECT_FALSE(areas.CanInstantiateArea(area));
     }
     EXPECT_EQ(0u, areas.GetAreaSetRevision().GetValue());
-}
-
-TEST(ReferenceHostAreas, ObserversMayCallBackIntoTheAreasWhileTheyAreChanged)
-{
-    CCommonAreas areas;
-    std::vector<bool> instantiatedSeen;
-    Base::Binding::TValueChangedObserver<std::uint64_t> observer(
-        areas.GetAreaSetRevision(),
-        [&](std::uint64_t) { instantiatedSeen.push_back(areas.IsAreaInstantiated(EAreaItems::LowerJaw)); });
-    areas.InstantiateArea(EAreaItems::LowerJaw);
-    EXPECT_EQ((std::vector<bool>{false, true}), instantiatedSeen);
 }
 } // namespace

@@ -26,51 +26,41 @@ TEST(AreaModelsStress, OptimizationFloatOrCountLostUnderConcurrentUpdates)
     Budget budget(Scaled(20'000, 2'000));
     std::atomic<std::uint64_t> arrivals{0};
     std::atomic<bool> stop{false};
-    FaultLog faults;
-    // Both threads arrive; false when the test is stopping.
+    // Both threads arrive at `barrier`; false when the test is stopping.
     auto const meet = [&](std::uint64_t barrier)
     {
         arrivals.fetch_add(1);
-        while (arrivals.load() < 2 * barrier)
-        {
-            if (stop.load())
-                return false;
+        while (arrivals.load() < 2 * barrier && !stop.load())
             std::this_thread::yield();
-        }
         return !stop.load();
     };
-    {
-        Orx2Test::ScopedThread const counts(
-            [&]
-            {
-                for (std::uint32_t i = 1; meet(2 * i - 1); ++i)
-                {
-                    lower->SetOptimizationCount(i);
-                    if (!meet(2 * i))
-                        break;
-                }
-            });
-        for (std::uint32_t i = 1;; ++i)
+    Orx2Test::ScopedThread const counts(
+        [&]
         {
-            bool const go = budget.Take();
-            if (!go)
-                stop.store(true);
-            if (!meet(2 * i - 1))
-                break;
-            lower->SetOptimizationFloat(static_cast<float>(i));
-            if (!meet(2 * i))
-                break;
-            auto const state = model.GetAreaOptimizationStateArray().GetAt(0).value();
-            if (state.value != static_cast<float>(i) || state.count != i)
+            for (std::uint32_t i = 1; meet(2 * i - 1); ++i)
             {
-                faults.Add("step " + std::to_string(i) + ": value " + std::to_string(state.value) + ", count " +
-                           std::to_string(state.count));
-                stop.store(true);
+                lower->SetOptimizationCount(i);
+                if (!meet(2 * i))
+                    break;
             }
+        });
+    for (std::uint32_t i = 1;; ++i)
+    {
+        if (!budget.Take())
+            stop.store(true);
+        if (!meet(2 * i - 1))
+            break;
+        lower->SetOptimizationFloat(static_cast<float>(i));
+        if (!meet(2 * i))
+            break;
+        auto const state = model.GetAreaOptimizationStateArray().GetAt(0).value();
+        if (state.value != static_cast<float>(i) || state.count != i)
+        {
+            ADD_FAILURE() << "step " << i << ": value " << state.value << ", count " << state.count;
+            stop.store(true);
         }
     }
     ReportBudget("steps", budget);
-    EXPECT_EQ(0u, faults.Count()) << faults.First();
 }
 
 // Results of two areas arrive on two threads; whichever came last saw the other area complete, so the
@@ -84,20 +74,17 @@ TEST(AreaModelsStress, ResultsOnTwoThreadsEndIncompleteOrWithAStaleResult)
     areas->InstantiateArea(EAreaItems::UpperJaw);
     BusinessLayer::CReconstructionResultDataExchangeModel model(properties, areas);
     std::vector<DataLayer::CReconstructionResult> finals(2);
-    auto const rounds = static_cast<std::size_t>(Scaled(5'000, 500));
-    {
-        auto const engine = [&](EAreaItems area, std::size_t index)
-        {
-            for (std::size_t i = 1; i <= rounds; ++i)
-            {
-                finals[index] =
-                    DataLayer::CReconstructionResult(std::make_shared<Geometry::CTriangulation const>(i));
-                areas->GetCommonArea(area)->SetReconstructionResult(finals[index]);
-            }
-        };
-        Orx2Test::ScopedThread const lowerEngine([&] { engine(EAreaItems::LowerJaw, 0); });
-        Orx2Test::ScopedThread const upperEngine([&] { engine(EAreaItems::UpperJaw, 1); });
-    }
+    RunThreads(2,
+               [&](unsigned index)
+               {
+                   for (std::size_t i = 1; i <= Scaled(5'000, 500); ++i)
+                   {
+                       finals[index] = DataLayer::CReconstructionResult(
+                           std::make_shared<Geometry::CTriangulation const>(i));
+                       areas->GetCommonArea(index == 0 ? EAreaItems::LowerJaw : EAreaItems::UpperJaw)
+                           ->SetReconstructionResult(finals[index]);
+                   }
+               });
     EXPECT_EQ(BusinessLayer::CReconstructionResultDataExchangeModel::EReconstructionState::Complete,
               model.GetReconstructionState().Get());
     EXPECT_EQ(finals, model.GetTriangulationArray().GetValues());

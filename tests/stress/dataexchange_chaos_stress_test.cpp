@@ -316,9 +316,7 @@ void CheckConvergence(World& world, std::string const& context)
 }
 } // namespace
 
-class DataExchangeChaos : public Orx2Test::CommandEnvironment
-{
-};
+using DataExchangeChaos = Orx2Test::CommandEnvironment;
 
 TEST_F(DataExchangeChaos, EngineGuiAndTeardownAtOnceCrashNothingAndLeaveNothingStale)
 {

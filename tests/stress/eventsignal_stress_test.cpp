@@ -11,16 +11,15 @@
 #include <memory>
 #include <mutex>
 #include <random>
-#include <vector>
+#include <utility>
 
 using namespace Base;
 using namespace Orx2Stress;
-using namespace Orx2Test;
 
 namespace
 {
-/// What one handler knows about its connection. Shared by the handler and the slot that holds the
-/// connection, so it outlives both.
+/// What one handler knows about its connection. Shared by the handler and whoever holds the connection,
+/// so it outlives both.
 struct HandlerState
 {
     /// Set right after DisconnectAndWaitForHandlersToFinish has returned for this connection.
@@ -29,18 +28,39 @@ struct HandlerState
     std::atomic<std::uint64_t> calls{0};
 };
 
+struct Counts
+{
+    std::atomic<std::uint64_t> callsAfterWait{0}, waitsReturnedEarly{0};
+};
+
+/// Marks a handler whose disconnect-and-wait has returned, so that any later call of it counts as a fault.
+void Waited(HandlerState& state, Counts& counts)
+{
+    if (state.running.load() != 0)
+        counts.waitsReturnedEarly.fetch_add(1);
+    state.waited.store(true);
+}
+
+/// A connection with its handler's state; empty when there is none.
+struct Connected
+{
+    std::shared_ptr<IEventSignalConnection> connection;
+    std::shared_ptr<HandlerState> state;
+
+    void DisconnectAndWait(Counts& counts) const
+    {
+        if (!connection)
+            return;
+        connection->DisconnectAndWaitForHandlersToFinish();
+        Waited(*state, counts);
+    }
+};
+
 /// A place where a connection lives until some thread disconnects it or replaces it.
 struct Slot
 {
     std::mutex mutex;
-    std::shared_ptr<IEventSignalConnection> connection; // guarded by mutex
-    std::shared_ptr<HandlerState> state;                // guarded by mutex
-};
-
-struct Counts
-{
-    std::atomic<std::uint64_t> callsAfterWait{0};
-    std::atomic<std::uint64_t> waitsReturnedEarly{0};
+    Connected held; // guarded by mutex
 };
 
 constexpr std::size_t kSignals = 4;
@@ -48,43 +68,35 @@ constexpr std::size_t kSlots = 48;
 
 using Signal = TEventSignal<int>;
 
-/// A handler that fails the test when it starts, or is still running, after its disconnect-and-wait
-/// returned. It pauses in the middle so that waits meet it running; one in eight disconnects itself
-/// after a few calls, through the connection it is given.
-std::unique_ptr<IEventSignalHandlerWithConnection<int>>
-MakeCheckingHandler(std::shared_ptr<HandlerState> state, Counts& counts, bool selfDisconnect)
+/// Connects a handler that fails the test when it starts, or is still running, after its
+/// disconnect-and-wait returned. It pauses in the middle so that waits meet it running; with
+/// `selfDisconnect` it disconnects itself after a few calls, through the connection it is given.
+Connected ConnectChecking(Signal& signal, Counts& counts, bool selfDisconnect)
 {
-    return MakeEventSignalHandlerWithConnection<int>(
-        [state = std::move(state), &counts,
-         selfDisconnect](int pause, std::shared_ptr<IEventSignalConnection> const& self)
-        {
-            if (state->waited.load())
-                counts.callsAfterWait.fetch_add(1);
-            state->running.fetch_add(1);
-            std::uint64_t const call = state->calls.fetch_add(1);
-            BusyPause(static_cast<unsigned>(pause));
-            if (selfDisconnect && call == 3)
-                self->Disconnect();
-            state->running.fetch_sub(1);
-            if (state->waited.load())
-                counts.callsAfterWait.fetch_add(1);
-        });
-}
-
-/// Disconnects and waits, then marks the handler so that any later call of it is counted as a fault.
-void DisconnectAndWait(std::shared_ptr<IEventSignalConnection> const& connection, HandlerState& state,
-                       Counts& counts)
-{
-    connection->DisconnectAndWaitForHandlersToFinish();
-    if (state.running.load() != 0)
-        counts.waitsReturnedEarly.fetch_add(1);
-    state.waited.store(true);
+    auto state = std::make_shared<HandlerState>();
+    return {
+        signal.Connect(MakeEventSignalHandlerWithConnection<int>(
+            [state, &counts, selfDisconnect](int pause, std::shared_ptr<IEventSignalConnection> const& self)
+            {
+                if (state->waited.load())
+                    counts.callsAfterWait.fetch_add(1);
+                state->running.fetch_add(1);
+                std::uint64_t const call = state->calls.fetch_add(1);
+                BusyPause(static_cast<unsigned>(pause));
+                if (selfDisconnect && call == 3)
+                    self->Disconnect();
+                state->running.fetch_sub(1);
+                if (state->waited.load())
+                    counts.callsAfterWait.fetch_add(1);
+            })),
+        state};
 }
 } // namespace
 
 // Fires, fires whose handover action connects and disconnects, connects, plain disconnects,
-// disconnect-and-waits and scoped-connection destructions race on four shared signals. Once a disconnect-and-wait has returned, its handler must neither be running
-// nor start again: every handler checks its own "waited" flag on entry and on exit.
+// disconnect-and-waits and scoped-connection destructions race on four shared signals. Once a
+// disconnect-and-wait has returned, its handler must neither be running nor start again: every handler
+// checks its own "waited" flag on entry and on exit.
 TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
 {
     Watchdog const watchdog("EventSignalStress.HandlerRunsAfterDisconnectAndWaitReturned");
@@ -92,108 +104,69 @@ TEST(EventSignalStress, HandlerRunsAfterDisconnectAndWaitReturned)
     std::array<Slot, kSlots> slots;
     Counts counts;
     Budget budget(Scaled(2'000'000, 400'000));
-
-    auto worker = [&](unsigned seed)
-    {
-        // Per signal, the connection this thread's last handover action made; the next action on that
-        // signal disconnects it (an action must not touch another signal's list: their locks would nest).
-        struct Handed
+    RunThreads(
+        4,
+        [&](unsigned thread)
         {
-            std::shared_ptr<IEventSignalConnection> connection;
-            std::shared_ptr<HandlerState> state;
-        };
-        std::array<Handed, kSignals> handed;
-        std::mt19937 random(seed);
-        std::uniform_int_distribution<std::size_t> pickSignal(0, kSignals - 1);
-        std::uniform_int_distribution<std::size_t> pickSlot(0, kSlots - 1);
-        std::uniform_int_distribution<int> pickOperation(0, 99);
-        while (budget.Take())
-        {
-            int const operation = pickOperation(random);
-            std::size_t const signalIndex = pickSignal(random);
-            Signal& signal = signals[signalIndex];
-            Slot& slot = slots[pickSlot(random)];
-            if (operation < 5)
+            // Per signal, the connection this thread's last handover action made; the next action on that
+            // signal disconnects it (an action must not touch another signal's list: their locks would nest).
+            std::array<Connected, kSignals> handed;
+            std::mt19937 random(1000 + thread);
+            while (budget.Take())
             {
-                // A fire whose handover action, under the list lock, connects a handler and disconnects
-                // the one it connected last time (waited for once the fire has returned).
-                Handed previous = std::move(handed[signalIndex]);
-                Handed& next = handed[signalIndex];
-                next.state = std::make_shared<HandlerState>();
-                signal.FireWithHandover(4, [&] {
-                    next.connection = signal.Connect(MakeCheckingHandler(next.state, counts, false));
-                    if (previous.connection)
-                        previous.connection->Disconnect();
-                });
-                if (previous.connection)
-                    DisconnectAndWait(previous.connection, *previous.state, counts);
-            }
-            else if (operation < 50)
-            {
-                // Every fourth fire pauses longer inside its handlers, so that waits find them running.
-                signal.Fire(operation % 4 == 0 ? 200 : 4);
-            }
-            else if (operation < 70)
-            {
-                auto state = std::make_shared<HandlerState>();
-                auto connection = signal.Connect(MakeCheckingHandler(state, counts, operation % 8 == 0));
-                std::shared_ptr<IEventSignalConnection> oldConnection;
-                std::shared_ptr<HandlerState> oldState;
+                int const operation = static_cast<int>(random() % 100);
+                std::size_t const signalIndex = random() % kSignals;
+                Signal& signal = signals[signalIndex];
+                Slot& slot = slots[random() % kSlots];
+                if (operation < 5)
                 {
-                    std::lock_guard<std::mutex> lock(slot.mutex);
-                    oldConnection = std::exchange(slot.connection, std::move(connection));
-                    oldState = std::exchange(slot.state, std::move(state));
+                    // A fire whose handover action, under the list lock, connects a handler and disconnects
+                    // the one it connected last time (waited for once the fire has returned).
+                    Connected const previous = std::exchange(handed[signalIndex], {});
+                    signal.FireWithHandover(4,
+                                            [&]
+                                            {
+                                                handed[signalIndex] = ConnectChecking(signal, counts, false);
+                                                if (previous.connection)
+                                                    previous.connection->Disconnect();
+                                            });
+                    previous.DisconnectAndWait(counts);
                 }
-                // The replaced connection is waited for outside the slot's lock, like any owner would.
-                if (oldConnection)
-                    DisconnectAndWait(oldConnection, *oldState, counts);
-            }
-            else if (operation < 80)
-            {
-                std::lock_guard<std::mutex> lock(slot.mutex);
-                if (slot.connection)
+                else if (operation < 50) // every fourth fire pauses longer, so that waits find it running
+                    signal.Fire(operation % 4 == 0 ? 200 : 4);
+                else if (operation < 95)
                 {
-                    slot.connection->Disconnect();
+                    // Connect into the slot (replacing its connection), disconnect it there, or take it
+                    // out; what was replaced or taken is waited for outside the slot's lock, like any owner.
+                    bool const plainDisconnect = operation >= 70 && operation < 80;
+                    Connected released;
+                    if (operation < 70)
+                        released = ConnectChecking(signal, counts, operation % 8 == 0);
+                    {
+                        std::lock_guard<std::mutex> lock(slot.mutex);
+                        if (!plainDisconnect)
+                            std::swap(released, slot.held);
+                        else if (slot.held.connection)
+                            slot.held.connection->Disconnect();
+                    }
+                    released.DisconnectAndWait(counts);
+                }
+                else
+                {
+                    // A scoped connection that dies at once: its destructor disconnects and waits.
+                    Connected scoped = ConnectChecking(signal, counts, false);
+                    {
+                        CScopedEventSignalConnection const dying(std::move(scoped.connection));
+                        signal.Fire(4);
+                    }
+                    Waited(*scoped.state, counts);
                 }
             }
-            else if (operation < 95)
-            {
-                std::shared_ptr<IEventSignalConnection> connection;
-                std::shared_ptr<HandlerState> state;
-                {
-                    std::lock_guard<std::mutex> lock(slot.mutex);
-                    connection = std::move(slot.connection);
-                    state = std::move(slot.state);
-                }
-                if (connection)
-                    DisconnectAndWait(connection, *state, counts);
-            }
-            else
-            {
-                // A scoped connection that dies at once: its destructor disconnects and waits.
-                auto state = std::make_shared<HandlerState>();
-                {
-                    CScopedEventSignalConnection scoped(
-                        signal.Connect(MakeCheckingHandler(state, counts, false)));
-                    signal.Fire(4);
-                }
-                if (state->running.load() != 0)
-                    counts.waitsReturnedEarly.fetch_add(1);
-                state->waited.store(true);
-            }
-        }
-        for (Handed& last : handed)
-            if (last.connection)
-                DisconnectAndWait(last.connection, *last.state, counts);
-    };
-    {
-        std::vector<ScopedThread> threads;
-        for (unsigned i = 0; i < 4; ++i)
-            threads.emplace_back([&worker, i] { worker(1000 + i); });
-    }
+            for (Connected const& last : handed)
+                last.DisconnectAndWait(counts);
+        });
     for (Slot& slot : slots)
-        if (slot.connection)
-            DisconnectAndWait(slot.connection, *slot.state, counts);
+        slot.held.DisconnectAndWait(counts);
     for (Signal& signal : signals)
         signal.Fire(0); // every handler has been waited for: none may run
 

@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
+#include <memory>
 
 using namespace Orx2Stress;
 
@@ -25,28 +25,19 @@ TEST(GuiLockStress, EightThreadsCountTheWorkIndicatorExactly)
             Base::MakeEventSignalHandler<unsigned const&>([&seen](unsigned value)
                                                           { seen.push_back(value); })));
     Budget budget(Scaled(200'000, 20'000));
-    {
-        std::vector<Orx2Test::ScopedThread> threads;
-        for (int t = 0; t < 8; ++t)
-            threads.emplace_back(
-                [&]
-                {
-                    while (budget.Take())
-                    {
-                        lock.ShowAnimatedWorkIndicator(true);
-                        lock.ShowAnimatedWorkIndicator(false);
-                    }
-                });
-    }
+    RunThreads(8,
+               [&](unsigned)
+               {
+                   while (budget.Take())
+                       lock.ShowAnimatedWorkIndicator(true), lock.ShowAnimatedWorkIndicator(false);
+               });
     ReportBudget("openAndClose", budget);
     EXPECT_EQ(0U, lock.GetShowAnimatedWorkIndicator().Get());
     for (std::size_t i = 1; i < seen.size(); ++i)
         ASSERT_EQ(1U, seen[i] > seen[i - 1] ? seen[i] - seen[i - 1] : seen[i - 1] - seen[i]) << "value " << i;
 }
 
-class KeysStress : public Orx2Test::CommandEnvironment
-{
-};
+using KeysStress = Orx2Test::CommandEnvironment;
 
 TEST_F(KeysStress, KeysPressedWhileAnotherThreadDestroysTheService)
 {

@@ -17,7 +17,6 @@
 #include <memory>
 #include <random>
 #include <thread>
-#include <vector>
 
 using namespace Base;
 using namespace Base::Binding;
@@ -31,26 +30,25 @@ namespace
 struct CallbackState
 {
     std::atomic<int> running{0};
+    std::atomic<bool> first{true};   // the next call is the one at binding, inside the constructor
     std::atomic<bool> ending{false}; // the owner is about to end the observer
     std::atomic<bool> ended{false};  // the end (destructor, Reset, assignment) has returned
 };
 
 struct Faults
 {
-    std::atomic<std::uint64_t> callsAfterEnd{0};
-    std::atomic<std::uint64_t> endsReturnedEarly{0};
-    std::atomic<std::uint64_t> endsWhileRunning{0};
+    std::atomic<std::uint64_t> callsAfterEnd{0}, endsReturnedEarly{0}, endsWhileRunning{0};
 };
 
 /// The callback body: fails when called after its observer ended; once it has started on the setting
 /// thread it lingers until the owner starts ending the observer (or a short while passes), so that the
 /// end really meets it running.
-void CheckedCallback(CallbackState& state, Faults& faults, bool first)
+void CheckedCallback(CallbackState& state, Faults& faults)
 {
     if (state.ended.load())
         faults.callsAfterEnd.fetch_add(1);
     state.running.fetch_add(1);
-    if (!first)
+    if (!state.first.exchange(false))
     {
         auto const until = std::chrono::steady_clock::now() + std::chrono::microseconds(300);
         while (!state.ending.load() && std::chrono::steady_clock::now() < until)
@@ -78,22 +76,24 @@ template <class End> void EndWhileRunning(CallbackState& state, Faults& faults, 
     state.ended.store(true);
 }
 
-/// A value observer of the kind picked by `kind`, reporting to `state`.
-CObserver MakeValueObserver(TProperty<int> const& property, int kind,
-                            std::shared_ptr<CallbackState> const& state, Faults& faults)
+/// An observer of one of the five kinds (three of the value, two of the array), reporting to `state`.
+CObserver MakeObserver(TProperty<int> const& property, TArrayProperty<int> const& array, int kind,
+                       std::shared_ptr<CallbackState> const& state, Faults& faults)
 {
-    // The first call of the observers that deliver the current value runs inside the constructor.
-    auto first = std::make_shared<std::atomic<bool>>(true);
-    auto call = [state, &faults, first] { CheckedCallback(*state, faults, first->exchange(false)); };
+    auto call = [state, &faults](auto const&) { CheckedCallback(*state, faults); };
     switch (kind)
     {
     case 0:
-        return TValueChangedObserver<int>(property, [call](int) { call(); });
+        return TValueChangedObserver<int>(property, call);
     case 1:
-        return TValueObserver<int>(property, [call](TValueStreamNotification<int> const&) { call(); });
+        return TValueObserver<int>(property, call);
+    case 2:
+        state->first = false; // delivers nothing at binding
+        return TValueStreamObserver<int>(property, call);
+    case 3:
+        return MakeFullArrayObserver(array, call);
     default:
-        first->store(false);
-        return TValueStreamObserver<int>(property, [call](int) { call(); });
+        return MakeArrayChangeObserver(array, call);
     }
 }
 } // namespace
@@ -110,11 +110,10 @@ TEST(ObserverDestructionStress, CallbackRunsAfterObserverDestructorReturned)
     TArrayProperty<int> array(std::vector<int>{1, 2, 3});
     Faults faults;
     Budget budget(Scaled(40'000, 20'000));
-    std::atomic<bool> done{false};
     ScopedThread producer(
         [&]
         {
-            for (int value = 1; !done.load() && budget.TimeLeft(); ++value)
+            for (int value = 1; budget.TimeLeft(); ++value) // until the enders have spent the budget
             {
                 property.Set(value);
                 if (value % 3 == 0)
@@ -125,56 +124,31 @@ TEST(ObserverDestructionStress, CallbackRunsAfterObserverDestructorReturned)
                     array.RemoveLast();
             }
         });
-    auto const bindAndEnd = [&](std::mt19937& random)
-    {
-        std::uniform_int_distribution<int> kind(0, 2);
-        auto state = std::make_shared<CallbackState>();
-        if (random() % 3 == 0)
-        {
-            auto first = std::make_shared<std::atomic<bool>>(true);
-            auto call = [state, &faults, first] { CheckedCallback(*state, faults, first->exchange(false)); };
-            TArrayObserver<int> observer;
-            if (random() % 2 == 0)
-                observer = MakeFullArrayObserver(array, [call](std::vector<int> const&) { call(); });
-            else
-                observer =
-                    MakeArrayChangeObserver(array, [call](ArrayChangedNotification<int> const&) { call(); });
-            EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
-            return;
-        }
-        CObserver observer = MakeValueObserver(property, kind(random), state, faults);
-        switch (kind(random))
-        {
-        case 0:
-            EndWhileRunning(*state, faults, [&observer] { CObserver const doomed(std::move(observer)); });
-            break;
-        case 1:
-            EndWhileRunning(*state, faults, [&observer] { observer.Reset(); });
-            break;
-        default:
-        {
-            // Assigning over ends the old binding first; the new one is checked when it ends in turn.
-            auto nextState = std::make_shared<CallbackState>();
-            CObserver next = MakeValueObserver(property, kind(random), nextState, faults);
-            EndWhileRunning(*state, faults, [&observer, &next] { observer = std::move(next); });
-            EndWhileRunning(*nextState, faults, [&observer] { observer.Reset(); });
-            break;
-        }
-        }
-    };
-    {
-        std::vector<ScopedThread> enders;
-        for (unsigned i = 0; i < 2; ++i)
-            enders.emplace_back(
-                [&, i]
-                {
-                    std::mt19937 random(5000 + i);
-                    while (budget.Take())
-                        bindAndEnd(random);
-                });
-    }
-    done.store(true);
-    producer.Join();
+    RunThreads(2,
+               [&](unsigned i)
+               {
+                   std::mt19937 random(5000 + i);
+                   std::uniform_int_distribution<int> kind(0, 4), end(0, 2);
+                   while (budget.Take())
+                   {
+                       auto state = std::make_shared<CallbackState>();
+                       CObserver observer = MakeObserver(property, array, kind(random), state, faults);
+                       if (int const how = end(random); how == 0)
+                           EndWhileRunning(*state, faults,
+                                           [&] { CObserver const doomed(std::move(observer)); });
+                       else if (how == 1)
+                           EndWhileRunning(*state, faults, [&] { observer.Reset(); });
+                       else
+                       {
+                           // Assigning over ends the old binding first; the new one is checked when it ends.
+                           auto nextState = std::make_shared<CallbackState>();
+                           CObserver next = MakeObserver(property, array, kind(random), nextState, faults);
+                           EndWhileRunning(*state, faults, [&] { observer = std::move(next); });
+                           EndWhileRunning(*nextState, faults, [&] { observer.Reset(); });
+                       }
+                   }
+               });
+    producer.Join(); // the enders stopped the budget as they spent it
     ReportBudget("observersEnded", budget);
     EXPECT_EQ(faults.callsAfterEnd.load(), 0u) << "a callback ran after its observer was ended";
     EXPECT_EQ(faults.endsReturnedEarly.load(), 0u) << "ending an observer returned while its callback ran";

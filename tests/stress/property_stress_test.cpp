@@ -10,12 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <memory>
-#include <optional>
 #include <random>
-#include <sstream>
 #include <string>
-#include <vector>
+#include <utility>
 
 using namespace Base;
 using namespace Base::Binding;
@@ -29,28 +26,23 @@ namespace
 /// ThreadSanitizer checks that these are really ordered.
 struct Sequence
 {
-    bool strict = true;        // one input: each value is one more than the last (no gap, no duplicate)
-    std::pair<int, int> read;  // the inputs read before subscribing: the first value is not older
-    std::optional<std::pair<int, int>> last;
-    std::string fault;         // the first fault seen
+    bool strict = true;       // one input: each value is one more than the last (no gap, no duplicate)
+    bool seen = false;        // a value has arrived
+    std::pair<int, int> last; // until one has: the inputs read before subscribing (the first is not older)
+    std::string fault;        // the first fault seen
 
     void See(int a, int b)
     {
-        bool const ok = !last   ? a >= read.first && b >= read.second
-                        : strict ? a == last->first + 1
-                                 : a >= last->first && a <= last->first + 1 && b >= last->second &&
-                                       b <= last->second + 1;
+        bool const ok =
+            !seen    ? a >= last.first && b >= last.second
+            : strict ? a == last.first + 1
+                     : a >= last.first && a <= last.first + 1 && b >= last.second && b <= last.second + 1;
         if (!ok && fault.empty())
-        {
-            std::ostringstream text;
-            text << "(" << a << ", " << b << ") after ";
-            if (last)
-                text << "(" << last->first << ", " << last->second << ")";
-            else
-                text << "reading (" << read.first << ", " << read.second << ") before subscribing";
-            fault = text.str();
-        }
-        last = std::make_pair(a, b);
+            fault = "(" + std::to_string(a) + ", " + std::to_string(b) + ") after (" +
+                    std::to_string(last.first) + ", " + std::to_string(last.second) +
+                    (seen ? ")" : ") read before subscribing");
+        last = {a, b};
+        seen = true;
     }
 };
 } // namespace
@@ -70,69 +62,52 @@ TEST(PropertyStress, SubscriberSeesGapOrDuplicateInValueStream)
     TProperty<int> b(0, owner);
     Budget budget(Scaled(150'000, 30'000));
     FaultLog faults;
-    std::atomic<bool> done{false};
     std::atomic<int> lastSet{0};
 
+    // Counters run until the subscribers have spent the budget.
     auto counter = [&](TProperty<int>& property)
     {
-        int value = 1;
-        for (; !done.load() && budget.TimeLeft(); ++value)
-            property.Set(value);
+        int value = 0;
+        while (budget.TimeLeft())
+            property.Set(++value);
         if (&property == &a)
-            lastSet = value - 1;
+            lastSet = value;
     };
     auto subscriber = [&](unsigned seed)
     {
         std::mt19937 random(seed);
-        std::uniform_int_distribution<int> kind(0, 3);
-        std::uniform_int_distribution<unsigned> hold(0, 3000);
         while (budget.Take())
         {
-            int const chosen = kind(random);
-            auto sequence = std::make_unique<Sequence>();
-            Sequence* const seen = sequence.get();
-            seen->strict = chosen != 3;
-            seen->read.first = a.Get();
-            seen->read.second = chosen == 3 ? b.Get() : seen->read.first;
-            auto const see = [seen](TValueStreamNotification<int> const& notification)
+            unsigned const kind = random() % 4;
+            Sequence seen;
+            seen.strict = kind != 3;
+            seen.last.first = a.Get();
+            seen.last.second = kind == 3 ? b.Get() : seen.last.first;
+            auto const see = [&seen](TValueStreamNotification<int> const& notification)
             {
                 if (notification.value.HasValue())
-                    seen->See(notification.value.value(), notification.value.value());
+                    seen.See(notification.value.value(), notification.value.value());
             };
             CObserver observer;
             CScopedEventSignalConnection connection;
-            if (chosen == 0)
-                observer = TValueChangedObserver<int>(a, [seen](int value) { seen->See(value, value); });
-            else if (chosen == 1)
+            if (kind == 0)
+                observer = TValueChangedObserver<int>(a, [&seen](int value) { seen.See(value, value); });
+            else if (kind == 1)
                 observer = TValueObserver<int>(a, see);
-            else if (chosen == 2) // a raw handler has no target lock: the source's lock alone orders its calls
+            else if (kind == 2) // a raw handler has no target lock: the source's lock alone orders its calls
                 connection = a.ConnectToValueStreamAndNotify(
                     MakeEventSignalHandler<TValueStreamNotification<int> const&>(see));
-            else
-            {
-                TMultiValueBindingSource<int, int> combined(a, b);
-                observer = TValueChangedObserver<int, int>(combined, [seen](int x, int y) { seen->See(x, y); });
-            }
-            BusyPause(hold(random));
+            else // the combined source's handle goes at once
+                observer = TValueChangedObserver<int, int>(TMultiValueBindingSource<int, int>(a, b),
+                                                           [&seen](int x, int y) { seen.See(x, y); });
+            BusyPause(random() % 3001);
             observer.Reset();
             connection = CScopedEventSignalConnection();
-            if (!seen->fault.empty())
-                faults.Add(seen->fault);
-            else if (!seen->last)
-                faults.Add("no value at binding");
+            if (!seen.fault.empty() || !seen.seen)
+                faults.Add(seen.seen ? seen.fault : "no value at binding");
         }
     };
-    {
-        std::vector<ScopedThread> threads;
-        threads.emplace_back([&] { counter(a); });
-        threads.emplace_back([&] { counter(b); });
-        {
-            std::vector<ScopedThread> subscribers;
-            for (unsigned i = 0; i < 3; ++i)
-                subscribers.emplace_back([&subscriber, i] { subscriber(8000 + i); });
-        }
-        done.store(true);
-    }
+    RunThreads(5, [&](unsigned i) { i < 2 ? counter(i == 0 ? a : b) : subscriber(8000 + i); });
 
     ReportBudget("subscriptions", budget);
     EXPECT_EQ(faults.Count(), 0u) << faults.First();

@@ -40,35 +40,25 @@ namespace Orx2Test
 {
 template <class T> using Note = Base::Binding::ArrayChangedNotification<T>;
 
+// Positional, in the notification's field order: it is an aggregate, and -Wextra wants every field given.
 template <class T> Note<T> Changed(std::vector<std::size_t> indices, std::vector<T> values)
 {
-    Note<T> n;
-    n.changedIndices = std::move(indices);
-    n.changedValues = std::move(values);
-    return n;
+    return {0, std::move(indices), std::move(values), {}, {}, Base::Binding::EArrayRemovalKind::None, {}};
 }
 
 template <class T> Note<T> Inserted(std::vector<std::size_t> indices, std::vector<T> values)
 {
-    Note<T> n;
-    n.insertedIndices = std::move(indices);
-    n.insertedValues = std::move(values);
-    return n;
+    return {0, {}, {}, std::move(indices), std::move(values), Base::Binding::EArrayRemovalKind::None, {}};
 }
 
 template <class T> Note<T> Removed(std::vector<std::size_t> indices)
 {
-    Note<T> n;
-    n.removalKind = Base::Binding::EArrayRemovalKind::Indices;
-    n.removedIndices = std::move(indices);
-    return n;
+    return {0, {}, {}, {}, {}, Base::Binding::EArrayRemovalKind::Indices, std::move(indices)};
 }
 
 template <class T> Note<T> Kind(Base::Binding::EArrayRemovalKind kind)
 {
-    Note<T> n;
-    n.removalKind = kind;
-    return n;
+    return {0, {}, {}, {}, {}, kind, {}};
 }
 
 /// Records copies of every notification of an array source's change stream (later changes only).

@@ -1,8 +1,8 @@
 #pragma once
 // One call-counting spy shared by the tests: records every call with its arguments, thread-safe.
 #include <atomic>
-#include <string>
 #include <mutex>
+#include <string>
 #include <tuple>
 #include <vector>
 
@@ -10,8 +10,7 @@ namespace Orx2Test
 {
 /// Records the arguments of every call. `Callback()` returns a callable to hand to a signal, observer
 /// or command; the spy must outlive every use of it.
-template <class... T>
-class CallSpy
+template <class... T> class CallSpy
 {
 public:
     auto Callback()
@@ -73,8 +72,7 @@ private:
 class CallLog
 {
 public:
-    template <class Label>
-    auto Callback(Label label)
+    template <class Label> auto Callback(Label label)
     {
         return [this, label](auto const&...) { Add(label); };
     }
@@ -87,11 +85,6 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_entries;
-    }
-    void Clear()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_entries.clear();
     }
 
 private:

@@ -66,19 +66,6 @@ struct Sticky
     bool operator==(Sticky const& other) const { return value == other.value; }
 };
 
-/// An interface and its implementation, for arrays converted to interface pointers.
-struct IItem
-{
-    virtual ~IItem() = default;
-    virtual int Id() const = 0;
-};
-struct Item : IItem
-{
-    explicit Item(int value) : id(value) {}
-    int Id() const override { return id; }
-    int id;
-};
-
 /// Arms Sticky with two gates for its lifetime.
 struct StickyScope
 {

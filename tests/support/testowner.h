@@ -1,10 +1,8 @@
 #pragma once
 // A minimal owner of properties for tests: counts its PropertyChanged notifications.
-#include "base/orx2basepool/cscopedeventsignalconnection.h"
 #include "base/orx2basepool/tnotifypropertychangedimpl.h"
 #include "base/orx2basepool/tproperty.h"
-
-#include <atomic>
+#include "support/propertychangedcounter.h"
 
 namespace Orx2Test
 {
@@ -16,15 +14,9 @@ class ITestOwner : public Base::INotifyPropertyChanged
 class TestOwner : public Base::TNotifyPropertyChangedImpl<ITestOwner>
 {
 public:
-    TestOwner()
-        : m_counter(GetPropertyChangedEventSignal().Connect(
-              Base::MakeEventSignalHandler<void>([this] { m_changes.fetch_add(1); })))
-    {
-    }
-    int Changes() const { return m_changes.load(); }
+    int Changes() const { return m_counter.Count(); }
 
 private:
-    std::atomic<int> m_changes{0};
-    Base::CScopedEventSignalConnection m_counter;
+    PropertyChangedCounter m_counter{*this};
 };
 } // namespace Orx2Test

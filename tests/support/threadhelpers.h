@@ -38,8 +38,7 @@ private:
 };
 
 /// Polls `condition` until it holds or the time-out passes.
-template <class Condition>
-bool Eventually(Condition&& condition, std::chrono::milliseconds timeout = 10s)
+template <class Condition> bool Eventually(Condition&& condition, std::chrono::milliseconds timeout = 10s)
 {
     auto const deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition())
@@ -51,40 +50,13 @@ bool Eventually(Condition&& condition, std::chrono::milliseconds timeout = 10s)
     return true;
 }
 
-/// Runs `body` on a thread of its own and stops the process, naming `what`, if it has not returned
-/// within the time-out: a thread that waits for itself can be neither joined nor cancelled, and this
-/// way the test fails instead of hanging.
-template <class Body>
-void RunBounded(std::string const& what, Body&& body, std::chrono::milliseconds timeout = 10s)
-{
-    Gate returned;
-    std::thread thread([&] {
-        body();
-        returned.Open();
-    });
-    if (!returned.Wait(timeout))
-    {
-        std::fprintf(stderr, "did not return within %lld ms (deadlock): %s\n",
-                     static_cast<long long>(timeout.count()), what.c_str());
-        std::abort();
-    }
-    thread.join();
-}
-
 /// A thread that is always joined, also when a test assertion returns early.
 class ScopedThread
 {
 public:
-    template <class F>
-    explicit ScopedThread(F&& f) : m_thread(std::forward<F>(f))
-    {
-    }
+    template <class F> explicit ScopedThread(F&& f) : m_thread(std::forward<F>(f)) {}
     ScopedThread(ScopedThread&&) = default;
-    ~ScopedThread()
-    {
-        if (m_thread.joinable())
-            m_thread.join();
-    }
+    ~ScopedThread() { Join(); }
     void Join()
     {
         if (m_thread.joinable())
@@ -94,4 +66,40 @@ public:
 private:
     std::thread m_thread;
 };
+
+/// Aborts the process, naming `what`, when it is not destroyed within `limit` (by default longer than a
+/// stress test's time budget, shorter than the test runner's time-out): a deadlock in a wait that has no
+/// time-out of its own (disconnect-and-wait, a destructor waiting for a callback) then fails the test
+/// with a message instead of hanging until the test runner kills it.
+class Watchdog
+{
+public:
+    explicit Watchdog(std::string what, std::chrono::milliseconds limit = 60s)
+        : m_thread(
+              [this, what = std::move(what), limit]
+              {
+                  if (m_done.Wait(limit))
+                      return;
+                  std::fprintf(stderr, "hung (deadlock?): %s did not finish within %lld ms\n", what.c_str(),
+                               static_cast<long long>(limit.count()));
+                  std::abort();
+              })
+    {
+    }
+    ~Watchdog() { m_done.Open(); } // then the thread is joined
+
+private:
+    Gate m_done;
+    ScopedThread m_thread; // last: started once the gate it waits on exists
+};
+
+/// Runs `body` on a thread of its own and stops the process, naming `what`, if it has not returned
+/// within the time-out: a thread that waits for itself can be neither joined nor cancelled, and this
+/// way the test fails instead of hanging.
+template <class Body>
+void RunBounded(std::string const& what, Body&& body, std::chrono::milliseconds timeout = 10s)
+{
+    Watchdog const watchdog(what, timeout);
+    ScopedThread(std::forward<Body>(body)).Join();
+}
 } // namespace Orx2Test

@@ -17,7 +17,7 @@
 
 namespace Orx2Sim
 {
-/// The named values of the screen ("ModelTab.Allowed", "Area.LowerJaw.Obligatory"), each with the
+/// The named values of the screen ("Area.LowerJaw.IsObligatory", "Calibration.Awaited"), each with the
 /// source whose notifications make a GUI re-read it. Scenarios `expect` them by name, the timeline
 /// shows how they changed, and `--json` writes them all after each step.
 ///

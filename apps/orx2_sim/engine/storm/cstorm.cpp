@@ -476,7 +476,7 @@ private:
     std::shared_ptr<CStormScreen> BuildScreen()
     {
         ++m_screensBuilt;
-        return std::make_shared<CStormScreen>(*m_host, m_census, m_qrText);
+        return std::make_shared<CStormScreen>(*m_host, m_census, m_partsReplaced, m_qrText);
     }
 
     void Engine(Random& random);
@@ -490,6 +490,7 @@ private:
     std::ostream& m_out;
     CFindings m_escaped;
     CStormCensus m_census;
+    std::atomic<std::uint64_t> m_partsReplaced{0}; // counted by the screens' Rebuild, before any screen goes
     std::unique_ptr<CStormWatchdog> m_watchdog;
     std::unique_ptr<CSimHost> m_host;
     std::shared_ptr<Base::TProperty<std::wstring>> m_qrText;
@@ -500,7 +501,6 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<std::uint64_t> m_thumbnailCounter{0};
     std::atomic<std::uint64_t> m_screensBuilt{0};
-    std::atomic<std::uint64_t> m_partsReplaced{0};
     std::atomic<std::uint64_t> m_caseChanges{0};
     std::atomic<std::uint64_t> m_screensDestroyed{0};
     std::deque<SWorker> m_workers;
@@ -640,7 +640,6 @@ void CStorm::Teardown(Random& random)
     else if (screen)
     {
         screen->Rebuild(static_cast<CStormScreen::EPart>(random() % static_cast<unsigned>(CStormScreen::EPart::Count)));
-        ++m_partsReplaced;
     }
 }
 
@@ -819,7 +818,10 @@ int CStorm::Run()
     m_watchdog->Beat(mainSlot);
 
     // Single-threaded from here: the host is quiet.
-    Check("no thread made no progress for " + std::to_string(kWatchdogLimit.count()) + " s", {}, "");
+    std::vector<std::string> idle;
+    if (m_options.teardown && m_partsReplaced == 0)
+        idle.push_back("the teardown thread replaced no part of the screen");
+    Check("no thread made no progress for " + std::to_string(kWatchdogLimit.count()) + " s", idle, "");
     if (!GetScreen())
         std::atomic_store(&m_screen, BuildScreen());
     m_gui->Follow(GetScreen()->GetGui());
@@ -829,6 +831,8 @@ int CStorm::Run()
         unsigned int const running = Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get();
         if (running != 0)
             locks.push_back(std::to_string(running) + " GUI-locking commands still count as running");
+        if (m_options.plantStaleLock)
+            GetScreen()->GetGui()->GetLockGui()->GetLockCount().Set(1);
         auto const lock = GetScreen()->GetGui()->GetLockGUIConfiguration().Get();
         if (lock && lock->GetLockCount().Get() != 0)
             locks.push_back("the lock-GUI view model shows " + std::to_string(lock->GetLockCount().Get()));

@@ -13,6 +13,9 @@ struct SStormOptions
     unsigned engineThreads = 2; ///< 1 to 8
     bool gui = true;            ///< a GUI thread follows the screen and acts on it
     bool teardown = true;       ///< a thread replaces, empties and destroys screens
+    /// For testing the storm's own checks: the lock-GUI view model is left showing a lock when they run,
+    /// a fault they must report.
+    bool plantStaleLock = false;
 
     /// Reads a thread list, "engine=3,gui=0,teardown=1": the kinds named take the given counts, the
     /// others keep theirs. Throws std::invalid_argument saying what is wrong.

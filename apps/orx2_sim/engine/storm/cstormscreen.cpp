@@ -83,9 +83,9 @@ CStormScreen::SCalibration::~SCalibration()
     driver.reset(); // it holds the view models and answers into them
 }
 
-CStormScreen::CStormScreen(CSimHost& host, CStormCensus& census,
+CStormScreen::CStormScreen(CSimHost& host, CStormCensus& census, std::atomic<std::uint64_t>& partsReplaced,
                            std::shared_ptr<Base::TProperty<std::wstring>> qrText)
-    : m_host(host), m_census(census), m_qrText(std::move(qrText))
+    : m_host(host), m_census(census), m_partsReplaced(partsReplaced), m_qrText(std::move(qrText))
 {
     m_gui = host.MakeGuiConfiguration();
     census.Add("GuiConfiguration", m_gui);
@@ -131,6 +131,7 @@ void CStormScreen::Rebuild(EPart part)
 {
     std::lock_guard<std::mutex> const lock(m_rebuildMutex);
     Publish(part);
+    ++m_partsReplaced;
 }
 
 void CStormScreen::Publish(EPart part)

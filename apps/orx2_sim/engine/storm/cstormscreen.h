@@ -11,6 +11,7 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -89,8 +90,9 @@ public:
     };
 
     /// Builds every part and publishes it. The QR code's commands write `qrText` and the host's
-    /// selected area. Throws what the library's constructors throw.
-    CStormScreen(CSimHost& host, CStormCensus& census,
+    /// selected area; `partsReplaced` counts every part Rebuild replaces. Throws what the library's
+    /// constructors throw.
+    CStormScreen(CSimHost& host, CStormCensus& census, std::atomic<std::uint64_t>& partsReplaced,
                  std::shared_ptr<Base::TProperty<std::wstring>> qrText);
     ~CStormScreen();
     CStormScreen(CStormScreen const&) = delete;
@@ -125,6 +127,7 @@ private:
 
     CSimHost& m_host;
     CStormCensus& m_census;
+    std::atomic<std::uint64_t>& m_partsReplaced;
     std::shared_ptr<Base::TProperty<std::wstring>> const m_qrText;
     std::mutex m_rebuildMutex; // one rebuild or case change at a time
     std::shared_ptr<ReferenceHost::CGuiConfiguration> m_gui;
