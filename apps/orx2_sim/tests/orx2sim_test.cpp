@@ -2,7 +2,10 @@
 // one step, record and replay across processes, the prompt on standard input; and the engine's
 // completion of words at the prompt.
 #include "engine/ccommandsignatures.h"
+#include "engine/cpropertycatalog.h"
+#include "engine/csimhost.h"
 #include "engine/csimulator.h"
+#include "engine/simmodules.h"
 #include "engine/modules/ckeysmodule.h"
 #include "session/csessionfile.h"
 
@@ -442,3 +445,26 @@ TEST(Orx2SimEngine, AKeyIsACapitalADigitAFunctionKeyANumberOrANamedKeyAndNothing
         EXPECT_FALSE(CKeysModule::ParseKey(bad).has_value()) << "'" << bad << "'";
 }
 } // namespace
+
+// The storm's GUI declares a screen's values and connects to their sources a moment later, while a
+// teardown may replace the area panel: the connections then reached the thumbnail bar that went.
+TEST(Orx2SimEngine, ASourceConnectedAfterItsPanelWentFollowsThePanelTheSlotHoldsNow)
+{
+    Orx2Sim::CSimHost const host;
+    auto const gui = host.MakeGuiConfiguration();
+    auto panel = host.MakeAreaPanel();
+    gui->GetAreaConfiguration().Set(panel->GetAreaViewModel());
+    Orx2Sim::CPropertyCatalog catalog;
+    Orx2Sim::DeclareScreen(catalog, Orx2Sim::SSimScreen{host, *gui});
+    auto const next = host.MakeAreaPanel();
+    gui->GetAreaConfiguration().Set(next->GetAreaViewModel());
+    panel.reset();
+
+    int notified = 0;
+    std::vector<std::shared_ptr<void>> connections;
+    for (auto const& source : catalog.GetSources())
+        connections.push_back(source.subscribe([&notified] { ++notified; }));
+    next->GetThumbnails(Base::EAreaItems::LowerJaw).Add(L"1", 1, CStringW(L"LowerJaw-1"));
+    EXPECT_GT(notified, 0) << "the bar the slot holds now";
+    EXPECT_EQ(Json::array({"LowerJaw-1"}), catalog.Find("Area.LowerJaw.Thumbnails")->read());
+}

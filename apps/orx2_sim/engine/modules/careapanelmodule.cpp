@@ -1,6 +1,7 @@
 #include "careapanelmodule.h"
 
 #include "../ccommandsignatures.h"
+#include "../describedvalues.h"
 #include "../makesimulatorcommand.h"
 
 #include "base/orx2basepool/cscopedeventsignalconnection.h"
@@ -175,20 +176,34 @@ void CAreaPanelModule::Stop()
 void CAreaPanelModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen const& screen)
 {
     Base::IGuiConfiguration const& gui = screen.gui;
+    CPropertyCatalog::Subscribe const panelChanges = [&gui](Notify notify)
+    { return Observe(gui.GetAreaConfiguration(), std::move(notify)); };
     for (EAreaItems const area : RealAreas())
     {
         std::string const name = AreaText(area);
-        // The GUI re-reads the bar when its array changes and a thumbnail when that one notifies.
+        // The GUI re-reads the bar when its array changes and a thumbnail when that one notifies. Each
+        // connection is made to the bar the area slot leads to then, and made anew when the slot is
+        // filled anew: a GUI that connects later than it declared must not reach a bar that went.
         std::vector<std::size_t> sources;
         if (auto const bar = Bar(gui, area))
         {
-            ThumbnailArray const& thumbnails = bar->GetThumbnailsArrayBindingSource();
-            sources = {catalog.AddArraySource("ThumbnailBar." + name, thumbnails),
-                       catalog.AddSource(
-                           "Thumbnails." + name, "PropertyChanged",
-                           [&thumbnails](CPropertyCatalog::Notify notify) -> std::shared_ptr<void>
-                           { return std::make_shared<CThumbnailsConnection>(thumbnails, std::move(notify)); },
-                           &thumbnails)};
+            void const* const identity = &bar->GetThumbnailsArrayBindingSource();
+            auto const connect = [&gui, area](auto make)
+            {
+                return [&gui, area, make](Notify const& notify) -> std::shared_ptr<void>
+                {
+                    auto const now = Bar(gui, area);
+                    return now ? make(now->GetThumbnailsArrayBindingSource(), notify) : nullptr;
+                };
+            };
+            sources = {Described::AddFollowingSource(
+                           catalog, "ThumbnailBar." + name, "ArrayChanged", identity, panelChanges,
+                           connect([](ThumbnailArray const& thumbnails, Notify const& notify)
+                                   { return Observe(thumbnails, notify); })),
+                       Described::AddFollowingSource(
+                           catalog, "Thumbnails." + name, "PropertyChanged", identity, panelChanges,
+                           connect([](ThumbnailArray const& thumbnails, Notify const& notify)
+                                   { return std::make_shared<CThumbnailsConnection>(thumbnails, notify); }))};
         }
         catalog.AddProperty(
             "Area." + name + ".Thumbnails", sources, [&gui, area] { return BitmapIds(gui, area, false); },
