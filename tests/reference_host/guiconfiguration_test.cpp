@@ -33,7 +33,7 @@ TEST_F(GuiStartup, KeysAndTheFootSwitchReachTheCurrentServiceAsTheKeyTableSaysAn
     configuration.setupKeyboardAndFootControl(service);
     configuration.Set3dVisualizationSink(sink); // once the renderer exists
     EXPECT_EQ(sink, configuration.GetScene()->Get3dVisualizationSink().Get());
-    auto const keys = configuration.GetCaptureKeysConfiguration().Get(); // the GUI hands keys over to it
+    auto keys = configuration.GetCaptureKeysConfiguration().Get(); // the GUI hands keys over to it
 
     // The space bar, A, NumPlus, F7 and the minus key are the keys scenario's; here the keys around them.
     // Each key command's execution is journalled as every command's is (the command suite's concern). A
@@ -68,7 +68,8 @@ TEST_F(GuiStartup, KeysAndTheFootSwitchReachTheCurrentServiceAsTheKeyTableSaysAn
         << "results must be released at once and never waited on";
 
     // A second setup takes over: the foot switch, which the keys scenario drives, finds the new commands
-    // by name. A gone service is neither called nor kept.
+    // by name once the GUI let the first keys go. A gone service is neither called nor kept.
+    keys.reset();
     auto second = std::make_shared<CAcquisitionService>();
     configuration.setupKeyboardAndFootControl(second);
     ReferenceHost::CFootSwitch const footSwitch;
