@@ -11,7 +11,7 @@
 using namespace Base;
 using namespace Orx2Test;
 
-TEST(SharedMutex, ReadersShareAndExcludeWriters)
+TEST(SharedMutex, ReadersShareAndExcludeWritersAlsoAfterADowngrade)
 {
     CSharedMutex mutex;
     CSharedLock first(mutex);
@@ -23,14 +23,7 @@ TEST(SharedMutex, ReadersShareAndExcludeWriters)
     EXPECT_TRUE(mutex.try_lock());
     // While a writer is inside, a reader try-lock fails at once.
     EXPECT_FALSE(CSharedLock(mutex, std::try_to_lock).owns_lock());
-    mutex.unlock();
-}
-
-TEST(SharedMutex, DowngradeKeepsWritersOutUntilTheReaderLeaves)
-{
-    CSharedMutex mutex;
-    mutex.lock();
-    mutex.unlock_and_lock_shared();
+    mutex.unlock_and_lock_shared(); // a downgraded writer keeps writers out until it leaves
     EXPECT_FALSE(mutex.try_lock());
     EXPECT_TRUE(CSharedLock(mutex, std::try_to_lock).owns_lock());
     mutex.unlock_shared();

@@ -27,88 +27,64 @@ struct Logged
 };
 } // namespace
 
-TEST(ArrayPropertyTable, SetReportsDifferingPositionsAndTheTail)
+// Each row starts from `initial`: a Set reports the positions that differ and the tail, SetAt and
+// SetRange replace or grow with default elements, insertions report their positions with the default
+// fill, removals their old positions; what is not there is ignored, but Set is never a no-op.
+TEST(ArrayProperty, EveryEditReportsExactlyWhatChanged)
 {
-    Logged a(Vec{1, 2, 3});
-    a.property.Set(Vec{1, 9});
-    EXPECT_EQ(a.property.GetValues(), (Vec{1, 9}));
-    Note<int> shrink = Changed<int>({1}, {9});
-    shrink.removalKind = K::Indices;
-    shrink.removedIndices = {2};
-    a.property.Set(Vec{1, 9, 7, 8});
-    a.property.Set(Vec{1, 9, 7, 8}); // identical: still a notification, with nothing in it
-    a.property.Set(Vec{});
-    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{shrink, Inserted<int>({2, 3}, {7, 8}), Note<int>{},
-                                                     Removed<int>({0, 1, 2, 3})}));
-    a.log.Clear();
-    a.property.Set(Vec{}); // empty to empty: Set is never a no-op
-    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{Note<int>{}}));
-}
-
-TEST(ArrayPropertyTable, SetAtAndSetRangeReplaceOrGrowWithDefaultElements)
-{
-    Logged a(Vec{4, 5});
-    a.property.SetAt(1, 5); // equal value: still reported
-    a.property.SetAt(5, 9);
-    EXPECT_EQ(a.property.GetValues(), (Vec{4, 5, 0, 0, 0, 9}));
-    a.property.SetAt(6, 1); // right at the end: no gap
-    EXPECT_EQ(a.log.Notes(),
-              (std::vector<Note<int>>{Changed<int>({1}, {5}), Inserted<int>({2, 3, 4, 5}, {0, 0, 0, 9}),
-                                      Inserted<int>({6}, {1})}));
-
-    Logged b(Vec{1, 2, 3});
-    b.property.SetRange(1, Vec{});
-    b.property.SetRange(0, Vec{7, 8});
-    b.property.SetRange(2, Vec{5, 6});
-    b.property.SetRange(6, Vec{4});
-    EXPECT_EQ(b.property.GetValues(), (Vec{7, 8, 5, 6, 0, 0, 4}));
-    Note<int> straddle = Changed<int>({2}, {5});
-    straddle.insertedIndices = {3};
-    straddle.insertedValues = {6};
-    EXPECT_EQ(b.log.Notes(), (std::vector<Note<int>>{Changed<int>({0, 1}, {7, 8}), straddle,
-                                                     Inserted<int>({4, 5, 6}, {0, 0, 4})}));
-}
-
-TEST(ArrayPropertyTable, InsertionsReportTheirPositionsIncludingTheDefaultFill)
-{
-    Logged a(Vec{1, 2});
-    a.property.Insert(0, 5);
-    a.property.Insert(4, 6); // beyond the end: one default element first
-    a.property.InsertRange(1, Vec{8, 9});
-    a.property.InsertRange(1, Vec{});
-    a.property.Append(Vec{});
-    a.property.Append(Vec{3, 4});
-    a.property.Add(7);
-    EXPECT_EQ(a.property.GetValues(), (Vec{5, 8, 9, 1, 2, 0, 6, 3, 4, 7}));
-    EXPECT_EQ(a.log.Notes(),
-              (std::vector<Note<int>>{Inserted<int>({0}, {5}), Inserted<int>({3, 4}, {0, 6}),
-                                      Inserted<int>({1, 2}, {8, 9}), Inserted<int>({7, 8}, {3, 4}),
-                                      Inserted<int>({9}, {7})}));
-    a.log.Clear();
-    a.property.InsertRange(12, Vec{1}); // gap of two
-    EXPECT_EQ(a.log.Notes(), (std::vector<Note<int>>{Inserted<int>({10, 11, 12}, {0, 0, 1})}));
-}
-
-TEST(ArrayPropertyTable, RemovalsReportOldPositionsAndIgnoreWhatIsNotThere)
-{
-    Logged a(Vec{1, 2, 3, 4, 5, 6});
-    a.property.RemoveAt(6);
-    a.property.RemoveRange(6, 9);
-    a.property.RemoveRange(2, 2);
-    a.property.RemoveAt(0);
-    a.property.RemoveRange(1, 100);
-    EXPECT_EQ(a.property.GetValues(), (Vec{2}));
-    a.property.RemoveLast();
-    a.property.RemoveLast();
-    a.property.Clear();
-    EXPECT_EQ(a.log.Notes(),
-              (std::vector<Note<int>>{Removed<int>({0}), Removed<int>({1, 2, 3, 4}), Removed<int>({0})}));
-
-    Logged b(Vec{1, 2, 3});
-    b.property.RemoveRange(1, 100);
-    b.property.Clear();
-    EXPECT_EQ(b.log.Notes(), (std::vector<Note<int>>{Removed<int>({1, 2}), Kind<int>(K::All)}));
-    EXPECT_EQ(b.property.GetSize(), 0u);
+    struct Row
+    {
+        char const* edits;
+        Vec initial;
+        std::function<void(TArrayProperty<int>&)> edit;
+        Vec values;
+        std::vector<Note<int>> notes;
+    };
+    std::vector<Row> const rows = {
+        {"Set, shrinking", {1, 2, 3}, [](auto& p) { p.Set({1, 9}); }, {1, 9},
+         {{0, {1}, {9}, {}, {}, K::Indices, {2}}}},
+        {"Set, growing, equal, emptying, empty again", {1, 9},
+         [](auto& p) { p.Set({1, 9, 7, 8}); p.Set({1, 9, 7, 8}); p.Set({}); p.Set({}); }, {},
+         {Inserted<int>({2, 3}, {7, 8}), Note<int>{}, Removed<int>({0, 1, 2, 3}), Note<int>{}}},
+        {"SetAt, an equal value and beyond the end", {4, 5}, [](auto& p) { p.SetAt(1, 5); p.SetAt(5, 9); },
+         {4, 5, 0, 0, 0, 9}, {Changed<int>({1}, {5}), Inserted<int>({2, 3, 4, 5}, {0, 0, 0, 9})}},
+        {"SetAt right at the end: no gap", {4, 5}, [](auto& p) { p.SetAt(2, 1); }, {4, 5, 1},
+         {Inserted<int>({2}, {1})}},
+        {"SetRange, empty, inside, straddling the end, beyond it", {1, 2, 3},
+         [](auto& p) { p.SetRange(1, {}); p.SetRange(0, {7, 8}); p.SetRange(2, {5, 6}); p.SetRange(6, {4}); },
+         {7, 8, 5, 6, 0, 0, 4},
+         {Changed<int>({0, 1}, {7, 8}), {0, {2}, {5}, {3}, {6}, K::None, {}},
+          Inserted<int>({4, 5, 6}, {0, 0, 4})}},
+        {"Insert (beyond the end: one default element first), InsertRange, Append, Add", {1, 2},
+         [](auto& p)
+         {
+             p.Insert(0, 5); p.Insert(4, 6);
+             p.InsertRange(1, {8, 9}); p.InsertRange(1, {}); p.Append({}); p.Append({3, 4}); p.Add(7);
+         },
+         {5, 8, 9, 1, 2, 0, 6, 3, 4, 7},
+         {Inserted<int>({0}, {5}), Inserted<int>({3, 4}, {0, 6}), Inserted<int>({1, 2}, {8, 9}),
+          Inserted<int>({7, 8}, {3, 4}), Inserted<int>({9}, {7})}},
+        {"InsertRange with a gap of two", {1}, [](auto& p) { p.InsertRange(3, {1}); }, {1, 0, 0, 1},
+         {Inserted<int>({1, 2, 3}, {0, 0, 1})}},
+        {"RemoveAt, RemoveRange, also of what is not there", {1, 2, 3, 4, 5, 6},
+         [](auto& p)
+         {
+             p.RemoveAt(6); p.RemoveRange(6, 9); p.RemoveRange(2, 2);
+             p.RemoveAt(0); p.RemoveRange(1, 9);
+         },
+         {2}, {Removed<int>({0}), Removed<int>({1, 2, 3, 4})}},
+        {"RemoveLast until empty, Clear of an empty array", {2},
+         [](auto& p) { p.RemoveLast(); p.RemoveLast(); p.Clear(); }, {}, {Removed<int>({0})}},
+        {"Clear", {1, 2, 3}, [](auto& p) { p.RemoveRange(1, 100); p.Clear(); }, {},
+         {Removed<int>({1, 2}), Kind<int>(K::All)}},
+    };
+    for (Row const& row : rows)
+    {
+        Logged a(row.initial);
+        row.edit(a.property);
+        EXPECT_EQ(a.property.GetValues(), row.values) << row.edits;
+        EXPECT_EQ(a.log.Notes(), row.notes) << row.edits;
+    }
 }
 
 TEST(ArrayProperty, DestructionAnnouncesTheEndWhileTheArrayReadsEmpty)

@@ -141,7 +141,7 @@ Shown ReadAll(IDescribedPanel& panel)
 
 using Description = Orx2Test::CommandEnvironment;
 
-TEST_F(Description, AGenericVisitorReadsEveryKindInTheDescribedOrder)
+TEST_F(Description, AGenericVisitorReadsEveryKindInOrderSubscribesAndExecutesTheCommandInstalledNow)
 {
     Panel panel;
     panel.entries.Set({4, 5, 6});
@@ -150,11 +150,7 @@ TEST_F(Description, AGenericVisitorReadsEveryKindInTheDescribedOrder)
                          {"Close", "empty"},       {"Child", "1"},         {"Pair", "12"},
                          {"Closed", "event"}};
     EXPECT_EQ(expected, ReadAll(panel));
-}
 
-TEST_F(Description, SubscribesToTheSourcesAndExecutesTheCommandInstalledNow)
-{
-    Panel panel;
     auto const& members = TDescription<IDescribedPanel>::Members();
     std::vector<bool> seen;
     Binding::TValueChangedObserver<bool> const visible(std::get<0>(members).Source(panel),

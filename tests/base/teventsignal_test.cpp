@@ -31,32 +31,26 @@ auto Logs(CallLog& calls, std::string name)
 }
 } // namespace
 
-TEST(EventSignal, HandlersRunInConnectionOrderWithTheArguments)
+// An exception from a handler leaves the fire: the handlers after it are not called in that fire.
+TEST(EventSignal, HandlersRunInConnectionOrderAndAThrowReachesTheCallerLeavingTheSignalUsable)
 {
     TEventSignal<void>().Fire(); // without handlers: nothing
     TEventSignal<int const&, std::string const&> signal;
     EXPECT_THROW(signal.Connect(nullptr), OrxException);
     CallLog log;
-    CScopedEventSignalConnection a = ConnectLambda(signal, log.Callback("A"));
-    CScopedEventSignalConnection b = ConnectLambda(signal, log.Callback("B"));
-    CScopedEventSignalConnection c =
-        ConnectLambda(signal, [&](int v, std::string const& s) { log.Add("C" + std::to_string(v) + s); });
+    auto const logs = [&log](char const* name)
+    { return [&log, name](int v, std::string const& s) { log.Add(name + std::to_string(v) + s); }; };
+    auto const a = ConnectLambda(signal, logs("a"));
+    auto const b = ConnectLambda(signal, [](int fire, std::string const&) {
+        if (fire == 1)
+            throw std::runtime_error("boom");
+    });
+    auto const c = ConnectLambda(signal, logs("c"));
+    EXPECT_THROW(signal.Fire(1, "x"), std::runtime_error);
     signal.Fire(7, "seven");
-    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"A", "B", "C7seven"}));
-}
-
-// A handler the list owns alone goes with its disconnect too: the churn test below counts them.
-TEST(EventSignal, SharedHandlerIsReleasedWhenItLeavesTheList)
-{
-    TEventSignal<void> signal;
-    auto token = std::make_shared<int>(0);
-    std::weak_ptr<int> watch = token;
-    auto connection = signal.Connect(
-        std::shared_ptr<IEventSignalHandlerWithConnection<void>>(MakeEventSignalHandler<void>([token] {})));
-    token.reset();
-    EXPECT_FALSE(watch.expired());
-    connection->Disconnect();
-    EXPECT_TRUE(watch.expired());
+    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"a1x", "a7seven", "c7seven"}));
+    // The throwing call was ended: waiting on its connection does not block.
+    b->DisconnectAndWaitForHandlersToFinish();
 }
 
 TEST(EventSignal, HandlersDisconnectedDuringAFireAreSkippedTheFireGoesOnAndTheyGoWhenItEnds)
@@ -65,16 +59,19 @@ TEST(EventSignal, HandlersDisconnectedDuringAFireAreSkippedTheFireGoesOnAndTheyG
     auto token = std::make_shared<int>(0);
     std::weak_ptr<int> watch = token;
     CallLog log;
-    std::shared_ptr<IEventSignalConnection> seen, later;
+    std::shared_ptr<IEventSignalConnection> seen, later, shared;
     bool aliveInsideTheFire = false;
     auto const self = signal.Connect(MakeEventSignalHandlerWithConnection<void>([&](auto const& connection) {
         log.Add("self");
         seen = connection;
         connection->Disconnect();
         later->Disconnect();
-        aliveInsideTheFire = !watch.expired(); // the fire still lists it
+        shared->Disconnect();
+        aliveInsideTheFire = !watch.expired(); // the fire still lists them
     }));
-    later = ConnectLambda(signal, [token, &log] { log.Add("later"); });
+    later = ConnectLambda(signal, [token, &log] { log.Add("later"); }); // owned by the list alone
+    shared = signal.Connect(std::shared_ptr<IEventSignalHandlerWithConnection<void>>(
+        MakeEventSignalHandler<void>([token, &log] { log.Add("shared"); })));
     auto const next = ConnectLambda(signal, log.Callback("next"));
     token.reset();
     signal.Fire();
@@ -113,8 +110,8 @@ TEST(EventSignal, FireHoldingTheListKeepsEveryLaterChangeAlive)
     }
 }
 
-// A watched object is alive while it is owned, whatever pointer its owner stores.
-TEST(EventSignal, ExpiredWatchStopsCallsWithoutDisconnecting)
+// A watched object is alive while it is owned, whatever pointer its owner stores; a call holds it.
+TEST(EventSignal, ExpiredWatchStopsCallsWithoutDisconnectingAndARunningCallKeepsItAlive)
 {
     std::vector<std::pair<char const*, std::shared_ptr<void>>> cases = {
         {"an object", std::make_shared<int>(1)},
@@ -122,61 +119,26 @@ TEST(EventSignal, ExpiredWatchStopsCallsWithoutDisconnecting)
         {"an aliasing pointer that stores null", std::shared_ptr<int>(std::make_shared<int>(1), nullptr)},
         {"a lifetime token made from nullptr", std::shared_ptr<void>(nullptr, [](void*) {})},
     };
-    for (auto& [what, owner] : cases)
+    for (auto& row : cases)
     {
-        SCOPED_TRACE(what);
+        SCOPED_TRACE(row.first);
         TEventSignal<void> signal;
-        CountSpy spy;
-        auto connection = ConnectLambda(signal, spy.Callback());
-        connection->DisconnectWhenExpired(owner);
+        std::weak_ptr<void> const watch = row.second;
+        int calls = 0;
+        bool aliveInside = false;
+        auto connection = ConnectLambda(signal, [&] {
+            ++calls;
+            row.second.reset(); // the last outside owner goes away during the call
+            aliveInside = !watch.expired();
+        });
+        connection->DisconnectWhenExpired(row.second);
         signal.Fire();
-        EXPECT_EQ(spy.Count(), 1);
-        owner.reset();
         signal.Fire();
-        EXPECT_EQ(spy.Count(), 1);
+        EXPECT_EQ(calls, 1);
+        EXPECT_TRUE(aliveInside);
+        EXPECT_TRUE(watch.expired());
         EXPECT_EQ(signal.GetHandlerCount(), 1u);
     }
-}
-
-TEST(EventSignal, WatchedObjectIsKeptAliveDuringTheCall)
-{
-    TEventSignal<void> signal;
-    auto watched = std::make_shared<int>(1);
-    std::weak_ptr<int> weak = watched;
-    bool aliveInside = false;
-    auto connection = ConnectLambda(signal, [&] {
-        watched.reset(); // the last outside owner goes away during the call
-        aliveInside = !weak.expired();
-    });
-    connection->DisconnectWhenExpired(watched);
-    signal.Fire();
-    EXPECT_TRUE(aliveInside);
-    EXPECT_TRUE(weak.expired());
-}
-
-TEST(EventSignal, ExceptionFromHandlerReachesTheCallerAndTheSignalStaysUsable)
-{
-    TEventSignal<int> signal;
-    CallLog log;
-    auto a = ConnectLambda(signal, Logs(log, "a"));
-    auto b = ConnectLambda(signal, [](int fire) {
-        if (fire == 1)
-            throw std::runtime_error("boom");
-    });
-    auto c = ConnectLambda(signal, Logs(log, "c"));
-    EXPECT_THROW(signal.Fire(1), std::runtime_error);
-    signal.Fire(2);
-    EXPECT_EQ(log.Entries(), (std::vector<std::string>{"a1", "a2", "c2"}));
-    // The throwing call was ended: waiting on its connection does not block.
-    b->DisconnectAndWaitForHandlersToFinish();
-}
-
-TEST(EventSignal, DisconnectAfterTheSignalIsGoneIsHarmless)
-{
-    auto const connection = ConnectLambda(TEventSignal<int>(), [](int) {});
-    connection->Disconnect();
-    connection->Disconnect();
-    connection->DisconnectAndWaitForHandlersToFinish();
 }
 
 // The handover action runs under the handler-list lock; on its own thread it may use the signal.

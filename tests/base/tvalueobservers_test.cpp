@@ -1,8 +1,12 @@
+#include "base/orx2basepool/tarraychangeobserver.h"
+#include "base/orx2basepool/tarrayproperty.h"
+#include "base/orx2basepool/tfullarrayobserver.h"
 #include "base/orx2basepool/tmultivaluebindingsource.h"
 #include "base/orx2basepool/tproperty.h"
 #include "base/orx2basepool/tvaluechangedobserver.h"
 #include "base/orx2basepool/tvalueobserver.h"
 #include "base/orx2basepool/tvaluestreamobserver.h"
+#include "support/arraynotifications.h"
 #include "support/callspy.h"
 #include "support/heldcallback.h"
 #include "support/testowner.h"
@@ -36,23 +40,6 @@ TEST(ValueObservers, ChangedAndWholeObserversGetTheValueAtBindingOnlyTheWholeOne
     EXPECT_EQ(owner.Changes(), 1);
 }
 
-TEST(ValueObservers, MoveAssigningANewObserverEndsTheOldBinding)
-{
-    TValueBindingSource<int> first(0), second(0);
-    CallSpy<int> spy;
-    TValueChangedObserver<int> member(first, spy.Callback());
-    member = TValueChangedObserver<int>(second, spy.Callback());
-    spy.Clear();
-    first.Set(1);
-    EXPECT_EQ(spy.Count(), 0u);
-    second.Set(2);
-    EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<int>>{{2}}));
-    member.Reset();
-    EXPECT_FALSE(member.IsBound());
-    second.Set(3);
-    EXPECT_EQ(spy.Count(), 1u);
-}
-
 // Value, combined and array sources all connect-and-notify through one step, which disconnects again
 // when that first call throws.
 TEST(ValueObservers, ExceptionFromTheFirstCallbackLeavesNothingConnected)
@@ -67,64 +54,78 @@ TEST(ValueObservers, ExceptionFromTheFirstCallbackLeavesNothingConnected)
     EXPECT_EQ(later.Count(), 1);
 }
 
-TEST(ValueObservers, CallbackThatDestroysItsOwnObserverWaitsForItself)
+// Value and array observers alike.
+TEST(Observers, CallbackThatDestroysItsOwnObserverWaitsForItself)
 {
-    RunBounded("a callback that resets its own observer", [] {
+    RunBounded("a value and an array callback that reset their own observers", [] {
         TestOwner owner;
         TProperty<int> property(0, owner);
-        int calls = 0;
-        TValueStreamObserver<int> observer;
-        observer = TValueStreamObserver<int>(property, [&](int) {
-            ++calls;
-            observer.Reset();
+        TArrayProperty<int> array;
+        int valueCalls = 0;
+        int arrayCalls = 0;
+        TValueStreamObserver<int> value;
+        TArrayObserver<int> whole;
+        value = TValueStreamObserver<int>(property, [&](int) {
+            ++valueCalls;
+            value.Reset();
+        });
+        whole = MakeFullArrayObserver(array, [&](std::vector<int> const& values) {
+            if (!values.empty() && ++arrayCalls == 1)
+                whole.Reset();
         });
         property.Set(1);
         property.Set(2);
-        EXPECT_EQ(calls, 1);
+        array.Add(1);
+        array.Add(2);
+        EXPECT_EQ(valueCalls, 1);
+        EXPECT_EQ(arrayCalls, 1);
     });
 }
 
-TEST(ValueObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
+TEST(ObserversThreads, DestroyingAnObserverWaitsForItsRunningCallback)
 {
     TValueBindingSource<int> source(0);
-    HeldCallback held;
-    auto observer = std::make_unique<TValueStreamObserver<int>>(source, [&](int) { held.Hold(); });
-    held.ExpectDestroyWaits([&] { source.Set(1); }, [&] { observer.reset(); });
+    TArrayProperty<int> array;
+    HeldCallback heldValue, heldArray;
+    auto value = std::make_unique<TValueStreamObserver<int>>(source, [&](int) { heldValue.Hold(); });
+    auto changes = std::make_unique<TArrayObserver<int>>(
+        MakeArrayChangeObserver(array, [&](Note<int> const& n) {
+            if (!n.insertedIndices.empty())
+                heldArray.Hold();
+        }));
+    heldValue.ExpectDestroyWaits([&] { source.Set(1); }, [&] { value.reset(); });
+    heldArray.ExpectDestroyWaits([&] { array.Add(1); }, [&] { changes.reset(); });
     source.Set(2);
-    EXPECT_EQ(held.Calls(), 1);
+    array.Add(1);
+    EXPECT_EQ(heldValue.Calls(), 1);
+    EXPECT_EQ(heldArray.Calls(), 1);
 }
 
-TEST(MultiValueSource, CombinesBothInputsAndNotifiesOnEveryInputNotification)
+// The combined source lives while anyone is connected, also after its handle is gone.
+TEST(MultiValueSource, CombinesBothInputsNotifiesOnEveryInputNotificationAndOutlivesItsHandle)
 {
     TestOwner owner;
     TProperty<bool> a(false, owner);
     TProperty<int> b(1, owner);
-    TMultiValueBindingSource<bool, int> combined(a, b);
-    EXPECT_EQ(combined.GetValue(), std::make_tuple(false, 1));
     CallSpy<bool, int> spy;
-    TValueChangedObserver<bool, int> observer(combined, spy.Callback());
+    TValueChangedObserver<bool, int> observer;
     CountSpy streamed; // connected without the current value
-    auto connection = combined.ConnectToValueStream(
-        MakeEventSignalHandler<TValueStreamNotification<std::tuple<bool, int>> const&>(
-            [&](auto const&) { streamed.Callback()(); }));
+    CScopedEventSignalConnection connection;
+    {
+        TMultiValueBindingSource<bool, int> combined(a, b);
+        EXPECT_EQ(combined.GetValue(), std::make_tuple(false, 1));
+        observer = TValueChangedObserver<bool, int>(combined, spy.Callback());
+        connection = combined.ConnectToValueStream(
+            MakeEventSignalHandler<TValueStreamNotification<std::tuple<bool, int>> const&>(
+                [&](auto const&) { streamed.Callback()(); }));
+    }
     a.Set(true);
     b.Set(2);
     EXPECT_EQ(spy.Calls(), (std::vector<std::tuple<bool, int>>{{false, 1}, {true, 1}, {true, 2}}));
     EXPECT_EQ(streamed.Count(), 2);
-}
-
-TEST(MultiValueSource, StaysAliveWhileConnectedAfterItsHandleIsGone)
-{
-    TValueBindingSource<bool> a(false), b(false);
-    CallSpy<bool, bool> spy;
-    TValueChangedObserver<bool, bool> observer;
-    {
-        TMultiValueBindingSource<bool, bool> combined(a, b);
-        observer = TValueChangedObserver<bool, bool>(combined, spy.Callback());
-    }
-    a.Set(true);
-    EXPECT_EQ(spy.Last(), std::make_tuple(true, false));
-    observer.Reset(); // the last connection goes: the combined source dies and leaves its inputs
+    observer.Reset(); // with the last connection the combined source dies and leaves its inputs
+    connection = CScopedEventSignalConnection();
     a.Set(false);
-    EXPECT_EQ(spy.Count(), 2u);
+    EXPECT_EQ(spy.Count(), 3u);
+    EXPECT_EQ(streamed.Count(), 2);
 }

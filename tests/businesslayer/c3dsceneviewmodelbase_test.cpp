@@ -3,24 +3,22 @@
 #include "businesslayer/common/c3dsceneviewmodelbase.h"
 
 #include "base/orx2basepool/tvaluechangedobserver.h"
+#include "host/contracts/i3dvisualizationsink.h"
 #include "support/callspy.h"
-#include "support/guiprobe.h"
+#include "support/propertychangedcounter.h"
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <memory>
 #include <tuple>
+#include <vector>
 
 namespace
 {
-using Base::SRegionSelectionInfo;
 using BusinessLayer::C3DSceneViewModelBase;
+using SinkPtr = std::shared_ptr<Base::I3DVisualizationSink>;
 
-class CSink : public Base::I3DVisualizationSink
-{
-};
-
-/// A derived class as the host writes one: it sets the region source and fires selections.
+/// A scene as the host writes one: it sets the region source and fires selections.
 class CHostScene : public C3DSceneViewModelBase
 {
 public:
@@ -33,41 +31,26 @@ TEST(SceneViewModel, OnlyANewSinkNotifiesTheGui)
 {
     CHostScene scene;
     Base::I3DSceneViewModel& gui = scene;
-    Orx2Test::GuiProbe probe;
-    probe.Watch("scene", scene);
+    Orx2Test::PropertyChangedCounter changes(scene);
     Orx2Test::CallSpy<bool> region;
-    Orx2Test::CallSpy<SRegionSelectionInfo> selections;
+    Orx2Test::CallSpy<Base::SRegionSelectionInfo> selections;
     Base::Binding::TValueChangedObserver<bool> const observer(gui.GetRegionBeingEnteredProperty(),
                                                               region.Callback());
     Base::CScopedEventSignalConnection const connection(gui.GetSelectionEvent().Connect(
-        Base::MakeEventSignalHandler<SRegionSelectionInfo const>(selections.Callback())));
-    auto const sink = std::make_shared<CSink>();
-    struct SStep
-    {
-        char const* name;
-        std::function<void()> act;
-        int changes;
-    } const steps[] = {
-        {"a new sink", [&] { gui.Set3dVisualizationSink(sink); }, 1},
-        {"the same sink again", [&] { gui.Set3dVisualizationSink(sink); }, 0},
-        {"a region being entered", [&] { scene.GetRegionBeingEnteredSource().Set(true); }, 0},
-        {"a selection",
-         [&] {
-             scene.GetSelectionEventSignal().Fire({Base::EAreaItems::UpperJaw, true});
-         },
-         0},
-        {"thumbnail rendering", [&] { gui.TriggerThumbnailRendering(); }, 0},
-    };
-    for (auto const& step : steps)
-    {
-        step.act();
-        auto const seen = probe.Take();
-        EXPECT_EQ(step.changes, seen.Changes("scene")) << step.name;
-        EXPECT_TRUE(seen.commands.empty() && seen.log.empty()) << step.name;
-    }
+        Base::MakeEventSignalHandler<Base::SRegionSelectionInfo const>(selections.Callback())));
+    SinkPtr const sink = std::make_shared<Base::I3DVisualizationSink>();
+    gui.Set3dVisualizationSink(sink);
+    EXPECT_EQ(1, changes.Take()) << "a new sink";
+    gui.Set3dVisualizationSink(sink);
+    EXPECT_EQ(0, changes.Take()) << "the same sink again";
+    scene.GetRegionBeingEnteredSource().Set(true);
+    scene.GetSelectionEventSignal().Fire({Base::EAreaItems::UpperJaw, true});
+    gui.TriggerThumbnailRendering();
+    EXPECT_EQ(0, changes.Take()) << "a region being entered, a selection or a rendering request notified";
+
     EXPECT_EQ(sink, scene.Get3dVisualizationSink().Get());
     EXPECT_EQ(0, gui.GetRegionBeingEnteredProperty().GetStatus());
     EXPECT_EQ((std::vector<std::tuple<bool>>{{false}, {true}}), region.Calls());
-    EXPECT_EQ((std::vector<std::tuple<SRegionSelectionInfo>>{{{Base::EAreaItems::UpperJaw, true}}}),
+    EXPECT_EQ((std::vector<std::tuple<Base::SRegionSelectionInfo>>{{{Base::EAreaItems::UpperJaw, true}}}),
               selections.Calls());
 }

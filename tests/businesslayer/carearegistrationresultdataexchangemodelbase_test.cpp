@@ -1,4 +1,7 @@
+// The registration results the host keeps, per area and for the buccal registration, as the data
+// exchange models hand them to the GUI and back to the host.
 #include "businesslayer/common/carearegistrationresultdataexchangemodelbase.h"
+#include "businesslayer/common/cbuccalregistrationresultdataexchangemodelbase.h"
 #include "reference_host/carearegistrationinfo.h"
 #include "reference_host/ccommonareas.h"
 
@@ -57,37 +60,23 @@ TEST_F(AreaRegistrationResultModel, AllSuccessfulAndAnySuccessfulPerRowOfEntries
     }
 }
 
-TEST_F(AreaRegistrationResultModel, QueriesReadTheCurrentStatusOfEachEntry)
-{
-    auto const info = std::make_shared<ReferenceHost::CAreaRegistrationInfo>(Status::Failed);
-    areas->SetAreaRegistrationInfo(EAreaItems::UpperJaw, info);
-    EXPECT_FALSE(model.AllAreaRegistrationsSuccessful());
-    info->SetRegistrationStatus(Status::Successful);
-    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
-    EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
-}
-
-TEST_F(AreaRegistrationResultModel, EntriesAreFoundByAreaPosition)
-{
-    InfoPtr const upper = Info(Status::Successful);
-    areas->SetAreaRegistrationInfo(EAreaItems::UpperJaw, upper);
-
-    EXPECT_EQ(upper, model.GetAreaRegistrationInfo(EAreaItems::UpperJaw));
-    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));  // an empty entry
-    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::BuccalReg)); // beyond the array
-    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::Undefined));
-}
-
-TEST_F(AreaRegistrationResultModel, TheGuiSeesTheHostsArrayChanges)
+TEST_F(AreaRegistrationResultModel, EntriesAreFoundByPositionReadLiveAndReachTheGui)
 {
     std::vector<std::vector<InfoPtr>> seen;
     auto observer = Base::Binding::MakeFullArrayObserver(model.GetAreaRegistrationInfoArray(),
                                                          [&seen](std::vector<InfoPtr> const& infos)
                                                          { seen.push_back(infos); });
-    InfoPtr const info = Info(Status::Failed);
-    areas->SetAreaRegistrationInfo(EAreaItems::LowerJaw, info);
+    auto const lower = std::make_shared<ReferenceHost::CAreaRegistrationInfo>(Status::Failed);
+    areas->SetAreaRegistrationInfo(EAreaItems::LowerJaw, lower);
     ASSERT_EQ(2u, seen.size());
-    EXPECT_EQ(std::vector<InfoPtr>{info}, seen.back());
+    EXPECT_EQ(std::vector<InfoPtr>{lower}, seen.back());
+    EXPECT_EQ(InfoPtr(lower), model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));
+    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::UpperJaw)); // beyond the array
+    EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::Undefined));
+    EXPECT_FALSE(model.AllAreaRegistrationsSuccessful());
+    lower->SetRegistrationStatus(Status::Successful); // read at each query, never kept
+    EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
+    EXPECT_TRUE(model.HasSuccessfulAreaRegistrations());
 }
 
 TEST_F(AreaRegistrationResultModel, SettersReachTheHost)
@@ -119,5 +108,27 @@ TEST_F(AreaRegistrationResultModel, WithTheAreasGoneSettersDoNothingAndTheArrayR
     EXPECT_TRUE(model.AllAreaRegistrationsSuccessful());
     EXPECT_FALSE(model.HasSuccessfulAreaRegistrations());
     EXPECT_EQ(nullptr, model.GetAreaRegistrationInfo(EAreaItems::LowerJaw));
+}
+
+// The buccal registration model hands out the host's own properties and source, so the GUI sees the
+// host's changes, and its setters reach the host's side of the name.
+TEST_F(AreaRegistrationResultModel, TheBuccalModelIsTheHostsOwn)
+{
+    BusinessLayer::CBuccalRegistrationResultDataExchangeModelBase buccal(areas);
+    auto const shifted = [](double shift)
+    {
+        JbMatrix4Rd transformation = JbMatrix4Rd::Identity();
+        transformation(2, 3) = shift;
+        return Base::CBuccalRegistrationResult(transformation);
+    };
+    buccal.SetBuccalRegistrationResultToUpper(shifted(1.0));
+    buccal.SetBuccalRegistrationResultToLower(shifted(2.0));
+    EXPECT_EQ(shifted(1.0), areas->GetBuccalRegistrationResultToUpper().Get());
+    EXPECT_EQ(shifted(2.0), areas->GetBuccalRegistrationResultToLower().Get());
+    EXPECT_EQ(&areas->GetBuccalRegistrationResultToUpper(), &buccal.GetBuccalRegistrationResultToUpper());
+    EXPECT_EQ(&areas->GetBuccalRegistrationResultToLower(), &buccal.GetBuccalRegistrationResultToLower());
+    areas->SetBuccalRegistrationStrategyStatus(Base::EBuccalRegistrationStrategyStatus::Running);
+    EXPECT_EQ(Base::EBuccalRegistrationStrategyStatus::Running,
+              buccal.GetBuccalRegistrationStrategyStatus().GetValue());
 }
 } // namespace

@@ -4,13 +4,9 @@
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "host/acquisitionbase/acommandbase.h"
 #include "host/acquisitionbase/ccommandregistry.h"
-#include "support/logcapture.h"
-#include "support/propertychangedcounter.h"
 #include "support/requiredlevels.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace
 {
@@ -19,7 +15,6 @@ using BusinessLayer::CCaseRequiredAreasDataExchangeModelBase;
 using Level = CCaseRequiredAreasDataExchangeModelBase::EAreaRequirementLevel;
 
 constexpr wchar_t const* kCommandName = L"CCaseRequiredAreasDataExchangeModelBase.UpdateAreaRequirementLevel";
-constexpr wchar_t const* kChannel = L"ORX2.CCaseRequiredAreasDataExchangeModelBase";
 
 using Orx2Test::Levels;
 
@@ -30,12 +25,6 @@ protected:
         ReferenceHost::MakeStandaloneProperty(EAreaItems::Undefined);
     CCaseRequiredAreasDataExchangeModelBase model{selected};
 };
-
-TEST_F(CaseRequiredAreasModel, StartsEmptyWithoutTouchingTheSelection)
-{
-    EXPECT_EQ(0u, model.GetRequiredAreasArray().GetSize());
-    EXPECT_EQ(EAreaItems::Undefined, selected->Get());
-}
 
 TEST_F(CaseRequiredAreasModel, DefaultActiveAreaFollowsTheObligatoryJawsAndPreOperationScans)
 {
@@ -72,62 +61,38 @@ TEST_F(CaseRequiredAreasModel, DefaultActiveAreaFollowsTheObligatoryJawsAndPreOp
     }
 }
 
-TEST_F(CaseRequiredAreasModel, LogsEveryDerivedDefaultEvenUnchangedButNothingForShortLevels)
-{
-    Orx2Test::PropertyChangedCounter gui(model);
-    Orx2Test::LogCapture log;
-    model.UpdateDefaultActiveArea(Levels({EAreaItems::LowerJaw, EAreaItems::PreOpUpper}));
-    model.UpdateDefaultActiveArea(Levels({EAreaItems::LowerJaw, EAreaItems::PreOpUpper}));
-    model.UpdateDefaultActiveArea(Levels({EAreaItems::UpperJaw}, 13));
-
-    EXPECT_EQ(EAreaItems::PreOpUpper, model.GetDefaultActiveArea().Get());
-    EXPECT_EQ(1, gui.Count());
-    EXPECT_EQ(2u, log.Channel(kChannel).size());
-}
-
-TEST_F(CaseRequiredAreasModel, SettingTheLevelsRunsTheRegisteredGuiLockingCommand)
-{
-    std::shared_ptr<Base::ICommandBase> const command =
-        JbSingleton<Base::CCommandRegistry>::GetInstance().FindCommand(kCommandName);
-    ASSERT_NE(nullptr, command);
-
-    unsigned int const lockedBefore = Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get();
-    std::vector<unsigned int> lockedDuringAction;
-    auto observer = Base::Binding::MakeFullArrayObserver(
-        model.GetRequiredAreasArray(), [&](std::vector<Level> const&)
-        { lockedDuringAction.push_back(Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get()); });
-    lockedDuringAction.clear();
-
-    model.SetRequiredAreasArray(Levels({EAreaItems::UpperJaw}));
-
-    EXPECT_EQ(std::vector<unsigned int>{lockedBefore + 1}, lockedDuringAction);
-    EXPECT_EQ(lockedBefore, Base::ACommandBase::s_numberOfActiveGUILockingCommands.Get());
-}
-
 // That shorter levels overwrite the front and keep the default is the commands scenario's concern.
-TEST_F(CaseRequiredAreasModel, ShorterLevelsWriteTheKeptDefaultIntoTheSelectionAgain)
+TEST_F(CaseRequiredAreasModel, WritesItsDefaultIntoTheSelectionWhileThatLives)
 {
+    EXPECT_EQ(0u, model.GetRequiredAreasArray().GetSize());
+    EXPECT_EQ(EAreaItems::Undefined, selected->Get()) << "touched before any levels came";
     model.SetRequiredAreasArray(Levels({EAreaItems::UpperJaw, EAreaItems::ScanbodyUpper}));
     selected->Set(EAreaItems::BiteLower); // the user picked another area meanwhile
     model.SetRequiredAreasArray({Level::Obligatory, Level::NotRequired});
-    EXPECT_EQ(EAreaItems::UpperJaw, selected->Get());
-}
+    EXPECT_EQ(EAreaItems::UpperJaw, selected->Get()) << "shorter levels write the kept default again";
 
-TEST_F(CaseRequiredAreasModel, WithoutTheSelectedAreaPropertyEverythingElseStillHappens)
-{
+    // Without the selected-area property everything else still happens.
     selected.reset();
     model.SetRequiredAreasArray(Levels({EAreaItems::UpperJaw, EAreaItems::PreOpUpper}));
-    EXPECT_EQ(Levels({EAreaItems::UpperJaw, EAreaItems::PreOpUpper}),
-              model.GetRequiredAreasArray().GetValues());
+    EXPECT_EQ(Levels({EAreaItems::UpperJaw, EAreaItems::PreOpUpper}), model.GetRequiredAreasArray().GetValues());
     EXPECT_EQ(EAreaItems::PreOpUpper, model.GetDefaultActiveArea().Get());
 }
 
-TEST(CaseRequiredAreasModelLifetime, TheCommandIsFoundByNameOnlyWhileTheModelLives)
+TEST(CaseRequiredAreasModelCommand, SettingTheLevelsRunsItsGuiLockingCommandFoundByNameWhileTheModelLives)
 {
     auto& registry = JbSingleton<Base::CCommandRegistry>::GetInstance();
+    auto const& locking = Base::ACommandBase::s_numberOfActiveGUILockingCommands;
     {
         CCaseRequiredAreasDataExchangeModelBase model(nullptr);
         EXPECT_NE(nullptr, registry.FindCommand(kCommandName));
+        unsigned int const lockedBefore = locking.Get();
+        std::vector<unsigned int> lockedDuringAction;
+        auto observer = Base::Binding::MakeFullArrayObserver(
+            model.GetRequiredAreasArray(), [&](std::vector<Level> const&) { lockedDuringAction.push_back(locking.Get()); });
+        lockedDuringAction.clear(); // the binding's first call
+        model.SetRequiredAreasArray(Levels({EAreaItems::UpperJaw}));
+        EXPECT_EQ(std::vector<unsigned int>{lockedBefore + 1}, lockedDuringAction);
+        EXPECT_EQ(lockedBefore, locking.Get());
     }
     EXPECT_EQ(nullptr, registry.FindCommand(kCommandName));
 }

@@ -4,11 +4,8 @@
 #include "base/orx2basepool/tvaluebindingsource.h"
 #include "support/referencehost.h"
 #include "support/requiredlevels.h"
-#include "support/expectorxexception.h"
 
 #include <gtest/gtest.h>
-
-#include <map>
 
 namespace
 {
@@ -42,7 +39,7 @@ std::vector<Level> With(std::vector<Level> levels, std::initializer_list<EAreaIt
     return levels;
 }
 
-TEST(DynamicRequiredAreasRules, EachRowFromTheCaseLevelsAndTheAreasHoldingData)
+TEST_F(DynamicRequiredAreas, EachRuleFromTheCaseLevelsAndTheAreasHoldingData)
 {
     struct SRule
     {
@@ -88,20 +85,17 @@ TEST(DynamicRequiredAreasRules, EachRowFromTheCaseLevelsAndTheAreasHoldingData)
     };
     for (SRule const& rule : rules)
     {
-        auto const areas = std::make_shared<ReferenceHost::CCommonAreas>();
+        areas = std::make_shared<ReferenceHost::CCommonAreas>(); // a fresh host and model for each rule
         for (EAreaItems const area : rule.withData)
-        {
-            areas->InstantiateArea(area);
-            areas->GetCommonArea(area)->SetHasDataOrReco(true);
-        }
-        Base::Binding::TArrayProperty<Level> caseLevels(rule.caseLevels);
-        CDynamicRequiredAreasBase model(areas);
-        model.SetRequiredAreasArray(caseLevels);
-        EXPECT_EQ(rule.expected, model.GetRequiredAreasArray().GetValues()) << rule.name;
+            Instantiate(area, true);
+        Base::Binding::TArrayProperty<Level> given(rule.caseLevels);
+        CDynamicRequiredAreasBase fresh(areas);
+        fresh.SetRequiredAreasArray(given);
+        EXPECT_EQ(rule.expected, fresh.GetRequiredAreasArray().GetValues()) << rule.name;
     }
 }
 
-TEST_F(DynamicRequiredAreas, FollowsDataAndLevelChanges)
+TEST_F(DynamicRequiredAreas, FollowsDataLevelsAndTheAreaSetAndKeepsTheLastFlagsOnceTheAreasAreGone)
 {
     caseLevels.Set(Levels({}));
     Instantiate(A::GingivaMaskLower, true);
@@ -112,6 +106,16 @@ TEST_F(DynamicRequiredAreas, FollowsDataAndLevelChanges)
     EXPECT_EQ(Levels({A::UpperJaw, A::PreOpUpper}), Output());
     caseLevels.Clear();
     EXPECT_EQ(Levels({}), Output());
+
+    // A removed area is no longer observed; its last flag is kept until it is instantiated again.
+    std::shared_ptr<ReferenceHost::CCommonArea> const removed = Instantiate(A::GingivaMaskUpper, true);
+    areas->RemoveArea(A::GingivaMaskUpper);
+    removed->SetHasDataOrReco(false);
+    caseLevels.Set(Levels({A::BiteUpper}));
+    EXPECT_EQ(Levels({A::UpperJaw, A::BiteUpper}), Output());
+    areas->InstantiateArea(A::GingivaMaskUpper);
+    EXPECT_EQ(Levels({A::BiteUpper}), Output());
+
     // Given levels directly: the data of a scanbody upper and an obligatory lower jaw.
     Instantiate(A::ScanbodyUpper, true);
     model.UpdateDynamicRequiredAreas({R});
@@ -122,35 +126,16 @@ TEST_F(DynamicRequiredAreas, FollowsDataAndLevelChanges)
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::ScanbodyLower}), Output());
     caseLevels.Set(Levels({A::UpperJaw}));
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg, A::ScanbodyLower}), Output());
-}
 
-TEST_F(DynamicRequiredAreas, FollowsAreasInstantiatedAndRemovedLater)
-{
-    caseLevels.Set(Levels({}));
-    areas->InstantiateArea(A::GingivaMaskUpper);
-    areas->GetCommonArea(A::GingivaMaskUpper)->SetHasDataOrReco(true);
-    EXPECT_EQ(Levels({A::UpperJaw}), Output());
-
-    // A removed area is no longer observed; its last flag is kept until it is instantiated again.
-    std::shared_ptr<ReferenceHost::CCommonArea> const removed = areas->GetCommonArea(A::GingivaMaskUpper);
-    areas->RemoveArea(A::GingivaMaskUpper);
-    removed->SetHasDataOrReco(false);
-    caseLevels.Set(Levels({A::BiteUpper}));
-    EXPECT_EQ(Levels({A::UpperJaw, A::BiteUpper}), Output());
-
-    areas->InstantiateArea(A::GingivaMaskUpper);
-    EXPECT_EQ(Levels({A::BiteUpper}), Output());
-}
-
-TEST_F(DynamicRequiredAreas, OnceTheAreasAreGoneTheLastFlagsStillCount)
-{
+    // Once the host's areas are gone the levels are still followed, with the last flags.
+    Instantiate(A::ScanbodyUpper, false);
     Instantiate(A::PreOpUpper, true);
     areas.reset();
-    caseLevels.Set(Levels({A::LowerJaw}));
+    other.Set(Levels({A::LowerJaw}));
     EXPECT_EQ(Levels({A::LowerJaw, A::UpperJaw, A::BuccalReg}), Output());
 }
 
-/// A product model that takes the data flags from sources of its own.
+/// A product model that takes the data flags from a source of its own, one for every area.
 class CProductRequiredAreas : public CDynamicRequiredAreasBase
 {
 public:
@@ -159,45 +144,28 @@ public:
     {
         Start();
     }
-
-    std::map<EAreaItems, Base::Binding::TValueBindingSource<bool>> flags;
-    using CDynamicRequiredAreasBase::GetHasDataOrReco;
+    Base::Binding::TValueBindingSource<bool> flag{false};
 
 private:
-    Base::Binding::IValueBindingSource<bool> const& GetHasDataOrReco(EAreaItems area) override
-    {
-        return flags.try_emplace(area, false).first->second;
-    }
+    Base::Binding::IValueBindingSource<bool> const& GetHasDataOrReco(EAreaItems) override { return flag; }
 };
 
-TEST(DynamicRequiredAreasProduct, ADerivedClassSuppliesItsOwnDataSources)
+TEST_F(DynamicRequiredAreas, ADerivedClassSuppliesItsOwnDataSources)
 {
-    auto const areas = std::make_shared<ReferenceHost::CCommonAreas>();
-    areas->InstantiateArea(A::BiogenRefLower);
-    areas->GetCommonArea(A::BiogenRefLower)->SetHasDataOrReco(true);
-    CProductRequiredAreas model(areas);
+    Instantiate(A::BiogenRefLower, true);
+    CProductRequiredAreas product(areas);
     // The host's flag is not the product's.
-    EXPECT_EQ(Levels({}), model.GetRequiredAreasArray().GetValues());
-    model.flags.at(A::BiogenRefLower).Set(true);
-    EXPECT_EQ(Levels({A::LowerJaw}), model.GetRequiredAreasArray().GetValues());
+    EXPECT_EQ(Levels({}), product.GetRequiredAreasArray().GetValues());
+    product.flag.Set(true);
+    EXPECT_EQ(Levels({A::LowerJaw}), product.GetRequiredAreasArray().GetValues());
 }
 
-TEST(DynamicRequiredAreasExpiry, WithoutAreasTheModelFollowsNothingAndGetHasDataOrRecoThrows)
+// Its GetHasDataOrReco then throws, which the throw table pins.
+TEST(DynamicRequiredAreasExpiry, WithoutAreasTheModelFollowsNothing)
 {
-    std::weak_ptr<BusinessLayer::ICommonAreas> const expired =
-        std::make_shared<ReferenceHost::CCommonAreas>();
-    class CExposed : public CDynamicRequiredAreasBase
-    {
-    public:
-        using CDynamicRequiredAreasBase::CDynamicRequiredAreasBase;
-        using CDynamicRequiredAreasBase::GetHasDataOrReco;
-    } model(expired.lock());
-
+    CDynamicRequiredAreasBase model(nullptr);
     Base::Binding::TArrayProperty<Level> caseLevels(Levels({A::UpperJaw}));
     model.SetRequiredAreasArray(caseLevels);
     EXPECT_EQ(0u, model.GetRequiredAreasArray().GetSize());
-    Orx2Test::ExpectOrxException([&] { model.GetHasDataOrReco(A::LowerJaw); },
-                                 {L"The areas must be set", "businesslayer/common/cdynamicrequiredareasbase", 90,
-                                  "BusinessLayer::CDynamicRequiredAreasBase::GetHasDataOrReco"});
 }
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "businesslayer/common/c3dsceneviewmodelbase.h"
 #include "businesslayer/common/cacquisitionbuttonviewmodelbase.h"
+
 #include "host/contracts/i3dvisualizationsink.h"
 #include "support/callspy.h"
 #include "support/heldcallback.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 namespace
 {
@@ -38,6 +40,7 @@ public:
 private:
     Orx2Test::CallSpy<SinkPtr>& m_hook;
 };
+
 
 /// A button following a device signal, as a host's derived class does.
 class CFollowingButton : public CAcquisitionButtonViewModelBase
@@ -94,6 +97,7 @@ TEST(GuiConfiguration, TheSceneCarriesTheCurrentSinkWhicheverIsSetFirst)
             spy->Clear();
     }
 }
+
 
 TEST(SmallViewModels, AButtonsSubscriptionNeverRunsAfterItsDestruction)
 {

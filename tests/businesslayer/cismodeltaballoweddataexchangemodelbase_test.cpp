@@ -38,59 +38,43 @@ protected:
     ReferenceHost::CIsModelTabAllowedDataExchangeModel model{properties, areas};
 };
 
-TEST_F(ModelTab, WithoutRequiredAreasAnyDataAllowsTheTab)
+TEST_F(ModelTab, AllowedOnceEveryRequiredAreaHoldsDataOrWhileTheHostTreatsTheReconstructionAsDone)
 {
-    levels.Set(Levels({}));
-    Add(EAreaItems::LowerJaw);
-    EXPECT_FALSE(Allowed());
-    EXPECT_FALSE(DataAvailable());
-    Add(EAreaItems::BiteUpper, true);
+    // What the setters decide holds until the next evaluation; with no data at all nothing is allowed.
+    model.SetIsModelTabAllowed(true);
+    model.SetIsDataAvailable(true);
     EXPECT_TRUE(Allowed());
     EXPECT_TRUE(DataAvailable());
-}
+    levels.Set(Levels({}));
+    EXPECT_FALSE(Allowed());
+    EXPECT_FALSE(DataAvailable());
 
-TEST_F(ModelTab, LevelsBeyondTheHasDataArrayCountAsWithoutData)
-{
-    Add(EAreaItems::LowerJaw, true); // the has-data array ends after position 0
+    // Levels beyond the has-data array count as without data.
     levels.Set(Levels({EAreaItems::ScanbodyUpper}));
+    auto const lower = Add(EAreaItems::LowerJaw); // the has-data array ends after position 0
+    EXPECT_FALSE(DataAvailable());
+    lower->SetHasDataOrReco(true);
     EXPECT_TRUE(DataAvailable());
     EXPECT_FALSE(Allowed());
     levels.Set(Levels({EAreaItems::LowerJaw}, 20));
     EXPECT_TRUE(Allowed());
-}
 
-TEST_F(ModelTab, AContributingAreaCountsAsRequired)
-{
+    // Without required areas any data allows the tab; an area contributing to the model is required.
     levels.Set(Levels({}));
-    Add(EAreaItems::LowerJaw, true);
+    EXPECT_TRUE(Allowed());
     auto const buccal = Add(EAreaItems::BuccalReg);
-    ASSERT_TRUE(Allowed());
     buccal->SetContributesToModel(true); // level 1, but needed for the model now
     EXPECT_FALSE(Allowed());
     buccal->SetHasDataOrReco(true);
     EXPECT_TRUE(Allowed());
-}
 
-TEST_F(ModelTab, TreatingTheReconstructionAsDoneAllowsTheTabWhateverTheEvaluationSays)
-{
-    levels.Set(Levels({EAreaItems::LowerJaw}));
+    levels.Set(Levels({EAreaItems::UpperJaw}));
+    EXPECT_FALSE(Allowed());
     properties->SetTreatReconstructionAsDone(true); // one notification: the scan start-up's concern
     EXPECT_TRUE(Allowed());
     EXPECT_FALSE(model.GetIsModelTabAllowed().Get()); // the evaluation's own value, for the host
     properties->SetTreatReconstructionAsDone(false);
     EXPECT_FALSE(Allowed());
-}
-
-TEST_F(ModelTab, SettersHoldUntilTheNextEvaluation)
-{
-    levels.Set(Levels({EAreaItems::LowerJaw}));
-    model.SetIsModelTabAllowed(true);
-    model.SetIsDataAvailable(true);
-    EXPECT_TRUE(Allowed());
-    EXPECT_TRUE(DataAvailable());
-    Add(EAreaItems::UpperJaw); // the area set changes: evaluated again
-    EXPECT_FALSE(Allowed());
-    EXPECT_FALSE(DataAvailable());
 }
 
 /// A product class that leaves Init to the test.
@@ -99,34 +83,25 @@ class LateInitModel final : public CIsModelTabAllowedDataExchangeModelBase
 public:
     using CIsModelTabAllowedDataExchangeModelBase::CIsModelTabAllowedDataExchangeModelBase;
     using CIsModelTabAllowedDataExchangeModelBase::Init;
-
-protected:
-    Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(EAreaItems) override
-    {
-        return hasData;
-    }
-
-public:
+    Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(EAreaItems) override { return hasData; }
     Base::Binding::TValueBindingSource<bool> hasData{true};
 };
 
-TEST(ModelTabInit, NothingIsObservedBeforeInitAndInitNeedsTheAreas)
+TEST_F(ModelTab, NothingIsObservedBeforeInitAndInitNeedsTheAreas)
 {
-    auto const properties = std::make_shared<ReferenceHost::CAcquisitionProperties>();
-    auto areas = std::make_shared<ReferenceHost::CCommonAreas>();
     areas->InstantiateArea(EAreaItems::LowerJaw);
-    LateInitModel model(properties, areas);
-    EXPECT_FALSE(model.GetIsDataAvailable().Get());
-    model.Init();
-    EXPECT_TRUE(model.GetIsDataAvailable().Get());
-    EXPECT_TRUE(model.GetIsModelTabAllowed().Get()); // the contributing lower jaw has data
+    LateInitModel late(properties, areas);
+    EXPECT_FALSE(late.GetIsDataAvailable().Get());
+    late.Init();
+    EXPECT_TRUE(late.GetIsDataAvailable().Get());
+    EXPECT_TRUE(late.GetIsModelTabAllowed().Get()); // the contributing lower jaw has data of its own source
 
     areas.reset();
-    Orx2Test::ExpectOrxException([&] { model.Init(); },
+    Orx2Test::ExpectOrxException([&] { late.Init(); },
                                  {L"The areas must be set",
                                   "businesslayer/common/cismodeltaballoweddataexchangemodelbase", 61,
                                   "BusinessLayer::CIsModelTabAllowedDataExchangeModelBase::Init"});
-    model.hasData.Set(false); // no longer observed
-    EXPECT_TRUE(model.GetIsDataAvailable().Get());
+    late.hasData.Set(false); // no longer observed
+    EXPECT_TRUE(late.GetIsDataAvailable().Get());
 }
 } // namespace

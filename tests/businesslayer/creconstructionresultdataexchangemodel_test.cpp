@@ -1,3 +1,6 @@
+// The reconstruction's result and progress as the data exchange models derive them from the host's
+// areas.
+#include "businesslayer/common/ccommonreconstructionprogressdataexchangemodelbase.h"
 #include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 
 #include "support/expectorxexception.h"
@@ -7,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace
 {
 using Base::EAreaItems;
+using BusinessLayer::CCommonReconstructionProgressDataExchangeModelBase;
 using BusinessLayer::CReconstructionResultDataExchangeModel;
 using BusinessLayer::EImageProcessingProgress;
 using State = CReconstructionResultDataExchangeModel::EReconstructionState;
@@ -71,7 +77,7 @@ TEST_F(ReconstructionResult, AFailedContributingAreaFailsTheStateAndKeepsTheArra
     EXPECT_EQ(recovered, Triangulations()[0]);
 }
 
-TEST_F(ReconstructionResult, NewTriangulationsAndStatesAwayFromCompleteMarkTheResultUnsaved)
+TEST_F(ReconstructionResult, NewResultsAndStatesMarkTheResultUnsavedAndTreatingAsDoneHidesTheState)
 {
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     lower->SetReconstructionResult(WithTriangulation());
@@ -90,13 +96,9 @@ TEST_F(ReconstructionResult, NewTriangulationsAndStatesAwayFromCompleteMarkTheRe
     model.SetReconstructionState(State::Complete);
     model.ReconstructionResultAutoSaveExecuted();
     EXPECT_TRUE(HostSaved());
-}
 
-// Complete and saved as soon as it is treated as done is the scan session scenario's concern; here that a
-// state set meanwhile stays hidden until it ends.
-TEST_F(ReconstructionResult, TreatingTheReconstructionAsDoneHidesTheStateUntilItEnds)
-{
-    Instantiate(EAreaItems::LowerJaw); // state 1
+    // Complete and saved as soon as it is treated as done is the scan session scenario's concern; here
+    // that a state set meanwhile stays hidden until it ends.
     properties->SetTreatReconstructionAsDone(true);
     model.SetReconstructionState(State::Failed);
     EXPECT_EQ(State::Complete, model.GetReconstructionState().Get());
@@ -136,18 +138,11 @@ TEST_F(ReconstructionResult, PerAreaStateFollowsTheImageProcessingState)
     EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw));
     auto const lower = Instantiate(EAreaItems::LowerJaw);
     EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw)); // running
-    struct Row
-    {
-        EImageProcessingProgress processing;
-        State state;
-    };
     // OK and a warning: the scenarios' (scan session and host flags).
-    for (Row const row : {Row{EImageProcessingProgress::eORX_FAIL, State::Failed},
-                          Row{static_cast<EImageProcessingProgress>(51), State::None}})
-    {
-        lower->SetImageProcessingProgress(row.processing);
-        EXPECT_EQ(row.state, model.GetReconstructionState(EAreaItems::LowerJaw));
-    }
+    lower->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
+    EXPECT_EQ(State::Failed, model.GetReconstructionState(EAreaItems::LowerJaw));
+    lower->SetImageProcessingProgress(static_cast<EImageProcessingProgress>(51));
+    EXPECT_EQ(State::None, model.GetReconstructionState(EAreaItems::LowerJaw)) << "an unknown state";
 }
 
 TEST_F(ReconstructionResult, ImportedDataGoToTheAreaWhichIsInstantiatedWhenAllowed)
@@ -189,4 +184,94 @@ TEST_F(ReconstructionResult, ExpiredHostObjects)
     model.SetReconstructionState(State::Failed); // nobody to tell: no failure
     EXPECT_EQ(State::Failed, model.GetReconstructionState().Get());
 }
+
+class ReconstructionProgress : public Orx2Test::ReferenceHostTest
+{
+protected:
+    CCommonReconstructionProgressDataExchangeModelBase model{areas};
+    Orx2Test::PropertyChangedCounter gui{model};
+};
+
+TEST_F(ReconstructionProgress, AveragesTheReportingAreaWithTheOtherAreasHoldingData)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    auto const upper = Instantiate(EAreaItems::UpperJaw, true);
+    auto const empty = Instantiate(EAreaItems::PreOpLower);
+    upper->SetReconstructionProgress(1.0f); // the others hold no data
+    EXPECT_EQ(100.0f, model.GetReconstructionProgress().Get());
+    empty->SetReconstructionProgress(0.25f); // counts as the reporting area, though without data
+    EXPECT_EQ(62.5f, model.GetReconstructionProgress().Get());
+    gui.Take();
+
+    lower->SetReconstructionProgress(0.5f);
+    EXPECT_EQ(75.0f, model.GetReconstructionProgress().Get());
+    EXPECT_EQ(0.5f, model.GetReconstructionProgress(EAreaItems::LowerJaw));
+    EXPECT_EQ(1, gui.Take());
+    upper->SetReconstructionProgress(0.5f); // the lower jaw holds no data: it counts only while reporting
+    EXPECT_EQ(50.0f, model.GetReconstructionProgress().Get());
+}
+
+TEST_F(ReconstructionProgress, CountsTheAreasHoldingDataAndShowsTheStateThatChangedLast)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    auto const buccal = Instantiate(EAreaItems::BuccalReg);
+    lower->SetHasDataOrReco(true);
+    buccal->SetHasDataOrReco(true);
+    EXPECT_EQ(2, model.GetReconstructionAreaCount().Get());
+    EXPECT_TRUE(model.GetReconstructionArea(EAreaItems::BuccalReg));
+    EXPECT_FALSE(model.GetReconstructionArea(EAreaItems::UpperJaw));
+    lower->SetHasDataOrReco(false);
+    EXPECT_EQ(1, model.GetReconstructionAreaCount().Get());
+    EXPECT_FALSE(model.GetReconstructionArea(EAreaItems::LowerJaw));
+    EXPECT_EQ(3, gui.Take()); // one per change of the count
+
+    lower->SetImageProcessingProgress(EImageProcessingProgress::eORX_FAIL);
+    buccal->SetImageProcessingProgress(EImageProcessingProgress::eORX_OK);
+    EXPECT_EQ(EImageProcessingProgress::eORX_OK, model.GetReconstructionProgressState().Get());
+    EXPECT_EQ(2, gui.Take());
+}
+
+TEST_F(ReconstructionProgress, GroupTableAndItsEdges)
+{
+    std::vector<int> groups, positions;
+    for (int value = -1; value <= 15; ++value) // Undefined, the areas, ItemCount and one beyond
+    {
+        groups.push_back(model.GetGroupOfElement(static_cast<EAreaItems>(value)));
+        positions.push_back(model.GetElementPositionInGroup(static_cast<EAreaItems>(value)));
+    }
+    // The lower side in group 0, the upper side in 1, the buccal registration alone in 2; the bites and
+    // the articulation are not drawn.
+    EXPECT_EQ((std::vector<int>{-1, 0, 1, 2, 0, 1, 0, 1, 0, 1, -1, -1, -1, 0, 1, -1, -1}), groups);
+    EXPECT_EQ((std::vector<int>{-1, 1, 1, 0, 2, 2, 3, 3, 0, 0, -1, -1, -1, 4, 4, -1, -1}), positions);
+}
+
+TEST_F(ReconstructionProgress, BitmapsAndQueriesOutsideTheAreas)
+{
+    auto const bitmap = std::make_shared<JyBitmap>(4, 3);
+    model.SetReconstructionBitmap(EAreaItems::BiteUpper, bitmap);
+    model.SetReconstructionBitmap(EAreaItems::ItemCount, bitmap);
+    EXPECT_EQ(bitmap, model.GetReconstructionBitmap(EAreaItems::BiteUpper));
+    EXPECT_EQ(nullptr, model.GetReconstructionBitmap(EAreaItems::ItemCount));
+    EXPECT_EQ(nullptr, model.GetReconstructionBitmap(EAreaItems::LowerJaw));
+    EXPECT_EQ(0.0f, model.GetReconstructionProgress(EAreaItems::Undefined));
+    EXPECT_FALSE(model.GetReconstructionArea(EAreaItems::ItemCount));
+}
+
+TEST_F(ReconstructionProgress, AreasRemovedFromTheSetOrWithTheAreasGoneAreNoLongerFollowed)
+{
+    auto const lower = Instantiate(EAreaItems::LowerJaw);
+    auto const upper = Instantiate(EAreaItems::UpperJaw);
+    areas->RemoveArea(EAreaItems::LowerJaw);
+    lower->SetReconstructionProgress(0.5f);
+    EXPECT_EQ(0.0f, model.GetReconstructionProgress().Get());
+    gui.Take();
+
+    areas.reset();
+    upper->SetReconstructionProgress(0.5f);
+    upper->SetHasDataOrReco(true);
+    EXPECT_EQ(0.0f, model.GetReconstructionProgress().Get());
+    EXPECT_EQ(0, model.GetReconstructionAreaCount().Get());
+    EXPECT_EQ(0, gui.Take());
+}
+
 } // namespace

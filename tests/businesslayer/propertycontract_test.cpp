@@ -100,21 +100,19 @@ template <class T> constexpr bool kVariable<T, std::void_t<decltype(Another(std:
 
 template <class T> bool Same(T const& a, T const& b) { return !(a != b); }
 
-/// What a row shows of a value that differs from the type's default.
+/// What a row shows of a value that differs from the type's default (a bool shows as 0 or 1).
 template <class T> std::string Shown(T const& value)
 {
-    if constexpr (std::is_enum_v<T>)
-        return std::to_string(static_cast<long long>(value));
-    else if constexpr (std::is_arithmetic_v<T>) // a bool shows as 0 or 1
-    {
-        std::ostringstream text;
+    std::ostringstream text;
+    if constexpr (std::is_same_v<T, CStringW>)
+        text << std::string(value.GetString(), value.GetString() + value.GetLength());
+    else if constexpr (std::is_enum_v<T>)
+        text << static_cast<long long>(value);
+    else if constexpr (std::is_arithmetic_v<T>)
         text << value;
-        return text.str();
-    }
-    else if constexpr (std::is_same_v<T, CStringW>)
-        return std::string(value.GetString(), value.GetString() + value.GetLength());
     else
-        return "set";
+        text << "set";
+    return text.str();
 }
 
 // ---- the members the contract covers: properties, and commands held in a property --------------------
@@ -278,22 +276,19 @@ template <class I> SReport CheckContract(I& owner, int perChange)
 
 using Contract = Orx2Test::WithReferenceHost<Orx2Test::CommandEnvironment>;
 
-struct SRow
-{
-    char const* name;
-    int checked;         // members the contract covers; a member it silently skipped would show here
-    char const* initial; // the members that do not start at their type's default
-    std::function<SReport(Contract&)> check;
-};
-
+/// A row: `make(host)` makes a fresh model of interface `I`, of which the contract covers `checked`
+/// members (a member it silently skipped would show here) and `initial` names the members that do not
+/// start at their type's default.
 template <class I, class Make>
-SRow Row(char const* name, int checked, char const* initial, Make make, int perChange = 1)
+std::function<void(Contract&)> Row(char const* name, int checked, char const* initial, Make make, int perChange = 1)
 {
-    return {name, checked, initial, [make, perChange](Contract& host)
-            {
-                auto const model = make(host);
-                return CheckContract<I>(*model, perChange);
-            }};
+    return [=](Contract& host)
+    {
+        SCOPED_TRACE(name);
+        SReport const report = CheckContract<I>(*make(host), perChange);
+        EXPECT_EQ(checked, report.checked) << "skipped: " << report.skipped;
+        EXPECT_EQ(initial, report.initial);
+    };
 }
 
 template <class C, class... Args> auto Make(Args... args)
@@ -317,7 +312,7 @@ TEST_F(Contract, EveryNotifyingMemberOfEveryModel)
 {
     using namespace Base;
     // clang-format off
-    std::vector<SRow> const rows{
+    std::vector<std::function<void(Contract&)>> const rows{
         Row<IAcquisitionButtonViewModel>("acquisition button", 3, "IsEnabled=1", Make<CAcquisitionButtonViewModelBase>()),
         Row<IAreaItemViewModel>("area item", 11, "CorrelationStatus=-1", Make<CAreaItemViewModelBase>()),
         Row<IAreaViewModel>("area panel", 5, "EnableDragDrop=1 SelectedArea=-1", OnSelection<ReferenceHost::CAreaViewModel>()),
@@ -358,12 +353,7 @@ TEST_F(Contract, EveryNotifyingMemberOfEveryModel)
         Row<IVideoMode2DDataExchangeModel>("video mode 2D", 1, "IsVideoMode2DAllowed=1", Make<CVideoMode2DDataExchangeModel>()),
     };
     // clang-format on
-    for (SRow const& row : rows)
-    {
-        SCOPED_TRACE(row.name);
-        SReport const report = row.check(*this);
-        EXPECT_EQ(row.checked, report.checked) << "skipped: " << report.skipped;
-        EXPECT_EQ(row.initial, report.initial);
-    }
+    for (auto const& row : rows)
+        row(*this);
 }
 } // namespace

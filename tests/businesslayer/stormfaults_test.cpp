@@ -8,7 +8,6 @@
 #include "businesslayer/common/cdynamicrequiredareasbase.h"
 #include "businesslayer/common/cisrunningexceptreconstructiondataexchangemodel.h"
 #include "businesslayer/common/cliveimageviewmodelbase.h"
-#include "businesslayer/common/creconstructionresultdataexchangemodel.h"
 #include "reference_host/cacquisitionproperties.h"
 #include "reference_host/ccommonareas.h"
 #include "reference_host/cismodeltaballoweddataexchangemodel.h"
@@ -20,7 +19,6 @@
 #include "base/orx2basepool/tarraychangeobserver.h"
 #include "base/orx2basepool/tarrayproperty.h"
 #include "base/orx2basepool/tproperty.h"
-#include "stress/stresssupport.h"
 #include "support/commandenvironment.h"
 #include "support/referencehost.h"
 #include "support/requiredlevels.h"
@@ -32,10 +30,8 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <string>
 #include <thread>
 #include <utility>
-#include <vector>
 
 namespace
 {
@@ -69,7 +65,7 @@ public:
         // The engine removes an area on its own thread while this part is half gone.
         ScopedThread engine([this] { m_areas->RemoveArea(A::UpperJaw); });
     }
-    static std::atomic<int> s_callsWhileDestroying;
+    static inline std::atomic<int> s_callsWhileDestroying{0};
 
 protected:
     Base::Binding::IValueBindingSource<bool> const& GetAreaDataAvailable(EAreaItems area) override
@@ -84,7 +80,6 @@ private:
     bool const m_closesFirst;
     std::atomic<bool> m_destroying{false};
 };
-std::atomic<int> PausingModelTab::s_callsWhileDestroying{0};
 
 /// A product class of the dynamic required areas whose constructor is held, after its own vtable is in
 /// place, while the engine changes the area set; it notes every call of its override before it is whole.
@@ -195,23 +190,19 @@ void DropLastReferenceInsideANotification(std::shared_ptr<NotingDeath<ViewModel>
 
 TEST_F(StormFaults, ModelTabOverrideIsNeverReachedOnceTheProductIsBeingDestroyed)
 {
-    struct Row
-    {
-        char const* name;
-        bool held;        // shared and handed to HoldDuringBoundCalls, as the configuration does
-        bool closesFirst; // the product class closes the guard first in its destructor
-    };
-    for (Row const row :
-         {Row{"held, closing nothing itself", true, false}, Row{"closing first, not held", false, true}})
+    // Either shared and handed to HoldDuringBoundCalls, as the configuration does, or closing the guard
+    // first in the product class's destructor.
+    for (bool const held : {true, false})
     {
         Instantiate(A::LowerJaw, true);
         Instantiate(A::UpperJaw, true);
         PausingModelTab::s_callsWhileDestroying = 0;
-        if (row.held)
+        if (held)
             Base::MakeGuardedShared<PausingModelTab>(properties, areas, false).reset();
         else
             std::make_unique<PausingModelTab>(properties, areas, true).reset();
-        EXPECT_EQ(0, PausingModelTab::s_callsWhileDestroying.load()) << row.name;
+        EXPECT_EQ(0, PausingModelTab::s_callsWhileDestroying.load())
+            << (held ? "held, closing nothing itself" : "closing first, not held");
     }
 }
 
@@ -263,8 +254,7 @@ TEST_F(StormFaults, AreaRemovedBetweenTwoLookupsOfOneHandlerThrowsNothingIntoThe
 
 TEST_F(StormFaults, ProgressModelReleasedInsideItsOwnNotificationWhileAnotherEngineThreadDeliversToIt)
 {
-    Orx2Stress::Watchdog const watchdog("progress model released inside its own notification",
-                                        std::chrono::seconds(20));
+    Orx2Test::Watchdog const watchdog("progress model released inside its own notification", std::chrono::seconds(20));
     Instantiate(A::LowerJaw, true);
     Instantiate(A::UpperJaw, true);
     Instantiate(A::BuccalReg, true); // holds data throughout: every walk asks about it
@@ -390,7 +380,7 @@ TEST_F(StormFaults, AreaPanelDroppedByAWeakGuiInsideATileNotificationDiesAfterTh
 // delivering but the bar, which the panel owns through its tile.
 TEST_F(StormFaults, AreaPanelReadFromItsSlotAndDroppedInsideItsBarsDeliveryDiesAfterIt)
 {
-    Orx2Stress::Watchdog const watchdog("area panel dropped inside its bar's delivery", std::chrono::seconds(20));
+    Orx2Test::Watchdog const watchdog("area panel dropped inside its bar's delivery", std::chrono::seconds(20));
     using Panel = NotingDeath<BusinessLayer::CAreaViewModelBase>;
     BusinessLayer::CGuiConfigurationBase configuration;
     ReferenceHost::CThumbnailSource thumbnails(A::LowerJaw);

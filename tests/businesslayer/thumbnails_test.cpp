@@ -4,7 +4,6 @@
 #include "reference_host/cthumbnailsource.h"
 
 #include "base/orx2basepool/tarrayproperty.h"
-#include "host/acquisitionbase/ccommandregistry.h"
 #include "support/commandenvironment.h"
 #include "support/guiprobe.h"
 #include "support/propertychangedcounter.h"
@@ -19,25 +18,17 @@ using Thumbnail = BusinessLayer::CThumbnailItemViewModelBase;
 
 using Thumbnails = Orx2Test::CommandEnvironment;
 
-TEST_F(Thumbnails, SelectByNameExactlyWhileTheThumbnailHoldsItsCommand)
+// That the command toggles is the area-panel scenario's, that it locks the GUI while it runs and that its
+// name expires with its thumbnail the simulator's; one notification per toggle, the toggle race's below.
+TEST_F(Thumbnails, TheSelectCommandByNameReachesItsThumbnailOnlyWhileItLives)
 {
-    std::wstring const name = L"CThumbnailItemViewModelBase.Select_LowerJaw_3";
-    EXPECT_EQ(L"CThumbnailItemViewModelBase.Select_Undefined_x",
-              Thumbnail(EAreaItems::Undefined, L"x").GetSelectCommand()->GetName());
-    auto first = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
-    auto const second = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
+    auto thumbnail = std::make_unique<Thumbnail>(EAreaItems::LowerJaw, L"3");
+    auto const command = Find<Base::ICommand<>>(L"CThumbnailItemViewModelBase.Select_LowerJaw_3");
+    ASSERT_EQ(thumbnail->GetSelectCommand(), command);
     Orx2Test::GuiProbe probe;
-    auto command = Find<Base::ICommand<>>(name);
-    ASSERT_EQ(first->GetSelectCommand(), command) << "the first of a name wins";
-    // That it toggles is the area-panel scenario's; one notification per toggle, the toggle race's below.
-    command->Execute()->Wait();
-    command->Execute()->Wait();
-    EXPECT_EQ((std::vector<unsigned>{1, 0, 1, 0}), probe.Take().guiLockCounts);
-    first.reset();
+    thumbnail.reset();
     command->Execute()->Wait(); // the registry's pointer outlived its thumbnail: nothing happens
     EXPECT_EQ((std::vector<unsigned>{1, 0}), probe.Take().guiLockCounts);
-    command.reset();
-    EXPECT_EQ(nullptr, Find(name)) << "the second of the name is not reachable";
     Thumbnail replaced(EAreaItems::UpperJaw, L"1");
     replaced.SetSelectCommand(nullptr);
     EXPECT_EQ(nullptr, Find(L"CThumbnailItemViewModelBase.Select_UpperJaw_1"))
@@ -64,36 +55,27 @@ TEST_F(Thumbnails, TogglesOnManyThreadsAreNeverLost)
 
 TEST_F(Thumbnails, TheBarFindsTheFirstThumbnailOfABitmapId)
 {
-    using Prepare = std::function<void(ReferenceHost::CThumbnailSource&)>;
-    struct SRow
+    ReferenceHost::CThumbnailSource source(EAreaItems::LowerJaw);
+    BusinessLayer::CThumbnailBarViewModelBase bar;
+    source.Fill(bar);
+    auto const found = [&bar](wchar_t const* bitmapId) // the Number of the thumbnail found, 0 for none
     {
-        char const* name;
-        Prepare prepare;
-        wchar_t const* id;
-        int expected; // Number of the thumbnail found, 0 for none
+        JyUniqueIdT<CStringW> const id(bitmapId);
+        auto const thumbnail = bar.GetThumbnail(id);
+        EXPECT_EQ(thumbnail,
+                  static_cast<BusinessLayer::CThumbnailBarViewModelBase const&>(bar).GetThumbnail(id));
+        return thumbnail ? thumbnail->GetNumber().Get() : 0;
     };
-    Prepare const twoEqual = [](auto& s)
-    { s.Add(L"1", 1, L"a"), s.Add(L"2", 2, L"b"), s.Add(L"3", 3, L"b"); };
-    for (SRow const& row :
-         std::vector<SRow>{{"empty bar", [](auto&) {}, L"a", 0},
-                           {"unknown id", twoEqual, L"c", 0},
-                           {"two equal ids", twoEqual, L"b", 2},
-                           {"id changed after insertion",
-                            [&](auto& s) { twoEqual(s), s.SetBitmapID(L"a", L"c"); }, L"c", 1},
-                           {"first removed", [&](auto& s) { twoEqual(s), s.Remove(L"b"); }, L"b", 3}})
-    {
-        SCOPED_TRACE(row.name);
-        ReferenceHost::CThumbnailSource source(EAreaItems::LowerJaw);
-        BusinessLayer::CThumbnailBarViewModelBase bar;
-        source.Fill(bar);
-        row.prepare(source);
-        JyUniqueIdT<CStringW> const id(row.id);
-        auto const found = bar.GetThumbnail(id);
-        EXPECT_EQ(row.expected, found ? found->GetNumber().Get() : 0);
-        EXPECT_EQ(found, static_cast<BusinessLayer::CThumbnailBarViewModelBase const&>(bar).GetThumbnail(id));
-        auto const added = source.Add(L"4", 4, L"d");
-        EXPECT_EQ(added, bar.GetThumbnail(JyUniqueIdT<CStringW>(L"d"))) << "Add hands back what it added";
-    }
+    EXPECT_EQ(0, found(L"a")) << "an empty bar";
+    source.Add(L"1", 1, L"a"), source.Add(L"2", 2, L"b"), source.Add(L"3", 3, L"b");
+    EXPECT_EQ(0, found(L"c")) << "an unknown id";
+    EXPECT_EQ(2, found(L"b")) << "two equal ids";
+    source.SetBitmapID(L"a", L"c");
+    EXPECT_EQ(1, found(L"c")) << "an id changed after insertion";
+    source.Remove(L"b");
+    EXPECT_EQ(3, found(L"b")) << "the first removed";
+    auto const added = source.Add(L"4", 4, L"d");
+    EXPECT_EQ(added, bar.GetThumbnail(JyUniqueIdT<CStringW>(L"d"))) << "Add hands back what it added";
 }
 
 TEST_F(Thumbnails, LookupIsUndisturbedByAnotherThreadEditingTheArray)

@@ -47,13 +47,9 @@ TEST(HostCalibrationWaitRequest, EachFieldAloneMakesRequestsDiffer)
     {
         SCOPED_TRACE(field);
         CCalibrationWaitRequest changed = original;
-        EXPECT_FALSE(changed != original) << "a copy differs";
         EXPECT_TRUE(change(changed)) << "Set reported no change";
         EXPECT_TRUE(changed != original && original != changed);
         EXPECT_FALSE(change(changed)) << "the same Set again reported a change";
-        CCalibrationWaitRequest assigned;
-        assigned = changed;
-        EXPECT_FALSE(assigned != changed || CCalibrationWaitRequest(changed) != changed) << "a copy differs";
     }
     CCalibrationWaitRequest request = original;
     Report(5U, 0.75f, false, Device(4))(request);

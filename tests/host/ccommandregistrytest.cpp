@@ -12,7 +12,7 @@ namespace
 using Base::CCommandRegistry;
 using HostTest::MakeCommand;
 
-TEST(HostCommandRegistry, LiveCommandsKeepTheirNameExpiredOnesAreReplacedAndPruned)
+TEST(HostCommandRegistry, LiveCommandsKeepTheirNameExpiredOnesAreReplacedAndPrunedRemovalSparesASuccessor)
 {
     CCommandRegistry registry;
     auto const first = MakeCommand(L"Scan");
@@ -24,6 +24,7 @@ TEST(HostCommandRegistry, LiveCommandsKeepTheirNameExpiredOnesAreReplacedAndPrun
     EXPECT_FALSE(registry.AddCommand(L"Dead", dead));
 
     auto expiring = MakeCommand(L"Stop");
+    Base::ICommandBase const* const expiringIdentity = expiring.get();
     auto const zeta = MakeCommand(L"Zeta");
     registry.AddCommand(L"Stop", expiring);
     registry.AddCommand(L"Zeta", zeta);
@@ -33,25 +34,16 @@ TEST(HostCommandRegistry, LiveCommandsKeepTheirNameExpiredOnesAreReplacedAndPrun
     EXPECT_EQ(registry.GetCommandNames(), (std::vector<std::wstring>{L"Scan", L"Zeta"}));
     EXPECT_FALSE(registry.RemoveCommand(L"Stop")) << "listing pruned the expired entry";
     EXPECT_TRUE(registry.AddCommand(L"Stop", zeta)) << "an expired entry is replaced";
-}
 
-TEST(HostCommandRegistry, RemoveByIdentitySparesASuccessor)
-{
-    CCommandRegistry registry;
-    auto original = MakeCommand(L"Scan");
-    Base::ICommandBase const* const originalIdentity = original.get();
-    registry.AddCommand(L"Scan", original);
-    original.reset();
-    auto const successor = MakeCommand(L"Scan");
-    ASSERT_TRUE(registry.AddCommand(L"Scan", successor));
-    // What the original's destructor would do after the successor took its name.
-    EXPECT_FALSE(registry.RemoveCommand(L"Scan", originalIdentity));
-    EXPECT_EQ(registry.FindCommand(L"Scan"), successor);
-    EXPECT_TRUE(registry.RemoveCommand(L"Scan", successor.get()));
-    EXPECT_EQ(registry.FindCommand(L"Scan"), nullptr);
-    registry.AddCommand(L"Scan", successor);
-    EXPECT_TRUE(registry.RemoveCommand(L"Scan"));
-    EXPECT_FALSE(registry.RemoveCommand(L"Scan"));
+    // Removing by identity spares a successor: what the original's destructor would do after the
+    // successor took its name.
+    EXPECT_FALSE(registry.RemoveCommand(L"Stop", expiringIdentity));
+    EXPECT_EQ(registry.FindCommand(L"Stop"), zeta);
+    EXPECT_TRUE(registry.RemoveCommand(L"Stop", zeta.get()));
+    EXPECT_EQ(registry.FindCommand(L"Stop"), nullptr);
+    registry.AddCommand(L"Stop", zeta);
+    EXPECT_TRUE(registry.RemoveCommand(L"Stop"));
+    EXPECT_FALSE(registry.RemoveCommand(L"Stop"));
 }
 
 } // namespace

@@ -13,7 +13,7 @@ using Base::CMemoryJournal;
 using Base::EJournalRecordKind;
 using Base::SJournalRecord;
 
-TEST(HostJournal, NestedReportsRecordTheirOpeningAndClosing)
+TEST(HostJournal, NestedAndMovedReportsRecordTheirOpeningAndClosingOnce)
 {
     auto const journal = std::make_shared<CMemoryJournal>();
     auto const handle = journal->CreateHandle(L"Model");
@@ -33,24 +33,21 @@ TEST(HostJournal, NestedReportsRecordTheirOpeningAndClosing)
     }
     EXPECT_EQ(records[2].reportId, records[1].sequence) << "the inner report closes first";
     EXPECT_EQ(records[3].reportId, records[0].sequence);
-}
 
-TEST(HostJournal, MovingAReportClosesItExactlyOnce)
-{
-    auto const journal = std::make_shared<CMemoryJournal>(0); // taken as 1: the ring still works
-    auto const handle = journal->CreateHandle(L"Command");
-    CJournalReport first = journal->Report(handle);
+    // A moved report closes exactly once, also in a ring of one record.
+    auto const ring = std::make_shared<CMemoryJournal>(0); // taken as 1: the ring still works
+    CJournalReport first = ring->Report(handle);
     CJournalReport moved = std::move(first);
     EXPECT_FALSE(first.IsOpen()); // NOLINT(bugprone-use-after-move): the moved-from state is the point
-    CJournalReport target = journal->Report(handle);
+    CJournalReport target = ring->Report(handle);
     target = std::move(moved); // closes what target held
-    EXPECT_EQ(journal->GetOpenReportCount(), 1U);
+    EXPECT_EQ(ring->GetOpenReportCount(), 1U);
     target.Close();
     target.Close();
     EXPECT_FALSE(target.IsOpen());
-    EXPECT_EQ(journal->GetOpenReportCount(), 0U);
-    EXPECT_EQ(journal->GetRecordCount(), 4U);
-    EXPECT_EQ(journal->GetRecords().size(), 1U);
+    EXPECT_EQ(ring->GetOpenReportCount(), 0U);
+    EXPECT_EQ(ring->GetRecordCount(), 4U);
+    EXPECT_EQ(ring->GetRecords().size(), 1U);
 }
 
 } // namespace

@@ -86,7 +86,7 @@ template <class T> void ExpectRoundTripAndTruncationSafety(T const& value)
     }
 }
 
-TEST(HostLegacyStream, LayoutIsPinned)
+TEST(HostLegacyStream, LayoutIsPinnedAndInvalidCharactersBecomeReplacementCharacters)
 {
     EXPECT_EQ(Encode(true), (Bytes{0x01}));
     EXPECT_EQ(Encode(std::int32_t{0x01020304}), (Bytes{0x04, 0x03, 0x02, 0x01}));
@@ -97,12 +97,18 @@ TEST(HostLegacyStream, LayoutIsPinned)
     EXPECT_EQ(Encode(std::wstring(L"A\U0001F600")), (Bytes{3, 0, 0, 0, 0x41, 0x00, 0x3D, 0xD8, 0x00, 0xDE}));
     EXPECT_EQ(Encode(std::vector<std::uint8_t>{1, 2}), (Bytes{2, 0, 0, 0, 1, 2}));
     EXPECT_EQ(Encode(std::vector<bool>{true, false}), (Bytes{2, 0, 0, 0, 1, 0}));
+    // Invalid characters are written and read as replacement characters: a high surrogate followed by a
+    // letter, then a lone low surrogate; a high surrogate at the end.
+    EXPECT_EQ(Encode(std::wstring{static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)}),
+              (Bytes{2, 0, 0, 0, 0xFD, 0xFF, 0xFD, 0xFF}));
+    EXPECT_EQ(Decode<std::wstring>(Bytes{3, 0, 0, 0, 0x00, 0xD8, 0x41, 0x00, 0x00, 0xDC}), L"\uFFFDA\uFFFD");
+    EXPECT_EQ(Decode<std::wstring>(Bytes{1, 0, 0, 0, 0x3D, 0xD8}), L"\uFFFD");
 }
 
 // Every integer width and signedness goes through one writer and one reader: a type per width, with
 // every byte set or the sign bit in the top one, is enough; enums are pinned by the layout and the vector
 // below.
-TEST(HostLegacyStream, ScalarsRoundTripAndRejectEveryTruncation)
+TEST(HostLegacyStream, ScalarsStringsAndVectorsRoundTripAndRejectEveryTruncation)
 {
     ExpectRoundTripAndTruncationSafety(true);
     ExpectRoundTripAndTruncationSafety(Negative);
@@ -111,10 +117,6 @@ TEST(HostLegacyStream, ScalarsRoundTripAndRejectEveryTruncation)
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<long>::min());
     ExpectRoundTripAndTruncationSafety(-1.5f);
     ExpectRoundTripAndTruncationSafety(std::numeric_limits<double>::denorm_min());
-}
-
-TEST(HostLegacyStream, StringsAndVectorsRoundTripAndRejectEveryTruncation)
-{
     ExpectRoundTripAndTruncationSafety(std::wstring(L"Gr\u00FC\u00DFe \U0001F600 \U0010FFFF"));
     ExpectRoundTripAndTruncationSafety(CStringW(L"Scan \u20AC"));
     ExpectRoundTripAndTruncationSafety(std::vector<int>{1, -2, 3});
@@ -122,23 +124,6 @@ TEST(HostLegacyStream, StringsAndVectorsRoundTripAndRejectEveryTruncation)
     ExpectRoundTripAndTruncationSafety(std::vector<std::wstring>{L"a", L"", L"\U0001F600"});
     ExpectRoundTripAndTruncationSafety(std::vector<std::vector<std::uint16_t>>{{1, 2}, {}, {3}});
     ExpectRoundTripAndTruncationSafety(std::vector<EMode>{EMode::Idle, EMode::Scanning});
-}
-
-TEST(HostLegacyStream, InvalidCharactersBecomeReplacementCharacters)
-{
-    std::wstring const invalid{static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000)};
-    EXPECT_EQ(Encode(invalid), (Bytes{2, 0, 0, 0, 0xFD, 0xFF, 0xFD, 0xFF}));
-    // A high surrogate followed by a letter, then a lone low surrogate.
-    EXPECT_EQ(Decode<std::wstring>(Bytes{3, 0, 0, 0, 0x00, 0xD8, 0x41, 0x00, 0x00, 0xDC}), L"\uFFFDA\uFFFD");
-    EXPECT_EQ(Decode<std::wstring>(Bytes{1, 0, 0, 0, 0x3D, 0xD8}), L"\uFFFD") << "high surrogate at the end";
-}
-
-TEST(HostLegacyStream, BoolBytesOtherThanZeroOrOneAreRejected)
-{
-    std::string const message = DecodeFailure<bool>(Bytes{0x02});
-    EXPECT_NE(message.find("bool"), std::string::npos) << message;
-    EXPECT_NE(message.find("0x02"), std::string::npos) << message;
-    DecodeFailure<std::vector<bool>>(Bytes{1, 0, 0, 0, 0xFF});
 }
 
 TEST(HostLegacyStream, HostileCountsFailBeforeAllocating)
@@ -153,16 +138,14 @@ TEST(HostLegacyStream, HostileCountsFailBeforeAllocating)
     EXPECT_NE(text.find("8589934590 bytes needed"), std::string::npos) << text; // not wrapped at 32 bits
 }
 
-TEST(HostLegacyStream, MessagesSayWhatWasReadAndWhatWasMissing)
+TEST(HostLegacyStream, MalformedBytesAndNullStreamsAreRejectedSayingWhatWasReadAndWhatWasMissing)
 {
     EXPECT_EQ(DecodeFailure<std::wstring>(Bytes{6, 0, 0, 0, 1, 0, 2}),
               "Reading std::wstring: 12 bytes needed for 6 elements, 3 left");
     EXPECT_EQ(DecodeFailure<std::int32_t>(Bytes{1}), "Reading int: 4 bytes needed, 1 left");
     EXPECT_EQ(DecodeFailure<double>(Bytes{1, 2}), "Reading double: 8 bytes needed, 2 left");
-}
-
-TEST(HostLegacyStream, NullStreamsAreRejected)
-{
+    EXPECT_EQ(DecodeFailure<bool>(Bytes{0x02}), "Reading bool: byte 0x02 is neither 0 nor 1");
+    DecodeFailure<std::vector<bool>>(Bytes{1, 0, 0, 0, 0xFF});
     EXPECT_THROW(CORXStreamWriteBinaryLegacy(nullptr), OrxException);
     EXPECT_THROW(CORXStreamReadBinaryLegacy(nullptr), OrxException);
 }

@@ -8,7 +8,7 @@
 
 namespace
 {
-TEST(HostFormat, StringAndCharacterConversionsFollowTheWidePrintfConventions)
+TEST(HostFormat, StringAndCharacterConversionsFollowTheWidePrintfConventionsMalformedOnesStayAsWritten)
 {
     EXPECT_EQ(JbFormatWide(L"[%ls|%ws]", L"l", L"w"), L"[l|w]");
     EXPECT_EQ(JbFormatWide(L"[%S|%hs]", "narrow", "h"), L"[narrow|h]");
@@ -22,9 +22,17 @@ TEST(HostFormat, StringAndCharacterConversionsFollowTheWidePrintfConventions)
     // Beyond ASCII: %C takes a narrow character (a byte), %wC and %lC a wide one.
     EXPECT_EQ(JbFormatWide(L"%C|%wC|%lC", static_cast<char>('\xE9'), L'\u20AC', L'\u20AC'),
               L"\u00E9|\u20AC|\u20AC");
+    // Percent signs, and conversions that are not understood, stay as written; %n writes nothing.
+    EXPECT_EQ(JbFormatWide(L"100%% sure"), L"100% sure");
+    EXPECT_EQ(JbFormatWide(L"%y|%"), L"%y|%");
+    int untouched = 17;
+    EXPECT_EQ(JbFormatWide(L"%n%d", &untouched, 5), L"5");
+    EXPECT_EQ(untouched, 17);
+    EXPECT_EQ(JbFormatWide(nullptr), L"");
+    EXPECT_FALSE(JbFormatWide(L"%p", static_cast<void*>(&untouched)).empty());
 }
 
-TEST(HostFormat, IntegerLengthModifiers)
+TEST(HostFormat, LengthModifiersFlagsWidthAndPrecisionAndTheCutAtTheLimit)
 {
     EXPECT_EQ(JbFormatWide(L"%I64u", UINT64_MAX), L"18446744073709551615");
     EXPECT_EQ(JbFormatWide(L"%I64d", INT64_MIN), L"-9223372036854775808");
@@ -32,10 +40,6 @@ TEST(HostFormat, IntegerLengthModifiers)
               L"abcdef0123|ABCDEF0123");
     EXPECT_EQ(JbFormatWide(L"%I32d|%Iu|%zu", -5, std::size_t{7}, std::size_t{8}), L"-5|7|8");
     EXPECT_EQ(JbFormatWide(L"%hd|%hhu", 65537, 257), L"1|1");
-}
-
-TEST(HostFormat, FlagsWidthAndPrecision)
-{
     EXPECT_EQ(JbFormatWide(L"%5d|%-5d|%05d|%+d|% d", 42, 42, 42, 42, 42), L"   42|42   |00042|+42| 42");
     EXPECT_EQ(JbFormatWide(L"%.3s|%6.2s|%-4s|", L"abcdef", L"xyz", L"q"), L"abc|    xy|q   |");
     EXPECT_EQ(JbFormatWide(L"%*d|%-*d|%*d", 4, 7, 3, 8, -3, 9), L"   7|8  |9  ");
@@ -47,21 +51,8 @@ TEST(HostFormat, FlagsWidthAndPrecision)
     // The precision bounds how much of a narrow buffer is read, so it need not be terminated.
     char const unterminated[3] = {'a', 'b', 'c'};
     EXPECT_EQ(JbFormatWide(L"%.2S", unterminated), L"ab");
-}
 
-TEST(HostFormat, PercentSignsAndMalformedConversions)
-{
-    EXPECT_EQ(JbFormatWide(L"100%% sure"), L"100% sure");
-    EXPECT_EQ(JbFormatWide(L"%y|%"), L"%y|%");
-    int untouched = 17;
-    EXPECT_EQ(JbFormatWide(L"%n%d", &untouched, 5), L"5");
-    EXPECT_EQ(untouched, 17);
-    EXPECT_EQ(JbFormatWide(nullptr), L"");
-    EXPECT_FALSE(JbFormatWide(L"%p", static_cast<void*>(&untouched)).empty());
-}
-
-TEST(HostFormat, OutputIsCutAtTheLimit)
-{
+    // The output is cut at the limit.
     std::wstring const longText(10000, L'a');
     EXPECT_EQ(JbFormatWide(L"%s", longText.c_str()), longText.substr(0, kJbFormatMaxLength));
     EXPECT_EQ(JbFormatWide(longText.c_str()), longText.substr(0, kJbFormatMaxLength));

@@ -16,7 +16,7 @@ namespace
 using Replay = CommandEnvironment;
 } // namespace
 
-TEST_F(Replay, SkipsAndReportsWhatCannotRunAndGoesOn)
+TEST_F(Replay, SkipsAndReportsWhatCannotRunGoesOnAndUsesTheRegistryGiven)
 {
     CountSpy runs;
     auto good = MakeRegisteredCommand<TSerializableCommand<void, bool>>([&](bool) { runs.Callback()(); },
@@ -56,17 +56,14 @@ TEST_F(Replay, SkipsAndReportsWhatCannotRunAndGoesOn)
     EXPECT_FALSE(records[0].finished);
     EXPECT_TRUE(records[1].finished);
     EXPECT_EQ(ACommandBase::s_numberOfActiveGUILockingCommands.Get(), 0U);
-}
 
-TEST_F(Replay, UsesTheGivenRegistry)
-{
-    CountSpy runs;
-    auto command = std::make_shared<TSerializableCommand<void>>(runs.Callback(), L"replay.Private", false);
+    // A registry given is used instead of the process-wide one.
+    auto privateCommand =
+        std::make_shared<TSerializableCommand<void>>(runs.Callback(), L"replay.Private", false);
     CCommandRegistry privateRegistry;
-    privateRegistry.AddCommand(L"replay.Private", command);
-    std::vector<SRecordedCommand> const session{{L"replay.Private", 1, {}, true}};
-
-    EXPECT_EQ(ReplayRecordedCommands(session).failures.size(), 1U);
-    EXPECT_EQ(ReplayRecordedCommands(session, privateRegistry).executedCount, 1U);
-    EXPECT_EQ(runs.Count(), 1);
+    privateRegistry.AddCommand(L"replay.Private", privateCommand);
+    std::vector<SRecordedCommand> const privateSession{{L"replay.Private", 1, {}, true}};
+    EXPECT_EQ(ReplayRecordedCommands(privateSession).failures.size(), 1U);
+    EXPECT_EQ(ReplayRecordedCommands(privateSession, privateRegistry).executedCount, 1U);
+    EXPECT_EQ(runs.Count(), 2);
 }
