@@ -92,7 +92,6 @@ protected:
         options.lastStep = lastStep;
         m_shown = -1;
         m_session = std::make_unique<CScreenSession>(options);
-        m_idle = false;
         QObject::connect(m_session.get(), &CScreenSession::shown, [this](int step) { m_shown = step; });
         QObject::connect(m_session.get(), &CScreenSession::idle, [this] { m_idle = true; });
         m_session->Start();
@@ -100,10 +99,12 @@ protected:
         m_session->GetWindow()->requestActivate(); // keys go to the focused item of the active window
         ASSERT_TRUE(QTest::qWaitForWindowActive(m_session->GetWindow()));
     }
+    /// Lets the engine play up to `step`; waits until the screen shows it and the engine says it waits.
     void PlayTo(int step)
     {
+        m_idle = false;
         m_session->GetEngine().SetLastStep(step);
-        ASSERT_TRUE(WaitUntil([&] { return m_shown == step; })) << "step " << step;
+        ASSERT_TRUE(WaitUntil([&] { return m_idle && m_shown == step; })) << "step " << step;
     }
     /// The item named `name` (laid out: the window is rendered first).
     QQuickItem* Item(QString const& name) const
@@ -143,9 +144,26 @@ protected:
     bool m_idle = false;
 };
 
-TEST_F(Screen_, QmlShowsWhatTheLibraryPublishesAtEveryStep)
+// Before the session plays: a click on a tool action is lost while a GUI-locking command runs, and
+// executes the action once the lock is gone.
+TEST_F(Screen_, InputIsDisabledWhileAGuiLockingCommandRunsAndQmlShowsWhatTheLibraryPublishesAtEveryStep)
 {
     Open("", 0);
+    CCommandLog const log;
+    std::future<void> engine; // joined last: once `release` is set or gone, the command returns
+    std::promise<void> release;
+    auto const busy = std::make_shared<Base::TCommand<void>>(
+        [done = release.get_future().share()] { done.wait(); }, L"Test.Busy", true);
+    engine = std::async(std::launch::async, [busy] { busy->Execute(); });
+    ASSERT_TRUE(WaitUntil([&] { return !Qml("input", "enabled").toBool(); }));
+    EXPECT_TRUE(Qml("lockIndicator", "visible").toBool());
+    Click("action_Trim_1");
+    EXPECT_EQ(log.Count(L"Trim.CToolActionViewModelBase.Command_1"), 0);
+    release.set_value();
+    ASSERT_TRUE(WaitUntil([&] { return Qml("input", "enabled").toBool(); }));
+    Click("action_Trim_1");
+    EXPECT_EQ(log.Count(L"Trim.CToolActionViewModelBase.Command_1"), 1);
+
     // clang-format off
     struct SRow { char const* object; char const* property; std::string published; } const rows[] = {
         {"tile_UpperJaw", "obligatory",  "Area.UpperJaw.IsObligatory"},
@@ -193,7 +211,7 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
          "LowerJaw"},
     };
     // clang-format on
-    // A tool action's click is InputIsDisabledWhileAGuiLockingCommandRuns's last step.
+    // A tool action's click is the GUI lock's test.
     for (SRow const& row : rows)
     {
         SCOPED_TRACE(row.name);
@@ -214,25 +232,6 @@ TEST_F(Screen_, AClickExecutesTheNamedCommandOnce)
         EXPECT_EQ(Sim(row.published), row.expected);
         m_session.reset();
     }
-}
-
-TEST_F(Screen_, InputIsDisabledWhileAGuiLockingCommandRuns)
-{
-    Open("", 0);
-    CCommandLog const log;
-    std::future<void> engine; // joined last: once `release` is set or gone, the command returns
-    std::promise<void> release;
-    auto const busy = std::make_shared<Base::TCommand<void>>(
-        [done = release.get_future().share()] { done.wait(); }, L"Test.Busy", true);
-    engine = std::async(std::launch::async, [busy] { busy->Execute(); });
-    ASSERT_TRUE(WaitUntil([&] { return !Qml("input", "enabled").toBool(); }));
-    EXPECT_TRUE(Qml("lockIndicator", "visible").toBool());
-    Click("action_Trim_1");
-    EXPECT_EQ(log.Count(L"Trim.CToolActionViewModelBase.Command_1"), 0);
-    release.set_value();
-    ASSERT_TRUE(WaitUntil([&] { return Qml("input", "enabled").toBool(); }));
-    Click("action_Trim_1");
-    EXPECT_EQ(log.Count(L"Trim.CToolActionViewModelBase.Command_1"), 1);
 }
 
 TEST_F(Screen_, StoredPictureTileColoursAndProgressEdge)
@@ -277,17 +276,14 @@ TEST_F(Screen_, StoredPictureTileColoursAndProgressEdge)
     }
 }
 
-TEST_F(Screen_, ClosingTheWindowEndsCleanlyWhileTheEnginePlaysAndOnceItIdles)
+// Ending the session once the engine idles is every other test's end; the step-by-step test waits for
+// each idle.
+TEST_F(Screen_, ClosingTheWindowEndsCleanlyWhileTheEnginePlays)
 {
-    // clang-format off
-    // Closed after the step shown; -1: once the whole session has played.
-    struct SRow { int delayMs; int closeAfter; } const rows[] = {{20, 0}, {20, 3}, {0, -1}};
-    // clang-format on
-    for (SRow const& row : rows)
+    for (int const closeAfter : {0, 3}) // the step shown
     {
-        Open("", -1, row.delayMs);
-        ASSERT_TRUE(WaitUntil([&] { return row.closeAfter < 0 ? m_idle : m_shown >= row.closeAfter; }));
-        EXPECT_EQ(m_shown, row.closeAfter < 0 ? m_session->GetEngine().GetStepCount() : m_shown);
+        Open("", -1, 20);
+        ASSERT_TRUE(WaitUntil([&] { return m_shown >= closeAfter; }));
         m_session->GetWindow()->close();
         m_session.reset(); // a delay of 20 ms: the engine is still publishing
     }
