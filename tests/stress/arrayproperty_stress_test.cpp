@@ -4,15 +4,8 @@
 #include "base/orx2basepool/tfullarrayobserver.h"
 #include "stress/stresssupport.h"
 #include "support/arraymodel.h"
-#include "support/threadhelpers.h"
 
-#include <gtest/gtest.h>
-
-#include <atomic>
 #include <random>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 using namespace Base;
 using namespace Base::Binding;
@@ -55,60 +48,47 @@ TEST(ArrayPropertyStress, MirrorDiffersFromSourceInsideNotificationOrBreaksWhenA
                                                                   compare(mirror, proxy.GetValues());
                                                                   lastMirror = mirror;
                                                               });
-    // Runs `step` until it returns false; what it throws is a fault, and stops the edits.
-    auto const untilThrown = [&](char const* what, auto&& step)
-    {
-        try
-        {
-            while (step())
-            {
-            }
-        }
-        catch (std::exception const& error)
-        {
-            faults.Add(what + std::string(" threw: ") + error.what());
-        }
-        edits.Stop();
-    };
     auto const edit = [&](TArrayProperty<int>& array, std::mt19937& random)
     {
-        if (!edits.Take())
-            return false;
-        RandomArrayEdit(random, array.GetSize()).ApplyTo(array); // kept short: comparisons stay cheap
-        return true;
+        while (edits.Take())
+            RandomArrayEdit(random, array.GetSize()).ApplyTo(array); // kept short: comparisons stay cheap
     };
     auto const observe = [&](std::mt19937& random)
     {
-        TArrayObserver<int> observer = MakeFullArrayObserver(left, mirrorLeft);
-        observersMade.fetch_add(1, std::memory_order_relaxed);
-        BusyPause(random() % 2001);
-        return !edits.Stopped();
+        do
+        {
+            TArrayObserver<int> observer = MakeFullArrayObserver(left, mirrorLeft);
+            observersMade.fetch_add(1, std::memory_order_relaxed);
+            BusyPause(random() % 2001);
+        } while (!edits.Stopped());
     };
     auto const rebind = [&](std::mt19937& random)
     {
-        if (!rebinds.Take() || edits.Stopped())
-            return proxy.Bind(left), false;
-        if (unsigned const choice = random() % 10; choice != 0)
-            proxy.Bind(choice % 2 == 0 ? left : right);
-        else
+        while (rebinds.Take() && !edits.Stopped())
         {
-            TArrayProperty<int> shortLived(std::vector<int>{7, 7});
-            proxy.Bind(shortLived);
-            shortLived.Add(8);
+            if (unsigned const choice = random() % 10; choice != 0)
+                proxy.Bind(choice % 2 == 0 ? left : right);
+            else
+            {
+                TArrayProperty<int> shortLived(std::vector<int>{7, 7});
+                proxy.Bind(shortLived);
+                shortLived.Add(8);
+            }
+            BusyPause(200);
         }
-        BusyPause(200);
-        return true;
+        proxy.Bind(left);
     };
     RunThreads(5,
                [&](unsigned thread)
                {
                    std::mt19937 random(3000 + thread);
                    if (thread < 3)
-                       untilThrown("an edit", [&] { return edit(thread == 2 ? right : left, random); });
+                       faults.Guard("an edit", [&] { edit(thread == 2 ? right : left, random); });
                    else if (thread == 3)
-                       untilThrown("binding an observer", [&] { return observe(random); });
+                       faults.Guard("binding an observer", [&] { observe(random); });
                    else
-                       untilThrown("a rebind", [&] { return rebind(random); });
+                       faults.Guard("a rebind", [&] { rebind(random); });
+                   edits.Stop(); // also after a fault: the others stop early
                });
 
     ReportBudget("edits", edits);

@@ -1,6 +1,7 @@
 #pragma once
 // What every stress test shares: a budget bounded by count and by time, a watchdog that turns a hang
-// into a failure, and the report of the counts reached.
+// into a failure, the log of faults seen on any thread, and the report of the counts reached. A stress
+// test includes this header for GoogleTest, the thread helpers and the standard headers below as well.
 #include "support/threadhelpers.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -102,6 +104,21 @@ public:
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_first;
+    }
+
+    /// Runs `call`: what it throws is a fault of `where`, unless `allowed` accepts it as documented.
+    template <class Call>
+    void Guard(char const* where, Call&& call, bool (*allowed)(std::string const&) = nullptr)
+    {
+        try
+        {
+            call();
+        }
+        catch (std::exception const& failure)
+        {
+            if (allowed == nullptr || !allowed(failure.what()))
+                Add(std::string(where) + " threw: " + failure.what());
+        }
     }
 
 private:

@@ -66,24 +66,18 @@ template <class T> class NotificationLog
 {
 public:
     explicit NotificationLog(Base::Binding::IArrayChangeStreamSource<T> const& source)
-        : m_connection(source.ConnectToArrayChangeStream(
-              Base::MakeEventSignalHandler<Note<T> const&>([this](Note<T> const& n) { Add(n); })))
+        : m_connection(source.ConnectToArrayChangeStream(Base::MakeEventSignalHandler<Note<T> const&>(
+              [this](Note<T> const& n)
+              {
+                  std::lock_guard<std::mutex> lock(m_mutex);
+                  m_notes.push_back(n);
+              })))
     {
-    }
-    void Add(Note<T> const& n)
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_notes.push_back(n);
     }
     std::vector<Note<T>> Notes() const
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         return m_notes;
-    }
-    void Clear()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_notes.clear();
     }
 
 private:

@@ -29,10 +29,7 @@ template <class Call> void ExpectOrxException(Call&& call, SExpectedOrxException
     {
         EXPECT_EQ(expected.message, e.GetMessage());
         EXPECT_EQ(expected.file, e.GetFile());
-        if (expected.line != 0)
-        {
-            EXPECT_EQ(expected.line, e.GetLine());
-        }
+        EXPECT_EQ(expected.line == 0 ? e.GetLine() : expected.line, e.GetLine());
         EXPECT_EQ(expected.function, e.GetFunction());
     }
 }
