@@ -84,19 +84,24 @@ private:
 
 /// Calls `notify` on each change of `source` (each PropertyChanged of `owner`) until the result goes;
 /// the source must outlive the result's use. Destroying the result waits for a running call.
-template <class T> std::shared_ptr<void> Observe(Base::Binding::IValueStreamSource<T> const& source, Notify notify)
+template <class T>
+std::shared_ptr<void> Observe(Base::Binding::IValueStreamSource<T> const& source, Notify notify)
 {
-    return std::make_shared<Base::Binding::TValueStreamObserver<T>>(source, [notify](T const&) { notify(); });
+    return std::make_shared<Base::Binding::TValueStreamObserver<T>>(
+        source, [notify = std::move(notify)](T const&) { notify(); });
 }
-template <class E> std::shared_ptr<void> Observe(Base::Binding::IArrayBindingSource<E> const& source, Notify notify)
+template <class E>
+std::shared_ptr<void> Observe(Base::Binding::IArrayBindingSource<E> const& source, Notify notify)
 {
     return std::make_shared<Base::Binding::TArrayObserver<E>>(Base::Binding::MakeArrayChangeObserver(
-        source, [notify](Base::Binding::ArrayChangedNotification<E> const&) { notify(); }));
+        source,
+        [notify = std::move(notify)](Base::Binding::ArrayChangedNotification<E> const&) { notify(); }));
 }
 std::shared_ptr<void> Observe(Base::INotifyPropertyChanged const& owner, Notify notify);
 
 template <class T>
-std::size_t CPropertyCatalog::AddValueSource(std::string const& label, Base::Binding::IValueStreamSource<T> const& source)
+std::size_t CPropertyCatalog::AddValueSource(std::string const& label,
+                                             Base::Binding::IValueStreamSource<T> const& source)
 {
     return AddSource(
         label, "ValueChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },
@@ -104,7 +109,8 @@ std::size_t CPropertyCatalog::AddValueSource(std::string const& label, Base::Bin
 }
 
 template <class T>
-std::size_t CPropertyCatalog::AddArraySource(std::string const& label, Base::Binding::IArrayBindingSource<T> const& source)
+std::size_t CPropertyCatalog::AddArraySource(std::string const& label,
+                                             Base::Binding::IArrayBindingSource<T> const& source)
 {
     return AddSource(
         label, "ArrayChanged", [&source](Notify notify) { return Observe(source, std::move(notify)); },

@@ -35,7 +35,10 @@ namespace
 class CFollow
 {
 public:
-    CFollow(Described::Connect connect, Notify notify) : m_connect(std::move(connect)), m_notify(std::move(notify)) {}
+    CFollow(Described::Connect connect, Notify notify)
+        : m_connect(std::move(connect)), m_notify(std::move(notify))
+    {
+    }
     void Reconnect()
     {
         std::shared_ptr<void> previous = m_connect(m_notify);
@@ -78,7 +81,8 @@ Json ToJsonOf(std::shared_ptr<Base::IImageData2DSimple const> const& image)
     auto const ours = std::dynamic_pointer_cast<ReferenceHost::CImageData2DSimple const>(image);
     if (!ours)
         return image ? Json("an image") : Json();
-    return Narrow(ours->GetName()) + " " + std::to_string(ours->GetWidth()) + "x" + std::to_string(ours->GetHeight());
+    return Narrow(ours->GetName()) + " " + std::to_string(ours->GetWidth()) + "x" +
+           std::to_string(ours->GetHeight());
 }
 
 Json ToJsonOf(Base::CCalibrationWaitRequest const& request)
@@ -112,7 +116,7 @@ std::size_t AddFollowingSource(CPropertyCatalog& catalog, std::string label, std
 {
     return catalog.AddSource(
         std::move(label), std::move(event),
-        [rootChanges, connect](Notify notify) -> std::shared_ptr<void>
+        [rootChanges, connect = std::move(connect)](Notify const& notify) -> std::shared_ptr<void>
         {
             auto follow = std::make_shared<CFollow>(connect, notify);
             follow->Reconnect();
@@ -176,9 +180,11 @@ void AddDescribedSlots(CPropertyCatalog& catalog, Base::IGuiConfiguration const&
             auto const& property = slot.Source(slots);
             CPropertyCatalog::Subscribe const rootChanges = [&property](Notify notify)
             { return Observe(property, std::move(notify)); };
-            changes.push_back(catalog.AddSource(std::string(slot.name) + " slot", "ValueChanged", rootChanges, &property));
+            changes.push_back(
+                catalog.AddSource(std::string(slot.name) + " slot", "ValueChanged", rootChanges, &property));
             if constexpr (Base::kIsDescribed<X>)
-                Described::Declare<X>(catalog, slot.name, [&property] { return property.Get(); }, rootChanges);
+                Described::Declare<X>(
+                    catalog, slot.name, [&property] { return property.Get(); }, rootChanges);
         });
     catalog.AddProperty(
         "Slots", changes,

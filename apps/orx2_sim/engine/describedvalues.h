@@ -65,7 +65,8 @@ template <class T> constexpr bool IsShown()
     else
         return std::is_arithmetic_v<T> || std::is_enum_v<T> || TCommandPointer<T>::value ||
                kOneOf<T, std::wstring, CStringW, std::shared_ptr<Base::IImageData2DSimple const>,
-                      Base::CCalibrationWaitRequest, Base::CDeviceStateChanged, DataLayer::CReconstructionResult>;
+                      Base::CCalibrationWaitRequest, Base::CDeviceStateChanged,
+                      DataLayer::CReconstructionResult>;
 }
 } // namespace Described
 
@@ -78,9 +79,7 @@ template <class T> inline constexpr bool kShown = Described::IsShown<T>();
 /// registered under (null while none is installed); a vector as an array; the rest by ToJsonOf.
 template <class T> Json ToJson(T const& value)
 {
-    if constexpr (std::is_same_v<T, float>)
-        return ToJsonOf(value);
-    else if constexpr (std::is_arithmetic_v<T>)
+    if constexpr (std::is_arithmetic_v<T> && !std::is_same_v<T, float>) // a float by ToJsonOf
         return Json(value);
     else if constexpr (std::is_same_v<T, Base::EAreaItems>)
         return AreaText(value);
@@ -168,7 +167,8 @@ template <class X> struct TDescribedPointer<std::shared_ptr<X>> : std::bool_cons
 {
 };
 template <class Member>
-struct TViewModelArray<Member, std::void_t<typename Member::Element>> : TDescribedPointer<typename Member::Element>
+struct TViewModelArray<Member, std::void_t<typename Member::Element>>
+    : TDescribedPointer<typename Member::Element>
 {
 };
 
@@ -190,16 +190,18 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
     {
         if constexpr (std::is_base_of_v<Base::INotifyPropertyChanged, I>)
             owner = owner ? owner
-                          : AddFollowingSource(
-                                catalog, prefix, "PropertyChanged",
-                                static_cast<Base::INotifyPropertyChanged const*>(now.get()), rootChanges,
-                                [resolve](Notify const& notify)
-                                {
-                                    auto const object = resolve();
-                                    return object ? Observe(*object, notify) : nullptr;
-                                });
+                          : AddFollowingSource(catalog, prefix, "PropertyChanged",
+                                               static_cast<Base::INotifyPropertyChanged const*>(now.get()),
+                                               rootChanges,
+                                               [resolve](Notify const& notify)
+                                               {
+                                                   auto const object = resolve();
+                                                   return object ? Observe(*object, notify) : nullptr;
+                                               });
         else
-            owner = owner ? owner : catalog.AddSource(prefix, "none", [](Notify) { return nullptr; }, now.get());
+            owner = owner ? owner
+                          : catalog.AddSource(
+                                prefix, "none", [](Notify const&) { return nullptr; }, now.get());
         return *owner;
     };
     Base::ForEachMember<I>(
@@ -226,14 +228,15 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
             {
                 if constexpr (kShown<typename Member::Type>)
                     AddShown(catalog, name,
-                             AddFollowingSource(catalog, name,
-                                                kKind == EMemberKind::ValueSource ? "ValueChanged" : "ArrayChanged",
-                                                &member.Source(*now), rootChanges,
-                                                [resolve, member](Notify const& notify)
-                                                {
-                                                    auto const object = resolve();
-                                                    return object ? Observe(member.Source(*object), notify) : nullptr;
-                                                }),
+                             AddFollowingSource(
+                                 catalog, name,
+                                 kKind == EMemberKind::ValueSource ? "ValueChanged" : "ArrayChanged",
+                                 &member.Source(*now), rootChanges,
+                                 [resolve, member](Notify const& notify)
+                                 {
+                                     auto const object = resolve();
+                                     return object ? Observe(member.Source(*object), notify) : nullptr;
+                                 }),
                              ReadMember(resolve, member), help);
             }
             else if constexpr (kKind == EMemberKind::ViewModel || kKind == EMemberKind::ViewModelGroup)
@@ -242,20 +245,21 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
                 constexpr std::size_t kCount = ItemCount<Member>();
                 if constexpr (Base::kIsDescribed<X>)
                     for (std::size_t index = 0; index < kCount; ++index)
-                        Declare<X>(catalog,
-                                   kKind == EMemberKind::ViewModel ? name
-                                   : kCount == Base::kAreaItemCount
-                                       ? prefix + "." + AreaText(static_cast<Base::EAreaItems>(index))
-                                       : name + "." + std::to_string(index),
-                                   [resolve, member, index]() -> std::shared_ptr<X>
-                                   {
-                                       auto const object = resolve();
-                                       if constexpr (kKind == EMemberKind::ViewModel)
-                                           return object ? member.Read(*object) : nullptr;
-                                       else
-                                           return object ? member.Read(*object)[index] : nullptr;
-                                   },
-                                   rootChanges);
+                        Declare<X>(
+                            catalog,
+                            kKind == EMemberKind::ViewModel ? name
+                            : kCount == Base::kAreaItemCount
+                                ? prefix + "." + AreaText(static_cast<Base::EAreaItems>(index))
+                                : name + "." + std::to_string(index),
+                            [resolve, member, index]() -> std::shared_ptr<X>
+                            {
+                                auto const object = resolve();
+                                if constexpr (kKind == EMemberKind::ViewModel)
+                                    return object ? member.Read(*object) : nullptr;
+                                else
+                                    return object ? member.Read(*object)[index] : nullptr;
+                            },
+                            rootChanges);
             }
             // Slots are roots of their own (AddDescribedSlots); events have no value.
         });
@@ -294,7 +298,8 @@ template <class I> Json Snapshot(I& object)
                 shown[member.name] = Json();
             else if constexpr (kKind == EMemberKind::AreaValue)
                 for (Base::EAreaItems const area : RealAreas())
-                    shown[member.name][AreaText(area)] = Guarded([&] { return ToJson(member.Read(object, area)); });
+                    shown[member.name][AreaText(area)] =
+                        Guarded([&] { return ToJson(member.Read(object, area)); });
             else
                 shown[member.name] = Guarded([&] { return ToJson(member.Read(object)); });
         });
@@ -312,7 +317,7 @@ void AddDescribed(CPropertyCatalog& catalog, std::string const& prefix, std::sha
 /// The same for an object that outlives every use of the catalog.
 template <class I> void AddDescribed(CPropertyCatalog& catalog, std::string const& prefix, I const& object)
 {
-    std::shared_ptr<I> const unowned(std::shared_ptr<void>(), const_cast<I*>(&object));
+    std::shared_ptr<I> unowned(std::shared_ptr<void>(), const_cast<I*>(&object));
     Described::Declare<I>(catalog, prefix, [unowned] { return unowned; }, {});
 }
 

@@ -60,7 +60,8 @@ template <> struct TEnumNames<BusinessLayer::EImageProcessingProgress>
 };
 template <> struct TEnumNames<BusinessLayer::ELiveViewStatus> : SNamedFromZero
 {
-    static constexpr std::array kNames{"Off", "Starting", "SearchingPosition", "PositionLost", "Tracking", "Ready"};
+    static constexpr std::array kNames{"Off",          "Starting", "SearchingPosition",
+                                       "PositionLost", "Tracking", "Ready"};
 };
 template <> struct TEnumNames<Crosshair> : SNamedFromZero
 {
@@ -68,9 +69,13 @@ template <> struct TEnumNames<Crosshair> : SNamedFromZero
 };
 template <> struct TEnumNames<CalibrationState> : SNamedFromZero
 {
-    static constexpr std::array kNames{"NotRunning", "InProgress", "Succeeded", "Failed", "Aborted",
-                                       "WaitingForAnswer", "Holding", "WaitingForNumber", "", "", "", "", "",
-                                       "WaitingForAnotherNumber"};
+    static constexpr std::array kNames{"NotRunning", "InProgress",
+                                       "Succeeded",  "Failed",
+                                       "Aborted",    "WaitingForAnswer",
+                                       "Holding",    "WaitingForNumber",
+                                       "",           "",
+                                       "",           "",
+                                       "",           "WaitingForAnotherNumber"};
 };
 
 /// Whether `E` shows as words.
@@ -79,10 +84,14 @@ template <class E> inline constexpr bool kHasNames = !TEnumNames<E>::kNames.empt
 /// The word of `value`, or its number as text when it has none.
 template <class E> std::string EnumText(E value)
 {
-    auto const index = static_cast<long long>(value) - TEnumNames<E>::kFirst;
-    auto const& names = TEnumNames<E>::kNames;
-    if (index >= 0 && index < static_cast<long long>(names.size()) && *names[static_cast<std::size_t>(index)])
-        return names[static_cast<std::size_t>(index)];
+    if constexpr (kHasNames<E>)
+    {
+        auto const index = static_cast<long long>(value) - TEnumNames<E>::kFirst;
+        auto const& names = TEnumNames<E>::kNames;
+        if (index >= 0 && index < static_cast<long long>(names.size()) &&
+            *names[static_cast<std::size_t>(index)])
+            return names[static_cast<std::size_t>(index)];
+    }
     return std::to_string(static_cast<long long>(value));
 }
 /// The value whose word is `text`, or empty.

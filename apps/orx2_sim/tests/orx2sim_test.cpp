@@ -5,8 +5,8 @@
 #include "engine/cpropertycatalog.h"
 #include "engine/csimhost.h"
 #include "engine/csimulator.h"
-#include "engine/simmodules.h"
 #include "engine/modules/ckeysmodule.h"
+#include "engine/simmodules.h"
 #include "session/csessionfile.h"
 
 #include <gtest/gtest.h>
@@ -185,9 +185,14 @@ TEST_F(Orx2Sim_, ARecordingReplaysInAFreshProcessToTheSameScreenAndItsJsonCarrie
     EXPECT_EQ(lastScreen.at("LiveImage.CrossHair"), last.at("gui").at("LiveImage").at("CrossHair"));
     EXPECT_EQ(lastScreen.at("ReconstructionResult.ReconstructionState"),
               last.at("models").at("TriangulationConfiguration").at("ReconstructionState"));
-    EXPECT_EQ(lastScreen.at("Area.LowerJaw.SelectedThumbnails").at(0),
-              last.at("gui").at("Area").at("AreaItemViewModels").at(0).at("ThumbnailBar").at(
-                  "ThumbnailsArrayBindingSource").at(1).at("BitmapID"));
+    EXPECT_EQ(lastScreen.at("Area.LowerJaw.SelectedThumbnails").at(0), last.at("gui")
+                                                                           .at("Area")
+                                                                           .at("AreaItemViewModels")
+                                                                           .at(0)
+                                                                           .at("ThumbnailBar")
+                                                                           .at("ThumbnailsArrayBindingSource")
+                                                                           .at(1)
+                                                                           .at("BitmapID"));
     EXPECT_TRUE(last.at("gui").at("ObjectList").is_null()) << "an empty slot";
 }
 
@@ -236,7 +241,8 @@ TEST_F(Orx2Sim_, BadInputIsRefusedWithFileLineAndReasonBeforeAnythingRuns)
         {"unknown property", false, steps("{\"expect\": {\"ModelTab.Allowed\": true}}"),
          "step 1: expect: unknown property 'ModelTab.Allowed'"},
         {"expected value of another type", false,
-         steps("{\"expect\": {\"ModelTab.IsModelTabAllowed\": \"yes\"}}"), "ModelTab.IsModelTabAllowed is boolean"},
+         steps("{\"expect\": {\"ModelTab.IsModelTabAllowed\": \"yes\"}}"),
+         "ModelTab.IsModelTabAllowed is boolean"},
         {"missing session file in a scenario", false,
          steps("{\"step\": \"replay\", \"file\": \"missing.orx2s\"}"),
          "missing.orx2s: cannot be opened for reading"},
@@ -392,8 +398,9 @@ TEST(Orx2SimEngine, ThePromptCompletesStepsAreasCommandsChoicesAndProperties)
 TEST(Orx2SimEngine, AKeyIsACapitalADigitAFunctionKeyANumberOrANamedKeyAndNothingElse)
 {
     using Orx2Sim::CKeysModule;
-    std::pair<char const*, unsigned int> const good[] = {{"A", 'A'},  {"Z", 'Z'},   {"0", '0'},      {"9", '9'},
-                                                        {"F1", 0x70}, {"F24", 0x87}, {"Space", 0x20}, {"13", 13}};
+    std::pair<char const*, unsigned int> const good[] = {{"A", 'A'},      {"Z", 'Z'},   {"0", '0'},
+                                                         {"9", '9'},      {"F1", 0x70}, {"F24", 0x87},
+                                                         {"Space", 0x20}, {"13", 13}};
     for (auto const& [name, key] : good)
         EXPECT_EQ(CKeysModule::ParseKey(name), key) << name;
     for (char const* bad : {"a", "@", "[", "/", ":", "", "Fx", "F0", "F25", "1x", "Spaces"})

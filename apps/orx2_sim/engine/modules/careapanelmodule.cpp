@@ -209,7 +209,8 @@ void CAreaPanelModule::DeclareScreenValues(CPropertyCatalog& catalog, SSimScreen
             "Area." + name + ".Thumbnails", sources, [&gui, area] { return BitmapIds(gui, area, false); },
             "the bitmap ids of the area's thumbnails, in bar order");
         catalog.AddProperty(
-            "Area." + name + ".SelectedThumbnails", sources, [&gui, area] { return BitmapIds(gui, area, true); },
+            "Area." + name + ".SelectedThumbnails", sources,
+            [&gui, area] { return BitmapIds(gui, area, true); },
             "the bitmap ids of the area's selected thumbnails");
     }
 }
@@ -277,7 +278,8 @@ void CAreaPanelModule::Render(CScreenCanvas& canvas) const
     bool any = false;
     for (EAreaItems const area : RealAreas())
     {
-        auto const thumbnails = Bar(m_host->GetGuiConfiguration(), area)->GetThumbnailsArrayBindingSource().GetValues();
+        auto const thumbnails =
+            Bar(m_host->GetGuiConfiguration(), area)->GetThumbnailsArrayBindingSource().GetValues();
         if (thumbnails.empty())
             continue;
         any = true;
