@@ -137,14 +137,18 @@ template <class I, class Member>
 CPropertyCatalog::Reader ReadMember(Resolve<I> const& resolve, Member const& member,
                                     Base::EAreaItems area = Base::EAreaItems::Undefined)
 {
-    return [resolve, member, area]
-    {
-        auto const object = resolve();
-        if constexpr (Member::kKind == EMemberKind::AreaValue)
+    if constexpr (Member::kKind == EMemberKind::AreaValue)
+        return [resolve, member, area]
+        {
+            auto const object = resolve();
             return object ? ToJson(member.Read(*object, area)) : Json();
-        else
+        };
+    else
+        return [resolve, member]
+        {
+            auto const object = resolve();
             return object ? ToJson(member.Read(*object)) : Json();
-    };
+        };
 }
 
 /// The number of view models a sub-view-model or group member holds.
@@ -243,21 +247,26 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
             {
                 using X = typename Member::Interface;
                 constexpr std::size_t kCount = ItemCount<Member>();
-                if constexpr (Base::kIsDescribed<X>)
+                if constexpr (Base::kIsDescribed<X> && kKind == EMemberKind::ViewModel)
+                    Declare<X>(
+                        catalog, name,
+                        [resolve, member]() -> std::shared_ptr<X>
+                        {
+                            auto const object = resolve();
+                            return object ? member.Read(*object) : nullptr;
+                        },
+                        rootChanges);
+                else if constexpr (Base::kIsDescribed<X>)
                     for (std::size_t index = 0; index < kCount; ++index)
                         Declare<X>(
                             catalog,
-                            kKind == EMemberKind::ViewModel ? name
-                            : kCount == Base::kAreaItemCount
+                            kCount == Base::kAreaItemCount
                                 ? prefix + "." + AreaText(static_cast<Base::EAreaItems>(index))
                                 : name + "." + std::to_string(index),
                             [resolve, member, index]() -> std::shared_ptr<X>
                             {
                                 auto const object = resolve();
-                                if constexpr (kKind == EMemberKind::ViewModel)
-                                    return object ? member.Read(*object) : nullptr;
-                                else
-                                    return object ? member.Read(*object)[index] : nullptr;
+                                return object ? member.Read(*object)[index] : nullptr;
                             },
                             rootChanges);
             }
