@@ -11,21 +11,27 @@
 
 namespace Base
 {
-template <class T>
-class IProperty;
+template <class T> class IProperty;
 }
 
 namespace Base::Binding
 {
 namespace Internal
 {
-template <class Derived, class T, bool HasVirtualSet>
-class TPlainSourceSet
+template <class Derived, class T, bool HasVirtualSet> class TPlainSourceSet
 {
 };
 
-template <class Derived, class T>
-class TPlainSourceSet<Derived, T, false>
+/// Whether a value of `T` may own an object whose destruction runs code of its own (a view model's
+/// destructor waits for its running callbacks): such a value is let go only after the source's lock.
+template <class T> struct TOwnsAnObject : std::false_type
+{
+};
+template <class X> struct TOwnsAnObject<std::shared_ptr<X>> : std::true_type
+{
+};
+
+template <class Derived, class T> class TPlainSourceSet<Derived, T, false>
 {
 public:
     /// Stores `value` and notifies, when it differs from the current value. See SetAndNotify.
@@ -43,11 +49,10 @@ protected:
 /// are atomic under the source's writer lock and are delivered under its reader lock.
 /// Destruction announces the end: a last notification `{status 2, no value}` is fired.
 template <class T, class Interface = IValueBindingSource<T>, class Locking = Internal::CBindingSourceLocking>
-class TValueBindingSource
-    : public Interface,
-      public Locking,
-      public Internal::TPlainSourceSet<TValueBindingSource<T, Interface, Locking>, T,
-                                       std::is_base_of_v<IProperty<T>, Interface>>
+class TValueBindingSource : public Interface,
+                            public Locking,
+                            public Internal::TPlainSourceSet<TValueBindingSource<T, Interface, Locking>, T,
+                                                             std::is_base_of_v<IProperty<T>, Interface>>
 {
     friend class Internal::TPlainSourceSet<TValueBindingSource<T, Interface, Locking>, T,
                                            std::is_base_of_v<IProperty<T>, Interface>>;
@@ -86,7 +91,8 @@ public:
     }
 
     /// Connects `handler` and, before returning, calls it once with the current status and value.
-    CScopedEventSignalConnection ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
+    CScopedEventSignalConnection
+    ConnectToValueStreamAndNotify(std::unique_ptr<Handler> handler) const override
     {
         Base::CDeliveryScope const delivery;
         CSharedLock const reader(this->GetSourceMutex());
@@ -95,7 +101,10 @@ public:
     }
 
     /// The reader lock if it is free at once, else an unowned lock.
-    CSharedLock TryLockForReading() const override { return CSharedLock(this->GetSourceMutex(), std::try_to_lock); }
+    CSharedLock TryLockForReading() const override
+    {
+        return CSharedLock(this->GetSourceMutex(), std::try_to_lock);
+    }
 
     /// Sets the status word and, when it changed, fires `{status, no value}` (used with status 2 when the
     /// source is destroyed).
@@ -112,8 +121,7 @@ public:
     /// it differs from the current value, so concurrent updates (a counter's increments) are never lost.
     /// `compute` runs under the writer lock: it must not touch this source. An exception from `compute`
     /// leaves with nothing changed. Thread-safe.
-    template <class Compute>
-    void Update(Compute&& compute)
+    template <class Compute> void Update(Compute&& compute)
     {
         std::unique_lock<CSharedMutex> writer(this->GetSourceMutex());
         T const next = std::forward<Compute>(compute)(static_cast<T const&>(m_value));
@@ -122,7 +130,9 @@ public:
 
 protected:
     /// Compares, stores and fires `{0, value}` with the writer-to-reader handover. An unchanged value
-    /// (by `operator!=`) costs one lock and one comparison and fires nothing. Handlers must not set this
+    /// (by `operator!=`) costs one lock and one comparison and fires nothing. A replaced shared pointer
+    /// is released after the lock, on the setting thread, so what its object's destruction waits for may
+    /// read this source. Handlers must not set this
     /// source again (the writer lock would wait for their own reader lock). An exception from a handler
     /// leaves after the lock is released; the new value stays stored.
     void SetAndNotify(T const& value)
@@ -145,7 +155,22 @@ private:
         if (!(value != m_value))
             return;
         m_status = kSourceStatusAlive;
-        m_value = value;
+        if constexpr (Internal::TOwnsAnObject<T>::value)
+        {
+            // The old object may be the last hold on a view model whose destructor waits for a callback
+            // that is reading this source: it goes after the handover has released the lock.
+            T const previous = std::exchange(m_value, value);
+            FireStored(value, writer);
+        }
+        else
+        {
+            m_value = value;
+            FireStored(value, writer);
+        }
+    }
+
+    void FireStored(T const& value, std::unique_lock<CSharedMutex>& writer)
+    {
         Internal::FireWithWriterHandover(m_valueStream, Notification{kSourceStatusAlive, TOptional<T>(value)},
                                          writer, [this, &value] { OnValueChanged(value); });
     }
