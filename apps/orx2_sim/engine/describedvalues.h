@@ -151,15 +151,6 @@ CPropertyCatalog::Reader ReadMember(Resolve<I> const& resolve, Member const& mem
         };
 }
 
-/// The number of view models a sub-view-model or group member holds.
-template <class Member> constexpr std::size_t ItemCount()
-{
-    if constexpr (Member::kKind == EMemberKind::ViewModelGroup)
-        return Member::kCount;
-    else
-        return 1;
-}
-
 /// Whether a member is an array source of described view models.
 template <class Member, class = void> struct TViewModelArray : std::false_type
 {
@@ -246,7 +237,6 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
             else if constexpr (kKind == EMemberKind::ViewModel || kKind == EMemberKind::ViewModelGroup)
             {
                 using X = typename Member::Interface;
-                constexpr std::size_t kCount = ItemCount<Member>();
                 if constexpr (Base::kIsDescribed<X> && kKind == EMemberKind::ViewModel)
                     Declare<X>(
                         catalog, name,
@@ -257,10 +247,10 @@ void Declare(CPropertyCatalog& catalog, std::string const& prefix, Resolve<I> co
                         },
                         rootChanges);
                 else if constexpr (Base::kIsDescribed<X>)
-                    for (std::size_t index = 0; index < kCount; ++index)
+                    for (std::size_t index = 0; index < Member::kCount; ++index)
                         Declare<X>(
                             catalog,
-                            kCount == Base::kAreaItemCount
+                            Member::kCount == Base::kAreaItemCount
                                 ? prefix + "." + AreaText(static_cast<Base::EAreaItems>(index))
                                 : name + "." + std::to_string(index),
                             [resolve, member, index]() -> std::shared_ptr<X>
